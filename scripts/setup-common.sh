@@ -1,0 +1,32 @@
+# Shared by scripts/run and scripts/test: install what is missing, then build.
+# Sourced, not run.
+
+PYLONIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+PYLONIX_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
+    libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+
+pylonix_install_missing() {
+    local missing=()
+    local pkg
+    for pkg in "${PYLONIX_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# pylonix_build DIR [cmake options...]: configure DIR once, then build it.
+pylonix_build() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$PYLONIX_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    fi
+    cmake --build "$dir" --parallel "$(nproc)"
+}

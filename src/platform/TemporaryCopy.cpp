@@ -1,0 +1,140 @@
+#include "TemporaryCopy.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+std::string errnoText() { return std::strerror(errno); }
+
+// Closes a descriptor when it goes out of scope.
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, const char *data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+TemporaryCopy::~TemporaryCopy() { Remove(); }
+
+std::string TemporaryCopy::TemporaryDirectory()
+{
+    const char *dir = std::getenv("TMPDIR");
+    if (dir != nullptr && *dir != '\0')
+        return dir;
+    return "/tmp";
+}
+
+void TemporaryCopy::Remove()
+{
+    if (!path_.empty())
+        ::unlink(path_.c_str());
+    path_.clear();
+}
+
+bool TemporaryCopy::CopyFrom(const std::string &source, std::string &error)
+{
+    Remove();
+
+    std::string pattern = TemporaryDirectory();
+    if (pattern.back() != '/')
+        pattern += '/';
+    pattern += "PLX";
+    pattern += "XXXXXX";
+    // mkstemp replaces the six X's after the prefix.
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const FileDescriptor target(::mkstemp(name.data())); // mode 0600
+    if (!target.valid()) {
+        error = "cannot create a temporary file in " + TemporaryDirectory() + ": " + errnoText();
+        return false;
+    }
+    path_ = name.data();
+
+    const FileDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!input.valid()) {
+        error = errnoText();
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(input.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        error = "is a directory";
+        return false;
+    }
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        const ssize_t got = ::read(input.get(), buffer.data(), buffer.size());
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errnoText();
+            return false;
+        }
+        if (!writeAll(target.get(), buffer.data(), static_cast<size_t>(got))) {
+            error = "cannot write the temporary copy: " + errnoText();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TemporaryCopy::ReadAll(std::string &bytes, std::string &error) const
+{
+    bytes.clear();
+    const FileDescriptor input(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!input.valid()) {
+        error = errnoText();
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(input.get(), &info) == 0 && info.st_size > 0)
+        bytes.reserve(static_cast<size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(input.get(), buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errnoText();
+            return false;
+        }
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+}

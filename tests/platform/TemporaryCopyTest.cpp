@@ -1,0 +1,99 @@
+#include "platform/TemporaryCopy.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Points TMPDIR at a fresh directory for the duration of a test.
+class TemporaryCopyTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() / ("plx-copy-test-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        const char *old = std::getenv("TMPDIR");
+        oldTmp_ = old ? old : "";
+        hadTmp_ = old != nullptr;
+        ::setenv("TMPDIR", dir_.c_str(), 1);
+        source_ = dir_ / "source.xml";
+        std::ofstream(source_) << "<fbgame/>";
+    }
+    void TearDown() override
+    {
+        if (hadTmp_)
+            ::setenv("TMPDIR", oldTmp_.c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+        fs::remove_all(dir_);
+    }
+    int copiesOnDisk() const
+    {
+        int n = 0;
+        for (const auto &entry : fs::directory_iterator(dir_))
+            n += entry.path().filename().string().rfind("PLX", 0) == 0;
+        return n;
+    }
+
+    fs::path dir_, source_;
+    std::string oldTmp_;
+    bool hadTmp_ = false;
+};
+
+} // namespace
+
+TEST_F(TemporaryCopyTest, CopyIsPrivateAndHoldsTheBytes)
+{
+    TemporaryCopy copy;
+    std::string error;
+    ASSERT_TRUE(copy.CopyFrom(source_.string(), error)) << error;
+    EXPECT_EQ(fs::path(copy.Path()).parent_path(), dir_);
+    EXPECT_EQ(fs::path(copy.Path()).filename().string().substr(0, 3), "PLX");
+    struct stat info {};
+    ASSERT_EQ(::stat(copy.Path().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    std::string bytes;
+    ASSERT_TRUE(copy.ReadAll(bytes, error));
+    EXPECT_EQ(bytes, "<fbgame/>");
+}
+
+TEST_F(TemporaryCopyTest, KeepsOnlyTheLatestCopyAndDeletesItOnDestruction)
+{
+    {
+        TemporaryCopy copy;
+        std::string error;
+        ASSERT_TRUE(copy.CopyFrom(source_.string(), error));
+        const std::string first = copy.Path();
+        ASSERT_TRUE(copy.CopyFrom(source_.string(), error));
+        EXPECT_NE(copy.Path(), first);
+        EXPECT_FALSE(fs::exists(first));
+        EXPECT_EQ(copiesOnDisk(), 1);
+    }
+    EXPECT_EQ(copiesOnDisk(), 0);
+}
+
+TEST_F(TemporaryCopyTest, MissingSourceFailsButLeavesTheEmptyCopyUntilNextCall)
+{
+    TemporaryCopy copy;
+    std::string error;
+    EXPECT_FALSE(copy.CopyFrom((dir_ / "missing.xml").string(), error));
+    EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+    EXPECT_EQ(copiesOnDisk(), 1);
+    EXPECT_EQ(fs::file_size(copy.Path()), 0u);
+    copy.Remove();
+    EXPECT_EQ(copiesOnDisk(), 0);
+}
+
+TEST_F(TemporaryCopyTest, DirectoryAsSourceFails)
+{
+    TemporaryCopy copy;
+    std::string error;
+    EXPECT_FALSE(copy.CopyFrom(dir_.string(), error));
+    EXPECT_EQ(error, "is a directory");
+}

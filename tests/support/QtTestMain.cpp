@@ -1,0 +1,14 @@
+// GoogleTest entry point for suites that need a running QApplication.
+// Widgets are drawn by the offscreen platform so that pixels can be checked
+// with QWidget::grab() on machines without a display.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
