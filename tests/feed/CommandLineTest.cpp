@@ -1,0 +1,113 @@
+#include "GameFileChecker.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace pylonix::feed::testing;
+namespace fs = std::filesystem;
+
+namespace
+{
+
+std::string readFile(const fs::path &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class CommandLine : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() /
+               ("plx-feed-cli-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs the tool; returns its exit status and keeps its error output.
+    int feed(const std::string &arguments)
+    {
+        const std::string command = std::string(PYLONIX_FEED_EXECUTABLE) + " " + arguments + " 2>" +
+                                    (dir_ / "stderr.txt").string() + " >" +
+                                    (dir_ / "stdout.txt").string();
+        const int status = std::system(command.c_str());
+        errors_ = readFile(dir_ / "stderr.txt");
+        output_ = readFile(dir_ / "stdout.txt");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path dir_;
+    std::string errors_;
+    std::string output_;
+};
+
+TEST_F(CommandLine, UntilWritesExactlyThatStateOfTheGame)
+{
+    const std::vector<std::string> states = renderAllStates(12);
+    ASSERT_EQ(feed("--seed 12 --until 100 --out " + (dir_ / "g.xml").string()), 0) << errors_;
+    EXPECT_EQ(readFile(dir_ / "g.xml"), states[100]);
+    ASSERT_EQ(feed("--seed 12 --final --write inplace --out " + (dir_ / "g.xml").string()), 0)
+        << errors_;
+    EXPECT_EQ(readFile(dir_ / "g.xml"), states.back());
+}
+
+TEST_F(CommandLine, LivePlayEndsWithTheFinishedGame)
+{
+    ASSERT_EQ(feed("--seed 8 --interval 0 --out " + (dir_ / "g.xml").string()), 0) << errors_;
+    EXPECT_EQ(readFile(dir_ / "g.xml"), renderAllStates(8).back());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()),
+              3); // g.xml, stdout, stderr
+}
+
+TEST_F(CommandLine, SeasonDirectoryGetsBothSeasonFiles)
+{
+    ASSERT_EQ(feed("--final --season-dir " + dir_.string() + " --out " + (dir_ / "g.xml").string()),
+              0)
+        << errors_;
+    for (const char *name : {"home.xml", "visitor.xml"}) {
+        pugi::xml_document document;
+        ASSERT_TRUE(parse(document, readFile(dir_ / name)));
+        EXPECT_TRUE(document.child("fbseas").child("totals"));
+    }
+}
+
+TEST_F(CommandLine, BadArgumentsExitWithStatusTwoAndAMessage)
+{
+    EXPECT_EQ(feed("--seed x --out " + (dir_ / "g.xml").string()), 2);
+    EXPECT_NE(errors_.find("pylonix-feed: --seed expects"), std::string::npos) << errors_;
+    EXPECT_EQ(feed("--until 5000 --out " + (dir_ / "g.xml").string()), 2);
+    EXPECT_NE(errors_.find("the game has only"), std::string::npos) << errors_;
+    EXPECT_FALSE(fs::exists(dir_ / "g.xml"));
+}
+
+TEST_F(CommandLine, UnwritablePathExitsWithStatusOneAndLeavesNothing)
+{
+    EXPECT_EQ(feed("--final --out " + (dir_ / "no" / "g.xml").string()), 1);
+    EXPECT_NE(errors_.find("cannot write"), std::string::npos) << errors_;
+    EXPECT_EQ(feed("--final --season-dir " + (dir_ / "none").string() + " --out " +
+                   (dir_ / "g.xml").string()),
+              1);
+    EXPECT_FALSE(fs::exists(dir_ / "g.xml"));
+}
+
+TEST_F(CommandLine, HelpAndVersion)
+{
+    EXPECT_EQ(feed("--help"), 0);
+    EXPECT_NE(output_.find("--out FILE"), std::string::npos);
+    EXPECT_EQ(feed("--version"), 0);
+    EXPECT_EQ(output_.rfind("pylonix-feed ", 0), 0u);
+}
+
+} // namespace
