@@ -8,9 +8,13 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
-std::string errnoText() { return std::strerror(errno); }
+std::string errnoText()
+{
+    return std::strerror(errno);
+}
 
 // Closes a descriptor when it goes out of scope.
 class FileDescriptor
@@ -48,7 +52,10 @@ bool writeAll(int fd, const char *data, size_t size)
 
 } // namespace
 
-TemporaryCopy::~TemporaryCopy() { Remove(); }
+TemporaryCopy::~TemporaryCopy()
+{
+    Remove();
+}
 
 std::string TemporaryCopy::TemporaryDirectory()
 {
@@ -89,7 +96,8 @@ bool TemporaryCopy::CopyFrom(const std::string &source, std::string &error)
         error = errnoText();
         return false;
     }
-    struct stat info {};
+    struct stat info {
+    };
     if (::fstat(input.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
         error = "is a directory";
         return false;
@@ -121,7 +129,8 @@ bool TemporaryCopy::ReadAll(std::string &bytes, std::string &error) const
         error = errnoText();
         return false;
     }
-    struct stat info {};
+    struct stat info {
+    };
     if (::fstat(input.get(), &info) == 0 && info.st_size > 0)
         bytes.reserve(static_cast<size_t>(info.st_size));
     char buffer[1 << 16];

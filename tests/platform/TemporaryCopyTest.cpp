@@ -8,7 +8,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 // Points TMPDIR at a fresh directory for the duration of a test.
 class TemporaryCopyTest : public testing::Test
@@ -55,7 +56,8 @@ TEST_F(TemporaryCopyTest, CopyIsPrivateAndHoldsTheBytes)
     ASSERT_TRUE(copy.CopyFrom(source_.string(), error)) << error;
     EXPECT_EQ(fs::path(copy.Path()).parent_path(), dir_);
     EXPECT_EQ(fs::path(copy.Path()).filename().string().substr(0, 3), "PLX");
-    struct stat info {};
+    struct stat info {
+    };
     ASSERT_EQ(::stat(copy.Path().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     std::string bytes;
