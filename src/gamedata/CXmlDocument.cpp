@@ -96,7 +96,7 @@ bool CXmlDocument::Open(const std::string &path)
     }
     std::string error;
     std::string bytes;
-    if (!tempCopy_->CopyFrom(path, error) || !tempCopy_->ReadAll(bytes, error)) {
+    if (!tempCopy_->CopyFrom(path, bytes, error)) {
         lastError_ = error;
         return false;
     }

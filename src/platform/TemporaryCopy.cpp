@@ -50,6 +50,43 @@ bool writeAll(int fd, const char *data, size_t size)
     return true;
 }
 
+// Appends everything that can be read from `fd` to `bytes`.
+bool readAll(int fd, std::string &bytes)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+}
+
+bool copyAll(int from, int to, std::string &error)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errnoText();
+            return false;
+        }
+        if (!writeAll(to, buffer, static_cast<size_t>(got))) {
+            error = "cannot write the temporary copy: " + errnoText();
+            return false;
+        }
+    }
+}
+
 } // namespace
 
 TemporaryCopy::~TemporaryCopy()
@@ -72,9 +109,10 @@ void TemporaryCopy::Remove()
     path_.clear();
 }
 
-bool TemporaryCopy::CopyFrom(const std::string &source, std::string &error)
+bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, std::string &error)
 {
     Remove();
+    contents.clear();
 
     std::string pattern = TemporaryDirectory();
     if (pattern.back() != '/')
@@ -84,66 +122,33 @@ bool TemporaryCopy::CopyFrom(const std::string &source, std::string &error)
     // mkstemp replaces the six X's after the prefix.
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    const FileDescriptor target(::mkstemp(name.data())); // mode 0600
-    if (!target.valid()) {
+    const FileDescriptor copy(::mkstemp(name.data())); // mode 0600
+    if (!copy.valid()) {
         error = "cannot create a temporary file in " + TemporaryDirectory() + ": " + errnoText();
         return false;
     }
     path_ = name.data();
 
-    const FileDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!input.valid()) {
-        error = errnoText();
-        return false;
-    }
-    struct stat info {
-    };
-    if (::fstat(input.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        error = "is a directory";
-        return false;
-    }
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-        const ssize_t got = ::read(input.get(), buffer.data(), buffer.size());
-        if (got == 0)
-            break;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+    {
+        const FileDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!input.valid()) {
             error = errnoText();
             return false;
         }
-        if (!writeAll(target.get(), buffer.data(), static_cast<size_t>(got))) {
-            error = "cannot write the temporary copy: " + errnoText();
+        struct stat info {
+        };
+        if (::fstat(input.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+            error = "is a directory";
             return false;
         }
+        if (!copyAll(input.get(), copy.get(), error))
+            return false;
+    }
+
+    // Read what the copy holds through its own descriptor.
+    if (::lseek(copy.get(), 0, SEEK_SET) != 0 || !readAll(copy.get(), contents)) {
+        error = "cannot read the temporary copy: " + errnoText();
+        return false;
     }
     return true;
-}
-
-bool TemporaryCopy::ReadAll(std::string &bytes, std::string &error) const
-{
-    bytes.clear();
-    const FileDescriptor input(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!input.valid()) {
-        error = errnoText();
-        return false;
-    }
-    struct stat info {
-    };
-    if (::fstat(input.get(), &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<size_t>(info.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(input.get(), buffer, sizeof buffer);
-        if (got == 0)
-            return true;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            error = errnoText();
-            return false;
-        }
-        bytes.append(buffer, static_cast<size_t>(got));
-    }
 }

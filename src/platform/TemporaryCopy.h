@@ -14,14 +14,12 @@ public:
     TemporaryCopy(const TemporaryCopy &) = delete;
     TemporaryCopy &operator=(const TemporaryCopy &) = delete;
 
-    // Deletes the previous copy, then copies `source` into a fresh temporary
-    // file. Returns false, with the reason in `error`, when no temporary file
-    // can be made or the source cannot be read; the new (perhaps empty or
-    // partial) copy then still exists until the next call.
-    bool CopyFrom(const std::string &source, std::string &error);
-
-    // Reads the whole copy into `bytes`. False, with the reason, on failure.
-    bool ReadAll(std::string &bytes, std::string &error) const;
+    // Deletes the previous copy, copies `source` into a fresh temporary file
+    // and reads the copy back into `contents`. Returns false, with the reason
+    // in `error`, when no temporary file can be made or the source cannot be
+    // read; the new (perhaps empty or partial) copy then still exists until
+    // the next call.
+    bool CopyFrom(const std::string &source, std::string &contents, std::string &error);
 
     // Deletes the copy now, if there is one.
     void Remove();
