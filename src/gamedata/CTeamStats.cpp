@@ -2,6 +2,7 @@
 
 #include "CGameDocument.h"
 #include "TextNumbers.h"
+#include "XPathQuery.h"
 
 #include <algorithm>
 #include <charconv>
@@ -34,18 +35,29 @@ std::string joined(std::initializer_list<std::string_view> parts)
 }
 
 struct Field {
-    const char *attribute;
-    const char *label;
+    Field(const char *attributeStep, const char *labelText)
+        : attribute(attributeStep), label(labelText)
+    {
+    }
+    XPathQuery attribute;
+    std::string label;
 };
 
 // A category element of a player and the labels it gives. Derived values
 // (averages and sums) are added by the loader after the plain fields.
 struct Category {
-    const char *element;
-    const char *defaultText;
+    Category(const char *elementName, const char *defaultValue, std::vector<Field> plainFields)
+        : name(elementName), element(elementName), defaultText(defaultValue),
+          fields(std::move(plainFields))
+    {
+    }
+    std::string_view name;
+    XPathQuery element;
+    std::string_view defaultText;
     std::vector<Field> fields;
 };
 
+// Compiled once: the loaders ask these questions of every player of every file.
 const std::vector<Category> &categories()
 {
     static const std::vector<Category> table = {
@@ -96,6 +108,22 @@ const std::vector<Category> &categories()
         {"fr", "0", {{"@no", "FR No"}, {"@yds", "FR Yds"}, {"@td", "FR TD"}, {"@long", "FR Lng"}}},
     };
     return table;
+}
+
+// The attributes read for derived values and for player identity.
+struct OtherQueries {
+    XPathQuery yds{"@yds"}, att{"@att"}, no{"@no"};
+    XPathQuery tacka{"@tacka"}, tackua{"@tackua"}, tfla{"@tfla"}, tflua{"@tflua"};
+    XPathQuery sacka{"@sacka"}, sackua{"@sackua"};
+    XPathQuery kickmade{"@kickmade"}, kickatt{"@kickatt"};
+    XPathQuery uni{"@uni"}, name{"@name"}, gp{"@gp"}, shortname{"@shortname"};
+    XPathQuery checkname{"@checkname"};
+};
+
+const OtherQueries &otherQueries()
+{
+    static const OtherQueries queries;
+    return queries;
 }
 
 } // namespace
@@ -177,12 +205,13 @@ bool CTeamStats::LoadPlayers(const CXmlDocument &document, std::string_view list
     for (size_t i = 0; i < list->size(); ++i) {
         const CXmlNode player = (*list)[i];
         ValueMap &values = players_[i];
-        values.emplace("No", document.GetNodeText(player, "@uni", ""));
-        values.emplace("Name", document.GetNodeText(player, "@name", ""));
-        values.emplace("Played", document.GetNodeText(player, "@gp", ""));
+        const OtherQueries &q = otherQueries();
+        values.emplace("No", document.GetNodeText(player, q.uni, ""));
+        values.emplace("Name", document.GetNodeText(player, q.name, ""));
+        values.emplace("Played", document.GetNodeText(player, q.gp, ""));
         if (withShortName)
-            values.emplace("Short Name", document.GetNodeText(player, "@shortname", ""));
-        values.emplace("Check Name", document.GetNodeText(player, "@checkname", ""));
+            values.emplace("Short Name", document.GetNodeText(player, q.shortname, ""));
+        values.emplace("Check Name", document.GetNodeText(player, q.checkname, ""));
         LoadCategories(document, player, values);
     }
     return true;
@@ -191,33 +220,33 @@ bool CTeamStats::LoadPlayers(const CXmlDocument &document, std::string_view list
 void CTeamStats::LoadCategories(const CXmlDocument &document, CXmlNode player,
                                 ValueMap &values) const
 {
+    const OtherQueries &q = otherQueries();
     for (const Category &category : categories()) {
         const CXmlNode element = document.SelectSingleNode(player, category.element);
         if (!element)
             continue;
-        const std::string_view name = category.element;
-        auto read = [&](const char *attribute, std::string_view defaultText) {
+        auto read = [&](const XPathQuery &attribute, std::string_view defaultText) {
             return document.GetNodeText(element, attribute, defaultText);
         };
-        if (name == "defense")
+        if (category.name == "defense")
             values.insert_or_assign("Def Has", "1");
         for (const Field &field : category.fields)
             values.insert_or_assign(field.label, read(field.attribute, category.defaultText));
-        if (name == "rush") {
+        if (category.name == "rush") {
             values.insert_or_assign(
-                "Rush Avg", CombineValues(CombineKind::Ratio, read("@yds", ""), read("@att", "")));
-        } else if (name == "rcv") {
+                "Rush Avg", CombineValues(CombineKind::Ratio, read(q.yds, ""), read(q.att, "")));
+        } else if (category.name == "rcv") {
             values.insert_or_assign(
-                "Rcv Avg", CombineValues(CombineKind::Ratio, read("@yds", ""), read("@no", "")));
-        } else if (name == "defense") {
-            values.insert_or_assign("Def TTack", CombineValues(CombineKind::Sum, read("@tacka", ""),
-                                                               read("@tackua", "")));
+                "Rcv Avg", CombineValues(CombineKind::Ratio, read(q.yds, ""), read(q.no, "")));
+        } else if (category.name == "defense") {
+            values.insert_or_assign("Def TTack", CombineValues(CombineKind::Sum, read(q.tacka, ""),
+                                                               read(q.tackua, "")));
             values.insert_or_assign(
-                "Def TFL", CombineValues(CombineKind::Sum, read("@tfla", ""), read("@tflua", "")));
-            values.insert_or_assign("Def Sck", CombineValues(CombineKind::Sum, read("@sacka", "0"),
-                                                             read("@sackua", "0")));
-        } else if (name == "pat") {
-            values.insert_or_assign("FG PAT", read("@kickmade", "0") + "/" + read("@kickatt", "0"));
+                "Def TFL", CombineValues(CombineKind::Sum, read(q.tfla, ""), read(q.tflua, "")));
+            values.insert_or_assign("Def Sck", CombineValues(CombineKind::Sum, read(q.sacka, "0"),
+                                                             read(q.sackua, "0")));
+        } else if (category.name == "pat") {
+            values.insert_or_assign("FG PAT", read(q.kickmade, "0") + "/" + read(q.kickatt, "0"));
         }
     }
 }

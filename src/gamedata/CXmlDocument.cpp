@@ -29,7 +29,7 @@ std::string describe(const pugi::xml_parse_result &result)
 struct CXmlDocument::State {
     // The parsed tree points into `buffer`, so the two are replaced together.
     std::unique_ptr<pugi::xml_document> document;
-    std::vector<char> buffer;
+    std::unique_ptr<std::string> buffer;
     // Compiled queries, kept across reloads: the same few hundred expressions
     // are asked of every version of the file.
     mutable std::unordered_map<std::string, XPathQuery, StringHash, std::equal_to<>> queries;
@@ -56,14 +56,14 @@ bool CXmlDocument::Create()
     if (state_->document)
         return false;
     state_->document = std::make_unique<pugi::xml_document>();
-    state_->buffer.clear();
+    state_->buffer.reset();
     return true;
 }
 
 void CXmlDocument::ReleaseDocument()
 {
     state_->document.reset();
-    state_->buffer.clear();
+    state_->buffer.reset();
 }
 
 bool CXmlDocument::Recreate()
@@ -118,11 +118,13 @@ bool CXmlDocument::Open(const std::string &path)
         break;
     }
 
-    // Parse into a fresh tree; the held one is replaced only on success.
-    std::vector<char> buffer(bytes.begin(), bytes.end());
+    // Parse into a fresh tree; the held one is replaced only on success. The
+    // tree points into the buffer, which therefore lives on the heap and moves
+    // with it.
+    auto buffer = std::make_unique<std::string>(std::move(bytes));
     auto document = std::make_unique<pugi::xml_document>();
-    const pugi::xml_parse_result result =
-        document->load_buffer_inplace(buffer.data(), buffer.size(), pugi::parse_default, encoding);
+    const pugi::xml_parse_result result = document->load_buffer_inplace(
+        buffer->data(), buffer->size(), pugi::parse_default, encoding);
     if (!result) {
         lastError_ = describe(result);
         return false;
@@ -141,9 +143,14 @@ CXmlNode CXmlDocument::SelectSingleNode(std::string_view xpath) const
 
 CXmlNode CXmlDocument::SelectSingleNode(CXmlNode context, std::string_view xpath) const
 {
+    return SelectSingleNode(context, state_->query(xpath));
+}
+
+CXmlNode CXmlDocument::SelectSingleNode(CXmlNode context, const XPathQuery &query) const
+{
     if (!state_->document || !context)
         return {};
-    const pugi::xpath_node found = state_->query(xpath).SelectFirst(pugi::xml_node(context.node_));
+    const pugi::xpath_node found = query.SelectFirst(pugi::xml_node(context.node_));
     return CXmlNode(found.attribute() ? nullptr : found.node().internal_object());
 }
 
@@ -173,7 +180,13 @@ std::optional<std::vector<CXmlNode>> CXmlDocument::SelectNodes(CXmlNode context,
 std::string CXmlDocument::GetNodeText(CXmlNode node, std::string_view xpath,
                                       std::string_view defaultText) const
 {
-    std::optional<std::string> text = findText(node, xpath);
+    return GetNodeText(node, state_->query(xpath), defaultText);
+}
+
+std::string CXmlDocument::GetNodeText(CXmlNode node, const XPathQuery &query,
+                                      std::string_view defaultText) const
+{
+    std::optional<std::string> text = findText(node, query);
     return text ? std::move(*text) : std::string(defaultText);
 }
 
@@ -188,14 +201,14 @@ std::optional<std::string> CXmlDocument::FindText(std::string_view xpath) const
 {
     if (!state_->document)
         return std::nullopt;
-    return findText(CXmlNode(state_->document->internal_object()), xpath);
+    return findText(CXmlNode(state_->document->internal_object()), state_->query(xpath));
 }
 
-std::optional<std::string> CXmlDocument::findText(CXmlNode context, std::string_view xpath) const
+std::optional<std::string> CXmlDocument::findText(CXmlNode context, const XPathQuery &query) const
 {
     if (!state_->document || !context)
         return std::nullopt;
-    const pugi::xpath_node found = state_->query(xpath).SelectFirst(pugi::xml_node(context.node_));
+    const pugi::xpath_node found = query.SelectFirst(pugi::xml_node(context.node_));
     if (found.attribute())
         return found.attribute().value();
     if (!found.node())

@@ -9,6 +9,7 @@
 #include <vector>
 
 class TemporaryCopy;
+class XPathQuery;
 
 // One XML document, opened from a private temporary copy of a file and
 // queried with XPath 1.0. The game and the two season files are each held in
@@ -69,12 +70,18 @@ public:
     // True when the XPath selects anything relative to `node`.
     bool HasNode(CXmlNode node, std::string_view xpath) const;
 
+    // The same operations with a query compiled by the caller, for loaders
+    // that ask the same question of every player.
+    CXmlNode SelectSingleNode(CXmlNode context, const XPathQuery &query) const;
+    std::string GetNodeText(CXmlNode node, const XPathQuery &query,
+                            std::string_view defaultText) const;
+
     // The value of the first node the XPath selects on the document; empty
     // optional when it selects nothing.
     std::optional<std::string> FindText(std::string_view xpath) const;
 
 private:
-    std::optional<std::string> findText(CXmlNode context, std::string_view xpath) const;
+    std::optional<std::string> findText(CXmlNode context, const XPathQuery &query) const;
 
     struct State;
     std::unique_ptr<State> state_;

@@ -54,15 +54,11 @@ XPathQuery::XPathQuery(std::string_view text)
         return;
     steps_.clear();
     try {
-        engine_ = std::make_unique<pugi::xpath_query>(std::string(text).c_str());
+        engine_ = std::make_shared<const pugi::xpath_query>(std::string(text).c_str());
     } catch (const pugi::xpath_exception &) {
         engine_.reset();
     }
 }
-
-XPathQuery::~XPathQuery() = default;
-XPathQuery::XPathQuery(XPathQuery &&) noexcept = default;
-XPathQuery &XPathQuery::operator=(XPathQuery &&) noexcept = default;
 
 bool XPathQuery::IsValid() const
 {
@@ -148,6 +144,12 @@ pugi::xpath_node XPathQuery::SelectFirst(const pugi::xml_node &context) const
         if (!engine_ || !*engine_ || !context)
             return {};
         return engine_->evaluate_node(context);
+    }
+    // One bare step below the context: the question every loader asks most.
+    if (!absolute_ && parentSteps_ == 0 && steps_.size() == 1 && steps_[0].predicateName.empty()) {
+        if (steps_[0].isAttribute)
+            return pugi::xpath_node(context.attribute(steps_[0].name.c_str()), context);
+        return pugi::xpath_node(context.child(steps_[0].name.c_str()));
     }
     pugi::xml_node start = absolute_ ? context.root() : context;
     for (int i = 0; i < parentSteps_ && start; ++i)

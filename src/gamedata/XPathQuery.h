@@ -19,9 +19,6 @@ class XPathQuery
 {
 public:
     explicit XPathQuery(std::string_view text);
-    ~XPathQuery();
-    XPathQuery(XPathQuery &&) noexcept;
-    XPathQuery &operator=(XPathQuery &&) noexcept;
 
     // The first selected node in document order, or an empty node.
     pugi::xpath_node SelectFirst(const pugi::xml_node &context) const;
@@ -53,5 +50,6 @@ private:
     bool absolute_ = false;
     int parentSteps_ = 0;
     std::vector<Step> steps_;
-    std::unique_ptr<pugi::xpath_query> engine_;
+    // Compiled expressions are immutable, so copies share them.
+    std::shared_ptr<const pugi::xpath_query> engine_;
 };

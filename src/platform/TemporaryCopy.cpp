@@ -104,31 +104,46 @@ std::string TemporaryCopy::TemporaryDirectory()
 
 void TemporaryCopy::Remove()
 {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
     if (!path_.empty())
         ::unlink(path_.c_str());
     path_.clear();
 }
 
-bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, std::string &error)
+bool TemporaryCopy::prepareEmptyCopy(std::string &error)
 {
+    // Reuse the file while it is still there under its name.
+    struct stat info {
+    };
+    if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && info.st_nlink > 0 && ::ftruncate(fd_, 0) == 0 &&
+        ::lseek(fd_, 0, SEEK_SET) == 0)
+        return true;
     Remove();
-    contents.clear();
 
     std::string pattern = TemporaryDirectory();
     if (pattern.back() != '/')
         pattern += '/';
     pattern += "PLX";
-    pattern += "XXXXXX";
-    // mkstemp replaces the six X's after the prefix.
+    pattern += "XXXXXX"; // mkstemp replaces the six X's after the prefix
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    const FileDescriptor copy(::mkstemp(name.data())); // mode 0600
-    if (!copy.valid()) {
+    fd_ = ::mkstemp(name.data()); // mode 0600
+    if (fd_ < 0) {
         error = "cannot create a temporary file in " + TemporaryDirectory() + ": " + errnoText();
         return false;
     }
+    ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
     path_ = name.data();
+    return true;
+}
 
+bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, std::string &error)
+{
+    contents.clear();
+    if (!prepareEmptyCopy(error))
+        return false;
     {
         const FileDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
         if (!input.valid()) {
@@ -141,12 +156,11 @@ bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, s
             error = "is a directory";
             return false;
         }
-        if (!copyAll(input.get(), copy.get(), error))
+        if (!copyAll(input.get(), fd_, error))
             return false;
     }
-
     // Read what the copy holds through its own descriptor.
-    if (::lseek(copy.get(), 0, SEEK_SET) != 0 || !readAll(copy.get(), contents)) {
+    if (::lseek(fd_, 0, SEEK_SET) != 0 || !readAll(fd_, contents)) {
         error = "cannot read the temporary copy: " + errnoText();
         return false;
     }

@@ -20,10 +20,10 @@ TEST(XmlDocumentOpen, KeepsExactlyOneTemporaryCopyAndRemovesItWithTheDocument)
     {
         CGameDocument document;
         ASSERT_TRUE(document.Open(path)) << document.LastError();
-        const std::string first = document.TempPath();
+        dir.Write("game.xml", "<fbgame><venue location='Second'/></fbgame>");
         ASSERT_TRUE(document.Open(path));
-        EXPECT_NE(document.TempPath(), first);
         EXPECT_EQ(dir.TemporaryCopies(), 1);
+        EXPECT_EQ(ReadFile(document.TempPath()), "<fbgame><venue location='Second'/></fbgame>");
     }
     EXPECT_EQ(dir.TemporaryCopies(), 0);
 }

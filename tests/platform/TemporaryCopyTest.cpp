@@ -70,13 +70,28 @@ TEST_F(TemporaryCopyTest, KeepsOnlyTheLatestCopyAndDeletesItOnDestruction)
         TemporaryCopy copy;
         std::string error, bytes;
         ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
-        const std::string first = copy.Path();
+        std::ofstream(source_) << "<fbgame a='second'/>";
         ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
-        EXPECT_NE(copy.Path(), first);
-        EXPECT_FALSE(fs::exists(first));
+        EXPECT_EQ(bytes, "<fbgame a='second'/>");
         EXPECT_EQ(copiesOnDisk(), 1);
+        std::ofstream(source_) << "<x/>";
+        ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
+        EXPECT_EQ(bytes, "<x/>") << "a shorter file leaves nothing of the longer one";
+        EXPECT_EQ(fs::file_size(copy.Path()), 4u);
     }
     EXPECT_EQ(copiesOnDisk(), 0);
+}
+
+TEST_F(TemporaryCopyTest, CopyDeletedBySomethingElseIsMadeAgain)
+{
+    TemporaryCopy copy;
+    std::string error, bytes;
+    ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
+    fs::remove(copy.Path());
+    ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
+    EXPECT_TRUE(fs::exists(copy.Path()));
+    EXPECT_EQ(copiesOnDisk(), 1);
+    EXPECT_EQ(bytes, "<fbgame/>");
 }
 
 TEST_F(TemporaryCopyTest, MissingSourceFailsButLeavesTheEmptyCopyUntilNextCall)
