@@ -8,9 +8,13 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
-std::string errnoText() { return std::strerror(errno); }
+std::string errnoText()
+{
+    return std::strerror(errno);
+}
 
 // Closes a descriptor when it goes out of scope.
 class FileDescriptor
@@ -46,9 +50,49 @@ bool writeAll(int fd, const char *data, size_t size)
     return true;
 }
 
+// Appends everything that can be read from `fd` to `bytes`.
+bool readAll(int fd, std::string &bytes)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+}
+
+bool copyAll(int from, int to, std::string &error)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errnoText();
+            return false;
+        }
+        if (!writeAll(to, buffer, static_cast<size_t>(got))) {
+            error = "cannot write the temporary copy: " + errnoText();
+            return false;
+        }
+    }
+}
+
 } // namespace
 
-TemporaryCopy::~TemporaryCopy() { Remove(); }
+TemporaryCopy::~TemporaryCopy()
+{
+    Remove();
+}
 
 std::string TemporaryCopy::TemporaryDirectory()
 {
@@ -60,81 +104,65 @@ std::string TemporaryCopy::TemporaryDirectory()
 
 void TemporaryCopy::Remove()
 {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
     if (!path_.empty())
         ::unlink(path_.c_str());
     path_.clear();
 }
 
-bool TemporaryCopy::CopyFrom(const std::string &source, std::string &error)
+bool TemporaryCopy::prepareEmptyCopy(std::string &error)
 {
+    // Reuse the file while it is still there under its name.
+    struct stat info {
+    };
+    if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && info.st_nlink > 0 && ::ftruncate(fd_, 0) == 0 &&
+        ::lseek(fd_, 0, SEEK_SET) == 0)
+        return true;
     Remove();
 
     std::string pattern = TemporaryDirectory();
     if (pattern.back() != '/')
         pattern += '/';
     pattern += "PLX";
-    pattern += "XXXXXX";
-    // mkstemp replaces the six X's after the prefix.
+    pattern += "XXXXXX"; // mkstemp replaces the six X's after the prefix
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    const FileDescriptor target(::mkstemp(name.data())); // mode 0600
-    if (!target.valid()) {
+    fd_ = ::mkstemp(name.data()); // mode 0600
+    if (fd_ < 0) {
         error = "cannot create a temporary file in " + TemporaryDirectory() + ": " + errnoText();
         return false;
     }
+    ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
     path_ = name.data();
-
-    const FileDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!input.valid()) {
-        error = errnoText();
-        return false;
-    }
-    struct stat info {};
-    if (::fstat(input.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        error = "is a directory";
-        return false;
-    }
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-        const ssize_t got = ::read(input.get(), buffer.data(), buffer.size());
-        if (got == 0)
-            break;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            error = errnoText();
-            return false;
-        }
-        if (!writeAll(target.get(), buffer.data(), static_cast<size_t>(got))) {
-            error = "cannot write the temporary copy: " + errnoText();
-            return false;
-        }
-    }
     return true;
 }
 
-bool TemporaryCopy::ReadAll(std::string &bytes, std::string &error) const
+bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, std::string &error)
 {
-    bytes.clear();
-    const FileDescriptor input(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!input.valid()) {
-        error = errnoText();
+    contents.clear();
+    if (!prepareEmptyCopy(error))
         return false;
-    }
-    struct stat info {};
-    if (::fstat(input.get(), &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<size_t>(info.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(input.get(), buffer, sizeof buffer);
-        if (got == 0)
-            return true;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+    {
+        const FileDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!input.valid()) {
             error = errnoText();
             return false;
         }
-        bytes.append(buffer, static_cast<size_t>(got));
+        struct stat info {
+        };
+        if (::fstat(input.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+            error = "is a directory";
+            return false;
+        }
+        if (!copyAll(input.get(), fd_, error))
+            return false;
     }
+    // Read what the copy holds through its own descriptor.
+    if (::lseek(fd_, 0, SEEK_SET) != 0 || !readAll(fd_, contents)) {
+        error = "cannot read the temporary copy: " + errnoText();
+        return false;
+    }
+    return true;
 }

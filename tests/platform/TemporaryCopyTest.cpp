@@ -8,7 +8,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 // Points TMPDIR at a fresh directory for the duration of a test.
 class TemporaryCopyTest : public testing::Test
@@ -51,38 +52,53 @@ protected:
 TEST_F(TemporaryCopyTest, CopyIsPrivateAndHoldsTheBytes)
 {
     TemporaryCopy copy;
-    std::string error;
-    ASSERT_TRUE(copy.CopyFrom(source_.string(), error)) << error;
+    std::string error, bytes;
+    ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error)) << error;
     EXPECT_EQ(fs::path(copy.Path()).parent_path(), dir_);
     EXPECT_EQ(fs::path(copy.Path()).filename().string().substr(0, 3), "PLX");
-    struct stat info {};
+    struct stat info {
+    };
     ASSERT_EQ(::stat(copy.Path().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
-    std::string bytes;
-    ASSERT_TRUE(copy.ReadAll(bytes, error));
     EXPECT_EQ(bytes, "<fbgame/>");
+    EXPECT_EQ(fs::file_size(copy.Path()), bytes.size());
 }
 
 TEST_F(TemporaryCopyTest, KeepsOnlyTheLatestCopyAndDeletesItOnDestruction)
 {
     {
         TemporaryCopy copy;
-        std::string error;
-        ASSERT_TRUE(copy.CopyFrom(source_.string(), error));
-        const std::string first = copy.Path();
-        ASSERT_TRUE(copy.CopyFrom(source_.string(), error));
-        EXPECT_NE(copy.Path(), first);
-        EXPECT_FALSE(fs::exists(first));
+        std::string error, bytes;
+        ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
+        std::ofstream(source_) << "<fbgame a='second'/>";
+        ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
+        EXPECT_EQ(bytes, "<fbgame a='second'/>");
         EXPECT_EQ(copiesOnDisk(), 1);
+        std::ofstream(source_) << "<x/>";
+        ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
+        EXPECT_EQ(bytes, "<x/>") << "a shorter file leaves nothing of the longer one";
+        EXPECT_EQ(fs::file_size(copy.Path()), 4u);
     }
     EXPECT_EQ(copiesOnDisk(), 0);
+}
+
+TEST_F(TemporaryCopyTest, CopyDeletedBySomethingElseIsMadeAgain)
+{
+    TemporaryCopy copy;
+    std::string error, bytes;
+    ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
+    fs::remove(copy.Path());
+    ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
+    EXPECT_TRUE(fs::exists(copy.Path()));
+    EXPECT_EQ(copiesOnDisk(), 1);
+    EXPECT_EQ(bytes, "<fbgame/>");
 }
 
 TEST_F(TemporaryCopyTest, MissingSourceFailsButLeavesTheEmptyCopyUntilNextCall)
 {
     TemporaryCopy copy;
-    std::string error;
-    EXPECT_FALSE(copy.CopyFrom((dir_ / "missing.xml").string(), error));
+    std::string error, bytes;
+    EXPECT_FALSE(copy.CopyFrom((dir_ / "missing.xml").string(), bytes, error));
     EXPECT_NE(error.find("No such file"), std::string::npos) << error;
     EXPECT_EQ(copiesOnDisk(), 1);
     EXPECT_EQ(fs::file_size(copy.Path()), 0u);
@@ -93,7 +109,7 @@ TEST_F(TemporaryCopyTest, MissingSourceFailsButLeavesTheEmptyCopyUntilNextCall)
 TEST_F(TemporaryCopyTest, DirectoryAsSourceFails)
 {
     TemporaryCopy copy;
-    std::string error;
-    EXPECT_FALSE(copy.CopyFrom(dir_.string(), error));
+    std::string error, bytes;
+    EXPECT_FALSE(copy.CopyFrom(dir_.string(), bytes, error));
     EXPECT_EQ(error, "is a directory");
 }

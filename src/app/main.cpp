@@ -1,0 +1,52 @@
+#include "CommandLine.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <cstdio>
+
+namespace
+{
+
+int exportGame(const ExportRequest &request)
+{
+    QJsonObject result;
+    QString error;
+    if (!GameExport::Run(request, result, error)) {
+        std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
+        return 2;
+    }
+    const QByteArray json = QJsonDocument(result).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName("pylonix");
+    QCoreApplication::setApplicationVersion(PYLONIX_VERSION);
+
+    CommandLine commandLine;
+    QString error;
+    if (!commandLine.Parse(QCoreApplication::arguments(), error)) {
+        std::fprintf(stderr, "pylonix: %s\nTry 'pylonix --help'.\n", qPrintable(error));
+        return 1;
+    }
+    switch (commandLine.action) {
+    case CommandLine::Action::Help:
+        std::fputs(qPrintable(CommandLine::HelpText()), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::printf("pylonix %s\n", PYLONIX_VERSION);
+        return 0;
+    case CommandLine::Action::Export:
+        return exportGame(commandLine.request);
+    case CommandLine::Action::ShowViewer:
+        break;
+    }
+    std::fputs("pylonix: this build has no viewer window yet; use --export json (see --help)\n",
+               stderr);
+    return 1;
+}

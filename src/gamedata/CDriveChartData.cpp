@@ -1,0 +1,212 @@
+#include "CDriveChartData.h"
+
+#include "CGameDocument.h"
+#include "CTeamStats.h"
+#include "PlayContext.h"
+#include "TextNumbers.h"
+
+#include <optional>
+
+using TextNumbers::LeadingInt;
+
+namespace
+{
+
+constexpr ChartColor white = ChartRgb(255, 255, 255);
+constexpr ChartColor grey = ChartRgb(128, 128, 128);
+constexpr ChartColor black = ChartRgb(0, 0, 0);
+constexpr ChartColor red = ChartRgb(255, 0, 0);
+
+// The four fields of a drive's "start" or "end": how, quarter, time, spot.
+struct DriveEnd {
+    std::string how, quarter, time, spot;
+    bool complete = false; // all four fields were present
+};
+
+// Splits "KO,1,15:00,35" at its first three commas; the spot is the rest. A
+// missing comma, or one at the very start of what remains, ends the split.
+DriveEnd splitDriveEnd(std::string_view text)
+{
+    DriveEnd result;
+    std::string *fields[] = {&result.how, &result.quarter, &result.time};
+    for (std::string *field : fields) {
+        const auto comma = text.find(',');
+        if (comma == std::string_view::npos || comma == 0)
+            return result;
+        *field = text.substr(0, comma);
+        text.remove_prefix(comma + 1);
+    }
+    result.spot = text;
+    result.complete = true;
+    return result;
+}
+
+// Orders two home-relative positions into the item.
+void placeBetween(CChartItem &item, int start, int end)
+{
+    item.reversed = end < start ? 1 : 0;
+    item.lowYard = item.reversed ? end : start;
+    item.highYard = item.reversed ? start : end;
+}
+
+} // namespace
+
+void CDriveChartData::LoadDrives(const CGameDocument &document,
+                                 std::span<const CTeamStats, 2> teams)
+{
+    shortName_[0] = teams[0].GetTeamValue("Short Name");
+    shortName_[1] = teams[1].GetTeamValue("Short Name");
+    fieldLength_ = LeadingInt(document.GetText("/fbgame/venue/rules/@field", "0"));
+    if (playsMode_) {
+        LoadPlays(document, teams);
+        return;
+    }
+
+    const std::string quarterPredicate =
+        quarter > 0 ? "[@number='" + std::to_string(quarter) + "']" : "";
+    std::string teamPredicate;
+    if (homeOnly && !visitorOnly)
+        teamPredicate = "[@vh='H']";
+    else if (visitorOnly && !homeOnly)
+        teamPredicate = "[@vh='V']";
+    const auto nodes = document.SelectNodes("/fbgame/plays/qtr" + quarterPredicate + "/drivestart" +
+                                            teamPredicate);
+    if (!nodes)
+        return;
+
+    items_.assign(nodes->size(), CChartItem());
+    int k = 0;
+    for (const CXmlNode node : *nodes) {
+        const int d = LeadingInt(document.GetNodeText(node, "@driveindex", "0"));
+        const std::string index = std::to_string(d);
+        if (scoringOnly && LeadingInt(document.GetText(
+                               "/fbgame/scores/score[@driveindex='" + index + "']/@qtr", "0")) == 0)
+            continue;
+        const CXmlNode drive =
+            document.SelectSingleNode("/fbgame/drives/drive[@driveindex='" + index + "']");
+        if (!drive)
+            continue;
+
+        CChartItem &item = items_[k];
+        item.driveIndex = d;
+        item.team = document.GetNodeText(drive, "@vh", "0") == "H" ? 0 : 1;
+        item.plays = document.GetNodeText(drive, "@plays", "0");
+        item.yards = document.GetNodeText(drive, "@yards", "0");
+        item.top = document.GetNodeText(drive, "@top", "0");
+        item.fillColor = item.team == 0 ? white : grey;
+        item.outlineColor = LeadingInt(item.yards) > 0 ? black : red;
+
+        // Spots count yards from the driving team's own goal line; positions
+        // count from the home goal line.
+        auto positionOf = [&](DriveEnd &end) -> std::optional<int> {
+            if (!end.complete)
+                return std::nullopt;
+            const int n = LeadingInt(end.spot);
+            if (n > 50)
+                end.spot = (item.team == 0 ? "V" : "H") + std::to_string(fieldLength_ - n);
+            return item.team == 0 ? n : fieldLength_ - n;
+        };
+        DriveEnd start = splitDriveEnd(document.GetNodeText(drive, "@start", "0"));
+        DriveEnd end = splitDriveEnd(document.GetNodeText(drive, "@end", "0"));
+        const std::optional<int> startYard = positionOf(start);
+        const std::optional<int> endYard = positionOf(end);
+        // A side the file does not give is drawn where the other one is.
+        placeBetween(item, startYard.value_or(endYard.value_or(0)),
+                     endYard.value_or(startYard.value_or(0)));
+        item.lostGround = item.team ^ item.reversed;
+
+        item.startHow = std::move(start.how);
+        item.startQtr = std::move(start.quarter);
+        item.startTime = std::move(start.time);
+        item.startSpot = std::move(start.spot);
+        item.endHow = std::move(end.how);
+        item.endQtr = std::move(end.quarter);
+        item.endTime = std::move(end.time);
+        item.endSpot = std::move(end.spot);
+        ++k;
+    }
+    count_ = k;
+}
+
+void CDriveChartData::LoadPlays(const CGameDocument &document, std::span<const CTeamStats, 2> teams)
+{
+    const auto nodes = document.SelectNodes("/fbgame/plays/qtr/play");
+    if (!nodes)
+        return;
+
+    items_.assign(nodes->size(), CChartItem());
+    int k = 0;
+    for (const CXmlNode node : *nodes) {
+        if (LeadingInt(document.GetNodeText(node, "@playid", "0")) != playsDrive_)
+            continue;
+        const PlayContext context = PlayContext::Parse(document.GetNodeText(node, "@context", "0"));
+        const std::string type = document.GetNodeText(node, "@type", "0");
+        CChartItem &item = items_[k];
+        switch (type.empty() ? '\0' : type.front()) {
+        case 'R':
+            item.fillColor = colorR;
+            break;
+        case 'P':
+            item.fillColor = colorP;
+            break;
+        case 'E':
+            item.fillColor = colorE;
+            break;
+        default:
+            continue;
+        }
+        const char offense = context.offense;
+        item.top = std::to_string(context.down) + "-" + std::to_string(context.toGo);
+        item.team = offense == 'H' ? 0 : 1;
+        const int p = context.side == offense ? context.yard : fieldLength_ - context.yard;
+
+        item.startHow = document.GetNodeText(node, "@text", "0");
+        item.startTime = document.GetNodeText(node, "@clock", "0");
+        item.startQtr = document.GetNodeText(node, "../@number", "0");
+        item.yards = document.GetNodeText(node, "@yds", "0");
+        const int y = LeadingInt(item.yards);
+        item.outlineColor = y > 0 ? black : red;
+        item.lostGround = y > 0 ? 0 : 1;
+
+        const int half = fieldLength_ / 2;
+        bool homeHalf = false;
+        if (offense == 'H')
+            homeHalf = p <= half;
+        else if (offense == 'V')
+            homeHalf = p > half;
+        item.startSpot = teams[homeHalf ? 0 : 1].GetTeamValue("Short Name") +
+                         std::to_string(p <= half ? p : fieldLength_ - p);
+
+        if (offense == 'V')
+            placeBetween(item, fieldLength_ - p, fieldLength_ - (p + y));
+        else
+            placeBetween(item, p, p + y);
+        ++k;
+    }
+    count_ = k;
+}
+
+void CDriveChartData::ShowPlaysOf(int driveIndex)
+{
+    if (driveIndex < 0)
+        return;
+    playsMode_ = 1;
+    playsDrive_ = driveIndex;
+}
+
+void CDriveChartData::ShowDrives()
+{
+    playsMode_ = 0;
+    playsDrive_ = 0;
+}
+
+void CDriveChartData::SetSelected(int index)
+{
+    if (index >= -1 && index < count_)
+        selected_ = index;
+}
+
+std::string CDriveChartData::GetShortName(int team) const
+{
+    return team == 0 || team == 1 ? shortName_[team] : std::string();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CGameDocument;
+class CXmlDocument;
+class CXmlNode;
+
+// The two ways derived statistics are made from two values.
+enum class CombineKind {
+    Sum,   // a + b, no decimals
+    Ratio, // a / b with one decimal; 0.0 when b is 0
+};
+
+// One team's statistics from one file: a label -> text map for the team and
+// one per player, in the order of the player elements in the file. Every value
+// is the text to show; a label that was never set reads as the empty text.
+//
+// Loads refill the object in place, so tables and windows may keep references
+// to it across reloads.
+class CTeamStats
+{
+public:
+    using ValueMap = std::map<std::string, std::string, std::less<>>;
+
+    CTeamStats() = default;
+    virtual ~CTeamStats() = default;
+
+    // 'V' selects the visitor; anything else the home team.
+    void SetSide(char c);
+    char side() const { return side_; }
+
+    // Value of a team label, or the empty text.
+    const std::string &GetTeamValue(std::string_view label) const;
+
+    // Value of a player label, or the empty text. The index is clamped into
+    // the player range; a team without players gives the empty text.
+    const std::string &GetPlayerValue(int index, std::string_view label) const;
+
+    // First player whose "Check Name" equals `checkName` exactly, or -1.
+    int FindPlayerByCheckName(std::string_view checkName) const;
+
+    // Number of players, in file order 0 .. playerCount() - 1.
+    int playerCount() const { return static_cast<int>(players_.size()); }
+
+    // All team values, and all values of player `index` (0 <= index < playerCount()).
+    const ValueMap &teamValues() const { return teamValues_; }
+    const ValueMap &playerValues(int index) const { return players_.at(index); }
+
+    // Fills the object with its side's team from the game file. True when the
+    // load ran to the end (team totals read); a load that stops early keeps
+    // what it had read.
+    bool LoadGame(const CGameDocument &document);
+
+    // Sum or ratio of the leading numbers of two texts (0 where there is none).
+    static std::string CombineValues(CombineKind kind, std::string_view a, std::string_view b);
+
+protected:
+    // Empties the team map and removes every player.
+    void Refill();
+    // Stores the value of `xpath` on the document under `label`; false when it
+    // selects nothing.
+    bool StoreDocumentText(const CXmlDocument &document, std::string_view xpath,
+                           std::string_view label);
+    // Loads the players that `listXPath` selects; false when there is no list.
+    bool LoadPlayers(const CXmlDocument &document, std::string_view listXPath, bool withShortName);
+    // Loads the 22 team totals from the element `totalsXPath`; false when absent.
+    bool LoadTotals(const CXmlDocument &document, std::string_view totalsXPath);
+
+    ValueMap teamValues_;
+    std::vector<ValueMap> players_;
+
+private:
+    void LoadCategories(const CXmlDocument &document, CXmlNode player, ValueMap &values) const;
+
+    char side_ = 'H';
+};

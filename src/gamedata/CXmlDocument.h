@@ -1,0 +1,90 @@
+#pragma once
+
+#include "CXmlNode.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TemporaryCopy;
+class XPathQuery;
+
+// One XML document, opened from a private temporary copy of a file and
+// queried with XPath 1.0. The game and the two season files are each held in
+// one such object for the life of the main window and reopened on every reload.
+//
+// A failed open keeps what was loaded before: the stats-entry program may be
+// in the middle of rewriting the file, and the previous state of the game is
+// better than none. Recreate() is the way to an empty document.
+class CXmlDocument
+{
+public:
+    CXmlDocument();
+    virtual ~CXmlDocument();
+    CXmlDocument(const CXmlDocument &) = delete;
+    CXmlDocument &operator=(const CXmlDocument &) = delete;
+
+    // Makes a fresh empty document. False (and nothing changes) if one exists.
+    bool Create();
+    // Drops the document, if any; queries then match nothing.
+    void ReleaseDocument();
+    // Drops the document and makes a fresh empty one.
+    bool Recreate();
+
+    // Copies `path` to a new temporary file (deleting the previous copy) and
+    // parses the copy. On success the new content replaces the old; on failure
+    // the old content stays, the copy stays on disk and LastError() says why.
+    bool Open(const std::string &path);
+
+    // Why the last Open failed, for example "unexpected end of file at byte
+    // 10240"; empty after a successful open.
+    const std::string &LastError() const { return lastError_; }
+
+    // True while a document exists (from construction until ReleaseDocument).
+    bool IsCreated() const;
+    // True when the document holds a root element.
+    bool HasRoot() const;
+    // Path of the latest temporary copy; empty before the first open.
+    const std::string &TempPath() const;
+
+    // The first element an XPath selects on the document, or an empty handle.
+    CXmlNode SelectSingleNode(std::string_view xpath) const;
+    // The same, relative to `context`.
+    CXmlNode SelectSingleNode(CXmlNode context, std::string_view xpath) const;
+
+    // Every element an XPath selects, in document order. Empty optional when
+    // the selection cannot be made: no document, or an invalid expression.
+    std::optional<std::vector<CXmlNode>> SelectNodes(std::string_view xpath) const;
+    std::optional<std::vector<CXmlNode>> SelectNodes(CXmlNode context,
+                                                     std::string_view xpath) const;
+
+    // The value of the first node the XPath selects relative to `node`, or
+    // `defaultText` when it selects nothing. An attribute yields its value as
+    // written (an empty attribute gives the empty text, not the default); an
+    // element yields the empty text.
+    std::string GetNodeText(CXmlNode node, std::string_view xpath,
+                            std::string_view defaultText) const;
+
+    // True when the XPath selects anything relative to `node`.
+    bool HasNode(CXmlNode node, std::string_view xpath) const;
+
+    // The same operations with a query compiled by the caller, for loaders
+    // that ask the same question of every player.
+    CXmlNode SelectSingleNode(CXmlNode context, const XPathQuery &query) const;
+    std::string GetNodeText(CXmlNode node, const XPathQuery &query,
+                            std::string_view defaultText) const;
+
+    // The value of the first node the XPath selects on the document; empty
+    // optional when it selects nothing.
+    std::optional<std::string> FindText(std::string_view xpath) const;
+
+private:
+    std::optional<std::string> findText(CXmlNode context, const XPathQuery &query) const;
+
+    struct State;
+    std::unique_ptr<State> state_;
+    std::unique_ptr<TemporaryCopy> tempCopy_;
+    std::string lastError_;
+};

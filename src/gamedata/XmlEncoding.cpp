@@ -1,0 +1,173 @@
+#include "XmlEncoding.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+
+namespace XmlEncoding
+{
+
+namespace
+{
+
+std::string lowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+bool startsWith(std::string_view bytes, std::string_view prefix)
+{
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+// UTF-16 and UTF-32, recognised the way XML parsers do: by a byte-order mark,
+// or by the zero bytes around the "<" of the first markup.
+bool isWide(std::string_view b)
+{
+    static constexpr std::string_view boms[] = {{"\xFF\xFE", 2},
+                                                {"\xFE\xFF", 2},
+                                                {"\x00\x00\xFE\xFF", 4},
+                                                {"\x3C\x00", 2},
+                                                {"\x00\x3C", 2}};
+    return std::any_of(std::begin(boms), std::end(boms),
+                       [b](std::string_view bom) { return startsWith(b, bom); });
+}
+
+void appendUtf8(std::string &out, std::uint32_t code)
+{
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+// windows-1252 code points for 0x80-0x9F.
+constexpr std::array<std::uint16_t, 32> windows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+template <typename CodeOf> std::string singleByteToUtf8(std::string_view bytes, CodeOf codeOf)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+            out.push_back(c);
+        else
+            appendUtf8(out, codeOf(byte));
+    }
+    return out;
+}
+
+} // namespace
+
+std::string DeclaredEncoding(std::string_view bytes)
+{
+    if (startsWith(bytes, "\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    if (!startsWith(bytes, "<?xml"))
+        return {};
+    const auto end = bytes.find("?>");
+    const std::string_view declaration = bytes.substr(0, end);
+    auto at = declaration.find("encoding");
+    if (at == std::string_view::npos)
+        return {};
+    at = declaration.find_first_of("\"'", at);
+    if (at == std::string_view::npos)
+        return {};
+    const char quote = declaration[at];
+    const auto close = declaration.find(quote, at + 1);
+    if (close == std::string_view::npos)
+        return {};
+    return std::string(declaration.substr(at + 1, close - at - 1));
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        // Eight ASCII bytes at a time: most of a game file is ASCII.
+        if (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                p += 8;
+                continue;
+            }
+        }
+        const unsigned char lead = *p;
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        int length;
+        std::uint32_t code;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p < length)
+            return false;
+        for (int i = 1; i < length; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[i] & 0x3F);
+        }
+        if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) || code > 0x10FFFF ||
+            (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+Source Detect(std::string_view bytes)
+{
+    if (isWide(bytes))
+        return Source::Wide;
+    const std::string declared = lowerAscii(DeclaredEncoding(bytes));
+    if (declared == "iso-8859-1" || declared == "iso8859-1" || declared == "iso_8859-1" ||
+        declared == "latin1" || declared == "latin-1" || declared == "l1")
+        return Source::Latin1;
+    if (declared == "windows-1252" || declared == "cp1252" || declared == "x-cp1252")
+        return Source::Windows1252;
+    // Declared UTF-8, ASCII or nothing: trust the bytes when they are UTF-8;
+    // otherwise they come from a Windows program that wrote its own code page.
+    return IsValidUtf8(bytes) ? Source::Utf8 : Source::Windows1252;
+}
+
+std::string Latin1ToUtf8(std::string_view bytes)
+{
+    return singleByteToUtf8(bytes, [](unsigned char byte) { return std::uint32_t{byte}; });
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes)
+{
+    return singleByteToUtf8(bytes, [](unsigned char byte) {
+        return byte < 0xA0 ? std::uint32_t{windows1252High[byte - 0x80]} : std::uint32_t{byte};
+    });
+}
+
+} // namespace XmlEncoding

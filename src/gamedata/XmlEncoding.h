@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Bringing the bytes of a game or season file into UTF-8 before parsing.
+//
+// Files come from stats-entry programs that write UTF-8, ISO-8859-1,
+// windows-1252 (often with no declaration at all) or UTF-16 with a byte-order
+// mark. Everything inside the program is UTF-8.
+namespace XmlEncoding
+{
+
+enum class Source {
+    Utf8,        // already UTF-8 (or plain ASCII): parse as it is
+    Latin1,      // declared ISO-8859-1
+    Windows1252, // declared windows-1252, or undeclared bytes that are not UTF-8
+    Wide,        // UTF-16 or UTF-32 (byte-order mark or zero-byte pattern): the parser converts
+};
+
+// Decides how the bytes of an XML file are to be read.
+Source Detect(std::string_view bytes);
+
+// The encoding name of the XML declaration at the start of `bytes`, or empty.
+std::string DeclaredEncoding(std::string_view bytes);
+
+// True when `bytes` is well-formed UTF-8 (no overlong forms, surrogates or
+// code points above U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
+// Converts single-byte text to UTF-8. windows-1252 maps 0x80-0x9F to its
+// printable characters; the five bytes it leaves undefined, and every such byte
+// in ISO-8859-1, become the control character of the same number.
+std::string Latin1ToUtf8(std::string_view bytes);
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+} // namespace XmlEncoding

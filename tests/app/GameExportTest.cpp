@@ -1,0 +1,189 @@
+#include "app/GameExport.h"
+#include "app/CommandLine.h"
+
+#include "../support/ScratchDirectory.h"
+
+#include <QJsonArray>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const std::string sampleGame = PYLONIX_SAMPLES_DIR "/small/game.xml";
+const std::string sampleHome = PYLONIX_SAMPLES_DIR "/small/season-home.xml";
+const std::string sampleVisitor = PYLONIX_SAMPLES_DIR "/small/season-visitor.xml";
+
+QJsonObject exportOf(const ExportRequest &request)
+{
+    QJsonObject result;
+    QString error;
+    EXPECT_TRUE(GameExport::Run(request, result, error)) << error.toStdString();
+    return result;
+}
+
+// Runs the program; returns its exit code and fills its two outputs.
+int runProgram(const QStringList &arguments, QByteArray &out, QByteArray &err)
+{
+    QProcess process;
+    process.start(PYLONIX_PROGRAM, arguments);
+    process.waitForFinished(30000);
+    out = process.readAllStandardOutput();
+    err = process.readAllStandardError();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+} // namespace
+
+TEST(GameExport, TeamsSeasonsScoreboardAndDriveChart)
+{
+    ExportRequest request;
+    request.gameFile = sampleGame;
+    request.visitorSeasonFile = sampleVisitor;
+    const QJsonObject result = exportOf(request);
+
+    const QJsonArray teams = result["teams"].toArray();
+    ASSERT_EQ(teams.size(), 2);
+    EXPECT_EQ(teams[0]["side"].toString(), "H");
+    EXPECT_EQ(teams[0]["values"]["Name"].toString(), "Harbor City Mariners");
+    EXPECT_EQ(teams[1]["values"]["Name"].toString(), "Prairie A&M Comets");
+    EXPECT_EQ(teams[1]["values"]["Avg Gain per Play"].toString(), "6.2");
+    const QJsonArray visitors = teams[1]["players"].toArray();
+    ASSERT_EQ(visitors.size(), 6);
+    EXPECT_EQ(visitors[1]["Name"].toString(), QString::fromUtf8("Marco Ñúñez"));
+    EXPECT_EQ(visitors[1]["Rush Avg"].toString(), "5.8");
+
+    const QJsonArray seasons = result["season_teams"].toArray();
+    ASSERT_EQ(seasons.size(), 2);
+    EXPECT_TRUE(seasons[0].toObject().isEmpty()) << "no home season file given";
+    EXPECT_EQ(seasons[1]["values"]["Short Name"].toString(), "PAM");
+    EXPECT_EQ(seasons[1]["players"].toArray().size(), 4);
+
+    const QJsonObject scoreboard = result["scoreboard"].toObject();
+    EXPECT_EQ(scoreboard["home_score"].toInt(), 3);
+    EXPECT_EQ(scoreboard["visitor_score"].toInt(), 7);
+    EXPECT_EQ(scoreboard["minutes"].toInt(), 1);
+    EXPECT_EQ(scoreboard["seconds"].toInt(), 52);
+    EXPECT_TRUE(scoreboard["home_has_ball"].toBool());
+    EXPECT_EQ(scoreboard["down"].toInt(), 3);
+    EXPECT_EQ(scoreboard["to_go"].toInt(), 13);
+    EXPECT_EQ(scoreboard["ball_on"].toInt(), 22);
+    EXPECT_EQ(scoreboard["quarter"].toInt(), 1);
+    EXPECT_EQ(scoreboard["quarters"].toInt(), 4);
+    EXPECT_FALSE(scoreboard["final"].toBool());
+
+    const QJsonObject chart = result["drive_chart"].toObject();
+    EXPECT_EQ(chart["count"].toInt(), 4);
+    const QJsonObject second = chart["items"].toArray()[1].toObject();
+    EXPECT_EQ(second["driveIndex"].toInt(), 2);
+    EXPECT_EQ(second["endSpot"].toString(), "V17");
+    EXPECT_EQ(second["fillColor"].toString(), "#ffffff");
+    EXPECT_EQ(second["outlineColor"].toString(), "#000000");
+    EXPECT_EQ(second["hitRect"]["left"].toInt(), -1);
+    EXPECT_EQ(chart["items"].toArray()[0].toObject()["fillColor"].toString(), "#808080");
+}
+
+TEST(GameExport, DriveChartFiltersAndPlays)
+{
+    ExportRequest request;
+    request.gameFile = sampleGame;
+    request.visitorOnly = true;
+    EXPECT_EQ(exportOf(request)["drive_chart"].toObject()["count"].toInt(), 2);
+    request.visitorOnly = false;
+    request.scoringOnly = true;
+    EXPECT_EQ(exportOf(request)["drive_chart"].toObject()["count"].toInt(), 2);
+    request.quarter = 2;
+    EXPECT_EQ(exportOf(request)["drive_chart"].toObject()["count"].toInt(), 0);
+    request = ExportRequest{};
+    request.gameFile = sampleGame;
+    request.playsOfDrive = 2;
+    const QJsonObject chart = exportOf(request)["drive_chart"].toObject();
+    EXPECT_EQ(chart["count"].toInt(), 7) << "the field goal try is not a drawn play";
+    EXPECT_EQ(chart["items"].toArray()[0].toObject()["fillColor"].toString(), "#ff0000");
+    EXPECT_EQ(chart["items"].toArray()[2].toObject()["fillColor"].toString(), "#ffff00");
+}
+
+TEST(GameExport, UnreadableSeasonFileIsAnError)
+{
+    ScratchDirectory dir;
+    ExportRequest request;
+    request.gameFile = sampleGame;
+    request.homeSeasonFile = dir.Write("broken.xml", "<fbseas>");
+    QJsonObject result;
+    QString error;
+    EXPECT_FALSE(GameExport::Run(request, result, error));
+    EXPECT_TRUE(error.startsWith(QString::fromStdString(request.homeSeasonFile) + ": "))
+        << error.toStdString();
+}
+
+TEST(CommandLine, ReadsTheExportOptions)
+{
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(line.Parse({"pylonix", "--export", "json", "--game", "g.xml", "--home", "h.xml",
+                            "--period", "2", "--visitor-only", "--scoring-only", "--plays-of", "5"},
+                           error))
+        << error.toStdString();
+    EXPECT_EQ(line.action, CommandLine::Action::Export);
+    EXPECT_EQ(line.request.gameFile, "g.xml");
+    EXPECT_EQ(line.request.homeSeasonFile, "h.xml");
+    EXPECT_EQ(line.request.visitorSeasonFile, "");
+    EXPECT_EQ(line.request.quarter, 2);
+    EXPECT_TRUE(line.request.visitorOnly);
+    EXPECT_TRUE(line.request.scoringOnly);
+    EXPECT_EQ(line.request.playsOfDrive, 5);
+}
+
+TEST(CommandLine, RejectsWhatItCannotUse)
+{
+    const QList<QStringList> bad = {
+        {"pylonix", "--export", "xml", "--game", "g.xml"},
+        {"pylonix", "--export", "json"},
+        {"pylonix", "--export", "json", "--game", "g", "--period", "-1"},
+        {"pylonix", "--export", "json", "--game", "g", "--plays-of", "two"},
+        {"pylonix", "--export", "json", "--game", "g", "--home-only", "--visitor-only"},
+        {"pylonix", "--frobnicate"},
+        {"pylonix", "stray"},
+    };
+    for (const QStringList &arguments : bad) {
+        CommandLine line;
+        QString error;
+        EXPECT_FALSE(line.Parse(arguments, error)) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+TEST(Program, ExportsJsonAndReportsFilesItCannotRead)
+{
+    QByteArray out, err;
+    ASSERT_EQ(runProgram({"--export", "json", "--game", QString::fromStdString(sampleGame),
+                          "--home", QString::fromStdString(sampleHome)},
+                         out, err),
+              0)
+        << err.toStdString();
+    EXPECT_TRUE(out.contains("\"drive_chart\""));
+    EXPECT_TRUE(err.isEmpty());
+
+    ScratchDirectory dir;
+    const QString missing = QString::fromStdString(dir.PathOf("missing.xml"));
+    EXPECT_EQ(runProgram({"--export", "json", "--game", missing}, out, err), 2);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(err, "pylonix: " + missing.toUtf8() + ": No such file or directory\n");
+
+    EXPECT_EQ(runProgram({"--export", "json", "--game",
+                          QString::fromStdString(dir.Write("cut.xml", "<fbgame><team"))},
+                         out, err),
+              2);
+    EXPECT_TRUE(err.contains("at byte")) << err.toStdString();
+}
+
+TEST(Program, HelpVersionAndBadArguments)
+{
+    QByteArray out, err;
+    EXPECT_EQ(runProgram({"--help"}, out, err), 0);
+    EXPECT_TRUE(out.startsWith("Usage: pylonix"));
+    EXPECT_EQ(runProgram({"--version"}, out, err), 0);
+    EXPECT_TRUE(out.startsWith("pylonix ")) << out.toStdString();
+    EXPECT_EQ(runProgram({"--period", "x"}, out, err), 1);
+    EXPECT_TRUE(err.contains("--period takes a whole number")) << err.toStdString();
+}

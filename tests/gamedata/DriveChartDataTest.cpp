@@ -1,0 +1,255 @@
+#include "gamedata/CDriveChartData.h"
+#include "gamedata/CGameDocument.h"
+#include "gamedata/CTeamStats.h"
+
+#include "../support/ScratchDirectory.h"
+
+#include <array>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// A game with four drives over two quarters:
+//   1 home     q1  20 -> 65 (scored)    2 visitor  q1  20 -> 30
+//   3 home     q2  30 -> 25             4 visitor  q2  has no drives entry
+const char *const driveGame = R"(<fbgame>
+  <venue><rules qtrs="4" field="100"/></venue>
+  <team vh="H" name="Home" id="HOM" record=""><totals/></team>
+  <team vh="V" name="Away" id="AWY" record=""><totals/></team>
+  <scores><score type="FG" vh="H" qtr="1" driveindex="1"/><score type="TD" qtr="0" driveindex="2"/></scores>
+  <drives>
+    <drive driveindex="1" vh="H" plays="9" yards="45" top="04:12" start="KO,1,15:00,20" end="FG,1,10:48,65"/>
+    <drive driveindex="2" vh="V" plays="3" yards="10" top="01:30" start="PUNT,1,10:40,20" end="PUNT,1,09:10,30"/>
+    <drive driveindex="3" vh="H" plays="3" yards="-5" top="02:00" start="PUNT,2,14:00,30" end="DOWNS,2,12:00,25"/>
+  </drives>
+  <plays>
+    <qtr number="1">
+      <drivestart driveindex="1,1" vh="H" spot="H20" clock="15:00"/>
+      <play playid="1,1,1" context="H,1,10,H20" type="R" yds="5" text="Run one." clock="14:30"/>
+      <play playid="1,2,2" context="H,2,5,H25" type="P" yds="0" text="Pass incomplete."/>
+      <play playid="1,3,3" context="H,3,5,H25" type="X" text="Not drawn."/>
+      <play playid="1,4,4" context="H,3,5,H50" type="E" yds="-5" text="Penalty at midfield."/>
+      <play playid="1,5,5" context="V,1,10,V50" type="R" yds="2" text="Visitor run at midfield."/>
+      <drivestart driveindex="2,1" vh="V" spot="V20" clock="10:40"/>
+      <play playid="2,1,6" context="V,1,10,H35" type="R" yds="5" text="Visitor run on the home 35."/>
+    </qtr>
+    <qtr number="2">
+      <drivestart driveindex="3,1" vh="H" spot="H30" clock="14:00"/>
+      <drivestart driveindex="4,1" vh="V" spot="V30" clock="11:00"/>
+    </qtr>
+  </plays>
+</fbgame>)";
+
+class DriveChartDataTest : public testing::Test
+{
+protected:
+    void SetUp() override { Open(driveGame); }
+    void Open(const std::string &xml)
+    {
+        ASSERT_TRUE(document_.Open(dir_.Write("game.xml", xml))) << document_.LastError();
+        teams_[0].SetSide('H');
+        teams_[1].SetSide('V');
+        teams_[0].LoadGame(document_);
+        teams_[1].LoadGame(document_);
+    }
+    void Load() { data_.LoadDrives(document_, teams_); }
+    std::vector<int> driveIndexes() const
+    {
+        std::vector<int> indexes;
+        for (int i = 0; i < data_.count(); ++i)
+            indexes.push_back(data_.item(i).driveIndex);
+        return indexes;
+    }
+
+    ScratchDirectory dir_;
+    CGameDocument document_;
+    std::array<CTeamStats, 2> teams_;
+    CDriveChartData data_;
+};
+
+} // namespace
+
+TEST_F(DriveChartDataTest, FiltersByQuarterTeamAndScoring)
+{
+    Load();
+    EXPECT_EQ(driveIndexes(), (std::vector{1, 2, 3})) << "drive 4 has no drives entry";
+    data_.quarter = 2;
+    data_.homeOnly = 1;
+    Load();
+    EXPECT_EQ(driveIndexes(), (std::vector{3}));
+    data_.quarter = 0;
+    data_.visitorOnly = 1; // both set: no team filter
+    Load();
+    EXPECT_EQ(driveIndexes(), (std::vector{1, 2, 3}));
+    data_.homeOnly = 0;
+    Load();
+    EXPECT_EQ(driveIndexes(), (std::vector{2}));
+    data_.visitorOnly = 0;
+    data_.scoringOnly = 1;
+    Load();
+    EXPECT_EQ(driveIndexes(), (std::vector{1})) << "a score in quarter 0 does not count";
+}
+
+TEST_F(DriveChartDataTest, DrivePositionsSpotsAndColours)
+{
+    Load();
+    ASSERT_EQ(data_.count(), 3);
+    EXPECT_EQ(data_.fieldLength(), 100);
+    EXPECT_EQ(data_.GetShortName(0), "HOM");
+    EXPECT_EQ(data_.GetShortName(1), "AWY");
+
+    const CChartItem &home = data_.item(0);
+    EXPECT_EQ(home.team, 0);
+    EXPECT_EQ(home.lowYard, 20);
+    EXPECT_EQ(home.highYard, 65);
+    EXPECT_EQ(home.reversed, 0);
+    EXPECT_EQ(home.lostGround, 0);
+    EXPECT_EQ(home.startSpot, "20");
+    EXPECT_EQ(home.endSpot, "V35");
+    EXPECT_EQ(home.startHow, "KO");
+    EXPECT_EQ(home.startQtr, "1");
+    EXPECT_EQ(home.startTime, "15:00");
+    EXPECT_EQ(home.endHow, "FG");
+    EXPECT_EQ(home.endTime, "10:48");
+    EXPECT_EQ(home.plays, "9");
+    EXPECT_EQ(home.top, "04:12");
+    EXPECT_EQ(home.fillColor, ChartRgb(255, 255, 255));
+    EXPECT_EQ(home.outlineColor, ChartRgb(0, 0, 0));
+    EXPECT_EQ(home.hitRect, ChartRect{});
+
+    const CChartItem &visitor = data_.item(1);
+    EXPECT_EQ(visitor.team, 1);
+    EXPECT_EQ(visitor.lowYard, 70);
+    EXPECT_EQ(visitor.highYard, 80);
+    EXPECT_EQ(visitor.reversed, 1);
+    EXPECT_EQ(visitor.lostGround, 0) << "the visitor moved toward the home goal line";
+    EXPECT_EQ(visitor.fillColor, ChartRgb(128, 128, 128));
+
+    const CChartItem &backwards = data_.item(2);
+    EXPECT_EQ(backwards.lowYard, 25);
+    EXPECT_EQ(backwards.highYard, 30);
+    EXPECT_EQ(backwards.reversed, 1);
+    EXPECT_EQ(backwards.lostGround, 1);
+    EXPECT_EQ(backwards.outlineColor, ChartRgb(255, 0, 0));
+}
+
+TEST_F(DriveChartDataTest, PlaysOfOneDrive)
+{
+    data_.ShowPlaysOf(1);
+    EXPECT_TRUE(data_.playsMode());
+    Load();
+    ASSERT_EQ(data_.count(), 4) << "the try (type X) is left out";
+    const CChartItem &run = data_.item(0);
+    EXPECT_EQ(run.startHow, "Run one.");
+    EXPECT_EQ(run.startTime, "14:30");
+    EXPECT_EQ(run.startQtr, "1");
+    EXPECT_EQ(run.top, "1-10");
+    EXPECT_EQ(run.lowYard, 20);
+    EXPECT_EQ(run.highYard, 25);
+    EXPECT_EQ(run.fillColor, data_.colorR);
+    EXPECT_EQ(run.outlineColor, ChartRgb(0, 0, 0));
+    EXPECT_EQ(run.startSpot, "HOM20");
+
+    const CChartItem &incomplete = data_.item(1);
+    EXPECT_EQ(incomplete.fillColor, data_.colorP);
+    EXPECT_EQ(incomplete.lostGround, 1);
+    EXPECT_EQ(incomplete.outlineColor, ChartRgb(255, 0, 0));
+    EXPECT_EQ(incomplete.startTime, "0") << "a play without a clock";
+
+    // At exactly midfield the label names the offense's own team.
+    EXPECT_EQ(data_.item(2).startSpot, "HOM50");
+    EXPECT_EQ(data_.item(2).fillColor, data_.colorE);
+    EXPECT_EQ(data_.item(3).startSpot, "AWY50");
+
+    data_.ShowPlaysOf(2);
+    Load();
+    ASSERT_EQ(data_.count(), 1);
+    const CChartItem &visitorRun = data_.item(0);
+    EXPECT_EQ(visitorRun.team, 1);
+    EXPECT_EQ(visitorRun.startSpot, "HOM35");
+    EXPECT_EQ(visitorRun.lowYard, 30);
+    EXPECT_EQ(visitorRun.highYard, 35);
+    EXPECT_EQ(visitorRun.reversed, 1);
+    EXPECT_EQ(visitorRun.lostGround, 0);
+
+    data_.ShowPlaysOf(-3);
+    EXPECT_EQ(data_.playsDrive(), 2) << "a negative drive changes nothing";
+    data_.ShowDrives();
+    Load();
+    EXPECT_FALSE(data_.playsMode());
+    EXPECT_EQ(data_.count(), 3);
+}
+
+TEST_F(DriveChartDataTest, SelectionStaysInRange)
+{
+    Load();
+    data_.SetSelected(2);
+    EXPECT_EQ(data_.selected(), 2);
+    data_.SetSelected(3);
+    EXPECT_EQ(data_.selected(), 2);
+    data_.SetSelected(-2);
+    EXPECT_EQ(data_.selected(), 2);
+    data_.SetSelected(-1);
+    EXPECT_EQ(data_.selected(), -1);
+}
+
+TEST_F(DriveChartDataTest, MissingFieldLengthAndIncompleteEnds)
+{
+    Open(R"(<fbgame><drives>
+        <drive driveindex="1" vh="V" start="KO,1,15:00,20" end="TD,1,12:00,100"/>
+        <drive driveindex="2" vh="H" start="KO,1,12:00,25"/>
+        <drive driveindex="3" vh="H" start=",1,10:00,20" end="PUNT,1,9:00"/></drives>
+      <plays><qtr number="1"><drivestart driveindex="1"/><drivestart driveindex="2,7"/>
+        <drivestart driveindex="3"/></qtr></plays></fbgame>)");
+    Load();
+    ASSERT_EQ(data_.count(), 3);
+    EXPECT_EQ(data_.fieldLength(), 0);
+    EXPECT_EQ(data_.item(0).lowYard, -100) << "visitor positions come out negative";
+    EXPECT_EQ(data_.item(0).highYard, -20);
+    EXPECT_EQ(data_.item(0).plays, "0");
+    EXPECT_EQ(data_.item(0).endSpot, "H-100");
+
+    const CChartItem &running = data_.item(1);
+    EXPECT_EQ(running.driveIndex, 2);
+    EXPECT_EQ(running.lowYard, 25) << "a drive without an end is drawn from its start";
+    EXPECT_EQ(running.highYard, 25);
+    EXPECT_EQ(running.endHow, "");
+
+    const CChartItem &broken = data_.item(2);
+    EXPECT_EQ(broken.startHow, "") << "a comma at the very start ends the split";
+    EXPECT_EQ(broken.startSpot, "");
+    EXPECT_EQ(broken.endHow, "PUNT");
+    EXPECT_EQ(broken.endQtr, "1");
+    EXPECT_EQ(broken.endTime, "") << "the time ends at a third comma that is missing";
+    EXPECT_EQ(broken.endSpot, "");
+}
+
+TEST_F(DriveChartDataTest, FailedSelectionKeepsThePreviousList)
+{
+    Load();
+    ASSERT_EQ(data_.count(), 3);
+    document_.ReleaseDocument();
+    Load();
+    EXPECT_EQ(data_.count(), 3);
+    EXPECT_EQ(data_.item(0).driveIndex, 1);
+}
+
+TEST(DriveChartDataSample, TheSampleGameHasItsFourDrives)
+{
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(PYLONIX_SAMPLES_DIR "/small/game.xml"));
+    std::array<CTeamStats, 2> teams;
+    teams[0].SetSide('H');
+    teams[1].SetSide('V');
+    teams[0].LoadGame(document);
+    teams[1].LoadGame(document);
+    CDriveChartData data;
+    data.LoadDrives(document, teams);
+    ASSERT_EQ(data.count(), 4);
+    EXPECT_EQ(data.item(2).lowYard, 0) << "visitor touchdown drive reaches the home goal line";
+    EXPECT_EQ(data.item(2).highYard, 75);
+    data.ShowPlaysOf(3);
+    data.LoadDrives(document, teams);
+    EXPECT_EQ(data.count(), 6) << "the try after the touchdown is not drawn";
+}

@@ -1,0 +1,85 @@
+// Every cut and corruption of a game file must load or fail cleanly. The
+// sanitizer build runs these to catch out-of-bounds reads and leaks.
+#include "gamedata/CDriveChartData.h"
+#include "gamedata/CGameDocument.h"
+#include "gamedata/CSeasonStats.h"
+
+#include "../support/ScratchDirectory.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace
+{
+
+// Opens `bytes` as a game and a season file and runs every loader on them.
+// Returns whether the game document opened.
+bool loadEverything(const ScratchDirectory &dir, const std::string &bytes)
+{
+    const std::string path = dir.Write("game.xml", bytes);
+    CGameDocument game;
+    const bool opened = game.Open(path);
+    std::array<CTeamStats, 2> teams;
+    teams[0].SetSide('H');
+    teams[1].SetSide('V');
+    for (CTeamStats &team : teams)
+        team.LoadGame(game);
+    CXmlDocument seasonDocument;
+    seasonDocument.Open(path);
+    CSeasonStats season;
+    season.LoadSeason(seasonDocument);
+    CDriveChartData drives;
+    drives.LoadDrives(game, teams);
+    for (int i = 0; i < drives.count(); ++i)
+        drives.ShowPlaysOf(drives.item(i).driveIndex);
+    drives.LoadDrives(game, teams);
+    game.GetText("/fbgame/plays/downtogo/@context");
+    return opened;
+}
+
+} // namespace
+
+TEST(Robustness, EveryPrefixOfTheSampleGameLoadsOrFailsCleanly)
+{
+    ScratchDirectory dir;
+    const std::string game = ReadFile(PYLONIX_SAMPLES_DIR "/small/game.xml");
+    ASSERT_GT(game.size(), 1000u);
+    int opened = 0;
+    const size_t stride = std::max<size_t>(1, game.size() / 400);
+    for (size_t length = 0; length < game.size(); length += stride)
+        opened += loadEverything(dir, game.substr(0, length));
+    EXPECT_EQ(opened, 0) << "a cut file is never well-formed";
+    EXPECT_TRUE(loadEverything(dir, game));
+    EXPECT_EQ(dir.TemporaryCopies(), 0);
+}
+
+TEST(Robustness, RandomByteMutationsNeverCrash)
+{
+    ScratchDirectory dir;
+    const std::string game = ReadFile(PYLONIX_SAMPLES_DIR "/small/game.xml");
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<size_t> position(0, game.size() - 1);
+    std::uniform_int_distribution<int> byte(0, 255), edits(1, 8), kind(0, 2);
+    int opened = 0;
+    for (int round = 0; round < 2000; ++round) {
+        std::string mutated = game;
+        for (int e = edits(random); e > 0 && !mutated.empty(); --e) {
+            const size_t at = position(random) % mutated.size();
+            switch (kind(random)) {
+            case 0:
+                mutated[at] = static_cast<char>(byte(random));
+                break;
+            case 1:
+                mutated.erase(at, 1);
+                break;
+            default:
+                mutated.insert(at, 1, "<>\"'&=/,\xC3\x00"[byte(random) % 10]);
+            }
+        }
+        opened += loadEverything(dir, mutated);
+    }
+    // Some mutations land in text and keep the file well-formed; most break it.
+    EXPECT_GT(opened, 0);
+    EXPECT_LT(opened, 2000);
+}

@@ -1,0 +1,98 @@
+#include "gamedata/XPathQuery.h"
+
+#include "../support/ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// The nodes an expression selects, as "name=value" texts, through a given route.
+std::vector<std::string> describe(const std::vector<pugi::xpath_node> &nodes)
+{
+    std::vector<std::string> texts;
+    for (const auto &node : nodes) {
+        if (node.attribute())
+            texts.push_back(std::string("@") + node.attribute().name() + "=" +
+                            node.attribute().value());
+        else
+            texts.push_back(std::string(node.node().name()) + "#" +
+                            std::to_string(node.node().offset_debug()));
+    }
+    return texts;
+}
+
+std::vector<std::string> byEngine(const char *text, const pugi::xml_node &context)
+{
+    pugi::xpath_node_set set = context.select_nodes(text);
+    set.sort();
+    return describe(std::vector<pugi::xpath_node>(set.begin(), set.end()));
+}
+
+} // namespace
+
+TEST(XPathQuery, SimplePathsAreWalkedDirectlyAndOthersGoToTheEngine)
+{
+    EXPECT_TRUE(XPathQuery("@comp").IsDirect());
+    EXPECT_TRUE(XPathQuery("pass").IsDirect());
+    EXPECT_TRUE(XPathQuery("/fbgame/team[@vh='H']/@name").IsDirect());
+    EXPECT_TRUE(XPathQuery("/fbgame/plays/qtr[@number=\"2\"]/drivestart[@vh='V']").IsDirect());
+    EXPECT_TRUE(XPathQuery("../@number").IsDirect());
+    EXPECT_FALSE(XPathQuery("//play").IsDirect());
+    EXPECT_FALSE(XPathQuery("/fbgame/team[1]/@name").IsDirect());
+    EXPECT_FALSE(XPathQuery("count(/fbgame/team)").IsDirect());
+    EXPECT_FALSE(XPathQuery("/fbgame/team[@vh = 'H']").IsDirect());
+    EXPECT_FALSE(XPathQuery("/fbgame/").IsValid());
+    EXPECT_FALSE(XPathQuery("").IsValid());
+}
+
+// Every expression the loaders use must select exactly what the XPath engine
+// selects, in the same order, on a real game.
+TEST(XPathQuery, DirectWalkSelectsWhatTheEngineSelects)
+{
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_file(PYLONIX_SAMPLES_DIR "/small/game.xml"));
+    const pugi::xml_node firstPlayer = document.select_node("/fbgame/team/player").node();
+    const pugi::xml_node aPlay = document.select_node("/fbgame/plays/qtr/play[3]").node();
+    const struct {
+        const char *text;
+        pugi::xml_node context;
+    } cases[] = {
+        {"/fbgame/team[@vh='H']/@name", document},
+        {"/fbgame/team[@vh='V']/player", document},
+        {"/fbgame/team/player", document},
+        {"/fbgame/team/player/@name", document},
+        {"/fbgame/team[@vh='X']/@name", document},
+        {"/fbgame/plays/qtr/drivestart", document},
+        {"/fbgame/plays/qtr[@number='1']/drivestart[@vh='H']", document},
+        {"/fbgame/plays/qtr/play", document},
+        {"/fbgame/drives/drive[@driveindex='3']", document},
+        {"/fbgame/scores/score[@driveindex='2']/@qtr", document},
+        {"/fbgame/venue/rules/@field", firstPlayer},
+        {"pass", firstPlayer},
+        {"@checkname", firstPlayer},
+        {"pass/@yds", firstPlayer},
+        {"../@number", aPlay},
+        {"../../downtogo/@clock", aPlay},
+        {"@text", aPlay},
+        {"nothing/@at", aPlay},
+    };
+    for (const auto &c : cases) {
+        const XPathQuery query(c.text);
+        ASSERT_TRUE(query.IsDirect()) << c.text;
+        const auto expected = byEngine(c.text, c.context);
+        EXPECT_EQ(describe(query.SelectAll(c.context)), expected) << c.text;
+        const auto first = query.SelectFirst(c.context);
+        EXPECT_EQ(expected.empty() ? std::vector<std::string>{} : std::vector{expected.front()},
+                  first ? describe({first}) : std::vector<std::string>{})
+            << c.text;
+    }
+}
+
+TEST(XPathQuery, PredicateMatchesAnyAttributeOfThatName)
+{
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string("<r><t vh='V' vh='H' n='a'/><t vh='H' n='b'/></r>"));
+    EXPECT_STREQ(XPathQuery("/r/t[@vh='H']/@n").SelectFirst(document).attribute().value(), "a");
+    EXPECT_EQ(XPathQuery("/r/t[@vh='H']").SelectAll(document).size(), 2u);
+}

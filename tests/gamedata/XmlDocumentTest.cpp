@@ -1,0 +1,165 @@
+#include "gamedata/CGameDocument.h"
+#include "gamedata/CTeamStats.h"
+
+#include "../support/ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const std::string venueGame = R"(<fbgame><venue attend="" location="Harbor City"/>
+  <team vh="H" name="First"/><team vh="H" name="Second"/></fbgame>)";
+
+} // namespace
+
+TEST(XmlDocumentOpen, KeepsExactlyOneTemporaryCopyAndRemovesItWithTheDocument)
+{
+    ScratchDirectory dir;
+    const std::string path = dir.Write("game.xml", venueGame);
+    {
+        CGameDocument document;
+        ASSERT_TRUE(document.Open(path)) << document.LastError();
+        dir.Write("game.xml", "<fbgame><venue location='Second'/></fbgame>");
+        ASSERT_TRUE(document.Open(path));
+        EXPECT_EQ(dir.TemporaryCopies(), 1);
+        EXPECT_EQ(ReadFile(document.TempPath()), "<fbgame><venue location='Second'/></fbgame>");
+    }
+    EXPECT_EQ(dir.TemporaryCopies(), 0);
+}
+
+TEST(XmlDocumentOpen, EmptyOrTruncatedFileFailsWithAReasonAndKeepsItsCopy)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    EXPECT_FALSE(document.Open(dir.Write("empty.xml", "")));
+    EXPECT_EQ(document.LastError(), "no document element found at byte 0");
+    EXPECT_EQ(dir.TemporaryCopies(), 1);
+
+    EXPECT_FALSE(document.Open(dir.Write("cut.xml", "<fbgame><venue attend=\"12")));
+    EXPECT_NE(document.LastError().find("at byte"), std::string::npos) << document.LastError();
+    EXPECT_EQ(dir.TemporaryCopies(), 1);
+}
+
+TEST(XmlDocumentOpen, MissingFileFailsNamingTheCause)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    EXPECT_FALSE(document.Open(dir.PathOf("nowhere.xml")));
+    EXPECT_EQ(document.LastError(), "No such file or directory");
+}
+
+// A reload that catches the file half-written must not blank the game.
+TEST(XmlDocumentOpen, FailedReloadKeepsThePreviousContent)
+{
+    ScratchDirectory dir;
+    const std::string path = dir.Write("game.xml", venueGame);
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(path));
+    dir.Write("game.xml", "<fbgame><venue loc");
+    EXPECT_FALSE(document.Open(path));
+    EXPECT_EQ(document.GetText("/fbgame/venue/@location"), "Harbor City");
+
+    CTeamStats home;
+    home.SetSide('H');
+    home.LoadGame(document);
+    EXPECT_EQ(home.GetTeamValue("Name"), "First");
+}
+
+TEST(XmlDocumentOpen, RecreateGivesAnEmptyDocument)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir.Write("game.xml", venueGame)));
+    EXPECT_FALSE(document.Create()) << "a second Create must change nothing";
+    EXPECT_EQ(document.GetText("/fbgame/venue/@location"), "Harbor City");
+    ASSERT_TRUE(document.Recreate());
+    EXPECT_FALSE(document.HasRoot());
+    EXPECT_EQ(document.GetText("/fbgame/venue/@location", "none"), "none");
+    EXPECT_EQ(document.SelectNodes("/fbgame/team")->size(), 0u);
+}
+
+TEST(XmlDocumentOpen, ReleasedDocumentCannotOpenOrSelect)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    document.ReleaseDocument();
+    EXPECT_FALSE(document.IsCreated());
+    EXPECT_FALSE(document.Open(dir.Write("game.xml", venueGame)));
+    EXPECT_EQ(dir.TemporaryCopies(), 0) << "no copy is made without a document";
+    EXPECT_FALSE(document.SelectNodes("/fbgame").has_value());
+    EXPECT_EQ(document.GetText("/fbgame/@x", "d"), "d");
+}
+
+TEST(XmlDocumentText, DefaultsOnlyWhenNothingMatches)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir.Write("game.xml", venueGame)));
+    EXPECT_EQ(document.GetText("/fbgame/venue/@attend", "0"), "") << "present but empty";
+    EXPECT_EQ(document.GetText("/fbgame/venue/@stadium", "0"), "0");
+    EXPECT_EQ(document.GetText("/fbgame/venue/@stadium"), "");
+    EXPECT_EQ(document.GetText("/fbgame/team/@name"), "First") << "first in document order";
+    EXPECT_EQ(document.GetText("/fbgame/venue", "d"), "") << "an element has no value";
+    EXPECT_EQ(document.GetText("/fbgame/venue[", "bad"), "bad") << "invalid XPath matches nothing";
+    EXPECT_FALSE(document.SelectNodes("/fbgame/venue[").has_value());
+}
+
+TEST(XmlDocumentText, NodeTextIsRelativeToItsNode)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir.Write("game.xml", venueGame)));
+    const auto teams = document.SelectNodes("/fbgame/team");
+    ASSERT_EQ(teams->size(), 2u);
+    EXPECT_EQ(document.GetNodeText((*teams)[1], "@name", ""), "Second");
+    EXPECT_EQ(document.GetNodeText((*teams)[1], "../venue/@location", ""), "Harbor City");
+    EXPECT_EQ(document.GetNodeText(CXmlNode(), "@name", "none"), "none");
+}
+
+TEST(XmlDocumentEncoding, DeclaredSingleByteEncodingsKeepEveryCharacter)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    // "Ñúñez" in ISO-8859-1 and windows-1252 bytes; 0x80 is the euro sign in windows-1252.
+    ASSERT_TRUE(document.Open(dir.Write(
+        "latin1.xml",
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><p name=\"\xD1\xFA\xF1\x65z\"/>")));
+    EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez");
+    ASSERT_TRUE(document.Open(dir.Write(
+        "cp1252.xml",
+        "<?xml version='1.0' encoding='windows-1252'?><p name='\xD1\xFA\xF1\x65z \x80'/>")));
+    EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez €");
+}
+
+TEST(XmlDocumentEncoding, UndeclaredBytesThatAreNotUtf8ReadAsWindows1252)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir.Write("raw.xml", "<p name=\"Mu\xF1oz \x93Q\x94\"/>")));
+    EXPECT_EQ(document.GetText("/p/@name"), "Muñoz “Q”");
+    // A file that claims UTF-8 but was written in the Windows code page reads the same way.
+    ASSERT_TRUE(document.Open(dir.Write(
+        "claims.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><p name=\"Mu\xF1oz\"/>")));
+    EXPECT_EQ(document.GetText("/p/@name"), "Muñoz");
+    // Valid UTF-8 stays as it is.
+    ASSERT_TRUE(document.Open(dir.Write("utf8.xml", "\xEF\xBB\xBF<p name=\"Ñúñez\"/>")));
+    EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez");
+}
+
+TEST(XmlDocumentEncoding, Utf16WithByteOrderMarkReads)
+{
+    ScratchDirectory dir;
+    const std::u16string text =
+        u"\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?><p name=\"Ñúñez\"/>";
+    std::string little, big;
+    for (const char16_t c : text) {
+        little += static_cast<char>(c & 0xFF), little += static_cast<char>(c >> 8);
+        big += static_cast<char>(c >> 8), big += static_cast<char>(c & 0xFF);
+    }
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir.Write("le.xml", little))) << document.LastError();
+    EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez");
+    ASSERT_TRUE(document.Open(dir.Write("be.xml", big))) << document.LastError();
+    EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez");
+}
