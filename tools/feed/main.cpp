@@ -9,6 +9,7 @@
 #include "SeasonBuilder.h"
 #include "SeasonXmlWriter.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <iostream>
@@ -79,7 +80,10 @@ int main(int argc, char **argv)
 
     const RosterFactory rosters(options.scale);
     GameSimulator simulator(options.seed, rosters.home(), rosters.visitor(), options.scale);
-    FileOutput output(options.out, options.writeMode);
+    // In-place writes pause between their chunks so that a reader can catch a
+    // half-written file; at interval 0 nothing pauses.
+    const auto chunkPause = std::chrono::milliseconds(std::min(15, options.intervalMs / 8));
+    FileOutput output(options.out, options.writeMode, chunkPause);
 
     if (options.final || options.until) {
         std::string document;
