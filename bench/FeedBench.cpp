@@ -20,7 +20,7 @@ void simulateOnly(benchmark::State &bench)
 {
     const RosterFactory rosters;
     for (auto _ : bench) {
-        GameSimulator simulator(42, rosters.home(), rosters.visitor());
+        GameSimulator simulator(14, rosters.home(), rosters.visitor());
         benchmark::DoNotOptimize(simulator.run({}));
     }
 }
@@ -32,7 +32,7 @@ void renderEveryState(benchmark::State &bench)
     const RosterFactory rosters;
     std::size_t finalSize = 0;
     for (auto _ : bench) {
-        GameSimulator simulator(42, rosters.home(), rosters.visitor());
+        GameSimulator simulator(14, rosters.home(), rosters.visitor());
         simulator.run(
             [&](const GameState &state, int) { finalSize = GameXmlWriter::write(state).size(); });
     }
@@ -50,7 +50,7 @@ void writeWholeGame(benchmark::State &bench)
     int plays = 0;
     for (auto _ : bench) {
         FileOutput output(path, mode, std::chrono::milliseconds(0));
-        GameSimulator simulator(42, rosters.home(), rosters.visitor());
+        GameSimulator simulator(14, rosters.home(), rosters.visitor());
         plays = simulator.run(
             [&](const GameState &state, int) { output.write(GameXmlWriter::write(state)); });
     }
@@ -66,7 +66,7 @@ void stressGameFinalState(benchmark::State &bench)
     const RosterFactory rosters(10);
     std::size_t size = 0;
     for (auto _ : bench) {
-        GameSimulator simulator(42, rosters.home(), rosters.visitor(), 10);
+        GameSimulator simulator(14, rosters.home(), rosters.visitor(), 10);
         simulator.run({});
         size = GameXmlWriter::write(simulator.state()).size();
     }

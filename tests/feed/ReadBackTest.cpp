@@ -159,9 +159,9 @@ TEST_F(ReadBack, LoadDrivesInPlaysModeListsTheScrimmagePlaysOfADrive)
         int expected = 0;
         for (const LogElement &element : state.log) {
             if (!element.isPlay() ||
-                element.attributes[0].second.rfind(std::to_string(drive.index) + ",", 0) != 0)
+                element.attribute("playid").rfind(std::to_string(drive.index) + ",", 0) != 0)
                 continue;
-            const std::string &type = element.attributes[2].second;
+            const std::string &type = element.attribute("type");
             expected += type == "R" || type == "P" || type == "E" ? 1 : 0;
         }
         chart.ShowPlaysOf(drive.index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,16 @@ struct LogElement {
     int quarter = 1;
     Attributes attributes;
     bool isPlay() const { return name == "play"; }
+    // Value of an attribute, or the empty text.
+    const std::string &attribute(std::string_view key) const
+    {
+        static const std::string none;
+        for (const auto &[name, value] : attributes) {
+            if (name == key)
+                return value;
+        }
+        return none;
+    }
 };
 
 // How and where a drive started or ended; spot counts from the driving team's goal line.

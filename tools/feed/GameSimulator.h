@@ -75,6 +75,7 @@ private:
     void quarterMarker(const std::string &context);
     void kneel();
     void rushPlay();
+    void rush(int runner, int yards);
     void passPlay();
     void interception(int passer, int target);
     bool maybePenalty();
@@ -84,7 +85,7 @@ private:
     int passYards();
     int playTicks(bool clockStops);
     int pick(int team, std::initializer_list<std::pair<Position, int>> weights);
-    int pickDepth(int team, Position position, int depth);
+    int pickDepth(int team, Position position);
     Player &player(int team, int index) { return state_.team(team).player(index); }
     std::string tacklers(int team, int ballCarrierYards, bool forLoss, bool specialTeams);
 

@@ -138,7 +138,7 @@ void GameSimulator::punt()
         if (roll < 28) {
             returner = pick(receiving, {{Position::DefensiveBack, 60}, {Position::Receiver, 40}});
             text += ", fair catch by " + player(receiving, returner).shortName + ".";
-        } else if (roll < 45 || caughtAt <= 8) {
+        } else if (caughtAt <= 8 || (roll < 45 && caughtAt <= 20)) {
             text += ", downed.";
         } else if (roll < 55) {
             text += ", out of bounds.";
@@ -263,12 +263,12 @@ void GameSimulator::tryAfterTouchdown()
         score.patType = "KICK";
         score.patBy = kicker.shortName;
         const int roll = random_.below(1000);
-        if (roll < 955) {
+        if (roll < 950) {
             ++kicker.stats.patKickMade;
             score.patResult = "GOOD";
             points = 1;
             text = kicker.shortName + " kick attempt good.";
-        } else if (roll < 975) {
+        } else if (roll < 965) {
             const int blocker =
                 pick(defense, {{Position::DefensiveLine, 80}, {Position::Linebacker, 20}});
             ++player(defense, blocker).stats.defBlkd;

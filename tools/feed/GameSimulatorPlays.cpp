@@ -18,6 +18,12 @@ std::string yardsText(int yards)
     return std::to_string(yards) + (yards == 1 ? " yard" : " yards");
 }
 
+// Yards of a return: "0 yards" rather than "no gain".
+std::string returnText(int yards)
+{
+    return yards == 0 ? "0 yards" : yardsText(yards);
+}
+
 std::string ordinal(int quarter)
 {
     static const char *const names[] = {"1st", "2nd", "3rd", "4th"};
@@ -167,7 +173,7 @@ int GameSimulator::playTicks(bool clockStops)
     return random_.between(24, 40);
 }
 
-int GameSimulator::pickDepth(int team, Position position, int)
+int GameSimulator::pickDepth(int team, Position position)
 {
     const std::vector<int> group = state_.team(team).playersAt(position);
     if (group.empty())
@@ -186,7 +192,7 @@ int GameSimulator::pick(int team, std::initializer_list<std::pair<Position, int>
     int roll = random_.below(total);
     for (const auto &weight : weights) {
         if (roll < weight.second) {
-            const int index = pickDepth(team, weight.first, 0);
+            const int index = pickDepth(team, weight.first);
             if (index >= 0)
                 return index;
             break;
@@ -242,12 +248,16 @@ std::string GameSimulator::tacklers(int team, int ballCarrierYards, bool forLoss
 
 void GameSimulator::rushPlay()
 {
+    rush(pick(offense_,
+              {{Position::RunningBack, 78}, {Position::Quarterback, 15}, {Position::Receiver, 7}}),
+         rushYards());
+}
+
+void GameSimulator::rush(int runner, int yards)
+{
     const int defense = 1 - offense_;
-    const int runner =
-        pick(offense_,
-             {{Position::RunningBack, 78}, {Position::Quarterback, 15}, {Position::Receiver, 7}});
     const std::string ctx = context();
-    const Gain gain = measure(rushYards());
+    const Gain gain = measure(yards);
     const int ticks = playTicks(false);
     Player &carrier = player(offense_, runner);
     const bool fumble = !gain.touchdown && !gain.safety && random_.chance(16);
@@ -329,29 +339,7 @@ void GameSimulator::passPlay()
         return;
     }
     if (roll < 105) {
-        // Scramble.
-        const Gain gain = measure(std::min(rushYards(), 15));
-        const int ticks = playTicks(false);
-        qb.stats.recordRush(gain.yards, gain.touchdown);
-        std::string text = qb.shortName + " rush for " + yardsText(gain.yards) + " to " +
-                           spotText(offense_, spot_ + gain.yards);
-        std::string safetyBy;
-        if (gain.touchdown)
-            text += ", TOUCHDOWN, clock " + clockText(ticksLeft_ - std::min(ticks, ticksLeft_));
-        else if (gain.firstDown)
-            text += ", 1ST DOWN " + teamId(offense_);
-        if (gain.safety)
-            text += ", SAFETY";
-        if (!gain.touchdown) {
-            const std::string tackledBy = tacklers(defense, gain.yards, true, false);
-            safetyBy = tackledBy.substr(0, tackledBy.find(';'));
-            text += " (" + tackledBy + ")";
-        }
-        text += ".";
-        logPlay(ctx, "R", gain.firstDown ? "R" : "", gain.yards, text,
-                gain.touchdown || gain.safety);
-        runClock(ticks);
-        finishSnap(gain, 'R', qb.shortName, "", safetyBy);
+        rush(passer, std::min(rushYards(), 15)); // scramble
         return;
     }
     const int target =
@@ -437,12 +425,17 @@ void GameSimulator::interception(int passer, int target)
     const int ticks = playTicks(false);
     std::string text = qb.shortName + " pass intercepted by " + picker.shortName + " at " +
                        spotText(offense_, caughtAt) + ", " + picker.shortName + " return " +
-                       yardsText(returnYards) + " to " +
+                       returnText(returnYards) + " to " +
                        spotText(defense, defenseSpot + returnYards);
     if (touchdown) {
         text += ", TOUCHDOWN, clock " + clockText(ticksLeft_ - std::min(ticks, ticksLeft_));
     } else {
-        const int tackler = target >= 0 && random_.chance(300) ? target : passer;
+        const int roll = random_.below(100);
+        const int tackler = roll < 45   ? target
+                            : roll < 70 ? passer
+                                        : pick(offense_, {{Position::RunningBack, 40},
+                                                          {Position::TightEnd, 30},
+                                                          {Position::Lineman, 30}});
         ++player(offense_, tackler).stats.tackUa;
         text += " (" + player(offense_, tackler).shortName + ")";
     }

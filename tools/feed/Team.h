@@ -30,7 +30,8 @@ public:
     // Index of the TEAM player.
     int teamPlayer() const;
 
-    // Team-level counters: first downs, penalties, conversions, possession.
+    // Team-level counters: first downs, penalties, conversions, and possession
+    // in clock ticks (ticksPerSecond of them make a second of the game clock).
     TeamTotals &counters() { return counters_; }
     // Counters plus the sum of every player's statistics; possession in seconds.
     TeamTotals totals(int ticksPerSecond) const;
