@@ -44,7 +44,7 @@ void GameSimulator::scrimmage()
     beginPlay();
     const int fieldGoalDistance = 117 - spot_;
     const int lead = margin(offense_);
-    if (down_ < 4 && spot_ > 2 && lead > 0 &&
+    if (down_ < 4 && spot_ >= 10 && lead > 0 &&
         ((quarter_ == 4 && ticksLeft_ <= 120) ||
          (quarter_ == 2 && ticksLeft_ <= 30 && spot_ < 50))) {
         kneel();
