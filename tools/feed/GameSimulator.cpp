@@ -111,8 +111,13 @@ void GameSimulator::endQuarter()
     if (endOfGame) {
         appendScoreLine(true);
         state_.final = true;
-        state_.venue.end = "4:" + std::to_string(10 + random_.below(40)) + " PM";
-        state_.venue.duration = "3:" + std::to_string(5 + random_.below(30));
+        // Kickoff was at 1:05 PM; games last a little over three hours.
+        const int minutes = 185 + random_.below(35);
+        char text[32];
+        std::snprintf(text, sizeof text, "%d:%02d PM", 1 + (5 + minutes) / 60, (5 + minutes) % 60);
+        state_.venue.end = text;
+        std::snprintf(text, sizeof text, "%d:%02d", minutes / 60, minutes % 60);
+        state_.venue.duration = text;
         next_ = Next::Scrimmage;
         return;
     }
