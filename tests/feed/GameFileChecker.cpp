@@ -343,8 +343,15 @@ std::vector<std::string> checkValuePatterns(const pugi::xml_document &document)
             problems.push_back(std::string("drive start/end '") + drive.attribute("start").value() +
                                "' '" + drive.attribute("end").value() + "'");
     }
-    for (const pugi::xml_node &score : game.child("scores").children("score"))
+    for (const pugi::xml_node &score : game.child("scores").children("score")) {
         expect(score, "clock", clock);
+        for (const char *name :
+             {"type", "how", "vh", "qtr", "clock", "scorer", "passer", "yds", "pattype", "patby",
+              "patres", "drive", "driveindex", "plays", "top", "vscore", "hscore"}) {
+            if (!score.attribute(name))
+                problems.push_back(std::string("score without @") + name);
+        }
+    }
     return problems;
 }
 

@@ -89,27 +89,25 @@ void GameXmlWriter::writeScores(XmlWriter &xml, const GameState &state)
 {
     xml.open("scores");
     for (const ScoreRecord &score : state.scores) {
-        Attributes attributes = {{"type", score.type}};
-        if (!score.how.empty())
-            attributes.emplace_back("how", score.how);
-        attributes.emplace_back("vh", std::string(1, score.side));
-        attributes.emplace_back("qtr", n(score.quarter));
-        attributes.emplace_back("clock", score.clock);
-        attributes.emplace_back("scorer", score.scorer);
-        if (!score.passer.empty())
-            attributes.emplace_back("passer", score.passer);
-        attributes.emplace_back("yds", n(score.yards));
-        if (!score.patType.empty()) {
-            attributes.emplace_back("pattype", score.patType);
-            attributes.emplace_back("patby", score.patBy);
-            attributes.emplace_back("patres", score.patResult);
-        }
-        attributes.emplace_back("drive", n(score.driveYards));
-        attributes.emplace_back("driveindex", n(score.driveIndex));
-        attributes.emplace_back("plays", n(score.drivePlays));
-        attributes.emplace_back("top", score.driveTop);
-        attributes.emplace_back("vscore", n(score.visitorScore));
-        attributes.emplace_back("hscore", n(score.homeScore));
+        // Every attribute on every score, empty where it does not apply (the
+        // try of a touchdown not yet tried, the passer of a run).
+        const Attributes attributes = {{"type", score.type},
+                                       {"how", score.how},
+                                       {"vh", std::string(1, score.side)},
+                                       {"qtr", n(score.quarter)},
+                                       {"clock", score.clock},
+                                       {"scorer", score.scorer},
+                                       {"passer", score.passer},
+                                       {"yds", n(score.yards)},
+                                       {"pattype", score.patType},
+                                       {"patby", score.patBy},
+                                       {"patres", score.patResult},
+                                       {"drive", n(score.driveYards)},
+                                       {"driveindex", n(score.driveIndex)},
+                                       {"plays", n(score.drivePlays)},
+                                       {"top", score.driveTop},
+                                       {"vscore", n(score.visitorScore)},
+                                       {"hscore", n(score.homeScore)}};
         xml.element("score", attributes);
     }
     xml.close("scores");
