@@ -89,6 +89,23 @@ TEST_F(FileOutputTest, InplaceRewritesTheSameFileInChunks)
     EXPECT_EQ(readFile(path), "short");
 }
 
+TEST_F(FileOutputTest, InplaceLetsAReaderSeeAHalfWrittenFile)
+{
+    const fs::path path = dir_ / "game.xml";
+    const std::string document = "<fbgame>" + std::string(40000, 'c') + "</fbgame>\n";
+    FileOutput output(path, WriteMode::Inplace, std::chrono::milliseconds(60));
+    std::thread writer([&] { EXPECT_TRUE(output.write(document)); });
+    bool sawPart = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!sawPart && std::chrono::steady_clock::now() < deadline) {
+        const std::string text = readFile(path);
+        sawPart = !text.empty() && text.size() < document.size() && document.rfind(text, 0) == 0;
+    }
+    writer.join();
+    EXPECT_TRUE(sawPart);
+    EXPECT_EQ(readFile(path), document);
+}
+
 TEST_F(FileOutputTest, InplaceWriteErrorIsReported)
 {
     if (!fs::exists("/dev/full"))
