@@ -201,3 +201,41 @@ TEST(GamePlayTexts, ReadLikeThePressBox)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST(GameOvertime, TiedGamesGoToOvertimeUntilOnePeriodIsWon)
+{
+    int overtimeGames = 0;
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        pugi::xml_document document;
+        ASSERT_TRUE(parse(document, finishedGame(seed)));
+        const pugi::xml_node game = document.child("fbgame");
+        const auto home = game.find_child_by_attribute("team", "vh", "H");
+        const auto visitor = game.find_child_by_attribute("team", "vh", "V");
+        EXPECT_NE(home.child("linescore").attribute("score").as_int(),
+                  visitor.child("linescore").attribute("score").as_int())
+            << "seed " << seed;
+        for (const pugi::xml_node &period : game.child("plays").children("qtr")) {
+            if (period.attribute("number").as_int() <= 4)
+                continue;
+            std::vector<std::string> sides;
+            for (const pugi::xml_node &start : period.children("drivestart"))
+                sides.push_back(start.attribute("vh").value());
+            // One possession each from the opponent's 25, no kicks but tries and field goals.
+            ASSERT_EQ(sides.size(), 2u) << "seed " << seed;
+            EXPECT_NE(sides[0], sides[1]);
+            for (const pugi::xml_node &start : period.children("drivestart"))
+                EXPECT_EQ(std::string(start.attribute("spot").value()).substr(1), "25");
+            for (const pugi::xml_node &play : period.children("play")) {
+                const std::string type = play.attribute("type").value();
+                EXPECT_TRUE(type != "K" && type != "U") << play.attribute("text").value();
+            }
+            ++overtimeGames;
+        }
+    }
+    EXPECT_GE(overtimeGames, 1);
+}
+
+} // namespace

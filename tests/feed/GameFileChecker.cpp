@@ -31,7 +31,7 @@ struct Mark {
 
 bool parseMark(const std::string &text, Mark &mark)
 {
-    static const std::regex pattern(R"(^([A-Z]+),([1-4]),(\d\d:[0-5]\d),(\d{1,3})$)");
+    static const std::regex pattern(R"(^([A-Z]+),([1-9]),(\d\d:[0-5]\d),(\d{1,3})$)");
     std::smatch match;
     if (!std::regex_match(text, match, pattern))
         return false;

@@ -64,7 +64,7 @@ int GameSimulator::run(const Observer &observer)
             scrimmage();
             break;
         }
-        if (!state_.final && ticksLeft_ <= 0 && next_ != Next::Try)
+        if (!state_.final && !overtime_ && ticksLeft_ <= 0 && next_ != Next::Try)
             endQuarter();
     }
     beginPlay();
@@ -87,6 +87,9 @@ void GameSimulator::refreshDownToGo()
     DownToGo &downToGo = state_.downToGo;
     downToGo.quarter = quarter_;
     downToGo.clock = clockText();
+    // Once the game is over the line keeps the situation of the last play.
+    if (state_.final)
+        return;
     switch (next_) {
     case Next::Kickoff:
         downToGo.context = contextFor(kickingTeam_, 0, 0, kickFrom_);
@@ -103,38 +106,107 @@ void GameSimulator::refreshDownToGo()
 void GameSimulator::endQuarter()
 {
     const bool endOfHalf = quarter_ % 2 == 0;
-    const bool endOfGame = quarter_ >= quarters;
+    const bool endOfRegulation = quarter_ >= quarters;
+    const bool tied = margin(0) == 0;
     if (endOfHalf && driveActive_)
-        endDrive(endOfGame ? "GAME" : "HALF", spot_);
+        endDrive(endOfRegulation && !tied ? "GAME" : "HALF", spot_);
     append("endqtr", {});
     state_.quartersPlayed = quarter_;
-    if (endOfGame) {
-        appendScoreLine(true);
-        state_.final = true;
-        // Kickoff was at 1:05 PM; games last a little over three hours.
-        const int minutes = 185 + random_.below(35);
-        char text[32];
-        std::snprintf(text, sizeof text, "%d:%02d PM", 1 + (5 + minutes) / 60, (5 + minutes) % 60);
-        state_.venue.end = text;
-        std::snprintf(text, sizeof text, "%d:%02d", minutes / 60, minutes % 60);
-        state_.venue.duration = text;
-        next_ = Next::Scrimmage;
+    if (endOfRegulation) {
+        if (tied)
+            startOvertime();
+        else
+            finishGame();
         return;
     }
     ++quarter_;
     ticksLeft_ = quarterTicks_;
     quarterMarkerDue_ = true;
     if (endOfHalf) {
-        state_.home.resetTimeouts();
-        state_.visitor.resetTimeouts();
+        state_.home.setTimeouts(3);
+        state_.visitor.setTimeouts(3);
         next_ = Next::Kickoff;
         kickingTeam_ = firstReceiver_;
         kickFrom_ = 35;
     }
 }
 
+void GameSimulator::finishGame()
+{
+    appendScoreLine(true);
+    state_.final = true;
+    // Kickoff was at 1:05 PM; games last a little over three hours.
+    const int minutes = 185 + random_.below(35) + (quarter_ - quarters) * 12;
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d PM", 1 + (5 + minutes) / 60, (5 + minutes) % 60);
+    state_.venue.end = text;
+    std::snprintf(text, sizeof text, "%d:%02d", minutes / 60, minutes % 60);
+    state_.venue.duration = text;
+    next_ = Next::Scrimmage;
+}
+
+// Overtime: untimed periods in which each team has one possession from the
+// opponent's 25; the game ends after the first period that is not tied.
+void GameSimulator::startOvertime()
+{
+    overtime_ = true;
+    ++quarter_;
+    ticksLeft_ = 0;
+    overtimePossessions_ = 0;
+    // The toss winner defends first.
+    const int tossWinner = random_.below(2);
+    overtimeFirst_ = 1 - tossWinner;
+    append("comment", {{"text", state_.team(tossWinner).name() +
+                                    " won the overtime toss and will defend first."}});
+    startOvertimePossession();
+}
+
+void GameSimulator::startOvertimePossession()
+{
+    if (overtimePossessions_ == 0) {
+        state_.home.setTimeouts(1);
+        state_.visitor.setTimeouts(1);
+        quarterMarkerDue_ = true;
+    }
+    offense_ = overtimePossessions_ == 0 ? overtimeFirst_ : 1 - overtimeFirst_;
+    spot_ = 75;
+    startDrive("OT");
+    next_ = Next::Scrimmage;
+}
+
+void GameSimulator::endOvertimePossession()
+{
+    if (++overtimePossessions_ < 2) {
+        startOvertimePossession();
+        return;
+    }
+    append("endqtr", {});
+    state_.quartersPlayed = quarter_;
+    if (margin(0) != 0) {
+        finishGame();
+        return;
+    }
+    ++quarter_;
+    overtimePossessions_ = 0;
+    overtimeFirst_ = 1 - overtimeFirst_;
+    startOvertimePossession();
+}
+
+void GameSimulator::afterScore(int kickingTeam, int kickFrom)
+{
+    if (overtime_) {
+        endOvertimePossession();
+        return;
+    }
+    next_ = Next::Kickoff;
+    kickingTeam_ = kickingTeam;
+    kickFrom_ = kickFrom;
+}
+
 void GameSimulator::runClock(int ticks)
 {
+    if (overtime_)
+        return;
     ticks = std::clamp(ticks, 0, ticksLeft_);
     ticksLeft_ -= ticks;
     state_.team(offense_).counters().possessionSeconds += ticks;
@@ -147,7 +219,7 @@ int GameSimulator::elapsedTicks() const
 
 bool GameSimulator::lateInHalf() const
 {
-    return quarter_ % 2 == 0 && ticksLeft_ < 120;
+    return !overtime_ && quarter_ % 2 == 0 && ticksLeft_ < 120;
 }
 
 int GameSimulator::margin(int team) const
@@ -274,6 +346,10 @@ void GameSimulator::changePossession(const std::string &endHow, int endSpot, int
                                      const std::string &startHow)
 {
     endDrive(endHow, endSpot);
+    if (overtime_) {
+        endOvertimePossession();
+        return;
+    }
     offense_ = 1 - offense_;
     spot_ = newSpot;
     startDrive(startHow);
@@ -335,9 +411,7 @@ void GameSimulator::safety(const std::string &scorer)
     endDrive("SAF", 0);
     appendScoreLine(false);
     // The team scored upon free-kicks from its own 20.
-    next_ = Next::Kickoff;
-    kickingTeam_ = offense_;
-    kickFrom_ = 20;
+    afterScore(offense_, 20);
 }
 
 GameSimulator::Gain GameSimulator::measure(int yards) const

@@ -41,6 +41,11 @@ private:
     void beginPlay();
     void refreshDownToGo();
     void endQuarter();
+    void finishGame();
+    void startOvertime();
+    void startOvertimePossession();
+    void endOvertimePossession();
+    void afterScore(int kickingTeam, int kickFrom);
     void runClock(int ticks);
     int elapsedTicks() const;
     bool lateInHalf() const;
@@ -117,6 +122,9 @@ private:
     int firstReceiver_ = 1;
     bool quarterMarkerDue_ = true;
     bool lastWasTimeout_ = false;
+    bool overtime_ = false;
+    int overtimeFirst_ = 0;
+    int overtimePossessions_ = 0;
 
     bool driveActive_ = false;
     DriveRecord drive_;

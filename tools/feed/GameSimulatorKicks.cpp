@@ -232,14 +232,15 @@ void GameSimulator::fieldGoal()
     state_.scores.push_back(score);
     endDrive("FG", spot_);
     appendScoreLine(false);
-    next_ = Next::Kickoff;
-    kickingTeam_ = offense_;
-    kickFrom_ = 35;
+    afterScore(offense_, 35);
 }
 
 bool GameSimulator::shouldGoForTwo() const
 {
     const int lead = margin(offense_);
+    // From the third overtime on, every try is a two-point play.
+    if (quarter_ >= 7)
+        return true;
     if (quarter_ == 4 && (lead == -2 || lead == -5 || lead == -10 || lead == 1 || lead == 5))
         return true;
     return false;
@@ -309,9 +310,7 @@ void GameSimulator::tryAfterTouchdown()
     score.homeScore = state_.home.score();
     appendScoreLine(false);
     endDrive("TD", 100);
-    next_ = Next::Kickoff;
-    kickingTeam_ = offense_;
-    kickFrom_ = 35;
+    afterScore(offense_, 35);
 }
 
 } // namespace pylonix::feed

@@ -55,7 +55,13 @@ void GameSimulator::scrimmage()
         fieldGoal();
         return;
     }
-    if (down_ == 4) {
+    if (down_ == 4 && overtime_) {
+        // No punts in overtime: a field goal when it is enough, else go for it.
+        if (fieldGoalDistance <= 52 && lead >= -3) {
+            fieldGoal();
+            return;
+        }
+    } else if (down_ == 4) {
         const int toGo = lineToGain_ - spot_;
         const bool desperate =
             quarter_ == 4 && ticksLeft_ < 300 && lead < 0 && (lead < -3 || fieldGoalDistance > 55);
@@ -118,8 +124,10 @@ bool GameSimulator::maybeTimeout()
 void GameSimulator::quarterMarker(const std::string &ctx)
 {
     quarterMarkerDue_ = false;
-    logPlay(ctx, "#", "", 0,
-            "Start of " + ordinal(quarter_) + " quarter, clock " + clockText() + ".", true);
+    const std::string period = quarter_ <= 4   ? ordinal(quarter_) + " quarter"
+                               : quarter_ == 5 ? std::string("overtime")
+                                               : ordinal(quarter_ - 4) + " overtime";
+    logPlay(ctx, "#", "", 0, "Start of " + period + ", clock " + clockText() + ".", true);
 }
 
 void GameSimulator::kneel()
@@ -418,6 +426,8 @@ void GameSimulator::interception(int passer, int target)
     const int defenseSpot = 100 - caughtAt;
     int returnYards = random_.chance(40) ? caughtAt : random_.between(0, 25);
     returnYards = std::min(returnYards, 100 - defenseSpot);
+    if (overtime_)
+        returnYards = std::min(returnYards, 99 - defenseSpot); // possession ends; no return score
     const bool touchdown = defenseSpot + returnYards >= 100;
     ++picker.stats.defInt;
     picker.stats.defIntYds += returnYards;
@@ -464,7 +474,7 @@ void GameSimulator::fumbleLost(int carrier, int atSpot, const std::string &playT
     Player &recovering = player(defense, recoverer);
     ++recovering.stats.defFr;
     const int defenseSpot = 100 - atSpot;
-    const bool touchdown = random_.chance(60);
+    const bool touchdown = random_.chance(60) && !overtime_;
     const int returnYards = touchdown ? atSpot : std::min(random_.between(0, 6), atSpot - 1);
     recovering.stats.fr.record(returnYards, touchdown);
     std::string text = playText + ", fumble forced by " + player(defense, forcer).shortName +

@@ -44,7 +44,7 @@ public:
 
     int timeoutsLeft() const { return timeoutsLeft_; }
     void useTimeout() { --timeoutsLeft_; }
-    void resetTimeouts() { timeoutsLeft_ = 3; }
+    void setTimeouts(int count) { timeoutsLeft_ = count; }
 
 private:
     char side_;
