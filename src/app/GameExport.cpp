@@ -16,11 +16,13 @@ QString text(const std::string &value)
     return QString::fromStdString(value);
 }
 
-QJsonObject valuesObject(const CTeamStats::ValueMap &values)
+QJsonObject valuesObject(const StatValues &values)
 {
     QJsonObject object;
-    for (const auto &[label, value] : values)
-        object.insert(text(label), text(value));
+    values.forEach([&object](std::string_view label, const std::string &value) {
+        object.insert(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())),
+                      text(value));
+    });
     return object;
 }
 

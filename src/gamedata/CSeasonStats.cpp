@@ -14,6 +14,6 @@ bool CSeasonStats::LoadSeason(const CXmlDocument &document)
 void CSeasonStats::Clear()
 {
     teamValues_.clear();
-    for (ValueMap &player : players_)
+    for (StatValues &player : players_)
         player.clear();
 }

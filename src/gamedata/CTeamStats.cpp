@@ -35,12 +35,12 @@ std::string joined(std::initializer_list<std::string_view> parts)
 }
 
 struct Field {
-    Field(const char *attributeStep, const char *labelText)
-        : attribute(attributeStep), label(labelText)
+    Field(const char *attributeStep, std::string_view labelText)
+        : attribute(attributeStep), label(StatValues::LabelIndex(labelText))
     {
     }
     XPathQuery attribute;
-    std::string label;
+    int label; // vocabulary number
 };
 
 // A category element of a player and the labels it gives. Derived values
@@ -135,17 +135,14 @@ void CTeamStats::SetSide(char c)
 
 const std::string &CTeamStats::GetTeamValue(std::string_view label) const
 {
-    const auto found = teamValues_.find(label);
-    return found == teamValues_.end() ? emptyText : found->second;
+    return teamValues_.get(label);
 }
 
 const std::string &CTeamStats::GetPlayerValue(int index, std::string_view label) const
 {
     if (players_.empty())
         return emptyText;
-    const ValueMap &player = players_[std::clamp(index, 0, playerCount() - 1)];
-    const auto found = player.find(label);
-    return found == player.end() ? emptyText : found->second;
+    return players_[std::clamp(index, 0, playerCount() - 1)].get(label);
 }
 
 int CTeamStats::FindPlayerByCheckName(std::string_view checkName) const
@@ -178,7 +175,7 @@ bool CTeamStats::StoreDocumentText(const CXmlDocument &document, std::string_vie
     std::optional<std::string> text = document.FindText(xpath);
     if (!text)
         return false;
-    teamValues_.insert_or_assign(std::string(label), std::move(*text));
+    teamValues_.set(label, std::move(*text));
     return true;
 }
 
@@ -201,24 +198,24 @@ bool CTeamStats::LoadPlayers(const CXmlDocument &document, std::string_view list
     const std::optional<std::vector<CXmlNode>> list = document.SelectNodes(listXPath);
     if (!list)
         return false;
-    players_.assign(list->size(), ValueMap());
+    players_.assign(list->size(), StatValues());
     for (size_t i = 0; i < list->size(); ++i) {
         const CXmlNode player = (*list)[i];
-        ValueMap &values = players_[i];
+        StatValues &values = players_[i];
         const OtherQueries &q = otherQueries();
-        values.emplace("No", document.GetNodeText(player, q.uni, ""));
-        values.emplace("Name", document.GetNodeText(player, q.name, ""));
-        values.emplace("Played", document.GetNodeText(player, q.gp, ""));
+        values.set("No", document.GetNodeText(player, q.uni, ""));
+        values.set("Name", document.GetNodeText(player, q.name, ""));
+        values.set("Played", document.GetNodeText(player, q.gp, ""));
         if (withShortName)
-            values.emplace("Short Name", document.GetNodeText(player, q.shortname, ""));
-        values.emplace("Check Name", document.GetNodeText(player, q.checkname, ""));
+            values.set("Short Name", document.GetNodeText(player, q.shortname, ""));
+        values.set("Check Name", document.GetNodeText(player, q.checkname, ""));
         LoadCategories(document, player, values);
     }
     return true;
 }
 
 void CTeamStats::LoadCategories(const CXmlDocument &document, CXmlNode player,
-                                ValueMap &values) const
+                                StatValues &values) const
 {
     const OtherQueries &q = otherQueries();
     for (const Category &category : categories()) {
@@ -229,24 +226,24 @@ void CTeamStats::LoadCategories(const CXmlDocument &document, CXmlNode player,
             return document.GetNodeText(element, attribute, defaultText);
         };
         if (category.name == "defense")
-            values.insert_or_assign("Def Has", "1");
+            values.set("Def Has", "1");
         for (const Field &field : category.fields)
-            values.insert_or_assign(field.label, read(field.attribute, category.defaultText));
+            values.set(field.label, read(field.attribute, category.defaultText));
         if (category.name == "rush") {
-            values.insert_or_assign(
-                "Rush Avg", CombineValues(CombineKind::Ratio, read(q.yds, ""), read(q.att, "")));
+            values.set("Rush Avg",
+                       CombineValues(CombineKind::Ratio, read(q.yds, ""), read(q.att, "")));
         } else if (category.name == "rcv") {
-            values.insert_or_assign(
-                "Rcv Avg", CombineValues(CombineKind::Ratio, read(q.yds, ""), read(q.no, "")));
+            values.set("Rcv Avg",
+                       CombineValues(CombineKind::Ratio, read(q.yds, ""), read(q.no, "")));
         } else if (category.name == "defense") {
-            values.insert_or_assign("Def TTack", CombineValues(CombineKind::Sum, read(q.tacka, ""),
-                                                               read(q.tackua, "")));
-            values.insert_or_assign(
-                "Def TFL", CombineValues(CombineKind::Sum, read(q.tfla, ""), read(q.tflua, "")));
-            values.insert_or_assign("Def Sck", CombineValues(CombineKind::Sum, read(q.sacka, "0"),
-                                                             read(q.sackua, "0")));
+            values.set("Def TTack",
+                       CombineValues(CombineKind::Sum, read(q.tacka, ""), read(q.tackua, "")));
+            values.set("Def TFL",
+                       CombineValues(CombineKind::Sum, read(q.tfla, ""), read(q.tflua, "")));
+            values.set("Def Sck",
+                       CombineValues(CombineKind::Sum, read(q.sacka, "0"), read(q.sackua, "0")));
         } else if (category.name == "pat") {
-            values.insert_or_assign("FG PAT", read(q.kickmade, "0") + "/" + read(q.kickatt, "0"));
+            values.set("FG PAT", read(q.kickmade, "0") + "/" + read(q.kickatt, "0"));
         }
     }
 }
@@ -264,7 +261,7 @@ bool CTeamStats::LoadTotals(const CXmlDocument &document, std::string_view total
         return CombineValues(CombineKind::Ratio, a, b);
     };
     auto store = [this](const char *label, std::string value) {
-        teamValues_.insert_or_assign(label, std::move(value));
+        teamValues_.set(label, std::move(value));
     };
 
     const std::string rushYds = read("rush/@yds"), rushAtt = read("rush/@att");

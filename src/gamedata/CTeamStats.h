@@ -1,6 +1,7 @@
 #pragma once
 
-#include <map>
+#include "StatValues.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,6 @@ enum class CombineKind {
 class CTeamStats
 {
 public:
-    using ValueMap = std::map<std::string, std::string, std::less<>>;
-
     CTeamStats() = default;
     virtual ~CTeamStats() = default;
 
@@ -47,8 +46,8 @@ public:
     int playerCount() const { return static_cast<int>(players_.size()); }
 
     // All team values, and all values of player `index` (0 <= index < playerCount()).
-    const ValueMap &teamValues() const { return teamValues_; }
-    const ValueMap &playerValues(int index) const { return players_.at(index); }
+    const StatValues &teamValues() const { return teamValues_; }
+    const StatValues &playerValues(int index) const { return players_.at(index); }
 
     // Fills the object with its side's team from the game file. True when the
     // load ran to the end (team totals read); a load that stops early keeps
@@ -70,11 +69,11 @@ protected:
     // Loads the 22 team totals from the element `totalsXPath`; false when absent.
     bool LoadTotals(const CXmlDocument &document, std::string_view totalsXPath);
 
-    ValueMap teamValues_;
-    std::vector<ValueMap> players_;
+    StatValues teamValues_;
+    std::vector<StatValues> players_;
 
 private:
-    void LoadCategories(const CXmlDocument &document, CXmlNode player, ValueMap &values) const;
+    void LoadCategories(const CXmlDocument &document, CXmlNode player, StatValues &values) const;
 
     char side_ = 'H';
 };

@@ -305,3 +305,45 @@ TEST(SeasonStats, ClearKeepsThePlayerCountWithEmptyValues)
         EXPECT_TRUE(stats.playerValues(i).empty());
     EXPECT_EQ(stats.FindPlayerByCheckName("ALBRECHT,SVEN"), -1);
 }
+
+TEST(StatValues, SetReplacesAndKeepsTheOrderOfFirstSetting)
+{
+    StatValues values;
+    values.set("Pass Att", "12");
+    values.set("Team Colour", "green"); // not a label of the vocabulary
+    values.set("Name", "A");
+    values.set("Pass Att", "13");
+    values.set("Team Colour", "red");
+    EXPECT_EQ(values.size(), 3u);
+    EXPECT_EQ(values.get("Pass Att"), "13");
+    EXPECT_EQ(values.get("Team Colour"), "red");
+    EXPECT_EQ(values.get("Rush Att"), "");
+    EXPECT_FALSE(values.contains("pass att")) << "labels are case-sensitive";
+    std::vector<std::string> order;
+    values.forEach([&](std::string_view label, const std::string &value) {
+        order.push_back(std::string(label) + "=" + value);
+    });
+    EXPECT_EQ(order, (std::vector<std::string>{"Pass Att=13", "Team Colour=red", "Name=A"}));
+    values.clear();
+    EXPECT_TRUE(values.empty());
+    EXPECT_EQ(values.get("Name"), "");
+}
+
+TEST(StatValues, EveryLoaderLabelIsInTheVocabulary)
+{
+    CXmlDocument season;
+    ASSERT_TRUE(season.Open(PYLONIX_SAMPLES_DIR "/small/season-home.xml"));
+    CSeasonStats stats;
+    ASSERT_TRUE(stats.LoadSeason(season));
+    auto allKnown = [](const StatValues &values) {
+        bool known = true;
+        values.forEach([&](std::string_view label, const std::string &) {
+            known = known && StatValues::LabelIndex(label) >= 0;
+        });
+        return known;
+    };
+    EXPECT_TRUE(allKnown(stats.teamValues()));
+    for (int i = 0; i < stats.playerCount(); ++i)
+        EXPECT_TRUE(allKnown(stats.playerValues(i))) << i;
+    EXPECT_EQ(StatValues::LabelText(StatValues::LabelIndex("Punt In20")), "Punt In20");
+}

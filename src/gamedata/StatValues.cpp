@@ -1,0 +1,119 @@
+#include "StatValues.h"
+
+#include <algorithm>
+#include <iterator>
+#include <unordered_map>
+
+namespace
+{
+
+// Every label the loaders store, for players and teams.
+constexpr std::string_view vocabulary[] = {
+    // identity
+    "No", "Name", "Played", "Short Name", "Check Name", "Record",
+    // passing
+    "Pass Cmp", "Pass Att", "Pass Int", "Pass Yds", "Pass TD", "Pass Lng", "Pass Sck",
+    // rushing
+    "Rush Att", "Rush Yds", "Rush TD", "Rush Lng", "Rush Avg",
+    // receiving
+    "Rcv No", "Rcv Yds", "Rcv TD", "Rcv Lng", "Rcv Avg",
+    // defence
+    "Def Has", "Def UTack", "Def ATack", "Def TTack", "Def TFL", "Def TFL Yds", "Def Sck",
+    "Def Sck Yds", "Def Int", "Def Int Yds", "Def PBU", "Def Blk", "Def FF", "Def FR",
+    // kicking
+    "FG Made", "FG Att", "FG Lng", "FG Blkd", "FG PAT", "Punt No", "Punt Yds", "Punt Lng",
+    "Punt Blkd", "Punt TB", "Punt +50", "Punt In20", "KO No", "KO Yds", "KO TB",
+    // returns
+    "KR No", "KR Yds", "KR TD", "KR Lng", "PR No", "PR Yds", "PR TD", "PR Lng", "IR No", "IR Yds",
+    "IR TD", "IR Lng", "FR No", "FR Yds", "FR TD", "FR Lng",
+    // team totals not named above
+    "FD", "FD Rush-Pass-Penalty", "Rush Att-Yds", "Rush Gain-Loss", "Pass Att-Comp-Int",
+    "Tot Off Yds", "Tot Off Plays-Yds", "Avg Gain per Play", "Fumbles-Lost", "Penalties-Yds",
+    "Punts-Avg", "Punt Returns-Yds", "Kickoff Returns-Yds", "Interceptions-Yds",
+    "Fumble Returns-Yds", "Sacks By-Yds", "Third-Down Conversions", "Fourth-Down Conversions",
+    "Possession Time"};
+
+const std::unordered_map<std::string_view, int> &indexByLabel()
+{
+    static const std::unordered_map<std::string_view, int> map = [] {
+        std::unordered_map<std::string_view, int> built;
+        for (size_t i = 0; i < std::size(vocabulary); ++i)
+            built.emplace(vocabulary[i], static_cast<int>(i));
+        return built;
+    }();
+    return map;
+}
+
+const std::string emptyText;
+
+// Room for the identity and two or three categories of a player without
+// growing the list while it is loaded.
+constexpr size_t initialCapacity = 24;
+
+} // namespace
+
+int StatValues::LabelIndex(std::string_view label)
+{
+    const auto &map = indexByLabel();
+    const auto found = map.find(label);
+    return found == map.end() ? -1 : found->second;
+}
+
+std::string_view StatValues::LabelText(int index)
+{
+    return vocabulary[index];
+}
+
+StatValues::Entry *StatValues::find(std::string_view label)
+{
+    const int index = LabelIndex(label);
+    const auto found = std::find_if(values_.begin(), values_.end(), [&](const Entry &entry) {
+        return index >= 0 ? entry.index == index : entry.index < 0 && entry.label == label;
+    });
+    return found == values_.end() ? nullptr : &*found;
+}
+
+const StatValues::Entry *StatValues::find(std::string_view label) const
+{
+    return const_cast<StatValues *>(this)->find(label);
+}
+
+const std::string &StatValues::get(std::string_view label) const
+{
+    const Entry *entry = find(label);
+    return entry ? entry->value : emptyText;
+}
+
+bool StatValues::contains(std::string_view label) const
+{
+    return find(label) != nullptr;
+}
+
+void StatValues::set(std::string_view label, std::string value)
+{
+    const int index = LabelIndex(label);
+    if (index >= 0)
+        set(index, std::move(value));
+    else if (Entry *entry = find(label))
+        entry->value = std::move(value);
+    else
+        values_.push_back(Entry{-1, std::string(label), std::move(value)});
+}
+
+void StatValues::set(int index, std::string value)
+{
+    for (Entry &entry : values_) {
+        if (entry.index == index) {
+            entry.value = std::move(value);
+            return;
+        }
+    }
+    if (values_.empty())
+        values_.reserve(initialCapacity);
+    values_.push_back(Entry{index, {}, std::move(value)});
+}
+
+void StatValues::clear()
+{
+    values_.clear();
+}
