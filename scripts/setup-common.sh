@@ -26,7 +26,9 @@ pylonix_build() {
     local dir=$1
     shift
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$PYLONIX_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+        cmake -S "$PYLONIX_ROOT" -B "$dir" -G Ninja "$@" >&2
     fi
-    cmake --build "$dir" --parallel "$(nproc)"
+    # Build progress goes to standard error, so that what the program prints
+    # on standard output stays its own.
+    cmake --build "$dir" --parallel "$(nproc)" >&2
 }
