@@ -67,26 +67,6 @@ bool readAll(int fd, std::string &bytes)
     }
 }
 
-bool copyAll(int from, int to, std::string &error)
-{
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(from, buffer, sizeof buffer);
-        if (got == 0)
-            return true;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            error = errnoText();
-            return false;
-        }
-        if (!writeAll(to, buffer, static_cast<size_t>(got))) {
-            error = "cannot write the temporary copy: " + errnoText();
-            return false;
-        }
-    }
-}
-
 } // namespace
 
 TemporaryCopy::~TemporaryCopy()
@@ -156,10 +136,17 @@ bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, s
             error = "is a directory";
             return false;
         }
-        if (!copyAll(input.get(), fd_, error))
+        if (!readAll(input.get(), contents)) {
+            error = errnoText();
             return false;
+        }
+        if (!writeAll(fd_, contents.data(), contents.size())) {
+            error = "cannot write the temporary copy: " + errnoText();
+            return false;
+        }
     }
     // Read what the copy holds through its own descriptor.
+    contents.clear();
     if (::lseek(fd_, 0, SEEK_SET) != 0 || !readAll(fd_, contents)) {
         error = "cannot read the temporary copy: " + errnoText();
         return false;

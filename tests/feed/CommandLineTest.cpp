@@ -1,5 +1,7 @@
 #include "GameFileChecker.h"
 
+#include "../support/ScratchDirectory.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,27 +17,9 @@ namespace fs = std::filesystem;
 namespace
 {
 
-std::string readFile(const fs::path &path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 class CommandLine : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("plx-feed-cli-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     // Runs the tool; returns its exit status and keeps its error output.
     int feed(const std::string &arguments)
     {
@@ -43,12 +27,13 @@ protected:
                                     (dir_ / "stderr.txt").string() + " >" +
                                     (dir_ / "stdout.txt").string();
         const int status = std::system(command.c_str());
-        errors_ = readFile(dir_ / "stderr.txt");
-        output_ = readFile(dir_ / "stdout.txt");
+        errors_ = ReadFile(dir_ / "stderr.txt");
+        output_ = ReadFile(dir_ / "stdout.txt");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    fs::path dir_;
+    ScratchDirectory scratch_;
+    const fs::path dir_ = scratch_.Path();
     std::string errors_;
     std::string output_;
 };
@@ -57,16 +42,16 @@ TEST_F(CommandLine, UntilWritesExactlyThatStateOfTheGame)
 {
     const std::vector<std::string> states = renderAllStates(12);
     ASSERT_EQ(feed("--seed 12 --until 100 --out " + (dir_ / "g.xml").string()), 0) << errors_;
-    EXPECT_EQ(readFile(dir_ / "g.xml"), states[100]);
+    EXPECT_EQ(ReadFile(dir_ / "g.xml"), states[100]);
     ASSERT_EQ(feed("--seed 12 --final --write inplace --out " + (dir_ / "g.xml").string()), 0)
         << errors_;
-    EXPECT_EQ(readFile(dir_ / "g.xml"), states.back());
+    EXPECT_EQ(ReadFile(dir_ / "g.xml"), states.back());
 }
 
 TEST_F(CommandLine, LivePlayEndsWithTheFinishedGame)
 {
     ASSERT_EQ(feed("--seed 8 --interval 0 --out " + (dir_ / "g.xml").string()), 0) << errors_;
-    EXPECT_EQ(readFile(dir_ / "g.xml"), renderAllStates(8).back());
+    EXPECT_EQ(ReadFile(dir_ / "g.xml"), renderAllStates(8).back());
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()),
               3); // g.xml, stdout, stderr
 }
@@ -78,7 +63,7 @@ TEST_F(CommandLine, SeasonDirectoryGetsBothSeasonFiles)
         << errors_;
     for (const char *name : {"home.xml", "visitor.xml"}) {
         pugi::xml_document document;
-        ASSERT_TRUE(parse(document, readFile(dir_ / name)));
+        ASSERT_TRUE(parse(document, ReadFile(dir_ / name)));
         EXPECT_TRUE(document.child("fbseas").child("totals"));
     }
 }

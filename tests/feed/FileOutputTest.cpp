@@ -1,5 +1,7 @@
 #include "FileOutput.h"
 
+#include "../support/ScratchDirectory.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,28 +17,11 @@ namespace fs = std::filesystem;
 namespace
 {
 
-std::string readFile(const fs::path &path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 class FileOutputTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("plx-feed-output-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    fs::path dir_;
+    ScratchDirectory scratch_;
+    const fs::path dir_ = scratch_.Path();
 };
 
 TEST_F(FileOutputTest, ReplaceWritesTheWholeDocumentAndLeavesNoTemporaryFile)
@@ -44,7 +29,7 @@ TEST_F(FileOutputTest, ReplaceWritesTheWholeDocumentAndLeavesNoTemporaryFile)
     FileOutput output(dir_ / "game.xml", WriteMode::Replace);
     ASSERT_TRUE(output.write("<fbgame>first</fbgame>\n")) << output.error();
     ASSERT_TRUE(output.write("<fbgame>second</fbgame>\n")) << output.error();
-    EXPECT_EQ(readFile(dir_ / "game.xml"), "<fbgame>second</fbgame>\n");
+    EXPECT_EQ(ReadFile(dir_ / "game.xml"), "<fbgame>second</fbgame>\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
@@ -56,7 +41,7 @@ TEST_F(FileOutputTest, ReplaceThatCannotWriteKeepsThePreviousFile)
     fs::create_directory(output.temporaryPath());
     EXPECT_FALSE(output.write("<fbgame>lost</fbgame>\n"));
     EXPECT_NE(output.error().find("game.xml"), std::string::npos) << output.error();
-    EXPECT_EQ(readFile(dir_ / "game.xml"), "<fbgame>kept</fbgame>\n");
+    EXPECT_EQ(ReadFile(dir_ / "game.xml"), "<fbgame>kept</fbgame>\n");
 }
 
 TEST_F(FileOutputTest, ReplaceOverADirectoryFailsAndRemovesItsTemporaryFile)
@@ -86,7 +71,7 @@ TEST_F(FileOutputTest, InplaceRewritesTheSameFileInChunks)
     const std::string longer(10000, 'x');
     ASSERT_TRUE(output.write(longer));
     ASSERT_TRUE(output.write("short"));
-    EXPECT_EQ(readFile(path), "short");
+    EXPECT_EQ(ReadFile(path), "short");
 }
 
 TEST_F(FileOutputTest, InplaceLetsAReaderSeeAHalfWrittenFile)
@@ -98,12 +83,12 @@ TEST_F(FileOutputTest, InplaceLetsAReaderSeeAHalfWrittenFile)
     bool sawPart = false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!sawPart && std::chrono::steady_clock::now() < deadline) {
-        const std::string text = readFile(path);
+        const std::string text = ReadFile(path);
         sawPart = !text.empty() && text.size() < document.size() && document.rfind(text, 0) == 0;
     }
     writer.join();
     EXPECT_TRUE(sawPart);
-    EXPECT_EQ(readFile(path), document);
+    EXPECT_EQ(ReadFile(path), document);
 }
 
 TEST_F(FileOutputTest, InplaceWriteErrorIsReported)
@@ -125,7 +110,7 @@ TEST_F(FileOutputTest, ReaderNeverSeesAPartialFileInReplaceMode)
     int reads = 0;
     std::thread reader([&] {
         while (!done) {
-            const std::string text = readFile(path);
+            const std::string text = ReadFile(path);
             ++reads;
             if (text.rfind("<fbgame>", 0) != 0 || text.size() < 20 ||
                 text.compare(text.size() - 10, 10, "</fbgame>\n") != 0)

@@ -12,6 +12,8 @@
 #include "gamedata/CSeasonStats.h"
 #include "gamedata/CTeamStats.h"
 
+#include "../support/ScratchDirectory.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -32,20 +34,13 @@ class ReadBack : public ::testing::Test
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() /
-               ("plx-feed-readback-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
         teams_[0].SetSide('H');
         teams_[1].SetSide('V');
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     std::string save(const std::string &name, const std::string &bytes)
     {
-        const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+        return scratch_.Write(name, bytes);
     }
 
     // Plays the game up to play `until` (the whole game when negative).
@@ -68,7 +63,7 @@ protected:
         return teams_[0].LoadGame(document_) && teams_[1].LoadGame(document_);
     }
 
-    fs::path dir_;
+    ScratchDirectory scratch_;
     CGameDocument document_;
     std::array<CTeamStats, 2> teams_;
 };

@@ -368,46 +368,40 @@ void GameSimulator::appendScoreLine(bool final)
 void GameSimulator::touchdown(const std::string &how, const std::string &scorer,
                               const std::string &passer, int yards)
 {
-    state_.team(offense_).addPoints(quarter_, 6);
     ScoreRecord score;
     score.type = "TD";
     score.how = how;
-    score.side = letter(offense_)[0];
-    score.quarter = quarter_;
-    score.clock = clockText();
     score.scorer = scorer;
     score.passer = passer;
     score.yards = yards;
-    score.driveYards = 100 - drive_.start.spot;
-    score.driveIndex = drive_.index;
-    score.drivePlays = drive_.plays;
-    score.driveTop = durationText(elapsedTicks() - driveStartTicks_);
-    score.visitorScore = state_.visitor.score();
-    score.homeScore = state_.home.score();
-    state_.scores.push_back(score);
+    recordScore(std::move(score), offense_, 6, 100 - drive_.start.spot);
     pendingTryScore_ = state_.scores.size() - 1;
     spot_ = 100;
     next_ = Next::Try;
 }
 
-void GameSimulator::safety(const std::string &scorer)
+void GameSimulator::recordScore(ScoreRecord score, int team, int points, int driveYards)
 {
-    const int defense = 1 - offense_;
-    state_.team(defense).addPoints(quarter_, 2);
-    ScoreRecord score;
-    score.type = "SAF";
-    score.side = letter(defense)[0];
+    state_.team(team).addPoints(quarter_, points);
+    score.side = letter(team)[0];
     score.quarter = quarter_;
     score.clock = clockText();
-    score.scorer = scorer;
-    score.yards = 0;
-    score.driveYards = -drive_.start.spot;
+    score.driveYards = driveYards;
     score.driveIndex = drive_.index;
     score.drivePlays = drive_.plays;
     score.driveTop = durationText(elapsedTicks() - driveStartTicks_);
     score.visitorScore = state_.visitor.score();
     score.homeScore = state_.home.score();
-    state_.scores.push_back(score);
+    state_.scores.push_back(std::move(score));
+}
+
+void GameSimulator::safety(const std::string &scorer)
+{
+    ScoreRecord score;
+    score.type = "SAF";
+    score.scorer = scorer;
+    score.yards = 0;
+    recordScore(std::move(score), 1 - offense_, 2, -drive_.start.spot);
     endDrive("SAF", 0);
     appendScoreLine(false);
     // The team scored upon free-kicks from its own 20.

@@ -69,7 +69,16 @@ private:
     void touchdown(const std::string &how, const std::string &scorer, const std::string &passer,
                    int yards);
     void safety(const std::string &scorer);
+    // Gives `team` the points and logs the score with the drive's data and the
+    // new totals; the caller has set the kind, scorer and yards.
+    void recordScore(ScoreRecord score, int team, int points, int driveYards);
     Gain measure(int yards) const;
+    // What a gain earned, for the play's text: ", TOUCHDOWN, clock ..." or
+    // ", 1ST DOWN XYZ", and ", SAFETY".
+    std::string gainText(const Gain &gain, int ticks) const;
+    // A fumble the offense kept: credits the forcing defender and the ball
+    // carrier, and returns the text for the play.
+    std::string keptFumbleText(Player &carrier, int forcer, int spot);
     void finishSnap(const Gain &gain, char kind, const std::string &scorer,
                     const std::string &passer, const std::string &safetyBy);
     void countConversion(bool converted);

@@ -280,20 +280,11 @@ void GameSimulator::rush(int runner, int yards)
     std::string text = carrier.shortName + " rush for " + yardsText(gain.yards) + " to " +
                        spotText(offense_, spot_ + gain.yards);
     std::string safetyBy;
-    if (gain.touchdown)
-        text += ", TOUCHDOWN, clock " + clockText(ticksLeft_ - std::min(ticks, ticksLeft_));
-    else if (gain.firstDown)
-        text += ", 1ST DOWN " + teamId(offense_);
-    if (gain.safety)
-        text += ", SAFETY";
+    text += gainText(gain, ticks);
     if (fumble) {
         const int forcer =
             pick(defense, {{Position::Linebacker, 50}, {Position::DefensiveBack, 50}});
-        ++player(defense, forcer).stats.ff;
-        ++carrier.stats.fumbles;
-        text += ", fumble forced by " + player(defense, forcer).shortName + ", fumble by " +
-                carrier.shortName + " recovered by " + teamId(offense_) + " " + carrier.shortName +
-                " at " + spotText(offense_, spot_ + gain.yards);
+        text += keptFumbleText(carrier, forcer, spot_ + gain.yards);
     }
     if (!gain.touchdown) {
         const std::string tackledBy = tacklers(defense, gain.yards, true, false);
@@ -387,20 +378,11 @@ void GameSimulator::passPlay()
     qb.stats.recordCompletion(gain.yards, gain.touchdown);
     receiver.stats.recordReception(gain.yards, gain.touchdown);
     std::string safetyBy;
-    if (gain.touchdown)
-        text += ", TOUCHDOWN, clock " + clockText(ticksLeft_ - std::min(ticks, ticksLeft_));
-    else if (gain.firstDown)
-        text += ", 1ST DOWN " + teamId(offense_);
-    if (gain.safety)
-        text += ", SAFETY";
+    text += gainText(gain, ticks);
     if (fumble) {
         const int forcer =
             pick(defense, {{Position::DefensiveBack, 70}, {Position::Linebacker, 30}});
-        ++player(defense, forcer).stats.ff;
-        ++receiver.stats.fumbles;
-        text += ", fumble forced by " + player(defense, forcer).shortName + ", fumble by " +
-                receiver.shortName + " recovered by " + teamId(offense_) + " " +
-                receiver.shortName + " at " + spotText(offense_, spot_ + gain.yards);
+        text += keptFumbleText(receiver, forcer, spot_ + gain.yards);
     }
     if (!gain.touchdown) {
         const std::string tackledBy = tacklers(defense, gain.yards, false, false);
@@ -553,6 +535,28 @@ bool GameSimulator::maybePenalty()
         lineToGain_ = std::min(100, spot_ + 10);
     }
     return true;
+}
+
+std::string GameSimulator::gainText(const Gain &gain, int ticks) const
+{
+    std::string text;
+    if (gain.touchdown)
+        text += ", TOUCHDOWN, clock " + clockText(ticksLeft_ - std::min(ticks, ticksLeft_));
+    else if (gain.firstDown)
+        text += ", 1ST DOWN " + teamId(offense_);
+    if (gain.safety)
+        text += ", SAFETY";
+    return text;
+}
+
+std::string GameSimulator::keptFumbleText(Player &carrier, int forcer, int spot)
+{
+    Player &defender = player(1 - offense_, forcer);
+    ++defender.stats.ff;
+    ++carrier.stats.fumbles;
+    return ", fumble forced by " + defender.shortName + ", fumble by " + carrier.shortName +
+           " recovered by " + teamId(offense_) + " " + carrier.shortName + " at " +
+           spotText(offense_, spot);
 }
 
 } // namespace pylonix::feed
