@@ -483,15 +483,20 @@ void CZrGridListCtrl::LayoutHeader()
 
 void CZrGridListCtrl::UpdateScrollBars()
 {
-    const int page = GetCountPerPage();
+    // When everything fits the viewport without scroll bars, both go, even
+    // if one of them is showing now and takes room.
+    const QSize whole = maximumViewportSize();
+    const bool fits =
+        header_->GetTotalWidth() <= whole.width() && GetItemCount() * rowHeight_ <= whole.height();
+    const QSize area = fits ? whole : viewport()->size();
+    const int page = std::max(0, area.height() / rowHeight_);
     QScrollBar *vertical = verticalScrollBar();
     vertical->setRange(0, std::max(0, GetItemCount() - page));
     vertical->setPageStep(std::max(1, page));
     vertical->setSingleStep(1);
     QScrollBar *horizontal = horizontalScrollBar();
-    const int width = viewport()->width();
-    horizontal->setRange(0, std::max(0, header_->GetTotalWidth() - width));
-    horizontal->setPageStep(std::max(1, width));
+    horizontal->setRange(0, std::max(0, header_->GetTotalWidth() - area.width()));
+    horizontal->setPageStep(std::max(1, area.width()));
     horizontal->setSingleStep(std::max(1, spaceWidth_ * 3));
 }
 
