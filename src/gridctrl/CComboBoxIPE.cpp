@@ -30,7 +30,11 @@ int CComboBoxIPE::AddString(const QString &text)
 int CComboBoxIPE::InsertString(int index, const QString &text)
 {
     index = std::clamp(index, 0, count());
+    // Adding strings selects nothing.
+    const int current = currentIndex();
     insertItem(index, text);
+    if (current < 0)
+        setCurrentIndex(-1);
     Widen(text);
     return index;
 }

@@ -14,6 +14,9 @@ CSpinnerIPE::CSpinnerIPE(QWidget *parent, CEditIPE *buddy, std::int32_t minimum,
       position_(std::min(minimum, maximum))
 {
     setFocusPolicy(Qt::NoFocus);
+    // A click on the arrows must not pass the focus on to the grid below,
+    // which would end the edit: the focus stays with the buddy.
+    setFocusProxy(buddy);
 }
 
 std::int32_t CSpinnerIPE::Position() const
