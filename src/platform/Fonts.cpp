@@ -8,7 +8,7 @@ namespace
 
 constexpr const char *kDefaultFamily = "DejaVu Sans";
 
-// Specified face -> family that stands in for it.
+// Requested face -> family that stands in for it.
 constexpr std::array<std::pair<const char *, const char *>, 3> kStandIns{{
     {"MS Sans Serif", "DejaVu Sans"},
     {"Lucida Console", "DejaVu Sans Mono"},
@@ -20,8 +20,8 @@ constexpr std::array<std::pair<const char *, const char *>, 3> kStandIns{{
 QFont CreatePointFont(const QString &face, int points, int weight)
 {
     QString family = QString::fromLatin1(kDefaultFamily);
-    for (const auto &[specified, standIn] : kStandIns) {
-        if (face.compare(QLatin1String(specified), Qt::CaseInsensitive) == 0)
+    for (const auto &[requested, standIn] : kStandIns) {
+        if (face.compare(QLatin1String(requested), Qt::CaseInsensitive) == 0)
             family = QString::fromLatin1(standIn);
     }
     QFont font(family);
