@@ -599,6 +599,16 @@ QSize CZrGridListCtrl::ApproximateViewRect() const
                                                        GetSystemMetrics(SM_CYHSCROLL) + 1);
 }
 
+void CZrGridListCtrl::RedrawItems(int first, int last)
+{
+    first = std::max(first, GetTopIndex());
+    last = std::min(last, GetItemCount() - 1);
+    if (first > last || !isVisible())
+        return;
+    const int top = GetRowRect(first).top;
+    viewport()->update(QRect(0, top, viewport()->width(), GetRowRect(last).bottom - top));
+}
+
 void CZrGridListCtrl::RedrawRow(int row)
 {
     if (!ValidRow(row) || !isVisible())

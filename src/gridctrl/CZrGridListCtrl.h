@@ -140,6 +140,9 @@ public:
     // their rows.
     bool SortItems(const std::function<int(std::int32_t, std::int32_t)> &compare);
 
+    // Repaints rows first..last (after colour changes, which do not repaint).
+    void RedrawItems(int first, int last);
+
     // Geometry. Cell and row rectangles are in viewport coordinates.
     int GetRowHeight() const { return rowHeight_; }
     int GetTopIndex() const;

@@ -342,3 +342,54 @@ TEST(GridEditing, ASubclassEditsACellFromClickToStoredText)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(GridEditors, DeletingTheGridWithAnEditorOpenReportsNothing)
+{
+    QPointer<CEditIPE> edit = grid->CreateSpinnerEditor(1, 1, 0, 0, 5, "3");
+    ASSERT_TRUE(edit);
+    delete grid;
+    grid = nullptr;
+    Settle();
+    EXPECT_FALSE(edit);
+    EXPECT_TRUE(recorder.reports.empty());
+}
+
+// A grid that logs its state hooks.
+class HookGrid : public CZrGridListCtrl
+{
+public:
+    using CZrGridListCtrl::CZrGridListCtrl;
+    std::vector<QString> log;
+    void OnStateChanging(int row, int column, unsigned newState) override
+    {
+        log.push_back(QStringLiteral("changing %1 %2 %3").arg(row).arg(column).arg(newState));
+    }
+    void OnStateChanged(int row, int column, unsigned oldState, unsigned newState) override
+    {
+        log.push_back(
+            QStringLiteral("changed %1 %2 %3>%4").arg(row).arg(column).arg(oldState).arg(newState));
+    }
+    void OnItemChanged(int row, int column) override
+    {
+        log.push_back(QStringLiteral("item %1 %2").arg(row).arg(column));
+    }
+};
+
+TEST(GridHooks, StateChangesCallChangingThenChangedThenItemChanged)
+{
+    HookGrid grid;
+    grid.InsertColumn(0, "A");
+    grid.InsertItem(0, "x");
+    grid.InsertItem(1, "y");
+    grid.log.clear();
+    grid.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(grid.log, (std::vector<QString>{"changing 1 0 2", "changed 1 0 0>2", "item 1 0"}));
+    grid.log.clear();
+    grid.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED); // no change, no calls
+    EXPECT_TRUE(grid.log.empty());
+}
+
+} // namespace

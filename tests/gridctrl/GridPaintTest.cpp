@@ -305,3 +305,36 @@ TEST_F(GridPaint, CellImagesShiftTheTextRight)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(GridPaint, FirstColumnRowHighlightsTheWholeRowOnlyWhileColumnZeroIsSelected)
+{
+    Fill(3, 3);
+    for (int c = 0; c < 3; ++c)
+        grid->SetItemText(1, c, QString());
+    grid->SetFlags(GLF_FIRSTCOLROW);
+    Show();
+    ClickCell(1, 0);
+    QImage image = Rows();
+    EXPECT_EQ(image.pixel(30, Mid(1)), kHighlight);
+    EXPECT_EQ(image.pixel(150, Mid(1)), kHighlight);
+    ClickCell(1, 2);
+    image = Rows();
+    EXPECT_EQ(image.pixel(30, Mid(1)), kWhite);
+    EXPECT_EQ(image.pixel(150, Mid(1)), kHighlight);
+}
+
+TEST_F(GridPaint, ColourChangesShowAfterTheRowsAreRedrawn)
+{
+    Fill(3, 3);
+    grid->SetItemText(2, 2, QString());
+    Show();
+    grid->SetCellBkColor(2, 2, RGB(192, 255, 192));
+    grid->RedrawItems(0, 2);
+    QApplication::processEvents();
+    EXPECT_EQ(Rows().pixel(150, Mid(2)), Px(RGB(192, 255, 192)));
+}
+
+} // namespace
