@@ -276,13 +276,17 @@ void CFlatHdrCtrl::mouseReleaseEvent(QMouseEvent *event)
         UpdateCursor(event->position().toPoint());
         return;
     }
+    // Unpress every item first: whoever hears of the click may change the columns.
+    std::vector<int> clicked;
     for (int i = 0; i < GetItemCount(); ++i) {
         if (items_[i].param != 0) {
             items_[i].param = 0;
-            update(GetItemRect(i).ToQRect());
-            emit ColumnClicked(i);
+            clicked.push_back(i);
         }
     }
+    update();
+    for (int column : clicked)
+        emit ColumnClicked(column);
 }
 
 void CFlatHdrCtrl::mouseDoubleClickEvent(QMouseEvent *event)

@@ -475,7 +475,8 @@ void CZrGridListCtrl::UpdateMetrics()
 void CZrGridListCtrl::LayoutHeader()
 {
     const int height = header_->sizeHint().height();
-    setViewportMargins(0, height, 0, 0);
+    if (viewportMargins().top() != height)
+        setViewportMargins(0, height, 0, 0);
     const QRect area = viewport()->geometry();
     header_->setGeometry(area.x(), area.y() - height, area.width(), height);
     header_->SetOffset(horizontalScrollBar()->value());

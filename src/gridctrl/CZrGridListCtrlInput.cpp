@@ -67,6 +67,11 @@ bool CZrGridListCtrl::viewportEvent(QEvent *event)
         }
         return true;
     }
+    if (event->type() == QEvent::Resize) {
+        // The viewport also moves and resizes when the frame changes.
+        LayoutHeader();
+        UpdateScrollBars();
+    }
     return QAbstractScrollArea::viewportEvent(event);
 }
 

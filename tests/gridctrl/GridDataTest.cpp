@@ -271,3 +271,19 @@ TEST_F(GridData, EnsureVisibleScrollsByWholeRows)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(GridData, TheHeaderFollowsTheFrameOfABorderedTable)
+{
+    Fill(2, 2);
+    grid->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Show();
+    const QRect header = grid->GetHeaderCtrl()->geometry();
+    EXPECT_EQ(header.topLeft(), QPoint(1, 1));
+    EXPECT_EQ(grid->viewport()->geometry().top(), 1 + header.height());
+    EXPECT_EQ(header.width(), grid->viewport()->width());
+}
+
+} // namespace

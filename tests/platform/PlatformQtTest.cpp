@@ -7,7 +7,6 @@
 #include "platform/GdiPainting.h"
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
-#include "platform/SystemMetrics.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -33,24 +32,6 @@ TEST(Colours, RgbKeepsRedInTheLowByte)
     EXPECT_EQ(GetBValue(c), 3);
     EXPECT_EQ(ToQColor(RGB(10, 36, 106)), QColor(10, 36, 106));
     EXPECT_EQ(ToQRgb(RGB(10, 36, 106)), qRgb(10, 36, 106));
-}
-
-TEST(Colours, TheSystemPaletteIsTheFixedClassicOne)
-{
-    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200));
-    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), RGB(128, 128, 128));
-    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(10, 36, 106));
-    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHTTEXT), RGB(255, 255, 255));
-    EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
-    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), RGB(0, 0, 0));
-    EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), RGB(0, 0, 0));
-}
-
-TEST(SystemMetrics, AreFixedClassicValues)
-{
-    EXPECT_EQ(GetSystemMetrics(SM_CXEDGE), 2);
-    EXPECT_EQ(GetSystemMetrics(SM_CYEDGE), 2);
-    EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL), 16);
 }
 
 // A 6x6 white image to draw on.
