@@ -38,10 +38,7 @@ CZrGridListCtrl::CZrGridListCtrl(QWidget *parent, int id)
     UpdateMetrics();
 }
 
-CZrGridListCtrl::~CZrGridListCtrl()
-{
-    destroying_ = true;
-}
+CZrGridListCtrl::~CZrGridListCtrl() = default;
 
 // ---- Flags and styles ----
 

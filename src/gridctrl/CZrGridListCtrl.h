@@ -47,7 +47,10 @@ constexpr unsigned LVIS_SELECTED = 0x2;
 //
 // Notifications to the parent (CNotifyEvent): NM_DBLCLK (row and column under
 // the mouse, -1 when none), LVN_COLUMNCLICK (column), HDN_ENDTRACK and
-// HDN_DIVIDERDBLCLICK (column) after a column was resized.
+// HDN_DIVIDERDBLCLICK (column) after a column was resized. A derived table
+// that wants the header's events itself connects to GetHeaderCtrl()'s
+// signals; one that adds to the mouse and key handling overrides
+// mousePressEvent / keyPressEvent and calls the base first.
 class CZrGridListCtrl : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -167,6 +170,7 @@ public:
                                             int width = 0);
     virtual CEditIPE *CreateEditEditor(int row, int column, std::uint32_t extraStyle,
                                        const QString &text, int width = 0);
+    // The spinner factory returns the edit; its Spinner() is the arrows beside it.
     virtual CEditIPE *CreateSpinnerEditor(int row, int column, std::uint32_t extraStyle,
                                           std::int32_t minimum, std::int32_t maximum,
                                           const QString &text, int width = 0);
@@ -283,5 +287,4 @@ private:
     std::vector<QPixmap> images_;
     int rowHeight_ = 17;
     int spaceWidth_ = 3;
-    bool destroying_ = false;
 };

@@ -29,7 +29,7 @@ bool CZrGridListCtrl::event(QEvent *event)
 {
     if (event->type() == CNotifyEvent::EventType()) {
         auto *notification = static_cast<CNotifyEvent *>(event);
-        if (notification->Code() == LVN_ENDLABELEDIT && !destroying_) {
+        if (notification->Code() == LVN_ENDLABELEDIT) {
             EndEditForward(notification->Row(), notification->Column(), notification->Text());
             notification->SetHandled();
             return true;
