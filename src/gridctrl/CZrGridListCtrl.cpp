@@ -193,7 +193,9 @@ int CZrGridListCtrl::InsertItem(int row, const QString &text, int image)
     if (anchorRow_ >= row)
         ++anchorRow_;
     UpdateScrollBars();
-    viewport()->update();
+    // A row inserted below the screen changes nothing that is shown.
+    if (row <= GetTopIndex() + GetCountPerPage())
+        viewport()->update();
     return row;
 }
 
@@ -236,7 +238,7 @@ bool CZrGridListCtrl::SetItemText(int row, int column, const QString &text)
     texts[column] = text;
     if (column == 0)
         OnItemChanged(row, 0);
-    if (isVisible())
+    if (IsRowOnScreen(row))
         viewport()->update();
     return true;
 }
@@ -607,9 +609,15 @@ void CZrGridListCtrl::RedrawItems(int first, int last)
     viewport()->update(QRect(0, top, viewport()->width(), GetRowRect(last).bottom - top));
 }
 
+bool CZrGridListCtrl::IsRowOnScreen(int row) const
+{
+    const int top = GetTopIndex();
+    return isVisible() && row >= top && row <= top + GetCountPerPage();
+}
+
 void CZrGridListCtrl::RedrawRow(int row)
 {
-    if (!ValidRow(row) || !isVisible())
+    if (!ValidRow(row) || !IsRowOnScreen(row))
         return;
     const CRect rect = GetRowRect(row);
     viewport()->update(QRect(0, rect.top, viewport()->width(), rect.Height()));

@@ -249,6 +249,8 @@ private:
     void UpdateScrollBars();
     void LayoutHeader();
     void RedrawRow(int row);
+    // Whether any part of the row is in the viewport.
+    bool IsRowOnScreen(int row) const;
     int TextMargin() const { return spaceWidth_; }
     CRect TextRect(int row, int column) const;
     int ColumnLeft(int column) const;
