@@ -309,13 +309,15 @@ bool CZrGridListCtrl::SetItemState(int row, unsigned state, unsigned mask)
 
 void CZrGridListCtrl::ChangeState(int row, unsigned state, unsigned mask)
 {
-    Row &item = rows_[row];
-    const unsigned oldState = item.state;
+    const unsigned oldState = rows_[row].state;
     const unsigned newState = (oldState & ~mask) | (state & mask);
     if (newState == oldState)
         return;
+    // The hooks belong to derived tables and may change the rows.
     OnStateChanging(row, 0, newState);
-    item.state = newState;
+    if (!ValidRow(row))
+        return;
+    rows_[row].state = newState;
     OnStateChanged(row, 0, oldState, newState);
     OnItemChanged(row, 0);
     RedrawRow(row);
@@ -571,7 +573,7 @@ int CZrGridListCtrl::HitTest(const QPoint &pos, int *column) const
 {
     if (column)
         *column = -1;
-    if (pos.y() < 0 || pos.x() < 0)
+    if (pos.y() < 0)
         return -1;
     const int row = GetTopIndex() + pos.y() / rowHeight_;
     if (!ValidRow(row))

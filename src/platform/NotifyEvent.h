@@ -52,7 +52,8 @@ private:
     bool handled_ = false;
 };
 
-// Delivers the notification to `target` at once; true when it was handled.
+// Delivers the notification to `target` at once; true when it was handled. A
+// container passes on what it does not handle with SendNotify(parentWidget(), n).
 bool SendNotify(QWidget *target, CNotifyEvent &notification);
 
 // Sends a notification from `from`, named by its control id, to its parent.

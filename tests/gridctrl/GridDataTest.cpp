@@ -287,3 +287,25 @@ TEST_F(GridData, TheHeaderFollowsTheFrameOfABorderedTable)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(GridData, HitTestCountsColumnsFromTheScrolledRowEdge)
+{
+    Fill(30, 10, 90);
+    Show();
+    grid->horizontalScrollBar()->setValue(100);
+    grid->verticalScrollBar()->setValue(5);
+    const int h = grid->GetRowHeight();
+    int column = -2;
+    EXPECT_EQ(grid->HitTest(QPoint(0, 2 * h + 1), &column), 7);
+    EXPECT_EQ(column, 1); // content x 100 lies in column 1 (90..179)
+    EXPECT_EQ(grid->HitTest(QPoint(-20, 1), &column), 5);
+    EXPECT_EQ(column, 0); // left of the viewport, still on the row
+    EXPECT_EQ(grid->HitTest(QPoint(850, 1), &column), 5);
+    EXPECT_EQ(column, -1); // right of the last column
+    EXPECT_EQ(grid->HitTest(QPoint(10, 30 * h), &column), -1);
+}
+
+} // namespace
