@@ -20,6 +20,11 @@ void CEditIPE::SetSpinner(CSpinnerIPE *spinner)
     spinner_ = spinner;
 }
 
+CSpinnerIPE *CEditIPE::Spinner() const
+{
+    return spinner_;
+}
+
 bool CEditIPE::event(QEvent *event)
 {
     // Enter and Escape belong to the edit, not to the window's default buttons.

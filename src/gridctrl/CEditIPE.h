@@ -22,7 +22,7 @@ public:
 
     // The spin control beside the edit, closed together with it.
     void SetSpinner(CSpinnerIPE *spinner);
-    CSpinnerIPE *Spinner() const { return spinner_; }
+    CSpinnerIPE *Spinner() const;
 
 protected:
     bool event(QEvent *event) override;
