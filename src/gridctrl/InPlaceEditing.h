@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class QWidget;
+class CZrGridListCtrl;
+
+// Reports the end of an in-place edit to the grid: an end-of-label-edit
+// notification naming the editor, the cell, the text (none when cancelled)
+// and the editor's value. Nothing happens when the grid is gone.
+void SendEndLabelEdit(QWidget *editor, CZrGridListCtrl *grid, int row, int column,
+                      std::optional<QString> text, std::intptr_t param);
+
+// Gives the keyboard focus back to the grid, which ends the edit.
+void ReturnFocusToGrid(CZrGridListCtrl *grid);

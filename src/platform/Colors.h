@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QColor>
+#include <cstdint>
+
+// A 24-bit colour as the program stores it: red in the low byte, then green,
+// then blue (the Windows COLORREF layout).
+using COLORREF = std::uint32_t;
+
+constexpr COLORREF RGB(int r, int g, int b)
+{
+    return static_cast<COLORREF>((r & 0xff) | ((g & 0xff) << 8) | ((b & 0xff) << 16));
+}
+
+constexpr int GetRValue(COLORREF c)
+{
+    return static_cast<int>(c & 0xff);
+}
+constexpr int GetGValue(COLORREF c)
+{
+    return static_cast<int>((c >> 8) & 0xff);
+}
+constexpr int GetBValue(COLORREF c)
+{
+    return static_cast<int>((c >> 16) & 0xff);
+}
+
+// The same colour as Qt wants it, fully opaque.
+inline QColor ToQColor(COLORREF c)
+{
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// The opaque pixel value QImage::pixel() gives for the colour; handy in pixel checks.
+constexpr QRgb ToQRgb(COLORREF c)
+{
+    return 0xff000000u | (static_cast<QRgb>(GetRValue(c)) << 16) |
+           (static_cast<QRgb>(GetGValue(c)) << 8) | static_cast<QRgb>(GetBValue(c));
+}
+
+// The system colours the windows draw with.
+enum SysColor {
+    COLOR_WINDOW,
+    COLOR_WINDOWTEXT,
+    COLOR_CAPTIONTEXT,
+    COLOR_HIGHLIGHT,
+    COLOR_HIGHLIGHTTEXT,
+    COLOR_BTNFACE,
+    COLOR_BTNSHADOW,
+    COLOR_BTNHIGHLIGHT,
+    COLOR_BTNTEXT,
+};
+
+// One fixed classic palette, so that the program looks the same on every
+// desktop and pixels can be checked exactly.
+constexpr COLORREF GetSysColor(SysColor index)
+{
+    switch (index) {
+    case COLOR_WINDOW:
+        return RGB(255, 255, 255);
+    case COLOR_WINDOWTEXT:
+        return RGB(0, 0, 0);
+    case COLOR_CAPTIONTEXT:
+        return RGB(255, 255, 255);
+    case COLOR_HIGHLIGHT:
+        return RGB(10, 36, 106);
+    case COLOR_HIGHLIGHTTEXT:
+        return RGB(255, 255, 255);
+    case COLOR_BTNFACE:
+        return RGB(212, 208, 200);
+    case COLOR_BTNSHADOW:
+        return RGB(128, 128, 128);
+    case COLOR_BTNHIGHLIGHT:
+        return RGB(255, 255, 255);
+    case COLOR_BTNTEXT:
+        return RGB(0, 0, 0);
+    }
+    return RGB(0, 0, 0);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QEvent>
+#include <cstdint>
+
+class QObject;
+
+// Message parameters. Both are signed and wide enough for a pointer; a
+// receiver casts them to what its message carries.
+using WPARAM = std::intptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+
+// Private window messages of the program.
+constexpr unsigned WM_USER = 0x400;
+constexpr unsigned UM_GRIDLAYOUT = WM_USER + 2;
+constexpr unsigned UM_PLAYERCLOSED = WM_USER + 4;
+constexpr unsigned UM_RELOAD = WM_USER + 5;
+constexpr unsigned UM_SPLITTERMOVED = WM_USER + 6;
+constexpr unsigned UM_SETDRIVETEXT = WM_USER + 7;
+constexpr unsigned UM_SELECTDRIVEROW = WM_USER + 8;
+constexpr unsigned UM_SELECTCHARTDRIVE = WM_USER + 9;
+constexpr unsigned UM_SHOWDRIVEPLAYS = WM_USER + 10;
+constexpr unsigned UM_SHOWDRIVELIST = WM_USER + 11;
+
+// A private message delivered to a window's event(): the receiver checks
+// type() == CMessageEvent::EventType() and dispatches on Message().
+class CMessageEvent : public QEvent
+{
+public:
+    CMessageEvent(unsigned message, WPARAM wParam, LPARAM lParam);
+
+    // The event type of every private message, registered with Qt once.
+    static QEvent::Type EventType();
+
+    unsigned Message() const { return message_; }
+    WPARAM WParam() const { return wParam_; }
+    LPARAM LParam() const { return lParam_; }
+
+    // The answer a sent message gives back to SendMessage.
+    LRESULT Result() const { return result_; }
+    void SetResult(LRESULT result) { result_ = result; }
+
+private:
+    unsigned message_;
+    WPARAM wParam_;
+    LPARAM lParam_;
+    LRESULT result_ = 0;
+};
+
+// Delivers the message at once and returns the receiver's result (0 when it
+// did not set one or when `target` is null).
+LRESULT SendMessage(QObject *target, unsigned message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// Queues the message for the receiver's thread; safe to call from any thread.
+// A message to a window that is destroyed before delivery is dropped.
+void PostMessage(QObject *target, unsigned message, WPARAM wParam = 0, LPARAM lParam = 0);
