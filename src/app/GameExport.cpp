@@ -36,10 +36,9 @@ QJsonObject teamObject(const CTeamStats &team)
                        {"players", players}};
 }
 
-QString colorText(ChartColor color)
+QString colorText(COLORREF color)
 {
-    return QString::asprintf("#%02x%02x%02x", color & 0xFF, (color >> 8) & 0xFF,
-                             (color >> 16) & 0xFF);
+    return QString::asprintf("#%02x%02x%02x", GetRValue(color), GetGValue(color), GetBValue(color));
 }
 
 QJsonObject itemObject(const CChartItem &item)

@@ -1,24 +1,9 @@
 #pragma once
 
-#include <cstdint>
+#include "platform/CRect.h"
+#include "platform/Colors.h"
+
 #include <string>
-
-// A colour as 0x00bbggrr, the layout of the classic RGB() value.
-using ChartColor = std::uint32_t;
-constexpr ChartColor ChartRgb(int r, int g, int b)
-{
-    return static_cast<ChartColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
-}
-
-// Where the drive chart drew an entry, right and bottom exclusive;
-// all -1 when the entry is not on screen.
-struct ChartRect {
-    int left = -1;
-    int top = -1;
-    int right = -1;
-    int bottom = -1;
-    bool operator==(const ChartRect &) const = default;
-};
 
 // One entry of the drive chart list: a drive, or one play of a drive.
 // Positions are yards from the home team's goal line.
@@ -39,8 +24,8 @@ struct CChartItem {
     std::string endQtr;
     std::string plays;
     std::string yards;
-    std::string top; // drives: time of possession; plays: down and distance "%d-%d"
-    ChartRect hitRect;
-    ChartColor fillColor = ChartRgb(255, 255, 255);
-    ChartColor outlineColor = ChartRgb(0, 0, 0);
+    std::string top;               // drives: time of possession; plays: down and distance "%d-%d"
+    CRect hitRect{-1, -1, -1, -1}; // where the view drew it; all -1 when not on screen
+    COLORREF fillColor = RGB(255, 255, 255);
+    COLORREF outlineColor = RGB(0, 0, 0);
 };

@@ -12,10 +12,10 @@ using TextNumbers::LeadingInt;
 namespace
 {
 
-constexpr ChartColor white = ChartRgb(255, 255, 255);
-constexpr ChartColor grey = ChartRgb(128, 128, 128);
-constexpr ChartColor black = ChartRgb(0, 0, 0);
-constexpr ChartColor red = ChartRgb(255, 0, 0);
+constexpr COLORREF white = RGB(255, 255, 255);
+constexpr COLORREF grey = RGB(128, 128, 128);
+constexpr COLORREF black = RGB(0, 0, 0);
+constexpr COLORREF red = RGB(255, 0, 0);
 
 // The four fields of a drive's "start" or "end": how, quarter, time, spot.
 struct DriveEnd {

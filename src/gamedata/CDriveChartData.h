@@ -27,9 +27,9 @@ public:
     int scoringOnly = 0; // only drives that produced a score
 
     // Fill colours of rush, pass and other ("E") plays.
-    ChartColor colorR = ChartRgb(255, 0, 0);
-    ChartColor colorP = ChartRgb(0, 0, 255);
-    ChartColor colorE = ChartRgb(255, 255, 0);
+    COLORREF colorR = RGB(255, 0, 0);
+    COLORREF colorP = RGB(0, 0, 255);
+    COLORREF colorE = RGB(255, 255, 0);
 
     // Rebuilds the list from the game document; in plays mode, the plays of
     // drive playsDrive(). `teams` is the game's home and visitor team.

@@ -114,9 +114,9 @@ TEST_F(DriveChartDataTest, DrivePositionsSpotsAndColours)
     EXPECT_EQ(home.endTime, "10:48");
     EXPECT_EQ(home.plays, "9");
     EXPECT_EQ(home.top, "04:12");
-    EXPECT_EQ(home.fillColor, ChartRgb(255, 255, 255));
-    EXPECT_EQ(home.outlineColor, ChartRgb(0, 0, 0));
-    EXPECT_EQ(home.hitRect, ChartRect{});
+    EXPECT_EQ(home.fillColor, RGB(255, 255, 255));
+    EXPECT_EQ(home.outlineColor, RGB(0, 0, 0));
+    EXPECT_EQ(home.hitRect, (CRect{-1, -1, -1, -1}));
 
     const CChartItem &visitor = data_.item(1);
     EXPECT_EQ(visitor.team, 1);
@@ -124,14 +124,14 @@ TEST_F(DriveChartDataTest, DrivePositionsSpotsAndColours)
     EXPECT_EQ(visitor.highYard, 80);
     EXPECT_EQ(visitor.reversed, 1);
     EXPECT_EQ(visitor.lostGround, 0) << "the visitor moved toward the home goal line";
-    EXPECT_EQ(visitor.fillColor, ChartRgb(128, 128, 128));
+    EXPECT_EQ(visitor.fillColor, RGB(128, 128, 128));
 
     const CChartItem &backwards = data_.item(2);
     EXPECT_EQ(backwards.lowYard, 25);
     EXPECT_EQ(backwards.highYard, 30);
     EXPECT_EQ(backwards.reversed, 1);
     EXPECT_EQ(backwards.lostGround, 1);
-    EXPECT_EQ(backwards.outlineColor, ChartRgb(255, 0, 0));
+    EXPECT_EQ(backwards.outlineColor, RGB(255, 0, 0));
 }
 
 TEST_F(DriveChartDataTest, PlaysOfOneDrive)
@@ -148,13 +148,13 @@ TEST_F(DriveChartDataTest, PlaysOfOneDrive)
     EXPECT_EQ(run.lowYard, 20);
     EXPECT_EQ(run.highYard, 25);
     EXPECT_EQ(run.fillColor, data_.colorR);
-    EXPECT_EQ(run.outlineColor, ChartRgb(0, 0, 0));
+    EXPECT_EQ(run.outlineColor, RGB(0, 0, 0));
     EXPECT_EQ(run.startSpot, "HOM20");
 
     const CChartItem &incomplete = data_.item(1);
     EXPECT_EQ(incomplete.fillColor, data_.colorP);
     EXPECT_EQ(incomplete.lostGround, 1);
-    EXPECT_EQ(incomplete.outlineColor, ChartRgb(255, 0, 0));
+    EXPECT_EQ(incomplete.outlineColor, RGB(255, 0, 0));
     EXPECT_EQ(incomplete.startTime, "0") << "a play without a clock";
 
     // At exactly midfield the label names the offense's own team.
