@@ -19,14 +19,11 @@ CButtonIPE::CButtonIPE(CZrGridListCtrl *grid, int row, int column, const QString
 bool CButtonIPE::event(QEvent *event)
 {
     // Enter and Escape are taken before any other handling; both end the edit.
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            if (event->type() == QEvent::KeyPress)
-                ReturnFocusToGrid(grid_);
-            event->accept();
-            return true;
-        }
+    if (IsEndingKey(event)) {
+        if (event->type() == QEvent::KeyPress)
+            ReturnFocusToGrid(grid_);
+        event->accept();
+        return true;
     }
     return QPushButton::event(event);
 }

@@ -59,33 +59,19 @@ void CComboBoxIPE::hidePopup()
 bool CComboBoxIPE::event(QEvent *event)
 {
     // Enter and Escape are taken before any other handling.
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter || key->key() == Qt::Key_Escape) {
-            if (event->type() == QEvent::KeyPress)
-                keyPressEvent(key);
-            event->accept();
-            return true;
-        }
+    if (IsEndingKey(event)) {
+        if (event->type() == QEvent::KeyPress)
+            keyPressEvent(static_cast<QKeyEvent *>(event));
+        event->accept();
+        return true;
     }
     return QComboBox::event(event);
 }
 
 void CComboBoxIPE::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        cancelled_ = true;
-        [[fallthrough]];
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        ReturnFocusToGrid(grid_);
-        event->accept();
-        return;
-    default:
+    if (!EndEditOnKey(event, grid_, cancelled_))
         QComboBox::keyPressEvent(event);
-    }
 }
 
 void CComboBoxIPE::focusOutEvent(QFocusEvent *event)

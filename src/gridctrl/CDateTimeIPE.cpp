@@ -19,12 +19,9 @@ CDateTimeIPE::CDateTimeIPE(CZrGridListCtrl *grid, int row, int column)
 
 bool CDateTimeIPE::event(QEvent *event)
 {
-    if (event->type() == QEvent::ShortcutOverride) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            event->accept();
-            return true;
-        }
+    if (event->type() == QEvent::ShortcutOverride && IsEndingKey(event)) {
+        event->accept();
+        return true;
     }
     return QDateTimeEdit::event(event);
 }
@@ -51,18 +48,8 @@ bool CDateTimeIPE::eventFilter(QObject *watched, QEvent *event)
 
 void CDateTimeIPE::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        cancelled_ = true;
-        [[fallthrough]];
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        ReturnFocusToGrid(grid_);
-        event->accept();
-        return;
-    default:
+    if (!EndEditOnKey(event, grid_, cancelled_))
         QDateTimeEdit::keyPressEvent(event);
-    }
 }
 
 bool CDateTimeIPE::FocusInCalendar() const

@@ -28,30 +28,17 @@ CSpinnerIPE *CEditIPE::Spinner() const
 bool CEditIPE::event(QEvent *event)
 {
     // Enter and Escape belong to the edit, not to the window's default buttons.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            event->accept();
-            return true;
-        }
+    if (event->type() == QEvent::ShortcutOverride && IsEndingKey(event)) {
+        event->accept();
+        return true;
     }
     return QLineEdit::event(event);
 }
 
 void CEditIPE::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        cancelled_ = true;
-        [[fallthrough]];
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        ReturnFocusToGrid(grid_);
-        event->accept();
-        return;
-    default:
+    if (!EndEditOnKey(event, grid_, cancelled_))
         QLineEdit::keyPressEvent(event);
-    }
 }
 
 void CEditIPE::focusOutEvent(QFocusEvent *event)

@@ -199,25 +199,9 @@ void CFlatHdrCtrl::DrawItem(QPainter &painter, int index) const
         return;
     const bool pressed = IsItemPressed(index);
     FillSolidRect(painter, rect, pressed ? pressedBkColor_ : bkColor_);
-    const CRect text = TextRect(index);
-    const QString caption = items_[index].caption;
-    if (text.IsRectEmpty() || caption.isEmpty())
-        return;
-    const QFontMetrics metrics = painter.fontMetrics();
-    QString shown = caption;
-    int width = metrics.horizontalAdvance(caption);
-    if (width > text.Width()) {
-        shown = metrics.elidedText(caption, Qt::ElideRight, text.Width());
-        width = metrics.horizontalAdvance(shown);
-    }
-    int x = text.left;
-    if (items_[index].format == LVCFMT_RIGHT)
-        x = text.right - width;
-    else if (items_[index].format == LVCFMT_CENTER)
-        x = text.left + (text.Width() - width) / 2;
-    const int baseline = text.top + (text.Height() - metrics.height()) / 2 + metrics.ascent();
     painter.setPen(ToQColor(pressed ? pressedTextColor_ : textColor_));
-    painter.drawText(x, baseline, shown);
+    DrawTextLine(painter, TextRect(index), items_[index].caption,
+                 TextAlignOf(items_[index].format));
 }
 
 void CFlatHdrCtrl::UpdateCursor(const QPoint &pos)

@@ -2,6 +2,7 @@
 
 #include "platform/CRect.h"
 #include "platform/Colors.h"
+#include "platform/GdiPainting.h"
 
 #include <QString>
 #include <QWidget>
@@ -12,6 +13,14 @@
 constexpr int LVCFMT_LEFT = 0;
 constexpr int LVCFMT_RIGHT = 1;
 constexpr int LVCFMT_CENTER = 2;
+
+// The text alignment of a column format.
+constexpr TextAlign TextAlignOf(int format)
+{
+    return format == LVCFMT_RIGHT    ? TextAlign::Right
+           : format == LVCFMT_CENTER ? TextAlign::Center
+                                     : TextAlign::Left;
+}
 
 // The flat, owner-drawn header of a grid. Its items are the grid's columns.
 // A press on an item shows it pressed until the button is released, and the

@@ -268,6 +268,9 @@ private:
                       COLORREF tick) const;
     void DrawFocusArrow(QPainter &dc, CRect rect, COLORREF colour) const;
     template <typename Editor> Editor *PlaceEditor(Editor *editor, const CRect &rect);
+    // The cell an editor may cover, `width` pixels wide when given; nothing
+    // when the grid is not editable or the cell does not exist.
+    std::optional<CRect> EditableCellRect(int row, int column, int width) const;
 
     int focusColumn_ = -1;
     int selectedColumn_ = -1;

@@ -28,14 +28,23 @@ template <typename Editor> Editor *CZrGridListCtrl::PlaceEditor(Editor *editor, 
     return editor;
 }
 
-CComboBoxIPE *CZrGridListCtrl::CreateComboEditor(int row, int column, std::uint32_t extraStyle,
-                                                 int width)
+std::optional<CRect> CZrGridListCtrl::EditableCellRect(int row, int column, int width) const
 {
     if (!(flags_ & GLF_EDITABLE) || !ValidRow(row) || !ValidColumn(column))
-        return nullptr;
+        return std::nullopt;
     CRect rect = GetCellRect(row, column);
     if (width > 0)
         rect.right = rect.left + width;
+    return rect;
+}
+
+CComboBoxIPE *CZrGridListCtrl::CreateComboEditor(int row, int column, std::uint32_t extraStyle,
+                                                 int width)
+{
+    const std::optional<CRect> cell = EditableCellRect(row, column, width);
+    if (!cell)
+        return nullptr;
+    CRect rect = *cell;
     rect.OffsetRect(-1, -1);
     const bool editable = (extraStyle & CBS_DROPDOWNLIST) == CBS_DROPDOWN;
     auto *combo = new CComboBoxIPE(this, row, column, editable, (extraStyle & WS_HSCROLL) != 0);
@@ -49,11 +58,10 @@ CComboBoxIPE *CZrGridListCtrl::CreateComboEditor(int row, int column, std::uint3
 CEditIPE *CZrGridListCtrl::CreateEditEditor(int row, int column, std::uint32_t extraStyle,
                                             const QString &text, int width)
 {
-    if (!(flags_ & GLF_EDITABLE) || !ValidRow(row) || !ValidColumn(column))
+    const std::optional<CRect> cell = EditableCellRect(row, column, width);
+    if (!cell)
         return nullptr;
-    CRect rect = GetCellRect(row, column);
-    if (width > 0)
-        rect.right = rect.left + width;
+    CRect rect = *cell;
     rect.OffsetRect(-1, -1);
     auto *edit = new CEditIPE(this, row, column);
     edit->setReadOnly(extraStyle & ES_READONLY);
@@ -67,11 +75,10 @@ CEditIPE *CZrGridListCtrl::CreateSpinnerEditor(int row, int column, std::uint32_
                                                std::int32_t minimum, std::int32_t maximum,
                                                const QString &text, int width)
 {
-    if (!(flags_ & GLF_EDITABLE) || !ValidRow(row) || !ValidColumn(column))
+    const std::optional<CRect> cell = EditableCellRect(row, column, width);
+    if (!cell)
         return nullptr;
-    CRect rect = GetCellRect(row, column);
-    if (width > 0)
-        rect.right = rect.left + width;
+    CRect rect = *cell;
     rect.OffsetRect(-1, -1);
     rect.right -= kSpinnerWidth;
     auto *edit = new CEditIPE(this, row, column);
@@ -90,10 +97,11 @@ CEditIPE *CZrGridListCtrl::CreateSpinnerEditor(int row, int column, std::uint32_
 CButtonIPE *CZrGridListCtrl::CreateButtonEditor(int row, int column, std::uint32_t extraStyle,
                                                 const QString &caption, int width, int controlId)
 {
-    if (!(flags_ & GLF_EDITABLE) || !ValidRow(row) || !ValidColumn(column))
+    const std::optional<CRect> cell = EditableCellRect(row, column, 0);
+    if (!cell)
         return nullptr;
-    const CRect cell = GetCellRect(row, column);
-    CRect rect(cell.right - (width > 0 ? width : kButtonWidth), cell.top, cell.right, cell.bottom);
+    CRect rect(cell->right - (width > 0 ? width : kButtonWidth), cell->top, cell->right,
+               cell->bottom);
     rect.OffsetRect(-2, 1);
     rect.bottom -= 3;
     auto *button = new CButtonIPE(this, row, column, caption);
@@ -106,11 +114,10 @@ CDateTimeIPE *CZrGridListCtrl::CreateDateEditor(int row, int column, std::uint32
                                                 const QString &format, const QDateTime &dateTime,
                                                 int width)
 {
-    if (!(flags_ & GLF_EDITABLE) || !ValidRow(row) || !ValidColumn(column))
+    const std::optional<CRect> cell = EditableCellRect(row, column, width);
+    if (!cell)
         return nullptr;
-    CRect rect = GetCellRect(row, column);
-    if (width > 0)
-        rect.right = rect.left + width;
+    CRect rect = *cell;
     rect.InflateRect(2, 2);
     rect.right -= 1;
     rect.bottom -= 1;

@@ -190,23 +190,7 @@ void CZrGridListCtrl::DrawTextInCell(QPainter &dc, const CRect &rect, const QStr
     CRect area = rect;
     area.left += TextMargin();
     area.right -= TextMargin();
-    if (area.IsRectEmpty() || text.isEmpty())
-        return;
-    const QFontMetrics metrics = dc.fontMetrics();
-    QString shown = text;
-    int width = metrics.horizontalAdvance(text);
-    if (width > area.Width()) {
-        shown = metrics.elidedText(text, Qt::ElideRight, area.Width());
-        width = metrics.horizontalAdvance(shown);
-    }
-    int x = area.left;
-    const int format = GetColumnFormat(column);
-    if (format == LVCFMT_RIGHT)
-        x = area.right - width;
-    else if (format == LVCFMT_CENTER)
-        x = area.left + (area.Width() - width) / 2;
-    const int baseline = area.top + (area.Height() - metrics.height()) / 2 + metrics.ascent();
-    dc.drawText(x, baseline, shown);
+    DrawTextLine(dc, area, text, TextAlignOf(GetColumnFormat(column)));
 }
 
 bool CZrGridListCtrl::IsCellTextCut(int row, int column) const

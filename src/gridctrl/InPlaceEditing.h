@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+class QEvent;
+class QKeyEvent;
 class QWidget;
 class CZrGridListCtrl;
 
@@ -15,3 +17,11 @@ void SendEndLabelEdit(QWidget *editor, CZrGridListCtrl *grid, int row, int colum
 
 // Gives the keyboard focus back to the grid, which ends the edit.
 void ReturnFocusToGrid(CZrGridListCtrl *grid);
+
+// True for a key press or shortcut check of a key that ends an edit: Enter,
+// Return or Escape.
+bool IsEndingKey(const QEvent *event);
+
+// Ends the edit on Enter, Return or Escape (Escape cancels it): gives the
+// focus back to the grid and returns true. Other keys return false.
+bool EndEditOnKey(QKeyEvent *event, CZrGridListCtrl *grid, bool &cancelled);

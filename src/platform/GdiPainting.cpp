@@ -73,3 +73,23 @@ void DrawFocusRect(QPainter &painter, const CRect &rect)
     }
     painter.restore();
 }
+
+void DrawTextLine(QPainter &painter, const CRect &rect, const QString &text, TextAlign align)
+{
+    if (rect.IsRectEmpty() || text.isEmpty())
+        return;
+    const QFontMetrics metrics = painter.fontMetrics();
+    QString shown = text;
+    int width = metrics.horizontalAdvance(text);
+    if (width > rect.Width()) {
+        shown = metrics.elidedText(text, Qt::ElideRight, rect.Width());
+        width = metrics.horizontalAdvance(shown);
+    }
+    int x = rect.left;
+    if (align == TextAlign::Right)
+        x = rect.right - width;
+    else if (align == TextAlign::Center)
+        x = rect.left + (rect.Width() - width) / 2;
+    const int baseline = rect.top + (rect.Height() - metrics.height()) / 2 + metrics.ascent();
+    painter.drawText(x, baseline, shown);
+}

@@ -27,3 +27,11 @@ void Draw3dRect(QPainter &painter, const CRect &rect, COLORREF topLeft, COLORREF
 // The dotted 1-pixel focus frame just inside the rectangle (every other pixel,
 // inverting what is below).
 void DrawFocusRect(QPainter &painter, const CRect &rect);
+
+// Where a line of text sits across its rectangle.
+enum class TextAlign { Left, Center, Right };
+
+// One line of text in the rectangle, centred vertically and cut with an
+// ellipsis when it does not fit (a single-line, end-ellipsis DrawText without
+// prefix processing), in the painter's font and pen.
+void DrawTextLine(QPainter &painter, const CRect &rect, const QString &text, TextAlign align);
