@@ -125,15 +125,21 @@ bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, s
     if (!prepareEmptyCopy(error))
         return false;
     {
-        const FileDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+        // Without O_NONBLOCK, opening a FIFO would wait for a writer; reading
+        // a device such as /dev/zero would never end.
+        const FileDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
         if (!input.valid()) {
             error = errnoText();
             return false;
         }
         struct stat info {
         };
-        if (::fstat(input.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
-            error = "is a directory";
+        if (::fstat(input.get(), &info) != 0) {
+            error = errnoText();
+            return false;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            error = S_ISDIR(info.st_mode) ? "is a directory" : "is not a regular file";
             return false;
         }
         if (!readAll(input.get(), contents)) {

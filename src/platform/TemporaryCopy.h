@@ -21,8 +21,8 @@ public:
 
     // Copies `source` into the temporary file, replacing what it held, and
     // reads the copy back into `contents`. Returns false, with the reason in
-    // `error`, when no temporary file can be made or the source cannot be
-    // read; the copy (perhaps empty or partial) then stays until the next call.
+    // `error`, when no temporary file can be made or the source is not a
+    // readable regular file; the copy (perhaps empty or partial) then stays until the next call.
     bool CopyFrom(const std::string &source, std::string &contents, std::string &error);
 
     // Deletes the copy now, if there is one.

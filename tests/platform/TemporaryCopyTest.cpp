@@ -1,10 +1,13 @@
 #include "platform/TemporaryCopy.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -112,4 +115,31 @@ TEST_F(TemporaryCopyTest, DirectoryAsSourceFails)
     std::string error, bytes;
     EXPECT_FALSE(copy.CopyFrom(dir_.string(), bytes, error));
     EXPECT_EQ(error, "is a directory");
+}
+
+// A FIFO would make the reader wait for a writer, and a device may never end:
+// neither is copied.
+TEST_F(TemporaryCopyTest, SourceThatIsNoRegularFileFails)
+{
+    TemporaryCopy copy;
+    std::string error, bytes;
+    EXPECT_FALSE(copy.CopyFrom("/dev/null", bytes, error));
+    EXPECT_EQ(error, "is not a regular file");
+
+    const fs::path fifo = dir_ / "game.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&fifo] {
+        const int fd = ::open(fifo.c_str(), O_WRONLY);
+        if (fd >= 0) {
+            EXPECT_EQ(::write(fd, "<fbgame/>", 9), 9);
+            ::close(fd);
+        }
+    });
+    error.clear();
+    EXPECT_FALSE(copy.CopyFrom(fifo.string(), bytes, error));
+    EXPECT_EQ(error, "is not a regular file");
+    // Release the writer, which waits for a reader to open the FIFO.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    ::close(reader);
 }
