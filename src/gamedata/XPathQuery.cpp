@@ -58,6 +58,10 @@ XPathQuery::XPathQuery(std::string_view text)
     } catch (const pugi::xpath_exception &) {
         engine_.reset();
     }
+    // A number, string or boolean has no nodes to select; the engine would
+    // throw when asked for them.
+    if (engine_ && engine_->return_type() != pugi::xpath_type_node_set)
+        engine_.reset();
 }
 
 bool XPathQuery::IsValid() const

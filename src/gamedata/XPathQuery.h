@@ -13,8 +13,8 @@
 // only of child steps with an optional [@name='value'] predicate, leading ".."
 // steps and a final attribute step are walked directly on the tree, which
 // gives the same nodes as the XPath engine in a fraction of the time; any other
-// expression goes to pugixml's engine. An expression that does not compile
-// selects nothing.
+// expression goes to pugixml's engine. An expression that does not compile,
+// or whose value is not a set of nodes, selects nothing.
 class XPathQuery
 {
 public:
@@ -26,7 +26,7 @@ public:
     // Every selected node, in document order.
     std::vector<pugi::xpath_node> SelectAll(const pugi::xml_node &context) const;
 
-    // False when the expression is not valid XPath.
+    // False when the expression is not valid XPath or gives no node set.
     bool IsValid() const;
 
     // True when the expression is walked directly rather than by the engine.

@@ -96,3 +96,18 @@ TEST(XPathQuery, PredicateMatchesAnyAttributeOfThatName)
     EXPECT_STREQ(XPathQuery("/r/t[@vh='H']/@n").SelectFirst(document).attribute().value(), "a");
     EXPECT_EQ(XPathQuery("/r/t[@vh='H']").SelectAll(document).size(), 2u);
 }
+
+// A number, string or boolean is no selection: it selects nothing rather than
+// throwing out of the query.
+TEST(XPathQuery, ExpressionsWithoutNodesSelectNothing)
+{
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string("<fbgame><team vh='H' name='Ports'/></fbgame>"));
+    for (const char *text : {"count(/fbgame/team)", "string(/fbgame/team/@name)",
+                             "/fbgame/team/@name = 'Ports'", "1 + 1"}) {
+        const XPathQuery query(text);
+        EXPECT_FALSE(query.IsValid()) << text;
+        EXPECT_FALSE(query.SelectFirst(document)) << text;
+        EXPECT_TRUE(query.SelectAll(document).empty()) << text;
+    }
+}

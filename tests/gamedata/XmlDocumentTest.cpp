@@ -103,6 +103,8 @@ TEST(XmlDocumentText, DefaultsOnlyWhenNothingMatches)
     EXPECT_EQ(document.GetText("/fbgame/venue", "d"), "") << "an element has no value";
     EXPECT_EQ(document.GetText("/fbgame/venue[", "bad"), "bad") << "invalid XPath matches nothing";
     EXPECT_FALSE(document.SelectNodes("/fbgame/venue[").has_value());
+    EXPECT_EQ(document.GetText("count(/fbgame/team)", "none"), "none") << "a number is no node";
+    EXPECT_FALSE(document.SelectNodes("count(/fbgame/team)").has_value());
 }
 
 TEST(XmlDocumentText, NodeTextIsRelativeToItsNode)
