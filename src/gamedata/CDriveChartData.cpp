@@ -5,6 +5,8 @@
 #include "PlayContext.h"
 #include "TextNumbers.h"
 
+#include <algorithm>
+#include <climits>
 #include <optional>
 
 using TextNumbers::LeadingInt;
@@ -39,6 +41,13 @@ DriveEnd splitDriveEnd(std::string_view text)
     result.spot = text;
     result.complete = true;
     return result;
+}
+
+// Yard arithmetic is done wide and brought back into the int range, so that
+// absurd numbers in the file cannot overflow.
+int clamped(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 // Orders two home-relative positions into the item.
@@ -102,9 +111,10 @@ void CDriveChartData::LoadDrives(const CGameDocument &document,
             if (!end.complete)
                 return std::nullopt;
             const int n = LeadingInt(end.spot);
+            const int fromOtherGoal = clamped(static_cast<long long>(fieldLength_) - n);
             if (n > 50)
-                end.spot = (item.team == 0 ? "V" : "H") + std::to_string(fieldLength_ - n);
-            return item.team == 0 ? n : fieldLength_ - n;
+                end.spot = (item.team == 0 ? "V" : "H") + std::to_string(fromOtherGoal);
+            return item.team == 0 ? n : fromOtherGoal;
         };
         DriveEnd start = splitDriveEnd(document.GetNodeText(drive, "@start", "0"));
         DriveEnd end = splitDriveEnd(document.GetNodeText(drive, "@end", "0"));
@@ -158,13 +168,15 @@ void CDriveChartData::LoadPlays(const CGameDocument &document, std::span<const C
         const char offense = context.offense;
         item.top = std::to_string(context.down) + "-" + std::to_string(context.toGo);
         item.team = offense == 'H' ? 0 : 1;
-        const int p = context.side == offense ? context.yard : fieldLength_ - context.yard;
+        const long long fieldLength = fieldLength_;
+        const int p = context.side == offense ? context.yard : clamped(fieldLength - context.yard);
 
         item.startHow = document.GetNodeText(node, "@text", "0");
         item.startTime = document.GetNodeText(node, "@clock", "0");
         item.startQtr = document.GetNodeText(node, "../@number", "0");
         item.yards = document.GetNodeText(node, "@yds", "0");
         const int y = LeadingInt(item.yards);
+        const int end = clamped(static_cast<long long>(p) + y);
         item.outlineColor = y > 0 ? black : red;
         item.lostGround = y > 0 ? 0 : 1;
 
@@ -175,12 +187,12 @@ void CDriveChartData::LoadPlays(const CGameDocument &document, std::span<const C
         else if (offense == 'V')
             homeHalf = p > half;
         item.startSpot = teams[homeHalf ? 0 : 1].GetTeamValue("Short Name") +
-                         std::to_string(p <= half ? p : fieldLength_ - p);
+                         std::to_string(p <= half ? p : clamped(fieldLength - p));
 
         if (offense == 'V')
-            placeBetween(item, fieldLength_ - p, fieldLength_ - (p + y));
+            placeBetween(item, clamped(fieldLength - p), clamped(fieldLength - end));
         else
-            placeBetween(item, p, p + y);
+            placeBetween(item, p, end);
         ++k;
     }
     count_ = k;

@@ -5,6 +5,7 @@
 #include "../support/ScratchDirectory.h"
 
 #include <array>
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace
@@ -223,6 +224,31 @@ TEST_F(DriveChartDataTest, MissingFieldLengthAndIncompleteEnds)
     EXPECT_EQ(broken.endQtr, "1");
     EXPECT_EQ(broken.endTime, "") << "the time ends at a third comma that is missing";
     EXPECT_EQ(broken.endSpot, "");
+}
+
+// Numbers beyond any field stay in order instead of wrapping around.
+TEST_F(DriveChartDataTest, HugeYardNumbersDoNotWrapAround)
+{
+    Open(R"(<fbgame><venue><rules field="100"/></venue><drives>
+        <drive driveindex="1" vh="V" start="KO,1,15:00,-2147483648" end="TD,1,12:00,99"/></drives>
+      <plays><qtr number="1"><drivestart driveindex="1"/>
+        <play playid="1,1,1" context="H,1,10,H20" type="R" yds="99999999999"/>
+        <play playid="1,2,2" context="V,1,10,H-2147483648" type="P" yds="5"/></qtr></plays>
+      </fbgame>)");
+    Load();
+    ASSERT_EQ(data_.count(), 1);
+    EXPECT_EQ(data_.item(0).lowYard, 1);
+    EXPECT_EQ(data_.item(0).highYard, INT_MAX);
+    EXPECT_EQ(data_.item(0).reversed, 1);
+
+    data_.ShowPlaysOf(1);
+    Load();
+    ASSERT_EQ(data_.count(), 2);
+    EXPECT_EQ(data_.item(0).lowYard, 20);
+    EXPECT_EQ(data_.item(0).highYard, INT_MAX);
+    EXPECT_EQ(data_.item(0).reversed, 0);
+    EXPECT_EQ(data_.item(1).lowYard, 100 - INT_MAX) << "the ball is past the far goal line";
+    EXPECT_EQ(data_.item(1).highYard, 100 - INT_MAX);
 }
 
 TEST_F(DriveChartDataTest, FailedSelectionKeepsThePreviousList)
