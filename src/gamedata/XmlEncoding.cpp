@@ -147,6 +147,9 @@ Source Detect(std::string_view bytes)
 {
     if (isWide(bytes))
         return Source::Wide;
+    // A UTF-8 byte-order mark settles it, whatever the declaration claims.
+    if (startsWith(bytes, "\xEF\xBB\xBF") && IsValidUtf8(bytes))
+        return Source::Utf8;
     const std::string declared = lowerAscii(DeclaredEncoding(bytes));
     if (declared == "iso-8859-1" || declared == "iso8859-1" || declared == "iso_8859-1" ||
         declared == "latin1" || declared == "latin-1" || declared == "l1")

@@ -12,7 +12,7 @@ namespace XmlEncoding
 {
 
 enum class Source {
-    Utf8,        // already UTF-8 (or plain ASCII): parse as it is
+    Utf8,        // already UTF-8 (or plain ASCII), or led by a UTF-8 byte-order mark
     Latin1,      // declared ISO-8859-1
     Windows1252, // declared windows-1252, or undeclared bytes that are not UTF-8
     Wide,        // UTF-16 or UTF-32 (byte-order mark or zero-byte pattern): the parser converts

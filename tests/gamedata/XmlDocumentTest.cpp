@@ -149,6 +149,20 @@ TEST(XmlDocumentEncoding, UndeclaredBytesThatAreNotUtf8ReadAsWindows1252)
     EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez");
 }
 
+// The byte-order mark says UTF-8 whatever the declaration claims.
+TEST(XmlDocumentEncoding, Utf8ByteOrderMarkOutweighsTheDeclaration)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir.Write(
+        "bom.xml",
+        "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><p name=\"Ñúñez\"/>")));
+    EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez");
+    ASSERT_TRUE(document.Open(dir.Write(
+        "bom1252.xml", "\xEF\xBB\xBF<?xml version='1.0' encoding='windows-1252'?><p name='€'/>")));
+    EXPECT_EQ(document.GetText("/p/@name"), "€");
+}
+
 TEST(XmlDocumentEncoding, Utf16WithByteOrderMarkReads)
 {
     ScratchDirectory dir;
