@@ -4,9 +4,14 @@
 #include "XmlEncoding.h"
 #include "platform/TemporaryCopy.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
+#include <cstdint>
+#include <cstring>
 #include <pugixml.hpp>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace
 {
@@ -22,6 +27,74 @@ std::string describe(const pugi::xml_parse_result &result)
     if (!text.empty())
         text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
     return text + " at byte " + std::to_string(result.offset);
+}
+
+std::string atByte(const pugi::xml_node &node)
+{
+    return " at byte " + std::to_string(node.offset_debug());
+}
+
+// The first duplicate attribute name of an element, or null.
+const char *duplicateAttribute(const pugi::xml_node &element)
+{
+    // Elements have a handful of attributes, compared pairwise by length and
+    // first bytes before their whole names; a set only for a long list.
+    struct Name {
+        std::string_view text;
+        std::uint64_t head = 0;
+    };
+    constexpr size_t shortList = 24;
+    std::array<Name, shortList> names;
+    size_t count = 0;
+    for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
+         attribute = attribute.next_attribute()) {
+        if (count == shortList) {
+            std::unordered_set<std::string_view> seen;
+            for (const pugi::xml_attribute &any : element.attributes()) {
+                if (!seen.insert(any.name()).second)
+                    return any.name();
+            }
+            return nullptr;
+        }
+        Name &name = names[count++];
+        name.text = attribute.name();
+        std::memcpy(&name.head, name.text.data(), std::min(name.text.size(), sizeof name.head));
+        for (size_t i = 0; i + 1 < count; ++i) {
+            if (names[i].head == name.head && names[i].text == name.text)
+                return attribute.name();
+        }
+    }
+    return nullptr;
+}
+
+// What the parser accepts although XML forbids it: a second root element, or
+// an attribute given twice. Empty when there is neither.
+std::string notWellFormed(const pugi::xml_document &document)
+{
+    bool rootSeen = false;
+    for (pugi::xml_node top = document.first_child(); top; top = top.next_sibling()) {
+        if (top.type() != pugi::node_element)
+            continue;
+        if (rootSeen)
+            return "a second root element" + atByte(top);
+        rootSeen = true;
+    }
+    pugi::xml_node node = document.first_child();
+    while (node) {
+        if (node.type() == pugi::node_element) {
+            if (const char *name = duplicateAttribute(node))
+                return std::string("duplicate attribute ") + name + atByte(node);
+        }
+        if (node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node && !node.next_sibling())
+            node = node.parent();
+        if (node)
+            node = node.next_sibling();
+    }
+    return {};
 }
 
 } // namespace
@@ -129,6 +202,9 @@ bool CXmlDocument::Open(const std::string &path)
         lastError_ = describe(result);
         return false;
     }
+    lastError_ = notWellFormed(*document);
+    if (!lastError_.empty())
+        return false;
     state_->document = std::move(document);
     state_->buffer = std::move(buffer);
     return true;

@@ -36,6 +36,8 @@ public:
     // Copies `path` to a new temporary file (deleting the previous copy) and
     // parses the copy. On success the new content replaces the old; on failure
     // the old content stays, the copy stays on disk and LastError() says why.
+    // A file that is not well-formed fails, including one with a second root
+    // element or an attribute given twice.
     bool Open(const std::string &path);
 
     // Why the last Open failed, for example "unexpected end of file at byte

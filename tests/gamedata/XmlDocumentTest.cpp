@@ -41,6 +41,31 @@ TEST(XmlDocumentOpen, EmptyOrTruncatedFileFailsWithAReasonAndKeepsItsCopy)
     EXPECT_EQ(dir.TemporaryCopies(), 1);
 }
 
+// What the parser lets through but XML forbids: a file like that is
+// ambiguous (which "vh" names the side?), so it fails like any broken file.
+TEST(XmlDocumentOpen, DuplicateAttributesOrASecondRootFailWithTheReason)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir.Write("game.xml", venueGame)));
+
+    EXPECT_FALSE(
+        document.Open(dir.Write("dup.xml", "<fbgame><team vh='V' name='A' vh='H'/></fbgame>")));
+    EXPECT_EQ(document.LastError(), "duplicate attribute vh at byte 9");
+    std::string many = "<fbgame><team";
+    for (int i = 0; i < 40; ++i)
+        many += " a" + std::to_string(i) + "='x'";
+    EXPECT_FALSE(document.Open(dir.Write("many.xml", many + " a7='y'/></fbgame>")));
+    EXPECT_EQ(document.LastError(), "duplicate attribute a7 at byte 9");
+
+    EXPECT_FALSE(document.Open(dir.Write("two.xml", "<fbgame/>\n<fbgame><team vh='H'/></fbgame>")));
+    EXPECT_EQ(document.LastError(), "a second root element at byte 11");
+    EXPECT_EQ(document.GetText("/fbgame/venue/@location"), "Harbor City") << "the game stays";
+
+    EXPECT_TRUE(document.Open(dir.Write("tail.xml", "<fbgame a='1' b='1'/>\n<!-- saved -->\n")))
+        << document.LastError();
+}
+
 TEST(XmlDocumentOpen, MissingFileFailsNamingTheCause)
 {
     ScratchDirectory dir;
