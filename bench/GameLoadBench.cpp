@@ -12,7 +12,8 @@
 #include <fstream>
 #include <pugixml.hpp>
 
-namespace {
+namespace
+{
 
 struct GameFiles {
     std::string game, home, visitor;
@@ -87,8 +88,52 @@ void FullReload(benchmark::State &state)
     state.counters["drives"] = drives.count();
 }
 
+// A game of `count` drives, each with its drivestart and a score for every
+// third one: what the drive list looks up per drive.
+std::string gameWithDrives(int count)
+{
+    std::string drives, starts, scores;
+    for (int d = 1; d <= count; ++d) {
+        const std::string index = std::to_string(d);
+        drives += "<drive driveindex=\"" + index + "\" vh=\"" + (d % 2 ? "H" : "V") +
+                  "\" plays=\"5\" yards=\"30\" top=\"02:10\" start=\"KO,1,15:00,25\" "
+                  "end=\"PUNT,1,12:50,55\"/>\n";
+        starts += "<drivestart driveindex=\"" + index + ",1\" vh=\"H\" spot=\"H25\"/>\n";
+        if (d % 3 == 0)
+            scores += "<score type=\"TD\" qtr=\"1\" driveindex=\"" + index + "\"/>\n";
+    }
+    return "<fbgame><venue><rules field=\"100\"/></venue><scores>" + scores + "</scores><drives>" +
+           drives + "</drives><plays><qtr number=\"1\">" + starts + "</qtr></plays></fbgame>";
+}
+
+// Building the drive list, all drives and scoring drives only, against the
+// number of drives in the file.
+void DriveList(benchmark::State &state)
+{
+    const auto path = std::filesystem::temp_directory_path() / "pylonix-bench-drives.xml";
+    std::ofstream(path, std::ios::binary) << gameWithDrives(static_cast<int>(state.range(0)));
+    CGameDocument game;
+    const bool opened = game.Open(path.string());
+    std::filesystem::remove(path);
+    if (!opened) {
+        state.SkipWithError("cannot open the generated game");
+        return;
+    }
+    std::array<CTeamStats, 2> teams;
+    CDriveChartData drives;
+    for (auto _ : state) {
+        drives.scoringOnly = 0;
+        drives.LoadDrives(game, teams);
+        drives.scoringOnly = 1;
+        drives.LoadDrives(game, teams);
+        benchmark::DoNotOptimize(drives.count());
+    }
+    state.counters["scoring"] = drives.count();
+}
+
 } // namespace
 
 BENCHMARK(BareParse)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FullReload)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DriveList)->Arg(25)->Arg(2000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
+#include <unordered_map>
 
 using TextNumbers::LeadingInt;
 
@@ -58,6 +59,25 @@ void placeBetween(CChartItem &item, int start, int end)
     item.highYard = item.reversed ? start : end;
 }
 
+// The elements `listXPath` selects, by the value of their "driveindex": the
+// first in document order of each value, among those that have `required`.
+std::unordered_map<std::string, CXmlNode> firstByIndex(const CGameDocument &document,
+                                                       std::string_view listXPath,
+                                                       std::string_view required = {})
+{
+    std::unordered_map<std::string, CXmlNode> byIndex;
+    const auto elements = document.SelectNodes(listXPath);
+    if (!elements)
+        return byIndex;
+    for (const CXmlNode element : *elements) {
+        if (!document.HasNode(element, "@driveindex") ||
+            (!required.empty() && !document.HasNode(element, required)))
+            continue;
+        byIndex.try_emplace(document.GetNodeText(element, "@driveindex", ""), element);
+    }
+    return byIndex;
+}
+
 } // namespace
 
 void CDriveChartData::LoadDrives(const CGameDocument &document,
@@ -83,18 +103,31 @@ void CDriveChartData::LoadDrives(const CGameDocument &document,
     if (!nodes)
         return;
 
+    // What "/fbgame/drives/drive[@driveindex='d']" and
+    // "/fbgame/scores/score[@driveindex='d']/@qtr" select for each d, gathered
+    // in one pass each: asking per drive searches every drive for every drive.
+    const std::unordered_map<std::string, CXmlNode> driveByIndex =
+        firstByIndex(document, "/fbgame/drives/drive");
+    std::unordered_map<std::string, std::string> scoreQuarterByIndex;
+    if (scoringOnly) {
+        for (const auto &[index, score] : firstByIndex(document, "/fbgame/scores/score", "@qtr"))
+            scoreQuarterByIndex.emplace(index, document.GetNodeText(score, "@qtr", "0"));
+    }
+
     items_.assign(nodes->size(), CChartItem());
     int k = 0;
     for (const CXmlNode node : *nodes) {
         const int d = LeadingInt(document.GetNodeText(node, "@driveindex", "0"));
         const std::string index = std::to_string(d);
-        if (scoringOnly && LeadingInt(document.GetText(
-                               "/fbgame/scores/score[@driveindex='" + index + "']/@qtr", "0")) == 0)
+        if (scoringOnly) {
+            const auto score = scoreQuarterByIndex.find(index);
+            if (score == scoreQuarterByIndex.end() || LeadingInt(score->second) == 0)
+                continue;
+        }
+        const auto found = driveByIndex.find(index);
+        if (found == driveByIndex.end())
             continue;
-        const CXmlNode drive =
-            document.SelectSingleNode("/fbgame/drives/drive[@driveindex='" + index + "']");
-        if (!drive)
-            continue;
+        const CXmlNode drive = found->second;
 
         CChartItem &item = items_[k];
         item.driveIndex = d;

@@ -92,6 +92,28 @@ TEST_F(DriveChartDataTest, FiltersByQuarterTeamAndScoring)
     EXPECT_EQ(driveIndexes(), (std::vector{1})) << "a score in quarter 0 does not count";
 }
 
+// A drive is the first drive element of its index, and its score the first
+// score of that index that gives a quarter, both in file order.
+TEST_F(DriveChartDataTest, DrivesAndScoresAreTheFirstOfTheirIndex)
+{
+    Open(R"(<fbgame><scores><score driveindex="1"/><score driveindex="1" qtr="2"/>
+        <score driveindex="2" qtr=""/><score driveindex="2" qtr="3"/><score qtr="1"/></scores>
+      <drives><drive vh="H" plays="0"/><drive driveindex="2" vh="H" plays="2"/>
+        <drive driveindex="1" vh="V" plays="1"/><drive driveindex="2" vh="V" plays="99"/></drives>
+      <drives><drive driveindex="3" vh="H" plays="3"/></drives>
+      <plays><qtr number="1"><drivestart driveindex="2,1"/><drivestart driveindex="1,1"/>
+        <drivestart driveindex="3,1"/><drivestart driveindex="0,1"/></qtr></plays></fbgame>)");
+    Load();
+    EXPECT_EQ(driveIndexes(), (std::vector{2, 1, 3})) << "a drive without an index is no drive 0";
+    EXPECT_EQ(data_.item(0).plays, "2");
+    EXPECT_EQ(data_.item(0).team, 0);
+    EXPECT_EQ(data_.item(1).team, 1);
+    EXPECT_EQ(data_.item(2).plays, "3") << "drives of a second drives element count too";
+    data_.scoringOnly = 1;
+    Load();
+    EXPECT_EQ(driveIndexes(), (std::vector{1})) << "drive 2's first quarter is empty";
+}
+
 TEST_F(DriveChartDataTest, DrivePositionsSpotsAndColours)
 {
     Load();
