@@ -36,6 +36,16 @@ bool takeChar(std::string_view &text, char c)
     return true;
 }
 
+// The first child element named `name` from `child` on, or an empty node. A
+// processing instruction or the declaration has a name too, but a name test
+// selects elements only.
+pugi::xml_node elementFrom(pugi::xml_node child, const char *name)
+{
+    while (child && child.type() != pugi::node_element)
+        child = child.next_sibling(name);
+    return child;
+}
+
 bool attributeEquals(const pugi::xml_node &node, const char *name, const std::string &value)
 {
     for (const pugi::xml_attribute &attribute : node.attributes()) {
@@ -131,8 +141,9 @@ bool XPathQuery::walk(const pugi::xml_node &node, size_t stepIndex, Visit &visit
         return true;
     }
     const bool last = stepIndex + 1 == steps_.size();
-    for (pugi::xml_node child = node.child(step.name.c_str()); child;
-         child = child.next_sibling(step.name.c_str())) {
+    const char *name = step.name.c_str();
+    for (pugi::xml_node child = elementFrom(node.child(name), name); child;
+         child = elementFrom(child.next_sibling(name), name)) {
         if (!step.predicateName.empty() &&
             !attributeEquals(child, step.predicateName.c_str(), step.predicateValue))
             continue;
@@ -153,7 +164,8 @@ pugi::xpath_node XPathQuery::SelectFirst(const pugi::xml_node &context) const
     if (!absolute_ && parentSteps_ == 0 && steps_.size() == 1 && steps_[0].predicateName.empty()) {
         if (steps_[0].isAttribute)
             return pugi::xpath_node(context.attribute(steps_[0].name.c_str()), context);
-        return pugi::xpath_node(context.child(steps_[0].name.c_str()));
+        const char *name = steps_[0].name.c_str();
+        return pugi::xpath_node(elementFrom(context.child(name), name));
     }
     pugi::xml_node start = absolute_ ? context.root() : context;
     for (int i = 0; i < parentSteps_ && start; ++i)

@@ -111,3 +111,30 @@ TEST(XPathQuery, ExpressionsWithoutNodesSelectNothing)
         EXPECT_TRUE(query.SelectAll(document).empty()) << text;
     }
 }
+
+// A name test selects elements only, whatever other named nodes the parser
+// was asked to keep: processing instructions and the declaration.
+TEST(XPathQuery, NameStepsSelectElementsOnly)
+{
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string(
+        "<?xml version='1.0'?><?r first?><r><?pass p?><pass a='1'/><?pass q?><pass a='2'/></r>",
+        pugi::parse_default | pugi::parse_pi | pugi::parse_declaration));
+    const pugi::xml_node root = document.document_element();
+    for (const auto &[text, context] : {std::pair{"/xml", pugi::xml_node(document)},
+                                        {"/r", document},
+                                        {"r", document},
+                                        {"/r/pass", document},
+                                        {"pass", root},
+                                        {"/r/pass/@a", document},
+                                        {"pass/@a", root}}) {
+        const XPathQuery query(text);
+        ASSERT_TRUE(query.IsDirect()) << text;
+        const auto expected = byEngine(text, context);
+        EXPECT_EQ(describe(query.SelectAll(context)), expected) << text;
+        const auto first = query.SelectFirst(context);
+        EXPECT_EQ(first ? describe({first}) : std::vector<std::string>{},
+                  expected.empty() ? std::vector<std::string>{} : std::vector{expected.front()})
+            << text;
+    }
+}
