@@ -1,7 +1,5 @@
 #include "XPathQuery.h"
 
-#include <cstring>
-
 namespace
 {
 
@@ -46,13 +44,12 @@ pugi::xml_node elementFrom(pugi::xml_node child, const char *name)
     return child;
 }
 
+// Only the first attribute of a name counts, as in pugixml's engine: XML
+// allows no second one.
 bool attributeEquals(const pugi::xml_node &node, const char *name, const std::string &value)
 {
-    for (const pugi::xml_attribute &attribute : node.attributes()) {
-        if (std::strcmp(attribute.name(), name) == 0 && value == attribute.value())
-            return true;
-    }
-    return false;
+    const pugi::xml_attribute attribute = node.attribute(name);
+    return attribute && value == attribute.value();
 }
 
 } // namespace
@@ -134,11 +131,8 @@ bool XPathQuery::walk(const pugi::xml_node &node, size_t stepIndex, Visit &visit
 {
     const Step &step = steps_[stepIndex];
     if (step.isAttribute) {
-        for (const pugi::xml_attribute &attribute : node.attributes()) {
-            if (step.name == attribute.name() && !visit(pugi::xpath_node(attribute, node)))
-                return false;
-        }
-        return true;
+        const pugi::xml_attribute attribute = node.attribute(step.name.c_str());
+        return !attribute || visit(pugi::xpath_node(attribute, node));
     }
     const bool last = stepIndex + 1 == steps_.size();
     const char *name = step.name.c_str();

@@ -2,7 +2,9 @@
 
 #include "../support/ScratchDirectory.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace
 {
@@ -89,12 +91,84 @@ TEST(XPathQuery, DirectWalkSelectsWhatTheEngineSelects)
     }
 }
 
-TEST(XPathQuery, PredicateMatchesAnyAttributeOfThatName)
+// XML allows an attribute name once per element; of a repeated one the
+// engine sees only the first, and so does the walk.
+TEST(XPathQuery, OfARepeatedAttributeOnlyTheFirstCounts)
 {
     pugi::xml_document document;
     ASSERT_TRUE(document.load_string("<r><t vh='V' vh='H' n='a'/><t vh='H' n='b'/></r>"));
-    EXPECT_STREQ(XPathQuery("/r/t[@vh='H']/@n").SelectFirst(document).attribute().value(), "a");
-    EXPECT_EQ(XPathQuery("/r/t[@vh='H']").SelectAll(document).size(), 2u);
+    for (const char *text : {"/r/t[@vh='H']/@n", "/r/t[@vh='V']", "/r/t/@vh"}) {
+        const XPathQuery query(text);
+        ASSERT_TRUE(query.IsDirect()) << text;
+        EXPECT_EQ(describe(query.SelectAll(document)), byEngine(text, document)) << text;
+    }
+    EXPECT_STREQ(XPathQuery("/r/t[@vh='H']/@n").SelectFirst(document).attribute().value(), "b");
+}
+
+// Seeded random trees (with repeated attributes and processing instructions)
+// and random paths of every form the walk accepts, from every element: the
+// walk and the engine must agree on each, in order, and on the first node.
+TEST(XPathQuery, DirectWalkMatchesTheEngineOnGeneratedTrees)
+{
+    std::mt19937 random(2026);
+    auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    const char *const names[] = {"a", "b", "c"};
+    const char *const attributes[] = {"x", "y"};
+    const char *const values[] = {"1", "2", ""};
+    std::function<std::string(int)> element = [&](int depth) {
+        const std::string name = names[pick(3)];
+        std::string text = "<" + name;
+        for (int i = pick(4); i > 0; --i)
+            text += std::string(" ") + attributes[pick(2)] + "='" + values[pick(3)] + "'";
+        const int children = depth < 4 ? pick(4) : 0;
+        if (children == 0)
+            return text + "/>";
+        text += ">";
+        for (int i = 0; i < children; ++i)
+            text += pick(5) == 0 ? "<?a pi?>" : element(depth + 1);
+        return text + "</" + name + ">";
+    };
+    auto path = [&] {
+        const char *const starts[] = {"", "/", "../", "../../"};
+        std::string text = starts[pick(4)];
+        for (int step = pick(3); step >= 0; --step) {
+            text += names[pick(3)];
+            if (pick(3) == 0) {
+                const char quote = pick(2) ? '\'' : '"';
+                text += std::string("[@") + attributes[pick(2)] + "=" + quote + values[pick(3)] +
+                        quote + "]";
+            }
+            if (step > 0)
+                text += "/";
+        }
+        return pick(2) ? text + "/@" + attributes[pick(2)] : text;
+    };
+
+    int compared = 0;
+    for (int tree = 0; tree < 100; ++tree) {
+        const std::string xml = element(0);
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_string(xml.c_str(), pugi::parse_default | pugi::parse_pi));
+        std::vector<pugi::xml_node> contexts{document};
+        for (const pugi::xpath_node &found : document.select_nodes("//*"))
+            contexts.push_back(found.node());
+        for (int q = 0; q < 30; ++q) {
+            const std::string text = path();
+            const XPathQuery query(text);
+            ASSERT_TRUE(query.IsDirect()) << text;
+            for (const pugi::xml_node &context : contexts) {
+                const auto expected = byEngine(text.c_str(), context);
+                ASSERT_EQ(describe(query.SelectAll(context)), expected) << text << " on " << xml;
+                const auto first = query.SelectFirst(context);
+                ASSERT_EQ(first ? describe({first}) : std::vector<std::string>{},
+                          expected.empty() ? std::vector<std::string>{}
+                                           : std::vector{expected.front()})
+                    << text << " on " << xml;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 10000);
 }
 
 // A number, string or boolean is no selection: it selects nothing rather than
