@@ -43,7 +43,8 @@ QString CommandLine::HelpText()
         "  --help             show this text\n"
         "  --version          show the version\n"
         "\n"
-        "Exit status: 0 success, 1 bad arguments, 2 a file could not be read.\n");
+        "Exit status: 0 success, 1 bad arguments, 2 a file could not be read,\n"
+        "3 the output could not be written.\n");
 }
 
 bool CommandLine::Parse(const QStringList &arguments, QString &error)

@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QJsonDocument>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace
 {
@@ -16,7 +18,12 @@ int exportGame(const ExportRequest &request)
         return 2;
     }
     const QByteArray json = QJsonDocument(result).toJson(QJsonDocument::Indented);
-    std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+    const size_t size = static_cast<size_t>(json.size());
+    // A full disk or a closed pipe must not pass for a complete export.
+    if (std::fwrite(json.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "pylonix: cannot write the JSON: %s\n", std::strerror(errno));
+        return 3;
+    }
     return 0;
 }
 

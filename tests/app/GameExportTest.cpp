@@ -3,6 +3,7 @@
 
 #include "../support/ScratchDirectory.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -175,6 +176,20 @@ TEST(Program, ExportsJsonAndReportsFilesItCannotRead)
                          out, err),
               2);
     EXPECT_TRUE(err.contains("at byte")) << err.toStdString();
+}
+
+TEST(Program, OutputThatCannotBeWrittenIsAFailure)
+{
+    if (!QFile::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    QProcess process;
+    process.setStandardOutputFile("/dev/full");
+    process.start(PYLONIX_PROGRAM,
+                  {"--export", "json", "--game", QString::fromStdString(sampleGame)});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 3);
+    EXPECT_EQ(process.readAllStandardError(),
+              "pylonix: cannot write the JSON: No space left on device\n");
 }
 
 TEST(Program, HelpVersionAndBadArguments)
