@@ -1,6 +1,7 @@
 #include "TemporaryCopy.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -50,13 +51,14 @@ bool writeAll(int fd, const char *data, size_t size)
     return true;
 }
 
-// Appends everything that can be read from `fd` to `bytes`.
-bool readAll(int fd, std::string &bytes)
+// Appends everything that can be read from `fd` to `bytes`, but stops (with
+// more than `limit` bytes read) once the text grows past `limit`.
+bool readAll(int fd, std::string &bytes, size_t limit = SIZE_MAX)
 {
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0)
+        if (got == 0 || bytes.size() > limit)
             return true;
         if (got < 0) {
             if (errno == EINTR)
@@ -142,8 +144,18 @@ bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, s
             error = S_ISDIR(info.st_mode) ? "is a directory" : "is not a regular file";
             return false;
         }
-        if (!readAll(input.get(), contents)) {
+        const std::string tooLarge =
+            "is larger than " + std::to_string(MaximumSize / (1024 * 1024)) + " MiB";
+        if (info.st_size > static_cast<off_t>(MaximumSize)) {
+            error = tooLarge;
+            return false;
+        }
+        if (!readAll(input.get(), contents, MaximumSize)) {
             error = errnoText();
+            return false;
+        }
+        if (contents.size() > MaximumSize) { // it grew while being read
+            error = tooLarge;
             return false;
         }
         if (!writeAll(fd_, contents.data(), contents.size())) {

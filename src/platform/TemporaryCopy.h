@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // A private copy of a file, kept in the user's temporary directory ($TMPDIR,
@@ -19,10 +20,16 @@ public:
     TemporaryCopy(const TemporaryCopy &) = delete;
     TemporaryCopy &operator=(const TemporaryCopy &) = delete;
 
+    // The largest source copied. A game file is a few hundred kilobytes; a
+    // path that names a disk image or a video by mistake must not be copied
+    // into the temporary directory and read into memory on every reload.
+    static constexpr size_t MaximumSize = 64 * 1024 * 1024;
+
     // Copies `source` into the temporary file, replacing what it held, and
     // reads the copy back into `contents`. Returns false, with the reason in
     // `error`, when no temporary file can be made or the source is not a
-    // readable regular file; the copy (perhaps empty or partial) then stays until the next call.
+    // readable regular file of at most MaximumSize bytes; the copy (perhaps empty or partial) then
+    // stays until the next call.
     bool CopyFrom(const std::string &source, std::string &contents, std::string &error);
 
     // Deletes the copy now, if there is one.

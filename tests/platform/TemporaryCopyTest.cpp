@@ -143,3 +143,20 @@ TEST_F(TemporaryCopyTest, SourceThatIsNoRegularFileFails)
     writer.join();
     ::close(reader);
 }
+
+TEST_F(TemporaryCopyTest, SourceLargerThanTheLimitFails)
+{
+    const fs::path large = dir_ / "large.xml";
+    std::ofstream(large) << "<fbgame/>";
+    fs::resize_file(large, TemporaryCopy::MaximumSize + 1); // sparse: costs no disk
+    TemporaryCopy copy;
+    std::string error, bytes;
+    EXPECT_FALSE(copy.CopyFrom(large.string(), bytes, error));
+    EXPECT_EQ(error, "is larger than 64 MiB");
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(fs::file_size(copy.Path()), 0u) << "nothing was copied";
+
+    fs::resize_file(large, TemporaryCopy::MaximumSize);
+    EXPECT_TRUE(copy.CopyFrom(large.string(), bytes, error)) << error;
+    EXPECT_EQ(bytes.size(), TemporaryCopy::MaximumSize);
+}
