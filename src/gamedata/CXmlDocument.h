@@ -33,8 +33,8 @@ public:
     // Drops the document and makes a fresh empty one.
     bool Recreate();
 
-    // Copies `path` to a new temporary file (deleting the previous copy) and
-    // parses the copy. On success the new content replaces the old; on failure
+    // Copies `path` into the document's one temporary file (refreshed in
+    // place) and parses the copy. On success the new content replaces the old; on failure
     // the old content stays, the copy stays on disk and LastError() says why.
     // A file that is not well-formed fails, including one with a second root
     // element or an attribute given twice.
