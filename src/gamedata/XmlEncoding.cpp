@@ -29,11 +29,9 @@ bool startsWith(std::string_view bytes, std::string_view prefix)
 // or by the zero bytes around the "<" of the first markup.
 bool isWide(std::string_view b)
 {
-    static constexpr std::string_view boms[] = {{"\xFF\xFE", 2},
-                                                {"\xFE\xFF", 2},
-                                                {"\x00\x00\xFE\xFF", 4},
-                                                {"\x3C\x00", 2},
-                                                {"\x00\x3C", 2}};
+    static constexpr std::string_view boms[] = {{"\xFF\xFE", 2},         {"\xFE\xFF", 2},
+                                                {"\x00\x00\xFE\xFF", 4}, {"\x3C\x00", 2},
+                                                {"\x00\x3C", 2},         {"\x00\x00\x00\x3C", 4}};
     return std::any_of(std::begin(boms), std::end(boms),
                        [b](std::string_view bom) { return startsWith(b, bom); });
 }

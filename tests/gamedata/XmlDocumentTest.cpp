@@ -204,3 +204,24 @@ TEST(XmlDocumentEncoding, Utf16WithByteOrderMarkReads)
     ASSERT_TRUE(document.Open(dir.Write("be.xml", big))) << document.LastError();
     EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez");
 }
+
+// Without a byte-order mark, the zero bytes around the first "<" tell UTF-16
+// and UTF-32 apart from UTF-8, in either byte order.
+TEST(XmlDocumentEncoding, WideTextWithoutByteOrderMarkReads)
+{
+    ScratchDirectory dir;
+    const std::u32string text = U"<p name=\"Ñúñez\"/>";
+    std::string utf16le, utf32le, utf32be;
+    for (const char32_t c : text) {
+        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+        utf16le += {low, high};
+        utf32le += {low, high, '\0', '\0'};
+        utf32be += {'\0', '\0', high, low};
+    }
+    CGameDocument document;
+    for (const auto &[name, bytes] :
+         {std::pair{"16le.xml", utf16le}, {"32le.xml", utf32le}, {"32be.xml", utf32be}}) {
+        ASSERT_TRUE(document.Open(dir.Write(name, bytes))) << name << ": " << document.LastError();
+        EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez") << name;
+    }
+}
