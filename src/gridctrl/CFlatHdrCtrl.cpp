@@ -1,6 +1,7 @@
 #include "gridctrl/CFlatHdrCtrl.h"
 
 #include "platform/GdiPainting.h"
+#include "platform/ToolTips.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -160,8 +161,8 @@ bool CFlatHdrCtrl::event(QEvent *event)
         const QString caption = GetItemText(index);
         if (index >= 0 && !caption.isEmpty() &&
             fontMetrics().horizontalAdvance(caption) > text.Width()) {
-            QToolTip::showText(help->globalPos(), caption.left(kMaxToolTipLength), this,
-                               GetItemRect(index).ToQRect());
+            ShowPlainToolTip(help->globalPos(), caption.left(kMaxToolTipLength), this,
+                             GetItemRect(index).ToQRect());
         } else {
             QToolTip::hideText();
             event->ignore();

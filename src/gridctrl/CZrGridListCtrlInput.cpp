@@ -4,6 +4,7 @@
 #include "platform/ControlIds.h"
 #include "platform/NotifyEvent.h"
 #include "platform/SystemMetrics.h"
+#include "platform/ToolTips.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -63,7 +64,7 @@ bool CZrGridListCtrl::viewportEvent(QEvent *event)
             QToolTip::hideText();
             event->ignore();
         } else {
-            QToolTip::showText(help->globalPos(), tip, viewport(), cell.ToQRect());
+            ShowPlainToolTip(help->globalPos(), tip, viewport(), cell.ToQRect());
         }
         return true;
     }

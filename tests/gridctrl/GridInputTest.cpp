@@ -331,6 +331,14 @@ TEST_F(GridHeader, CaptionsThatDoNotFitGetATooltip)
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), "Longest Touchdown Reception");
     QToolTip::hideText();
+
+    // A caption taken from the game file that looks like markup shows as it stands.
+    const QString marked = "<u>State</u> <b>University</b>";
+    grid->SetColumnText(1, marked);
+    QApplication::sendEvent(header, &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(ShownToolTipText().toStdString(), marked.toStdString());
+    QToolTip::hideText();
 }
 
 } // namespace

@@ -200,6 +200,21 @@ TEST_F(GridPaint, TooltipEventShowsTheFullTextOfACutCell)
     QToolTip::hideText();
 }
 
+TEST_F(GridPaint, TooltipShowsTextsThatLookLikeMarkupAsTheyStand)
+{
+    // Texts come from the game file; none of them is markup to interpret.
+    const QString text = "<b>Smith</b> pass to <i>Jones</i> for 12 yards";
+    Fill(1, 2);
+    grid->SetItemText(0, 1, text);
+    Show();
+    const QPoint cut = CellCentre(0, 1);
+    QHelpEvent help(QEvent::ToolTip, cut, grid->viewport()->mapToGlobal(cut));
+    QApplication::sendEvent(grid->viewport(), &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(ShownToolTipText().toStdString(), text.toStdString());
+    QToolTip::hideText();
+}
+
 TEST_F(GridPaint, CutTextEndsInsideItsMarginWithAnEllipsis)
 {
     Fill(1, 3);
