@@ -13,7 +13,14 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <vector>
+
+// Texts in test failures as text, not as bytes.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // What a parent window was told by its controls.
 struct ReceivedNotification {
