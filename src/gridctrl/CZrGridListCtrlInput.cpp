@@ -298,18 +298,20 @@ void CZrGridListCtrl::MoveToNeighbourCell(bool right, Qt::KeyboardModifiers modi
     if ((flags_ & GLF_ROWHEADER) && target == 0)
         return;
 
-    SetItemState(-1, 0, LVIS_SELECTED);
     // Both the row and the target cell are brought into view before the point
     // is taken, so that the click lands on the neighbour even after scrolling.
     EnsureVisible(row, false);
     EnsureCellVisible(row, target);
     const CRect cell = GetCellRect(row, column);
     const QPoint point(right ? cell.right + 2 : cell.left - 2, cell.top + 2);
+    // A point past hidden (zero-width) columns may land outside every cell or
+    // in the row header; such a move is refused before anything changes.
     int hitColumn = -1;
     HitTest(point, &hitColumn);
-    if ((flags_ & GLF_ROWHEADER) && hitColumn == 0)
+    if (hitColumn < 0 || ((flags_ & GLF_ROWHEADER) && hitColumn == 0))
         return;
 
+    SetItemState(-1, 0, LVIS_SELECTED);
     suppressEdit_ = true;
     const QPointF local(point);
     const QPointF global(viewport()->mapToGlobal(point));

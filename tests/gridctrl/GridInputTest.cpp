@@ -62,6 +62,32 @@ TEST_F(GridKeys, RightInTheLastColumnAndLeftInTheFirstDoNothing)
     EXPECT_EQ(grid->GetFirstSelectedRow(), 1);
 }
 
+TEST_F(GridKeys, AMoveThatWouldLandOutsideEveryEnterableCellChangesNothing)
+{
+    // A hidden (zero-width) last column: Right from the column before it
+    // finds no cell to land on.
+    Fill(3, 4);
+    grid->SetColumnWidth(3, 0);
+    Show();
+    ClickCell(1, 2);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(grid->GetFocusColumn(), 2);
+    EXPECT_EQ(grid->GetSelectedColumn(), 2);
+    EXPECT_EQ(grid->GetFirstSelectedRow(), 1);
+    EXPECT_EQ(grid->GetSelectedCount(), 1);
+
+    // With a row header and a hidden column 1, Left from column 2 would land
+    // in the row header, which keys never enter.
+    grid->SetColumnWidth(3, 60);
+    grid->SetColumnWidth(1, 0);
+    grid->SetFlags(GLF_ROWHEADER);
+    ClickCell(1, 2);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(grid->GetFocusColumn(), 2);
+    EXPECT_EQ(grid->GetFirstSelectedRow(), 1);
+    EXPECT_EQ(grid->GetSelectedCount(), 1);
+}
+
 TEST_F(GridKeys, WithARowHeaderTheFirstColumnIsNeverEnteredByKeys)
 {
     Fill(3, 4);
