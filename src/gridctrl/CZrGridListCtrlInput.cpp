@@ -159,8 +159,11 @@ void CZrGridListCtrl::OnRButtonDown(QMouseEvent *event)
     int column = -1;
     const int row = HitTest(event->position().toPoint(), &column);
     ListClick(column >= 0 ? row : -1, event->modifiers(), true);
-    if (row >= 0 && column >= 0 && !IsCellSelected(row, column))
+    if (row >= 0 && column >= 0 && !IsCellSelected(row, column)) {
         focusColumn_ = selectedColumn_ = column;
+        // Every selected row, not only this one, now highlights another column.
+        viewport()->update();
+    }
     RedrawRow(row);
 }
 

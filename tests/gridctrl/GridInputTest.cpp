@@ -3,6 +3,7 @@
 #include "GridTestSupport.h"
 
 #include <QHelpEvent>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -254,6 +255,40 @@ TEST_F(GridMouse, RightClickOnAnotherCellMakesItCurrent)
     EXPECT_EQ(grid->GetFirstSelectedRow(), 2);
     EXPECT_EQ(grid->GetFocusColumn(), 2);
     EXPECT_EQ(grid->GetSelectedColumn(), 2);
+}
+
+// Records the parts of a widget it is asked to repaint.
+class RepaintRecorder : public QObject
+{
+public:
+    QRegion repainted;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            repainted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(GridMouse, ARightClickThatMovesTheHighlightedColumnRepaintsEverySelectedRow)
+{
+    Fill(4, 4);
+    Show();
+    ClickCell(2, 1);
+    ClickCell(0, 1, Qt::ControlModifier);
+    ASSERT_EQ(grid->GetSelectedCount(), 2);
+    ASSERT_EQ(grid->GetFocusedRow(), 0);
+    RepaintRecorder recorder;
+    grid->viewport()->installEventFilter(&recorder);
+    QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, CellCentre(0, 3));
+    QApplication::processEvents();
+    EXPECT_EQ(grid->GetSelectedColumn(), 3);
+    EXPECT_EQ(grid->GetSelectedCount(), 2);
+    // Row 2 stays selected: its highlight moves from column 1 to column 3 on screen.
+    EXPECT_TRUE(recorder.repainted.contains(CellCentre(2, 1)));
+    EXPECT_TRUE(recorder.repainted.contains(CellCentre(2, 3)));
 }
 
 TEST_F(GridMouse, DoubleClickTellsTheParentTheRowAndColumn)
