@@ -119,7 +119,10 @@ void CZrGridListCtrl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         int column = -1;
-        const int row = HitTest(event->position().toPoint(), &column);
+        int row = HitTest(event->position().toPoint(), &column);
+        // Outside every cell, as for a click, there is no row.
+        if (column < 0)
+            row = -1;
         NotifyParent(this, NM_DBLCLK, row, column);
     }
     event->accept();

@@ -303,6 +303,14 @@ TEST_F(GridMouse, DoubleClickTellsTheParentTheRowAndColumn)
     EXPECT_EQ(n.column, 1);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, QPoint(20, 200));
     EXPECT_EQ(window->received.back().row, -1);
+    // Right of the last column is outside every cell: a click there selects no
+    // row, and a double click names none.
+    const QPoint besideRow1(390, CellCentre(1, 0).y());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, besideRow1);
+    ASSERT_EQ(window->Count(NM_DBLCLK), 3);
+    EXPECT_EQ(window->received.back().row, -1);
+    EXPECT_EQ(window->received.back().column, -1);
+    EXPECT_EQ(grid->GetSelectedCount(), 0);
 }
 
 TEST_F(GridMouse, WheelScrollsByRowsAndTakesTheFocus)
