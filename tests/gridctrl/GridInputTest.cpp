@@ -371,6 +371,32 @@ TEST_F(GridHeader, ADividerDragResizesTheColumnAndEndsInOneEndOfTrack)
     EXPECT_EQ(grid->GetCellRect(0, 2).left, 150);
 }
 
+TEST_F(GridHeader, AHiddenLastColumnOpensOnlyFromTheRightOfItsDivider)
+{
+    // Column 3 has no width: its divider is column 2's, at x 180.
+    Fill(2, 4);
+    grid->SetColumnWidth(3, 0);
+    Show();
+    CFlatHdrCtrl *header = grid->GetHeaderCtrl();
+    const int y = header->height() / 2;
+    auto drag = [&](int from, int to) {
+        QTest::mousePress(header, Qt::LeftButton, {}, QPoint(from, y));
+        QTest::mouseMove(header, QPoint(to, y));
+        QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(to, y));
+    };
+    // On or left of the divider the visible column resizes.
+    drag(178, 198);
+    EXPECT_EQ(grid->GetColumnWidth(2), 80);
+    EXPECT_EQ(grid->GetColumnWidth(3), 0);
+    drag(200, 180);
+    EXPECT_EQ(grid->GetColumnWidth(2), 60);
+    EXPECT_EQ(grid->GetColumnWidth(3), 0);
+    // Right of it the hidden column is pulled open.
+    drag(182, 222);
+    EXPECT_EQ(grid->GetColumnWidth(2), 60);
+    EXPECT_EQ(grid->GetColumnWidth(3), 40);
+}
+
 TEST_F(GridHeader, DoubleClickOnADividerFitsTheColumnToItsTexts)
 {
     Fill(2, 3);
