@@ -1,12 +1,14 @@
 #include "gridctrl/CFlatHdrCtrl.h"
 
 #include "platform/GdiPainting.h"
+#include "platform/ToolTips.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <cstdlib>
 
 namespace
 {
@@ -126,13 +128,20 @@ int CFlatHdrCtrl::DividerAt(const QPoint &pos) const
 {
     if (pos.y() < 0 || pos.y() >= height())
         return -1;
-    // The last divider within reach wins, so that a column dragged down to no
-    // width can be pulled open again.
+    // The nearest divider within reach. Items dragged down to no width share
+    // the divider of the item before them: right of it the last of them is
+    // pulled open again, on it or left of it the visible item resizes.
     int found = -1;
+    int nearest = kDividerReach + 1;
     for (int i = 0; i < GetItemCount(); ++i) {
-        const int divider = GetItemRect(i).right;
-        if (pos.x() >= divider - kDividerReach && pos.x() < divider + kDividerReach)
+        const int offset = pos.x() - GetItemRect(i).right;
+        if (offset < -kDividerReach || offset >= kDividerReach)
+            continue;
+        const int distance = std::abs(offset);
+        if (distance < nearest || (distance == nearest && offset > 0)) {
             found = i;
+            nearest = distance;
+        }
     }
     return found;
 }
@@ -160,8 +169,8 @@ bool CFlatHdrCtrl::event(QEvent *event)
         const QString caption = GetItemText(index);
         if (index >= 0 && !caption.isEmpty() &&
             fontMetrics().horizontalAdvance(caption) > text.Width()) {
-            QToolTip::showText(help->globalPos(), caption.left(kMaxToolTipLength), this,
-                               GetItemRect(index).ToQRect());
+            ShowPlainToolTip(help->globalPos(), caption.left(kMaxToolTipLength), this,
+                             GetItemRect(index).ToQRect());
         } else {
             QToolTip::hideText();
             event->ignore();

@@ -313,12 +313,16 @@ void CZrGridListCtrl::ChangeState(int row, unsigned state, unsigned mask)
     const unsigned newState = (oldState & ~mask) | (state & mask);
     if (newState == oldState)
         return;
-    // The hooks belong to derived tables and may change the rows.
+    rows_[row].state = newState;
+    // The hooks answer the notice of a change already made, so the list
+    // reports the new state in them. They belong to derived tables and may
+    // change the rows.
     OnStateChanging(row, 0, newState);
     if (!ValidRow(row))
         return;
-    rows_[row].state = newState;
     OnStateChanged(row, 0, oldState, newState);
+    if (!ValidRow(row))
+        return;
     OnItemChanged(row, 0);
     RedrawRow(row);
 }

@@ -45,12 +45,12 @@ constexpr unsigned LVIS_SELECTED = 0x2;
 // a flat header whose clicks reach the parent as column clicks. Rows scroll
 // vertically by whole rows and horizontally by pixels.
 //
-// Notifications to the parent (CNotifyEvent): NM_DBLCLK (row and column under
-// the mouse, -1 when none), LVN_COLUMNCLICK (column), HDN_ENDTRACK and
-// HDN_DIVIDERDBLCLICK (column) after a column was resized. A derived table
-// that wants the header's events itself connects to GetHeaderCtrl()'s
-// signals; one that adds to the mouse and key handling overrides
-// mousePressEvent / keyPressEvent and calls the base first.
+// Notifications to the parent (CNotifyEvent): NM_DBLCLK (row and column of the
+// cell under the mouse, both -1 outside every cell), LVN_COLUMNCLICK
+// (column), HDN_ENDTRACK and HDN_DIVIDERDBLCLICK (column) after a column was
+// resized. A derived table that wants the header's events itself connects to
+// GetHeaderCtrl()'s signals; one that adds to the mouse and key handling
+// overrides mousePressEvent / keyPressEvent and calls the base first.
 class CZrGridListCtrl : public QAbstractScrollArea
 {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "platform/ControlIds.h"
 #include "platform/NotifyEvent.h"
 #include "platform/SystemMetrics.h"
+#include "platform/ToolTips.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -63,7 +64,7 @@ bool CZrGridListCtrl::viewportEvent(QEvent *event)
             QToolTip::hideText();
             event->ignore();
         } else {
-            QToolTip::showText(help->globalPos(), tip, viewport(), cell.ToQRect());
+            ShowPlainToolTip(help->globalPos(), tip, viewport(), cell.ToQRect());
         }
         return true;
     }
@@ -118,7 +119,10 @@ void CZrGridListCtrl::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         int column = -1;
-        const int row = HitTest(event->position().toPoint(), &column);
+        int row = HitTest(event->position().toPoint(), &column);
+        // Outside every cell, as for a click, there is no row.
+        if (column < 0)
+            row = -1;
         NotifyParent(this, NM_DBLCLK, row, column);
     }
     event->accept();
@@ -158,8 +162,11 @@ void CZrGridListCtrl::OnRButtonDown(QMouseEvent *event)
     int column = -1;
     const int row = HitTest(event->position().toPoint(), &column);
     ListClick(column >= 0 ? row : -1, event->modifiers(), true);
-    if (row >= 0 && column >= 0 && !IsCellSelected(row, column))
+    if (row >= 0 && column >= 0 && !IsCellSelected(row, column)) {
         focusColumn_ = selectedColumn_ = column;
+        // Every selected row, not only this one, now highlights another column.
+        viewport()->update();
+    }
     RedrawRow(row);
 }
 
@@ -297,18 +304,20 @@ void CZrGridListCtrl::MoveToNeighbourCell(bool right, Qt::KeyboardModifiers modi
     if ((flags_ & GLF_ROWHEADER) && target == 0)
         return;
 
-    SetItemState(-1, 0, LVIS_SELECTED);
     // Both the row and the target cell are brought into view before the point
     // is taken, so that the click lands on the neighbour even after scrolling.
     EnsureVisible(row, false);
     EnsureCellVisible(row, target);
     const CRect cell = GetCellRect(row, column);
     const QPoint point(right ? cell.right + 2 : cell.left - 2, cell.top + 2);
+    // A point past hidden (zero-width) columns may land outside every cell or
+    // in the row header; such a move is refused before anything changes.
     int hitColumn = -1;
     HitTest(point, &hitColumn);
-    if ((flags_ & GLF_ROWHEADER) && hitColumn == 0)
+    if (hitColumn < 0 || ((flags_ & GLF_ROWHEADER) && hitColumn == 0))
         return;
 
+    SetItemState(-1, 0, LVIS_SELECTED);
     suppressEdit_ = true;
     const QPointF local(point);
     const QPointF global(viewport()->mapToGlobal(point));

@@ -3,6 +3,7 @@
 #include "GridTestSupport.h"
 
 #include <QHelpEvent>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -60,6 +61,32 @@ TEST_F(GridKeys, RightInTheLastColumnAndLeftInTheFirstDoNothing)
     Key(Qt::Key_Left);
     EXPECT_EQ(grid->GetFocusColumn(), 0);
     EXPECT_EQ(grid->GetFirstSelectedRow(), 1);
+}
+
+TEST_F(GridKeys, AMoveThatWouldLandOutsideEveryEnterableCellChangesNothing)
+{
+    // A hidden (zero-width) last column: Right from the column before it
+    // finds no cell to land on.
+    Fill(3, 4);
+    grid->SetColumnWidth(3, 0);
+    Show();
+    ClickCell(1, 2);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(grid->GetFocusColumn(), 2);
+    EXPECT_EQ(grid->GetSelectedColumn(), 2);
+    EXPECT_EQ(grid->GetFirstSelectedRow(), 1);
+    EXPECT_EQ(grid->GetSelectedCount(), 1);
+
+    // With a row header and a hidden column 1, Left from column 2 would land
+    // in the row header, which keys never enter.
+    grid->SetColumnWidth(3, 60);
+    grid->SetColumnWidth(1, 0);
+    grid->SetFlags(GLF_ROWHEADER);
+    ClickCell(1, 2);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(grid->GetFocusColumn(), 2);
+    EXPECT_EQ(grid->GetFirstSelectedRow(), 1);
+    EXPECT_EQ(grid->GetSelectedCount(), 1);
 }
 
 TEST_F(GridKeys, WithARowHeaderTheFirstColumnIsNeverEnteredByKeys)
@@ -230,6 +257,40 @@ TEST_F(GridMouse, RightClickOnAnotherCellMakesItCurrent)
     EXPECT_EQ(grid->GetSelectedColumn(), 2);
 }
 
+// Records the parts of a widget it is asked to repaint.
+class RepaintRecorder : public QObject
+{
+public:
+    QRegion repainted;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            repainted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(GridMouse, ARightClickThatMovesTheHighlightedColumnRepaintsEverySelectedRow)
+{
+    Fill(4, 4);
+    Show();
+    ClickCell(2, 1);
+    ClickCell(0, 1, Qt::ControlModifier);
+    ASSERT_EQ(grid->GetSelectedCount(), 2);
+    ASSERT_EQ(grid->GetFocusedRow(), 0);
+    RepaintRecorder recorder;
+    grid->viewport()->installEventFilter(&recorder);
+    QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, CellCentre(0, 3));
+    QApplication::processEvents();
+    EXPECT_EQ(grid->GetSelectedColumn(), 3);
+    EXPECT_EQ(grid->GetSelectedCount(), 2);
+    // Row 2 stays selected: its highlight moves from column 1 to column 3 on screen.
+    EXPECT_TRUE(recorder.repainted.contains(CellCentre(2, 1)));
+    EXPECT_TRUE(recorder.repainted.contains(CellCentre(2, 3)));
+}
+
 TEST_F(GridMouse, DoubleClickTellsTheParentTheRowAndColumn)
 {
     Fill(3, 3);
@@ -242,6 +303,14 @@ TEST_F(GridMouse, DoubleClickTellsTheParentTheRowAndColumn)
     EXPECT_EQ(n.column, 1);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, QPoint(20, 200));
     EXPECT_EQ(window->received.back().row, -1);
+    // Right of the last column is outside every cell: a click there selects no
+    // row, and a double click names none.
+    const QPoint besideRow1(390, CellCentre(1, 0).y());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, besideRow1);
+    ASSERT_EQ(window->Count(NM_DBLCLK), 3);
+    EXPECT_EQ(window->received.back().row, -1);
+    EXPECT_EQ(window->received.back().column, -1);
+    EXPECT_EQ(grid->GetSelectedCount(), 0);
 }
 
 TEST_F(GridMouse, WheelScrollsByRowsAndTakesTheFocus)
@@ -302,6 +371,32 @@ TEST_F(GridHeader, ADividerDragResizesTheColumnAndEndsInOneEndOfTrack)
     EXPECT_EQ(grid->GetCellRect(0, 2).left, 150);
 }
 
+TEST_F(GridHeader, AHiddenLastColumnOpensOnlyFromTheRightOfItsDivider)
+{
+    // Column 3 has no width: its divider is column 2's, at x 180.
+    Fill(2, 4);
+    grid->SetColumnWidth(3, 0);
+    Show();
+    CFlatHdrCtrl *header = grid->GetHeaderCtrl();
+    const int y = header->height() / 2;
+    auto drag = [&](int from, int to) {
+        QTest::mousePress(header, Qt::LeftButton, {}, QPoint(from, y));
+        QTest::mouseMove(header, QPoint(to, y));
+        QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(to, y));
+    };
+    // On or left of the divider the visible column resizes.
+    drag(178, 198);
+    EXPECT_EQ(grid->GetColumnWidth(2), 80);
+    EXPECT_EQ(grid->GetColumnWidth(3), 0);
+    drag(200, 180);
+    EXPECT_EQ(grid->GetColumnWidth(2), 60);
+    EXPECT_EQ(grid->GetColumnWidth(3), 0);
+    // Right of it the hidden column is pulled open.
+    drag(182, 222);
+    EXPECT_EQ(grid->GetColumnWidth(2), 60);
+    EXPECT_EQ(grid->GetColumnWidth(3), 40);
+}
+
 TEST_F(GridHeader, DoubleClickOnADividerFitsTheColumnToItsTexts)
 {
     Fill(2, 3);
@@ -330,6 +425,14 @@ TEST_F(GridHeader, CaptionsThatDoNotFitGetATooltip)
     QApplication::sendEvent(header, &help);
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), "Longest Touchdown Reception");
+    QToolTip::hideText();
+
+    // A caption taken from the game file that looks like markup shows as it stands.
+    const QString marked = "<u>State</u> <b>University</b>";
+    grid->SetColumnText(1, marked);
+    QApplication::sendEvent(header, &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(ShownToolTipText().toStdString(), marked.toStdString());
     QToolTip::hideText();
 }
 

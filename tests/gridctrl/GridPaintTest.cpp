@@ -200,6 +200,21 @@ TEST_F(GridPaint, TooltipEventShowsTheFullTextOfACutCell)
     QToolTip::hideText();
 }
 
+TEST_F(GridPaint, TooltipShowsTextsThatLookLikeMarkupAsTheyStand)
+{
+    // Texts come from the game file; none of them is markup to interpret.
+    const QString text = "<b>Smith</b> pass to <i>Jones</i> for 12 yards";
+    Fill(1, 2);
+    grid->SetItemText(0, 1, text);
+    Show();
+    const QPoint cut = CellCentre(0, 1);
+    QHelpEvent help(QEvent::ToolTip, cut, grid->viewport()->mapToGlobal(cut));
+    QApplication::sendEvent(grid->viewport(), &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(ShownToolTipText().toStdString(), text.toStdString());
+    QToolTip::hideText();
+}
+
 TEST_F(GridPaint, CutTextEndsInsideItsMarginWithAnEllipsis)
 {
     Fill(1, 3);
@@ -213,11 +228,15 @@ TEST_F(GridPaint, CutTextEndsInsideItsMarginWithAnEllipsis)
     EXPECT_EQ(CountDark(image, QRect(120, 0, 59, H() - 1)), 0);
     // The text itself runs up to the margin.
     EXPECT_GT(CountDark(image, QRect(100, 0, 19 - space, H() - 1)), 0);
-    // The text was shortened to what fits plus an ellipsis.
+    // What is drawn is the longest start that fits with an ellipsis after it:
+    // the cell looks exactly as it does when it holds that shortened text.
     const QFontMetrics metrics(grid->font());
     const QString shown =
         metrics.elidedText("WWWWWWWWWWWWWWWWWWWW", Qt::ElideRight, 60 - 2 * space);
-    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    grid->SetItemText(0, 1, shown);
+    const QRect cell(60, 0, 59, H() - 1);
+    EXPECT_EQ(Rows().copy(cell), image.copy(cell));
 }
 
 TEST_F(GridPaint, TrueAndFalseInAnyCaseAreCheckBoxesOnlyWithTheFlag)

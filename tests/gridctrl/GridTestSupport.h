@@ -7,11 +7,20 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <vector>
+
+// Texts in test failures as text, not as bytes.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // What a parent window was told by its controls.
 struct ReceivedNotification {
@@ -144,6 +153,19 @@ protected:
     std::unique_ptr<NotificationSink> window;
     RecordingGrid *grid = nullptr; // owned by the window
 };
+
+// The tooltip's text as a person reads it: a tooltip that looks like markup
+// is shown as rich text, anything else as it stands.
+inline QString ShownToolTipText()
+{
+    const QString text = QToolTip::text();
+    QTextDocument document;
+    if (Qt::mightBeRichText(text))
+        document.setHtml(text);
+    else
+        document.setPlainText(text);
+    return document.toPlainText();
+}
 
 // Pixel value of a colour, for comparisons with QImage::pixel().
 inline QRgb Px(COLORREF colour)
