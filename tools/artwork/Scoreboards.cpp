@@ -109,8 +109,8 @@ QImage BoardBase()
         painter.setPen(kBevelDark);
         painter.drawLine(1, 79, 175, 79);
         painter.drawLine(175, 1, 175, 79);
-        painter.fillRect(QRect(3, 1, 41, 12), kHomePlate);
-        painter.fillRect(QRect(134, 1, 41, 12), kVisitorPlate);
+        painter.fillRect(QRect(1, 1, 45, 12), kHomePlate);
+        painter.fillRect(QRect(132, 1, 43, 12), kVisitorPlate);
     }
     Panel(board, QRect(0, 13, 55, 23));
     Panel(board, QRect(121, 13, 55, 23));
