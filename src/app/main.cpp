@@ -1,23 +1,41 @@
 #include "CommandLine.h"
+#include "platform/SignalExit.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace
 {
 
 int exportGame(const ExportRequest &request)
 {
-    QJsonObject result;
-    QString error;
-    if (!GameExport::Run(request, result, error)) {
-        std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
+    // Stopped by the user or the system, the export ends at once with the
+    // status shells expect; a closed output pipe is reported below as output
+    // that cannot be written, not left to kill the program.
+    SignalExit::ExitAtOnce();
+    std::signal(SIGPIPE, SIG_IGN);
+
+    QByteArray json;
+    try {
+        QJsonObject result;
+        QString error;
+        if (!GameExport::Run(request, result, error)) {
+            std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
+            return 2;
+        }
+        json = QJsonDocument(result).toJson(QJsonDocument::Indented);
+    } catch (const std::bad_alloc &) {
+        // Everything the load allocated is released by now, temporary copies
+        // included.
+        std::fprintf(stderr, "pylonix: %s: not enough memory to load the game\n",
+                     request.gameFile.c_str());
         return 2;
     }
-    const QByteArray json = QJsonDocument(result).toJson(QJsonDocument::Indented);
     const size_t size = static_cast<size_t>(json.size());
     // A full disk or a closed pipe must not pass for a complete export.
     if (std::fwrite(json.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0) {
