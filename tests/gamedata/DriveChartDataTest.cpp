@@ -22,6 +22,10 @@ std::atomic<long> allocationsBeforeFailure{-1};
 
 } // namespace
 
+// The replacements below pair malloc with free; the compiler, seeing free
+// inlined after operator new, cannot tell they are a pair.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void *operator new(std::size_t size)
 {
     if (allocationsBeforeFailure.load() >= 0 && allocationsBeforeFailure.fetch_sub(1) == 0)
@@ -38,6 +42,7 @@ void operator delete(void *memory, std::size_t) noexcept
 {
     std::free(memory);
 }
+#pragma GCC diagnostic pop
 
 namespace
 {
