@@ -1,5 +1,4 @@
 #include "app/GameExport.h"
-#include "app/CommandLine.h"
 
 #include "../support/ScratchDirectory.h"
 
@@ -131,43 +130,6 @@ TEST(GameExport, UnreadableSeasonFileIsAnError)
     EXPECT_FALSE(GameExport::Run(request, result, error));
     EXPECT_TRUE(error.startsWith(QString::fromStdString(request.homeSeasonFile) + ": "))
         << error.toStdString();
-}
-
-TEST(CommandLine, ReadsTheExportOptions)
-{
-    CommandLine line;
-    QString error;
-    ASSERT_TRUE(line.Parse({"pylonix", "--export", "json", "--game", "g.xml", "--home", "h.xml",
-                            "--period", "2", "--visitor-only", "--scoring-only", "--plays-of", "5"},
-                           error))
-        << error.toStdString();
-    EXPECT_EQ(line.action, CommandLine::Action::Export);
-    EXPECT_EQ(line.request.gameFile, "g.xml");
-    EXPECT_EQ(line.request.homeSeasonFile, "h.xml");
-    EXPECT_EQ(line.request.visitorSeasonFile, "");
-    EXPECT_EQ(line.request.quarter, 2);
-    EXPECT_TRUE(line.request.visitorOnly);
-    EXPECT_TRUE(line.request.scoringOnly);
-    EXPECT_EQ(line.request.playsOfDrive, 5);
-}
-
-TEST(CommandLine, RejectsWhatItCannotUse)
-{
-    const QList<QStringList> bad = {
-        {"pylonix", "--export", "xml", "--game", "g.xml"},
-        {"pylonix", "--export", "json"},
-        {"pylonix", "--export", "json", "--game", "g", "--period", "-1"},
-        {"pylonix", "--export", "json", "--game", "g", "--plays-of", "two"},
-        {"pylonix", "--export", "json", "--game", "g", "--home-only", "--visitor-only"},
-        {"pylonix", "--frobnicate"},
-        {"pylonix", "stray"},
-    };
-    for (const QStringList &arguments : bad) {
-        CommandLine line;
-        QString error;
-        EXPECT_FALSE(line.Parse(arguments, error)) << arguments.join(' ').toStdString();
-        EXPECT_FALSE(error.isEmpty());
-    }
 }
 
 TEST(Program, ExportsJsonAndReportsFilesItCannotRead)
