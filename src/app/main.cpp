@@ -2,7 +2,6 @@
 #include "platform/SignalExit.h"
 
 #include <QCoreApplication>
-#include <QJsonDocument>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -20,15 +19,21 @@ int exportGame(const ExportRequest &request)
     SignalExit::ExitAtOnce();
     std::signal(SIGPIPE, SIG_IGN);
 
-    QByteArray json;
+    // A full disk or a closed pipe must not pass for a complete export.
+    int writeError = 0;
+    const GameExport::Sink write = [&writeError](const QByteArray &bytes) {
+        const size_t size = static_cast<size_t>(bytes.size());
+        if (std::fwrite(bytes.constData(), 1, size, stdout) == size)
+            return true;
+        writeError = errno != 0 ? errno : EIO;
+        return false;
+    };
     try {
-        QJsonObject result;
         QString error;
-        if (!GameExport::Run(request, result, error)) {
+        if (!GameExport::Write(request, write, error)) {
             std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
             return 2;
         }
-        json = QJsonDocument(result).toJson(QJsonDocument::Indented);
     } catch (const std::bad_alloc &) {
         // Everything the load allocated is released by now, temporary copies
         // included.
@@ -36,10 +41,10 @@ int exportGame(const ExportRequest &request)
                      request.gameFile.c_str());
         return 2;
     }
-    const size_t size = static_cast<size_t>(json.size());
-    // A full disk or a closed pipe must not pass for a complete export.
-    if (std::fwrite(json.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "pylonix: cannot write the JSON: %s\n", std::strerror(errno));
+    if (writeError == 0 && std::fflush(stdout) != 0)
+        writeError = errno;
+    if (writeError != 0) {
+        std::fprintf(stderr, "pylonix: cannot write the JSON: %s\n", std::strerror(writeError));
         return 3;
     }
     return 0;

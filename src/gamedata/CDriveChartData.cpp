@@ -180,7 +180,9 @@ std::optional<std::vector<CChartItem>> CDriveChartData::buildDrives(const CGameD
             scoreQuarterByIndex.emplace(index, document.GetNodeText(score, "@qtr", "0"));
     }
 
+    // At most one entry per start: reserving spares the copies of a growing list.
     std::vector<CChartItem> items;
+    items.reserve(nodes->size());
     // An entry depends only on its drive: later starts of the same drive copy
     // the first one's entry, sharing its texts.
     std::unordered_map<int, size_t> entryOfDrive;

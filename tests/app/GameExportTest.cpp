@@ -119,6 +119,70 @@ TEST(GameExport, DriveChartFiltersAndPlays)
     EXPECT_EQ(chart["items"].toArray()[2].toObject()["fillColor"].toString(), "#ffff00");
 }
 
+// The written export is the document Run describes, byte for byte, however
+// long its drive chart: whole game, plays of a drive, an empty list.
+TEST(GameExport, WrittenPieceByPieceItIsTheWholeDocument)
+{
+    std::vector<ExportRequest> requests(4);
+    requests[0].gameFile = sampleGame;
+    requests[0].homeSeasonFile = sampleHome;
+    requests[0].visitorSeasonFile = sampleVisitor;
+    requests[1].gameFile = PYLONIX_SAMPLES_DIR "/game-final.xml";
+    requests[2].gameFile = sampleGame;
+    requests[2].playsOfDrive = 2;
+    requests[3].gameFile = sampleGame;
+    requests[3].quarter = 2;
+    for (const ExportRequest &request : requests) {
+        QByteArray written;
+        int pieces = 0;
+        QString error;
+        ASSERT_TRUE(GameExport::Write(
+            request,
+            [&](const QByteArray &piece) {
+                written += piece;
+                ++pieces;
+                return true;
+            },
+            error))
+            << error.toStdString();
+        EXPECT_EQ(written.toStdString(),
+                  QJsonDocument(exportOf(request)).toJson(QJsonDocument::Indented).toStdString())
+            << request.gameFile;
+        EXPECT_GT(pieces, 3);
+    }
+}
+
+// Writing stops at the first piece that cannot be written; a file that
+// cannot be read writes nothing.
+TEST(GameExport, WritingStopsAtTheFirstRefusedPiece)
+{
+    ExportRequest request;
+    request.gameFile = PYLONIX_SAMPLES_DIR "/game-final.xml";
+    int pieces = 0;
+    QString error;
+    EXPECT_TRUE(GameExport::Write(
+        request,
+        [&](const QByteArray &) {
+            ++pieces;
+            return pieces < 5;
+        },
+        error));
+    EXPECT_EQ(pieces, 5);
+
+    ScratchDirectory dir;
+    request.gameFile = dir.PathOf("missing.xml");
+    pieces = 0;
+    EXPECT_FALSE(GameExport::Write(
+        request,
+        [&](const QByteArray &) {
+            ++pieces;
+            return true;
+        },
+        error));
+    EXPECT_EQ(pieces, 0);
+    EXPECT_TRUE(error.startsWith(QString::fromStdString(request.gameFile))) << error.toStdString();
+}
+
 TEST(GameExport, UnreadableSeasonFileIsAnError)
 {
     ScratchDirectory dir;
