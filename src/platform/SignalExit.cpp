@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 #include <vector>
 
@@ -40,8 +41,15 @@ void handleStopSignals(void (*handler)(int))
     sigemptyset(&action.sa_mask);
     // Slow system calls resume after the handler rather than fail with EINTR.
     action.sa_flags = SA_RESTART;
-    for (const int signalNumber : stopSignals)
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    for (const int signalNumber : stopSignals) {
         ::sigaction(signalNumber, &action, nullptr);
+        sigaddset(&blocked, signalNumber);
+    }
+    // A program started with them blocked (the mask is inherited) must still
+    // hear them.
+    ::pthread_sigmask(SIG_UNBLOCK, &blocked, nullptr);
 }
 
 } // namespace

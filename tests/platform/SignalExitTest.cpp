@@ -4,8 +4,10 @@
 
 #include <QSignalSpy>
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <pthread.h>
 
 namespace
 {
@@ -28,6 +30,19 @@ TEST_F(SignalExitTest, ExitAtOnceEndsWithTheStatusShellsExpect)
             testing::ExitedWithCode(128 + signalNumber), "")
             << signalNumber;
     }
+    // Started with the signal blocked, the process still hears it: one that
+    // is already pending ends it as soon as the handling is set up.
+    EXPECT_EXIT(
+        {
+            sigset_t blocked;
+            sigemptyset(&blocked);
+            sigaddset(&blocked, SIGTERM);
+            pthread_sigmask(SIG_BLOCK, &blocked, nullptr);
+            std::raise(SIGTERM);
+            SignalExit::ExitAtOnce();
+            std::_Exit(0);
+        },
+        testing::ExitedWithCode(128 + SIGTERM), "");
 }
 
 // The window hears of each signal on its event loop, in the order they came,
