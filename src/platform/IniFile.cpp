@@ -4,9 +4,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,8 +84,25 @@ bool writeAll(int fd, const std::string &bytes)
 
 IniFile::IniFile(std::string path) : path_(std::move(path))
 {
-    std::ifstream in(path_, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            readError_ = std::strerror(errno);
+    } else {
+        char buffer[4096];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                readError_ = std::strerror(errno);
+            if (got <= 0)
+                break;
+            bytes.append(buffer, static_cast<size_t>(got));
+        }
+        ::close(fd);
+    }
     size_t start = 0;
     while (start < bytes.size()) {
         const size_t newline = bytes.find('\n', start);
@@ -211,6 +227,11 @@ void IniFile::SetString(std::string_view section, std::string_view key, std::str
 
 bool IniFile::Save(std::string &error) const
 {
+    // What could not be read must not be replaced by what little was.
+    if (!readError_.empty()) {
+        error = path_ + ": " + readError_;
+        return false;
+    }
     fs::path target(path_);
     std::error_code failure;
     if (fs::is_symlink(target, failure)) {

@@ -43,7 +43,8 @@ public:
     // Writes the text to a new file beside the old one and renames it over the
     // old one, so a failure never leaves half a file; creates the folder when it
     // is missing. A symbolic link is followed and the file it names is replaced.
-    // False, with the reason in `error`, when the file cannot be written.
+    // False, with the reason in `error`, when the file cannot be written or
+    // when it exists but could not be read (its other sections would be lost).
     bool Save(std::string &error) const;
 
 private:
@@ -61,4 +62,5 @@ private:
 
     std::string path_;
     std::vector<Line> lines_;
+    std::string readError_; // why an existing file could not be read; empty when it could
 };
