@@ -40,38 +40,14 @@ TEST(IniFileTest, ReadsKeysOfTheSectionWhateverTheirCase)
     EXPECT_EQ(ini.GetString("Missing", "Width", "x"), "x");
     // A key of another section is not found in this one.
     EXPECT_EQ(ini.GetString("Pylonix", "Width", "x"), "x");
-}
 
-TEST(IniFileTest, WritingChangesOnlyTheKeysSetAndKeepsCrLf)
-{
-    ScratchDirectory dir;
-    const std::string path = dir.Write("Pylonix.ini", kWindowsFile);
-    IniFile ini(path);
-    ini.SetString("Pylonix", "GameFile", "/srv/games/week4/game.xml");
-    ini.SetString("Pylonix", "VstrFile", "/srv/games/week4/visitor.xml");
-    ini.SetString("Pylonix", "showtop", "1");
-    std::string error;
-    ASSERT_TRUE(ini.Save(error)) << error;
-
-    // The existing key keeps its spelling and the blank before "=" (the value
-    // is written as given); the new key goes after the section's last entry.
-    EXPECT_EQ(ReadFile(path), "; written by the stats program\r\n"
-                              "[Display]\r\n"
-                              "Width=800\r\n"
-                              "\r\n"
-                              "[PYLONIX]\r\n"
-                              "gamefile =/srv/games/week4/game.xml\r\n"
-                              "HOMEFILE=\"C:\\Games\\home.xml\"\r\n"
-                              "ShowTop=1\r\n"
-                              "VstrFile=/srv/games/week4/visitor.xml\r\n"
-                              "\r\n"
-                              "[Other]\r\n"
-                              "GameFile=not this one\r\n");
-
-    const IniFile reread(path);
-    EXPECT_EQ(reread.GetString("Pylonix", "GameFile"), "/srv/games/week4/game.xml");
-    EXPECT_EQ(reread.GetString("Pylonix", "VstrFile"), "/srv/games/week4/visitor.xml");
-    EXPECT_EQ(reread.GetString("Other", "GameFile"), "not this one");
+    const IniFile numbers(
+        dir.Write("Numbers.ini", "[N]\nA=-3\nB= 12abc\nC=abc\nD=\nE=99999999999\n"));
+    EXPECT_EQ(numbers.GetInt("N", "A", 7), -3);
+    EXPECT_EQ(numbers.GetInt("N", "B", 7), 12);
+    EXPECT_EQ(numbers.GetInt("N", "C", 7), 0);
+    EXPECT_EQ(numbers.GetInt("N", "D", 7), 7); // empty: the default
+    EXPECT_EQ(numbers.GetInt("N", "E", 7), INT_MAX);
 }
 
 TEST(IniFileTest, MissingFileAndFolderAreCreatedWithCrLf)
@@ -112,19 +88,6 @@ TEST(IniFileTest, ValuesAreCutTo259CharactersWithoutSplittingOne)
                                                    "\r\nHomeFile=" + accented + "\r\n"));
     EXPECT_EQ(ini.GetString("Pylonix", "GameFile"), std::string(259, 'a'));
     EXPECT_EQ(ini.GetString("Pylonix", "HomeFile"), accented.substr(0, 2 * 259));
-}
-
-TEST(IniFileTest, NumbersReadAsTheProfileFunctionsReadThem)
-{
-    ScratchDirectory dir;
-    const IniFile ini(dir.Write("Pylonix.ini", "[Pylonix]\r\nA=-3\r\nB= 12abc\r\nC=abc\r\nD=\r\n"
-                                               "E=99999999999\r\n"));
-    EXPECT_EQ(ini.GetInt("Pylonix", "A", 7), -3);
-    EXPECT_EQ(ini.GetInt("Pylonix", "B", 7), 12);
-    EXPECT_EQ(ini.GetInt("Pylonix", "C", 7), 0);
-    EXPECT_EQ(ini.GetInt("Pylonix", "D", 7), 7);
-    EXPECT_EQ(ini.GetInt("Pylonix", "E", 7), INT_MAX);
-    EXPECT_EQ(ini.GetInt("Pylonix", "F", 7), 7);
 }
 
 TEST(IniFileTest, AValueWithALineBreakCannotAddKeys)
