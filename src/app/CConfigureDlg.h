@@ -36,6 +36,9 @@ public:
     // the game file's folder (without a folder when the game path names none).
     static std::pair<std::string, std::string> DefaultTeamFilePaths(const std::string &gamePath);
 
+    // The OK button: ends the dialog only when the game file can be opened.
+    void accept() override;
+
 protected:
     // Runs the Open dialog for an existing XML file, starting at `startPath`;
     // the chosen path, or nothing when the user cancels.
@@ -43,9 +46,6 @@ protected:
 
     // Shows a message box with an exclamation icon and an OK button.
     virtual void ShowExclamation(const QString &text, const QString &caption);
-
-    // The OK button: ends the dialog only when the game file can be opened.
-    void accept() override;
 
 private:
     void createControls();
