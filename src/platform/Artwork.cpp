@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <map>
 #include <utility>
 
 namespace
@@ -35,17 +36,27 @@ QString ArtworkPath(const char *name)
     return QStringLiteral(":/artwork/%1.png").arg(QLatin1String(name));
 }
 
+// Every bitmap decoded once: the header is painted on every reload, and
+// QImage copies share their pixels.
+const std::map<int, QImage> &DecodedBitmaps()
+{
+    static const std::map<int, QImage> bitmaps = [] {
+        std::map<int, QImage> decoded;
+        for (const auto &[id, name] : kBitmaps) {
+            const QImage image(ArtworkPath(name));
+            decoded.emplace(id, id == 128 ? image : image.convertToFormat(QImage::Format_RGB32));
+        }
+        return decoded;
+    }();
+    return bitmaps;
+}
+
 } // namespace
 
 QImage LoadBitmapResource(int id)
 {
-    for (const auto &[number, name] : kBitmaps) {
-        if (number != id)
-            continue;
-        const QImage image(ArtworkPath(name));
-        return id == 128 ? image : image.convertToFormat(QImage::Format_RGB32);
-    }
-    return {};
+    const auto found = DecodedBitmaps().find(id);
+    return found == DecodedBitmaps().end() ? QImage() : found->second;
 }
 
 QIcon ProgramIcon()

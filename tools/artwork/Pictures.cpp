@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <cmath>
+#include <numbers>
 
 namespace pylonix::artwork
 {
@@ -131,7 +132,7 @@ void Scoring(QPainter &p)
     QPolygonF star;
     for (int i = 0; i < 10; ++i) {
         const double radius = i % 2 ? 3.2 : 7.6;
-        const double angle = -M_PI / 2 + i * M_PI / 5;
+        const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
         star << QPointF(8 + radius * std::cos(angle), 8.6 + radius * std::sin(angle));
     }
     QLinearGradient fill(0, 1, 0, 15);
@@ -180,7 +181,7 @@ void Configure(QPainter &p)
     const QPointF centre(8, 8);
     QPolygonF outline;
     for (int i = 0; i < 32; ++i) {
-        const double angle = i * M_PI / 16;
+        const double angle = i * std::numbers::pi / 16;
         const double radius = (i / 2) % 2 ? 5.2 : 7.3;
         outline << centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
     }
