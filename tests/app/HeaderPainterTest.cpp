@@ -2,6 +2,9 @@
 // pixel against the bitmaps they are made of.
 #include "app/HeaderPainter.h"
 
+#include "../support/ScratchDirectory.h"
+#include "gamedata/CGameDocument.h"
+
 #include "platform/Artwork.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
@@ -115,6 +118,40 @@ TEST(HeaderClock, AlwaysShowsBothDigitsOfMinutesAndSeconds)
     ExpectSmall(header, 202, 5, 9);
     ExpectSmall(header, 219, 5, 0);
     ExpectSmall(header, 232, 5, 5);
+}
+
+// The scoreboard as the loader reads it from a game file with these plays.
+ScoreboardState ReadScoreboard(const std::string &plays)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    EXPECT_TRUE(document.Open(dir.Write("game.xml", R"(<fbgame><venue><rules qtrs="4"/></venue>
+        <team vh="H"><linescore score="7"/></team><team vh="V"><linescore score="0"/></team>
+        <plays>)" + plays + "</plays></fbgame>")));
+    ScoreboardState scoreboard;
+    scoreboard.Read(document);
+    return scoreboard;
+}
+
+TEST(HeaderFromGameFile, ShortClockShowsZerosAndTheFinalFlagHidesIt)
+{
+    HeaderState state = LiveState();
+    state.scoreboard = ReadScoreboard(R"(<qtr number="2"><score V="0" H="7"/></qtr>
+        <downtogo qtr="2" clock="9:05" context="V,1,10,V25"/>)");
+    QImage header = Paint(state);
+    for (const int x : {189, 202, 219, 232})
+        ExpectSmall(header, x, 5, 0);
+    ExpectLarge(header, 154, 7);
+    ExpectSmall(header, 277, 53, 2);
+    EXPECT_EQ(header.copy(251, 21, 10, 7), LoadBitmapResource(144));
+
+    state.scoreboard = ReadScoreboard(R"(<qtr number="4"><score V="0" H="7" final="Y"/></qtr>
+        <downtogo qtr="4" clock="00:00" context="V,1,10,V25"/>)");
+    header = Paint(state);
+    ExpectLarge(header, 154, 7, 152);
+    for (const int x : {189, 202, 219, 232})
+        ExpectCell(header, 152, 141, x, 5, kNone);
+    ExpectCell(header, 152, 141, 277, 53, kNone);
 }
 
 TEST(HeaderDownAndDistance, DigitsAndLeadingZeroRules)
