@@ -155,11 +155,6 @@ bool CXmlDocument::HasRoot() const
     return state_->document && state_->document->document_element();
 }
 
-const std::string &CXmlDocument::TempPath() const
-{
-    return tempCopy_->Path();
-}
-
 bool CXmlDocument::Open(const std::string &path)
 {
     lastError_.clear();

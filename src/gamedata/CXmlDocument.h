@@ -34,10 +34,11 @@ public:
     bool Recreate();
 
     // Copies `path` into the document's one temporary file (refreshed in
-    // place) and parses the copy. On success the new content replaces the old; on failure
-    // the old content stays, the copy stays on disk and LastError() says why.
-    // A file that is not well-formed fails, including one with a second root
-    // element or an attribute given twice.
+    // place, without a name on disk) and parses the copy. On success the new
+    // content replaces the old; on failure the old content stays and
+    // LastError() says why. A file that changes while it is copied is copied
+    // again, and fails when it keeps changing. A file that is not well-formed
+    // fails, including one with a second root element or an attribute given twice.
     bool Open(const std::string &path);
 
     // Why the last Open failed, for example "unexpected end of file at byte
@@ -48,8 +49,6 @@ public:
     bool IsCreated() const;
     // True when the document holds a root element.
     bool HasRoot() const;
-    // Path of the latest temporary copy; empty before the first open.
-    const std::string &TempPath() const;
 
     // The first element an XPath selects on the document, or an empty handle.
     CXmlNode SelectSingleNode(std::string_view xpath) const;
