@@ -125,16 +125,15 @@ bool TemporaryCopy::prepareEmptyCopy(std::string &error)
     if (pattern.back() != '/')
         pattern += '/';
     pattern += "PLX";
-    pattern += "XXXXXX"; // mkstemp replaces the six X's after the prefix
+    pattern += "XXXXXX"; // mkostemp replaces the six X's after the prefix
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    fd_ = ::mkstemp(name.data()); // mode 0600
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC); // mode 0600
     if (fd_ < 0) {
         error = "cannot create a temporary file in " + directory + ": " + errnoText();
         return false;
     }
     ::unlink(name.data());
-    ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
     return true;
 }
 
