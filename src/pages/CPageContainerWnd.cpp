@@ -2,6 +2,7 @@
 
 #include "platform/ControlIds.h"
 #include "platform/GdiPainting.h"
+#include "platform/QtConversions.h"
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
 #include "platform/SystemMetrics.h"

@@ -3,6 +3,7 @@
 #include "gamedata/CSeasonStats.h"
 #include "gamedata/TextNumbers.h"
 #include "platform/GdiPainting.h"
+#include "platform/QtConversions.h"
 #include "platform/Messages.h"
 
 #include <QEvent>

@@ -95,7 +95,8 @@ TEST_F(DriveListsTest, ClicksAndKeysTellTheMainWindow)
     ShowAndWait(mainWindow);
     list.setFocus();
 
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.GetCellRect(1, 3).CenterPoint());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      ToQPoint(list.GetCellRect(1, 3).CenterPoint()));
     ASSERT_EQ(mainWindow.Count(UM_SELECTCHARTDRIVE), 1);
     EXPECT_EQ(mainWindow.received.back().second, 1);
 
@@ -103,7 +104,8 @@ TEST_F(DriveListsTest, ClicksAndKeysTellTheMainWindow)
     ASSERT_EQ(mainWindow.Count(UM_SELECTCHARTDRIVE), 2);
     EXPECT_EQ(mainWindow.received.back().second, 2);
 
-    QTest::mouseClick(list.viewport(), Qt::RightButton, {}, list.GetCellRect(0, 3).CenterPoint());
+    QTest::mouseClick(list.viewport(), Qt::RightButton, {},
+                      ToQPoint(list.GetCellRect(0, 3).CenterPoint()));
     ASSERT_EQ(mainWindow.Count(UM_SELECTCHARTDRIVE), 3);
     EXPECT_EQ(mainWindow.received.back().second, 0);
 

@@ -4,6 +4,7 @@
 #include "gamedata/CSeasonStats.h"
 #include "pages/CStatGridCtrl.h"
 #include "platform/Messages.h"
+#include "platform/QtConversions.h"
 
 #include "../support/ScratchDirectory.h"
 
