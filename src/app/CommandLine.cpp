@@ -25,7 +25,7 @@ QString CommandLine::HelpText()
         "Usage: pylonix [--game FILE [--home FILE] [--visitor FILE]]\n"
         "       pylonix --export json --game FILE [--home FILE] [--visitor FILE]\n"
         "               [--period N] [--home-only|--visitor-only] [--scoring-only]\n"
-        "               [--plays-of DRIVE]\n"
+        "               [--plays-of DRIVE] [--show-top 0|1] [--pbp-width PIXELS]\n"
         "\n"
         "Follows an American-football game while it is played: reads the game file\n"
         "the stat crew keeps rewriting, and each team's season file.\n"
@@ -40,6 +40,8 @@ QString CommandLine::HelpText()
         "  --visitor-only     drive chart: visitor drives only\n"
         "  --scoring-only     drive chart: scoring drives only\n"
         "  --plays-of DRIVE   drive chart: the plays of drive DRIVE instead of the drives\n"
+        "  --show-top 0|1     pages: show the time of possession (default 1)\n"
+        "  --pbp-width PIXELS pages: width of the play-by-play \"Play\" column\n"
         "  --help             show this text\n"
         "  --version          show the version\n"
         "\n"
@@ -56,10 +58,11 @@ bool CommandLine::Parse(const QStringList &arguments, QString &error)
     const QCommandLineOption game("game", "", "file"), home("home", "", "file"),
         visitor("visitor", "", "file");
     const QCommandLineOption period("period", "", "n"), playsOf("plays-of", "", "drive");
+    const QCommandLineOption showTop("show-top", "", "0|1"), pbpWidth("pbp-width", "", "pixels");
     const QCommandLineOption homeOnly("home-only"), visitorOnly("visitor-only"),
         scoringOnly("scoring-only");
     parser.addOptions({help, version, exportFormat, game, home, visitor, period, playsOf, homeOnly,
-                       visitorOnly, scoringOnly});
+                       visitorOnly, scoringOnly, showTop, pbpWidth});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -94,6 +97,21 @@ bool CommandLine::Parse(const QStringList &arguments, QString &error)
         if (!readCount(parser.value(playsOf), "plays-of", drive, error))
             return false;
         request.playsOfDrive = drive;
+    }
+
+    if (parser.isSet(showTop)) {
+        const QString value = parser.value(showTop);
+        if (value != "0" && value != "1") {
+            error = QString("--show-top takes 0 or 1, not \"%1\"").arg(value);
+            return false;
+        }
+        request.showTop = value == "1";
+    }
+    if (parser.isSet(pbpWidth)) {
+        int width = 0;
+        if (!readCount(parser.value(pbpWidth), "pbp-width", width, error))
+            return false;
+        request.playByPlayWidth = width;
     }
 
     if (!parser.isSet(exportFormat)) {

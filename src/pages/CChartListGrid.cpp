@@ -23,15 +23,14 @@ std::string nothing(const CDriveChartData &, const CChartItem &)
     return {};
 }
 
-template <std::string CChartItem::*Field>
-std::string field(const CDriveChartData &, const CChartItem &item)
+template <auto Field> std::string field(const CDriveChartData &, const CChartItem &item)
 {
-    return item.*Field;
+    return std::string(item.*Field);
 }
 
 std::string playsAndYards(const CDriveChartData &, const CChartItem &item)
 {
-    return item.plays + " - " + item.yards;
+    return std::string(item.plays) + " - " + std::string(item.yards);
 }
 
 constexpr std::array<ChartListColumn, 13> kDriveColumns{{

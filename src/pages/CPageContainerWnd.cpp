@@ -2,9 +2,9 @@
 
 #include "platform/ControlIds.h"
 #include "platform/GdiPainting.h"
-#include "platform/QtConversions.h"
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
+#include "platform/QtConversions.h"
 #include "platform/SystemMetrics.h"
 
 #include <QChildEvent>

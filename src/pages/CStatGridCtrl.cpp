@@ -3,8 +3,8 @@
 #include "gamedata/CSeasonStats.h"
 #include "gamedata/TextNumbers.h"
 #include "platform/GdiPainting.h"
-#include "platform/QtConversions.h"
 #include "platform/Messages.h"
+#include "platform/QtConversions.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -48,9 +48,10 @@ TEST_F(DriveListsTest, DriveRowsColoursAndPossessionColumn)
     for (int i = 0; i < drives.count(); ++i) {
         const CChartItem &item = drives.item(i);
         EXPECT_EQ(list.GetItemText(i, 0).toStdString(), drives.GetShortName(item.team));
-        EXPECT_EQ(list.GetItemText(i, 3).toStdString(), item.startSpot);
-        EXPECT_EQ(list.GetItemText(i, 9).toStdString(), item.endHow);
-        EXPECT_EQ(list.GetItemText(i, 11).toStdString(), item.plays + " - " + item.yards);
+        EXPECT_EQ(list.GetItemText(i, 3).toStdString(), std::string(item.startSpot));
+        EXPECT_EQ(list.GetItemText(i, 9).toStdString(), std::string(item.endHow));
+        EXPECT_EQ(list.GetItemText(i, 11).toStdString(),
+                  std::string(item.plays) + " - " + std::string(item.yards));
         EXPECT_EQ(list.GetItemText(i, 12), "");
         EXPECT_EQ(list.GetCellBkColor(i, 5),
                   item.team == 0 ? RGB(255, 255, 255) : RGB(128, 128, 128));
@@ -60,7 +61,7 @@ TEST_F(DriveListsTest, DriveRowsColoursAndPossessionColumn)
     list.Fill();
     EXPECT_EQ(list.GetColumnWidth(12), 40);
     EXPECT_EQ(list.GetColumnText(12), "TOP");
-    EXPECT_EQ(list.GetItemText(0, 12).toStdString(), drives.item(0).top);
+    EXPECT_EQ(list.GetItemText(0, 12).toStdString(), std::string(drives.item(0).top));
 }
 
 TEST_F(DriveListsTest, PlayRowsShowThePlaysOfADrive)
@@ -74,9 +75,9 @@ TEST_F(DriveListsTest, PlayRowsShowThePlaysOfADrive)
     list.Fill();
     ASSERT_EQ(list.GetItemCount(), drives.count());
     EXPECT_EQ(list.GetColumnText(6), "Play");
-    EXPECT_EQ(list.GetItemText(0, 3).toStdString(), drives.item(0).top);
-    EXPECT_EQ(list.GetItemText(0, 6).toStdString(), drives.item(0).startHow);
-    EXPECT_EQ(list.GetItemText(0, 7).toStdString(), drives.item(0).yards);
+    EXPECT_EQ(list.GetItemText(0, 3).toStdString(), std::string(drives.item(0).top));
+    EXPECT_EQ(list.GetItemText(0, 6).toStdString(), std::string(drives.item(0).startHow));
+    EXPECT_EQ(list.GetItemText(0, 7).toStdString(), std::string(drives.item(0).yards));
 }
 
 TEST_F(DriveListsTest, ClicksAndKeysTellTheMainWindow)
