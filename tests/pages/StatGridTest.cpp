@@ -241,14 +241,6 @@ TEST(StatGridWrap, CutsAtTheLastSpaceOrInsideAWord)
     EXPECT_EQ(limited[6], word.repeated(4));
 }
 
-TEST(StatGridBold, AmpersandMakesBoldOnlyAtTheStart)
-{
-    EXPECT_TRUE(CStatGridCtrl::IsBoldText("&R5"));
-    EXPECT_EQ(CStatGridCtrl::ShownText("&R5"), "R5");
-    EXPECT_FALSE(CStatGridCtrl::IsBoldText("A&M"));
-    EXPECT_EQ(CStatGridCtrl::ShownText("Texas A&"), "Texas A&");
-}
-
 TEST(StatGridPixels, BoldCellIsHeavierAndShowsNoAmpersand)
 {
     QWidget window;
