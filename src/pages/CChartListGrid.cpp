@@ -5,62 +5,28 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <array>
 
 namespace
 {
 
 constexpr COLORREF kVisitorRowColor = RGB(128, 128, 128);
-constexpr int kDriveTopColumn = 12;
 
-std::string teamName(const CDriveChartData &drives, const CChartItem &item)
+} // namespace
+
+std::string ChartListValues::TeamName(const CDriveChartData &drives, const CChartItem &item)
 {
     return drives.GetShortName(item.team);
 }
 
-std::string nothing(const CDriveChartData &, const CChartItem &)
+std::string ChartListValues::Nothing(const CDriveChartData &, const CChartItem &)
 {
     return {};
 }
 
-template <auto Field> std::string field(const CDriveChartData &, const CChartItem &item)
-{
-    return std::string(item.*Field);
-}
-
-std::string playsAndYards(const CDriveChartData &, const CChartItem &item)
+std::string ChartListValues::PlaysAndYards(const CDriveChartData &, const CChartItem &item)
 {
     return std::string(item.plays) + " - " + std::string(item.yards);
 }
-
-constexpr std::array<ChartListColumn, 13> kDriveColumns{{
-    {"Team", 44, teamName},
-    {"Qtr", 33, field<&CChartItem::startQtr>},
-    {"", 6, nothing},
-    {"Spot", 33, field<&CChartItem::startSpot>},
-    {"Time", 40, field<&CChartItem::startTime>},
-    {"Start", 50, field<&CChartItem::startHow>},
-    {"", 6, nothing},
-    {"Spot", 33, field<&CChartItem::endSpot>},
-    {"Time", 40, field<&CChartItem::endTime>},
-    {"End", 50, field<&CChartItem::endHow>},
-    {"", 6, nothing},
-    {"Plays-Yds", 55, playsAndYards},
-    {"TOP", 40, field<&CChartItem::top>},
-}};
-
-constexpr std::array<ChartListColumn, 8> kPlayColumns{{
-    {"Team", 44, teamName},
-    {"Qtr", 33, field<&CChartItem::startQtr>},
-    {"", 6, nothing},
-    {"Down", 40, field<&CChartItem::top>},
-    {"Spot", 55, field<&CChartItem::startSpot>},
-    {"Time", 40, field<&CChartItem::startTime>},
-    {"Play", 300, field<&CChartItem::startHow>},
-    {"Yds", 33, field<&CChartItem::yards>},
-}};
-
-} // namespace
 
 CChartListGrid::CChartListGrid(std::span<const ChartListColumn> columns, QWidget *parent, int id)
     : CStatGridCtrl(parent, id), columns_(columns)
@@ -120,21 +86,3 @@ void CChartListGrid::keyPressEvent(QKeyEvent *event)
     CStatGridCtrl::keyPressEvent(event);
     TellMainWindow();
 }
-
-CDriveListGrid::CDriveListGrid(QWidget *parent, int id) : CChartListGrid(kDriveColumns, parent, id)
-{
-}
-
-bool CDriveListGrid::ShowsColumn(int column) const
-{
-    return column != kDriveTopColumn || showTOP_;
-}
-
-void CDriveListGrid::Fill()
-{
-    SetColumnWidth(kDriveTopColumn, showTOP_ ? 40 : 0);
-    SetColumnText(kDriveTopColumn, showTOP_ ? QStringLiteral("TOP") : QString(""));
-    CChartListGrid::Fill();
-}
-
-CPlayListGrid::CPlayListGrid(QWidget *parent, int id) : CChartListGrid(kPlayColumns, parent, id) {}

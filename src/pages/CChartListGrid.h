@@ -2,11 +2,12 @@
 
 #include "CStatGridCtrl.h"
 
+#include "gamedata/CChartItem.h"
+
 #include <span>
 #include <string>
 
 class CDriveChartData;
-struct CChartItem;
 
 // One column of a drive chart list: header, width, and what it shows of an entry.
 struct ChartListColumn {
@@ -46,32 +47,18 @@ private:
     const CDriveChartData *drives_ = nullptr;
 };
 
-// The drives list of the Drive Charts page; the last column, the time of
-// possession, is shown only with ShowTOP.
-class CDriveListGrid : public CChartListGrid
+// What the columns of the lists show of an entry.
+namespace ChartListValues
 {
-    Q_OBJECT
-
-public:
-    explicit CDriveListGrid(QWidget *parent = nullptr, int id = 0);
-
-    void SetShowTOP(bool show) { showTOP_ = show; }
-    bool ShowTOP() const { return showTOP_; }
-    // The rows, and column 12 titled "TOP" 40 wide, or untitled at width 0.
-    void Fill();
-
-protected:
-    bool ShowsColumn(int column) const override;
-
-private:
-    bool showTOP_ = false;
-};
-
-// The plays list of the Drive Charts page: the plays of one drive.
-class CPlayListGrid : public CChartListGrid
+// The short name of the entry's team.
+std::string TeamName(const CDriveChartData &drives, const CChartItem &item);
+// An empty spacer column.
+std::string Nothing(const CDriveChartData &drives, const CChartItem &item);
+// "plays - yards".
+std::string PlaysAndYards(const CDriveChartData &drives, const CChartItem &item);
+// One text of the entry.
+template <auto Field> std::string Text(const CDriveChartData &, const CChartItem &item)
 {
-    Q_OBJECT
-
-public:
-    explicit CPlayListGrid(QWidget *parent = nullptr, int id = 0);
-};
+    return std::string(item.*Field);
+}
+} // namespace ChartListValues

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "CChartListGrid.h"
+#include "CDriveListGrid.h"
 #include "CPlayByPlayGrid.h"
+#include "CPlayListGrid.h"
 #include "CPlayerStatGrid.h"
 #include "CScoringGrid.h"
 #include "CTeamStatsGrid.h"

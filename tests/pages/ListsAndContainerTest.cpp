@@ -2,8 +2,9 @@
 #include "PagesTestSupport.h"
 
 #include "gamedata/CDriveChartData.h"
-#include "pages/CChartListGrid.h"
+#include "pages/CDriveListGrid.h"
 #include "pages/CPageContainerWnd.h"
+#include "pages/CPlayListGrid.h"
 #include "platform/ControlIds.h"
 #include "platform/NotifyEvent.h"
 
