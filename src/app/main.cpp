@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 #include "platform/SignalExit.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -50,11 +50,40 @@ int exportGame(const ExportRequest &request)
     return 0;
 }
 
+// Whether the arguments ask for the export, which needs no display.
+bool isExport(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        // Options may be written with one dash or two.
+        const char *name = argv[i];
+        if (name[0] != '-')
+            continue;
+        name += name[1] == '-' ? 2 : 1;
+        if (std::strcmp(name, "export") == 0 || std::strncmp(name, "export=", 7) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Qt's own notes about the session it runs in (no runtime directory and the
+// like) are no part of the export's output, whose error stream is its own.
+void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "pylonix: %s\n", qPrintable(message));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
+    // The export fills the statistics tables in windows it never shows.
+    if (isExport(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(dropQtNotes);
+    }
+    QApplication application(argc, argv);
     QCoreApplication::setApplicationName("pylonix");
     QCoreApplication::setApplicationVersion(PYLONIX_VERSION);
 
