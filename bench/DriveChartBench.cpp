@@ -6,6 +6,7 @@
 #include "gamedata/CDriveChartData.h"
 #include "gamedata/CGameDocument.h"
 #include "gamedata/CTeamStats.h"
+#include "platform/QtConversions.h"
 
 #include "GameSimulator.h"
 #include "GameXmlWriter.h"
@@ -120,8 +121,8 @@ void HoverMove(benchmark::State &state)
     QWidget *viewport = chart->view->viewport();
     viewport->repaint();
     chart->view->LayoutRows();
-    const std::array<QPoint, 2> points = {chart->data.item(0).hitRect.CenterPoint(),
-                                          chart->data.item(1).hitRect.CenterPoint()};
+    const std::array<QPoint, 2> points = {ToQPoint(chart->data.item(0).hitRect.CenterPoint()),
+                                          ToQPoint(chart->data.item(1).hitRect.CenterPoint())};
     int next = 0;
     for (auto _ : state) {
         const QPointF at(points[next]);

@@ -5,6 +5,7 @@
 #include "platform/Fonts.h"
 #include "platform/GdiPainting.h"
 #include "platform/Messages.h"
+#include "platform/QtConversions.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -191,7 +192,7 @@ int CDriveChartWnd::HitTest(const QPoint &point)
 {
     itemCount_ = data_ ? data_->count() : 0;
     for (int k = itemCount_ - 1; k >= 0; --k) {
-        if (data_->item(k).hitRect.PtInRect(point))
+        if (data_->item(k).hitRect.PtInRect(FromQPoint(point)))
             return k;
     }
     return -1;
@@ -270,7 +271,7 @@ void CDriveChartWnd::paintEvent(QPaintEvent *)
     QPainter painter(viewport());
     painter.drawImage(0, 0, field_);
     if (scrolling_)
-        painter.setClipRect(CRect(0, 20, client.width(), client.height() - kClipBottom).ToQRect());
+        painter.setClipRect(ToQRect(CRect(0, 20, client.width(), client.height() - kClipBottom)));
     LayoutRows();
     for (int r = 0; r < visibleRows_; ++r) {
         if (firstRow_ + r >= 0 && firstRow_ + r < itemCount_)

@@ -1,6 +1,7 @@
 #include "drivechart/CSplitterBar.h"
 
 #include "platform/ControlIds.h"
+#include "platform/QtConversions.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -73,7 +74,7 @@ void CSplitterBar::drawTracker(const CRect &rect)
     if (rect.IsRectEmpty()) {
         tracker_->hide();
     } else {
-        tracker_->setGeometry(rect.ToQRect());
+        tracker_->setGeometry(ToQRect(rect));
         tracker_->raise();
         tracker_->show();
     }

@@ -93,7 +93,7 @@ QImage DriveChartFixture::Grab()
 QPoint DriveChartFixture::CentreOf(int k)
 {
     view_->LayoutRows();
-    return data_.item(k).hitRect.CenterPoint();
+    return ToQPoint(data_.item(k).hitRect.CenterPoint());
 }
 
 void DriveChartFixture::MoveMouseTo(const QPoint &point)

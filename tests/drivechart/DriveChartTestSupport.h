@@ -5,6 +5,7 @@
 #include "gamedata/CGameDocument.h"
 #include "gamedata/CTeamStats.h"
 #include "platform/Messages.h"
+#include "platform/QtConversions.h"
 
 #include "../support/ScratchDirectory.h"
 
