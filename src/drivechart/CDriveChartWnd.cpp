@@ -65,7 +65,9 @@ QObject *CDriveChartWnd::notifyTarget() const
 void CDriveChartWnd::sendReadout(const QString &text)
 {
     readout_ = text;
-    SendMessage(notifyTarget(), UM_SETDRIVETEXT, reinterpret_cast<WPARAM>(&readout_));
+    readoutUtf8_ = text.toUtf8();
+    SendMessage(notifyTarget(), UM_SETDRIVETEXT,
+                reinterpret_cast<WPARAM>(readoutUtf8_.constData()));
 }
 
 void CDriveChartWnd::storeHitRect(int index, const CRect &rect)

@@ -4,6 +4,7 @@
 #include "platform/Colors.h"
 
 #include <QAbstractScrollArea>
+#include <QByteArray>
 #include <QImage>
 #include <QPolygon>
 #include <QString>
@@ -18,8 +19,8 @@ class QPainter;
 // tracks the entry under the mouse and the selected entry and reports them to
 // its notify target (by default its top-level window) with these messages,
 // sent synchronously, lParam 0:
-//   UM_SETDRIVETEXT    wParam = const QString * to the read-out text, valid
-//                      during the send (empty text to clear)
+//   UM_SETDRIVETEXT    wParam = const char * to the read-out text in UTF-8,
+//                      valid during the send (empty text to clear)
 //   UM_SELECTDRIVEROW  wParam = selected entry (-1 for none), after a click or key
 //   UM_SHOWDRIVEPLAYS  wParam = driveIndex of a double-clicked drive (drives mode)
 //   UM_SHOWDRIVELIST   wParam = 0, right click in plays mode
@@ -140,6 +141,7 @@ private:
     int selected_ = -1;
     int wheelRemainder_ = 0;
     QString readout_;
+    QByteArray readoutUtf8_; // what UM_SETDRIVETEXT points to
 
     // The grass, ticks, lines and yard numbers for one client size.
     QImage field_;

@@ -56,7 +56,7 @@ protected:
             auto *m = static_cast<CMessageEvent *>(event);
             QString text;
             if (m->Message() == UM_SETDRIVETEXT)
-                text = *reinterpret_cast<const QString *>(m->WParam());
+                text = QString::fromUtf8(reinterpret_cast<const char *>(m->WParam()));
             messages.push_back({m->Message(), m->WParam(), text});
             return true;
         }
