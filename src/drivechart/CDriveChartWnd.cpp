@@ -70,11 +70,6 @@ void CDriveChartWnd::sendReadout(const QString &text)
                 reinterpret_cast<WPARAM>(readoutUtf8_.constData()));
 }
 
-void CDriveChartWnd::storeHitRect(int index, const CRect &rect)
-{
-    data_->item(index).hitRect = rect;
-}
-
 // ---- Operations of the main window ----
 
 void CDriveChartWnd::Select(int index)
@@ -178,15 +173,16 @@ void CDriveChartWnd::updateScrollBar()
 void CDriveChartWnd::LayoutRows()
 {
     itemCount_ = data_ ? data_->count() : 0;
-    for (int i = 0; i < itemCount_; ++i)
-        storeHitRect(i, CRect(-1, -1, -1, -1));
+    if (data_)
+        data_->ClearHitRects();
     for (int r = 0; r < visibleRows_; ++r) {
         const int k = firstRow_ + r;
         if (k < 0 || k >= itemCount_)
             continue;
         const CChartItem &e = data_->item(k);
         const int top = topMargin_ + r * (rowGap_ + 6);
-        storeHitRect(k, CRect(YardToX(e.lowYard), top, YardToX(e.highYard) + 1, top + rowHeight));
+        data_->SetHitRect(k,
+                          CRect(YardToX(e.lowYard), top, YardToX(e.highYard) + 1, top + rowHeight));
     }
 }
 

@@ -118,7 +118,6 @@ protected:
 private:
     QObject *notifyTarget() const;
     void sendReadout(const QString &text);
-    void storeHitRect(int index, const CRect &rect);
     void onScrollAction(int action);
     void updateScrollBar();
     void rebuildField(const QSize &client);
