@@ -90,17 +90,6 @@ TEST_F(DriveChartPaint, AtWidth200TheScaleIsRaisedToTwoAndTheFieldOverhangsBothS
     EXPECT_EQ(image.pixel(190, 150), kWhite) << "the 95-yard line";
 }
 
-TEST_F(DriveChartPaint, AWindowWiderThanThePictureIsBlackBesideIt)
-{
-    Load(kShapes);
-    SetClientSize(605, 300);
-    EXPECT_EQ(view_->leftMargin(), 2);
-    const QImage image = Grab();
-    EXPECT_EQ(image.pixel(1, 150), kBlack);
-    EXPECT_EQ(image.pixel(2, 150), kGrass);
-    EXPECT_EQ(image.pixel(602, 150), kBlack);
-}
-
 TEST_F(DriveChartPaint, ArrowsPointTheWayTheDriveWent)
 {
     Load(kShapes);

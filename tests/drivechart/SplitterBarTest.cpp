@@ -97,12 +97,3 @@ TEST_F(SplitterBar, TheTrackerInvertsAHalftoneBandAndLeavesNothingBehind)
     EXPECT_EQ(image.pixel(150, 150), kRed);
     EXPECT_EQ(image.pixel(151, 151), kRed);
 }
-
-TEST_F(SplitterBar, AMoveWithoutAPressDoesNotDrag)
-{
-    Send(QEvent::MouseMove, 40);
-    EXPECT_FALSE(bar_->Dragging());
-    EXPECT_TRUE(bar_->LastTracker().IsRectEmpty());
-    Send(QEvent::MouseButtonRelease, 40);
-    EXPECT_TRUE(Offsets().empty());
-}
