@@ -239,7 +239,7 @@ void storeCategory(const Category &category, const pugi::xml_node &element, Stat
     if (category.presenceLabel >= 0)
         values.append(category.presenceLabel, "1");
     for (size_t i = 0; i < category.plainLabels.size(); ++i)
-        values.append(category.plainLabels[i], std::string(valueOf(i, category.defaultText)));
+        values.append(category.plainLabels[i], valueOf(i, category.defaultText));
     for (const Category::Combined &derived : category.derived) {
         switch (derived.kind) {
         case Kind::Sum:
@@ -256,7 +256,7 @@ void storeCategory(const Category &category, const pugi::xml_node &element, Stat
             std::string text(valueOf(derived.a, category.defaultText));
             text += '/';
             text += valueOf(derived.b, category.defaultText);
-            values.append(derived.label, std::move(text));
+            values.append(derived.label, text);
             break;
         }
         }

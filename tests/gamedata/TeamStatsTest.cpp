@@ -347,3 +347,35 @@ TEST(StatValues, EveryLoaderLabelIsInTheVocabulary)
         EXPECT_TRUE(allKnown(stats.playerValues(i))) << i;
     EXPECT_EQ(StatValues::LabelText(StatValues::LabelIndex("Punt In20")), "Punt In20");
 }
+
+TEST(StatValues, EveryTextReadsBackAsItWasSet)
+{
+    // Whole numbers and ratios at and beyond the ends of the shared range,
+    // and texts that only look like numbers.
+    const std::vector<std::string> texts = {
+        "",     "0",     "-0",   "00",   "007",  "7",     "-7",    "-99",   "-100", "1999",
+        "2000", "12345", "0.0",  "4.5",  "99.9", "100.0", "-4.5",  "4.50",  "04.5", "4.",
+        ".5",   " 5",    "5 ",   "+5",   "1e2",  "x",     "Ñúñez", "1 - 2", "3/4",  "0.05",
+        "-",    "99.99", "10.0", "1000", "-1.0", "9999",  "-99.9", "0-0",   "1.5.5"};
+    std::vector<std::string> labels;
+    for (size_t i = 0; i < texts.size(); ++i)
+        labels.emplace_back(StatValues::LabelText(static_cast<int>(i)));
+    StatValues values;
+    for (size_t i = 0; i < texts.size(); ++i)
+        values.set(labels[i], texts[i]);
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(values.get(labels[i]), texts[i]) << labels[i];
+
+    // Replacing turns each text into the one it mirrors.
+    for (size_t i = 0; i < texts.size(); ++i)
+        values.set(labels[i], texts[texts.size() - 1 - i]);
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(values.get(labels[i]), texts[texts.size() - 1 - i]) << labels[i];
+    EXPECT_EQ(values.size(), texts.size());
+    values.set("Own Label", "-0");
+    values.set("Own Label", "12");
+    EXPECT_EQ(values.get("Own Label"), "12");
+    values.clear();
+    EXPECT_TRUE(values.empty());
+    EXPECT_EQ(values.get(labels[1]), "");
+}
