@@ -32,10 +32,15 @@ public:
     // Adds vocabulary label `index`, which must not be set yet, without
     // looking for it: for loaders that fill an empty object label by label.
     void append(int index, std::string_view value);
-    // Makes room for `count` values in all, for a loader that knows how many
-    // it adds.
-    void reserve(size_t count) { entries_.reserve(count); }
+    // Makes room for `count` values in all, of which about `texts` are not
+    // small numbers, for a loader that knows how many it adds.
+    void reserve(size_t count, size_t texts)
+    {
+        entries_.reserve(count);
+        texts_.reserve(texts);
+    }
 
+    // Removes every value; the room made for them stays.
     void clear();
     bool empty() const { return entries_.empty(); }
     size_t size() const { return entries_.size(); }

@@ -79,6 +79,15 @@ TEST(TeamStatsCombine, SumsAndRatios)
     EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Ratio, "x", "7"), "0.0");
     EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Ratio, "10", "3"), "3.3");
     EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Ratio, "-4", "1"), "-4.0");
+    // Sums that are not counts print as "%.0f" does.
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "-0", "-0"), "-0");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "0.5", "0"), "0");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "1.5", ""), "2");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "2.25", "2.25"), "4");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "-3", "1"), "-2");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "1e20", "0"), "100000000000000000000");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "999999999999999", "1"),
+              "1000000000000000");
 }
 
 TEST(TeamStatsLoadGame, StopsAtAMissingIdentityAttribute)

@@ -1,10 +1,10 @@
-#include "PlayerLoader.h"
+#include "OnePassLoader.h"
 
 #include "CTeamStats.h"
 #include "StatValues.h"
 
+#include <algorithm>
 #include <array>
-#include <cstring>
 #include <pugixml.hpp>
 #include <vector>
 
@@ -13,6 +13,19 @@ namespace
 
 constexpr size_t maxAttributes = 14; // the defense element's
 constexpr size_t categoryCount = 12;
+constexpr size_t patCategory = 5;
+
+// Names are a few letters long; this beats a call to strcmp for each.
+bool sameName(const char *a, const char *b)
+{
+    while (*a == *b) {
+        if (*a == '\0')
+            return true;
+        ++a;
+        ++b;
+    }
+    return false;
+}
 
 // A value made from two attributes of the same element.
 struct Derived {
@@ -53,7 +66,7 @@ struct Category {
     int slotOf(const char *name) const
     {
         for (size_t i = 0; i < attributes.size(); ++i) {
-            if (attributes[i][0] == name[0] && std::strcmp(attributes[i], name) == 0)
+            if (sameName(attributes[i], name))
                 return static_cast<int>(i);
         }
         return -1;
@@ -63,7 +76,7 @@ struct Category {
 size_t slotFor(std::vector<const char *> &attributes, const char *name)
 {
     for (size_t i = 0; i < attributes.size(); ++i) {
-        if (std::strcmp(attributes[i], name) == 0)
+        if (sameName(attributes[i], name))
             return i;
     }
     attributes.push_back(name);
@@ -188,7 +201,7 @@ int categoryOf(const char *name)
 {
     const std::vector<Category> &table = categories();
     for (size_t i = 0; i < table.size(); ++i) {
-        if (table[i].element[0] == name[0] && std::strcmp(table[i].element, name) == 0)
+        if (sameName(table[i].element, name))
             return static_cast<int>(i);
     }
     return -1;
@@ -204,7 +217,7 @@ constexpr std::array<const char *, IdentityCount> identityLabels = {"No", "Name"
 int identityOf(const char *name)
 {
     for (size_t i = 0; i < identityAttributes.size(); ++i) {
-        if (identityAttributes[i][0] == name[0] && std::strcmp(identityAttributes[i], name) == 0)
+        if (sameName(identityAttributes[i], name))
             return static_cast<int>(i);
     }
     return -1;
@@ -263,9 +276,46 @@ void storeCategory(const Category &category, const pugi::xml_node &element, Stat
     }
 }
 
+// The children of a totals element and the fields their attributes give.
+struct TotalsElement {
+    const char *name;
+    std::vector<std::pair<const char *, OnePassLoader::TotalsField>> attributes;
+};
+
+const std::vector<TotalsElement> &totalsElements()
+{
+    using F = OnePassLoader::TotalsField;
+    static const std::vector<TotalsElement> table = {
+        {"firstdowns",
+         {{"no", F::FirstDownsNo},
+          {"rush", F::FirstDownsRush},
+          {"pass", F::FirstDownsPass},
+          {"penalty", F::FirstDownsPenalty}}},
+        {"rush",
+         {{"att", F::RushAtt}, {"yds", F::RushYds}, {"gain", F::RushGain}, {"loss", F::RushLoss}}},
+        {"pass",
+         {{"att", F::PassAtt}, {"comp", F::PassComp}, {"int", F::PassInt}, {"yds", F::PassYds}}},
+        {"fumbles", {{"no", F::FumblesNo}, {"lost", F::FumblesLost}}},
+        {"penalties", {{"no", F::PenaltiesNo}, {"yds", F::PenaltiesYds}}},
+        {"punt", {{"no", F::PuntNo}, {"yds", F::PuntYds}}},
+        {"pr", {{"no", F::PrNo}, {"yds", F::PrYds}}},
+        {"kr", {{"no", F::KrNo}, {"yds", F::KrYds}}},
+        {"ir", {{"no", F::IrNo}, {"yds", F::IrYds}}},
+        {"fr", {{"no", F::FrNo}, {"yds", F::FrYds}}},
+        {"defense", {{"sacks", F::DefenseSacks}, {"sackyds", F::DefenseSackYds}}},
+        {"conversions",
+         {{"thirdconv", F::ThirdConv},
+          {"thirdatt", F::ThirdAtt},
+          {"fourthconv", F::FourthConv},
+          {"fourthatt", F::FourthAtt}}},
+        {"misc", {{"top", F::MiscTop}}},
+    };
+    return table;
+}
+
 } // namespace
 
-void PlayerLoader::Load(CXmlNode player, bool withShortName, StatValues &values)
+void OnePassLoader::LoadPlayer(CXmlNode player, bool withShortName, StatValues &values)
 {
     const pugi::xml_node node(player.node_);
     std::array<const char *, IdentityCount> identity{};
@@ -275,20 +325,21 @@ void PlayerLoader::Load(CXmlNode player, bool withShortName, StatValues &values)
         if (slot >= 0 && !identity[slot])
             identity[slot] = attribute.value();
     }
-    std::array<pugi::xml_node, categoryCount> elements{};
+    std::array<pugi::xml_node_struct *, categoryCount> elements{};
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
         const int category = categoryOf(child.name());
         if (category >= 0 && !elements[category])
-            elements[category] = child;
+            elements[category] = child.internal_object();
     }
 
     const std::vector<Category> &table = categories();
     size_t count = withShortName ? IdentityCount : IdentityCount - 1;
     for (size_t i = 0; i < categoryCount; ++i)
         count += elements[i] ? table[i].valueCount : 0;
-    values.reserve(count);
+    // The names, and "FG PAT" ("3/4"), are the texts a player does not share.
+    values.reserve(count, (withShortName ? 3 : 2) + (elements[patCategory] ? 1 : 0));
 
     const std::array<int, IdentityCount> &labels = identityLabelIndexes();
     for (size_t i = 0; i < IdentityCount; ++i) {
@@ -298,6 +349,35 @@ void PlayerLoader::Load(CXmlNode player, bool withShortName, StatValues &values)
     }
     for (size_t i = 0; i < categoryCount; ++i) {
         if (elements[i])
-            storeCategory(table[i], elements[i], values);
+            storeCategory(table[i], pugi::xml_node(elements[i]), values);
     }
+}
+
+std::array<std::string_view, OnePassLoader::TotalsFieldCount>
+OnePassLoader::ReadTotals(CXmlNode totals)
+{
+    std::array<const char *, TotalsFieldCount> found{};
+    const std::vector<TotalsElement> &table = totalsElements();
+    for (pugi::xml_node child = pugi::xml_node(totals.node_).first_child(); child;
+         child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char *name = child.name();
+        const auto element = std::find_if(table.begin(), table.end(), [name](const auto &entry) {
+            return sameName(entry.name, name);
+        });
+        if (element == table.end())
+            continue;
+        for (pugi::xml_attribute attribute = child.first_attribute(); attribute;
+             attribute = attribute.next_attribute()) {
+            for (const auto &[attributeName, field] : element->attributes) {
+                if (!found[field] && sameName(attributeName, attribute.name()))
+                    found[field] = attribute.value();
+            }
+        }
+    }
+    std::array<std::string_view, TotalsFieldCount> values;
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = found[i] ? found[i] : "";
+    return values;
 }
