@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <pugixml.hpp>
+#include <stdexcept>
 #include <vector>
 
 namespace
@@ -101,6 +102,8 @@ Category compile(const CategorySpec &spec)
     }
     category.valueCount =
         (spec.presenceLabel ? 1 : 0) + category.plainLabels.size() + category.derived.size();
+    if (category.attributes.size() > maxAttributes)
+        throw std::logic_error(std::string("too many attributes for ") + spec.element);
     return category;
 }
 
@@ -189,6 +192,8 @@ const std::vector<Category> &categories()
              {{"no", "FR No"}, {"yds", "FR Yds"}, {"td", "FR TD"}, {"long", "FR Lng"}},
              {}},
         }};
+        if (!sameName(specs[patCategory].element, "pat"))
+            throw std::logic_error("the pat category moved");
         std::vector<Category> compiled;
         for (const CategorySpec &spec : specs)
             compiled.push_back(compile(spec));
