@@ -226,6 +226,33 @@ TEST(TeamStatsLoadGame, ReloadStartsFromEmpty)
     EXPECT_EQ(team.playerCount(), 1);
     EXPECT_EQ(team.GetPlayerValue(0, "Pass Att"), "");
     EXPECT_EQ(team.GetTeamValue("Rush Avg"), "");
+
+    // A load that stops before the players, then one with more players.
+    ASSERT_TRUE(document.Open(dir.Write("c.xml", R"(<fbgame><team vh="H" name="N"/></fbgame>)")));
+    EXPECT_FALSE(team.LoadGame(document));
+    EXPECT_EQ(team.playerCount(), 0);
+    ASSERT_TRUE(document.Open(dir.Write("d.xml", R"(<fbgame><team vh="H" name="N" id="I" record="R">
+        <player name="Cornelius Alexander"><rush att="2" yds="9"/></player><player/>
+        <player name="E" uni="TM"><pat kickmade="1"/></player><totals/></team></fbgame>)")));
+    EXPECT_TRUE(team.LoadGame(document));
+    ASSERT_EQ(team.playerCount(), 3);
+    std::vector<std::string> values;
+    for (int i = 0; i < team.playerCount(); ++i) {
+        team.playerValues(i).forEach([&](std::string_view label, const std::string &value) {
+            values.push_back(std::string(label) + "=" + value);
+        });
+    }
+    EXPECT_EQ(values, (std::vector<std::string>{"No=",         "Name=Cornelius Alexander",
+                                                "Played=",     "Short Name=",
+                                                "Check Name=", "Rush Att=2",
+                                                "Rush Yds=9",  "Rush TD=",
+                                                "Rush Lng=",   "Rush Avg=4.5",
+                                                "No=",         "Name=",
+                                                "Played=",     "Short Name=",
+                                                "Check Name=", "No=TM",
+                                                "Name=E",      "Played=",
+                                                "Short Name=", "Check Name=",
+                                                "FG PAT=1/0"}));
 }
 
 TEST(SeasonStats, LoadsPlayersAndTotalsAndMatchesByCheckName)
