@@ -2,6 +2,7 @@
 
 #include "CTeamStats.h"
 #include "StatValues.h"
+#include "XmlDocumentAccess.h"
 
 #include <algorithm>
 #include <array>
@@ -322,7 +323,7 @@ const std::vector<TotalsElement> &totalsElements()
 
 void OnePassLoader::LoadPlayer(CXmlNode player, bool withShortName, StatValues &values)
 {
-    const pugi::xml_node node(player.node_);
+    const pugi::xml_node node = XmlDocumentAccess::NodeOf(player);
     std::array<const char *, IdentityCount> identity{};
     for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
          attribute = attribute.next_attribute()) {
@@ -363,7 +364,7 @@ OnePassLoader::ReadTotals(CXmlNode totals)
 {
     std::array<const char *, TotalsFieldCount> found{};
     const std::vector<TotalsElement> &table = totalsElements();
-    for (pugi::xml_node child = pugi::xml_node(totals.node_).first_child(); child;
+    for (pugi::xml_node child = XmlDocumentAccess::NodeOf(totals).first_child(); child;
          child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
