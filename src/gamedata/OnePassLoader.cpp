@@ -39,7 +39,7 @@ struct Derived {
 };
 
 // What a category element gives, as the loader is told it.
-struct CategorySpec {
+struct CategoryDefinition {
     const char *element;
     const char *defaultText;   // stored for a missing plain attribute
     const char *presenceLabel; // stored as "1" before the others, or null
@@ -85,26 +85,26 @@ size_t slotFor(std::vector<const char *> &attributes, const char *name)
     return attributes.size() - 1;
 }
 
-Category compile(const CategorySpec &spec)
+Category compile(const CategoryDefinition &definition)
 {
     Category category;
-    category.element = spec.element;
-    category.defaultText = spec.defaultText;
-    if (spec.presenceLabel)
-        category.presenceLabel = StatValues::LabelIndex(spec.presenceLabel);
-    for (const auto &[attribute, label] : spec.plain) {
+    category.element = definition.element;
+    category.defaultText = definition.defaultText;
+    if (definition.presenceLabel)
+        category.presenceLabel = StatValues::LabelIndex(definition.presenceLabel);
+    for (const auto &[attribute, label] : definition.plain) {
         category.attributes.push_back(attribute);
         category.plainLabels.push_back(StatValues::LabelIndex(label));
     }
-    for (const Derived &derived : spec.derived) {
+    for (const Derived &derived : definition.derived) {
         const size_t a = slotFor(category.attributes, derived.a);
         const size_t b = slotFor(category.attributes, derived.b);
         category.derived.push_back({derived.kind, a, b, StatValues::LabelIndex(derived.label)});
     }
     category.valueCount =
-        (spec.presenceLabel ? 1 : 0) + category.plainLabels.size() + category.derived.size();
+        (definition.presenceLabel ? 1 : 0) + category.plainLabels.size() + category.derived.size();
     if (category.attributes.size() > maxAttributes)
-        throw std::logic_error(std::string("too many attributes for ") + spec.element);
+        throw std::logic_error(std::string("too many attributes for ") + definition.element);
     return category;
 }
 
@@ -116,7 +116,7 @@ using Kind = Derived::Kind;
 const std::vector<Category> &categories()
 {
     static const std::vector<Category> table = [] {
-        const std::array<CategorySpec, categoryCount> specs = {{
+        const std::array<CategoryDefinition, categoryCount> definitions = {{
             {"pass",
              "",
              nullptr,
@@ -193,11 +193,11 @@ const std::vector<Category> &categories()
              {{"no", "FR No"}, {"yds", "FR Yds"}, {"td", "FR TD"}, {"long", "FR Lng"}},
              {}},
         }};
-        if (!sameName(specs[patCategory].element, "pat"))
+        if (!sameName(definitions[patCategory].element, "pat"))
             throw std::logic_error("the pat category moved");
         std::vector<Category> compiled;
-        for (const CategorySpec &spec : specs)
-            compiled.push_back(compile(spec));
+        for (const CategoryDefinition &definition : definitions)
+            compiled.push_back(compile(definition));
         return compiled;
     }();
     return table;
