@@ -66,9 +66,16 @@ TEST_F(PlayerTableTest, SortDirectionsAndTheThirdClick)
     EXPECT_EQ(ColumnTexts(table, yards), (std::vector<QString>{"-4", "20", "45"}));
     table.SortByColumn(yards);
     EXPECT_EQ(ColumnTexts(table, yards), (std::vector<QString>{"45", "20", "-4"}));
-    // Row data moves with its row.
+    // Row data moves with its row, whatever its size.
     EXPECT_EQ(table.GetItemData(0), 2);
     EXPECT_EQ(table.GetItemData(2), 3);
+    table.SetItemData(0, 40000);
+    table.SetItemData(1, -1);
+    table.SortByColumn(yards);
+    EXPECT_EQ(ColumnTexts(table, yards), (std::vector<QString>{"-4", "20", "45"}));
+    EXPECT_EQ(table.GetItemData(1), -1);
+    EXPECT_EQ(table.GetItemData(2), 40000);
+    table.SortByColumn(yards);
 
     table.SortByColumn(0);
     EXPECT_EQ(ColumnTexts(table, 0), (std::vector<QString>{"Adams", "Belcourt", "Cole"}));
