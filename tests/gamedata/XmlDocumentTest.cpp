@@ -129,6 +129,18 @@ TEST(XmlDocumentOpen, FailedReloadKeepsThePreviousContent)
     home.SetSide('H');
     home.LoadGame(document);
     EXPECT_EQ(home.GetTeamValue("Name"), "First");
+
+    // Reload after reload, long and short files (a few bytes among them),
+    // each followed by a failed one: the held version is never read over.
+    for (const std::string location : {"Harbor City", "X", "Northfield Memorial Stadium", "Y"}) {
+        SCOPED_TRACE(location);
+        dir.Write("game.xml", "<v l='" + location + "'/>");
+        ASSERT_TRUE(document.Open(path)) << document.LastError();
+        dir.Write("game.xml", "<v l='broken" + std::string(40, '.'));
+        EXPECT_FALSE(document.Open(path));
+        EXPECT_FALSE(document.Open(dir.PathOf("missing.xml")));
+        EXPECT_EQ(document.GetText("/v/@l"), location);
+    }
 }
 
 TEST(XmlDocumentOpen, RecreateGivesAnEmptyDocument)
