@@ -70,13 +70,15 @@ XmlLoadError::Status statusOf(pugi::xml_parse_status status)
     return Status::InternalError;
 }
 
-// A hash of a name, to tell names apart before comparing their bytes.
-std::uint32_t nameHash(const char *name)
+// The first four bytes of a name (fewer when it is shorter), to tell names
+// apart before comparing them whole: hashing every byte would cost more than
+// the few comparisons it saves.
+std::uint32_t nameKey(const char *name)
 {
-    std::uint32_t hash = 2166136261u; // FNV-1a
-    for (; *name != '\0'; ++name)
-        hash = (hash ^ static_cast<unsigned char>(*name)) * 16777619u;
-    return hash;
+    std::uint32_t key = 0;
+    for (int i = 0; i < 4 && name[i] != '\0'; ++i)
+        key |= std::uint32_t{static_cast<unsigned char>(name[i])} << (8 * i);
+    return key;
 }
 
 // The first attribute name an element gives twice, or null.
@@ -89,12 +91,12 @@ const char *duplicateAttribute(const pugi::xml_node &element)
     if (!next)
         return nullptr;
     // Elements have a handful of attributes: each name is compared only with
-    // the earlier ones of the same hash, which with distinct names is rare. A
+    // the earlier ones that start alike, which with distinct names is rare. A
     // long list goes to a set.
     constexpr size_t shortList = 32;
-    std::array<std::uint32_t, shortList> hashes;
+    std::array<std::uint32_t, shortList> keys;
     std::array<const char *, shortList> names;
-    hashes[0] = nameHash(attribute.name());
+    keys[0] = nameKey(attribute.name());
     names[0] = attribute.name();
     size_t count = 1;
     for (attribute = next; attribute; attribute = attribute.next_attribute()) {
@@ -107,12 +109,12 @@ const char *duplicateAttribute(const pugi::xml_node &element)
             return nullptr;
         }
         const char *name = attribute.name();
-        const std::uint32_t hash = nameHash(name);
+        const std::uint32_t key = nameKey(name);
         for (size_t i = 0; i < count; ++i) {
-            if (hashes[i] == hash && std::strcmp(names[i], name) == 0)
+            if (keys[i] == key && std::strcmp(names[i], name) == 0)
                 return name;
         }
-        hashes[count] = hash;
+        keys[count] = key;
         names[count++] = name;
     }
     return nullptr;

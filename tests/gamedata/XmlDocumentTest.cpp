@@ -77,6 +77,10 @@ TEST(XmlDocumentOpen, DuplicateAttributesOrASecondRootFailWithTheReason)
     EXPECT_EQ(document.LastError(), "duplicate attribute ab at byte 1");
     EXPECT_FALSE(document.Open(dir.Write("one.xml", "<t a='1' b='2' a='3'/>")));
     EXPECT_EQ(document.LastError(), "duplicate attribute a at byte 1");
+    EXPECT_TRUE(document.Open(dir.Write("long.xml", "<t sack='1' sacks='2' sackyds='3'/>")))
+        << document.LastError();
+    EXPECT_FALSE(document.Open(dir.Write("longer.xml", "<t sacks='1' sackyds='2' sacks='3'/>")));
+    EXPECT_EQ(document.LastError(), "duplicate attribute sacks at byte 1");
     EXPECT_TRUE(document.Open(dir.Write("tail.xml", "<fbgame a='1' b='1'/>\n<!-- saved -->\n")))
         << document.LastError();
     EXPECT_EQ(document.LastLoadError().status, XmlLoadError::Status::Ok);
