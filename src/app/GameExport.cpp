@@ -1,12 +1,8 @@
 #include "GameExport.h"
 
-#include "ScoreboardState.h"
-#include "gamedata/CDriveChartData.h"
-#include "gamedata/CGameDocument.h"
-#include "gamedata/CSeasonStats.h"
+#include "gamedata/GameSession.h"
 
 #include <QJsonArray>
-#include <array>
 
 namespace
 {
@@ -87,57 +83,40 @@ QJsonObject scoreboardObject(const ScoreboardState &state)
     };
 }
 
-bool open(CXmlDocument &document, const std::string &path, QString &error)
-{
-    if (document.Open(path))
-        return true;
-    error = text(path) + ": " + text(document.LastError());
-    return false;
-}
-
 } // namespace
 
 bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString &error)
 {
-    CGameDocument game;
-    std::array<CXmlDocument, 2> seasonDocuments;
-    std::array<CTeamStats, 2> teams;
-    std::array<CSeasonStats, 2> seasons;
-    const std::array<const std::string *, 2> seasonFiles = {&request.homeSeasonFile,
-                                                            &request.visitorSeasonFile};
-    if (!open(game, request.gameFile, error))
+    GameSession session;
+    const ReloadResult reload =
+        session.Reload({request.gameFile, request.homeSeasonFile, request.visitorSeasonFile});
+    if (!reload.gameOpened) {
+        error = text(reload.gameError);
         return false;
+    }
     for (int side = 0; side < 2; ++side) {
-        if (!seasonFiles[side]->empty() && !open(seasonDocuments[side], *seasonFiles[side], error))
+        if (reload.seasonFailed[side]) {
+            error = text(reload.seasonError[side]);
             return false;
+        }
     }
 
     QJsonArray teamArray, seasonArray;
     for (int side = 0; side < 2; ++side) {
-        teams[side].SetSide(side == 0 ? 'H' : 'V');
-        seasons[side].SetSide(side == 0 ? 'H' : 'V');
-        teams[side].LoadGame(game);
-        teamArray.append(teamObject(teams[side]));
-        if (seasonFiles[side]->empty()) {
-            seasons[side].Clear();
-            seasonArray.append(QJsonObject());
-        } else {
-            seasons[side].LoadSeason(seasonDocuments[side]);
-            seasonArray.append(teamObject(seasons[side]));
-        }
+        teamArray.append(teamObject(session.team(side)));
+        const bool seasonGiven =
+            !(side == 0 ? request.homeSeasonFile : request.visitorSeasonFile).empty();
+        seasonArray.append(seasonGiven ? teamObject(session.season(side)) : QJsonObject());
     }
 
-    ScoreboardState scoreboard;
-    scoreboard.Read(game);
-
-    CDriveChartData drives;
+    CDriveChartData &drives = session.drives();
     drives.quarter = request.quarter;
     drives.homeOnly = request.homeOnly;
     drives.visitorOnly = request.visitorOnly;
     drives.scoringOnly = request.scoringOnly;
     if (request.playsOfDrive)
         drives.ShowPlaysOf(*request.playsOfDrive);
-    drives.LoadDrives(game, teams);
+    drives.LoadDrives(session.game(), session.teams());
     QJsonArray items;
     for (int i = 0; i < drives.count(); ++i)
         items.append(itemObject(drives.item(i)));
@@ -145,7 +124,7 @@ bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString 
     result = QJsonObject{
         {"teams", teamArray},
         {"season_teams", seasonArray},
-        {"scoreboard", scoreboardObject(scoreboard)},
+        {"scoreboard", scoreboardObject(session.scoreboard())},
         {"drive_chart", QJsonObject{{"count", drives.count()}, {"items", items}}},
     };
     return true;

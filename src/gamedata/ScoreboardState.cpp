@@ -1,8 +1,8 @@
 #include "ScoreboardState.h"
 
-#include "gamedata/CGameDocument.h"
-#include "gamedata/PlayContext.h"
-#include "gamedata/TextNumbers.h"
+#include "CGameDocument.h"
+#include "PlayContext.h"
+#include "TextNumbers.h"
 
 using TextNumbers::LeadingInt;
 

@@ -1,4 +1,4 @@
-#include "app/ScoreboardState.h"
+#include "gamedata/ScoreboardState.h"
 #include "gamedata/CGameDocument.h"
 
 #include "../support/ScratchDirectory.h"

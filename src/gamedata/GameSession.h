@@ -1,0 +1,73 @@
+#pragma once
+
+#include "CDriveChartData.h"
+#include "CGameDocument.h"
+#include "CSeasonStats.h"
+#include "CTeamStats.h"
+#include "ScoreboardState.h"
+
+#include <array>
+#include <functional>
+#include <span>
+#include <string>
+
+// Paths of one reload; an empty season path means no season file for that side.
+struct GameFiles {
+    std::string game;
+    std::string homeSeason;
+    std::string visitorSeason;
+};
+
+// What one Reload found.
+struct ReloadResult {
+    bool gameOpened = false;            // false: nothing in the session changed
+    std::string gameError;              // "<path>: <reason>" when !gameOpened
+    std::array<bool, 2> seasonFailed{}; // a season path was set and its file could not be opened
+    std::array<std::string, 2> seasonError; // "<path>: <reason>" per failed side
+};
+
+// The game document, the two season documents, the two game teams (index 0
+// home 'H', 1 visitor 'V'), the two season teams, the scoreboard values and the
+// drive chart list: what the main window and the export load, loaded one way.
+// Reloads refill the objects in place, so references to them stay valid for
+// the life of the session.
+class GameSession
+{
+public:
+    // Called when a season file cannot be opened; true turns that side's season
+    // statistics off for this load.
+    using SeasonFailedHandler = std::function<bool(int side, const std::string &error)>;
+
+    GameSession();
+    ~GameSession();
+    GameSession(const GameSession &) = delete;
+    GameSession &operator=(const GameSession &) = delete;
+
+    // Opens the game file (on failure returns at once, keeping the previous
+    // state), then each season file whose path is not empty. A season file that
+    // cannot be opened leaves that season document empty and calls
+    // seasonFailed(side, error) when given; when it returns true that side's
+    // season stats are off for this load (as with an empty path). Then loads
+    // both game teams, each season team (LoadSeason, or Clear when its path is
+    // empty or turned off) and the scoreboard values.
+    ReloadResult Reload(const GameFiles &files, const SeasonFailedHandler &seasonFailed = {});
+
+    const CGameDocument &game() const { return game_; }
+    const CXmlDocument &seasonDocument(int side) const { return seasonDocuments_.at(side); }
+    std::span<const CTeamStats, 2> teams() const { return teams_; }
+    const CTeamStats &team(int side) const { return teams_.at(side); }
+    std::span<const CSeasonStats, 2> seasons() const { return seasons_; }
+    const CSeasonStats &season(int side) const { return seasons_.at(side); }
+    const ScoreboardState &scoreboard() const { return scoreboard_; }
+    // Filled by the Drive Charts page (LoadDrives) with its filters.
+    CDriveChartData &drives() { return drives_; }
+    const CDriveChartData &drives() const { return drives_; }
+
+private:
+    CGameDocument game_;
+    std::array<CXmlDocument, 2> seasonDocuments_;
+    std::array<CTeamStats, 2> teams_;
+    std::array<CSeasonStats, 2> seasons_;
+    ScoreboardState scoreboard_;
+    CDriveChartData drives_;
+};
