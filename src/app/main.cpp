@@ -1,4 +1,7 @@
+#include "CPylonixApp.h"
 #include "CommandLine.h"
+
+#include <QApplication>
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -31,13 +34,31 @@ int exportGame(const ExportRequest &request)
 
 int main(int argc, char **argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    CommandLine commandLine;
+    QString error;
+    const bool parsed = commandLine.Parse(arguments, error);
+    if (parsed && commandLine.action == CommandLine::Action::ShowViewer) {
+        QApplication application(argc, argv);
+        QApplication::setApplicationName("pylonix");
+        QApplication::setApplicationVersion(PYLONIX_VERSION);
+        WindowOptions options;
+        const ExportRequest &request = commandLine.request;
+        if (!request.gameFile.empty())
+            options.gameFile = request.gameFile;
+        if (!request.homeSeasonFile.empty())
+            options.homeFile = request.homeSeasonFile;
+        if (!request.visitorSeasonFile.empty())
+            options.visitorFile = request.visitorSeasonFile;
+        return CPylonixApp().InitInstance(options);
+    }
+
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("pylonix");
     QCoreApplication::setApplicationVersion(PYLONIX_VERSION);
-
-    CommandLine commandLine;
-    QString error;
-    if (!commandLine.Parse(QCoreApplication::arguments(), error)) {
+    if (!parsed) {
         std::fprintf(stderr, "pylonix: %s\nTry 'pylonix --help'.\n", qPrintable(error));
         return 1;
     }
@@ -53,7 +74,5 @@ int main(int argc, char **argv)
     case CommandLine::Action::ShowViewer:
         break;
     }
-    std::fputs("pylonix: this build has no viewer window yet; use --export json (see --help)\n",
-               stderr);
-    return 1;
+    return 0;
 }

@@ -1,0 +1,303 @@
+#include "app/CPylonixDlg.h"
+
+#include "gamedata/GameSession.h"
+#include "platform/ControlIds.h"
+#include "platform/Fonts.h"
+#include "platform/Messages.h"
+#include "platform/NotifyEvent.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace
+{
+
+constexpr std::array<const char *, 7> kPageCaptions = {
+    "Game Overview", "Offense",      "Defense",     "Special Teams",
+    "Scoring plays", "Play-by-Play", "Drive Charts"};
+
+} // namespace
+
+CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
+    : QDialog(parent), options_(std::move(options)), session_(std::make_unique<GameSession>())
+{
+    setWindowTitle(kCaption);
+    setFont(DialogFont());
+    // The window keeps its own minimum; the frame is the window manager's.
+    setMinimumSize(kMinimumClientSize);
+}
+
+CPylonixDlg::~CPylonixDlg()
+{
+    delete playerWindow_.data();
+}
+
+bool CPylonixDlg::OnInitDialog()
+{
+    boldFont_ = DialogFont();
+    boldFont_.setWeight(QFont::Bold);
+    CreateControls();
+
+    period_ = 0;
+    quarters_ = 0;
+    // Settings of this run: the command line's paths win over the settings
+    // file's, which are read by the settings owner.
+    if (options_.gameFile)
+        gameFile_ = *options_.gameFile;
+    if (options_.homeFile)
+        seasonFiles_[0] = *options_.homeFile;
+    if (options_.visitorFile)
+        seasonFiles_[1] = *options_.visitorFile;
+    if (gameFile_.empty() && options_.interactive)
+        OnConfigure();
+
+    page_ = PAGE_OVERVIEW;
+    pageButtons_[0]->setChecked(true);
+    ReloadGame(ReloadCause::User);
+    if (reloadCount_ == 0 && !options_.interactive)
+        return false;
+    ShowPage();
+    return true;
+}
+
+void CPylonixDlg::RegisterControl(LayoutRole role, int index, QWidget *control)
+{
+    controls_[{role, index}] = control;
+}
+
+QWidget *CPylonixDlg::Control(LayoutRole role, int index) const
+{
+    const auto found = controls_.find({role, index});
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+void CPylonixDlg::CreateControls()
+{
+    titlePicture_ = new QLabel(this);
+    SetDlgCtrlID(titlePicture_, IDC_STATIC_TEXT);
+    titlePicture_->setGeometry(0, 0, 128, 80);
+
+    pageGroup_ = new QButtonGroup(this);
+    pageGroup_->setExclusive(true);
+    for (int i = 0; i < 7; ++i) {
+        auto *button = new QPushButton(QString::fromLatin1(kPageCaptions[i]), this);
+        SetDlgCtrlID(button, IDC_GAME_OVERVIEW + i);
+        button->setCheckable(true);
+        button->setAutoDefault(false);
+        button->setGeometry(PageButtonRect(i));
+        pageGroup_->addButton(button, i);
+        pageButtons_[i] = button;
+        connect(button, &QPushButton::clicked, this, [this] { ShowPage(); });
+    }
+    configure_ = new QPushButton(QStringLiteral("Configure"), this);
+    SetDlgCtrlID(configure_, IDC_CONFIGURE);
+    configure_->setAutoDefault(false);
+    connect(configure_, &QPushButton::clicked, this, [this] { OnConfigure(); });
+    RegisterControl(LayoutRole::Configure, 0, configure_);
+
+    container_ = new QWidget(this);
+    SetDlgCtrlID(container_, IDC_PAGE_CONTAINER);
+    RegisterControl(LayoutRole::Container, 0, container_);
+
+    overviewText_ = new QLabel(container_);
+    SetDlgCtrlID(overviewText_, IDC_STATIC_TEXT);
+    overviewText_->setFont(DialogFont());
+    overviewText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    overviewText_->setWordWrap(true);
+    overviewText_->setTextFormat(Qt::PlainText);
+    overviewText_->setAutoFillBackground(true);
+    RegisterControl(LayoutRole::OverviewText, 0, overviewText_);
+
+    CreateDriveChartControls();
+}
+
+void CPylonixDlg::CreateDriveChartControls()
+{
+    driveText_ = new QPlainTextEdit(this);
+    SetDlgCtrlID(driveText_, IDC_DRIVE_TEXT);
+    driveText_->setReadOnly(true);
+    driveText_->setFont(DialogFont());
+    driveText_->hide();
+    RegisterControl(LayoutRole::DriveText, 0, driveText_);
+
+    scoringOnly_ = new QCheckBox(QStringLiteral("Scoring Only"), this);
+    SetDlgCtrlID(scoringOnly_, IDC_SCORING_ONLY);
+    scoringOnly_->setFont(DialogFont());
+    scoringOnly_->hide();
+    connect(scoringOnly_, &QCheckBox::clicked, this, [this] { OnDriveFilterChanged(); });
+    RegisterControl(LayoutRole::ScoringOnly, 0, scoringOnly_);
+
+    auto *teamGroup = new QButtonGroup(this);
+    teamGroup->setExclusive(true);
+    const std::array<LayoutRole, 3> roles = {LayoutRole::HomeButton, LayoutRole::VisitorButton,
+                                             LayoutRole::BothButton};
+    for (int i = 0; i < 3; ++i) {
+        auto *button = new QPushButton(i == 2 ? QStringLiteral("Both") : QString(), this);
+        SetDlgCtrlID(button, IDC_HOME_TEAM + i);
+        button->setCheckable(true);
+        button->setAutoDefault(false);
+        teamGroup->addButton(button, i);
+        teamButtons_[i] = button;
+        connect(button, &QPushButton::clicked, this, [this] { OnDriveFilterChanged(); });
+        RegisterControl(roles[i], 0, button);
+    }
+    teamButtons_[2]->setChecked(true);
+
+    hint_ = new QLabel(QStringLiteral("Double click on a drive to view individual plays."), this);
+    SetDlgCtrlID(hint_, IDC_DRIVE_HINT);
+    hint_->setFont(DialogFont());
+    RegisterControl(LayoutRole::Hint, 0, hint_);
+
+    chartHeight_ = 200;
+    textHeight_ = 50;
+
+    periodBox_ = new QComboBox(this);
+    SetDlgCtrlID(periodBox_, IDC_PERIOD);
+    periodBox_->setFont(DialogFont());
+    periodBox_->hide();
+    connect(periodBox_, &QComboBox::activated, this, [this](int index) { OnPeriodChanged(index); });
+    RegisterControl(LayoutRole::PeriodBox, 0, periodBox_);
+}
+
+void CPylonixDlg::ClickPage(int page)
+{
+    for (int i = 0; i < 7; ++i) {
+        if (kPageCodes[i] == page)
+            pageButtons_[i]->click();
+    }
+}
+
+bool CPylonixDlg::AskYesNo(const QString &text, const QString &caption, QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Yes | QMessageBox::No, this);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool CPylonixDlg::RunConfigureDialog()
+{
+    return false;
+}
+
+void CPylonixDlg::OpenPlayerWindow(int team, int player)
+{
+    // The Individual Player window is made here and kept in playerWindow_.
+    (void)team;
+    (void)player;
+}
+
+void CPylonixDlg::ShowAbout()
+{
+    QMessageBox::about(this, QStringLiteral("About Pylonix Football"),
+                       QStringLiteral("Torvell Pylonix Football\nVersion %1")
+                           .arg(QCoreApplication::applicationVersion()));
+}
+
+void CPylonixDlg::OnCancel()
+{
+    if (!AskYesNo(QStringLiteral("Do you want to quit Pylonix?"), QStringLiteral("Torvell Pylonix"),
+                  QMessageBox::Question))
+        return;
+    QDialog::reject();
+}
+
+void CPylonixDlg::accept()
+{
+    // Enter never closes the window.
+}
+
+void CPylonixDlg::reject()
+{
+    OnCancel();
+}
+
+void CPylonixDlg::closeEvent(QCloseEvent *event)
+{
+    // The close box asks as Escape does; the window closes through reject().
+    event->ignore();
+    OnCancel();
+}
+
+void CPylonixDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CPylonixDlg::OnConfigure()
+{
+    if (!RunConfigureDialog())
+        return;
+    SetDrivesMode(false);
+    ReloadGame(ReloadCause::User);
+}
+
+bool CPylonixDlg::event(QEvent *event)
+{
+    if (event->type() == CMessageEvent::EventType()) {
+        auto *message = static_cast<CMessageEvent *>(event);
+        OnMessage(message->Message(), message->WParam());
+        message->SetResult(0);
+        return true;
+    }
+    if (event->type() == CNotifyEvent::EventType()) {
+        auto *notification = static_cast<CNotifyEvent *>(event);
+        const int id = notification->IdFrom();
+        if (notification->Code() == NM_DBLCLK && id >= IDC_PASSING &&
+            id <= IDC_SPECIAL_TEAMS_TABLE) {
+            OnPlayerDoubleClick(notification->From(), notification->Row());
+            notification->SetHandled();
+        }
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void CPylonixDlg::OnMessage(unsigned message, std::intptr_t wParam)
+{
+    switch (message) {
+    case UM_GRIDLAYOUT:
+        OnGridLayout();
+        break;
+    case UM_PLAYERCLOSED:
+        if (playerWindow_)
+            playerWindow_->deleteLater();
+        playerWindow_ = nullptr;
+        break;
+    case UM_RELOAD:
+        // Requests that queue up behind each other, or arrive while a reload
+        // or one of its prompts runs, are served by one reload.
+        if (!reloadRequested_) {
+            reloadRequested_ = true;
+            PostMessage(this, UM_RUNRELOAD);
+        }
+        break;
+    case UM_RUNRELOAD:
+        RunRequestedReload();
+        break;
+    case UM_SPLITTERMOVED:
+        OnSplitterMoved(static_cast<int>(wParam));
+        break;
+    case UM_SETDRIVETEXT:
+        driveText_->setPlainText(wParam ? QString::fromUtf8(reinterpret_cast<const char *>(wParam))
+                                        : QString());
+        break;
+    case UM_SHOWDRIVEPLAYS:
+        OnShowDrivePlays(static_cast<int>(wParam));
+        break;
+    case UM_SHOWDRIVELIST:
+        OnShowDriveList();
+        break;
+    default:
+        break;
+    }
+}

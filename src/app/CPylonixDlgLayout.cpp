@@ -1,0 +1,108 @@
+#include "app/CPylonixDlg.h"
+
+#include "gamedata/GameSession.h"
+#include "gridctrl/CZrGridListCtrl.h"
+#include "platform/Fonts.h"
+#include "platform/SystemMetrics.h"
+
+#include <QFontMetrics>
+#include <QResizeEvent>
+
+QSize NaturalTableSize(const CZrGridListCtrl &table)
+{
+    const QSize view = table.ApproximateViewRect();
+    return QSize(std::max(view.width(), 100), view.height() - GetSystemMetrics(SM_CYHSCROLL) - 1);
+}
+
+QRect DialogUnitsToPixels(const QRect &units)
+{
+    // The dialog font's base units, as the classic dialogs measure them: the
+    // average width of the 52 letters and the line height.
+    static const QSize base = [] {
+        const QFontMetrics metrics(DialogFont());
+        const QString letters =
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        return QSize((metrics.horizontalAdvance(letters) / 26 + 1) / 2, metrics.height());
+    }();
+    const auto x = [](int value) { return value * base.width() / 4; };
+    const auto y = [](int value) { return value * base.height() / 8; };
+    const int left = x(units.x()), top = y(units.y());
+    return QRect(left, top, x(units.x() + units.width()) - left,
+                 y(units.y() + units.height()) - top);
+}
+
+QRect CPylonixDlg::PageButtonRect(int index) const
+{
+    return DialogUnitsToPixels(QRect(0, 50 + 15 * index, 85, 15));
+}
+
+void CPylonixDlg::Layout()
+{
+    LayoutInput input;
+    input.client = size();
+    input.scroll = ContainerScroll();
+    input.page = page_;
+    const auto natural = [this](LayoutRole role, int index = 0) {
+        const auto *table = qobject_cast<const CZrGridListCtrl *>(Control(role, index));
+        return table ? NaturalTableSize(*table) : QSize(0, 0);
+    };
+    input.teamStats = natural(LayoutRole::TeamStats);
+    for (int team = 0; team < 2; ++team) {
+        input.passing[team] = natural(LayoutRole::Passing, team);
+        input.rushing[team] = natural(LayoutRole::Rushing, team);
+        input.receiving[team] = natural(LayoutRole::Receiving, team);
+        input.defense[team] = natural(LayoutRole::Defense, team);
+    }
+    for (int i = 0; i < 14; ++i)
+        input.specialTeams[i] = natural(LayoutRole::SpecialTeams, i);
+    input.scoring = natural(LayoutRole::Scoring);
+    input.driveCount = session_->drives().count();
+    input.chartHeight = chartHeight_;
+    input.textHeight = textHeight_;
+
+    LayoutResult result = ComputeLayout(input);
+    chartHeight_ = result.chartHeight;
+    textHeight_ = result.textHeight;
+    for (const Placement &placement : result.placements) {
+        if (placement.role == LayoutRole::DriveLists) {
+            // Both lists share the place; only one of them is shown.
+            for (int list = 0; list < 2; ++list) {
+                if (QWidget *control = Control(LayoutRole::DriveLists, list))
+                    control->setGeometry(placement.rect);
+            }
+        } else if (QWidget *control = Control(placement.role, placement.index)) {
+            control->setGeometry(placement.rect);
+        }
+    }
+    if (result.content)
+        SetContainerContentSize(*result.content);
+    lastLayout_ = std::move(result);
+}
+
+void CPylonixDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (!isMinimized() && container_)
+        Layout();
+}
+
+void CPylonixDlg::OnSplitterMoved(int delta)
+{
+    textHeight_ = std::max(textHeight_ + delta, 50);
+    Layout();
+}
+
+void CPylonixDlg::OnGridLayout()
+{
+    Layout();
+}
+
+QPoint CPylonixDlg::ContainerScroll() const
+{
+    return QPoint(0, 0);
+}
+
+void CPylonixDlg::SetContainerContentSize(QSize size)
+{
+    containerContent_ = size;
+}

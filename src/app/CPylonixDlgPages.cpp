@@ -1,0 +1,237 @@
+#include "app/CPylonixDlg.h"
+
+#include "app/OverviewText.h"
+#include "gamedata/GameSession.h"
+#include "gridctrl/CZrGridListCtrl.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace
+{
+
+QColor white()
+{
+    return QColor(255, 255, 255);
+}
+
+} // namespace
+
+std::vector<QWidget *> CPylonixDlg::PageControls(int page) const
+{
+    std::vector<std::pair<LayoutRole, int>> roles;
+    const auto add = [&roles](LayoutRole role, int count) {
+        for (int i = 0; i < count; ++i)
+            roles.emplace_back(role, i);
+    };
+    switch (page) {
+    case PAGE_OVERVIEW:
+        add(LayoutRole::TeamStats, 1);
+        add(LayoutRole::OverviewText, 1);
+        break;
+    case PAGE_OFFENSE:
+        add(LayoutRole::Passing, 2);
+        add(LayoutRole::Rushing, 2);
+        add(LayoutRole::Receiving, 2);
+        add(LayoutRole::OffenseTitle, 6);
+        break;
+    case PAGE_DEFENSE:
+        add(LayoutRole::Defense, 2);
+        break;
+    case PAGE_SPECIAL_TEAMS:
+        add(LayoutRole::SpecialTeams, 14);
+        add(LayoutRole::SpecialTitle, 14);
+        break;
+    case PAGE_SCORING:
+        add(LayoutRole::Scoring, 1);
+        break;
+    case PAGE_PLAY_BY_PLAY:
+        add(LayoutRole::PlayByPlay, 1);
+        break;
+    case PAGE_DRIVE_CHARTS:
+        add(LayoutRole::DriveChart, 1);
+        add(LayoutRole::DriveText, 1);
+        add(LayoutRole::ScoringOnly, 1);
+        add(LayoutRole::HomeButton, 1);
+        add(LayoutRole::VisitorButton, 1);
+        add(LayoutRole::BothButton, 1);
+        add(LayoutRole::Hint, 1);
+        add(LayoutRole::Splitter, 1);
+        break;
+    default:
+        break;
+    }
+    std::vector<QWidget *> controls;
+    for (const auto &[role, index] : roles) {
+        if (QWidget *control = Control(role, index))
+            controls.push_back(control);
+    }
+    return controls;
+}
+
+void CPylonixDlg::ShowPage()
+{
+    const int checked = pageGroup_->checkedId();
+    if (checked >= 0)
+        page_ = kPageCodes[checked];
+
+    for (const int page : kPageCodes) {
+        const bool current = page == page_;
+        if (current && (filledPages_ & page) == 0)
+            FillPage(page);
+        for (QWidget *control : PageControls(page))
+            control->setVisible(current);
+    }
+    // The drives list and the plays list share their place; the mode picks one.
+    QWidget *drivesList = Control(LayoutRole::DriveLists, 0);
+    QWidget *playsList = Control(LayoutRole::DriveLists, 1);
+    const bool drivePage = page_ == PAGE_DRIVE_CHARTS;
+    if (drivesList)
+        drivesList->setVisible(drivePage && !playsMode_);
+    if (playsList)
+        playsList->setVisible(drivePage && playsMode_);
+
+    const bool ownPlace = page_ == PAGE_PLAY_BY_PLAY || page_ == PAGE_DRIVE_CHARTS;
+    periodBox_->setVisible(ownPlace);
+    container_->setVisible(!ownPlace);
+
+    QPalette palette = container_->palette();
+    palette.setColor(QPalette::Window, white());
+    container_->setPalette(palette);
+    container_->setAutoFillBackground(true);
+    SetContainerContentSize(QSize(0, 0));
+    Layout();
+    update();
+}
+
+void CPylonixDlg::FillPage(int page)
+{
+    switch (page) {
+    case PAGE_OVERVIEW:
+        FillOverview();
+        break;
+    case PAGE_DRIVE_CHARTS:
+        FillDriveCharts();
+        break;
+    default:
+        filledPages_ |= page;
+        break;
+    }
+}
+
+void CPylonixDlg::FillOverview()
+{
+    overviewText_->setText(
+        QString::fromStdString(BuildOverviewText(session_->teams(), session_->game())));
+    filledPages_ |= PAGE_OVERVIEW;
+}
+
+QString CPylonixDlg::OverviewText() const
+{
+    return overviewText_->text();
+}
+
+void CPylonixDlg::FillDriveCharts()
+{
+    CDriveChartData &drives = session_->drives();
+    drives.quarter = period_;
+    drives.homeOnly = teamButtons_[0]->isChecked() ? 1 : 0;
+    drives.visitorOnly = teamButtons_[1]->isChecked() ? 1 : 0;
+    drives.scoringOnly = scoringOnly_->isChecked() ? 1 : 0;
+    drives.LoadDrives(session_->game(), session_->teams());
+    driveCount_ = drives.count();
+
+    teamButtons_[0]->setText(QString::fromStdString(session_->team(0).GetTeamValue("Short Name")));
+    teamButtons_[1]->setText(QString::fromStdString(session_->team(1).GetTeamValue("Short Name")));
+    filledPages_ |= PAGE_DRIVE_CHARTS;
+}
+
+void CPylonixDlg::ClearDriveSelection()
+{
+    session_->drives().SetSelected(-1);
+}
+
+void CPylonixDlg::OnPeriodChanged(int index)
+{
+    ClearDriveSelection();
+    driveText_->clear();
+    period_ = index;
+    filledPages_ &= ~(PAGE_PLAY_BY_PLAY | PAGE_DRIVE_CHARTS);
+    ShowPage();
+}
+
+void CPylonixDlg::OnDriveFilterChanged()
+{
+    ClearDriveSelection();
+    driveText_->clear();
+    RefillDriveCharts();
+}
+
+void CPylonixDlg::RefillDriveCharts()
+{
+    FillDriveCharts();
+    Layout();
+    update();
+}
+
+void CPylonixDlg::SetDrivesMode(bool playsMode)
+{
+    playsMode_ = playsMode;
+    hint_->setText(playsMode
+                       ? QStringLiteral("Right click on the field to view the drives list again.")
+                       : QStringLiteral("Double click on a drive to view individual plays."));
+    if (playsMode)
+        session_->drives().ShowPlaysOf(playsDrive_);
+    else
+        session_->drives().ShowDrives();
+    session_->drives().SetSelected(-1);
+    ClearDriveSelection();
+    const bool drivePage = page_ == PAGE_DRIVE_CHARTS;
+    if (QWidget *drivesList = Control(LayoutRole::DriveLists, 0))
+        drivesList->setVisible(drivePage && !playsMode);
+    if (QWidget *playsList = Control(LayoutRole::DriveLists, 1))
+        playsList->setVisible(drivePage && playsMode);
+    periodBox_->setEnabled(!playsMode);
+    scoringOnly_->setEnabled(!playsMode);
+    for (QPushButton *button : teamButtons_)
+        button->setEnabled(!playsMode);
+}
+
+void CPylonixDlg::OnShowDrivePlays(int driveIndex)
+{
+    playsDrive_ = driveIndex;
+    SetDrivesMode(true);
+    RefillDriveCharts();
+}
+
+void CPylonixDlg::OnShowDriveList()
+{
+    SetDrivesMode(false);
+    RefillDriveCharts();
+}
+
+void CPylonixDlg::OnPlayerDoubleClick(QWidget *table, int row)
+{
+    auto *grid = qobject_cast<CZrGridListCtrl *>(table);
+    if (!grid || row < 0 || row >= grid->GetItemCount())
+        return;
+    int team = -1;
+    for (const auto &[key, control] : controls_) {
+        if (control != table)
+            continue;
+        const auto [role, index] = key;
+        if (role == LayoutRole::SpecialTeams)
+            team = index / 7;
+        else if (role == LayoutRole::Passing || role == LayoutRole::Rushing ||
+                 role == LayoutRole::Receiving || role == LayoutRole::Defense)
+            team = index;
+    }
+    const int player = grid->GetItemData(row);
+    if (team < 0 || player < 0)
+        return;
+    OpenPlayerWindow(team, player);
+}

@@ -1,0 +1,410 @@
+#include "app/CPylonixDlg.h"
+#include "gamedata/GameSession.h"
+#include "platform/ControlIds.h"
+#include "platform/Messages.h"
+
+#include "../support/ScratchDirectory.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+struct Prompt {
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon;
+};
+
+// The main window with its message boxes and dialogs answered by the test.
+class TestDlg : public CPylonixDlg
+{
+public:
+    using CPylonixDlg::CPylonixDlg;
+
+    std::vector<Prompt> prompts;
+    std::deque<bool> answers;           // next Yes/No answers; No when empty
+    std::function<void()> duringPrompt; // runs inside each prompt, as its event loop would
+    std::function<bool()> configure = [] { return false; };
+    int configureRuns = 0;
+    std::vector<std::pair<int, int>> openedPlayers;
+
+    void SetRetryDelay(int ms) { watcherRetryDelayMs_ = ms; }
+
+protected:
+    bool AskYesNo(const QString &text, const QString &caption, QMessageBox::Icon icon) override
+    {
+        prompts.push_back({text, caption, icon});
+        if (duringPrompt)
+            duringPrompt();
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    bool RunConfigureDialog() override
+    {
+        ++configureRuns;
+        return configure();
+    }
+    void OpenPlayerWindow(int team, int player) override
+    {
+        openedPlayers.emplace_back(team, player);
+    }
+};
+
+const QString kGamePrompt = "Pylonix couldn't load the Game file.\nOpen the Configure dialog?";
+const QString kQuitPrompt = "Do you want to quit Pylonix?";
+
+std::string sampleGame()
+{
+    return ReadFile(PYLONIX_SAMPLES_DIR "/small/game.xml");
+}
+
+WindowOptions optionsFor(const std::string &game, const std::string &home = "",
+                         const std::string &visitor = "")
+{
+    WindowOptions options;
+    options.gameFile = game;
+    options.homeFile = home;
+    options.visitorFile = visitor;
+    return options;
+}
+
+// Delivers posted messages and timers until `done` holds, at most a bounded
+// number of rounds (no wall-clock deadline).
+void processUntil(const std::function<bool()> &done)
+{
+    for (int round = 0; round < 1000 && !done(); ++round)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool shown(const QWidget *widget)
+{
+    return widget && !widget->isHidden();
+}
+
+class MainWindow : public testing::Test
+{
+protected:
+    ScratchDirectory dir;
+    std::string game = dir.Write("game.xml", sampleGame());
+};
+
+} // namespace
+
+TEST_F(MainWindow, StartsOnTheOverviewWithItsTextAndEveryPageButton)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    EXPECT_EQ(dlg.windowTitle(), "Torvell Pylonix Football");
+    EXPECT_EQ(dlg.currentPage(), PAGE_OVERVIEW);
+    EXPECT_EQ(dlg.filledPages(), PAGE_OVERVIEW);
+    EXPECT_TRUE(dlg.prompts.empty());
+    const QStringList captions = {"Game Overview", "Offense",      "Defense",     "Special Teams",
+                                  "Scoring plays", "Play-by-Play", "Drive Charts"};
+    for (int i = 0; i < 7; ++i) {
+        auto *button = qobject_cast<QPushButton *>(GetDlgItem(&dlg, IDC_GAME_OVERVIEW + i));
+        ASSERT_NE(button, nullptr) << i;
+        EXPECT_EQ(button->isChecked(), i == 0) << i;
+    }
+    EXPECT_NE(GetDlgItem(&dlg, IDC_CONFIGURE), nullptr);
+    EXPECT_TRUE(dlg.OverviewText().startsWith("Harbor")) << dlg.OverviewText().toStdString();
+    EXPECT_TRUE(dlg.OverviewText().contains("\nReferee: Dale Varga"))
+        << dlg.OverviewText().toStdString();
+    EXPECT_EQ(dlg.PeriodEntries(),
+              QStringList({"Entire Game", "Quarter 1", "Quarter 2", "Quarter 3", "Quarter 4"}));
+}
+
+TEST_F(MainWindow, EachPageShowsOnlyItsOwnControls)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    QWidget *container = dlg.Control(LayoutRole::Container);
+    QWidget *period = dlg.Control(LayoutRole::PeriodBox);
+    QWidget *overview = dlg.Control(LayoutRole::OverviewText);
+    QWidget *hint = dlg.Control(LayoutRole::Hint);
+    QWidget *scoringOnly = dlg.Control(LayoutRole::ScoringOnly);
+
+    EXPECT_TRUE(shown(container));
+    EXPECT_TRUE(shown(overview));
+    EXPECT_FALSE(shown(period));
+    EXPECT_FALSE(shown(hint));
+
+    dlg.ClickPage(PAGE_DRIVE_CHARTS);
+    EXPECT_EQ(dlg.currentPage(), PAGE_DRIVE_CHARTS);
+    EXPECT_FALSE(shown(container)) << "the drive chart page has its own place";
+    EXPECT_TRUE(shown(period));
+    EXPECT_TRUE(shown(hint));
+    EXPECT_TRUE(shown(scoringOnly));
+    EXPECT_FALSE(shown(overview));
+    for (LayoutRole role : {LayoutRole::HomeButton, LayoutRole::VisitorButton,
+                            LayoutRole::BothButton, LayoutRole::DriveText})
+        EXPECT_TRUE(shown(dlg.Control(role))) << static_cast<int>(role);
+
+    dlg.ClickPage(PAGE_PLAY_BY_PLAY);
+    EXPECT_FALSE(shown(container));
+    EXPECT_TRUE(shown(period)) << "the period box serves the play-by-play too";
+    EXPECT_FALSE(shown(hint));
+    EXPECT_FALSE(shown(scoringOnly));
+
+    dlg.ClickPage(PAGE_DEFENSE);
+    EXPECT_TRUE(shown(container));
+    EXPECT_FALSE(shown(period));
+    EXPECT_FALSE(shown(overview));
+}
+
+TEST_F(MainWindow, PagesAreFilledWhenShownAndAgainOnlyAfterAReload)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_DRIVE_CHARTS);
+    EXPECT_EQ(dlg.filledPages(), PAGE_OVERVIEW | PAGE_DRIVE_CHARTS);
+    auto *home = qobject_cast<QPushButton *>(dlg.Control(LayoutRole::HomeButton));
+    EXPECT_EQ(home->text(),
+              QString::fromStdString(dlg.session().team(0).GetTeamValue("Short Name")));
+    EXPECT_FALSE(home->text().isEmpty());
+
+    // The overview text changes in the file, but the page is not refilled
+    // until it is shown after a reload.
+    std::string changed = sampleGame();
+    changed.replace(changed.find("Harbor City"), 11, "Mill Valley");
+    dir.Write("game.xml", changed);
+    dlg.ClickPage(PAGE_OVERVIEW);
+    EXPECT_FALSE(dlg.OverviewText().contains("Mill Valley"));
+
+    dlg.ClickPage(PAGE_OFFENSE);
+    dlg.ReloadGame();
+    EXPECT_EQ(dlg.filledPages(), PAGE_OFFENSE) << "a reload fills the current page only";
+    EXPECT_FALSE(dlg.OverviewText().contains("Mill Valley"));
+    dlg.ClickPage(PAGE_OVERVIEW);
+    EXPECT_TRUE(dlg.OverviewText().contains("Location: Mill Valley"));
+}
+
+TEST_F(MainWindow, ReloadKeepsPagePeriodAndFiltersButLosesTheDriveSelection)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_DRIVE_CHARTS);
+    auto *period = qobject_cast<QComboBox *>(dlg.Control(LayoutRole::PeriodBox));
+    period->setCurrentIndex(2);
+    emit period->activated(2);
+    EXPECT_EQ(dlg.periodSelection(), 2);
+    auto *scoringOnly = qobject_cast<QCheckBox *>(dlg.Control(LayoutRole::ScoringOnly));
+    scoringOnly->click();
+    auto *visitor = qobject_cast<QPushButton *>(dlg.Control(LayoutRole::VisitorButton));
+    visitor->click();
+    const_cast<GameSession &>(dlg.session()).drives().SetSelected(0);
+
+    dlg.ReloadGame();
+    EXPECT_EQ(dlg.currentPage(), PAGE_DRIVE_CHARTS);
+    EXPECT_EQ(dlg.periodSelection(), 2);
+    EXPECT_EQ(period->currentIndex(), 2);
+    EXPECT_TRUE(scoringOnly->isChecked());
+    EXPECT_TRUE(visitor->isChecked());
+    EXPECT_EQ(dlg.session().drives().quarter, 2);
+    EXPECT_EQ(dlg.session().drives().visitorOnly, 1);
+    EXPECT_EQ(dlg.session().drives().selected(), -1);
+}
+
+TEST_F(MainWindow, PlaysModeDisablesTheFiltersUntilTheDriveListReturns)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_DRIVE_CHARTS);
+    auto *hint = qobject_cast<QLabel *>(dlg.Control(LayoutRole::Hint));
+    EXPECT_EQ(hint->text(), "Double click on a drive to view individual plays.");
+
+    SendMessage(&dlg, UM_SHOWDRIVEPLAYS, 2);
+    EXPECT_TRUE(dlg.playsMode());
+    EXPECT_TRUE(dlg.session().drives().playsMode());
+    EXPECT_EQ(dlg.session().drives().playsDrive(), 2);
+    EXPECT_EQ(hint->text(), "Right click on the field to view the drives list again.");
+    for (LayoutRole role : {LayoutRole::PeriodBox, LayoutRole::ScoringOnly, LayoutRole::HomeButton,
+                            LayoutRole::VisitorButton, LayoutRole::BothButton})
+        EXPECT_FALSE(dlg.Control(role)->isEnabled()) << static_cast<int>(role);
+
+    SendMessage(&dlg, UM_SHOWDRIVELIST);
+    EXPECT_FALSE(dlg.playsMode());
+    EXPECT_FALSE(dlg.session().drives().playsMode());
+    EXPECT_EQ(hint->text(), "Double click on a drive to view individual plays.");
+    EXPECT_TRUE(dlg.Control(LayoutRole::PeriodBox)->isEnabled());
+    EXPECT_TRUE(dlg.Control(LayoutRole::BothButton)->isEnabled());
+}
+
+TEST_F(MainWindow, DriveTextFollowsTheChartAndTheSplitter)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.resize(1024, 720);
+    dlg.ClickPage(PAGE_DRIVE_CHARTS);
+    const QByteArray text = "Selected:\r\nHome drive";
+    SendMessage(&dlg, UM_SETDRIVETEXT, reinterpret_cast<WPARAM>(text.constData()));
+    EXPECT_EQ(qobject_cast<QPlainTextEdit *>(dlg.Control(LayoutRole::DriveText))->toPlainText(),
+              "Selected:\nHome drive");
+
+    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, 50));
+    SendMessage(&dlg, UM_SPLITTERMOVED, 30);
+    EXPECT_EQ(dlg.textHeight(), 80);
+    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, 80));
+    SendMessage(&dlg, UM_SPLITTERMOVED, static_cast<WPARAM>(-100));
+    EXPECT_EQ(dlg.textHeight(), 50) << "the text box keeps at least 50 pixels";
+}
+
+TEST_F(MainWindow, EnterDoesNothingAndQuittingAsksFirst)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.show();
+    QTest::keyClick(&dlg, Qt::Key_Return);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(dlg.prompts.empty());
+
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    ASSERT_EQ(dlg.prompts.size(), 1u);
+    EXPECT_EQ(dlg.prompts[0].text, kQuitPrompt);
+    EXPECT_EQ(dlg.prompts[0].caption, "Torvell Pylonix");
+    EXPECT_TRUE(dlg.isVisible()) << "No keeps the window";
+
+    dlg.answers = {false};
+    EXPECT_FALSE(dlg.close());
+    EXPECT_EQ(dlg.prompts.size(), 2u);
+    EXPECT_TRUE(dlg.isVisible());
+
+    dlg.answers = {true};
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    EXPECT_EQ(dlg.prompts.size(), 3u);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+TEST_F(MainWindow, UnreadableGameAsksToConfigureAndNoKeepsWhatWasLoaded)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    const std::string overview = dlg.OverviewText().toStdString();
+    dir.Write("game.xml", "<fbgame><venue");
+
+    dlg.answers = {false};
+    dlg.ReloadGame();
+    ASSERT_EQ(dlg.prompts.size(), 1u);
+    EXPECT_EQ(dlg.prompts[0].text, kGamePrompt);
+    EXPECT_EQ(dlg.prompts[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(dlg.reloadCount(), 1);
+    EXPECT_EQ(dlg.OverviewText().toStdString(), overview);
+
+    // Yes opens Configure, then the load is tried again; the file is whole by then.
+    dlg.answers = {true};
+    dlg.configure = [this] {
+        dir.Write("game.xml", sampleGame());
+        return false;
+    };
+    dlg.ReloadGame();
+    EXPECT_EQ(dlg.configureRuns, 1);
+    EXPECT_EQ(dlg.prompts.size(), 2u);
+    EXPECT_EQ(dlg.reloadCount(), 2);
+}
+
+TEST_F(MainWindow, UnreadableSeasonFileAsksToTurnItsStatisticsOff)
+{
+    const std::string visitor =
+        dir.Write("visitor.xml", ReadFile(PYLONIX_SAMPLES_DIR "/small/season-visitor.xml"));
+    TestDlg dlg(optionsFor(game, dir.PathOf("missing-home.xml"), visitor));
+    dlg.answers = {false};
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_EQ(dlg.prompts.size(), 1u);
+    EXPECT_EQ(dlg.prompts[0].text, "Pylonix couldn't load the Home Season file.\nDo you want to "
+                                   "turn off home season stats?");
+    EXPECT_EQ(dlg.prompts[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(dlg.seasonFile(0), dir.PathOf("missing-home.xml")) << "No keeps the path";
+
+    dlg.answers = {true};
+    dlg.ReloadGame();
+    EXPECT_EQ(dlg.prompts.size(), 2u);
+    EXPECT_EQ(dlg.seasonFile(0), "");
+    EXPECT_FALSE(dlg.defaultTeamFiles());
+    EXPECT_EQ(dlg.seasonFile(1), visitor);
+    dlg.ReloadGame();
+    EXPECT_EQ(dlg.prompts.size(), 2u) << "an emptied path is not asked about again";
+}
+
+TEST_F(MainWindow, WatcherReloadsRetryAHalfWrittenFileBeforeAsking)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.SetRetryDelay(0);
+    const std::string whole = sampleGame();
+    dir.Write("game.xml", whole.substr(0, whole.size() / 2));
+
+    // The writer finishes while the retries run: no prompt at all.
+    int attempts = 0;
+    PostMessage(&dlg, UM_RELOAD);
+    processUntil([&] {
+        if (++attempts == 3)
+            dir.Write("game.xml", whole);
+        return dlg.reloadCount() == 2;
+    });
+    EXPECT_EQ(dlg.reloadCount(), 2);
+    EXPECT_TRUE(dlg.prompts.empty());
+
+    // A file that stays broken is asked about once the retries are used up.
+    dir.Write("game.xml", "<fbgame>");
+    PostMessage(&dlg, UM_RELOAD);
+    processUntil([&] { return !dlg.prompts.empty(); });
+    ASSERT_EQ(dlg.prompts.size(), 1u);
+    EXPECT_EQ(dlg.prompts[0].text, kGamePrompt);
+    EXPECT_EQ(dlg.reloadCount(), 2);
+}
+
+TEST_F(MainWindow, QueuedAndNestedReloadRequestsMergeIntoOne)
+{
+    const std::string visitor = dir.PathOf("missing-visitor.xml");
+    TestDlg dlg(optionsFor(game, "", visitor));
+    dlg.answers = {false};
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_EQ(dlg.reloadCount(), 1);
+
+    // Three requests queued behind each other give one reload.
+    dlg.prompts.clear();
+    for (int i = 0; i < 3; ++i)
+        PostMessage(&dlg, UM_RELOAD);
+    processUntil([] { return false; });
+    EXPECT_EQ(dlg.reloadCount(), 2);
+    EXPECT_EQ(dlg.prompts.size(), 1u) << "the season prompt of that one reload";
+
+    // Requests arriving while the season prompt is open wait for the reload
+    // to end and are then served once.
+    int reloadsSeenInPrompt = -1;
+    dlg.duringPrompt = [&] {
+        dlg.duringPrompt = nullptr;
+        PostMessage(&dlg, UM_RELOAD);
+        PostMessage(&dlg, UM_RELOAD);
+        processUntil([] { return false; });
+        reloadsSeenInPrompt = dlg.reloadCount();
+    };
+    dlg.ReloadGame();
+    EXPECT_EQ(reloadsSeenInPrompt, 2) << "no reload ran inside the prompt";
+    EXPECT_EQ(dlg.reloadCount(), 3);
+    processUntil([] { return false; });
+    EXPECT_EQ(dlg.reloadCount(), 4);
+}
+
+TEST(MainWindowStart, WindowThatCannotReadItsGameFailsWithoutAsking)
+{
+    ScratchDirectory dir;
+    WindowOptions options = optionsFor(dir.PathOf("none.xml"));
+    options.interactive = false;
+    TestDlg dlg(options);
+    EXPECT_FALSE(dlg.OnInitDialog());
+    EXPECT_TRUE(dlg.prompts.empty());
+}
