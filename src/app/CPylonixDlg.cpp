@@ -19,6 +19,9 @@
 namespace
 {
 
+// A static control the program never addresses.
+constexpr int kStaticWithoutId = -1;
+
 constexpr std::array<const char *, 7> kPageCaptions = {
     "Game Overview", "Offense",      "Defense",     "Special Teams",
     "Scoring plays", "Play-by-Play", "Drive Charts"};
@@ -81,7 +84,7 @@ QWidget *CPylonixDlg::Control(LayoutRole role, int index) const
 void CPylonixDlg::CreateControls()
 {
     titlePicture_ = new QLabel(this);
-    SetDlgCtrlID(titlePicture_, IDC_STATIC_TEXT);
+    SetDlgCtrlID(titlePicture_, kStaticWithoutId);
     titlePicture_->setGeometry(0, 0, 128, 80);
 
     pageGroup_ = new QButtonGroup(this);
@@ -164,6 +167,64 @@ void CPylonixDlg::CreateDriveChartControls()
     periodBox_->hide();
     connect(periodBox_, &QComboBox::activated, this, [this](int index) { OnPeriodChanged(index); });
     RegisterControl(LayoutRole::PeriodBox, 0, periodBox_);
+}
+
+std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
+{
+    static constexpr std::array<const char *, 7> kPageNames = {
+        "overview", "offense",      "defense",     "special_teams",
+        "scoring",  "play_by_play", "drive_charts"};
+    static constexpr std::array<const char *, 7> kSpecialTables = {
+        "field_goals",  "punting",     "kickoffs",      "kick_returns",
+        "punt_returns", "int_returns", "fumble_returns"};
+    static constexpr std::array<const char *, 2> kSides = {"home", "visitor"};
+
+    std::vector<std::pair<QString, QWidget *>> named;
+    const auto add = [&named](const QString &role, QWidget *control) {
+        if (control)
+            named.emplace_back(role, control);
+    };
+    add("container", container_);
+    add("configure", configure_);
+    add("title_picture", titlePicture_);
+    for (int i = 0; i < 7; ++i)
+        add(QString("page_button.") + kPageNames[i], pageButtons_[i]);
+    add("yardage", yardage_);
+    add("team_stats", Control(LayoutRole::TeamStats));
+    add("overview_text", overviewText_);
+    const std::array<std::pair<const char *, LayoutRole>, 3> offense = {{
+        {"passing", LayoutRole::Passing},
+        {"rushing", LayoutRole::Rushing},
+        {"receiving", LayoutRole::Receiving},
+    }};
+    for (int side = 0; side < 2; ++side) {
+        for (int row = 0; row < 3; ++row) {
+            const QString name = QString(offense[row].first) + "." + kSides[side];
+            add(name, Control(offense[row].second, side));
+            add("title." + name, Control(LayoutRole::OffenseTitle, side * 3 + row));
+        }
+    }
+    for (int side = 0; side < 2; ++side)
+        add(QString("defense.") + kSides[side], Control(LayoutRole::Defense, side));
+    for (int i = 0; i < 14; ++i) {
+        const QString name = QString(kSpecialTables[i % 7]) + "." + kSides[i / 7];
+        add(name, Control(LayoutRole::SpecialTeams, i));
+        add("title." + name, Control(LayoutRole::SpecialTitle, i));
+    }
+    add("scoring", Control(LayoutRole::Scoring));
+    add("play_by_play", Control(LayoutRole::PlayByPlay));
+    add("drive_chart", Control(LayoutRole::DriveChart));
+    add("drive_text", driveText_);
+    add("drives", Control(LayoutRole::DriveLists, 0));
+    add("plays", Control(LayoutRole::DriveLists, 1));
+    add("scoring_only", scoringOnly_);
+    add("home_button", teamButtons_[0]);
+    add("visitor_button", teamButtons_[1]);
+    add("both_button", teamButtons_[2]);
+    add("hint", hint_);
+    add("splitter", Control(LayoutRole::Splitter));
+    add("period_box", periodBox_);
+    return named;
 }
 
 void CPylonixDlg::ClickPage(int page)

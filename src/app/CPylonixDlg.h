@@ -89,6 +89,16 @@ public:
     std::vector<std::pair<QString, QWidget *>> NamedControls() const;
     // The result of the latest layout.
     const LayoutResult &lastLayout() const { return lastLayout_; }
+    // Where the layout last put the period box, its drop-down list included.
+    std::optional<QRect> periodBoxRect() const { return periodBoxRect_; }
+    // The page container's content size as the latest layout set it.
+    QSize containerContentSize() const { return containerContent_; }
+    // Why the latest load of the game file failed.
+    const std::string &lastLoadError() const { return lastLoadError_; }
+
+    // Fills the Game Overview page's text if it is not filled yet, whichever
+    // page is shown (the export always reports it).
+    void EnsureOverviewFilled();
 
     // The text of the Game Overview page as its static control holds it.
     QString OverviewText() const;
@@ -185,6 +195,7 @@ private:
     int playsDrive_ = 0;
     int driveCount_ = 0;
     QSize containerContent_;
+    std::optional<QRect> periodBoxRect_;
 
     // Reload state: a reload is running; one more was asked for meanwhile;
     // watcher reloads that met an unreadable file and are tried again.
@@ -208,6 +219,7 @@ private:
     QCheckBox *scoringOnly_ = nullptr;
     std::array<QPushButton *, 3> teamButtons_{}; // home, visitor, both
     QLabel *hint_ = nullptr;
+    QWidget *yardage_ = nullptr;
 
     std::map<std::pair<LayoutRole, int>, QWidget *> controls_;
     LayoutResult lastLayout_;

@@ -5,6 +5,7 @@
 #include "platform/Fonts.h"
 #include "platform/SystemMetrics.h"
 
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QResizeEvent>
 
@@ -70,6 +71,12 @@ void CPylonixDlg::Layout()
                 if (QWidget *control = Control(LayoutRole::DriveLists, list))
                     control->setGeometry(placement.rect);
             }
+        } else if (placement.role == LayoutRole::PeriodBox) {
+            // The rectangle includes the drop-down list; the closed box keeps
+            // its own height.
+            periodBoxRect_ = placement.rect;
+            periodBox_->setGeometry(placement.rect.x(), placement.rect.y(), placement.rect.width(),
+                                    periodBox_->sizeHint().height());
         } else if (QWidget *control = Control(placement.role, placement.index)) {
             control->setGeometry(placement.rect);
         }

@@ -130,6 +130,12 @@ void CPylonixDlg::FillOverview()
     filledPages_ |= PAGE_OVERVIEW;
 }
 
+void CPylonixDlg::EnsureOverviewFilled()
+{
+    if ((filledPages_ & PAGE_OVERVIEW) == 0)
+        FillOverview();
+}
+
 QString CPylonixDlg::OverviewText() const
 {
     return overviewText_->text();
