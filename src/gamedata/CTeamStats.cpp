@@ -1,8 +1,8 @@
 #include "CTeamStats.h"
 
 #include "CGameDocument.h"
+#include "PlayerLoader.h"
 #include "TextNumbers.h"
-#include "XPathQuery.h"
 
 #include <algorithm>
 #include <charconv>
@@ -32,98 +32,6 @@ std::string joined(std::initializer_list<std::string_view> parts)
         first = false;
     }
     return text;
-}
-
-struct Field {
-    Field(const char *attributeStep, std::string_view labelText)
-        : attribute(attributeStep), label(StatValues::LabelIndex(labelText))
-    {
-    }
-    XPathQuery attribute;
-    int label; // vocabulary number
-};
-
-// A category element of a player and the labels it gives. Derived values
-// (averages and sums) are added by the loader after the plain fields.
-struct Category {
-    Category(const char *elementName, const char *defaultValue, std::vector<Field> plainFields)
-        : name(elementName), element(elementName), defaultText(defaultValue),
-          fields(std::move(plainFields))
-    {
-    }
-    std::string_view name;
-    XPathQuery element;
-    std::string_view defaultText;
-    std::vector<Field> fields;
-};
-
-// Compiled once: the loaders ask these questions of every player of every file.
-const std::vector<Category> &categories()
-{
-    static const std::vector<Category> table = {
-        {"pass",
-         "",
-         {{"@comp", "Pass Cmp"},
-          {"@att", "Pass Att"},
-          {"@int", "Pass Int"},
-          {"@yds", "Pass Yds"},
-          {"@td", "Pass TD"},
-          {"@long", "Pass Lng"},
-          {"@sacks", "Pass Sck"}}},
-        {"rush",
-         "",
-         {{"@att", "Rush Att"}, {"@yds", "Rush Yds"}, {"@td", "Rush TD"}, {"@long", "Rush Lng"}}},
-        {"rcv",
-         "",
-         {{"@no", "Rcv No"}, {"@yds", "Rcv Yds"}, {"@td", "Rcv TD"}, {"@long", "Rcv Lng"}}},
-        {"defense",
-         "0",
-         {{"@tackua", "Def UTack"},
-          {"@tacka", "Def ATack"},
-          {"@tflyds", "Def TFL Yds"},
-          {"@sackyds", "Def Sck Yds"},
-          {"@int", "Def Int"},
-          {"@intyds", "Def Int Yds"},
-          {"@brup", "Def PBU"},
-          {"@blkd", "Def Blk"},
-          {"@ff", "Def FF"},
-          {"@fr", "Def FR"}}},
-        {"fg",
-         "0",
-         {{"@made", "FG Made"}, {"@att", "FG Att"}, {"@long", "FG Lng"}, {"@blkd", "FG Blkd"}}},
-        {"pat", "0", {}},
-        {"punt",
-         "0",
-         {{"@no", "Punt No"},
-          {"@yds", "Punt Yds"},
-          {"@long", "Punt Lng"},
-          {"@blkd", "Punt Blkd"},
-          {"@tb", "Punt TB"},
-          {"@plus50", "Punt +50"},
-          {"@inside20", "Punt In20"}}},
-        {"ko", "0", {{"@no", "KO No"}, {"@yds", "KO Yds"}, {"@tb", "KO TB"}}},
-        {"kr", "0", {{"@no", "KR No"}, {"@yds", "KR Yds"}, {"@td", "KR TD"}, {"@long", "KR Lng"}}},
-        {"pr", "0", {{"@no", "PR No"}, {"@yds", "PR Yds"}, {"@td", "PR TD"}, {"@long", "PR Lng"}}},
-        {"ir", "0", {{"@no", "IR No"}, {"@yds", "IR Yds"}, {"@td", "IR TD"}, {"@long", "IR Lng"}}},
-        {"fr", "0", {{"@no", "FR No"}, {"@yds", "FR Yds"}, {"@td", "FR TD"}, {"@long", "FR Lng"}}},
-    };
-    return table;
-}
-
-// The attributes read for derived values and for player identity.
-struct OtherQueries {
-    XPathQuery yds{"@yds"}, att{"@att"}, no{"@no"};
-    XPathQuery tacka{"@tacka"}, tackua{"@tackua"}, tfla{"@tfla"}, tflua{"@tflua"};
-    XPathQuery sacka{"@sacka"}, sackua{"@sackua"};
-    XPathQuery kickmade{"@kickmade"}, kickatt{"@kickatt"};
-    XPathQuery uni{"@uni"}, name{"@name"}, gp{"@gp"}, shortname{"@shortname"};
-    XPathQuery checkname{"@checkname"};
-};
-
-const OtherQueries &otherQueries()
-{
-    static const OtherQueries queries;
-    return queries;
 }
 
 } // namespace
@@ -199,53 +107,9 @@ bool CTeamStats::LoadPlayers(const CXmlDocument &document, std::string_view list
     if (!list)
         return false;
     players_.assign(list->size(), StatValues());
-    for (size_t i = 0; i < list->size(); ++i) {
-        const CXmlNode player = (*list)[i];
-        StatValues &values = players_[i];
-        const OtherQueries &q = otherQueries();
-        values.set("No", document.GetNodeText(player, q.uni, ""));
-        values.set("Name", document.GetNodeText(player, q.name, ""));
-        values.set("Played", document.GetNodeText(player, q.gp, ""));
-        if (withShortName)
-            values.set("Short Name", document.GetNodeText(player, q.shortname, ""));
-        values.set("Check Name", document.GetNodeText(player, q.checkname, ""));
-        LoadCategories(document, player, values);
-    }
+    for (size_t i = 0; i < list->size(); ++i)
+        PlayerLoader::Load((*list)[i], withShortName, players_[i]);
     return true;
-}
-
-void CTeamStats::LoadCategories(const CXmlDocument &document, CXmlNode player,
-                                StatValues &values) const
-{
-    const OtherQueries &q = otherQueries();
-    for (const Category &category : categories()) {
-        const CXmlNode element = document.SelectSingleNode(player, category.element);
-        if (!element)
-            continue;
-        auto read = [&](const XPathQuery &attribute, std::string_view defaultText) {
-            return document.GetNodeText(element, attribute, defaultText);
-        };
-        if (category.name == "defense")
-            values.set("Def Has", "1");
-        for (const Field &field : category.fields)
-            values.set(field.label, read(field.attribute, category.defaultText));
-        if (category.name == "rush") {
-            values.set("Rush Avg",
-                       CombineValues(CombineKind::Ratio, read(q.yds, ""), read(q.att, "")));
-        } else if (category.name == "rcv") {
-            values.set("Rcv Avg",
-                       CombineValues(CombineKind::Ratio, read(q.yds, ""), read(q.no, "")));
-        } else if (category.name == "defense") {
-            values.set("Def TTack",
-                       CombineValues(CombineKind::Sum, read(q.tacka, ""), read(q.tackua, "")));
-            values.set("Def TFL",
-                       CombineValues(CombineKind::Sum, read(q.tfla, ""), read(q.tflua, "")));
-            values.set("Def Sck",
-                       CombineValues(CombineKind::Sum, read(q.sacka, "0"), read(q.sackua, "0")));
-        } else if (category.name == "pat") {
-            values.set("FG PAT", read(q.kickmade, "0") + "/" + read(q.kickatt, "0"));
-        }
-    }
 }
 
 bool CTeamStats::LoadTotals(const CXmlDocument &document, std::string_view totalsXPath)

@@ -8,7 +8,6 @@
 
 class CGameDocument;
 class CXmlDocument;
-class CXmlNode;
 
 // The two ways derived statistics are made from two values.
 enum class CombineKind {
@@ -73,7 +72,5 @@ protected:
     std::vector<StatValues> players_;
 
 private:
-    void LoadCategories(const CXmlDocument &document, CXmlNode player, StatValues &values) const;
-
     char side_ = 'H';
 };

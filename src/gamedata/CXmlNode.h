@@ -19,6 +19,7 @@ public:
 
 private:
     friend class CXmlDocument;
+    friend class PlayerLoader;
     explicit CXmlNode(pugi::xml_node_struct *node) : node_(node) {}
 
     pugi::xml_node_struct *node_ = nullptr;

@@ -1,11 +1,72 @@
 #include "GameSession.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace
 {
 
 std::string openError(const std::string &path, const CXmlDocument &document)
 {
     return path + ": " + document.LastError();
+}
+
+// Size and modification time of a regular file; false for anything else.
+bool statRegularFile(const std::string &path, struct stat &info)
+{
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// True when the file holds exactly `bytes`; reading stops at the first
+// difference.
+bool holdsBytes(const std::string &path, const std::string &bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    char buffer[1 << 16];
+    size_t compared = 0;
+    bool same = true;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            same = got == 0 && compared == bytes.size();
+            break;
+        }
+        const size_t size = static_cast<size_t>(got);
+        if (size > bytes.size() - compared ||
+            std::memcmp(buffer, bytes.data() + compared, size) != 0) {
+            same = false;
+            break;
+        }
+        compared += size;
+    }
+    ::close(fd);
+    return same;
+}
+
+bool readFile(const std::string &path, std::string &bytes)
+{
+    bytes.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    char buffer[1 << 16];
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(fd);
+    return got == 0;
 }
 
 } // namespace
@@ -39,23 +100,56 @@ ReloadResult GameSession::Reload(const GameFiles &files, const SeasonFailedHandl
             seasonDocuments_[side].Recreate();
             continue;
         }
-        if (!seasonDocuments_[side].Open(path)) {
-            result.seasonFailed[side] = true;
-            result.seasonError[side] = openError(path, seasonDocuments_[side]);
-            seasonDocuments_[side].Recreate();
-            if (seasonFailed && seasonFailed(side, result.seasonError[side]))
-                seasonOn[side] = false;
-        }
+        openSeason(side, path, result);
+        if (result.seasonFailed[side] && seasonFailed &&
+            seasonFailed(side, result.seasonError[side]))
+            seasonOn[side] = false;
     }
 
     for (CTeamStats &team : teams_)
         team.LoadGame(game_);
     for (int side = 0; side < 2; ++side) {
-        if (seasonOn[side])
-            seasons_[side].LoadSeason(seasonDocuments_[side]);
-        else
+        SeasonSource &source = seasonSources_[side];
+        if (!seasonOn[side]) {
             seasons_[side].Clear();
+            source = SeasonSource{};
+        } else if (!result.seasonKept[side]) {
+            seasons_[side].LoadSeason(seasonDocuments_[side]);
+            source.valid = !source.path.empty();
+        }
     }
     scoreboard_.Read(game_);
     return result;
+}
+
+void GameSession::openSeason(int side, const std::string &path, ReloadResult &result)
+{
+    SeasonSource &source = seasonSources_[side];
+    struct stat info {
+    };
+    const bool regular = statRegularFile(path, info);
+    if (regular && source.valid && source.path == path && info.st_size == source.size &&
+        info.st_mtim.tv_sec == source.modifiedSeconds &&
+        info.st_mtim.tv_nsec == source.modifiedNanoseconds && holdsBytes(path, source.bytes)) {
+        result.seasonKept[side] = true;
+        return;
+    }
+
+    source = SeasonSource{};
+    CXmlDocument &document = seasonDocuments_[side];
+    if (!document.Open(path)) {
+        result.seasonFailed[side] = true;
+        result.seasonError[side] = openError(path, document);
+        document.Recreate();
+        return;
+    }
+    // The private copy holds the bytes that were parsed. The time and size
+    // are from before the open: if the file changed in between, they differ
+    // from the next look at it and the file is loaded again.
+    if (regular && readFile(document.TempPath(), source.bytes)) {
+        source.path = path;
+        source.size = info.st_size;
+        source.modifiedSeconds = info.st_mtim.tv_sec;
+        source.modifiedNanoseconds = info.st_mtim.tv_nsec;
+    }
 }

@@ -24,6 +24,7 @@ struct ReloadResult {
     std::string gameError;              // "<path>: <reason>" when !gameOpened
     std::array<bool, 2> seasonFailed{}; // a season path was set and its file could not be opened
     std::array<std::string, 2> seasonError; // "<path>: <reason>" per failed side
+    std::array<bool, 2> seasonKept{};       // the season file was unchanged: document and team kept
 };
 
 // The game document, the two season documents, the two game teams (index 0
@@ -50,6 +51,10 @@ public:
     // season stats are off for this load (as with an empty path). Then loads
     // both game teams, each season team (LoadSeason, or Clear when its path is
     // empty or turned off) and the scoreboard values.
+    //
+    // A season file whose size, modification time and bytes are those of the
+    // file the side's season document and team were loaded from is not parsed
+    // again: both are kept, which gives what loading it again would give.
     ReloadResult Reload(const GameFiles &files, const SeasonFailedHandler &seasonFailed = {});
 
     const CGameDocument &game() const { return game_; }
@@ -64,10 +69,25 @@ public:
     const CDriveChartData &drives() const { return drives_; }
 
 private:
+    // The file a season document and its team were last loaded from.
+    struct SeasonSource {
+        bool valid = false; // the document and the team hold what the file gave
+        std::string path;
+        long long size = 0;
+        long long modifiedSeconds = 0;
+        long long modifiedNanoseconds = 0;
+        std::string bytes;
+    };
+
+    // Opens the season document of `side` unless its file is unchanged;
+    // sets the side's result.
+    void openSeason(int side, const std::string &path, ReloadResult &result);
+
     CGameDocument game_;
     std::array<CXmlDocument, 2> seasonDocuments_;
     std::array<CTeamStats, 2> teams_;
     std::array<CSeasonStats, 2> seasons_;
     ScoreboardState scoreboard_;
     CDriveChartData drives_;
+    std::array<SeasonSource, 2> seasonSources_;
 };

@@ -46,10 +46,6 @@ const std::unordered_map<std::string_view, int> &indexByLabel()
 
 const std::string emptyText;
 
-// Room for the identity and two or three categories of a player without
-// growing the list while it is loaded.
-constexpr size_t initialCapacity = 24;
-
 } // namespace
 
 int StatValues::LabelIndex(std::string_view label)
@@ -66,10 +62,15 @@ std::string_view StatValues::LabelText(int index)
 
 StatValues::Entry *StatValues::find(std::string_view label)
 {
-    const int index = LabelIndex(label);
-    const auto found = std::find_if(values_.begin(), values_.end(), [&](const Entry &entry) {
-        return index >= 0 ? entry.index == index : entry.index < 0 && entry.label == label;
-    });
+    int index = LabelIndex(label);
+    if (index < 0) {
+        const auto other = std::find(otherLabels_.begin(), otherLabels_.end(), label);
+        if (other == otherLabels_.end())
+            return nullptr;
+        index = -1 - static_cast<int>(other - otherLabels_.begin());
+    }
+    const auto found = std::find_if(values_.begin(), values_.end(),
+                                    [index](const Entry &entry) { return entry.index == index; });
     return found == values_.end() ? nullptr : &*found;
 }
 
@@ -92,12 +93,14 @@ bool StatValues::contains(std::string_view label) const
 void StatValues::set(std::string_view label, std::string value)
 {
     const int index = LabelIndex(label);
-    if (index >= 0)
+    if (index >= 0) {
         set(index, std::move(value));
-    else if (Entry *entry = find(label))
+    } else if (Entry *entry = find(label)) {
         entry->value = std::move(value);
-    else
-        values_.push_back(Entry{-1, std::string(label), std::move(value)});
+    } else {
+        otherLabels_.emplace_back(label);
+        values_.push_back(Entry{std::move(value), -static_cast<int>(otherLabels_.size())});
+    }
 }
 
 void StatValues::set(int index, std::string value)
@@ -108,12 +111,16 @@ void StatValues::set(int index, std::string value)
             return;
         }
     }
-    if (values_.empty())
-        values_.reserve(initialCapacity);
-    values_.push_back(Entry{index, {}, std::move(value)});
+    append(index, std::move(value));
+}
+
+void StatValues::append(int index, std::string value)
+{
+    values_.push_back(Entry{std::move(value), index});
 }
 
 void StatValues::clear()
 {
     values_.clear();
+    otherLabels_.clear();
 }

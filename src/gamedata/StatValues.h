@@ -25,6 +25,12 @@ public:
     void set(std::string_view label, std::string value);
     // The same, by vocabulary number (0 <= index < vocabulary size).
     void set(int index, std::string value);
+    // Adds vocabulary label `index`, which must not be set yet, without
+    // looking for it: for loaders that fill an empty object label by label.
+    void append(int index, std::string value);
+    // Makes room for `count` values in all, for a loader that knows how many
+    // it adds.
+    void reserve(size_t count) { values_.reserve(count); }
 
     void clear();
     bool empty() const { return values_.empty(); }
@@ -34,18 +40,24 @@ public:
     template <typename Visit> void forEach(Visit visit) const
     {
         for (const Entry &entry : values_)
-            visit(entry.index >= 0 ? LabelText(entry.index) : std::string_view(entry.label),
-                  entry.value);
+            visit(labelOf(entry), entry.value);
     }
 
 private:
+    // A game holds a few hundred thousand values: an entry is the value and
+    // the number of its label, nothing more.
     struct Entry {
-        int index;         // vocabulary number, or -1
-        std::string label; // the label when it is not in the vocabulary
         std::string value;
+        int index; // vocabulary number; -1 - k for otherLabels_[k]
     };
     Entry *find(std::string_view label);
     const Entry *find(std::string_view label) const;
+    std::string_view labelOf(const Entry &entry) const
+    {
+        return entry.index >= 0 ? LabelText(entry.index)
+                                : std::string_view(otherLabels_[-1 - entry.index]);
+    }
 
     std::vector<Entry> values_;
+    std::vector<std::string> otherLabels_; // labels outside the vocabulary, rarely any
 };

@@ -3,6 +3,7 @@
 #include "gridctrl/CZrGridListCtrl.h"
 #include "gridctrl/InPlaceEditing.h"
 #include "platform/GdiPainting.h"
+#include "platform/QtConversions.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -41,7 +42,7 @@ void CButtonIPE::focusOutEvent(QFocusEvent *event)
 void CButtonIPE::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const CRect whole = CRect::FromQRect(rect());
+    const CRect whole = FromQRect(rect());
     FillSolidRect(painter, whole, GetSysColor(COLOR_BTNFACE));
     FrameRect(painter, whole, GetSysColor(COLOR_BTNSHADOW));
     CRect textRect = whole;
@@ -53,13 +54,13 @@ void CButtonIPE::paintEvent(QPaintEvent *)
     const int flags = Qt::AlignCenter | Qt::TextSingleLine;
     if (isEnabled()) {
         painter.setPen(ToQColor(GetSysColor(COLOR_BTNTEXT)));
-        painter.drawText(textRect.ToQRect(), flags, text());
+        painter.drawText(ToQRect(textRect), flags, text());
         return;
     }
     CRect embossed = textRect;
     embossed.OffsetRect(1, 1);
     painter.setPen(ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT)));
-    painter.drawText(embossed.ToQRect(), flags, text());
+    painter.drawText(ToQRect(embossed), flags, text());
     painter.setPen(ToQColor(GetSysColor(COLOR_BTNSHADOW)));
-    painter.drawText(textRect.ToQRect(), flags, text());
+    painter.drawText(ToQRect(textRect), flags, text());
 }

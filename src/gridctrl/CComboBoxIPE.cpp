@@ -3,6 +3,7 @@
 #include "gridctrl/CZrGridListCtrl.h"
 #include "gridctrl/InPlaceEditing.h"
 #include "platform/GdiPainting.h"
+#include "platform/QtConversions.h"
 #include "platform/SystemMetrics.h"
 
 #include <QAbstractItemView>
@@ -98,7 +99,7 @@ void CComboBoxIPE::paintEvent(QPaintEvent *event)
 {
     QComboBox::paintEvent(event);
     QPainter painter(this);
-    CRect frame = CRect::FromQRect(rect());
+    CRect frame = FromQRect(rect());
     FrameRect(painter, frame, GetSysColor(COLOR_BTNHIGHLIGHT));
     frame.DeflateRect(1, 1);
     FrameRect(painter, frame, GetSysColor(COLOR_BTNSHADOW));

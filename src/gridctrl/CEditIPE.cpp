@@ -4,6 +4,7 @@
 #include "gridctrl/CZrGridListCtrl.h"
 #include "gridctrl/InPlaceEditing.h"
 #include "platform/GdiPainting.h"
+#include "platform/QtConversions.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -63,7 +64,7 @@ void CEditIPE::paintEvent(QPaintEvent *event)
 {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    CRect frame = CRect::FromQRect(rect());
+    CRect frame = FromQRect(rect());
     FrameRect(painter, frame, GetSysColor(COLOR_BTNFACE));
     frame.DeflateRect(1, 1);
     FrameRect(painter, frame, GetSysColor(COLOR_BTNSHADOW));

@@ -1,6 +1,7 @@
 #include "gridctrl/CFlatHdrCtrl.h"
 
 #include "platform/GdiPainting.h"
+#include "platform/QtConversions.h"
 #include "platform/ToolTips.h"
 
 #include <QHelpEvent>
@@ -118,7 +119,7 @@ void CFlatHdrCtrl::SetOffset(int offset)
 int CFlatHdrCtrl::ItemAt(const QPoint &pos) const
 {
     for (int i = 0; i < GetItemCount(); ++i) {
-        if (GetItemRect(i).PtInRect(pos))
+        if (GetItemRect(i).PtInRect(FromQPoint(pos)))
             return i;
     }
     return -1;
@@ -170,7 +171,7 @@ bool CFlatHdrCtrl::event(QEvent *event)
         if (index >= 0 && !caption.isEmpty() &&
             fontMetrics().horizontalAdvance(caption) > text.Width()) {
             ShowPlainToolTip(help->globalPos(), caption.left(kMaxToolTipLength), this,
-                             GetItemRect(index).ToQRect());
+                             ToQRect(GetItemRect(index)));
         } else {
             QToolTip::hideText();
             event->ignore();
@@ -238,7 +239,7 @@ void CFlatHdrCtrl::mousePressEvent(QMouseEvent *event)
     const int index = ItemAt(pos);
     if (index >= 0) {
         items_[index].param = 1;
-        update(GetItemRect(index).ToQRect());
+        update(ToQRect(GetItemRect(index)));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "gridctrl/CEditIPE.h"
 #include "platform/GdiPainting.h"
+#include "platform/QtConversions.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -56,7 +57,7 @@ void CSpinnerIPE::mousePressEvent(QMouseEvent *event)
 void CSpinnerIPE::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const CRect whole = CRect::FromQRect(rect());
+    const CRect whole = FromQRect(rect());
     FillSolidRect(painter, whole, GetSysColor(COLOR_BTNFACE));
     const int middle = whole.top + whole.Height() / 2;
     CRect upper(whole.left, whole.top, whole.right, middle);

@@ -2,6 +2,7 @@
 
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
+#include "platform/QtConversions.h"
 #include "platform/SystemMetrics.h"
 
 #include <QFontMetrics>
@@ -633,7 +634,7 @@ void CZrGridListCtrl::EnsureCellVisible(int row, int column)
 {
     if (!ValidColumn(column))
         return;
-    const CRect client = CRect::FromQRect(viewport()->rect());
+    const CRect client = FromQRect(viewport()->rect());
     const CRect cell = GetCellRect(row, column);
     int delta = 0;
     if (cell.right > client.right) {

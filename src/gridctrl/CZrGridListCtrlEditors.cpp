@@ -8,6 +8,7 @@
 #include "gridctrl/CSpinnerIPE.h"
 #include "gridctrl/EditorStyles.h"
 #include "platform/ControlIds.h"
+#include "platform/QtConversions.h"
 
 #include <algorithm>
 
@@ -22,7 +23,7 @@ constexpr int kComboListHeight = 150;
 
 template <typename Editor> Editor *CZrGridListCtrl::PlaceEditor(Editor *editor, const CRect &rect)
 {
-    editor->setGeometry(rect.ToQRect());
+    editor->setGeometry(ToQRect(rect));
     editor->show();
     editor->setFocus(Qt::OtherFocusReason);
     return editor;
@@ -87,7 +88,7 @@ CEditIPE *CZrGridListCtrl::CreateSpinnerEditor(int row, int column, std::uint32_
     auto *spinner = new CSpinnerIPE(viewport(), edit, minimum, maximum);
     edit->SetSpinner(spinner);
     spinner->setGeometry(
-        CRect(rect.right, rect.top, rect.right + kSpinnerWidth, rect.bottom).ToQRect());
+        ToQRect(CRect(rect.right, rect.top, rect.right + kSpinnerWidth, rect.bottom)));
     spinner->show();
     edit->setText(text);
     edit->selectAll();

@@ -3,6 +3,7 @@
 
 #include "platform/ControlIds.h"
 #include "platform/NotifyEvent.h"
+#include "platform/QtConversions.h"
 #include "platform/SystemMetrics.h"
 #include "platform/ToolTips.h"
 
@@ -64,7 +65,7 @@ bool CZrGridListCtrl::viewportEvent(QEvent *event)
             QToolTip::hideText();
             event->ignore();
         } else {
-            ShowPlainToolTip(help->globalPos(), tip, viewport(), cell.ToQRect());
+            ShowPlainToolTip(help->globalPos(), tip, viewport(), ToQRect(cell));
         }
         return true;
     }

@@ -3,6 +3,7 @@
 #include "gridctrl/CZrGridListCtrl.h"
 
 #include "platform/GdiPainting.h"
+#include "platform/QtConversions.h"
 #include "platform/SystemMetrics.h"
 
 #include <QPaintEvent>
@@ -164,7 +165,7 @@ void CZrGridListCtrl::DrawCellText(int row, int column, CRect rect, bool selecte
 void CZrGridListCtrl::DrawCheckBox(QPainter &dc, const CRect &rect, bool ticked,
                                    COLORREF background, COLORREF tick) const
 {
-    const QPoint centre = rect.CenterPoint();
+    const QPoint centre = ToQPoint(rect.CenterPoint());
     const int cx = centre.x();
     const int cy = centre.y();
     CRect box(cx - 6, cy - 6, cx + 5, cy + 5);

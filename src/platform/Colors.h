@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <cstdint>
 
 // A 24-bit colour as the program stores it: red in the low byte, then green,
@@ -23,19 +22,6 @@ constexpr int GetGValue(COLORREF c)
 constexpr int GetBValue(COLORREF c)
 {
     return static_cast<int>((c >> 16) & 0xff);
-}
-
-// The same colour as Qt wants it, fully opaque.
-inline QColor ToQColor(COLORREF c)
-{
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-// The opaque pixel value QImage::pixel() gives for the colour; handy in pixel checks.
-constexpr QRgb ToQRgb(COLORREF c)
-{
-    return 0xff000000u | (static_cast<QRgb>(GetRValue(c)) << 16) |
-           (static_cast<QRgb>(GetGValue(c)) << 8) | static_cast<QRgb>(GetBValue(c));
 }
 
 // The system colours the windows draw with.

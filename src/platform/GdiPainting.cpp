@@ -1,4 +1,5 @@
 #include "platform/GdiPainting.h"
+#include "platform/QtConversions.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -6,7 +7,7 @@
 void FillSolidRect(QPainter &painter, const CRect &rect, COLORREF colour)
 {
     if (!rect.IsRectEmpty())
-        painter.fillRect(rect.ToQRect(), ToQColor(colour));
+        painter.fillRect(ToQRect(rect), ToQColor(colour));
 }
 
 void DrawLineTo(QPainter &painter, const QPen &pen, int x1, int y1, int x2, int y2)

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
 #include <vector>
 
 namespace
@@ -162,4 +165,122 @@ TEST(GameSession, AnEmptySeasonPathClearsThatSide)
     EXPECT_EQ(session.season(0).playerCount(), 5);
     EXPECT_EQ(session.season(0).GetPlayerValue(0, "Check Name"), "");
     EXPECT_EQ(session.season(1).GetPlayerValue(0, "Check Name"), "TILLERY,OWEN");
+}
+
+namespace
+{
+
+// The files of a session test: a game and two season files in a scratch directory.
+class SeasonFiles : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        files_ = {sampleGame, dir_.Write("home.xml", seasonFile(3, "Home Season")),
+                  dir_.Write("visitor.xml", seasonFile(2, "Visitor Season"))};
+    }
+
+    // What a session that never saw the files before loads from them.
+    std::string fullReload(const GameFiles &files) const
+    {
+        GameSession fresh;
+        fresh.Reload(files);
+        return describe(fresh);
+    }
+
+    // Rewrites a file with `bytes` and gives it back the modification time it had.
+    void rewriteKeepingTime(const std::string &path, const std::string &bytes) const
+    {
+        struct stat before {
+        };
+        ASSERT_EQ(::stat(path.c_str(), &before), 0);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+        struct stat after {
+        };
+        ASSERT_EQ(::stat(path.c_str(), &after), 0);
+        ASSERT_EQ(after.st_size, before.st_size);
+        ASSERT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+        ASSERT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    }
+
+    ScratchDirectory dir_;
+    GameFiles files_;
+    GameSession session_;
+};
+
+} // namespace
+
+TEST_F(SeasonFiles, UnchangedSeasonFilesAreKeptAndGiveWhatAFullReloadGives)
+{
+    ReloadResult result = session_.Reload(files_);
+    EXPECT_FALSE(result.seasonKept[0] || result.seasonKept[1]) << "nothing to keep at first";
+    result = session_.Reload(files_);
+    EXPECT_TRUE(result.seasonKept[0]);
+    EXPECT_TRUE(result.seasonKept[1]);
+    EXPECT_TRUE(session_.seasonDocument(0).HasRoot());
+    EXPECT_EQ(session_.season(0).GetPlayerValue(2, "Rush Yds"), "30");
+    EXPECT_EQ(describe(session_), fullReload(files_));
+}
+
+TEST_F(SeasonFiles, OtherBytesOfTheSameSizeAndTimeAreLoaded)
+{
+    session_.Reload(files_);
+    std::string bytes = seasonFile(3, "Home Season");
+    bytes.replace(bytes.find("yds=\"30\""), 8, "yds=\"75\"");
+    rewriteKeepingTime(files_.homeSeason, bytes);
+
+    const ReloadResult result = session_.Reload(files_);
+    EXPECT_FALSE(result.seasonKept[0]);
+    EXPECT_TRUE(result.seasonKept[1]);
+    EXPECT_EQ(session_.season(0).GetPlayerValue(2, "Rush Yds"), "75");
+    EXPECT_EQ(describe(session_), fullReload(files_));
+}
+
+TEST_F(SeasonFiles, ChangedSizeTimeOrPathIsLoaded)
+{
+    session_.Reload(files_);
+    dir_.Write("home.xml", seasonFile(4, "Home Season"));
+    EXPECT_FALSE(session_.Reload(files_).seasonKept[0]);
+    EXPECT_EQ(session_.season(0).playerCount(), 4);
+    EXPECT_EQ(describe(session_), fullReload(files_));
+
+    // The visitor's season file given for the home side as well.
+    const GameFiles swapped{files_.game, files_.visitorSeason, files_.visitorSeason};
+    const ReloadResult result = session_.Reload(swapped);
+    EXPECT_FALSE(result.seasonKept[0]);
+    EXPECT_TRUE(result.seasonKept[1]);
+    EXPECT_EQ(session_.season(0).GetTeamValue("Name"), "Visitor Season");
+    EXPECT_EQ(describe(session_), fullReload(swapped));
+}
+
+TEST_F(SeasonFiles, ASideClearedOrFailedLoadsItsFileAgain)
+{
+    const std::string original = seasonFile(3, "Home Season");
+    session_.Reload(files_);
+
+    // Turned off through an empty path, then on again with the same file.
+    const GameFiles homeOff{files_.game, "", files_.visitorSeason};
+    session_.Reload(homeOff);
+    EXPECT_EQ(session_.season(0).GetTeamValue("Name"), "");
+    EXPECT_FALSE(session_.Reload(files_).seasonKept[0]);
+    EXPECT_EQ(describe(session_), fullReload(files_));
+
+    // Broken, kept on, then back to the same bytes and time as before.
+    rewriteKeepingTime(files_.homeSeason, std::string(original.size(), ' '));
+    EXPECT_TRUE(
+        session_.Reload(files_, [](int, const std::string &) { return false; }).seasonFailed[0]);
+    EXPECT_EQ(session_.season(0).playerCount(), 0);
+    rewriteKeepingTime(files_.homeSeason, original);
+    EXPECT_FALSE(session_.Reload(files_).seasonKept[0]);
+    EXPECT_EQ(describe(session_), fullReload(files_));
+
+    // Broken and turned off by the handler, then back.
+    rewriteKeepingTime(files_.homeSeason, std::string(original.size(), ' '));
+    session_.Reload(files_, [](int, const std::string &) { return true; });
+    EXPECT_EQ(session_.season(0).GetTeamValue("Name"), "");
+    rewriteKeepingTime(files_.homeSeason, original);
+    EXPECT_FALSE(session_.Reload(files_).seasonKept[0]);
+    EXPECT_EQ(describe(session_), fullReload(files_));
 }

@@ -8,6 +8,7 @@
 #include "gridctrl/CSpinnerIPE.h"
 #include "gridctrl/EditorStyles.h"
 #include "platform/ControlIds.h"
+#include "platform/QtConversions.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>
@@ -64,7 +65,7 @@ protected:
         }
     }
 
-    QRect Cell(int row, int column) const { return grid->GetCellRect(row, column).ToQRect(); }
+    QRect Cell(int row, int column) const { return ToQRect(grid->GetCellRect(row, column)); }
 
     EndEditRecorder recorder;
     QLineEdit *other = nullptr; // another control of the window
@@ -330,7 +331,8 @@ TEST(GridEditing, ASubclassEditsACellFromClickToStoredText)
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetCellRect(0, 1).CenterPoint());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      ToQPoint(grid->GetCellRect(0, 1).CenterPoint()));
     auto *edit = grid->viewport()->findChild<CEditIPE *>();
     ASSERT_NE(edit, nullptr);
     QTest::keyClicks(edit, "34");

@@ -1,6 +1,7 @@
 // Mouse and keyboard: selection, the current cell's moves, editing starts,
 // and the notifications the parent receives.
 #include "GridTestSupport.h"
+#include "platform/QtConversions.h"
 
 #include <QHelpEvent>
 #include <QPaintEvent>
@@ -330,7 +331,7 @@ TEST_F(GridHeader, AClickReachesTheParentAsAColumnClickAfterTheHook)
     Fill(2, 3);
     Show();
     CFlatHdrCtrl *header = grid->GetHeaderCtrl();
-    const QPoint item = header->GetItemRect(1).CenterPoint();
+    const QPoint item = ToQPoint(header->GetItemRect(1).CenterPoint());
     QTest::mousePress(header, Qt::LeftButton, {}, item);
     EXPECT_TRUE(header->IsItemPressed(1));
     // A pressed item is drawn in the pressed colours.
@@ -416,11 +417,11 @@ TEST_F(GridHeader, CaptionsThatDoNotFitGetATooltip)
     grid->InsertColumn(1, "Longest Touchdown Reception", LVCFMT_LEFT, 60);
     Show();
     CFlatHdrCtrl *header = grid->GetHeaderCtrl();
-    const QPoint fits = header->GetItemRect(0).CenterPoint();
+    const QPoint fits = ToQPoint(header->GetItemRect(0).CenterPoint());
     QHelpEvent none(QEvent::ToolTip, fits, header->mapToGlobal(fits));
     QApplication::sendEvent(header, &none);
     EXPECT_FALSE(QToolTip::isVisible());
-    const QPoint cut = header->GetItemRect(1).CenterPoint();
+    const QPoint cut = ToQPoint(header->GetItemRect(1).CenterPoint());
     QHelpEvent help(QEvent::ToolTip, cut, header->mapToGlobal(cut));
     QApplication::sendEvent(header, &help);
     EXPECT_TRUE(QToolTip::isVisible());

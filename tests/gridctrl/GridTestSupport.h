@@ -3,6 +3,7 @@
 #include "gridctrl/CZrGridListCtrl.h"
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
+#include "platform/QtConversions.h"
 
 #include <QApplication>
 #include <QImage>
@@ -133,7 +134,7 @@ protected:
     // Centre of a cell in viewport coordinates.
     QPoint CellCentre(int row, int column) const
     {
-        return grid->GetCellRect(row, column).CenterPoint();
+        return ToQPoint(grid->GetCellRect(row, column).CenterPoint());
     }
 
     void ClickCell(int row, int column, Qt::KeyboardModifiers modifiers = {})

@@ -7,6 +7,7 @@
 #include "platform/GdiPainting.h"
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
+#include "platform/QtConversions.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -56,10 +57,11 @@ TEST(Rectangles, RightAndBottomEdgesAreExcluded)
 {
     const CRect one(2, 3, 3, 4);
     EXPECT_EQ(one.Width(), 1);
-    EXPECT_EQ(one.ToQRect(), QRect(2, 3, 1, 1));
-    EXPECT_EQ(CRect::FromQRect(QRect(2, 3, 1, 1)), one);
-    EXPECT_TRUE(one.PtInRect(QPoint(2, 3)));
-    EXPECT_FALSE(one.PtInRect(QPoint(3, 3)));
+    EXPECT_EQ(ToQRect(one), QRect(2, 3, 1, 1));
+    EXPECT_EQ(FromQRect(QRect(2, 3, 1, 1)), one);
+    EXPECT_TRUE(one.PtInRect(FromQPoint(QPoint(2, 3))));
+    EXPECT_FALSE(one.PtInRect(FromQPoint(QPoint(3, 3))));
+    EXPECT_EQ(ToQPoint(CRect(0, 0, 10, 5).CenterPoint()), QPoint(5, 2));
     EXPECT_TRUE(CRect(2, 3, 2, 9).IsRectEmpty());
 
     QImage image = Canvas();
