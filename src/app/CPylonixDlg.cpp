@@ -11,8 +11,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -258,6 +260,14 @@ void CPylonixDlg::ShowAbout()
     QMessageBox::about(this, QStringLiteral("About Pylonix Football"),
                        QStringLiteral("Torvell Pylonix Football\nVersion %1")
                            .arg(QCoreApplication::applicationVersion()));
+}
+
+void CPylonixDlg::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&About Pylonix Football..."), this, [this] { ShowAbout(); });
+    menu.exec(event->globalPos());
 }
 
 void CPylonixDlg::OnCancel()

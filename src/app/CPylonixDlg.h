@@ -126,6 +126,8 @@ protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // The window's own menu (the system menu of the classic window): the About item.
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void accept() override;
     void reject() override;
