@@ -21,12 +21,19 @@ pylonix_install_missing() {
         "${missing[@]}" >/dev/null
 }
 
-# pylonix_build DIR [cmake options...]: configure DIR once, then build it.
+# pylonix_build DIR [cmake options...]: configure DIR when it is new or was
+# configured with other options, then build it. A changed configuration starts
+# from a fresh cache: options left out must fall back to their defaults, not
+# keep the values of the earlier configuration.
 pylonix_build() {
     local dir=$1
     shift
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$PYLONIX_ROOT" -B "$dir" -G Ninja "$@" >&2
+    local stamp="$dir/pylonix-configure-options"
+    local wanted
+    wanted=$(printf '%s\n' -G Ninja "$@")
+    if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$wanted" ]; then
+        cmake --fresh -S "$PYLONIX_ROOT" -B "$dir" -G Ninja "$@" >&2
+        printf '%s\n' "$wanted" >"$stamp"
     fi
     # Build progress goes to standard error, so that what the program prints
     # on standard output stays its own.

@@ -1,9 +1,23 @@
 #include "CommandLine.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace
 {
+
+// One option of the command line.
+struct Option {
+    QString name;      // without the leading "--"
+    QString valueName; // empty for a switch
+    QString help;      // one line for --help
+    // Stores the option's value (a switch: empty) in the command line; false
+    // with `error` when the value is not usable.
+    std::function<bool(CommandLine &line, const QString &value, QString &error)> apply;
+    bool endsReading = false; // --help, --version: nothing else is read
+};
 
 // A whole number of at least 0 from an option's value.
 bool readCount(const QString &value, const QString &option, int &out, QString &error)
@@ -17,49 +31,110 @@ bool readCount(const QString &value, const QString &option, int &out, QString &e
     return true;
 }
 
+// Stores a file path.
+auto path(std::string ExportRequest::*member)
+{
+    return [member](CommandLine &line, const QString &value, QString &) {
+        line.request.*member = value.toStdString();
+        return true;
+    };
+}
+
+// Sets a switch of the request.
+auto flag(bool ExportRequest::*member)
+{
+    return [member](CommandLine &line, const QString &, QString &) {
+        line.request.*member = true;
+        return true;
+    };
+}
+
+// Every option, in the order --help lists them. Add new options here.
+const std::vector<Option> &options()
+{
+    static const std::vector<Option> table = {
+        {"game", "FILE", "the game file (root element fbgame)", path(&ExportRequest::gameFile)},
+        {"home", "FILE", "the home team's season file (root element fbseas)",
+         path(&ExportRequest::homeSeasonFile)},
+        {"visitor", "FILE", "the visitor's season file", path(&ExportRequest::visitorSeasonFile)},
+        {"export", "json", "print what was read as one JSON document and exit",
+         [](CommandLine &line, const QString &value, QString &error) {
+             if (value != "json") {
+                 error = QString("unknown export format \"%1\" (known: json)").arg(value);
+                 return false;
+             }
+             line.action = CommandLine::Action::Export;
+             return true;
+         }},
+        {"period", "N", "drive chart: quarter N only (0, the default: whole game)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             return readCount(value, "period", line.request.quarter, error);
+         }},
+        {"home-only", "", "drive chart: home drives only", flag(&ExportRequest::homeOnly)},
+        {"visitor-only", "", "drive chart: visitor drives only", flag(&ExportRequest::visitorOnly)},
+        {"scoring-only", "", "drive chart: scoring drives only", flag(&ExportRequest::scoringOnly)},
+        {"plays-of", "DRIVE", "drive chart: the plays of drive DRIVE instead of the drives",
+         [](CommandLine &line, const QString &value, QString &error) {
+             int drive = 0;
+             if (!readCount(value, "plays-of", drive, error))
+                 return false;
+             line.request.playsOfDrive = drive;
+             return true;
+         }},
+        {"help", "", "show this text",
+         [](CommandLine &line, const QString &, QString &) {
+             line.action = CommandLine::Action::Help;
+             return true;
+         },
+         true},
+        {"version", "", "show the version",
+         [](CommandLine &line, const QString &, QString &) {
+             line.action = CommandLine::Action::Version;
+             return true;
+         },
+         true},
+    };
+    return table;
+}
+
+// "--name VALUE" as the help shows it.
+QString synopsis(const Option &option)
+{
+    return "--" + option.name + (option.valueName.isEmpty() ? "" : " " + option.valueName);
+}
+
 } // namespace
 
 QString CommandLine::HelpText()
 {
-    return QStringLiteral(
-        "Usage: pylonix [--game FILE [--home FILE] [--visitor FILE]]\n"
-        "       pylonix --export json --game FILE [--home FILE] [--visitor FILE]\n"
-        "               [--period N] [--home-only|--visitor-only] [--scoring-only]\n"
-        "               [--plays-of DRIVE]\n"
-        "\n"
-        "Follows an American-football game while it is played: reads the game file\n"
-        "the stat crew keeps rewriting, and each team's season file.\n"
-        "\n"
-        "Options:\n"
-        "  --game FILE        the game file (root element fbgame)\n"
-        "  --home FILE        the home team's season file (root element fbseas)\n"
-        "  --visitor FILE     the visitor's season file\n"
-        "  --export json      print what was read as one JSON document and exit\n"
-        "  --period N         drive chart: quarter N only (0, the default: whole game)\n"
-        "  --home-only        drive chart: home drives only\n"
-        "  --visitor-only     drive chart: visitor drives only\n"
-        "  --scoring-only     drive chart: scoring drives only\n"
-        "  --plays-of DRIVE   drive chart: the plays of drive DRIVE instead of the drives\n"
-        "  --help             show this text\n"
-        "  --version          show the version\n"
-        "\n"
-        "Exit status: 0 success, 1 bad arguments, 2 a file could not be read,\n"
-        "3 the output could not be written.\n");
+    qsizetype width = 0;
+    for (const Option &option : options())
+        width = std::max(width, synopsis(option).size());
+    QString lines;
+    for (const Option &option : options())
+        lines += "  " + synopsis(option).leftJustified(width + 2) + option.help + "\n";
+    return "Usage: pylonix [--game FILE [--home FILE] [--visitor FILE]] [OPTION]...\n"
+           "       pylonix --export json --game FILE [OPTION]...\n"
+           "\n"
+           "Follows an American-football game while it is played: reads the game file\n"
+           "the stat crew keeps rewriting, and each team's season file.\n"
+           "\n"
+           "Options:\n" +
+           lines +
+           "\n"
+           "Exit status: 0 success, 1 bad arguments, 2 a file could not be read,\n"
+           "3 the output could not be written, 128 + N stopped by signal N.\n";
 }
 
 bool CommandLine::Parse(const QStringList &arguments, QString &error)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help("help"), version("version");
-    const QCommandLineOption exportFormat("export", "", "format");
-    const QCommandLineOption game("game", "", "file"), home("home", "", "file"),
-        visitor("visitor", "", "file");
-    const QCommandLineOption period("period", "", "n"), playsOf("plays-of", "", "drive");
-    const QCommandLineOption homeOnly("home-only"), visitorOnly("visitor-only"),
-        scoringOnly("scoring-only");
-    parser.addOptions({help, version, exportFormat, game, home, visitor, period, playsOf, homeOnly,
-                       visitorOnly, scoringOnly});
+    std::vector<QCommandLineOption> parserOptions;
+    for (const Option &option : options()) {
+        parserOptions.emplace_back(option.name, option.help, option.valueName);
+        parser.addOption(parserOptions.back());
+    }
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -68,47 +143,26 @@ bool CommandLine::Parse(const QStringList &arguments, QString &error)
         error = QString("unexpected argument \"%1\"").arg(parser.positionalArguments().first());
         return false;
     }
-    if (parser.isSet(help)) {
-        action = Action::Help;
-        return true;
-    }
-    if (parser.isSet(version)) {
-        action = Action::Version;
-        return true;
+
+    for (const bool endingOptions : {true, false}) {
+        for (size_t i = 0; i < options().size(); ++i) {
+            const Option &option = options()[i];
+            if (option.endsReading != endingOptions || !parser.isSet(parserOptions[i]))
+                continue;
+            if (!option.apply(*this, parser.value(parserOptions[i]), error))
+                return false;
+            if (option.endsReading)
+                return true;
+        }
     }
 
-    request.gameFile = parser.value(game).toStdString();
-    request.homeSeasonFile = parser.value(home).toStdString();
-    request.visitorSeasonFile = parser.value(visitor).toStdString();
-    request.homeOnly = parser.isSet(homeOnly);
-    request.visitorOnly = parser.isSet(visitorOnly);
-    request.scoringOnly = parser.isSet(scoringOnly);
     if (request.homeOnly && request.visitorOnly) {
         error = "--home-only and --visitor-only exclude each other";
         return false;
     }
-    if (parser.isSet(period) && !readCount(parser.value(period), "period", request.quarter, error))
-        return false;
-    if (parser.isSet(playsOf)) {
-        int drive = 0;
-        if (!readCount(parser.value(playsOf), "plays-of", drive, error))
-            return false;
-        request.playsOfDrive = drive;
-    }
-
-    if (!parser.isSet(exportFormat)) {
-        action = Action::ShowViewer;
-        return true;
-    }
-    if (parser.value(exportFormat) != "json") {
-        error =
-            QString("unknown export format \"%1\" (known: json)").arg(parser.value(exportFormat));
-        return false;
-    }
-    if (request.gameFile.empty()) {
+    if (action == Action::Export && request.gameFile.empty()) {
         error = "--export needs --game FILE";
         return false;
     }
-    action = Action::Export;
     return true;
 }

@@ -6,6 +6,11 @@
 #include <QStringList>
 
 // The program's command line: show the viewer, or export a game headlessly.
+//
+// Every option is one entry of a table in CommandLine.cpp: its name, the name
+// of its value, its line of help and what it sets here. The parser and the
+// --help text are both made from that table, so an option is added in one
+// place and cannot be missing from either.
 struct CommandLine {
     enum class Action { ShowViewer, Export, Help, Version };
 

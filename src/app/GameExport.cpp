@@ -3,6 +3,8 @@
 #include "gamedata/GameSession.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <map>
 
 namespace
 {
@@ -22,10 +24,11 @@ QJsonObject valuesObject(const StatValues &values)
     return object;
 }
 
-QJsonObject teamObject(const CTeamStats &team)
+// The team with its players; with `withPlayers` false, "players" is left empty.
+QJsonObject teamObject(const CTeamStats &team, bool withPlayers = true)
 {
     QJsonArray players;
-    for (int i = 0; i < team.playerCount(); ++i)
+    for (int i = 0; withPlayers && i < team.playerCount(); ++i)
         players.append(valuesObject(team.playerValues(i)));
     return QJsonObject{{"side", QString(QChar(team.side()))},
                        {"values", valuesObject(team.teamValues())},
@@ -83,11 +86,12 @@ QJsonObject scoreboardObject(const ScoreboardState &state)
     };
 }
 
-} // namespace
-
-bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString &error)
+// Loads what `request` names into `session` and describes it; with `whole`
+// false the lists that grow with the file, the drive chart's entries and the
+// players, are left empty.
+bool loadAndDescribe(const ExportRequest &request, GameSession &session, QJsonObject &result,
+                     QString &error, bool whole)
 {
-    GameSession session;
     const ReloadResult reload =
         session.Reload({request.gameFile, request.homeSeasonFile, request.visitorSeasonFile});
     if (!reload.gameOpened) {
@@ -103,10 +107,10 @@ bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString 
 
     QJsonArray teamArray, seasonArray;
     for (int side = 0; side < 2; ++side) {
-        teamArray.append(teamObject(session.team(side)));
+        teamArray.append(teamObject(session.team(side), whole));
         const bool seasonGiven =
             !(side == 0 ? request.homeSeasonFile : request.visitorSeasonFile).empty();
-        seasonArray.append(seasonGiven ? teamObject(session.season(side)) : QJsonObject());
+        seasonArray.append(seasonGiven ? teamObject(session.season(side), whole) : QJsonObject());
     }
 
     CDriveChartData &drives = session.drives();
@@ -117,15 +121,139 @@ bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString 
     if (request.playsOfDrive)
         drives.ShowPlaysOf(*request.playsOfDrive);
     drives.LoadDrives(session.game(), session.teams());
-    QJsonArray items;
-    for (int i = 0; i < drives.count(); ++i)
-        items.append(itemObject(drives.item(i)));
 
     result = QJsonObject{
         {"teams", teamArray},
         {"season_teams", seasonArray},
         {"scoreboard", scoreboardObject(session.scoreboard())},
-        {"drive_chart", QJsonObject{{"count", drives.count()}, {"items", items}}},
+        {"drive_chart", QJsonObject{{"count", drives.count()}, {"items", QJsonArray()}}},
     };
+    if (whole) {
+        QJsonArray items;
+        for (int i = 0; i < drives.count(); ++i)
+            items.append(itemObject(drives.item(i)));
+        QJsonObject chart = result["drive_chart"].toObject();
+        chart["items"] = items;
+        result["drive_chart"] = chart;
+    }
+    return true;
+}
+
+// Writing indented JSON piece by piece, laid out exactly as
+// QJsonDocument::toJson(QJsonDocument::Indented) lays out the whole.
+
+using ValueWriter = std::function<bool(int depth)>;
+
+QByteArray indent(int depth)
+{
+    return QByteArray(4 * depth, ' ');
+}
+
+// An object or array formatted on its own, as it reads `depth` levels down.
+QByteArray nested(QByteArray json, int depth)
+{
+    json.chop(1); // the document's final line break
+    return json.replace("\n", "\n" + indent(depth));
+}
+
+// A member's value as it reads `depth` levels down.
+QByteArray valueText(const QJsonValue &value, int depth)
+{
+    if (value.isObject())
+        return nested(QJsonDocument(value.toObject()).toJson(QJsonDocument::Indented), depth);
+    if (value.isArray())
+        return nested(QJsonDocument(value.toArray()).toJson(QJsonDocument::Indented), depth);
+    // A lone value is formatted as the one element of an array: "[value]".
+    return QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact).chopped(1).mid(1);
+}
+
+// `object` at `depth`; the members named in `writers` are written by them.
+bool writeObject(const QJsonObject &object, int depth, const GameExport::Sink &write,
+                 const std::map<QString, ValueWriter> &writers = {})
+{
+    if (object.isEmpty())
+        return write("{\n" + indent(depth) + "}");
+    if (!write("{\n"))
+        return false;
+    for (auto member = object.begin(); member != object.end(); ++member) {
+        if (member != object.begin() && !write(",\n"))
+            return false;
+        if (!write(indent(depth + 1) + valueText(member.key(), 0) + ": "))
+            return false;
+        const auto writer = writers.find(member.key());
+        if (!(writer != writers.end() ? writer->second(depth + 1)
+                                      : write(valueText(member.value(), depth + 1))))
+            return false;
+    }
+    return write("\n" + indent(depth) + "}");
+}
+
+// An array of `count` elements at `depth`; `element(i, depth + 1)` writes
+// element i.
+bool writeArray(int count, int depth, const GameExport::Sink &write,
+                const std::function<bool(int index, int depth)> &element)
+{
+    if (count == 0)
+        return write("[\n" + indent(depth) + "]");
+    if (!write("[\n"))
+        return false;
+    for (int i = 0; i < count; ++i) {
+        if ((i > 0 && !write(",\n")) || !write(indent(depth + 1)) || !element(i, depth + 1))
+            return false;
+    }
+    return write("\n" + indent(depth) + "]");
+}
+
+// The two teams as `described` (players left out) at `depth`, with the
+// players of `team(side)` formatted one at a time.
+bool writeTeams(const QJsonArray &described, int depth, const GameExport::Sink &write,
+                const std::function<const CTeamStats &(int side)> &team)
+{
+    return writeArray(2, depth, write, [&](int side, int teamDepth) {
+        const ValueWriter players = [&](int playersDepth) {
+            return writeArray(
+                team(side).playerCount(), playersDepth, write, [&](int i, int playerDepth) {
+                    return write(valueText(valuesObject(team(side).playerValues(i)), playerDepth));
+                });
+        };
+        return writeObject(described[side].toObject(), teamDepth, write, {{"players", players}});
+    });
+}
+
+} // namespace
+
+bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString &error)
+{
+    GameSession session;
+    return loadAndDescribe(request, session, result, error, true);
+}
+
+bool GameExport::Write(const ExportRequest &request, const Sink &write, QString &error)
+{
+    GameSession session;
+    QJsonObject result;
+    if (!loadAndDescribe(request, session, result, error, false))
+        return false;
+    const CDriveChartData &drives = session.drives();
+    const ValueWriter items = [&](int depth) {
+        return writeArray(drives.count(), depth, write, [&](int i, int itemDepth) {
+            return write(valueText(itemObject(drives.item(i)), itemDepth));
+        });
+    };
+    const QJsonObject chart = result["drive_chart"].toObject();
+    const ValueWriter driveChart = [&](int depth) {
+        return writeObject(chart, depth, write, {{"items", items}});
+    };
+    const ValueWriter teams = [&](int depth) {
+        return writeTeams(result["teams"].toArray(), depth, write,
+                          [&](int side) -> const CTeamStats & { return session.team(side); });
+    };
+    const ValueWriter seasons = [&](int depth) {
+        return writeTeams(result["season_teams"].toArray(), depth, write,
+                          [&](int side) -> const CTeamStats & { return session.season(side); });
+    };
+    if (writeObject(result, 0, write,
+                    {{"drive_chart", driveChart}, {"teams", teams}, {"season_teams", seasons}}))
+        write("\n");
     return true;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,7 +25,18 @@ struct ExportRequest {
 class GameExport
 {
 public:
+    // Receives the export's text piece by piece; false when it cannot be written.
+    using Sink = std::function<bool(const QByteArray &)>;
+
     // Fills `result`; on a file that cannot be opened returns false with
     // `error` naming the file and the reason.
     static bool Run(const ExportRequest &request, QJsonObject &result, QString &error);
+
+    // Writes what Run fills as an indented JSON document, the same bytes
+    // QJsonDocument(result).toJson() gives, but formats the drive chart's
+    // entries one at a time: a file may hold hundreds of thousands, and
+    // holding all of them as JSON costs many times the file. Returns false
+    // with `error` when a file cannot be opened (nothing is written then);
+    // stops at the first piece `write` refuses.
+    static bool Write(const ExportRequest &request, const Sink &write, QString &error);
 };

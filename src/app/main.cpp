@@ -1,30 +1,53 @@
 #include "CPylonixApp.h"
 #include "CommandLine.h"
+#include "platform/SignalExit.h"
 
 #include <QApplication>
 
 #include <QCoreApplication>
-#include <QJsonDocument>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace
 {
 
 int exportGame(const ExportRequest &request)
 {
-    QJsonObject result;
-    QString error;
-    if (!GameExport::Run(request, result, error)) {
-        std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
+    // Stopped by the user or the system, the export ends at once with the
+    // status shells expect; a closed output pipe is reported below as output
+    // that cannot be written, not left to kill the program.
+    SignalExit::ExitAtOnce();
+    std::signal(SIGPIPE, SIG_IGN);
+
+    // A full disk or a closed pipe must not pass for a complete export.
+    int writeError = 0;
+    const GameExport::Sink write = [&writeError](const QByteArray &bytes) {
+        const size_t size = static_cast<size_t>(bytes.size());
+        if (std::fwrite(bytes.constData(), 1, size, stdout) == size)
+            return true;
+        writeError = errno != 0 ? errno : EIO;
+        return false;
+    };
+    try {
+        QString error;
+        if (!GameExport::Write(request, write, error)) {
+            std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
+            return 2;
+        }
+    } catch (const std::bad_alloc &) {
+        // Everything the load allocated is released by now, temporary copies
+        // included.
+        std::fprintf(stderr, "pylonix: %s: not enough memory to load the game\n",
+                     request.gameFile.c_str());
         return 2;
     }
-    const QByteArray json = QJsonDocument(result).toJson(QJsonDocument::Indented);
-    const size_t size = static_cast<size_t>(json.size());
-    // A full disk or a closed pipe must not pass for a complete export.
-    if (std::fwrite(json.constData(), 1, size, stdout) != size || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "pylonix: cannot write the JSON: %s\n", std::strerror(errno));
+    if (writeError == 0 && std::fflush(stdout) != 0)
+        writeError = errno;
+    if (writeError != 0) {
+        std::fprintf(stderr, "pylonix: cannot write the JSON: %s\n", std::strerror(writeError));
         return 3;
     }
     return 0;

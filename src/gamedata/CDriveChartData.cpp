@@ -78,19 +78,85 @@ std::unordered_map<std::string, CXmlNode> firstByIndex(const CGameDocument &docu
     return byIndex;
 }
 
+using Text = CChartItem::Text;
+
+// A text taken from an element other than the entry's own.
+Text bounded(std::string_view text)
+{
+    return Text::Bounded(text, CChartItem::maxReferencedText);
+}
+
+// The entry of drive `d` from its drive element.
+CChartItem driveEntry(const CGameDocument &document, CXmlNode drive, int d, int fieldLength)
+{
+    CChartItem item;
+    item.driveIndex = d;
+    item.team = document.GetNodeText(drive, "@vh", "0") == "H" ? 0 : 1;
+    const std::string yards = document.GetNodeText(drive, "@yards", "0");
+    item.plays = bounded(document.GetNodeText(drive, "@plays", "0"));
+    item.yards = bounded(yards);
+    item.top = bounded(document.GetNodeText(drive, "@top", "0"));
+    item.fillColor = item.team == 0 ? white : grey;
+    item.outlineColor = LeadingInt(yards) > 0 ? black : red;
+
+    // Spots count yards from the driving team's own goal line; positions
+    // count from the home goal line.
+    auto positionOf = [&](DriveEnd &end) -> std::optional<int> {
+        if (!end.complete)
+            return std::nullopt;
+        const int n = LeadingInt(end.spot);
+        const int fromOtherGoal = clamped(static_cast<long long>(fieldLength) - n);
+        if (n > 50)
+            end.spot = (item.team == 0 ? "V" : "H") + std::to_string(fromOtherGoal);
+        return item.team == 0 ? n : fromOtherGoal;
+    };
+    DriveEnd start = splitDriveEnd(document.GetNodeText(drive, "@start", "0"));
+    DriveEnd end = splitDriveEnd(document.GetNodeText(drive, "@end", "0"));
+    const std::optional<int> startYard = positionOf(start);
+    const std::optional<int> endYard = positionOf(end);
+    // A side the file does not give is drawn where the other one is.
+    placeBetween(item, startYard.value_or(endYard.value_or(0)),
+                 endYard.value_or(startYard.value_or(0)));
+    item.lostGround = item.team ^ item.reversed;
+
+    item.startHow = bounded(start.how);
+    item.startQtr = bounded(start.quarter);
+    item.startTime = bounded(start.time);
+    item.startSpot = bounded(start.spot);
+    item.endHow = bounded(end.how);
+    item.endQtr = bounded(end.quarter);
+    item.endTime = bounded(end.time);
+    item.endSpot = bounded(end.spot);
+    return item;
+}
+
 } // namespace
 
 void CDriveChartData::LoadDrives(const CGameDocument &document,
                                  std::span<const CTeamStats, 2> teams)
 {
-    shortName_[0] = teams[0].GetTeamValue("Short Name");
-    shortName_[1] = teams[1].GetTeamValue("Short Name");
-    fieldLength_ = LeadingInt(document.GetText("/fbgame/venue/rules/@field", "0"));
-    if (playsMode_) {
-        LoadPlays(document, teams);
-        return;
-    }
+    // Built aside and swapped in: a load that runs out of memory leaves the
+    // previous list, names and field length whole.
+    std::array<std::string, 2> shortNames = {teams[0].GetTeamValue("Short Name"),
+                                             teams[1].GetTeamValue("Short Name")};
+    const int fieldLength = LeadingInt(document.GetText("/fbgame/venue/rules/@field", "0"));
+    std::optional<std::vector<CChartItem>> items =
+        playsMode_ ? buildPlays(document, teams, fieldLength) : buildDrives(document, fieldLength);
+    shortName_ = std::move(shortNames);
+    fieldLength_ = fieldLength;
+    if (items)
+        items_ = std::move(*items);
+}
 
+void CDriveChartData::LoadPlays(const CGameDocument &document, std::span<const CTeamStats, 2> teams)
+{
+    if (std::optional<std::vector<CChartItem>> items = buildPlays(document, teams, fieldLength_))
+        items_ = std::move(*items);
+}
+
+std::optional<std::vector<CChartItem>> CDriveChartData::buildDrives(const CGameDocument &document,
+                                                                    int fieldLength) const
+{
     const std::string quarterPredicate =
         quarter > 0 ? "[@number='" + std::to_string(quarter) + "']" : "";
     std::string teamPredicate;
@@ -101,7 +167,7 @@ void CDriveChartData::LoadDrives(const CGameDocument &document,
     const auto nodes = document.SelectNodes("/fbgame/plays/qtr" + quarterPredicate + "/drivestart" +
                                             teamPredicate);
     if (!nodes)
-        return;
+        return std::nullopt;
 
     // What "/fbgame/drives/drive[@driveindex='d']" and
     // "/fbgame/scores/score[@driveindex='d']/@qtr" select for each d, gathered
@@ -114,10 +180,19 @@ void CDriveChartData::LoadDrives(const CGameDocument &document,
             scoreQuarterByIndex.emplace(index, document.GetNodeText(score, "@qtr", "0"));
     }
 
-    items_.assign(nodes->size(), CChartItem());
-    int k = 0;
+    // At most one entry per start: reserving spares the copies of a growing list.
+    std::vector<CChartItem> items;
+    items.reserve(nodes->size());
+    // An entry depends only on its drive: later starts of the same drive copy
+    // the first one's entry, sharing its texts.
+    std::unordered_map<int, size_t> entryOfDrive;
     for (const CXmlNode node : *nodes) {
         const int d = LeadingInt(document.GetNodeText(node, "@driveindex", "0"));
+        if (const auto built = entryOfDrive.find(d); built != entryOfDrive.end()) {
+            CChartItem copy = items[built->second];
+            items.push_back(std::move(copy));
+            continue;
+        }
         const std::string index = std::to_string(d);
         if (scoringOnly) {
             const auto score = scoreQuarterByIndex.find(index);
@@ -127,64 +202,34 @@ void CDriveChartData::LoadDrives(const CGameDocument &document,
         const auto found = driveByIndex.find(index);
         if (found == driveByIndex.end())
             continue;
-        const CXmlNode drive = found->second;
-
-        CChartItem &item = items_[k];
-        item.driveIndex = d;
-        item.team = document.GetNodeText(drive, "@vh", "0") == "H" ? 0 : 1;
-        item.plays = document.GetNodeText(drive, "@plays", "0");
-        item.yards = document.GetNodeText(drive, "@yards", "0");
-        item.top = document.GetNodeText(drive, "@top", "0");
-        item.fillColor = item.team == 0 ? white : grey;
-        item.outlineColor = LeadingInt(item.yards) > 0 ? black : red;
-
-        // Spots count yards from the driving team's own goal line; positions
-        // count from the home goal line.
-        auto positionOf = [&](DriveEnd &end) -> std::optional<int> {
-            if (!end.complete)
-                return std::nullopt;
-            const int n = LeadingInt(end.spot);
-            const int fromOtherGoal = clamped(static_cast<long long>(fieldLength_) - n);
-            if (n > 50)
-                end.spot = (item.team == 0 ? "V" : "H") + std::to_string(fromOtherGoal);
-            return item.team == 0 ? n : fromOtherGoal;
-        };
-        DriveEnd start = splitDriveEnd(document.GetNodeText(drive, "@start", "0"));
-        DriveEnd end = splitDriveEnd(document.GetNodeText(drive, "@end", "0"));
-        const std::optional<int> startYard = positionOf(start);
-        const std::optional<int> endYard = positionOf(end);
-        // A side the file does not give is drawn where the other one is.
-        placeBetween(item, startYard.value_or(endYard.value_or(0)),
-                     endYard.value_or(startYard.value_or(0)));
-        item.lostGround = item.team ^ item.reversed;
-
-        item.startHow = std::move(start.how);
-        item.startQtr = std::move(start.quarter);
-        item.startTime = std::move(start.time);
-        item.startSpot = std::move(start.spot);
-        item.endHow = std::move(end.how);
-        item.endQtr = std::move(end.quarter);
-        item.endTime = std::move(end.time);
-        item.endSpot = std::move(end.spot);
-        ++k;
+        entryOfDrive.emplace(d, items.size());
+        items.push_back(driveEntry(document, found->second, d, fieldLength));
     }
-    count_ = k;
+    return items;
 }
 
-void CDriveChartData::LoadPlays(const CGameDocument &document, std::span<const CTeamStats, 2> teams)
+std::optional<std::vector<CChartItem>>
+CDriveChartData::buildPlays(const CGameDocument &document, std::span<const CTeamStats, 2> teams,
+                            int fieldLength) const
 {
     const auto nodes = document.SelectNodes("/fbgame/plays/qtr/play");
     if (!nodes)
-        return;
+        return std::nullopt;
 
-    items_.assign(nodes->size(), CChartItem());
-    int k = 0;
+    const std::array<std::string, 2> shortNames = {
+        bounded(teams[0].GetTeamValue("Short Name")).str(),
+        bounded(teams[1].GetTeamValue("Short Name")).str()};
+    // The plays of one quarter share its number.
+    CXmlNode quarterNode;
+    CChartItem::Text quarterNumber;
+
+    std::vector<CChartItem> items;
     for (const CXmlNode node : *nodes) {
         if (LeadingInt(document.GetNodeText(node, "@playid", "0")) != playsDrive_)
             continue;
         const PlayContext context = PlayContext::Parse(document.GetNodeText(node, "@context", "0"));
         const std::string type = document.GetNodeText(node, "@type", "0");
-        CChartItem &item = items_[k];
+        CChartItem item;
         switch (type.empty() ? '\0' : type.front()) {
         case 'R':
             item.fillColor = colorR;
@@ -199,36 +244,54 @@ void CDriveChartData::LoadPlays(const CGameDocument &document, std::span<const C
             continue;
         }
         const char offense = context.offense;
-        item.top = std::to_string(context.down) + "-" + std::to_string(context.toGo);
+        item.top = Text(std::to_string(context.down) + "-" + std::to_string(context.toGo));
         item.team = offense == 'H' ? 0 : 1;
-        const long long fieldLength = fieldLength_;
-        const int p = context.side == offense ? context.yard : clamped(fieldLength - context.yard);
+        const long long wideField = fieldLength;
+        const int p = context.side == offense ? context.yard : clamped(wideField - context.yard);
 
-        item.startHow = document.GetNodeText(node, "@text", "0");
-        item.startTime = document.GetNodeText(node, "@clock", "0");
-        item.startQtr = document.GetNodeText(node, "../@number", "0");
-        item.yards = document.GetNodeText(node, "@yds", "0");
-        const int y = LeadingInt(item.yards);
+        item.startHow = Text(document.GetNodeText(node, "@text", "0"));
+        item.startTime = Text(document.GetNodeText(node, "@clock", "0"));
+        const CXmlNode parent = document.SelectSingleNode(node, "..");
+        if (!parent || parent != quarterNode) {
+            quarterNode = parent;
+            quarterNumber = bounded(document.GetNodeText(node, "../@number", "0"));
+        }
+        item.startQtr = quarterNumber;
+        const std::string yards = document.GetNodeText(node, "@yds", "0");
+        const int y = LeadingInt(yards);
+        item.yards = Text(yards);
         const int end = clamped(static_cast<long long>(p) + y);
         item.outlineColor = y > 0 ? black : red;
         item.lostGround = y > 0 ? 0 : 1;
 
-        const int half = fieldLength_ / 2;
+        const int half = fieldLength / 2;
         bool homeHalf = false;
         if (offense == 'H')
             homeHalf = p <= half;
         else if (offense == 'V')
             homeHalf = p > half;
-        item.startSpot = teams[homeHalf ? 0 : 1].GetTeamValue("Short Name") +
-                         std::to_string(p <= half ? p : clamped(fieldLength - p));
+        item.startSpot = Text(shortNames[homeHalf ? 0 : 1] +
+                              std::to_string(p <= half ? p : clamped(wideField - p)));
 
         if (offense == 'V')
-            placeBetween(item, clamped(fieldLength - p), clamped(fieldLength - end));
+            placeBetween(item, clamped(wideField - p), clamped(wideField - end));
         else
             placeBetween(item, p, end);
-        ++k;
+        items.push_back(std::move(item));
     }
-    count_ = k;
+    return items;
+}
+
+void CDriveChartData::SetHitRect(int index, const CRect &rect)
+{
+    if (index >= 0 && index < count())
+        items_[index].hitRect = rect;
+}
+
+void CDriveChartData::ClearHitRects()
+{
+    for (CChartItem &item : items_)
+        item.hitRect = CRect(-1, -1, -1, -1);
 }
 
 void CDriveChartData::ShowPlaysOf(int driveIndex)
@@ -247,7 +310,7 @@ void CDriveChartData::ShowDrives()
 
 void CDriveChartData::SetSelected(int index)
 {
-    if (index >= -1 && index < count_)
+    if (index >= -1 && index < count())
         selected_ = index;
 }
 

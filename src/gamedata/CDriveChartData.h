@@ -3,6 +3,7 @@
 #include "CChartItem.h"
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -32,9 +33,10 @@ public:
     COLORREF colorE = RGB(255, 255, 0);
 
     // Rebuilds the list from the game document; in plays mode, the plays of
-    // drive playsDrive(). `teams` is the game's home and visitor team.
+    // drive playsDrive(). `teams` is the game's home and visitor team. When it
+    // throws (std::bad_alloc) the list, names and field length stay as they were.
     void LoadDrives(const CGameDocument &document, std::span<const CTeamStats, 2> teams);
-    // Rebuilds the list with the plays of drive playsDrive().
+    // Rebuilds the list with the plays of drive playsDrive(); the same guarantee.
     void LoadPlays(const CGameDocument &document, std::span<const CTeamStats, 2> teams);
 
     // Switches to plays mode for drive `driveIndex` (ignored when negative).
@@ -50,18 +52,29 @@ public:
     // Short name of team 0 (home) or 1 (visitor).
     std::string GetShortName(int team) const;
 
-    int count() const { return count_; }
-    // Entry `index`, 0 <= index < count(). The view writes its hit rectangle.
+    int count() const { return static_cast<int>(items_.size()); }
+    // Entry `index`, 0 <= index < count().
     const CChartItem &item(int index) const { return items_.at(index); }
-    CChartItem &item(int index) { return items_.at(index); }
+
+    // Records where the view drew entry `index` (all -1: not on screen).
+    // Ignored when the index is out of range.
+    void SetHitRect(int index, const CRect &rect);
+    // Marks every entry as not on screen.
+    void ClearHitRects();
 
     int fieldLength() const { return fieldLength_; }
     bool playsMode() const { return playsMode_ != 0; }
     int playsDrive() const { return playsDrive_; }
 
 private:
+    // The new list, or nothing when the selection cannot be made.
+    std::optional<std::vector<CChartItem>> buildDrives(const CGameDocument &document,
+                                                       int fieldLength) const;
+    std::optional<std::vector<CChartItem>> buildPlays(const CGameDocument &document,
+                                                      std::span<const CTeamStats, 2> teams,
+                                                      int fieldLength) const;
+
     std::vector<CChartItem> items_;
-    int count_ = 0;
     int selected_ = -1;
     std::array<std::string, 2> shortName_;
     int fieldLength_ = 0;

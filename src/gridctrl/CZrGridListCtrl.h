@@ -191,22 +191,25 @@ public:
     // the focus back to the control and redraws the row.
     virtual void EndEdit(int row, int column, const std::optional<QString> &text);
     virtual void EndEditForward(int row, int column, const std::optional<QString> &text);
-    // Hooks that do nothing here.
-    virtual void OnColumnClick(int column);
-    virtual void OnStateChanged(int row, int column, unsigned oldState, unsigned newState);
-    virtual void OnStateChanging(int row, int column, unsigned newState);
-    virtual void OnItemChanged(int row, int column);
-    // Drawing of one cell, its background, its text, and the focus frame.
-    virtual void DrawCell(int row, int column, QPainter &dc);
-    virtual void DrawCellBackground(int row, int column, CRect rect, bool selected, QPainter &dc);
-    virtual void DrawCellText(int row, int column, CRect rect, bool selected, QPainter &dc);
-    virtual void DrawFocus(int row, QPainter &dc);
-
     // The tooltip for a point of the viewport: the cell's text (at most 80
     // characters) when it does not fit its cell; empty otherwise.
     QString CellToolTip(const QPoint &viewportPos, CRect *cellRect = nullptr) const;
 
 protected:
+    // Hooks that do nothing here: a column's header was clicked; a row's state
+    // is about to change and has changed (column is always 0); a row changed.
+    virtual void OnColumnClick(int column);
+    virtual void OnStateChanged(int row, int column, unsigned oldState, unsigned newState);
+    virtual void OnStateChanging(int row, int column, unsigned newState);
+    virtual void OnItemChanged(int row, int column);
+    // Drawing of one cell (its background, then its text), and of the focus
+    // frame of a row; a table that draws its texts its own way overrides
+    // DrawCellText.
+    virtual void DrawCell(int row, int column, QPainter &dc);
+    virtual void DrawCellBackground(int row, int column, CRect rect, bool selected, QPainter &dc);
+    virtual void DrawCellText(int row, int column, CRect rect, bool selected, QPainter &dc);
+    virtual void DrawFocus(int row, QPainter &dc);
+
     // Draws a text into a cell rectangle with the cell margins, aligned after
     // the column's format, vertically centred, with an ellipsis when too wide.
     void DrawTextInCell(QPainter &dc, const CRect &rect, const QString &text, int column) const;
@@ -258,6 +261,8 @@ private:
     void OnLButtonDown(QMouseEvent *event);
     void OnRButtonDown(QMouseEvent *event);
     void ListClick(int row, Qt::KeyboardModifiers modifiers, bool rightButton);
+    // Makes the cell the current and selected one, as a click on it does.
+    void SelectCell(int row, int column, Qt::KeyboardModifiers modifiers);
     void MoveToNeighbourCell(bool right, Qt::KeyboardModifiers modifiers);
     void MoveFocusedRow(int row, Qt::KeyboardModifiers modifiers);
     void AutoSizeColumn(int column);
@@ -278,7 +283,6 @@ private:
     int rowSpacing_ = 4;
     CFlatHdrCtrl *header_ = nullptr; // owned as a child
     QPen gridPen_;
-    bool suppressEdit_ = false;
     COLORREF selBkColor_;
     COLORREF selTextColor_;
     COLORREF textColor_;

@@ -7,7 +7,6 @@
 #include "platform/SystemMetrics.h"
 #include "platform/ToolTips.h"
 
-#include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -137,8 +136,6 @@ void CZrGridListCtrl::wheelEvent(QWheelEvent *event)
 
 void CZrGridListCtrl::OnLButtonDown(QMouseEvent *event)
 {
-    const bool simulated = suppressEdit_;
-    suppressEdit_ = false;
     int column = -1;
     const int row = HitTest(event->position().toPoint(), &column);
     if (row < 0 || column < 0) {
@@ -148,14 +145,19 @@ void CZrGridListCtrl::OnLButtonDown(QMouseEvent *event)
         return;
     }
     const bool wasSelected = IsCellSelected(row, column);
+    SelectCell(row, column, event->modifiers());
+    if ((flags_ & GLF_EDITABLE) && ((flags_ & GLF_EDITONCLICK) || wasSelected))
+        EditCell(row, column);
+}
+
+void CZrGridListCtrl::SelectCell(int row, int column, Qt::KeyboardModifiers modifiers)
+{
     const bool fullRow = (flags_ & GLF_FULLROWSELECT) != 0;
     if (!fullRow && column != selectedColumn_)
         SetItemState(-1, 0, LVIS_SELECTED);
     focusColumn_ = selectedColumn_ = fullRow ? -1 : column;
-    ListClick(row, event->modifiers(), false);
+    ListClick(row, modifiers, false);
     RedrawRow(row);
-    if (!simulated && (flags_ & GLF_EDITABLE) && ((flags_ & GLF_EDITONCLICK) || wasSelected))
-        EditCell(row, column);
 }
 
 void CZrGridListCtrl::OnRButtonDown(QMouseEvent *event)
@@ -288,8 +290,8 @@ void CZrGridListCtrl::MoveFocusedRow(int row, Qt::KeyboardModifiers modifiers)
     EnsureVisible(row, false);
 }
 
-// Left, Right, Tab and Shift+Tab: a click on the neighbouring cell of the
-// current cell, posted so that it takes the way of a real click.
+// Left, Right, Tab and Shift+Tab: select the neighbouring cell of the current
+// cell as a click on it would, but start no editor.
 void CZrGridListCtrl::MoveToNeighbourCell(bool right, Qt::KeyboardModifiers modifiers)
 {
     const int row = focusedRow_;
@@ -305,29 +307,23 @@ void CZrGridListCtrl::MoveToNeighbourCell(bool right, Qt::KeyboardModifiers modi
     if ((flags_ & GLF_ROWHEADER) && target == 0)
         return;
 
-    // Both the row and the target cell are brought into view before the point
-    // is taken, so that the click lands on the neighbour even after scrolling.
+    // Both the row and the target cell are brought into view before the
+    // neighbour is looked up, so that it is found even after scrolling.
     EnsureVisible(row, false);
     EnsureCellVisible(row, target);
+    // The neighbour is the cell 2 pixels beyond the current cell's edge, which
+    // skips hidden (zero-width) columns. A point past them may land outside
+    // every cell or in the row header; such a move is refused before anything
+    // changes.
     const CRect cell = GetCellRect(row, column);
     const QPoint point(right ? cell.right + 2 : cell.left - 2, cell.top + 2);
-    // A point past hidden (zero-width) columns may land outside every cell or
-    // in the row header; such a move is refused before anything changes.
     int hitColumn = -1;
-    HitTest(point, &hitColumn);
-    if (hitColumn < 0 || ((flags_ & GLF_ROWHEADER) && hitColumn == 0))
+    const int hitRow = HitTest(point, &hitColumn);
+    if (hitRow < 0 || hitColumn < 0 || ((flags_ & GLF_ROWHEADER) && hitColumn == 0))
         return;
 
     SetItemState(-1, 0, LVIS_SELECTED);
-    suppressEdit_ = true;
-    const QPointF local(point);
-    const QPointF global(viewport()->mapToGlobal(point));
-    const Qt::KeyboardModifiers keys = modifiers & (Qt::ControlModifier | Qt::ShiftModifier);
-    QCoreApplication::postEvent(viewport(), new QMouseEvent(QEvent::MouseButtonPress, local, global,
-                                                            Qt::LeftButton, Qt::LeftButton, keys));
-    QCoreApplication::postEvent(viewport(),
-                                new QMouseEvent(QEvent::MouseButtonRelease, local, global,
-                                                Qt::LeftButton, Qt::NoButton, keys));
+    SelectCell(hitRow, hitColumn, modifiers & (Qt::ControlModifier | Qt::ShiftModifier));
 }
 
 // ---- Header ----

@@ -1,7 +1,8 @@
 #pragma once
 
-// Control ids of the main window's children. Several controls share an id
-// (every static text is 1011, the drives and plays lists are both 1045).
+// Control ids of the main window's and the Configure dialog's children.
+// Several controls share an id (every static text is 1011, the drives and
+// plays lists are both 1045).
 constexpr int IDC_GAME_OVERVIEW = 1002;
 constexpr int IDC_OFFENSE = 1003;
 constexpr int IDC_DEFENSE = 1004;
@@ -30,6 +31,13 @@ constexpr int IDC_BOTH_TEAMS = 1043;
 constexpr int IDC_DRIVE_TEXT = 1044;
 constexpr int IDC_DRIVE_LISTS = 1045;
 constexpr int IDC_SPLITTER = 1047;
+constexpr int IDC_GAME_FILE = 1048;
+constexpr int IDC_HOME_FILE = 1049;
+constexpr int IDC_VISITOR_FILE = 1050;
+constexpr int IDC_BROWSE_GAME_FILE = 1051;
+constexpr int IDC_BROWSE_HOME_FILE = 1052;
+constexpr int IDC_BROWSE_VISITOR_FILE = 1053;
+constexpr int IDC_SHOW_TOP = 1056;
 constexpr int IDC_DRIVE_HINT = 1057;
 
 class QWidget;

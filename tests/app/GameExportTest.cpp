@@ -1,12 +1,21 @@
 #include "app/GameExport.h"
-#include "app/CommandLine.h"
 
 #include "../support/ScratchDirectory.h"
 
 #include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
 
 namespace
 {
@@ -23,10 +32,16 @@ QJsonObject exportOf(const ExportRequest &request)
     return result;
 }
 
-// Runs the program; returns its exit code and fills its two outputs.
-int runProgram(const QStringList &arguments, QByteArray &out, QByteArray &err)
+// Runs the program; returns its exit code and fills its two outputs. With
+// `dataLimit` set, the program may not hold more memory than that.
+int runProgram(const QStringList &arguments, QByteArray &out, QByteArray &err,
+               rlim_t dataLimit = RLIM_INFINITY)
 {
     QProcess process;
+    process.setChildProcessModifier([dataLimit] {
+        const rlimit limit{dataLimit, dataLimit};
+        ::setrlimit(RLIMIT_DATA, &limit);
+    });
     process.start(PYLONIX_PROGRAM, arguments);
     process.waitForFinished(30000);
     out = process.readAllStandardOutput();
@@ -104,6 +119,70 @@ TEST(GameExport, DriveChartFiltersAndPlays)
     EXPECT_EQ(chart["items"].toArray()[2].toObject()["fillColor"].toString(), "#ffff00");
 }
 
+// The written export is the document Run describes, byte for byte, however
+// long its drive chart: whole game, plays of a drive, an empty list.
+TEST(GameExport, WrittenPieceByPieceItIsTheWholeDocument)
+{
+    std::vector<ExportRequest> requests(4);
+    requests[0].gameFile = sampleGame;
+    requests[0].homeSeasonFile = sampleHome;
+    requests[0].visitorSeasonFile = sampleVisitor;
+    requests[1].gameFile = PYLONIX_SAMPLES_DIR "/game-final.xml";
+    requests[2].gameFile = sampleGame;
+    requests[2].playsOfDrive = 2;
+    requests[3].gameFile = sampleGame;
+    requests[3].quarter = 2;
+    for (const ExportRequest &request : requests) {
+        QByteArray written;
+        int pieces = 0;
+        QString error;
+        ASSERT_TRUE(GameExport::Write(
+            request,
+            [&](const QByteArray &piece) {
+                written += piece;
+                ++pieces;
+                return true;
+            },
+            error))
+            << error.toStdString();
+        EXPECT_EQ(written.toStdString(),
+                  QJsonDocument(exportOf(request)).toJson(QJsonDocument::Indented).toStdString())
+            << request.gameFile;
+        EXPECT_GT(pieces, 3);
+    }
+}
+
+// Writing stops at the first piece that cannot be written; a file that
+// cannot be read writes nothing.
+TEST(GameExport, WritingStopsAtTheFirstRefusedPiece)
+{
+    ExportRequest request;
+    request.gameFile = PYLONIX_SAMPLES_DIR "/game-final.xml";
+    int pieces = 0;
+    QString error;
+    EXPECT_TRUE(GameExport::Write(
+        request,
+        [&](const QByteArray &) {
+            ++pieces;
+            return pieces < 5;
+        },
+        error));
+    EXPECT_EQ(pieces, 5);
+
+    ScratchDirectory dir;
+    request.gameFile = dir.PathOf("missing.xml");
+    pieces = 0;
+    EXPECT_FALSE(GameExport::Write(
+        request,
+        [&](const QByteArray &) {
+            ++pieces;
+            return true;
+        },
+        error));
+    EXPECT_EQ(pieces, 0);
+    EXPECT_TRUE(error.startsWith(QString::fromStdString(request.gameFile))) << error.toStdString();
+}
+
 TEST(GameExport, UnreadableSeasonFileIsAnError)
 {
     ScratchDirectory dir;
@@ -115,43 +194,6 @@ TEST(GameExport, UnreadableSeasonFileIsAnError)
     EXPECT_FALSE(GameExport::Run(request, result, error));
     EXPECT_TRUE(error.startsWith(QString::fromStdString(request.homeSeasonFile) + ": "))
         << error.toStdString();
-}
-
-TEST(CommandLine, ReadsTheExportOptions)
-{
-    CommandLine line;
-    QString error;
-    ASSERT_TRUE(line.Parse({"pylonix", "--export", "json", "--game", "g.xml", "--home", "h.xml",
-                            "--period", "2", "--visitor-only", "--scoring-only", "--plays-of", "5"},
-                           error))
-        << error.toStdString();
-    EXPECT_EQ(line.action, CommandLine::Action::Export);
-    EXPECT_EQ(line.request.gameFile, "g.xml");
-    EXPECT_EQ(line.request.homeSeasonFile, "h.xml");
-    EXPECT_EQ(line.request.visitorSeasonFile, "");
-    EXPECT_EQ(line.request.quarter, 2);
-    EXPECT_TRUE(line.request.visitorOnly);
-    EXPECT_TRUE(line.request.scoringOnly);
-    EXPECT_EQ(line.request.playsOfDrive, 5);
-}
-
-TEST(CommandLine, RejectsWhatItCannotUse)
-{
-    const QList<QStringList> bad = {
-        {"pylonix", "--export", "xml", "--game", "g.xml"},
-        {"pylonix", "--export", "json"},
-        {"pylonix", "--export", "json", "--game", "g", "--period", "-1"},
-        {"pylonix", "--export", "json", "--game", "g", "--plays-of", "two"},
-        {"pylonix", "--export", "json", "--game", "g", "--home-only", "--visitor-only"},
-        {"pylonix", "--frobnicate"},
-        {"pylonix", "stray"},
-    };
-    for (const QStringList &arguments : bad) {
-        CommandLine line;
-        QString error;
-        EXPECT_FALSE(line.Parse(arguments, error)) << arguments.join(' ').toStdString();
-        EXPECT_FALSE(error.isEmpty());
-    }
 }
 
 TEST(Program, ExportsJsonAndReportsFilesItCannotRead)
@@ -201,4 +243,134 @@ TEST(Program, HelpVersionAndBadArguments)
     EXPECT_TRUE(out.startsWith("pylonix ")) << out.toStdString();
     EXPECT_EQ(runProgram({"--period", "x"}, out, err), 1);
     EXPECT_TRUE(err.contains("--period takes a whole number")) << err.toStdString();
+}
+
+namespace
+{
+
+// The program exporting `game` with its standard output on `outputFd` and its
+// standard error in `errorFile`; returns its process id.
+pid_t spawnExport(const std::string &game, int outputFd, const std::string &errorFile)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::string program = PYLONIX_PROGRAM, option = "--export", format = "json",
+                gameOption = "--game", path = game;
+    char *argv[] = {program.data(),    option.data(), format.data(),
+                    gameOption.data(), path.data(),   nullptr};
+    pid_t pid = -1;
+    EXPECT_EQ(::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// The exit status of a finished child; -1 when a signal ended it.
+int exitStatusOf(pid_t pid)
+{
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+// A game whose one drive has a 1 MiB "end" and `starts` drive starts that all
+// refer to it.
+std::string sharedHugeEndGame(int starts)
+{
+    std::string xml = R"(<fbgame><venue><rules field="100"/></venue><drives>
+        <drive driveindex="1" vh="H" plays="3" yards="5" top="01:00" start="KO,1,15:00,20" end=")" +
+                      std::string(1 << 20, 'x') +
+                      R"(,1,12:00,30"/></drives><plays><qtr number="1">)";
+    for (int i = 0; i < starts; ++i)
+        xml += R"(<drivestart driveindex="1,1"/>)";
+    return xml + "</qtr></plays></fbgame>";
+}
+
+constexpr rlim_t megabyte = 1024 * 1024;
+
+} // namespace
+
+// A reader that went away is output that cannot be written: status 3, not
+// death by SIGPIPE.
+TEST(Program, ClosedOutputPipeIsOutputThatCannotBeWritten)
+{
+    ScratchDirectory dir;
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ::close(fds[0]);
+    const pid_t pid = spawnExport(sampleGame, fds[1], dir.PathOf("stderr"));
+    ::close(fds[1]);
+    EXPECT_EQ(exitStatusOf(pid), 3);
+    EXPECT_EQ(ReadFile(dir.PathOf("stderr")), "pylonix: cannot write the JSON: Broken pipe\n");
+}
+
+// Stopped while it waits to write (its output pipe full and unread), the
+// export ends with 128 plus the signal number.
+TEST(Program, StopSignalsEndTheExportWithTheStatusShellsExpect)
+{
+    ScratchDirectory dir;
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        const int capacity = ::fcntl(fds[0], F_SETPIPE_SZ, 4096);
+        ASSERT_GT(capacity, 0);
+        const pid_t pid =
+            spawnExport(PYLONIX_SAMPLES_DIR "/game-final.xml", fds[1], dir.PathOf("stderr"));
+        ::close(fds[1]);
+        // The export is far longer than the pipe holds: once the pipe is full
+        // the program is blocked in its write, past every handler set-up.
+        int waiting = 0;
+        for (int polls = 0; polls < 3000 && waiting < capacity; ++polls) {
+            ::usleep(10000);
+            ASSERT_EQ(::ioctl(fds[0], FIONREAD, &waiting), 0);
+        }
+        ASSERT_EQ(waiting, capacity) << "the export never filled its pipe";
+        ::kill(pid, signalNumber);
+        EXPECT_EQ(exitStatusOf(pid), 128 + signalNumber) << "signal " << signalNumber;
+        ::close(fds[0]);
+    }
+}
+
+// Thousands of drive starts sharing a 1 MiB attribute load within 50 times
+// the file's size plus 100 MB, and the export writes each entry's texts cut
+// short.
+TEST(Program, ManyStartsOfOneHugeDriveStayWithinTheMemoryBudget)
+{
+    ScratchDirectory dir;
+    const std::string xml = sharedHugeEndGame(4000);
+    const std::string game = dir.Write("game.xml", xml);
+    QByteArray out, err;
+    ASSERT_EQ(runProgram({"--export", "json", "--game", QString::fromStdString(game)}, out, err,
+                         50 * xml.size() + 100 * megabyte),
+              0)
+        << err.toStdString();
+    const QJsonObject chart = QJsonDocument::fromJson(out)["drive_chart"].toObject();
+    EXPECT_EQ(chart["count"].toInt(), 4000);
+    EXPECT_EQ(chart["items"].toArray().last().toObject()["endHow"].toString(),
+              QString(64, QChar('x')));
+    EXPECT_LT(size_t(out.size()), 5 * xml.size());
+}
+
+// Memory that runs out during a load is a file that cannot be read: one line
+// naming it, status 2, and no temporary copy left behind.
+TEST(Program, RunningOutOfMemoryIsAFailedLoad)
+{
+    ScratchDirectory dir;
+    std::string xml = R"(<fbgame><drives><drive driveindex="1" vh="H"/></drives><plays><qtr>)";
+    for (int i = 0; i < 300000; ++i)
+        xml += R"(<drivestart driveindex="1"/>)";
+    xml += "</qtr></plays></fbgame>";
+    const std::string game = dir.Write("game.xml", xml);
+    QByteArray out, err;
+    EXPECT_EQ(runProgram({"--export", "json", "--game", QString::fromStdString(game)}, out, err,
+                         60 * megabyte),
+              2);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(err.startsWith("pylonix: " + QByteArray::fromStdString(game) + ": "))
+        << err.toStdString();
+    EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+    EXPECT_EQ(dir.TemporaryCopies(), 0);
 }

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <thread>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace pylonix::feed;
@@ -16,6 +16,53 @@ namespace fs = std::filesystem;
 
 namespace
 {
+
+// Lowers the largest file size this process may write while it lives; a write
+// past it then fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        if (::getrlimit(RLIMIT_FSIZE, &old_) != 0)
+            return;
+        rlimit lowered = old_;
+        lowered.rlim_cur = bytes;
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        active_ = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        if (active_)
+            ::setrlimit(RLIMIT_FSIZE, &old_);
+        if (oldHandler_ != SIG_ERR)
+            std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+    bool Active() const { return active_; }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = SIG_ERR;
+    bool active_ = false;
+};
+
+// Up to `limit` bytes from the descriptor's current offset, unbuffered.
+std::string ReadSome(int fd, std::size_t limit)
+{
+    std::string bytes(limit, '\0');
+    std::size_t got = 0;
+    while (got < limit) {
+        const ssize_t n = ::read(fd, bytes.data() + got, limit - got);
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    return bytes;
+}
 
 class FileOutputTest : public ::testing::Test
 {
@@ -74,21 +121,21 @@ TEST_F(FileOutputTest, InplaceRewritesTheSameFileInChunks)
     EXPECT_EQ(ReadFile(path), "short");
 }
 
-TEST_F(FileOutputTest, InplaceLetsAReaderSeeAHalfWrittenFile)
+TEST_F(FileOutputTest, InplaceWriteCutShortLeavesTheStartOfTheNewDocument)
 {
     const fs::path path = dir_ / "game.xml";
+    FileOutput output(path, WriteMode::Inplace, std::chrono::milliseconds(0));
+    ASSERT_TRUE(output.write(std::string(30000, 'p')));
     const std::string document = "<fbgame>" + std::string(40000, 'c') + "</fbgame>\n";
-    FileOutput output(path, WriteMode::Inplace, std::chrono::milliseconds(60));
-    std::thread writer([&] { EXPECT_TRUE(output.write(document)); });
-    bool sawPart = false;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!sawPart && std::chrono::steady_clock::now() < deadline) {
-        const std::string text = ReadFile(path);
-        sawPart = !text.empty() && text.size() < document.size() && document.rfind(text, 0) == 0;
+    {
+        FileSizeLimit limit(12000);
+        ASSERT_TRUE(limit.Active());
+        EXPECT_FALSE(output.write(document));
     }
-    writer.join();
-    EXPECT_TRUE(sawPart);
-    EXPECT_EQ(ReadFile(path), document);
+    EXPECT_NE(output.error().find("game.xml"), std::string::npos) << output.error();
+    // The previous document is gone and the new one only begun: what a reader
+    // arriving during an in-place write finds.
+    EXPECT_EQ(ReadFile(path), document.substr(0, 12000));
 }
 
 TEST_F(FileOutputTest, InplaceWriteErrorIsReported)
@@ -100,31 +147,28 @@ TEST_F(FileOutputTest, InplaceWriteErrorIsReported)
     EXPECT_NE(output.error().find("/dev/full"), std::string::npos);
 }
 
-TEST_F(FileOutputTest, ReaderNeverSeesAPartialFileInReplaceMode)
+TEST_F(FileOutputTest, AReaderHalfwayThroughKeepsTheOldDocumentOnlyInReplaceMode)
 {
     const fs::path path = dir_ / "game.xml";
-    FileOutput output(path, WriteMode::Replace);
-    ASSERT_TRUE(output.write("<fbgame>" + std::string(1000, 'a') + "</fbgame>\n"));
-    std::atomic<bool> done = false;
-    int partial = 0;
-    int reads = 0;
-    std::thread reader([&] {
-        while (!done) {
-            const std::string text = ReadFile(path);
-            ++reads;
-            if (text.rfind("<fbgame>", 0) != 0 || text.size() < 20 ||
-                text.compare(text.size() - 10, 10, "</fbgame>\n") != 0)
-                ++partial;
-        }
-    });
-    for (int i = 0; i < 300; ++i)
-        ASSERT_TRUE(output.write("<fbgame>" +
-                                 std::string(static_cast<std::size_t>(1000 + i * 300), 'b') +
-                                 "</fbgame>\n"));
-    done = true;
-    reader.join();
-    EXPECT_GT(reads, 0);
-    EXPECT_EQ(partial, 0);
+    const std::string first = "<fbgame>" + std::string(1000, 'a') + "</fbgame>\n";
+    const std::string second = "<fbgame>" + std::string(5000, 'b') + "</fbgame>\n";
+    for (const WriteMode mode : {WriteMode::Replace, WriteMode::Inplace}) {
+        SCOPED_TRACE(mode == WriteMode::Replace ? "replace" : "in place");
+        FileOutput output(path, mode, std::chrono::milliseconds(0));
+        ASSERT_TRUE(output.write(first)) << output.error();
+        // A reader has read the start of the file when the next write comes.
+        const int fd = ::open(path.c_str(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        std::string seen = ReadSome(fd, 8);
+        ASSERT_TRUE(output.write(second)) << output.error();
+        seen += ReadSome(fd, 100000);
+        ::close(fd);
+        if (mode == WriteMode::Replace)
+            EXPECT_EQ(seen, first); // the old file is never written into
+        else
+            EXPECT_EQ(seen, first.substr(0, 8) + second.substr(8));
+        EXPECT_EQ(ReadFile(path), second);
+    }
 }
 
 } // namespace

@@ -5,8 +5,44 @@
 #include "../support/ScratchDirectory.h"
 
 #include <array>
+#include <atomic>
 #include <climits>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <malloc.h>
+#include <new>
+#include <sstream>
+
+namespace
+{
+
+// Allocations left before one fails; -1 never. Lets a test make the n-th
+// allocation of a load fail, for every n.
+std::atomic<long> allocationsBeforeFailure{-1};
+
+} // namespace
+
+// The replacements below pair malloc with free; the compiler, seeing free
+// inlined after operator new, cannot tell they are a pair.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void *operator new(std::size_t size)
+{
+    if (allocationsBeforeFailure.load() >= 0 && allocationsBeforeFailure.fetch_sub(1) == 0)
+        throw std::bad_alloc();
+    if (void *memory = std::malloc(size == 0 ? 1 : size))
+        return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void *memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void *memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+#pragma GCC diagnostic pop
 
 namespace
 {
@@ -300,4 +336,157 @@ TEST(DriveChartDataSample, TheSampleGameHasItsFourDrives)
     data.ShowPlaysOf(3);
     data.LoadDrives(document, teams);
     EXPECT_EQ(data.count(), 6) << "the try after the touchdown is not drawn";
+}
+
+namespace
+{
+
+// Every value the list holds, as one text to compare.
+std::string describe(const CDriveChartData &data)
+{
+    std::ostringstream out;
+    out << data.fieldLength() << ' ' << data.GetShortName(0) << ' ' << data.GetShortName(1) << ' '
+        << data.count() << '\n';
+    for (int i = 0; i < data.count(); ++i) {
+        const CChartItem &e = data.item(i);
+        out << e.team << ',' << e.lowYard << ',' << e.highYard << ',' << e.driveIndex << ','
+            << e.reversed << ',' << e.lostGround << ',' << e.startSpot << ',' << e.endSpot << ','
+            << e.startTime << ',' << e.endTime << ',' << e.startHow << ',' << e.endHow << ','
+            << e.startQtr << ',' << e.endQtr << ',' << e.plays << ',' << e.yards << ',' << e.top
+            << ',' << e.hitRect.left << ',' << e.hitRect.top << ',' << e.hitRect.right << ','
+            << e.hitRect.bottom << ',' << e.fillColor << ',' << e.outlineColor << '\n';
+    }
+    return out.str();
+}
+
+// Bytes the program has allocated and not yet freed.
+size_t allocatedBytes()
+{
+    return mallinfo2().uordblks;
+}
+
+} // namespace
+
+// The drive chart view records where it drew each entry.
+TEST_F(DriveChartDataTest, HitRectanglesAreSetPerEntryAndClearedTogether)
+{
+    Load();
+    data_.SetHitRect(1, CRect(10, 20, 30, 27));
+    data_.SetHitRect(2, CRect(5, 6, 7, 8));
+    data_.SetHitRect(3, CRect(1, 1, 2, 2));
+    data_.SetHitRect(-1, CRect(1, 1, 2, 2));
+    EXPECT_EQ(data_.item(0).hitRect, CRect(-1, -1, -1, -1));
+    EXPECT_EQ(data_.item(1).hitRect, CRect(10, 20, 30, 27));
+    EXPECT_EQ(data_.item(2).hitRect, CRect(5, 6, 7, 8));
+    data_.ClearHitRects();
+    for (int i = 0; i < data_.count(); ++i)
+        EXPECT_EQ(data_.item(i).hitRect, CRect(-1, -1, -1, -1)) << i;
+    data_.SetHitRect(0, CRect(1, 2, 3, 4));
+    Load();
+    EXPECT_EQ(data_.item(0).hitRect, CRect(-1, -1, -1, -1)) << "a reload starts off screen";
+}
+
+// Thousands of drive starts referring to one drive whose "end" is a mebibyte
+// long: each entry may not hold its own copy, and none is written out whole.
+TEST_F(DriveChartDataTest, ManyStartsOfOneHugeDriveStayCheap)
+{
+    const std::string hugeHow(1 << 20, 'x');
+    std::string xml = R"(<fbgame><venue><rules field="100"/></venue><drives>
+        <drive driveindex="1" vh="H" plays="3" yards="5" top="01:00" start="KO,1,15:00,20" end=")" +
+                      hugeHow + R"(,1,12:00,30"/></drives><plays><qtr number="1">)";
+    constexpr int starts = 4000;
+    for (int i = 0; i < starts; ++i)
+        xml += R"(<drivestart driveindex="1,1"/>)";
+    xml += "</qtr></plays></fbgame>";
+    Open(xml);
+
+    const size_t before = allocatedBytes();
+    Load();
+    const size_t held = allocatedBytes() - before;
+    ASSERT_EQ(data_.count(), starts);
+    for (int i : {0, starts - 1}) {
+        const CChartItem &entry = data_.item(i);
+        EXPECT_EQ(entry.endHow.size(), CChartItem::maxReferencedText);
+        EXPECT_EQ(entry.endHow, hugeHow.substr(0, CChartItem::maxReferencedText));
+        EXPECT_EQ(entry.endSpot, "30");
+        EXPECT_EQ(entry.startHow, "KO");
+        EXPECT_EQ(entry.highYard, 30);
+    }
+#if !defined(__SANITIZE_ADDRESS__)
+    // Copies would hold 4000 x 64 bytes of "end" alone, plus string headers.
+    EXPECT_LT(held, size_t{starts} * 400) << "bytes held by the list";
+#else
+    (void)held; // the sanitizer keeps its own heap
+#endif
+}
+
+// Plays share their quarter's number and a team's short name is cut, while a
+// play's own text, which no other entry repeats, stays whole.
+TEST_F(DriveChartDataTest, PlaysCutOnlyTheTextsTheyShare)
+{
+    const std::string hugeNumber = "1" + std::string(100000, '0');
+    const std::string longText(5000, 't');
+    // A short name of "é" repeated: the cut may not split a character.
+    std::string shortName;
+    for (int i = 0; i < 40; ++i)
+        shortName += "\xc3\xa9";
+    std::string xml = R"(<fbgame><venue><rules field="100"/></venue>
+        <team vh="H" id=")" +
+                      shortName +
+                      R"(" name="Home" record=""><totals/></team>
+        <plays><qtr number=")" +
+                      hugeNumber + R"(">)";
+    for (int i = 0; i < 500; ++i)
+        xml += R"(<play playid="1,1,1" context="H,1,10,H20" type="R" yds="5" text=")" + longText +
+               R"("/>)";
+    xml += "</qtr></plays></fbgame>";
+    Open(xml);
+    data_.ShowPlaysOf(1);
+    Load();
+    ASSERT_EQ(data_.count(), 500);
+    const CChartItem &last = data_.item(499);
+    EXPECT_EQ(last.startHow, longText);
+    EXPECT_EQ(last.startQtr, hugeNumber.substr(0, CChartItem::maxReferencedText));
+    EXPECT_EQ(last.startSpot, shortName.substr(0, 64) + "20")
+        << "64 bytes end between two characters";
+    EXPECT_EQ(CChartItem::Text::Bounded(shortName, 63), shortName.substr(0, 62))
+        << "63 bytes would end inside a character";
+}
+
+// Whichever allocation of a load fails, the list, the short names and the
+// field length stay those of the previous load, so the window can keep
+// showing the previous game.
+TEST_F(DriveChartDataTest, ALoadThatRunsOutOfMemoryKeepsThePreviousList)
+{
+    CGameDocument other;
+    ASSERT_TRUE(other.Open(PYLONIX_SAMPLES_DIR "/small/game.xml"));
+    std::array<CTeamStats, 2> otherTeams;
+    otherTeams[0].SetSide('H');
+    otherTeams[1].SetSide('V');
+    otherTeams[0].LoadGame(other);
+    otherTeams[1].LoadGame(other);
+
+    for (const int playsOf : {-1, 2}) {
+        if (playsOf >= 0)
+            data_.ShowPlaysOf(playsOf);
+        Load();
+        data_.SetHitRect(0, CRect(1, 2, 3, 4));
+        const std::string previous = describe(data_);
+        int failures = 0;
+        for (long n = 0;; ++n) {
+            allocationsBeforeFailure = n;
+            try {
+                data_.LoadDrives(other, otherTeams);
+                allocationsBeforeFailure = -1;
+                break;
+            } catch (const std::bad_alloc &) {
+                allocationsBeforeFailure = -1;
+                ++failures;
+                ASSERT_EQ(describe(data_), previous) << "allocation " << n;
+            }
+        }
+        EXPECT_GT(failures, 10);
+        EXPECT_NE(describe(data_), previous) << "the load that succeeded replaced the list";
+        EXPECT_EQ(data_.GetShortName(1), "PAM");
+    }
 }

@@ -9,17 +9,27 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <random>
+#include <string_view>
+#include <vector>
 
 namespace
 {
 
-// Opens `bytes` as a game and a season file and runs every loader on them.
-// Returns whether the game document opened.
-bool loadEverything(const ScratchDirectory &dir, const std::string &bytes)
+// What loadEverything found.
+struct Loaded {
+    bool opened = false; // the game document opened
+    int drives = 0;      // drives listed
+    int plays = 0;       // plays listed, over the plays of every drive
+};
+
+// Opens `bytes` as a game and a season file and runs every loader on them,
+// the plays of each drive included.
+Loaded loadEverything(const ScratchDirectory &dir, const std::string &bytes)
 {
     const std::string path = dir.Write("game.xml", bytes);
+    Loaded loaded;
     CGameDocument game;
-    const bool opened = game.Open(path);
+    loaded.opened = game.Open(path);
     std::array<CTeamStats, 2> teams;
     teams[0].SetSide('H');
     teams[1].SetSide('V');
@@ -29,13 +39,26 @@ bool loadEverything(const ScratchDirectory &dir, const std::string &bytes)
     seasonDocument.Open(path);
     CSeasonStats season;
     season.LoadSeason(seasonDocument);
+
     CDriveChartData drives;
+    const CDriveChartData &list = drives;
     drives.LoadDrives(game, teams);
-    for (int i = 0; i < drives.count(); ++i)
-        drives.ShowPlaysOf(drives.item(i).driveIndex);
+    loaded.drives = list.count();
+    std::vector<int> driveIndexes;
+    for (int i = 0; i < list.count(); ++i)
+        driveIndexes.push_back(list.item(i).driveIndex);
+    for (const int drive : driveIndexes) {
+        drives.ShowPlaysOf(drive);
+        drives.LoadPlays(game, teams);
+        EXPECT_TRUE(list.playsMode());
+        for (int i = 0; i < list.count(); ++i)
+            loaded.plays += !list.item(i).startHow.empty() || !list.item(i).top.empty();
+    }
+    drives.ShowDrives();
     drives.LoadDrives(game, teams);
+    EXPECT_EQ(list.count(), loaded.drives);
     game.GetText("/fbgame/plays/downtogo/@context");
-    return opened;
+    return loaded;
 }
 
 } // namespace
@@ -51,9 +74,15 @@ TEST(Robustness, EveryPrefixOfTheSampleFilesLoadsOrFailsCleanly)
         int opened = 0;
         const size_t stride = std::max<size_t>(1, file.size() / 300);
         for (size_t length = 0; length < file.size(); length += stride)
-            opened += loadEverything(dir, file.substr(0, length));
+            opened += loadEverything(dir, file.substr(0, length)).opened;
         EXPECT_EQ(opened, 0) << name << ": a cut file is never well-formed";
-        EXPECT_TRUE(loadEverything(dir, file)) << name;
+        const Loaded whole = loadEverything(dir, file);
+        EXPECT_TRUE(whole.opened) << name;
+        // A whole game lists its drives and, drive by drive, at least one play each.
+        if (std::string_view(name) != "/season-home.xml") {
+            EXPECT_GT(whole.drives, 0) << name;
+            EXPECT_GE(whole.plays, whole.drives) << name;
+        }
     }
     EXPECT_EQ(dir.TemporaryCopies(), 0);
 }
@@ -81,7 +110,7 @@ TEST(Robustness, RandomByteMutationsNeverCrash)
                 mutated.insert(at, 1, "<>\"'&=/,\xC3\x00"[byte(random) % 10]);
             }
         }
-        opened += loadEverything(dir, mutated);
+        opened += loadEverything(dir, mutated).opened;
     }
     // Some mutations land in text and keep the file well-formed; most break it.
     EXPECT_GT(opened, 0);

@@ -3,7 +3,6 @@
 
 #include "platform/SystemMetrics.h"
 
-#include <QFontMetrics>
 #include <QScrollBar>
 
 namespace
@@ -206,12 +205,8 @@ TEST_F(GridData, ColumnCaptionsChangeUnlessTheTextIsNull)
     EXPECT_EQ(grid->GetColumnText(0), "");
 }
 
-TEST_F(GridData, RowHeightIsFontHeightPlusLeadingPlusOnePlusSpacing)
+TEST_F(GridData, TablesDrawInTheProgramsFont)
 {
-    const QFontMetrics metrics(grid->font());
-    EXPECT_EQ(grid->GetRowHeight(), metrics.height() + metrics.leading() + 1 + 4);
-    grid->SetRowSpacing(0);
-    EXPECT_EQ(grid->GetRowHeight(), metrics.height() + metrics.leading() + 1);
     EXPECT_EQ(grid->font().family(), "DejaVu Sans");
     EXPECT_EQ(grid->font().pointSize(), 8);
 }

@@ -258,21 +258,6 @@ TEST_F(GridMouse, RightClickOnAnotherCellMakesItCurrent)
     EXPECT_EQ(grid->GetSelectedColumn(), 2);
 }
 
-// Records the parts of a widget it is asked to repaint.
-class RepaintRecorder : public QObject
-{
-public:
-    QRegion repainted;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            repainted += static_cast<QPaintEvent *>(event)->region();
-        return false;
-    }
-};
-
 TEST_F(GridMouse, ARightClickThatMovesTheHighlightedColumnRepaintsEverySelectedRow)
 {
     Fill(4, 4);

@@ -4,6 +4,7 @@
 // line is at x 60c + 59; row r spans y rH .. rH + H - 1 (H = row height).
 #include "GridTestSupport.h"
 
+#include "platform/GdiPainting.h"
 #include "platform/SystemMetrics.h"
 
 #include <QFontMetrics>
@@ -345,15 +346,97 @@ TEST_F(GridPaint, FirstColumnRowHighlightsTheWholeRowOnlyWhileColumnZeroIsSelect
     EXPECT_EQ(image.pixel(150, Mid(1)), kHighlight);
 }
 
-TEST_F(GridPaint, ColourChangesShowAfterTheRowsAreRedrawn)
+TEST_F(GridPaint, RedrawItemsRepaintsExactlyTheRowsAsked)
 {
-    Fill(3, 3);
+    Fill(5, 3);
     grid->SetItemText(2, 2, QString());
     Show();
+    RepaintRecorder recorder;
+    grid->viewport()->installEventFilter(&recorder);
     grid->SetCellBkColor(2, 2, RGB(192, 255, 192));
-    grid->RedrawItems(0, 2);
+    grid->RedrawItems(1, 2);
     QApplication::processEvents();
+    // Rows 1 and 2, across the whole width; rows 0 and 3 keep what they show.
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_TRUE(recorder.repainted.contains(CellCentre(1, c))) << "column " << c;
+        EXPECT_TRUE(recorder.repainted.contains(CellCentre(2, c))) << "column " << c;
+        EXPECT_FALSE(recorder.repainted.contains(CellCentre(0, c))) << "column " << c;
+        EXPECT_FALSE(recorder.repainted.contains(CellCentre(3, c))) << "column " << c;
+    }
+    // And what is repainted shows the new colour.
     EXPECT_EQ(Rows().pixel(150, Mid(2)), Px(RGB(192, 255, 192)));
+}
+
+TEST_F(GridPaint, RowSpacingMovesTheRowsApartAndWithoutItTextsStayWhole)
+{
+    Fill(2, 2);
+    // Tall and deep glyphs: an accent above the capitals, descenders below.
+    grid->SetItemText(0, 1, QString::fromUtf8("\xc3\x85gjy|"));
+    Show();
+    const int spaced = H();
+    const QRect text(61, 0, 40, spaced - 2);
+    const int whole = CountDark(Rows(), text);
+    ASSERT_GT(whole, 10);
+
+    // Six more pixels of spacing: the line under row 0 moves down by six, and
+    // clicks follow it.
+    grid->SetRowSpacing(10);
+    ASSERT_EQ(H(), spaced + 6);
+    QImage image = Rows();
+    EXPECT_EQ(image.pixel(110, spaced - 1), kWhite);
+    EXPECT_EQ(image.pixel(110, spaced + 5), kShadow);
+    EXPECT_EQ(grid->HitTest(QPoint(90, spaced + 5)), 0);
+    EXPECT_EQ(grid->HitTest(QPoint(90, spaced + 6)), 1);
+
+    // No spacing: the rows close up, but neither the row's edge nor the grid
+    // line cuts into the text.
+    grid->SetRowSpacing(0);
+    ASSERT_EQ(H(), spaced - 4);
+    image = Rows();
+    EXPECT_EQ(image.pixel(110, spaced - 5), kShadow);
+    EXPECT_EQ(CountDark(image, QRect(61, 0, 40, H() - 2)), whole);
+}
+
+// A table that draws column 1 its own way, as the statistics tables do.
+class OwnTextGrid : public CZrGridListCtrl
+{
+public:
+    using CZrGridListCtrl::CZrGridListCtrl;
+
+protected:
+    void DrawCellText(int row, int column, CRect rect, bool selected, QPainter &dc) override
+    {
+        if (column == 1) {
+            rect.DeflateRect(2, 2);
+            FillSolidRect(dc, rect, RGB(255, 0, 0));
+            return;
+        }
+        CZrGridListCtrl::DrawCellText(row, column, rect, selected, dc);
+    }
+};
+
+TEST(GridSubclass, AnOverriddenDrawCellTextDrawsItsCellsAndTheBaseTheRest)
+{
+    QWidget window;
+    window.resize(300, 120);
+    auto *grid = new OwnTextGrid(&window);
+    grid->setGeometry(0, 0, 300, 120);
+    for (int c = 0; c < 3; ++c)
+        grid->InsertColumn(c, QStringLiteral("Col %1").arg(c), LVCFMT_LEFT, 60);
+    grid->InsertItem(0, "MMMM");
+    grid->SetItemText(0, 1, "MMMM");
+    grid->SetItemText(0, 2, "MMMM");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage image = grid->viewport()->grab().toImage();
+    const int mid = grid->GetRowHeight() / 2;
+    // Column 1: the subclass's red block inside the background, no text.
+    EXPECT_EQ(image.pixel(90, mid), Px(RGB(255, 0, 0)));
+    EXPECT_EQ(image.pixel(61, mid), kWhite);
+    EXPECT_EQ(CountPixels(image, QRect(60, 0, 59, grid->GetRowHeight() - 1), kBlack), 0);
+    // Columns 0 and 2: the base's text.
+    EXPECT_GT(CountDark(image, QRect(4, 0, 40, grid->GetRowHeight() - 1)), 5);
+    EXPECT_GT(CountDark(image, QRect(123, 0, 40, grid->GetRowHeight() - 1)), 5);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolTip>
@@ -145,14 +147,28 @@ protected:
 
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     {
+        // No turn of the event loop: a keyboard move has taken effect when the
+        // key has been handled.
         QTest::keyClick(grid, key, modifiers);
-        // Keyboard moves post their click.
-        QApplication::processEvents();
-        QApplication::processEvents();
     }
 
     std::unique_ptr<NotificationSink> window;
     RecordingGrid *grid = nullptr; // owned by the window
+};
+
+// Records the parts of a widget it is asked to repaint.
+class RepaintRecorder : public QObject
+{
+public:
+    QRegion repainted;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            repainted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
 };
 
 // The tooltip's text as a person reads it: a tooltip that looks like markup

@@ -1,0 +1,176 @@
+#include "app/CFileChangeWatcher.h"
+
+#include "platform/Messages.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <filesystem>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace
+{
+
+// What tells one version of the game file from another. Two writes within
+// one clock tick can leave the same time; the size or, for a file renamed
+// over the old one, the inode then still differs.
+struct FileStamp {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    bool operator==(const FileStamp &other) const
+    {
+        return exists == other.exists && device == other.device && inode == other.inode &&
+               size == other.size && modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+FileStamp stampOf(const std::string &path)
+{
+    struct stat info {
+    };
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    return {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+}
+
+// Reads every notification that is waiting; only their arrival matters.
+void drain(int fd)
+{
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0)
+            continue;
+        if (got < 0 && errno == EINTR)
+            continue;
+        return;
+    }
+}
+
+struct WatchState {
+    QObject *target;
+    std::chrono::milliseconds reloadInterval;
+    int stopFd;
+    int notifyFd; // -1: interval reloads only
+    std::string path;
+    FileStamp stamp;
+};
+
+// The watch thread: waits for a notification, the stop request or the end of
+// the interval, whichever comes first.
+void watch(WatchState state)
+{
+    Clock::time_point nextReload = Clock::now() + state.reloadInterval;
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(nextReload - Clock::now());
+        const int timeout = static_cast<int>(std::clamp<long long>(left.count(), 0, INT_MAX));
+        pollfd waitFor[2] = {{state.stopFd, POLLIN, 0}, {state.notifyFd, POLLIN, 0}};
+        const int ready = ::poll(waitFor, state.notifyFd >= 0 ? 2 : 1, timeout);
+        if (ready < 0 && errno != EINTR)
+            return;
+        if (waitFor[0].revents != 0)
+            return;
+        bool changed = false;
+        if (waitFor[1].revents != 0) {
+            // Any number of notifications waiting count as one look at the file.
+            drain(state.notifyFd);
+            const FileStamp now = stampOf(state.path);
+            if (now.exists && !(now == state.stamp)) {
+                state.stamp = now;
+                changed = true;
+            }
+        }
+        if (changed || Clock::now() >= nextReload) {
+            PostMessage(state.target, UM_RELOAD);
+            nextReload = Clock::now() + state.reloadInterval;
+        }
+    }
+}
+
+} // namespace
+
+CFileChangeWatcher::CFileChangeWatcher(QObject *target, std::chrono::milliseconds reloadInterval)
+    : target_(target), reloadInterval_(reloadInterval)
+{
+}
+
+CFileChangeWatcher::~CFileChangeWatcher()
+{
+    StopWatcher();
+}
+
+void CFileChangeWatcher::StartWatcher(const std::string &gamePath)
+{
+    if (IsRunning())
+        return;
+    stopFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (stopFd_ < 0)
+        return;
+
+    std::string fullPath;
+    if (!gamePath.empty()) {
+        std::error_code failure;
+        const fs::path absolute = fs::absolute(gamePath, failure);
+        if (!failure && absolute.has_filename()) {
+            fullPath = absolute.string();
+            notifyFd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+            constexpr uint32_t written = IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE;
+            if (notifyFd_ >= 0 && ::inotify_add_watch(notifyFd_, absolute.parent_path().c_str(),
+                                                      written | IN_ONLYDIR) < 0) {
+                ::close(notifyFd_);
+                notifyFd_ = -1;
+            }
+        }
+    }
+
+    // Taken after the watch is set, so that a change after this look is notified.
+    WatchState state{target_, reloadInterval_, stopFd_, notifyFd_, fullPath, stampOf(fullPath)};
+    try {
+        thread_ = std::thread(watch, std::move(state));
+    } catch (const std::system_error &) {
+        closeDescriptors();
+    }
+}
+
+void CFileChangeWatcher::StopWatcher()
+{
+    if (!IsRunning())
+        return;
+    const uint64_t wake = 1;
+    while (::write(stopFd_, &wake, sizeof wake) < 0 && errno == EINTR) {
+    }
+    thread_.join();
+    closeDescriptors();
+}
+
+void CFileChangeWatcher::RestartWatcher(const std::string &gamePath)
+{
+    if (!IsRunning())
+        return;
+    StopWatcher();
+    StartWatcher(gamePath);
+}
+
+void CFileChangeWatcher::closeDescriptors()
+{
+    if (notifyFd_ >= 0)
+        ::close(notifyFd_);
+    if (stopFd_ >= 0)
+        ::close(stopFd_);
+    notifyFd_ = -1;
+    stopFd_ = -1;
+}

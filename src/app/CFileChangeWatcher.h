@@ -1,0 +1,54 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+class QObject;
+
+// Watches the game file and tells a window to reload it: posts UM_RELOAD to
+// the target whenever the file's modification time (to the nanosecond), size
+// or inode changed, as seen at a write, close after writing, move-in or
+// creation of any file in its folder, and also when a reload interval (one
+// minute) has passed without a post. One thread does the watching; it is
+// woken to stop, never killed.
+class CFileChangeWatcher
+{
+public:
+    static constexpr std::chrono::milliseconds ReloadInterval{60000};
+
+    // A stopped watcher that will post to `target`. The target must outlive
+    // every running watch: its owner stops the watcher before it goes.
+    explicit CFileChangeWatcher(QObject *target,
+                                std::chrono::milliseconds reloadInterval = ReloadInterval);
+    // Stops the watch if one runs.
+    virtual ~CFileChangeWatcher();
+    CFileChangeWatcher(const CFileChangeWatcher &) = delete;
+    CFileChangeWatcher &operator=(const CFileChangeWatcher &) = delete;
+
+    // Unless a watch runs, starts watching the game file at `gamePath` (made
+    // absolute against the current folder). Returns once the folder is
+    // watched, so every later change is seen. A folder that cannot be watched
+    // leaves only the interval reloads; when no thread can be made, nothing runs.
+    void StartWatcher(const std::string &gamePath);
+
+    // Stops a running watch; returns once its thread has ended.
+    void StopWatcher();
+
+    // Only when a watch runs: stops it and starts watching `gamePath` instead.
+    void RestartWatcher(const std::string &gamePath);
+
+    bool IsRunning() const { return thread_.joinable(); }
+
+    // True while a running watch sees the changes in the game file's folder.
+    bool IsWatchingFolder() const { return IsRunning() && notifyFd_ >= 0; }
+
+private:
+    void closeDescriptors();
+
+    QObject *target_; // borrowed
+    std::chrono::milliseconds reloadInterval_;
+    std::thread thread_;
+    int stopFd_ = -1;   // written to wake the thread and end it
+    int notifyFd_ = -1; // change notifications of the game file's folder, -1 when none
+};

@@ -1,0 +1,76 @@
+#include "app/Settings.h"
+
+#include "platform/IniFile.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+constexpr const char *kFileName = "Pylonix.ini";
+constexpr const char *kSection = "Pylonix";
+
+std::string environment(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string homeFolder()
+{
+    std::string home = environment("HOME");
+    if (home.empty()) {
+        if (const passwd *user = ::getpwuid(::getuid()))
+            home = user->pw_dir ? user->pw_dir : "";
+    }
+    return home;
+}
+
+} // namespace
+
+Settings Settings::Read(const std::string &iniPath)
+{
+    const IniFile ini(iniPath);
+    Settings settings;
+    settings.gameFile = ini.GetString(kSection, "GameFile");
+    settings.homeFile = ini.GetString(kSection, "HomeFile");
+    settings.visitorFile = ini.GetString(kSection, "VstrFile");
+    settings.defaultTeamFiles = ini.GetInt(kSection, "DefaultTeamFiles", 1) != 0;
+    settings.showTOP = ini.GetInt(kSection, "ShowTOP", 1) != 0;
+    return settings;
+}
+
+bool Settings::Write(const std::string &iniPath, std::string &error) const
+{
+    // Read afresh, so that whatever another program wrote meanwhile stays.
+    IniFile ini(iniPath);
+    ini.SetString(kSection, "GameFile", gameFile);
+    ini.SetString(kSection, "HomeFile", homeFile);
+    ini.SetString(kSection, "VstrFile", visitorFile);
+    ini.SetString(kSection, "DefaultTeamFiles", defaultTeamFiles ? "1" : "0");
+    ini.SetString(kSection, "ShowTOP", showTOP ? "1" : "0");
+    return ini.Save(error);
+}
+
+std::string SettingsPathFor(const std::string &executableFolder, const std::string &xdgConfigHome,
+                            const std::string &home)
+{
+    if (!executableFolder.empty() && ::access(executableFolder.c_str(), W_OK) == 0)
+        return (fs::path(executableFolder) / kFileName).string();
+    const fs::path configHome = fs::path(xdgConfigHome).is_absolute() ? fs::path(xdgConfigHome)
+                                                                      : fs::path(home) / ".config";
+    return (configHome / "pylonix" / kFileName).string();
+}
+
+std::string DefaultSettingsPath()
+{
+    std::error_code failure;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", failure);
+    return SettingsPathFor(failure ? std::string() : executable.parent_path().string(),
+                           environment("XDG_CONFIG_HOME"), homeFolder());
+}

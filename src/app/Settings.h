@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+// What decides what the program shows: the game file, the two season files,
+// whether the season paths follow the game file (default team files) and
+// whether time of possession is shown. Kept in the section "Pylonix" of the
+// settings file "Pylonix.ini"; a missing file or key leaves the default.
+struct Settings {
+    std::string gameFile;         // "GameFile"
+    std::string homeFile;         // "HomeFile"
+    std::string visitorFile;      // "VstrFile"
+    bool defaultTeamFiles = true; // "DefaultTeamFiles"
+    bool showTOP = true;          // "ShowTOP"
+
+    // Reads the five keys of the settings file at `iniPath`. Paths longer than
+    // 259 characters are cut; a flag is on when its number is not 0.
+    static Settings Read(const std::string &iniPath);
+
+    // Writes the five keys into the settings file at `iniPath` (flags as 0 or
+    // 1), leaving every other section and key as it was. False, with the
+    // reason in `error`, when the file cannot be written.
+    bool Write(const std::string &iniPath, std::string &error) const;
+
+    bool operator==(const Settings &) const = default;
+};
+
+// Where "Pylonix.ini" lives for this program: in the executable's folder when
+// that folder can be written, else in the user's configuration folder.
+std::string DefaultSettingsPath();
+
+// The settings path for an executable in `executableFolder`: "Pylonix.ini"
+// there when the folder can be written; otherwise "pylonix/Pylonix.ini" under
+// `xdgConfigHome`, or under `home`/.config when that is empty or not absolute.
+std::string SettingsPathFor(const std::string &executableFolder, const std::string &xdgConfigHome,
+                            const std::string &home);

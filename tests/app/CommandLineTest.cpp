@@ -1,0 +1,78 @@
+#include "app/CommandLine.h"
+
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+#include <map>
+
+TEST(CommandLine, ReadsTheExportOptions)
+{
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(line.Parse({"pylonix", "--export", "json", "--game", "g.xml", "--home", "h.xml",
+                            "--period", "2", "--visitor-only", "--scoring-only", "--plays-of", "5"},
+                           error))
+        << error.toStdString();
+    EXPECT_EQ(line.action, CommandLine::Action::Export);
+    EXPECT_EQ(line.request.gameFile, "g.xml");
+    EXPECT_EQ(line.request.homeSeasonFile, "h.xml");
+    EXPECT_EQ(line.request.visitorSeasonFile, "");
+    EXPECT_EQ(line.request.quarter, 2);
+    EXPECT_TRUE(line.request.visitorOnly);
+    EXPECT_TRUE(line.request.scoringOnly);
+    EXPECT_EQ(line.request.playsOfDrive, 5);
+}
+
+TEST(CommandLine, RejectsWhatItCannotUse)
+{
+    const QList<QStringList> bad = {
+        {"pylonix", "--export", "xml", "--game", "g.xml"},
+        {"pylonix", "--export", "json"},
+        {"pylonix", "--export", "json", "--game", "g", "--period", "-1"},
+        {"pylonix", "--export", "json", "--game", "g", "--plays-of", "two"},
+        {"pylonix", "--export", "json", "--game", "g", "--home-only", "--visitor-only"},
+        {"pylonix", "--frobnicate"},
+        {"pylonix", "stray"},
+    };
+    for (const QStringList &arguments : bad) {
+        CommandLine line;
+        QString error;
+        EXPECT_FALSE(line.Parse(arguments, error)) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+// Every option the help lists is one the parser takes, with a value exactly
+// when the help names one.
+TEST(CommandLine, TakesEveryOptionItsHelpLists)
+{
+    const std::map<QString, QString> sampleValues = {
+        {"FILE", "f.xml"}, {"json", "json"}, {"N", "1"}, {"DRIVE", "1"}};
+    const QString help = CommandLine::HelpText();
+    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z]+))?  ",
+                                        QRegularExpression::MultilineOption);
+    int listed = 0;
+    for (const QRegularExpressionMatch &match : optionLine.globalMatch(help)) {
+        ++listed;
+        const QString option = "--" + match.captured(1);
+        const QString valueName = match.captured(2);
+        QStringList arguments = {"pylonix", "--game", "g.xml", option};
+        if (!valueName.isEmpty()) {
+            ASSERT_TRUE(sampleValues.count(valueName))
+                << "no sample value for " << valueName.toStdString();
+            arguments << sampleValues.at(valueName);
+        }
+        CommandLine line;
+        QString error;
+        EXPECT_TRUE(line.Parse(arguments, error))
+            << option.toStdString() << ": " << error.toStdString();
+        if (valueName.isEmpty()) {
+            arguments << "stray";
+            EXPECT_FALSE(line.Parse(arguments, error)) << option.toStdString() << " takes no value";
+        } else {
+            arguments.removeLast();
+            EXPECT_FALSE(line.Parse(arguments, error)) << option.toStdString() << " needs a value";
+        }
+    }
+    EXPECT_GE(listed, 11);
+    EXPECT_EQ(listed, help.count("\n  --")) << "every option line was read\n" << help.toStdString();
+}

@@ -1,0 +1,244 @@
+#include "app/CFileChangeWatcher.h"
+
+#include "../support/ScratchDirectory.h"
+#include "platform/Messages.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <future>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <set>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+
+using namespace std::chrono_literals;
+
+namespace
+{
+
+// Generous bound for anything the watcher does at once; it only limits how
+// long a failing test takes.
+constexpr int kWaitMs = 10000;
+
+// The main window's stand-in: counts the reloads posted to it.
+class ReloadTarget : public QObject
+{
+public:
+    int reloads = 0;
+
+    bool event(QEvent *event) override
+    {
+        if (event->type() == CMessageEvent::EventType() &&
+            static_cast<CMessageEvent *>(event)->Message() == UM_RELOAD) {
+            ++reloads;
+            return true;
+        }
+        return QObject::event(event);
+    }
+
+    // Processes events until `count` reloads arrived; false after kWaitMs.
+    bool waitForReloads(int count)
+    {
+        return QTest::qWaitFor([&] { return reloads >= count; }, kWaitMs);
+    }
+
+    // Delivers what a stopped watcher posted, so the count is final.
+    void deliverPosted() { QCoreApplication::sendPostedEvents(this, CMessageEvent::EventType()); }
+};
+
+// Replaces `path` at once by renaming a finished file over it, as a
+// stats program that writes safely does.
+void replaceFile(const ScratchDirectory &dir, const std::string &path, const std::string &bytes)
+{
+    const std::string temporary = dir.Write("replacement.tmp", bytes);
+    ASSERT_EQ(std::rename(temporary.c_str(), path.c_str()), 0);
+}
+
+// The inotify descriptors open in this process.
+std::set<int> inotifyDescriptors()
+{
+    std::set<int> found;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code failure;
+        if (std::filesystem::read_symlink(entry.path(), failure) == "anon_inode:inotify")
+            found.insert(std::stoi(entry.path().filename().string()));
+    }
+    return found;
+}
+
+// Waits until the watcher's thread has read every notification queued on
+// `fd`, so that what it posts for them comes before anything written later.
+bool waitUntilRead(int fd)
+{
+    return QTest::qWaitFor(
+        [fd] {
+            int queued = 0;
+            return ::ioctl(fd, FIONREAD, &queued) == 0 && queued == 0;
+        },
+        kWaitMs);
+}
+
+void setModified(const std::string &path, timespec when)
+{
+    const timespec times[2] = {when, when};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+TEST(FileChangeWatcherTest, AnotherFileInTheFolderCausesNoReloadTheGameFileDoes)
+{
+    ScratchDirectory dir;
+    const std::string game = dir.Write("game.xml", "<fbgame/>");
+    ReloadTarget target;
+    CFileChangeWatcher watcher(&target);
+    const std::set<int> before = inotifyDescriptors();
+    watcher.StartWatcher(game);
+    ASSERT_TRUE(watcher.IsWatchingFolder());
+    const std::set<int> after = inotifyDescriptors();
+    std::vector<int> opened;
+    std::ranges::set_difference(after, before, std::back_inserter(opened));
+    ASSERT_EQ(opened.size(), 1u);
+
+    // Each write is looked at on its own before the next one comes.
+    dir.Write("other.xml", "<x/>");
+    ASSERT_TRUE(waitUntilRead(opened[0]));
+    dir.Write("other.xml", "<x>more</x>");
+    ASSERT_TRUE(waitUntilRead(opened[0]));
+    replaceFile(dir, game, "<fbgame>1</fbgame>");
+    ASSERT_TRUE(target.waitForReloads(1));
+
+    // Everything the thread posted is queued once it has ended: the writes
+    // to the other file posted nothing.
+    watcher.StopWatcher();
+    target.deliverPosted();
+    EXPECT_EQ(target.reloads, 1);
+}
+
+TEST(FileChangeWatcherTest, EveryRewriteOfTheGameFileReloads)
+{
+    ScratchDirectory dir;
+    const std::string game = dir.Write("game.xml", "<fbgame/>");
+    ReloadTarget target;
+    CFileChangeWatcher watcher(&target);
+    watcher.StartWatcher(game);
+
+    dir.Write("game.xml", "<fbgame>written in place</fbgame>");
+    ASSERT_TRUE(target.waitForReloads(1));
+    const int afterInPlace = target.reloads;
+    replaceFile(dir, game, "<fbgame>replaced</fbgame>");
+    EXPECT_TRUE(target.waitForReloads(afterInPlace + 1));
+}
+
+TEST(FileChangeWatcherTest, AReplacementWithTheSameTimeAndSizeStillCounts)
+{
+    ScratchDirectory dir;
+    const std::string game = dir.Write("game.xml", "<fbgame>A</fbgame>");
+    const timespec tick{1700000000, 123456789};
+    setModified(game, tick);
+    ReloadTarget target;
+    CFileChangeWatcher watcher(&target);
+    watcher.StartWatcher(game);
+
+    // Same size, same time to the nanosecond; only the inode tells it apart.
+    const std::string replacement = dir.Write("replacement.tmp", "<fbgame>B</fbgame>");
+    setModified(replacement, tick);
+    ASSERT_EQ(std::rename(replacement.c_str(), game.c_str()), 0);
+    ASSERT_TRUE(target.waitForReloads(1));
+    watcher.StopWatcher();
+    target.deliverPosted();
+    EXPECT_EQ(target.reloads, 1);
+}
+
+TEST(FileChangeWatcherTest, AChangeOfTheTimeAloneCountsToTheNanosecond)
+{
+    ScratchDirectory dir;
+    const std::string game = dir.Write("game.xml", "<fbgame/>");
+    setModified(game, {1700000000, 500});
+    ReloadTarget target;
+    CFileChangeWatcher watcher(&target);
+    watcher.StartWatcher(game);
+
+    // Setting a time is no write; the next write in the folder lets the
+    // watcher look, and the game file's time is one nanosecond later.
+    setModified(game, {1700000000, 501});
+    dir.Write("other.xml", "<x/>");
+    ASSERT_TRUE(target.waitForReloads(1));
+
+    // Seconds four billion apart with the same low 32 bits still differ.
+    setModified(game, {1700000000 + (1LL << 32), 501});
+    dir.Write("other.xml", "<y/>");
+    EXPECT_TRUE(target.waitForReloads(2));
+}
+
+TEST(FileChangeWatcherTest, RestartFollowsTheNewFolderAndStartWhileRunningDoesNothing)
+{
+    ScratchDirectory dir;
+    const std::string first = dir.Write("game.xml", "<fbgame/>");
+    std::filesystem::create_directory(dir.Path() / "week4");
+    const std::string second = dir.Write("week4/game.xml", "<fbgame/>");
+    ReloadTarget target;
+    CFileChangeWatcher watcher(&target);
+
+    watcher.RestartWatcher(second); // not running: nothing starts
+    EXPECT_FALSE(watcher.IsRunning());
+    watcher.StartWatcher(first);
+    watcher.StartWatcher(second); // already running: keeps the first file
+    replaceFile(dir, first, "<fbgame>1</fbgame>");
+    ASSERT_TRUE(target.waitForReloads(1));
+
+    watcher.RestartWatcher(second);
+    EXPECT_TRUE(watcher.IsWatchingFolder());
+    replaceFile(dir, second, "<fbgame>2</fbgame>");
+    ASSERT_TRUE(target.waitForReloads(2));
+    replaceFile(dir, first, "<fbgame>3</fbgame>");
+    replaceFile(dir, second, "<fbgame>4</fbgame>");
+    ASSERT_TRUE(target.waitForReloads(3));
+    watcher.StopWatcher();
+    target.deliverPosted();
+    EXPECT_EQ(target.reloads, 3); // the old file's change posted nothing
+}
+
+TEST(FileChangeWatcherTest, AFolderThatCannotBeWatchedStillReloadsOnTheInterval)
+{
+    ScratchDirectory dir;
+    ReloadTarget target;
+    CFileChangeWatcher watcher(&target, 20ms);
+    watcher.StartWatcher(dir.PathOf("no-such-folder/game.xml"));
+    EXPECT_TRUE(watcher.IsRunning());
+    EXPECT_FALSE(watcher.IsWatchingFolder());
+    EXPECT_TRUE(target.waitForReloads(3));
+
+    // A path without a file name is not watched either.
+    watcher.RestartWatcher(dir.Path().string() + "/");
+    EXPECT_FALSE(watcher.IsWatchingFolder());
+    EXPECT_TRUE(target.waitForReloads(target.reloads + 2));
+}
+
+TEST(FileChangeWatcherTest, StopEndsTheThreadWhileItWaits)
+{
+    ScratchDirectory dir;
+    const std::string game = dir.Write("game.xml", "<fbgame/>");
+    ReloadTarget target;
+    auto watcher = std::make_unique<CFileChangeWatcher>(&target);
+    watcher->StartWatcher(game);
+    replaceFile(dir, game, "<fbgame>1</fbgame>");
+    // After this post the thread goes back to waiting, a minute before its
+    // next timed reload.
+    ASSERT_TRUE(target.waitForReloads(1));
+
+    auto stopped = std::async(std::launch::async, [&] { watcher->StopWatcher(); });
+    ASSERT_EQ(stopped.wait_for(std::chrono::milliseconds(kWaitMs)), std::future_status::ready);
+    EXPECT_FALSE(watcher->IsRunning());
+    watcher->StopWatcher(); // stopping a stopped watcher does nothing
+
+    // Destroying a running watcher stops it too.
+    watcher->StartWatcher(game);
+    auto destroyed = std::async(std::launch::async, [&] { watcher.reset(); });
+    EXPECT_EQ(destroyed.wait_for(std::chrono::milliseconds(kWaitMs)), std::future_status::ready);
+}
+
+} // namespace

@@ -1,0 +1,77 @@
+#include "app/Settings.h"
+
+#include "../support/ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+TEST(SettingsTest, MissingKeysGiveTheDefaults)
+{
+    ScratchDirectory dir;
+    const Settings settings = Settings::Read(dir.PathOf("Pylonix.ini"));
+    EXPECT_EQ(settings.gameFile, "");
+    EXPECT_EQ(settings.homeFile, "");
+    EXPECT_EQ(settings.visitorFile, "");
+    EXPECT_TRUE(settings.defaultTeamFiles);
+    EXPECT_TRUE(settings.showTOP);
+    const Settings flags =
+        Settings::Read(dir.Write("Flags.ini", "[Pylonix]\nDefaultTeamFiles=2\nShowTOP=no\n"));
+    EXPECT_TRUE(flags.defaultTeamFiles); // any number but 0 is on
+    EXPECT_FALSE(flags.showTOP);
+}
+
+TEST(SettingsTest, RoundTripThroughAFileWrittenOnWindows)
+{
+    ScratchDirectory dir;
+    const std::string path = dir.Write("Pylonix.ini", "[Window]\r\n"
+                                                      "Left=10\r\n"
+                                                      "[pylonix]\r\n"
+                                                      "GAMEFILE=D:\\games\\week3\\game.xml\r\n"
+                                                      "homefile=D:\\games\\week3\\home.xml\r\n"
+                                                      "VstrFile=\r\n"
+                                                      "defaultteamfiles=0\r\n"
+                                                      "Comment=kept\r\n");
+    Settings settings = Settings::Read(path);
+    EXPECT_EQ(settings.gameFile, "D:\\games\\week3\\game.xml");
+    EXPECT_EQ(settings.homeFile, "D:\\games\\week3\\home.xml");
+    // An empty value is a value: the key is there, so no default applies.
+    EXPECT_EQ(settings.visitorFile, "");
+    EXPECT_FALSE(settings.defaultTeamFiles);
+    EXPECT_TRUE(settings.showTOP);
+
+    settings.gameFile = "/srv/games/week4/game.xml";
+    settings.visitorFile = "/srv/games/week4/visitor.xml";
+    settings.showTOP = false;
+    std::string error;
+    ASSERT_TRUE(settings.Write(path, error)) << error;
+
+    EXPECT_EQ(ReadFile(path), "[Window]\r\n"
+                              "Left=10\r\n"
+                              "[pylonix]\r\n"
+                              "GAMEFILE=/srv/games/week4/game.xml\r\n"
+                              "homefile=D:\\games\\week3\\home.xml\r\n"
+                              "VstrFile=/srv/games/week4/visitor.xml\r\n"
+                              "defaultteamfiles=0\r\n"
+                              "Comment=kept\r\n"
+                              "ShowTOP=0\r\n");
+    EXPECT_EQ(Settings::Read(path), settings);
+}
+
+TEST(SettingsTest, TheFileLivesBesideTheProgramOrInTheUsersConfigurationFolder)
+{
+    ScratchDirectory dir;
+    const std::string folder = dir.Path().string();
+    EXPECT_EQ(SettingsPathFor(folder, "/home/u/cfg", "/home/u"), folder + "/Pylonix.ini");
+    // When the program's folder cannot be written (here: it does not exist).
+    const std::string missing = dir.PathOf("no-such-folder");
+    EXPECT_EQ(SettingsPathFor(missing, "/home/u/cfg", "/home/u"),
+              "/home/u/cfg/pylonix/Pylonix.ini");
+    EXPECT_EQ(SettingsPathFor(missing, "", "/home/u"), "/home/u/.config/pylonix/Pylonix.ini");
+    // A relative XDG_CONFIG_HOME is to be ignored.
+    EXPECT_EQ(SettingsPathFor(missing, "cfg", "/home/u"), "/home/u/.config/pylonix/Pylonix.ini");
+    EXPECT_EQ(SettingsPathFor("", "/x", "/home/u"), "/x/pylonix/Pylonix.ini");
+}
+
+} // namespace
