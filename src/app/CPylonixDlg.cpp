@@ -1,5 +1,7 @@
 #include "app/CPylonixDlg.h"
 
+#include "app/CConfigureDlg.h"
+#include "app/CFileChangeWatcher.h"
 #include "gamedata/GameSession.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
@@ -42,6 +44,60 @@ CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
 CPylonixDlg::~CPylonixDlg()
 {
     delete playerWindow_.data();
+    // The watch thread posts to this window: it ends before the window goes.
+    watcher_.reset();
+}
+
+void CPylonixDlg::ReadSettings()
+{
+    if (options_.iniFile)
+        iniPath_ = *options_.iniFile;
+    else if (options_.interactive)
+        iniPath_ = DefaultSettingsPath();
+    if (!iniPath_.empty())
+        fileSettings_ = Settings::Read(iniPath_);
+    settings_ = fileSettings_;
+    // Paths of this run replace the file's without reaching it.
+    if (options_.gameFile)
+        settings_.gameFile = *options_.gameFile;
+    if (options_.homeFile)
+        settings_.homeFile = *options_.homeFile;
+    if (options_.visitorFile)
+        settings_.visitorFile = *options_.visitorFile;
+    if (settings_.gameFile.empty() && options_.interactive)
+        OnConfigure();
+}
+
+void CPylonixDlg::WriteSettings()
+{
+    if (iniPath_.empty())
+        return;
+    std::string error;
+    // A settings file that cannot be written keeps its old content; the
+    // program goes on with the settings it has.
+    fileSettings_.Write(iniPath_, error);
+}
+
+void CPylonixDlg::ApplyConfigured()
+{
+    fileSettings_ = settings_;
+    WriteSettings();
+    SetDrivesMode(false);
+}
+
+void CPylonixDlg::StartWatcher()
+{
+    if (!options_.interactive || !options_.watchGameFile)
+        return;
+    if (!watcher_)
+        watcher_ = std::make_unique<CFileChangeWatcher>(this);
+    watcher_->StartWatcher(settings_.gameFile);
+}
+
+void CPylonixDlg::RestartWatcher()
+{
+    if (watcher_)
+        watcher_->RestartWatcher(settings_.gameFile);
 }
 
 bool CPylonixDlg::OnInitDialog()
@@ -52,16 +108,7 @@ bool CPylonixDlg::OnInitDialog()
 
     period_ = 0;
     quarters_ = 0;
-    // Settings of this run: the command line's paths win over the settings
-    // file's, which are read by the settings owner.
-    if (options_.gameFile)
-        gameFile_ = *options_.gameFile;
-    if (options_.homeFile)
-        seasonFiles_[0] = *options_.homeFile;
-    if (options_.visitorFile)
-        seasonFiles_[1] = *options_.visitorFile;
-    if (gameFile_.empty() && options_.interactive)
-        OnConfigure();
+    ReadSettings();
 
     page_ = PAGE_OVERVIEW;
     pageButtons_[0]->setChecked(true);
@@ -69,6 +116,7 @@ bool CPylonixDlg::OnInitDialog()
     if (reloadCount_ == 0 && !options_.interactive)
         return false;
     ShowPage();
+    StartWatcher();
     return true;
 }
 
@@ -245,7 +293,11 @@ bool CPylonixDlg::AskYesNo(const QString &text, const QString &caption, QMessage
 
 bool CPylonixDlg::RunConfigureDialog()
 {
-    return false;
+    CConfigureDlg dialog(settings_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    settings_ = dialog.Values();
+    return true;
 }
 
 void CPylonixDlg::OpenPlayerWindow(int team, int player)
@@ -275,6 +327,7 @@ void CPylonixDlg::OnCancel()
     if (!AskYesNo(QStringLiteral("Do you want to quit Pylonix?"), QStringLiteral("Torvell Pylonix"),
                   QMessageBox::Question))
         return;
+    WriteSettings();
     QDialog::reject();
 }
 
@@ -308,8 +361,9 @@ void CPylonixDlg::OnConfigure()
 {
     if (!RunConfigureDialog())
         return;
-    SetDrivesMode(false);
+    ApplyConfigured();
     ReloadGame(ReloadCause::User);
+    RestartWatcher();
 }
 
 bool CPylonixDlg::event(QEvent *event)

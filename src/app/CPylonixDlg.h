@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainLayout.h"
+#include "app/Settings.h"
 
 #include <QDialog>
 #include <QFont>
@@ -14,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+class CFileChangeWatcher;
 class GameSession;
 class QButtonGroup;
 class QCheckBox;
@@ -31,7 +33,12 @@ struct WindowOptions {
     std::optional<std::string> gameFile;
     std::optional<std::string> homeFile;
     std::optional<std::string> visitorFile;
+    // The settings file; by default "Pylonix.ini" where the program keeps it.
+    // A window that is not interactive reads one only when it is given.
+    std::optional<std::string> iniFile;
     bool interactive = true;
+    // Whether an interactive window watches the game file and reloads it.
+    bool watchGameFile = true;
 };
 
 // The main window: a fixed header (title picture and scoreboard), a column of
@@ -75,9 +82,10 @@ public:
     int periodSelection() const { return period_; }
     int chartHeight() const { return chartHeight_; }
     int textHeight() const { return textHeight_; }
-    const std::string &gameFile() const { return gameFile_; }
-    const std::string &seasonFile(int side) const { return seasonFiles_.at(side); }
-    bool defaultTeamFiles() const { return defaultTeamFiles_ != 0; }
+    // The settings in use, and those the settings file gets when written:
+    // paths given on the command line reach it only through Configure.
+    const Settings &settings() const { return settings_; }
+    const Settings &fileSettings() const { return fileSettings_; }
     bool playsMode() const { return playsMode_; }
     // Reloads that read the game file, since start-up.
     int reloadCount() const { return reloadCount_; }
@@ -132,6 +140,9 @@ protected:
     void accept() override;
     void reject() override;
 
+    // The settings in use, for a Configure dialog that replaces them.
+    Settings &settingsInUse() { return settings_; }
+
     // The Individual Player window while it is open.
     QPointer<QWidget> playerWindow_;
     // How often and how far apart a watcher reload tries a game file that
@@ -148,6 +159,11 @@ private:
     // Messages and commands.
     void OnCancel();
     void OnConfigure();
+    void ReadSettings();
+    void WriteSettings();
+    void ApplyConfigured();
+    void StartWatcher();
+    void RestartWatcher();
     void OnPeriodChanged(int index);
     void OnDriveFilterChanged();
     void OnShowDrivePlays(int driveIndex);
@@ -180,10 +196,10 @@ private:
     WindowOptions options_;
 
     // Settings.
-    std::string gameFile_;
-    std::array<std::string, 2> seasonFiles_;
-    int defaultTeamFiles_ = 1;
-    int showTop_ = 1;
+    Settings settings_;
+    Settings fileSettings_;
+    std::string iniPath_;
+    std::unique_ptr<CFileChangeWatcher> watcher_;
 
     // Scoreboard values of the latest load.
     int quarters_ = 0;

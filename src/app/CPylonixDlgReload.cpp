@@ -32,8 +32,11 @@ void CPylonixDlg::ReloadGame(ReloadCause cause)
     }
     reloading_ = true;
     bool retryLater = false;
-    ReloadOnce(cause, retryLater);
+    const bool configured = ReloadOnce(cause, retryLater);
     reloading_ = false;
+
+    if (configured)
+        RestartWatcher();
 
     if (retryLater) {
         // A watcher reload that met a file being written tries again shortly;
@@ -78,7 +81,7 @@ bool CPylonixDlg::ReloadOnce(ReloadCause cause, bool &retryLater)
                       programName(), QMessageBox::Critical))
             return configured;
         if (RunConfigureDialog()) {
-            SetDrivesMode(false);
+            ApplyConfigured();
             configured = true;
         }
     }
@@ -99,7 +102,7 @@ bool CPylonixDlg::ReloadOnce(ReloadCause cause, bool &retryLater)
 
 bool CPylonixDlg::OpenGameFiles(std::string &error)
 {
-    const GameFiles files{gameFile_, seasonFiles_[0], seasonFiles_[1]};
+    const GameFiles files{settings_.gameFile, settings_.homeFile, settings_.visitorFile};
     const auto seasonFailed = [this](int side, const std::string &) {
         if (!options_.interactive)
             return false;
@@ -111,8 +114,16 @@ bool CPylonixDlg::OpenGameFiles(std::string &error)
                                  "to turn off visitor season stats?");
         if (!AskYesNo(text, programName(), QMessageBox::Warning))
             return false;
-        defaultTeamFiles_ = 0;
-        seasonFiles_[side].clear();
+        // Turned off in the settings in use, and in the file's unless this
+        // run's command line gave that path.
+        const bool fromCommandLine =
+            side == 0 ? options_.homeFile.has_value() : options_.visitorFile.has_value();
+        for (Settings *settings : {&settings_, &fileSettings_}) {
+            if (settings == &fileSettings_ && fromCommandLine)
+                continue;
+            settings->defaultTeamFiles = false;
+            (side == 0 ? settings->homeFile : settings->visitorFile).clear();
+        }
         return true;
     };
     const ReloadResult result = session_->Reload(files, seasonFailed);

@@ -34,7 +34,8 @@ public:
     std::vector<Prompt> prompts;
     std::deque<bool> answers;           // next Yes/No answers; No when empty
     std::function<void()> duringPrompt; // runs inside each prompt, as its event loop would
-    std::function<bool()> configure = [] { return false; };
+    std::function<bool()> configure = [] { return false; }; // true: OK with `configured`
+    Settings configured;
     int configureRuns = 0;
     std::vector<std::pair<int, int>> openedPlayers;
 
@@ -55,7 +56,10 @@ protected:
     bool RunConfigureDialog() override
     {
         ++configureRuns;
-        return configure();
+        if (!configure())
+            return false;
+        settingsInUse() = configured;
+        return true;
     }
     void OpenPlayerWindow(int team, int player) override
     {
@@ -69,16 +73,6 @@ const QString kQuitPrompt = "Do you want to quit Pylonix?";
 std::string sampleGame()
 {
     return ReadFile(PYLONIX_SAMPLES_DIR "/small/game.xml");
-}
-
-WindowOptions optionsFor(const std::string &game, const std::string &home = "",
-                         const std::string &visitor = "")
-{
-    WindowOptions options;
-    options.gameFile = game;
-    options.homeFile = home;
-    options.visitorFile = visitor;
-    return options;
 }
 
 // Delivers posted messages and timers until `done` holds, at most a bounded
@@ -99,6 +93,21 @@ class MainWindow : public testing::Test
 protected:
     ScratchDirectory dir;
     std::string game = dir.Write("game.xml", sampleGame());
+    std::string ini = dir.PathOf("Pylonix.ini");
+
+    // Paths of this run as the command line gives them, a settings file of
+    // the test's own, no watcher.
+    WindowOptions optionsFor(const std::string &gameFile, const std::string &home = "",
+                             const std::string &visitor = "")
+    {
+        WindowOptions options;
+        options.gameFile = gameFile;
+        options.homeFile = home;
+        options.visitorFile = visitor;
+        options.iniFile = ini;
+        options.watchGameFile = false;
+        return options;
+    }
 };
 
 } // namespace
@@ -326,14 +335,14 @@ TEST_F(MainWindow, UnreadableSeasonFileAsksToTurnItsStatisticsOff)
     EXPECT_EQ(dlg.prompts[0].text, "Pylonix couldn't load the Home Season file.\nDo you want to "
                                    "turn off home season stats?");
     EXPECT_EQ(dlg.prompts[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(dlg.seasonFile(0), dir.PathOf("missing-home.xml")) << "No keeps the path";
+    EXPECT_EQ(dlg.settings().homeFile, dir.PathOf("missing-home.xml")) << "No keeps the path";
 
     dlg.answers = {true};
     dlg.ReloadGame();
     EXPECT_EQ(dlg.prompts.size(), 2u);
-    EXPECT_EQ(dlg.seasonFile(0), "");
-    EXPECT_FALSE(dlg.defaultTeamFiles());
-    EXPECT_EQ(dlg.seasonFile(1), visitor);
+    EXPECT_EQ(dlg.settings().homeFile, "");
+    EXPECT_FALSE(dlg.settings().defaultTeamFiles);
+    EXPECT_EQ(dlg.settings().visitorFile, visitor);
     dlg.ReloadGame();
     EXPECT_EQ(dlg.prompts.size(), 2u) << "an emptied path is not asked about again";
 }
@@ -399,12 +408,96 @@ TEST_F(MainWindow, QueuedAndNestedReloadRequestsMergeIntoOne)
     EXPECT_EQ(dlg.reloadCount(), 4);
 }
 
-TEST(MainWindowStart, WindowThatCannotReadItsGameFailsWithoutAsking)
+TEST_F(MainWindow, WindowThatIsNotInteractiveFailsWithoutAsking)
 {
-    ScratchDirectory dir;
     WindowOptions options = optionsFor(dir.PathOf("none.xml"));
     options.interactive = false;
     TestDlg dlg(options);
     EXPECT_FALSE(dlg.OnInitDialog());
     EXPECT_TRUE(dlg.prompts.empty());
+}
+
+TEST_F(MainWindow, CommandLinePathsReachTheSettingsFileOnlyThroughConfigure)
+{
+    dir.Write("Pylonix.ini", "[Pylonix]\r\nGameFile=" + dir.PathOf("old.xml") +
+                                 "\r\nHomeFile=\r\nVstrFile=\r\nShowTOP=0\r\n");
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    EXPECT_EQ(dlg.settings().gameFile, game);
+    EXPECT_FALSE(dlg.settings().showTOP) << "the rest comes from the settings file";
+    dlg.answers = {true};
+    dlg.close();
+    EXPECT_EQ(Settings::Read(ini).gameFile, dir.PathOf("old.xml"));
+
+    // Configure's OK writes what it confirmed, goes back to the drives list
+    // and loads the new game.
+    TestDlg configured(optionsFor(game));
+    ASSERT_TRUE(configured.OnInitDialog());
+    configured.ClickPage(PAGE_DRIVE_CHARTS);
+    SendMessage(&configured, UM_SHOWDRIVEPLAYS, 1);
+    const std::string other =
+        dir.Write("other.xml", ReadFile(PYLONIX_SAMPLES_DIR "/game-final.xml"));
+    configured.configured.gameFile = other;
+    configured.configure = [] { return true; };
+    QTest::mouseClick(GetDlgItem(&configured, IDC_CONFIGURE), Qt::LeftButton);
+    EXPECT_EQ(Settings::Read(ini).gameFile, other);
+    EXPECT_FALSE(configured.playsMode());
+    EXPECT_EQ(configured.reloadCount(), 2);
+    EXPECT_EQ(configured.session().scoreboard().final, 1);
+}
+
+TEST_F(MainWindow, TurnedOffSeasonFileIsWrittenWhenTheUserQuits)
+{
+    const std::string missing = dir.PathOf("home.xml");
+    dir.Write("Pylonix.ini", "[Pylonix]\r\nGameFile=" + game + "\r\nHomeFile=" + missing +
+                                 "\r\nDefaultTeamFiles=1\r\n");
+    WindowOptions options;
+    options.iniFile = ini;
+    options.watchGameFile = false;
+    TestDlg dlg(options);
+    dlg.answers = {true};
+    ASSERT_TRUE(dlg.OnInitDialog());
+    ASSERT_EQ(dlg.prompts.size(), 1u);
+    EXPECT_EQ(Settings::Read(ini).homeFile, missing) << "nothing is written before quitting";
+
+    dlg.answers = {true};
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    const Settings written = Settings::Read(ini);
+    EXPECT_EQ(written.homeFile, "");
+    EXPECT_FALSE(written.defaultTeamFiles);
+    EXPECT_EQ(written.gameFile, game);
+}
+
+TEST_F(MainWindow, NoGameFileOpensConfigureAtStart)
+{
+    WindowOptions options;
+    options.iniFile = ini;
+    options.watchGameFile = false;
+    TestDlg dlg(options);
+    dlg.configured.gameFile = game;
+    dlg.configure = [] { return true; };
+    ASSERT_TRUE(dlg.OnInitDialog());
+    EXPECT_EQ(dlg.configureRuns, 1);
+    EXPECT_TRUE(dlg.prompts.empty());
+    EXPECT_EQ(Settings::Read(ini).gameFile, game);
+    EXPECT_TRUE(dlg.OverviewText().contains("Harbor City"));
+}
+
+TEST_F(MainWindow, WatchedGameFileReloadsWhenRewrittenAndTheWindowQuitsWhileWatching)
+{
+    WindowOptions options = optionsFor(game);
+    options.watchGameFile = true;
+    auto dlg = std::make_unique<TestDlg>(options);
+    ASSERT_TRUE(dlg->OnInitDialog());
+    dir.Write("unrelated.txt", "another file in the folder");
+    std::string changed = sampleGame();
+    changed.replace(changed.find("Harbor City"), 11, "Mill Valley");
+    dir.Write("game.xml", changed);
+    // Waits for the watcher's message; no deadline.
+    while (dlg->reloadCount() < 2)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_TRUE(dlg->OverviewText().contains("Mill Valley"));
+    EXPECT_TRUE(dlg->prompts.empty());
+    // Destroying the window stops the watcher, which is waiting for changes.
+    dlg.reset();
 }
