@@ -1,13 +1,16 @@
 // What one reload of the main window costs, against a bare parse of the game
-// file: opening the game and both season files through their temporary
-// copies, loading both teams and both season teams, and building the drive
-// chart list.
+// file: opening the game file through its temporary copy, loading both teams,
+// the season teams and the scoreboard values (GameSession::Reload), with the
+// season files unchanged or changed since the last reload; and building the
+// drive chart list.
 #include "gamedata/CDriveChartData.h"
 #include "gamedata/CGameDocument.h"
 #include "gamedata/CSeasonStats.h"
+#include "gamedata/GameSession.h"
 
 #include <array>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <pugixml.hpp>
@@ -15,11 +18,7 @@
 namespace
 {
 
-struct GameFiles {
-    std::string game, home, visitor;
-};
-
-// The hand-written sample, and the full game of the feed tool when present.
+// The hand-written sample, and the finished game of the feed tool.
 GameFiles filesFor(int which)
 {
     const std::string samples = PYLONIX_SAMPLES_DIR;
@@ -71,8 +70,8 @@ void FullReload(benchmark::State &state)
     seasons[0].SetSide('H');
     seasons[1].SetSide('V');
     for (auto _ : state) {
-        const bool opened = game.Open(files.game) && seasonDocuments[0].Open(files.home) &&
-                            seasonDocuments[1].Open(files.visitor);
+        const bool opened = game.Open(files.game) && seasonDocuments[0].Open(files.homeSeason) &&
+                            seasonDocuments[1].Open(files.visitorSeason);
         if (!opened) {
             state.SkipWithError("cannot open the sample files");
             return;
@@ -86,6 +85,66 @@ void FullReload(benchmark::State &state)
     }
     state.counters["players"] = teams[0].playerCount() + teams[1].playerCount();
     state.counters["drives"] = drives.count();
+}
+
+// Wall time of one bare parse of `bytes`, averaged over `count` parses.
+double bareParseSeconds(const std::string &bytes, int64_t count)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (int64_t i = 0; i < count; ++i) {
+        pugi::xml_document document;
+        benchmark::DoNotOptimize(document.load_buffer(bytes.data(), bytes.size()));
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+           static_cast<double>(count);
+}
+
+// GameSession::Reload, the reload the main window makes every few seconds of a
+// game. With Arg 1 the season files are unchanged since the last reload; with
+// Arg 0 each reload names other paths to the same season files, so both are
+// parsed again. "x_bare_parse" is the time of a reload over that of a bare
+// parse of the game file, both measured here.
+void SessionReload(benchmark::State &state)
+{
+    const GameFiles files = filesFor(1);
+    const bool unchanged = state.range(0) == 1;
+    const auto dir = std::filesystem::temp_directory_path() / "pylonix-bench-seasons";
+    std::filesystem::create_directories(dir);
+    std::array<GameFiles, 2> variants = {files, files};
+    if (!unchanged) {
+        for (int i = 0; i < 2; ++i) {
+            const std::string suffix = std::to_string(i) + ".xml";
+            variants[i].homeSeason = (dir / ("home" + suffix)).string();
+            variants[i].visitorSeason = (dir / ("visitor" + suffix)).string();
+            std::filesystem::copy_file(files.homeSeason, variants[i].homeSeason,
+                                       std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::copy_file(files.visitorSeason, variants[i].visitorSeason,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+    }
+    GameSession session;
+    session.Reload(variants[1]);
+    int64_t kept = 0;
+    size_t next = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        const ReloadResult result = session.Reload(variants[next]);
+        next = unchanged ? 0 : 1 - next;
+        if (!result.gameOpened || result.seasonFailed[0] || result.seasonFailed[1]) {
+            state.SkipWithError("cannot open the sample files");
+            break;
+        }
+        kept += result.seasonKept[0] + result.seasonKept[1];
+    }
+    const double reloadSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+        static_cast<double>(std::max<int64_t>(state.iterations(), 1));
+    std::filesystem::remove_all(dir);
+    const double bare =
+        bareParseSeconds(readAll(files.game), std::max<int64_t>(state.iterations(), 100));
+    state.counters["x_bare_parse"] = reloadSeconds / bare;
+    state.counters["seasons_kept"] =
+        static_cast<double>(kept) / static_cast<double>(std::max<int64_t>(state.iterations(), 1));
 }
 
 // A game of `count` drives, each with its drivestart and a score for every
@@ -135,5 +194,10 @@ void DriveList(benchmark::State &state)
 
 BENCHMARK(BareParse)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FullReload)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SessionReload)
+    ->ArgName("seasons_unchanged")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(DriveList)->Arg(25)->Arg(2000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -1,6 +1,7 @@
 #include "CXmlDocument.h"
 
 #include "XPathQuery.h"
+#include "XmlDocumentAccess.h"
 #include "XmlEncoding.h"
 #include "platform/TemporaryCopy.h"
 
@@ -29,25 +30,60 @@ std::string describe(const pugi::xml_parse_result &result)
     return text + " at byte " + std::to_string(result.offset);
 }
 
-std::string atByte(const pugi::xml_node &node)
+XmlLoadError::Status statusOf(pugi::xml_parse_status status)
 {
-    return " at byte " + std::to_string(node.offset_debug());
+    using Status = XmlLoadError::Status;
+    switch (status) {
+    case pugi::status_ok:
+        return Status::Ok;
+    case pugi::status_file_not_found:
+    case pugi::status_io_error:
+        return Status::FileError;
+    case pugi::status_out_of_memory:
+        return Status::OutOfMemory;
+    case pugi::status_internal_error:
+        return Status::InternalError;
+    case pugi::status_unrecognized_tag:
+        return Status::UnrecognizedTag;
+    case pugi::status_bad_pi:
+        return Status::BadProcessingInstruction;
+    case pugi::status_bad_comment:
+        return Status::BadComment;
+    case pugi::status_bad_cdata:
+        return Status::BadCdata;
+    case pugi::status_bad_doctype:
+        return Status::BadDoctype;
+    case pugi::status_bad_pcdata:
+        return Status::BadText;
+    case pugi::status_bad_start_element:
+        return Status::BadStartElement;
+    case pugi::status_bad_attribute:
+        return Status::BadAttribute;
+    case pugi::status_bad_end_element:
+        return Status::BadEndElement;
+    case pugi::status_end_element_mismatch:
+        return Status::EndElementMismatch;
+    case pugi::status_append_invalid_root:
+    case pugi::status_no_document_element:
+        return Status::NoDocumentElement;
+    }
+    return Status::InternalError;
 }
 
-// The first duplicate attribute name of an element, or null.
+// The first attribute name an element gives twice, or null.
 const char *duplicateAttribute(const pugi::xml_node &element)
 {
-    // Elements have a handful of attributes, compared pairwise by length and
-    // first bytes before their whole names; a set only for a long list.
-    struct Name {
-        std::string_view text;
-        std::uint64_t head = 0;
-    };
-    constexpr size_t shortList = 24;
-    std::array<Name, shortList> names;
+    // Elements have a handful of attributes. Each name sets one of 64 bits
+    // chosen by its first two bytes (the second is the terminator of a
+    // one-letter name); names are compared only when their bit was set before,
+    // which with distinct names is rare. A long list goes to a set.
+    constexpr size_t shortList = 32;
+    std::array<const char *, shortList> names;
     size_t count = 0;
+    std::uint64_t bits = 0;
     for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
          attribute = attribute.next_attribute()) {
+        const char *name = attribute.name();
         if (count == shortList) {
             std::unordered_set<std::string_view> seen;
             for (const pugi::xml_attribute &any : element.attributes()) {
@@ -56,43 +92,59 @@ const char *duplicateAttribute(const pugi::xml_node &element)
             }
             return nullptr;
         }
-        Name &name = names[count++];
-        name.text = attribute.name();
-        std::memcpy(&name.head, name.text.data(), std::min(name.text.size(), sizeof name.head));
-        for (size_t i = 0; i + 1 < count; ++i) {
-            if (names[i].head == name.head && names[i].text == name.text)
-                return attribute.name();
+        const auto first = static_cast<unsigned char>(name[0]);
+        const auto second = first == 0 ? 0u : static_cast<unsigned char>(name[1]);
+        const std::uint64_t bit = std::uint64_t{1} << ((first * 7u + second) & 63u);
+        if ((bits & bit) != 0) {
+            for (size_t i = 0; i < count; ++i) {
+                if (std::strcmp(names[i], name) == 0)
+                    return name;
+            }
         }
+        bits |= bit;
+        names[count++] = name;
     }
     return nullptr;
 }
 
 // What the parser accepts although XML forbids it: a second root element, or
-// an attribute given twice. Empty when there is neither.
-std::string notWellFormed(const pugi::xml_document &document)
+// an attribute given twice. Status Ok when there is neither.
+XmlLoadError notWellFormed(const pugi::xml_document &document)
 {
+    const auto at = [](const pugi::xml_node &node) {
+        return static_cast<long long>(node.offset_debug());
+    };
     bool rootSeen = false;
     for (pugi::xml_node top = document.first_child(); top; top = top.next_sibling()) {
         if (top.type() != pugi::node_element)
             continue;
-        if (rootSeen)
-            return "a second root element" + atByte(top);
+        if (rootSeen) {
+            return {XmlLoadError::Status::SecondRootElement, at(top),
+                    "a second root element at byte " + std::to_string(at(top))};
+        }
         rootSeen = true;
     }
     pugi::xml_node node = document.first_child();
     while (node) {
         if (node.type() == pugi::node_element) {
-            if (const char *name = duplicateAttribute(node))
-                return std::string("duplicate attribute ") + name + atByte(node);
+            if (const char *name = duplicateAttribute(node)) {
+                return {XmlLoadError::Status::DuplicateAttribute, at(node),
+                        std::string("duplicate attribute ") + name + " at byte " +
+                            std::to_string(at(node))};
+            }
         }
-        if (node.first_child()) {
-            node = node.first_child();
+        if (const pugi::xml_node child = node.first_child()) {
+            node = child;
             continue;
         }
-        while (node && !node.next_sibling())
+        pugi::xml_node next = node.next_sibling();
+        while (!next) {
             node = node.parent();
-        if (node)
-            node = node.next_sibling();
+            if (!node)
+                break;
+            next = node.next_sibling();
+        }
+        node = next;
     }
     return {};
 }
@@ -155,30 +207,37 @@ bool CXmlDocument::HasRoot() const
     return state_->document && state_->document->document_element();
 }
 
-const std::string &CXmlDocument::TempPath() const
+bool CXmlDocument::fail(XmlLoadError::Status status, long long offset, std::string text)
 {
-    return tempCopy_->Path();
+    lastError_ = {status, offset, std::move(text)};
+    return false;
 }
 
 bool CXmlDocument::Open(const std::string &path)
 {
-    lastError_.clear();
-    if (!IsCreated()) {
-        lastError_ = "no document to load into";
-        return false;
-    }
+    using Status = XmlLoadError::Status;
+    lastError_ = {};
+    if (!IsCreated())
+        return fail(Status::NoDocument, -1, "no document to load into");
     std::string error;
     std::string bytes;
-    if (!tempCopy_->CopyFrom(path, bytes, error)) {
-        lastError_ = error;
-        return false;
-    }
+    if (!tempCopy_->CopyFrom(path, bytes, error))
+        return fail(Status::FileError, -1, error);
+
+    const XmlEncoding::Source source = XmlEncoding::Detect(bytes);
+    // XML allows no NUL character, and the parser would take one for the end
+    // of the text and never see what follows it.
+    if (const size_t nul = XmlEncoding::FindNul(bytes, source); nul != std::string::npos)
+        return fail(Status::NulCharacter, static_cast<long long>(nul),
+                    "a NUL character at byte " + std::to_string(nul));
 
     pugi::xml_encoding encoding = pugi::encoding_utf8;
-    switch (XmlEncoding::Detect(bytes)) {
+    switch (source) {
     case XmlEncoding::Source::Utf8:
         if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
             bytes.erase(0, 3);
+        if (!XmlEncoding::IsValidUtf8(bytes))
+            bytes = XmlEncoding::ReplaceInvalidUtf8(bytes);
         break;
     case XmlEncoding::Source::Latin1:
         bytes = XmlEncoding::Latin1ToUtf8(bytes);
@@ -198,13 +257,14 @@ bool CXmlDocument::Open(const std::string &path)
     auto document = std::make_unique<pugi::xml_document>();
     const pugi::xml_parse_result result = document->load_buffer_inplace(
         buffer->data(), buffer->size(), pugi::parse_default, encoding);
-    if (!result) {
-        lastError_ = describe(result);
+    if (!result)
+        return fail(statusOf(result.status), static_cast<long long>(result.offset),
+                    describe(result));
+    XmlLoadError problem = notWellFormed(*document);
+    if (problem.status != Status::Ok) {
+        lastError_ = std::move(problem);
         return false;
     }
-    lastError_ = notWellFormed(*document);
-    if (!lastError_.empty())
-        return false;
     state_->document = std::move(document);
     state_->buffer = std::move(buffer);
     return true;
@@ -219,14 +279,15 @@ CXmlNode CXmlDocument::SelectSingleNode(std::string_view xpath) const
 
 CXmlNode CXmlDocument::SelectSingleNode(CXmlNode context, std::string_view xpath) const
 {
-    return SelectSingleNode(context, state_->query(xpath));
+    return XmlDocumentAccess::SelectSingleNode(*this, context, state_->query(xpath));
 }
 
-CXmlNode CXmlDocument::SelectSingleNode(CXmlNode context, const XPathQuery &query) const
+CXmlNode XmlDocumentAccess::SelectSingleNode(const CXmlDocument &document, CXmlNode context,
+                                             const XPathQuery &query)
 {
-    if (!state_->document || !context)
+    if (!document.state_->document || !context)
         return {};
-    const pugi::xpath_node found = query.SelectFirst(pugi::xml_node(context.node_));
+    const pugi::xpath_node found = query.SelectFirst(NodeOf(context));
     return CXmlNode(found.attribute() ? nullptr : found.node().internal_object());
 }
 
@@ -246,7 +307,7 @@ std::optional<std::vector<CXmlNode>> CXmlDocument::SelectNodes(CXmlNode context,
     if (!query.IsValid())
         return std::nullopt;
     std::vector<CXmlNode> nodes;
-    for (const pugi::xpath_node &found : query.SelectAll(pugi::xml_node(context.node_))) {
+    for (const pugi::xpath_node &found : query.SelectAll(XmlDocumentAccess::NodeOf(context))) {
         if (!found.attribute() && found.node().type() == pugi::node_element)
             nodes.push_back(CXmlNode(found.node().internal_object()));
     }
@@ -256,13 +317,13 @@ std::optional<std::vector<CXmlNode>> CXmlDocument::SelectNodes(CXmlNode context,
 std::string CXmlDocument::GetNodeText(CXmlNode node, std::string_view xpath,
                                       std::string_view defaultText) const
 {
-    return GetNodeText(node, state_->query(xpath), defaultText);
+    return XmlDocumentAccess::GetNodeText(*this, node, state_->query(xpath), defaultText);
 }
 
-std::string CXmlDocument::GetNodeText(CXmlNode node, const XPathQuery &query,
-                                      std::string_view defaultText) const
+std::string XmlDocumentAccess::GetNodeText(const CXmlDocument &document, CXmlNode node,
+                                           const XPathQuery &query, std::string_view defaultText)
 {
-    std::optional<std::string> text = findText(node, query);
+    std::optional<std::string> text = FindText(document, node, query);
     return text ? std::move(*text) : std::string(defaultText);
 }
 
@@ -270,21 +331,23 @@ bool CXmlDocument::HasNode(CXmlNode node, std::string_view xpath) const
 {
     if (!state_->document || !node)
         return false;
-    return static_cast<bool>(state_->query(xpath).SelectFirst(pugi::xml_node(node.node_)));
+    return static_cast<bool>(state_->query(xpath).SelectFirst(XmlDocumentAccess::NodeOf(node)));
 }
 
 std::optional<std::string> CXmlDocument::FindText(std::string_view xpath) const
 {
     if (!state_->document)
         return std::nullopt;
-    return findText(CXmlNode(state_->document->internal_object()), state_->query(xpath));
+    return XmlDocumentAccess::FindText(*this, CXmlNode(state_->document->internal_object()),
+                                       state_->query(xpath));
 }
 
-std::optional<std::string> CXmlDocument::findText(CXmlNode context, const XPathQuery &query) const
+std::optional<std::string> XmlDocumentAccess::FindText(const CXmlDocument &document,
+                                                       CXmlNode context, const XPathQuery &query)
 {
-    if (!state_->document || !context)
+    if (!document.state_->document || !context)
         return std::nullopt;
-    const pugi::xpath_node found = query.SelectFirst(pugi::xml_node(context.node_));
+    const pugi::xpath_node found = query.SelectFirst(NodeOf(context));
     if (found.attribute())
         return found.attribute().value();
     if (!found.node())

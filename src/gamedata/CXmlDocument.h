@@ -9,7 +9,39 @@
 #include <vector>
 
 class TemporaryCopy;
-class XPathQuery;
+
+// Why an open failed: the kind of fault, where it was found and the text
+// that says it.
+struct XmlLoadError {
+    enum class Status {
+        Ok,              // the last open succeeded
+        NoDocument,      // there is no document to load into
+        FileError,       // the file could not be copied: missing, unreadable, kept changing...
+        OutOfMemory,     // the parser ran out of memory
+        InternalError,   // the parser failed of itself
+        UnrecognizedTag, // what the parser reports of text that is not XML
+        BadProcessingInstruction,
+        BadComment,
+        BadCdata,
+        BadDoctype,
+        BadText,
+        BadStartElement,
+        BadAttribute,
+        BadEndElement,
+        EndElementMismatch, // an end tag that closes another element
+        NoDocumentElement,  // no root element (an empty file, for one)
+        SecondRootElement,  // what XML forbids but the parser accepts
+        DuplicateAttribute,
+        NulCharacter,
+    };
+    Status status = Status::Ok;
+    // Byte of the fault, or -1 when it has no place (a file that cannot be
+    // read). For a NUL character it counts in the file; for what the parser
+    // finds it counts in the text as parsed, the file brought to UTF-8.
+    long long offset = -1;
+    // What LastError() gives, for example "unexpected end of file at byte 10240".
+    std::string text;
+};
 
 // One XML document, opened from a private temporary copy of a file and
 // queried with XPath 1.0. The game and the two season files are each held in
@@ -34,22 +66,24 @@ public:
     bool Recreate();
 
     // Copies `path` into the document's one temporary file (refreshed in
-    // place) and parses the copy. On success the new content replaces the old; on failure
-    // the old content stays, the copy stays on disk and LastError() says why.
-    // A file that is not well-formed fails, including one with a second root
-    // element or an attribute given twice.
+    // place, without a name on disk) and parses the copy. On success the new
+    // content replaces the old; on failure the old content stays and
+    // LastError() says why. A file that changes while it is copied is copied
+    // again, and fails when it keeps changing. A file that is not well-formed
+    // fails, including one with a second root element, an attribute given
+    // twice or a NUL character.
     bool Open(const std::string &path);
 
     // Why the last Open failed, for example "unexpected end of file at byte
     // 10240"; empty after a successful open.
-    const std::string &LastError() const { return lastError_; }
+    const std::string &LastError() const { return lastError_.text; }
+    // The same with the kind of fault and its byte.
+    const XmlLoadError &LastLoadError() const { return lastError_; }
 
     // True while a document exists (from construction until ReleaseDocument).
     bool IsCreated() const;
     // True when the document holds a root element.
     bool HasRoot() const;
-    // Path of the latest temporary copy; empty before the first open.
-    const std::string &TempPath() const;
 
     // The first element an XPath selects on the document, or an empty handle.
     CXmlNode SelectSingleNode(std::string_view xpath) const;
@@ -72,21 +106,18 @@ public:
     // True when the XPath selects anything relative to `node`.
     bool HasNode(CXmlNode node, std::string_view xpath) const;
 
-    // The same operations with a query compiled by the caller, for loaders
-    // that ask the same question of every player.
-    CXmlNode SelectSingleNode(CXmlNode context, const XPathQuery &query) const;
-    std::string GetNodeText(CXmlNode node, const XPathQuery &query,
-                            std::string_view defaultText) const;
-
     // The value of the first node the XPath selects on the document; empty
     // optional when it selects nothing.
     std::optional<std::string> FindText(std::string_view xpath) const;
 
 private:
-    std::optional<std::string> findText(CXmlNode context, const XPathQuery &query) const;
+    // Queries compiled by the caller, for loaders inside the data layer.
+    friend class XmlDocumentAccess;
+
+    bool fail(XmlLoadError::Status status, long long offset, std::string text);
 
     struct State;
     std::unique_ptr<State> state_;
     std::unique_ptr<TemporaryCopy> tempCopy_;
-    std::string lastError_;
+    XmlLoadError lastError_;
 };

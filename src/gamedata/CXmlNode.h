@@ -20,6 +20,7 @@ public:
 private:
     friend class CXmlDocument;
     friend class PlayerLoader;
+    friend class XmlDocumentAccess;
     explicit CXmlNode(pugi::xml_node_struct *node) : node_(node) {}
 
     pugi::xml_node_struct *node_ = nullptr;

@@ -14,6 +14,9 @@ std::string openError(const std::string &path, const CXmlDocument &document)
     return path + ": " + document.LastError();
 }
 
+// Larger season files are parsed on every reload rather than held twice.
+constexpr off_t maximumSeasonSize = 64 * 1024 * 1024;
+
 // Size and modification time of a regular file; false for anything else.
 bool statRegularFile(const std::string &path, struct stat &info)
 {
@@ -125,17 +128,19 @@ ReloadResult GameSession::Reload(const GameFiles &files, const SeasonFailedHandl
 void GameSession::openSeason(int side, const std::string &path, ReloadResult &result)
 {
     SeasonSource &source = seasonSources_[side];
-    struct stat info {
+    struct stat before {
     };
-    const bool regular = statRegularFile(path, info);
-    if (regular && source.valid && source.path == path && info.st_size == source.size &&
-        info.st_mtim.tv_sec == source.modifiedSeconds &&
-        info.st_mtim.tv_nsec == source.modifiedNanoseconds && holdsBytes(path, source.bytes)) {
+    const bool regular = statRegularFile(path, before);
+    if (regular && source.valid && source.path == path && before.st_size == source.size &&
+        before.st_mtim.tv_sec == source.modifiedSeconds &&
+        before.st_mtim.tv_nsec == source.modifiedNanoseconds && holdsBytes(path, source.bytes)) {
         result.seasonKept[side] = true;
         return;
     }
 
     source = SeasonSource{};
+    std::string bytes;
+    const bool read = regular && before.st_size <= maximumSeasonSize && readFile(path, bytes);
     CXmlDocument &document = seasonDocuments_[side];
     if (!document.Open(path)) {
         result.seasonFailed[side] = true;
@@ -143,13 +148,18 @@ void GameSession::openSeason(int side, const std::string &path, ReloadResult &re
         document.Recreate();
         return;
     }
-    // The private copy holds the bytes that were parsed. The time and size
-    // are from before the open: if the file changed in between, they differ
-    // from the next look at it and the file is loaded again.
-    if (regular && readFile(document.TempPath(), source.bytes)) {
+    // What was parsed is known to be these bytes only when the file held
+    // them, with the same size and time, before and after the open; otherwise
+    // the next reload parses the file again.
+    struct stat after {
+    };
+    if (read && statRegularFile(path, after) && after.st_size == before.st_size &&
+        after.st_mtim.tv_sec == before.st_mtim.tv_sec &&
+        after.st_mtim.tv_nsec == before.st_mtim.tv_nsec && holdsBytes(path, bytes)) {
         source.path = path;
-        source.size = info.st_size;
-        source.modifiedSeconds = info.st_mtim.tv_sec;
-        source.modifiedNanoseconds = info.st_mtim.tv_nsec;
+        source.size = before.st_size;
+        source.modifiedSeconds = before.st_mtim.tv_sec;
+        source.modifiedNanoseconds = before.st_mtim.tv_nsec;
+        source.bytes = std::move(bytes);
     }
 }

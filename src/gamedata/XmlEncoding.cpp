@@ -70,6 +70,77 @@ template <typename CodeOf> std::string singleByteToUtf8(std::string_view bytes, 
     return out;
 }
 
+// One UTF-8 sequence: its length and whether it is well-formed. An ill-formed
+// one is the longest start of a sequence that cannot be completed (at least
+// one byte); each becomes one U+FFFD.
+struct Sequence {
+    size_t length;
+    bool wellFormed;
+};
+
+Sequence sequenceAt(const unsigned char *p, const unsigned char *end)
+{
+    const unsigned char lead = *p;
+    if (lead < 0x80)
+        return {1, true};
+    // Continuation bytes are 0x80-0xBF; the second byte's range is narrower
+    // after the leads that would otherwise allow overlong forms, surrogates
+    // or code points above U+10FFFF.
+    int continuations;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        continuations = 1;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        continuations = 2;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        continuations = 3;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return {1, false};
+    }
+    size_t length = 1;
+    for (int i = 0; i < continuations; ++i, ++length) {
+        if (p + length >= end || p[length] < low || p[length] > high)
+            return {length, false};
+        low = 0x80;
+        high = 0xBF;
+    }
+    return {length, true};
+}
+
+struct Utf8Counts {
+    size_t multiByte = 0; // well-formed characters of two to four bytes
+    size_t invalid = 0;   // ill-formed sequences
+};
+
+Utf8Counts countUtf8(std::string_view bytes)
+{
+    Utf8Counts counts;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        // Eight ASCII bytes at a time: most of a game file is ASCII.
+        if (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                p += 8;
+                continue;
+            }
+        }
+        const Sequence sequence = sequenceAt(p, end);
+        if (!sequence.wellFormed)
+            ++counts.invalid;
+        else if (sequence.length > 1)
+            ++counts.multiByte;
+        p += sequence.length;
+    }
+    return counts;
+}
+
 } // namespace
 
 std::string DeclaredEncoding(std::string_view bytes)
@@ -95,50 +166,44 @@ std::string DeclaredEncoding(std::string_view bytes)
 
 bool IsValidUtf8(std::string_view bytes)
 {
+    return countUtf8(bytes).invalid == 0;
+}
+
+std::string ReplaceInvalidUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + 16);
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *end = p + bytes.size();
     while (p < end) {
-        // Eight ASCII bytes at a time: most of a game file is ASCII.
-        if (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, sizeof word);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                p += 8;
-                continue;
-            }
-        }
-        const unsigned char lead = *p;
-        if (lead < 0x80) {
-            ++p;
-            continue;
-        }
-        int length;
-        std::uint32_t code;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            code = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            code = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            code = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (end - p < length)
-            return false;
-        for (int i = 1; i < length; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (p[i] & 0x3F);
-        }
-        if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) || code > 0x10FFFF ||
-            (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        p += length;
+        const Sequence sequence = sequenceAt(p, end);
+        if (sequence.wellFormed)
+            out.append(reinterpret_cast<const char *>(p), sequence.length);
+        else
+            out += "\xEF\xBF\xBD";
+        p += sequence.length;
     }
-    return true;
+    return out;
+}
+
+size_t FindNul(std::string_view bytes, Source source)
+{
+    if (source != Source::Wide)
+        return bytes.find('\0');
+    // UTF-32 starts with its byte-order mark or with "<" in four bytes.
+    static constexpr std::string_view wide32[] = {{"\x00\x00\xFE\xFF", 4},
+                                                  {"\xFF\xFE\x00\x00", 4},
+                                                  {"\x00\x00\x00\x3C", 4},
+                                                  {"\x3C\x00\x00\x00", 4}};
+    const bool utf32 =
+        std::any_of(std::begin(wide32), std::end(wide32),
+                    [bytes](std::string_view start) { return startsWith(bytes, start); });
+    const size_t unit = utf32 ? 4 : 2;
+    for (size_t offset = 0; offset + unit <= bytes.size(); offset += unit) {
+        if (bytes.substr(offset, unit).find_first_not_of('\0') == std::string_view::npos)
+            return offset;
+    }
+    return std::string_view::npos;
 }
 
 Source Detect(std::string_view bytes)
@@ -146,7 +211,7 @@ Source Detect(std::string_view bytes)
     if (isWide(bytes))
         return Source::Wide;
     // A UTF-8 byte-order mark settles it, whatever the declaration claims.
-    if (startsWith(bytes, "\xEF\xBB\xBF") && IsValidUtf8(bytes))
+    if (startsWith(bytes, "\xEF\xBB\xBF"))
         return Source::Utf8;
     const std::string declared = lowerAscii(DeclaredEncoding(bytes));
     if (declared == "iso-8859-1" || declared == "iso8859-1" || declared == "iso_8859-1" ||
@@ -154,9 +219,11 @@ Source Detect(std::string_view bytes)
         return Source::Latin1;
     if (declared == "windows-1252" || declared == "cp1252" || declared == "x-cp1252")
         return Source::Windows1252;
-    // Declared UTF-8, ASCII or nothing: trust the bytes when they are UTF-8;
-    // otherwise they come from a Windows program that wrote its own code page.
-    return IsValidUtf8(bytes) ? Source::Utf8 : Source::Windows1252;
+    // Declared UTF-8, ASCII or nothing: the bytes decide. Text from a Windows
+    // program that wrote its own code page has no well-formed multi-byte
+    // characters, or hardly any.
+    const Utf8Counts counts = countUtf8(bytes);
+    return counts.multiByte >= counts.invalid ? Source::Utf8 : Source::Windows1252;
 }
 
 std::string Latin1ToUtf8(std::string_view bytes)

@@ -12,13 +12,17 @@ namespace XmlEncoding
 {
 
 enum class Source {
-    Utf8,        // already UTF-8 (or plain ASCII), or led by a UTF-8 byte-order mark
+    Utf8,        // UTF-8 (or plain ASCII), led by a UTF-8 byte-order mark or found to be UTF-8
     Latin1,      // declared ISO-8859-1
     Windows1252, // declared windows-1252, or undeclared bytes that are not UTF-8
     Wide,        // UTF-16 or UTF-32 (byte-order mark or zero-byte pattern): the parser converts
 };
 
-// Decides how the bytes of an XML file are to be read.
+// Decides how the bytes of an XML file are to be read. Bytes declared UTF-8,
+// or not declared at all, are UTF-8 when they hold at least as many
+// well-formed multi-byte characters as ill-formed sequences: one bad byte in a
+// UTF-8 file does not make it single-byte text, while text written in the
+// Windows code page (whose accented letters are single bytes) is read as such.
 Source Detect(std::string_view bytes);
 
 // The encoding name of the XML declaration at the start of `bytes`, or empty.
@@ -27,6 +31,15 @@ std::string DeclaredEncoding(std::string_view bytes);
 // True when `bytes` is well-formed UTF-8 (no overlong forms, surrogates or
 // code points above U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
+
+// `bytes` with each ill-formed UTF-8 sequence (the longest start of a
+// sequence that cannot be completed, or a single stray byte) replaced by
+// U+FFFD; well-formed text is returned unchanged.
+std::string ReplaceInvalidUtf8(std::string_view bytes);
+
+// Offset of the first NUL character of text read as `source`: a zero byte,
+// or in UTF-16 and UTF-32 a code unit of zero bytes. npos when there is none.
+size_t FindNul(std::string_view bytes, Source source);
 
 // Converts single-byte text to UTF-8. windows-1252 maps 0x80-0x9F to its
 // printable characters; the five bytes it leaves undefined, and every such byte

@@ -51,14 +51,13 @@ bool writeAll(int fd, const char *data, size_t size)
     return true;
 }
 
-// Appends everything that can be read from `fd` to `bytes`, but stops (with
-// more than `limit` bytes read) once the text grows past `limit`.
-bool readAll(int fd, std::string &bytes, size_t limit = SIZE_MAX)
+// Appends everything that can be read from `fd` to `bytes`.
+bool readAll(int fd, std::string &bytes)
 {
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0 || bytes.size() > limit)
+        if (got == 0)
             return true;
         if (got < 0) {
             if (errno == EINTR)
@@ -67,6 +66,24 @@ bool readAll(int fd, std::string &bytes, size_t limit = SIZE_MAX)
         }
         bytes.append(buffer, static_cast<size_t>(got));
     }
+}
+
+// Reads the block at `offset`; the number of bytes read, or -1.
+ssize_t readBlockAt(int fd, char *buffer, size_t size, off_t offset)
+{
+    for (;;) {
+        const ssize_t got = ::pread(fd, buffer, size, offset);
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
+// The same file with the same size and times.
+bool sameState(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
 } // namespace
@@ -89,36 +106,127 @@ void TemporaryCopy::Remove()
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
-    if (!path_.empty())
-        ::unlink(path_.c_str());
-    path_.clear();
 }
 
 bool TemporaryCopy::prepareEmptyCopy(std::string &error)
 {
-    // Reuse the file while it is still there under its name.
-    struct stat info {
-    };
-    if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && info.st_nlink > 0 && ::ftruncate(fd_, 0) == 0 &&
-        ::lseek(fd_, 0, SEEK_SET) == 0)
+    if (fd_ >= 0 && ::ftruncate(fd_, 0) == 0 && ::lseek(fd_, 0, SEEK_SET) == 0)
         return true;
     Remove();
 
-    std::string pattern = TemporaryDirectory();
+    const std::string directory = TemporaryDirectory();
+    fd_ = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd_ >= 0)
+        return true;
+
+    // The file system cannot make a file without a name: make one with a
+    // name and remove the name at once.
+    std::string pattern = directory;
     if (pattern.back() != '/')
         pattern += '/';
     pattern += "PLX";
-    pattern += "XXXXXX"; // mkstemp replaces the six X's after the prefix
+    pattern += "XXXXXX"; // mkostemp replaces the six X's after the prefix
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    fd_ = ::mkstemp(name.data()); // mode 0600
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC); // mode 0600
     if (fd_ < 0) {
-        error = "cannot create a temporary file in " + TemporaryDirectory() + ": " + errnoText();
+        error = "cannot create a temporary file in " + directory + ": " + errnoText();
         return false;
     }
-    ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
-    path_ = name.data();
+    ::unlink(name.data());
     return true;
+}
+
+// A writer that rewrites the file in place can change it between two blocks of
+// one read, which would give a file it never wrote: the start of one state
+// joined to the rest of the next. File times cannot tell on their own: they
+// move in clock ticks of milliseconds, and a rewrite within the tick of the
+// previous one keeps size and times. So the source is read twice and the two
+// readings must be equal, and its identity, size and times must be the same
+// before the first reading and after the second, with as many bytes read as
+// the size says. A change during the copy then shows, unless the writer put
+// back, block by block and within one tick, exactly what the first reading saw
+// before the second reached it: no program writing new states of a file does
+// that. A source that keeps changing is read again a few times, then the copy
+// fails like an unreadable file.
+bool TemporaryCopy::readSource(int input, std::string &contents, std::string &error)
+{
+    const std::string tooLarge =
+        "is larger than " + std::to_string(MaximumSize / (1024 * 1024)) + " MiB";
+    std::vector<char> buffer(1 << 16);
+    for (int attempt = 1; attempt <= MaximumAttempts; ++attempt) {
+        if (attempt > 1)
+            ++retries_;
+        struct stat before {
+        };
+        if (::fstat(input, &before) != 0) {
+            error = errnoText();
+            return false;
+        }
+        if (!S_ISREG(before.st_mode)) {
+            error = S_ISDIR(before.st_mode) ? "is a directory" : "is not a regular file";
+            return false;
+        }
+        if (before.st_size > static_cast<off_t>(MaximumSize)) {
+            error = tooLarge;
+            return false;
+        }
+
+        contents.clear();
+        contents.reserve(static_cast<size_t>(before.st_size));
+        for (;;) {
+            const ssize_t got = readBlockAt(input, buffer.data(), buffer.size(),
+                                            static_cast<off_t>(contents.size()));
+            if (got < 0) {
+                error = errnoText();
+                return false;
+            }
+            if (got == 0)
+                break;
+            contents.append(buffer.data(), static_cast<size_t>(got));
+            if (contents.size() > MaximumSize) { // it grew while being read
+                error = tooLarge;
+                return false;
+            }
+            if (readObserver_)
+                readObserver_(contents.size());
+        }
+
+        // The second reading, compared block by block with the first.
+        bool same = false;
+        for (size_t offset = 0;;) {
+            const ssize_t got =
+                readBlockAt(input, buffer.data(), buffer.size(), static_cast<off_t>(offset));
+            if (got < 0) {
+                error = errnoText();
+                return false;
+            }
+            const auto length = static_cast<size_t>(got);
+            if (length == 0) {
+                same = offset == contents.size();
+                break;
+            }
+            if (length > contents.size() - offset ||
+                std::memcmp(buffer.data(), contents.data() + offset, length) != 0)
+                break;
+            offset += length;
+            if (readObserver_)
+                readObserver_(offset);
+        }
+
+        struct stat after {
+        };
+        if (::fstat(input, &after) != 0) {
+            error = errnoText();
+            return false;
+        }
+        if (same && sameState(before, after) &&
+            contents.size() == static_cast<size_t>(after.st_size))
+            return true;
+    }
+    contents.clear();
+    error = "kept changing while it was read";
+    return false;
 }
 
 bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, std::string &error)
@@ -134,30 +242,8 @@ bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, s
             error = errnoText();
             return false;
         }
-        struct stat info {
-        };
-        if (::fstat(input.get(), &info) != 0) {
-            error = errnoText();
+        if (!readSource(input.get(), contents, error))
             return false;
-        }
-        if (!S_ISREG(info.st_mode)) {
-            error = S_ISDIR(info.st_mode) ? "is a directory" : "is not a regular file";
-            return false;
-        }
-        const std::string tooLarge =
-            "is larger than " + std::to_string(MaximumSize / (1024 * 1024)) + " MiB";
-        if (info.st_size > static_cast<off_t>(MaximumSize)) {
-            error = tooLarge;
-            return false;
-        }
-        if (!readAll(input.get(), contents, MaximumSize)) {
-            error = errnoText();
-            return false;
-        }
-        if (contents.size() > MaximumSize) { // it grew while being read
-            error = tooLarge;
-            return false;
-        }
         if (!writeAll(fd_, contents.data(), contents.size())) {
             error = "cannot write the temporary copy: " + errnoText();
             return false;

@@ -1,5 +1,7 @@
 #include "gamedata/CGameDocument.h"
 #include "gamedata/CTeamStats.h"
+#include "gamedata/XmlDocumentAccess.h"
+#include "gamedata/XmlEncoding.h"
 
 #include "../support/ScratchDirectory.h"
 
@@ -13,7 +15,7 @@ const std::string venueGame = R"(<fbgame><venue attend="" location="Harbor City"
 
 } // namespace
 
-TEST(XmlDocumentOpen, KeepsExactlyOneTemporaryCopyAndRemovesItWithTheDocument)
+TEST(XmlDocumentOpen, ReopensFromAFreshCopyAndLeavesNoFileBehind)
 {
     ScratchDirectory dir;
     const std::string path = dir.Write("game.xml", venueGame);
@@ -22,23 +24,25 @@ TEST(XmlDocumentOpen, KeepsExactlyOneTemporaryCopyAndRemovesItWithTheDocument)
         ASSERT_TRUE(document.Open(path)) << document.LastError();
         dir.Write("game.xml", "<fbgame><venue location='Second'/></fbgame>");
         ASSERT_TRUE(document.Open(path));
-        EXPECT_EQ(dir.TemporaryCopies(), 1);
-        EXPECT_EQ(ReadFile(document.TempPath()), "<fbgame><venue location='Second'/></fbgame>");
+        EXPECT_EQ(document.GetText("/fbgame/venue/@location"), "Second");
+        EXPECT_TRUE(std::filesystem::is_empty(dir.Path().parent_path() / "tmp"))
+            << "the copy has no name while it is read";
     }
-    EXPECT_EQ(dir.TemporaryCopies(), 0);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path().parent_path() / "tmp"));
 }
 
-TEST(XmlDocumentOpen, EmptyOrTruncatedFileFailsWithAReasonAndKeepsItsCopy)
+TEST(XmlDocumentOpen, EmptyOrTruncatedFileFailsWithAReason)
 {
     ScratchDirectory dir;
     CGameDocument document;
     EXPECT_FALSE(document.Open(dir.Write("empty.xml", "")));
     EXPECT_EQ(document.LastError(), "no document element found at byte 0");
-    EXPECT_EQ(dir.TemporaryCopies(), 1);
+    EXPECT_EQ(document.LastLoadError().status, XmlLoadError::Status::NoDocumentElement);
+    EXPECT_EQ(document.LastLoadError().offset, 0);
 
     EXPECT_FALSE(document.Open(dir.Write("cut.xml", "<fbgame><venue attend=\"12")));
     EXPECT_NE(document.LastError().find("at byte"), std::string::npos) << document.LastError();
-    EXPECT_EQ(dir.TemporaryCopies(), 1);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path().parent_path() / "tmp"));
 }
 
 // What the parser lets through but XML forbids: a file like that is
@@ -52,6 +56,8 @@ TEST(XmlDocumentOpen, DuplicateAttributesOrASecondRootFailWithTheReason)
     EXPECT_FALSE(
         document.Open(dir.Write("dup.xml", "<fbgame><team vh='V' name='A' vh='H'/></fbgame>")));
     EXPECT_EQ(document.LastError(), "duplicate attribute vh at byte 9");
+    EXPECT_EQ(document.LastLoadError().status, XmlLoadError::Status::DuplicateAttribute);
+    EXPECT_EQ(document.LastLoadError().offset, 9);
     std::string many = "<fbgame><team";
     for (int i = 0; i < 40; ++i)
         many += " a" + std::to_string(i) + "='x'";
@@ -60,10 +66,42 @@ TEST(XmlDocumentOpen, DuplicateAttributesOrASecondRootFailWithTheReason)
 
     EXPECT_FALSE(document.Open(dir.Write("two.xml", "<fbgame/>\n<fbgame><team vh='H'/></fbgame>")));
     EXPECT_EQ(document.LastError(), "a second root element at byte 11");
+    EXPECT_EQ(document.LastLoadError().status, XmlLoadError::Status::SecondRootElement);
+    EXPECT_EQ(document.LastLoadError().offset, 11);
     EXPECT_EQ(document.GetText("/fbgame/venue/@location"), "Harbor City") << "the game stays";
 
+    // Names that share their first letters are told apart; equal ones are not.
+    EXPECT_TRUE(document.Open(dir.Write("near.xml", "<t ab='1' abc='2' a='3' b='4' ba='5'/>")))
+        << document.LastError();
+    EXPECT_FALSE(document.Open(dir.Write("same.xml", "<t ab='1' abc='2' a='3' b='4' ab='5'/>")));
+    EXPECT_EQ(document.LastError(), "duplicate attribute ab at byte 1");
+    EXPECT_FALSE(document.Open(dir.Write("one.xml", "<t a='1' b='2' a='3'/>")));
+    EXPECT_EQ(document.LastError(), "duplicate attribute a at byte 1");
     EXPECT_TRUE(document.Open(dir.Write("tail.xml", "<fbgame a='1' b='1'/>\n<!-- saved -->\n")))
         << document.LastError();
+    EXPECT_EQ(document.LastLoadError().status, XmlLoadError::Status::Ok);
+    EXPECT_EQ(document.LastError(), "");
+}
+
+// XML allows no NUL character, and the parser would stop at one: whatever
+// follows it, a second root element included, would go unchecked.
+TEST(XmlDocumentOpen, NulCharacterFailsAtItsByte)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir.Write("game.xml", venueGame)));
+    EXPECT_FALSE(document.Open(dir.Write("nul.xml", std::string("<fbgame/>\0<fbgame/>", 19))));
+    EXPECT_EQ(document.LastError(), "a NUL character at byte 9");
+    EXPECT_EQ(document.LastLoadError().status, XmlLoadError::Status::NulCharacter);
+    EXPECT_EQ(document.LastLoadError().offset, 9);
+    EXPECT_EQ(document.GetText("/fbgame/venue/@location"), "Harbor City") << "the game stays";
+
+    // In UTF-16 a NUL is a code unit of two zero bytes, not any zero byte.
+    std::string wide = "\xFF\xFE";
+    for (const char c : std::string("<p a='x'/>") + '\0' + "<q/>")
+        wide += {c, '\0'};
+    EXPECT_FALSE(document.Open(dir.Write("wide.xml", wide)));
+    EXPECT_EQ(document.LastError(), "a NUL character at byte 22");
 }
 
 TEST(XmlDocumentOpen, MissingFileFailsNamingTheCause)
@@ -72,6 +110,8 @@ TEST(XmlDocumentOpen, MissingFileFailsNamingTheCause)
     CGameDocument document;
     EXPECT_FALSE(document.Open(dir.PathOf("nowhere.xml")));
     EXPECT_EQ(document.LastError(), "No such file or directory");
+    EXPECT_EQ(document.LastLoadError().status, XmlLoadError::Status::FileError);
+    EXPECT_EQ(document.LastLoadError().offset, -1);
 }
 
 // A reload that catches the file half-written must not blank the game.
@@ -144,6 +184,26 @@ TEST(XmlDocumentText, NodeTextIsRelativeToItsNode)
     EXPECT_EQ(document.GetNodeText(CXmlNode(), "@name", "none"), "none");
 }
 
+// Loaders inside the data layer ask compiled queries; they answer as the text ones.
+TEST(XmlDocumentText, CompiledQueriesAnswerAsTextQueries)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir.Write("game.xml", venueGame)));
+    const auto teams = document.SelectNodes("/fbgame/team");
+    ASSERT_EQ(teams->size(), 2u);
+    const CXmlNode second = (*teams)[1];
+    EXPECT_EQ(XmlDocumentAccess::GetNodeText(document, second, XPathQuery("@name"), "d"), "Second");
+    EXPECT_EQ(XmlDocumentAccess::GetNodeText(document, second, XPathQuery("@none"), "d"), "d");
+    const CXmlNode venue =
+        XmlDocumentAccess::SelectSingleNode(document, second, XPathQuery("../venue"));
+    EXPECT_EQ(venue, document.SelectSingleNode("/fbgame/venue"));
+    EXPECT_STREQ(XmlDocumentAccess::NodeOf(venue).name(), "venue");
+    EXPECT_EQ(XmlDocumentAccess::HandleOf(XmlDocumentAccess::NodeOf(second)), second);
+    EXPECT_FALSE(XmlDocumentAccess::SelectSingleNode(document, second, XPathQuery("@name")))
+        << "an attribute is no element";
+}
+
 TEST(XmlDocumentEncoding, DeclaredSingleByteEncodingsKeepEveryCharacter)
 {
     ScratchDirectory dir;
@@ -172,6 +232,40 @@ TEST(XmlDocumentEncoding, UndeclaredBytesThatAreNotUtf8ReadAsWindows1252)
     // Valid UTF-8 stays as it is.
     ASSERT_TRUE(document.Open(dir.Write("utf8.xml", "\xEF\xBB\xBF<p name=\"Ñúñez\"/>")));
     EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez");
+}
+
+// A stray byte in a UTF-8 file costs that byte alone, not every accent of the file.
+TEST(XmlDocumentEncoding, InvalidBytesOfAUtf8FileAreReplacedAlone)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir.Write("stray.xml", "<p name=\"Ñúñez\" team=\"A\xFF\x42\"/>")))
+        << document.LastError();
+    EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez");
+    EXPECT_EQ(document.GetText("/p/@team"), "A\uFFFD\x42");
+    // A sequence cut short is one replacement; the byte that cut it stays.
+    ASSERT_TRUE(document.Open(dir.Write(
+        "cut.xml",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><p name=\"Ñúñez\" x=\"\xE2\x82z\"/>")));
+    EXPECT_EQ(document.GetText("/p/@name"), "Ñúñez");
+    EXPECT_EQ(document.GetText("/p/@x"), "\uFFFDz");
+    ASSERT_TRUE(document.Open(dir.Write("bom.xml", "\xEF\xBB\xBF<p name=\"Mu\xF1oz\"/>")));
+    EXPECT_EQ(document.GetText("/p/@name"), "Mu\uFFFDoz") << "the byte-order mark says UTF-8";
+}
+
+TEST(XmlEncoding, IllFormedSequencesBecomeOneReplacementEach)
+{
+    using XmlEncoding::ReplaceInvalidUtf8;
+    const std::string fffd = "\uFFFD";
+    EXPECT_EQ(ReplaceInvalidUtf8("plain Ñ €"), "plain Ñ €");
+    EXPECT_EQ(ReplaceInvalidUtf8("\xC0\x80"), fffd + fffd) << "overlong";
+    EXPECT_EQ(ReplaceInvalidUtf8("\xED\xA0\x80"), fffd + fffd + fffd) << "surrogate";
+    EXPECT_EQ(ReplaceInvalidUtf8("\xF4\x90\x80\x80"), fffd + fffd + fffd + fffd)
+        << "above U+10FFFF";
+    EXPECT_EQ(ReplaceInvalidUtf8("\xF0\x9F\x98"), fffd) << "cut at the end";
+    EXPECT_EQ(ReplaceInvalidUtf8("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");
+    EXPECT_FALSE(XmlEncoding::IsValidUtf8("\xE0\x9F\xBF"));
+    EXPECT_TRUE(XmlEncoding::IsValidUtf8("\xEF\xBF\xBD\xF4\x8F\xBF\xBF"));
 }
 
 // The byte-order mark says UTF-8 whatever the declaration claims.

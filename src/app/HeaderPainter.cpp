@@ -1,0 +1,229 @@
+#include "app/HeaderPainter.h"
+
+#include "app/ScoreboardDigits.h"
+#include "platform/Artwork.h"
+#include "platform/Colors.h"
+#include "platform/Fonts.h"
+#include "platform/GdiPainting.h"
+#include "platform/MaskedDraw.h"
+#include "platform/QtConversions.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <array>
+#include <span>
+
+namespace
+{
+
+constexpr int kBoardLeft = 128;
+constexpr int kBoardWidth = 176;
+constexpr int kBoardHeight = 80;
+constexpr int kDigitWidth = 11;
+constexpr int kDigitHeight = 21;
+constexpr int kHomeNameX = 151;
+constexpr int kVisitorNameX = 282;
+constexpr int kNameY = 2;
+
+constexpr std::array<int, 3> kHomeScoreX{128, 141, 154};
+constexpr std::array<int, 3> kVisitorScoreX{259, 272, 285};
+constexpr int kScoreY = 14;
+constexpr std::array<int, 2> kMinutesX{189, 202};
+constexpr std::array<int, 2> kSecondsX{219, 232};
+constexpr int kClockY = 5;
+constexpr int kBottomRowY = 53;
+constexpr int kDownX = 144;
+constexpr std::array<int, 2> kToGoX{181, 194};
+constexpr std::array<int, 2> kBallOnX{227, 240};
+constexpr int kQuarterX = 277;
+
+// The scoreboard, names, digits and marker are composed on an off-screen image
+// (the masked draw works on pixels) that starts at this header x and reaches
+// as far as the team names do.
+class BoardCanvas
+{
+public:
+    BoardCanvas(int left, int right)
+        : m_left(left), m_image(right - left, kBoardHeight, QImage::Format_RGB32)
+    {
+        m_image.fill(ToQColor(GetSysColor(COLOR_BTNFACE)));
+    }
+
+    QImage &image() { return m_image; }
+    int left() const { return m_left; }
+    QPoint At(int x, int y) const { return QPoint(x - m_left, y); }
+
+    void Digit(const QImage &strip, int digit, int x, int y)
+    {
+        const int top = kDigitHeight * digit;
+        DrawMasked(m_image, At(x, y), strip, QRect(0, top, kDigitWidth, kDigitHeight),
+                   QRect(kDigitWidth, top, kDigitWidth, kDigitHeight));
+    }
+
+    // The last xs.size() digits of `value` at xs; with `skipLeadingZeros` a zero
+    // is left out while no other digit stands to its left (the units always show).
+    void Number(const QImage &strip, int value, std::span<const int> xs, int y,
+                bool skipLeadingZeros)
+    {
+        int divisor = 1;
+        for (std::size_t i = 1; i < xs.size(); ++i)
+            divisor *= 10;
+        bool drawn = false;
+        for (std::size_t i = 0; i < xs.size(); ++i, divisor /= 10) {
+            const int digit = value / divisor % 10;
+            const bool units = i + 1 == xs.size();
+            if (digit == 0 && skipLeadingZeros && !drawn && !units)
+                continue;
+            Digit(strip, digit, xs[i], y);
+            drawn = true;
+        }
+    }
+
+private:
+    int m_left;
+    QImage m_image;
+};
+
+// Where a text centred on `centreX` starts.
+int CentredLeft(const QFontMetrics &metrics, const QString &text, int centreX)
+{
+    return centreX - metrics.horizontalAdvance(text) / 2;
+}
+
+void DrawTopLeftText(QPainter &painter, int x, int y, const QString &text, COLORREF colour)
+{
+    painter.setPen(ToQColor(colour));
+    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
+}
+
+void PaintScoreboard(QPainter &painter, const HeaderState &state)
+{
+    const ScoreboardState values = ScoreboardForDrawing(state.scoreboard);
+    const QString homeName = QString::fromStdString(state.homeShortName);
+    const QString visitorName = QString::fromStdString(state.visitorShortName);
+    const QFont nameFont = CreatePointFont(QStringLiteral("Lucida Console"), 8, 700);
+    const QFontMetrics nameMetrics(nameFont);
+    const int homeLeft = CentredLeft(nameMetrics, homeName, kHomeNameX);
+    const int visitorLeft = CentredLeft(nameMetrics, visitorName, kVisitorNameX);
+    const int left = std::min({kBoardLeft, homeLeft, visitorLeft});
+    const int right =
+        std::max({kBoardLeft + kBoardWidth, homeLeft + nameMetrics.horizontalAdvance(homeName),
+                  visitorLeft + nameMetrics.horizontalAdvance(visitorName)});
+
+    BoardCanvas canvas(left, right);
+    {
+        QPainter board(&canvas.image());
+        board.drawImage(canvas.At(kBoardLeft, 0), LoadBitmapResource(values.final ? 152 : 143));
+        board.setFont(nameFont);
+        board.translate(-canvas.left(), 0);
+        DrawTopLeftText(board, homeLeft, kNameY, homeName, RGB(255, 255, 255));
+        DrawTopLeftText(board, visitorLeft, kNameY, visitorName, RGB(255, 255, 255));
+    }
+
+    const QImage large = LoadBitmapResource(142);
+    canvas.Number(large, values.homeScore, kHomeScoreX, kScoreY, true);
+    canvas.Number(large, values.visitorScore, kVisitorScoreX, kScoreY, true);
+
+    if (!values.final) {
+        QPainter(&canvas.image())
+            .drawImage(canvas.At(values.homeHasBall ? 171 : 251, 21), LoadBitmapResource(144));
+        const QImage small = LoadBitmapResource(141);
+        canvas.Number(small, values.minutes, kMinutesX, kClockY, false);
+        canvas.Number(small, values.seconds, kSecondsX, kClockY, false);
+        canvas.Digit(small, values.down % 10, kDownX, kBottomRowY);
+        canvas.Number(small, values.toGo, kToGoX, kBottomRowY, true);
+        canvas.Number(small, values.ballOn, kBallOnX, kBottomRowY, true);
+        canvas.Digit(small, values.quarter % 10, kQuarterX, kBottomRowY);
+    }
+    painter.drawImage(QPoint(canvas.left(), 0), canvas.image());
+}
+
+// A masked picture on the button face, drawn at `at`.
+void PaintMaskedPicture(QPainter &painter, int id, QPoint at)
+{
+    const QImage pair = LoadBitmapResource(id);
+    const int width = pair.width() / 2;
+    QImage picture(width, pair.height(), QImage::Format_RGB32);
+    picture.fill(ToQColor(GetSysColor(COLOR_BTNFACE)));
+    DrawMasked(picture, QPoint(0, 0), pair, QRect(0, 0, width, pair.height()),
+               QRect(width, 0, width, pair.height()));
+    painter.drawImage(at, picture);
+}
+
+// A framed box from (left, 60) to (right, bottom) filled inside with `fill`.
+void LegendBox(QPainter &painter, int left, int right, int bottom, COLORREF frame, COLORREF fill)
+{
+    FrameRect(painter, CRect(left, 60, right, bottom), frame);
+    FillSolidRect(painter, CRect(left + 1, 61, right - 1, bottom - 1), fill);
+}
+
+void PaintTeamLegend(QPainter &painter, const HeaderState &state, const QFont &boldFont)
+{
+    painter.setFont(boldFont);
+    const QFontMetrics metrics(boldFont);
+    const QString home = QString::fromStdString(state.homeShortName);
+    const QString visitor = QString::fromStdString(state.visitorShortName);
+    const int w1 = metrics.horizontalAdvance(home);
+    const int w2 = metrics.horizontalAdvance(visitor);
+    const int h = metrics.height();
+    const COLORREF black = RGB(0, 0, 0);
+
+    LegendBox(painter, 320, w1 + 324, h + 64, black, RGB(255, 255, 255));
+    DrawTopLeftText(painter, 322, 62, home, black);
+    LegendBox(painter, w1 + 328, w1 + w2 + 332, h + 64, black, RGB(128, 128, 128));
+    DrawTopLeftText(painter, w1 + 330, 62, visitor, RGB(255, 255, 255));
+    if (state.page != 64)
+        return;
+
+    const int left = w1 + w2 + 336;
+    if (state.playsMode) {
+        FillSolidRect(painter, CRect(left, 60, left + 4 + w2, h + 64), GetSysColor(COLOR_BTNFACE));
+        return;
+    }
+    const QString lost = QStringLiteral("Lost Yds");
+    const int w3 = metrics.horizontalAdvance(lost);
+    LegendBox(painter, left, left + 4 + w3, h + 64, RGB(255, 0, 0), GetSysColor(COLOR_BTNFACE));
+    DrawTopLeftText(painter, left + 2, 62, lost, black);
+}
+
+} // namespace
+
+void PaintHeader(QPainter &painter, const HeaderState &state, const QFont &boldFont)
+{
+    painter.save();
+    PaintScoreboard(painter, state);
+    if (state.page == 2 || state.page == 4 || state.page == 8)
+        PaintMaskedPicture(painter, 146, QPoint(312, 67));
+    else if (state.page == 32)
+        PaintMaskedPicture(painter, 153, QPoint(320, 25));
+    else if (state.page == 16 || state.page == 64)
+        PaintTeamLegend(painter, state, boldFont);
+    painter.restore();
+}
+
+QPixmap MakeButtonImage(const QString &caption, int bitmapId)
+{
+    QImage image(125, 21, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        // The outline's right and bottom edges fall just outside the image.
+        FillSolidRect(painter, CRect(0, 0, 126, 22), RGB(0, 0, 0));
+        FillSolidRect(painter, CRect(1, 1, 125, 21), GetSysColor(COLOR_BTNFACE));
+        painter.setFont(SystemFont());
+        DrawTopLeftText(painter, 24, 4, caption, RGB(0, 0, 0));
+    }
+    DrawMasked(image, QPoint(3, 3), LoadBitmapResource(bitmapId), QRect(0, 0, 16, 16),
+               QRect(16, 0, 16, 16));
+    {
+        QPainter painter(&image);
+        const QPen shadow(ToQColor(GetSysColor(COLOR_BTNSHADOW)));
+        const QPen highlight(ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT)));
+        DrawLineTo(painter, shadow, 2, 18, 2, 2);
+        DrawLineTo(painter, shadow, 2, 2, 19, 2);
+        DrawLineTo(painter, highlight, 2, 19, 19, 19);
+        DrawLineTo(painter, highlight, 19, 19, 19, 1);
+    }
+    return QPixmap::fromImage(image);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "gamedata/ScoreboardState.h"
+
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+#include <string>
+
+class QPainter;
+
+// What the main window's header shows.
+struct HeaderState {
+    ScoreboardState scoreboard; // from GameSession
+    int page = 1;               // current page code 1..64
+    bool playsMode = false;
+    std::string homeShortName, visitorShortName;
+};
+
+// Paints the header of the main window (everything of the header-painting algorithm) with
+// `boldFont` for the legends: the live or final scoreboard at (128, 0) with the team names,
+// scores, possession marker, clock, down, distance, ball-on line and quarter; the legend
+// picture on pages 2, 4 and 8, the result-code key on page 32 and the team legend boxes on
+// pages 16 and 64. The header stands on the button-face colour. Values the digit cells
+// cannot hold are drawn as the nearest value they can.
+void PaintHeader(QPainter &painter, const HeaderState &state, const QFont &boldFont);
+
+// The 125x21 image of a page button with its caption and icon bitmap.
+QPixmap MakeButtonImage(const QString &caption, int bitmapId);

@@ -1,0 +1,68 @@
+#include "platform/Artwork.h"
+
+#include <QString>
+#include <array>
+#include <map>
+#include <utility>
+
+namespace
+{
+
+// Resource number -> file under the ":/artwork" prefix.
+constexpr std::array<std::pair<int, const char *>, 17> kBitmaps{{
+    {128, "icon-32"},
+    {131, "title"},
+    {132, "button-overview"},
+    {133, "button-special-teams"},
+    {134, "button-defense"},
+    {135, "button-drive-charts"},
+    {136, "button-offense"},
+    {137, "button-play-by-play"},
+    {138, "button-scoring"},
+    {139, "button-configure"},
+    {141, "digits-small"},
+    {142, "digits-large"},
+    {143, "scoreboard-live"},
+    {144, "possession"},
+    {146, "legend-statistics"},
+    {152, "scoreboard-final"},
+    {153, "legend-result-codes"},
+}};
+
+constexpr std::array<int, 6> kIconSizes{16, 32, 48, 64, 128, 256};
+
+QString ArtworkPath(const char *name)
+{
+    return QStringLiteral(":/artwork/%1.png").arg(QLatin1String(name));
+}
+
+// Every bitmap decoded once: the header is painted on every reload, and
+// QImage copies share their pixels.
+const std::map<int, QImage> &DecodedBitmaps()
+{
+    static const std::map<int, QImage> bitmaps = [] {
+        std::map<int, QImage> decoded;
+        for (const auto &[id, name] : kBitmaps) {
+            const QImage image(ArtworkPath(name));
+            decoded.emplace(id, id == 128 ? image : image.convertToFormat(QImage::Format_RGB32));
+        }
+        return decoded;
+    }();
+    return bitmaps;
+}
+
+} // namespace
+
+QImage LoadBitmapResource(int id)
+{
+    const auto found = DecodedBitmaps().find(id);
+    return found == DecodedBitmaps().end() ? QImage() : found->second;
+}
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (const int size : kIconSizes)
+        icon.addFile(QStringLiteral(":/artwork/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
