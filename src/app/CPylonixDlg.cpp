@@ -3,10 +3,12 @@
 #include "app/CConfigureDlg.h"
 #include "app/CFileChangeWatcher.h"
 #include "gamedata/GameSession.h"
+#include "platform/Artwork.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
+#include "platform/QtConversions.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -37,6 +39,10 @@ CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
 {
     setWindowTitle(kCaption);
     setFont(DialogFont());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, ToQColor(GetSysColor(COLOR_BTNFACE)));
+    colours.setColor(QPalette::Button, ToQColor(GetSysColor(COLOR_BTNFACE)));
+    setPalette(colours);
     // The window keeps its own minimum; the frame is the window manager's.
     setMinimumSize(kMinimumClientSize);
 }
@@ -102,9 +108,11 @@ void CPylonixDlg::RestartWatcher()
 
 bool CPylonixDlg::OnInitDialog()
 {
+    setWindowIcon(ProgramIcon());
     boldFont_ = DialogFont();
     boldFont_.setWeight(QFont::Bold);
     CreateControls();
+    MakeButtonImages();
 
     period_ = 0;
     quarters_ = 0;
@@ -136,6 +144,7 @@ void CPylonixDlg::CreateControls()
     titlePicture_ = new QLabel(this);
     SetDlgCtrlID(titlePicture_, kStaticWithoutId);
     titlePicture_->setGeometry(0, 0, 128, 80);
+    titlePicture_->setPixmap(QPixmap::fromImage(LoadBitmapResource(131)));
 
     pageGroup_ = new QButtonGroup(this);
     pageGroup_->setExclusive(true);

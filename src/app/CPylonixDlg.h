@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/HeaderPainter.h"
 #include "app/MainLayout.h"
 #include "app/Settings.h"
 
@@ -110,6 +111,9 @@ public:
 
     // The text of the Game Overview page as its static control holds it.
     QString OverviewText() const;
+    // What the header shows now.
+    HeaderState CurrentHeaderState() const;
+
     // The entries of the period box.
     QStringList PeriodEntries() const;
 
@@ -132,6 +136,7 @@ protected:
     virtual void ShowAbout();
 
     bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     // The window's own menu (the system menu of the classic window): the About item.
@@ -190,6 +195,7 @@ private:
 
     // Layout.
     QRect PageButtonRect(int index) const;
+    void MakeButtonImages();
     QPoint ContainerScroll() const;
     void SetContainerContentSize(QSize size);
 

@@ -5,8 +5,12 @@
 #include "platform/Fonts.h"
 #include "platform/SystemMetrics.h"
 
+#include "app/ScoreboardDigits.h"
+
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QPainter>
+#include <QPushButton>
 #include <QResizeEvent>
 
 QSize NaturalTableSize(const CZrGridListCtrl &table)
@@ -34,7 +38,11 @@ QRect DialogUnitsToPixels(const QRect &units)
 
 QRect CPylonixDlg::PageButtonRect(int index) const
 {
-    return DialogUnitsToPixels(QRect(0, 50 + 15 * index, 85, 15));
+    QRect rect = DialogUnitsToPixels(QRect(0, 50 + 15 * index, 85, 15));
+    // The stand-in dialog font is wider than the classic one; a button never
+    // reaches under the page, which starts right of the 128-pixel column.
+    rect.setWidth(std::min(rect.width(), 128));
+    return rect;
 }
 
 void CPylonixDlg::Layout()
@@ -84,6 +92,51 @@ void CPylonixDlg::Layout()
     if (result.content)
         SetContainerContentSize(*result.content);
     lastLayout_ = std::move(result);
+}
+
+void CPylonixDlg::MakeButtonImages()
+{
+    static constexpr std::array<std::pair<const char *, int>, 8> kImages = {{
+        {"Game Overview", 132},
+        {"Offense", 136},
+        {"Defense", 134},
+        {"Special Teams", 133},
+        {"Scoring Plays", 138},
+        {"Play-by-Play", 137},
+        {"Drive Charts", 135},
+        {"Configure", 139},
+    }};
+    for (int i = 0; i < 8; ++i) {
+        QPushButton *button = i < 7 ? pageButtons_[i] : configure_;
+        // The image carries the caption; the button keeps it as its name.
+        button->setAccessibleName(button->text());
+        button->setText(QString());
+        button->setIcon(
+            QIcon(MakeButtonImage(QString::fromLatin1(kImages[i].first), kImages[i].second)));
+        button->setIconSize(QSize(125, 21));
+    }
+}
+
+HeaderState CPylonixDlg::CurrentHeaderState() const
+{
+    HeaderState state;
+    state.scoreboard = ScoreboardForDrawing(session_->scoreboard());
+    state.page = page_;
+    state.playsMode = playsMode_;
+    state.homeShortName = session_->team(0).GetTeamValue("Short Name");
+    state.visitorShortName = session_->team(1).GetTeamValue("Short Name");
+    return state;
+}
+
+void CPylonixDlg::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (isMinimized()) {
+        const QRect client = rect();
+        windowIcon().paint(&painter, client.center().x() - 16, client.center().y() - 16, 32, 32);
+        return;
+    }
+    PaintHeader(painter, CurrentHeaderState(), boldFont_);
 }
 
 void CPylonixDlg::resizeEvent(QResizeEvent *event)

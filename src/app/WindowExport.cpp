@@ -29,7 +29,7 @@ constexpr std::array<std::pair<int, const char *>, 7> kPageNames = {{
 QString controlText(const QWidget *control)
 {
     if (const auto *button = qobject_cast<const QAbstractButton *>(control))
-        return button->text();
+        return button->text().isEmpty() ? button->accessibleName() : button->text();
     if (const auto *label = qobject_cast<const QLabel *>(control))
         return label->text();
     if (const auto *box = qobject_cast<const QComboBox *>(control))

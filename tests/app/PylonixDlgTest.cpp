@@ -1,7 +1,11 @@
 #include "app/CPylonixDlg.h"
 #include "gamedata/GameSession.h"
+#include "platform/Colors.h"
 #include "platform/ControlIds.h"
+#include "platform/Fonts.h"
 #include "platform/Messages.h"
+#include "platform/NotifyEvent.h"
+#include "platform/QtConversions.h"
 
 #include "../support/ScratchDirectory.h"
 
@@ -9,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -500,4 +505,43 @@ TEST_F(MainWindow, WatchedGameFileReloadsWhenRewrittenAndTheWindowQuitsWhileWatc
     EXPECT_TRUE(dlg->prompts.empty());
     // Destroying the window stops the watcher, which is waiting for changes.
     dlg.reset();
+}
+
+TEST_F(MainWindow, HeaderShowsTheScoreboardAndThePicturesOfTheCurrentPage)
+{
+    TestDlg dlg(optionsFor(PYLONIX_SAMPLES_DIR "/game-final.xml"));
+    dlg.resize(900, 600);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    for (const int page : {PAGE_OVERVIEW, PAGE_PLAY_BY_PLAY, PAGE_DRIVE_CHARTS}) {
+        dlg.ClickPage(page);
+        const HeaderState state = dlg.CurrentHeaderState();
+        EXPECT_EQ(state.page, page);
+        EXPECT_EQ(state.scoreboard.final, 1);
+        EXPECT_FALSE(state.homeShortName.empty());
+
+        // The header strip right of the title picture is exactly what the
+        // header painter draws on the button face for that state.
+        QImage expected(900, 80, QImage::Format_RGB32);
+        expected.fill(ToQColor(GetSysColor(COLOR_BTNFACE)));
+        {
+            QPainter painter(&expected);
+            QFont bold = DialogFont();
+            bold.setWeight(QFont::Bold);
+            PaintHeader(painter, state, bold);
+        }
+        const QImage shown = dlg.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int differing = 0;
+        for (int y = 0; y < 80; ++y) {
+            for (int x = 128; x < 900; ++x)
+                differing += shown.pixel(x, y) != expected.pixel(x, y);
+        }
+        EXPECT_EQ(differing, 0) << "page " << page;
+    }
+    // The title picture and the button images come from the program's bitmaps.
+    auto *title = dlg.findChildren<QLabel *>().front();
+    EXPECT_EQ(title->pixmap().size(), QSize(128, 80));
+    auto *offense = qobject_cast<QPushButton *>(GetDlgItem(&dlg, IDC_OFFENSE));
+    EXPECT_TRUE(offense->text().isEmpty());
+    EXPECT_EQ(offense->accessibleName(), "Offense");
+    EXPECT_EQ(offense->iconSize(), QSize(125, 21));
 }
