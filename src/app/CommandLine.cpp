@@ -81,6 +81,23 @@ const std::vector<Option> &options()
              line.request.playsOfDrive = drive;
              return true;
          }},
+        {"show-top", "0|1", "pages: show the time of possession (default 1)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             if (value != "0" && value != "1") {
+                 error = QString("--show-top takes 0 or 1, not \"%1\"").arg(value);
+                 return false;
+             }
+             line.request.showTop = value == "1";
+             return true;
+         }},
+        {"pbp-width", "PIXELS", "pages: width of the play-by-play \"Play\" column",
+         [](CommandLine &line, const QString &value, QString &error) {
+             int width = 0;
+             if (!readCount(value, "pbp-width", width, error))
+                 return false;
+             line.request.playByPlayWidth = width;
+             return true;
+         }},
         {"help", "", "show this text",
          [](CommandLine &line, const QString &, QString &) {
              line.action = CommandLine::Action::Help;

@@ -1,6 +1,11 @@
 #include "GameExport.h"
 
 #include "gamedata/GameSession.h"
+#include "pages/CPageContainerWnd.h"
+#include "pages/StatPages.h"
+#include "pages/TableJson.h"
+#include "platform/ControlIds.h"
+#include "platform/Fonts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -69,6 +74,30 @@ QJsonObject itemObject(const CChartItem &item)
     };
 }
 
+// Every page filled as the main window fills it when the page is shown, in
+// windows that are never shown.
+QJsonObject pagesObject(const ExportRequest &request, const GameSession &session)
+{
+    QWidget dialog;
+    dialog.setFont(DialogFont());
+    CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
+    QFont bold = DialogFont();
+    bold.setWeight(QFont::Bold);
+    StatPages pages(&dialog, &container, bold);
+    if (request.playByPlayWidth)
+        pages.playByPlay->SetColumnWidth(CPlayByPlayGrid::kPlayColumn, *request.playByPlayWidth);
+
+    pages.FillYardage(session);
+    pages.FillTeamStats(session, request.showTop);
+    pages.FillOffense(session);
+    pages.FillDefense(session);
+    pages.FillSpecialTeams(session);
+    pages.FillScoring(session, request.showTop);
+    pages.FillPlayByPlay(session, request.quarter, request.showTop);
+    pages.FillDriveLists(session.drives(), request.showTop);
+    return PagesToJson(pages);
+}
+
 QJsonObject scoreboardObject(const ScoreboardState &state)
 {
     return QJsonObject{
@@ -127,6 +156,7 @@ bool loadAndDescribe(const ExportRequest &request, GameSession &session, QJsonOb
         {"season_teams", seasonArray},
         {"scoreboard", scoreboardObject(session.scoreboard())},
         {"drive_chart", QJsonObject{{"count", drives.count()}, {"items", QJsonArray()}}},
+        {"pages", pagesObject(request, session)},
     };
     if (whole) {
         QJsonArray items;

@@ -16,12 +16,15 @@ struct ExportRequest {
     bool homeOnly = false;
     bool visitorOnly = false;
     bool scoringOnly = false;
-    std::optional<int> playsOfDrive; // list the plays of this drive instead of the drives
+    std::optional<int> playsOfDrive;    // list the plays of this drive instead of the drives
+    bool showTop = true;                // the Show Time of Possession setting
+    std::optional<int> playByPlayWidth; // width of the play-by-play "Play" column, in pixels
 };
 
 // Loads a game (and season files) as the main window does and describes
 // everything it read as one JSON document: "teams", "season_teams",
-// "scoreboard" and "drive_chart". New pages add their own members.
+// "scoreboard", "drive_chart", and "pages": every statistics table as the main
+// window fills it. Needs a QApplication (widgets are made off-screen).
 class GameExport
 {
 public:

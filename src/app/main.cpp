@@ -3,8 +3,6 @@
 #include "platform/SignalExit.h"
 
 #include <QApplication>
-
-#include <QCoreApplication>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -53,35 +51,46 @@ int exportGame(const ExportRequest &request)
     return 0;
 }
 
+// Whether the arguments ask for the export, which needs no display.
+bool isExport(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        // Options may be written with one dash or two.
+        const char *name = argv[i];
+        if (name[0] != '-')
+            continue;
+        name += name[1] == '-' ? 2 : 1;
+        if (std::strcmp(name, "export") == 0 || std::strncmp(name, "export=", 7) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Qt's own notes about the session it runs in (no runtime directory and the
+// like) are no part of the export's output, whose error stream is its own.
+void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "pylonix: %s\n", qPrintable(message));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    CommandLine commandLine;
-    QString error;
-    const bool parsed = commandLine.Parse(arguments, error);
-    if (parsed && commandLine.action == CommandLine::Action::ShowViewer) {
-        QApplication application(argc, argv);
-        QApplication::setApplicationName("pylonix");
-        QApplication::setApplicationVersion(PYLONIX_VERSION);
-        WindowOptions options;
-        const ExportRequest &request = commandLine.request;
-        if (!request.gameFile.empty())
-            options.gameFile = request.gameFile;
-        if (!request.homeSeasonFile.empty())
-            options.homeFile = request.homeSeasonFile;
-        if (!request.visitorSeasonFile.empty())
-            options.visitorFile = request.visitorSeasonFile;
-        return CPylonixApp().InitInstance(options);
+    // The export fills the statistics tables in windows it never shows.
+    if (isExport(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(dropQtNotes);
     }
-
-    QCoreApplication application(argc, argv);
+    QApplication application(argc, argv);
     QCoreApplication::setApplicationName("pylonix");
     QCoreApplication::setApplicationVersion(PYLONIX_VERSION);
-    if (!parsed) {
+
+    CommandLine commandLine;
+    QString error;
+    if (!commandLine.Parse(QCoreApplication::arguments(), error)) {
         std::fprintf(stderr, "pylonix: %s\nTry 'pylonix --help'.\n", qPrintable(error));
         return 1;
     }
@@ -97,5 +106,13 @@ int main(int argc, char **argv)
     case CommandLine::Action::ShowViewer:
         break;
     }
-    return 0;
+    WindowOptions options;
+    const ExportRequest &request = commandLine.request;
+    if (!request.gameFile.empty())
+        options.gameFile = request.gameFile;
+    if (!request.homeSeasonFile.empty())
+        options.homeFile = request.homeSeasonFile;
+    if (!request.visitorSeasonFile.empty())
+        options.visitorFile = request.visitorSeasonFile;
+    return CPylonixApp().InitInstance(options);
 }

@@ -1,11 +1,12 @@
 #include "CTeamStats.h"
 
 #include "CGameDocument.h"
-#include "PlayerLoader.h"
+#include "OnePassLoader.h"
 #include "TextNumbers.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <iterator>
 
 namespace
@@ -66,14 +67,23 @@ std::string CTeamStats::CombineValues(CombineKind kind, std::string_view a, std:
 {
     const double x = TextNumbers::LeadingNumber(a);
     const double y = TextNumbers::LeadingNumber(b);
-    if (kind == CombineKind::Sum)
-        return fixed(x + y, 0);
+    if (kind == CombineKind::Sum) {
+        // Counts are whole numbers, printed the same without the floating-point
+        // formatting; -0 is left to it.
+        const double total = x + y;
+        if (total == std::trunc(total) && std::fabs(total) < 1e15 && !std::signbit(total))
+            return std::to_string(static_cast<long long>(total));
+        return fixed(total, 0);
+    }
     return fixed(y == 0 ? 0.0 : x / y, 1);
 }
 
 void CTeamStats::Refill()
 {
     teamValues_.clear();
+    for (StatValues &player : players_)
+        player.clear();
+    spare_ = std::move(players_);
     players_.clear();
 }
 
@@ -106,9 +116,11 @@ bool CTeamStats::LoadPlayers(const CXmlDocument &document, std::string_view list
     const std::optional<std::vector<CXmlNode>> list = document.SelectNodes(listXPath);
     if (!list)
         return false;
-    players_.assign(list->size(), StatValues());
+    // The players of the last load, emptied, give their room to these.
+    players_ = std::move(spare_);
+    players_.resize(list->size());
     for (size_t i = 0; i < list->size(); ++i)
-        PlayerLoader::Load((*list)[i], withShortName, players_[i]);
+        OnePassLoader::LoadPlayer((*list)[i], withShortName, players_[i]);
     return true;
 }
 
@@ -117,47 +129,47 @@ bool CTeamStats::LoadTotals(const CXmlDocument &document, std::string_view total
     const CXmlNode totals = document.SelectSingleNode(totalsXPath);
     if (!totals)
         return false;
-    auto read = [&](std::string_view xpath) { return document.GetNodeText(totals, xpath, ""); };
-    auto sum = [](const std::string &a, const std::string &b) {
+    using F = OnePassLoader::TotalsField;
+    const auto fields = OnePassLoader::ReadTotals(totals);
+    auto read = [&fields](F field) { return fields[field]; };
+    auto sum = [](std::string_view a, std::string_view b) {
         return CombineValues(CombineKind::Sum, a, b);
     };
-    auto ratio = [](const std::string &a, const std::string &b) {
+    auto ratio = [](std::string_view a, std::string_view b) {
         return CombineValues(CombineKind::Ratio, a, b);
     };
-    auto store = [this](const char *label, std::string value) {
-        teamValues_.set(label, std::move(value));
+    auto store = [this](const char *label, std::string_view value) {
+        teamValues_.set(label, value);
     };
 
-    const std::string rushYds = read("rush/@yds"), rushAtt = read("rush/@att");
-    const std::string passYds = read("pass/@yds"), passAtt = read("pass/@att");
-    const std::string punts = read("punt/@no");
+    const std::string_view rushYds = read(F::RushYds), rushAtt = read(F::RushAtt);
+    const std::string_view passYds = read(F::PassYds), passAtt = read(F::PassAtt);
+    const std::string_view punts = read(F::PuntNo);
 
-    store("FD", read("firstdowns/@no"));
-    store("FD Rush-Pass-Penalty", joined({read("firstdowns/@rush"), read("firstdowns/@pass"),
-                                          read("firstdowns/@penalty")}));
+    store("FD", read(F::FirstDownsNo));
+    store("FD Rush-Pass-Penalty",
+          joined({read(F::FirstDownsRush), read(F::FirstDownsPass), read(F::FirstDownsPenalty)}));
     store("Rush Yds", rushYds);
     store("Rush Att-Yds", joined({rushAtt, rushYds}));
     store("Rush Avg", ratio(rushYds, rushAtt));
-    store("Rush Gain-Loss", joined({read("rush/@gain"), read("rush/@loss")}));
+    store("Rush Gain-Loss", joined({read(F::RushGain), read(F::RushLoss)}));
     store("Pass Yds", passYds);
-    store("Pass Att-Comp-Int", joined({passAtt, read("pass/@comp"), read("pass/@int")}));
+    store("Pass Att-Comp-Int", joined({passAtt, read(F::PassComp), read(F::PassInt)}));
     const std::string totalYards = sum(passYds, rushYds);
     const std::string totalPlays = sum(passAtt, rushAtt);
     store("Tot Off Yds", totalYards);
     store("Tot Off Plays-Yds", joined({totalPlays, totalYards}));
     store("Avg Gain per Play", ratio(totalYards, totalPlays));
-    store("Fumbles-Lost", joined({read("fumbles/@no"), read("fumbles/@lost")}));
-    store("Penalties-Yds", joined({read("penalties/@no"), read("penalties/@yds")}));
-    store("Punts-Avg", joined({punts, ratio(read("punt/@yds"), punts)}));
-    store("Punt Returns-Yds", joined({read("pr/@no"), read("pr/@yds")}));
-    store("Kickoff Returns-Yds", joined({read("kr/@no"), read("kr/@yds")}));
-    store("Interceptions-Yds", joined({read("ir/@no"), read("ir/@yds")}));
-    store("Fumble Returns-Yds", joined({read("fr/@no"), read("fr/@yds")}));
-    store("Sacks By-Yds", joined({read("defense/@sacks"), read("defense/@sackyds")}));
-    store("Third-Down Conversions",
-          joined({read("conversions/@thirdconv"), read("conversions/@thirdatt")}));
-    store("Fourth-Down Conversions",
-          joined({read("conversions/@fourthconv"), read("conversions/@fourthatt")}));
-    store("Possession Time", read("misc/@top"));
+    store("Fumbles-Lost", joined({read(F::FumblesNo), read(F::FumblesLost)}));
+    store("Penalties-Yds", joined({read(F::PenaltiesNo), read(F::PenaltiesYds)}));
+    store("Punts-Avg", joined({punts, ratio(read(F::PuntYds), punts)}));
+    store("Punt Returns-Yds", joined({read(F::PrNo), read(F::PrYds)}));
+    store("Kickoff Returns-Yds", joined({read(F::KrNo), read(F::KrYds)}));
+    store("Interceptions-Yds", joined({read(F::IrNo), read(F::IrYds)}));
+    store("Fumble Returns-Yds", joined({read(F::FrNo), read(F::FrYds)}));
+    store("Sacks By-Yds", joined({read(F::DefenseSacks), read(F::DefenseSackYds)}));
+    store("Third-Down Conversions", joined({read(F::ThirdConv), read(F::ThirdAtt)}));
+    store("Fourth-Down Conversions", joined({read(F::FourthConv), read(F::FourthAtt)}));
+    store("Possession Time", read(F::MiscTop));
     return true;
 }

@@ -70,6 +70,9 @@ protected:
 
     StatValues teamValues_;
     std::vector<StatValues> players_;
+    // Emptied players kept from the last load: a reload every few seconds
+    // reuses their room instead of allocating it again.
+    std::vector<StatValues> spare_;
 
 private:
     char side_ = 'H';

@@ -19,7 +19,6 @@ public:
 
 private:
     friend class CXmlDocument;
-    friend class PlayerLoader;
     friend class XmlDocumentAccess;
     explicit CXmlNode(pugi::xml_node_struct *node) : node_(node) {}
 

@@ -53,6 +53,7 @@ bool holdsBytes(const std::string &path, const std::string &bytes)
     return same;
 }
 
+// The whole file, unless it grows past maximumSeasonSize while it is read.
 bool readFile(const std::string &path, std::string &bytes)
 {
     bytes.clear();
@@ -67,6 +68,8 @@ bool readFile(const std::string &path, std::string &bytes)
         if (got < 0)
             break;
         bytes.append(buffer, static_cast<size_t>(got));
+        if (bytes.size() > static_cast<size_t>(maximumSeasonSize))
+            break;
     }
     ::close(fd);
     return got == 0;

@@ -45,10 +45,11 @@ TEST(CommandLine, RejectsWhatItCannotUse)
 // when the help names one.
 TEST(CommandLine, TakesEveryOptionItsHelpLists)
 {
-    const std::map<QString, QString> sampleValues = {
-        {"FILE", "f.xml"}, {"json", "json"}, {"N", "1"}, {"DRIVE", "1"}};
+    const std::map<QString, QString> sampleValues = {{"FILE", "f.xml"}, {"json", "json"},
+                                                     {"N", "1"},        {"DRIVE", "1"},
+                                                     {"0|1", "0"},      {"PIXELS", "200"}};
     const QString help = CommandLine::HelpText();
-    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z]+))?  ",
+    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|]+))?  ",
                                         QRegularExpression::MultilineOption);
     int listed = 0;
     for (const QRegularExpressionMatch &match : optionLine.globalMatch(help)) {

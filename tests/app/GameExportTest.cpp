@@ -351,7 +351,10 @@ TEST(Program, ManyStartsOfOneHugeDriveStayWithinTheMemoryBudget)
     EXPECT_EQ(chart["count"].toInt(), 4000);
     EXPECT_EQ(chart["items"].toArray().last().toObject()["endHow"].toString(),
               QString(64, QChar('x')));
-    EXPECT_LT(size_t(out.size()), 5 * xml.size());
+    // The statistics pages add rows of their own, but none of them holds
+    // more of the huge attribute than the entries do.
+    EXPECT_LT(size_t(QJsonDocument(chart).toJson().size()), 5 * xml.size());
+    EXPECT_FALSE(out.contains(QByteArray(65, 'x')));
 }
 
 // Memory that runs out during a load is a file that cannot be read: one line

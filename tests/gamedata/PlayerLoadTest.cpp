@@ -134,3 +134,41 @@ TEST(PlayerLoad, OddPlayersLoadAsWithOneQueryPerValue)
     EXPECT_EQ(team.GetPlayerValue(8, "KR No"), "2");
     EXPECT_EQ(team.playerValues(8).size(), 9u) << "identity and the four kr labels";
 }
+
+// Team totals where the first child of a name lacks an attribute a later one
+// has, children that only look like totals, and attributes out of order.
+TEST(PlayerLoad, OddTotalsLoadAsWithOneQueryPerValue)
+{
+    const std::string totals = R"(<totals>
+        <rush att="5"/><rush yds="40" att="9" loss="3"/><rush gain="50" loss="4"/>
+        <!-- <pass att="1"/> --><?pass att="2"?><Pass att="3"/><x><pass att="4"/></x>
+        <pass yds="" comp="7"/><pass att="12" int="1"/>
+        <punt yds="170"/><punt no="4" yds="1"/><misc top=""/><misc top="31:20"/>
+        <conversions fourthatt="2" thirdatt="11" fourthconv="1" thirdconv="4"/>
+        <firstdowns no="x" penalty="2"/><defense sackyds="19"/><defense sacks="3"/>
+        <fumbles/><penalties no="6" yds="45"/><kr no="3" yds="60"/><fr/>
+        </totals>)";
+    ScratchDirectory dir;
+    CGameDocument game;
+    ASSERT_TRUE(
+        game.Open(dir.Write("game.xml", R"(<fbgame><team vh="H" name="N" id="I" record="R">)" +
+                                            totals + "</team></fbgame>")))
+        << game.LastError();
+    expectGameLoadsAsPerQuery(game, "odd game totals");
+    CXmlDocument season;
+    ASSERT_TRUE(season.Open(
+        dir.Write("season.xml", R"(<fbseas><team name="N" id="I"/>)" + totals + "</fbseas>")))
+        << season.LastError();
+    expectSeasonLoadsAsPerQuery(season, "odd season totals");
+
+    CTeamStats team;
+    team.LoadGame(game);
+    EXPECT_EQ(team.GetTeamValue("Rush Att-Yds"), "5 - 40");
+    EXPECT_EQ(team.GetTeamValue("Rush Gain-Loss"), "50 - 3");
+    EXPECT_EQ(team.GetTeamValue("Pass Att-Comp-Int"), "12 - 7 - 1");
+    EXPECT_EQ(team.GetTeamValue("Pass Yds"), "");
+    EXPECT_EQ(team.GetTeamValue("Punts-Avg"), "4 - 42.5");
+    EXPECT_EQ(team.GetTeamValue("Possession Time"), "");
+    EXPECT_EQ(team.GetTeamValue("Sacks By-Yds"), "3 - 19");
+    EXPECT_EQ(team.GetTeamValue("Avg Gain per Play"), "2.4");
+}

@@ -79,6 +79,15 @@ TEST(TeamStatsCombine, SumsAndRatios)
     EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Ratio, "x", "7"), "0.0");
     EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Ratio, "10", "3"), "3.3");
     EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Ratio, "-4", "1"), "-4.0");
+    // Sums that are not counts print as "%.0f" does.
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "-0", "-0"), "-0");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "0.5", "0"), "0");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "1.5", ""), "2");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "2.25", "2.25"), "4");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "-3", "1"), "-2");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "1e20", "0"), "100000000000000000000");
+    EXPECT_EQ(CTeamStats::CombineValues(CombineKind::Sum, "999999999999999", "1"),
+              "1000000000000000");
 }
 
 TEST(TeamStatsLoadGame, StopsAtAMissingIdentityAttribute)
@@ -217,6 +226,33 @@ TEST(TeamStatsLoadGame, ReloadStartsFromEmpty)
     EXPECT_EQ(team.playerCount(), 1);
     EXPECT_EQ(team.GetPlayerValue(0, "Pass Att"), "");
     EXPECT_EQ(team.GetTeamValue("Rush Avg"), "");
+
+    // A load that stops before the players, then one with more players.
+    ASSERT_TRUE(document.Open(dir.Write("c.xml", R"(<fbgame><team vh="H" name="N"/></fbgame>)")));
+    EXPECT_FALSE(team.LoadGame(document));
+    EXPECT_EQ(team.playerCount(), 0);
+    ASSERT_TRUE(document.Open(dir.Write("d.xml", R"(<fbgame><team vh="H" name="N" id="I" record="R">
+        <player name="Cornelius Alexander"><rush att="2" yds="9"/></player><player/>
+        <player name="E" uni="TM"><pat kickmade="1"/></player><totals/></team></fbgame>)")));
+    EXPECT_TRUE(team.LoadGame(document));
+    ASSERT_EQ(team.playerCount(), 3);
+    std::vector<std::string> values;
+    for (int i = 0; i < team.playerCount(); ++i) {
+        team.playerValues(i).forEach([&](std::string_view label, const std::string &value) {
+            values.push_back(std::string(label) + "=" + value);
+        });
+    }
+    EXPECT_EQ(values, (std::vector<std::string>{"No=",         "Name=Cornelius Alexander",
+                                                "Played=",     "Short Name=",
+                                                "Check Name=", "Rush Att=2",
+                                                "Rush Yds=9",  "Rush TD=",
+                                                "Rush Lng=",   "Rush Avg=4.5",
+                                                "No=",         "Name=",
+                                                "Played=",     "Short Name=",
+                                                "Check Name=", "No=TM",
+                                                "Name=E",      "Played=",
+                                                "Short Name=", "Check Name=",
+                                                "FG PAT=1/0"}));
 }
 
 TEST(SeasonStats, LoadsPlayersAndTotalsAndMatchesByCheckName)
@@ -346,4 +382,36 @@ TEST(StatValues, EveryLoaderLabelIsInTheVocabulary)
     for (int i = 0; i < stats.playerCount(); ++i)
         EXPECT_TRUE(allKnown(stats.playerValues(i))) << i;
     EXPECT_EQ(StatValues::LabelText(StatValues::LabelIndex("Punt In20")), "Punt In20");
+}
+
+TEST(StatValues, EveryTextReadsBackAsItWasSet)
+{
+    // Whole numbers and ratios at and beyond the ends of the shared range,
+    // and texts that only look like numbers.
+    const std::vector<std::string> texts = {
+        "",     "0",     "-0",   "00",   "007",  "7",     "-7",    "-99",   "-100", "1999",
+        "2000", "12345", "0.0",  "4.5",  "99.9", "100.0", "-4.5",  "4.50",  "04.5", "4.",
+        ".5",   " 5",    "5 ",   "+5",   "1e2",  "x",     "Ñúñez", "1 - 2", "3/4",  "0.05",
+        "-",    "99.99", "10.0", "1000", "-1.0", "9999",  "-99.9", "0-0",   "1.5.5"};
+    std::vector<std::string> labels;
+    for (size_t i = 0; i < texts.size(); ++i)
+        labels.emplace_back(StatValues::LabelText(static_cast<int>(i)));
+    StatValues values;
+    for (size_t i = 0; i < texts.size(); ++i)
+        values.set(labels[i], texts[i]);
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(values.get(labels[i]), texts[i]) << labels[i];
+
+    // Replacing turns each text into the one it mirrors.
+    for (size_t i = 0; i < texts.size(); ++i)
+        values.set(labels[i], texts[texts.size() - 1 - i]);
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(values.get(labels[i]), texts[texts.size() - 1 - i]) << labels[i];
+    EXPECT_EQ(values.size(), texts.size());
+    values.set("Own Label", "-0");
+    values.set("Own Label", "12");
+    EXPECT_EQ(values.get("Own Label"), "12");
+    values.clear();
+    EXPECT_TRUE(values.empty());
+    EXPECT_EQ(values.get(labels[1]), "");
 }

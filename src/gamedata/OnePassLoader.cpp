@@ -1,11 +1,13 @@
-#include "PlayerLoader.h"
+#include "OnePassLoader.h"
 
 #include "CTeamStats.h"
 #include "StatValues.h"
+#include "XmlDocumentAccess.h"
 
+#include <algorithm>
 #include <array>
-#include <cstring>
 #include <pugixml.hpp>
+#include <stdexcept>
 #include <vector>
 
 namespace
@@ -13,6 +15,19 @@ namespace
 
 constexpr size_t maxAttributes = 14; // the defense element's
 constexpr size_t categoryCount = 12;
+constexpr size_t patCategory = 5;
+
+// Names are a few letters long; this beats a call to strcmp for each.
+bool sameName(const char *a, const char *b)
+{
+    while (*a == *b) {
+        if (*a == '\0')
+            return true;
+        ++a;
+        ++b;
+    }
+    return false;
+}
 
 // A value made from two attributes of the same element.
 struct Derived {
@@ -24,7 +39,7 @@ struct Derived {
 };
 
 // What a category element gives, as the loader is told it.
-struct CategorySpec {
+struct CategoryDefinition {
     const char *element;
     const char *defaultText;   // stored for a missing plain attribute
     const char *presenceLabel; // stored as "1" before the others, or null
@@ -53,7 +68,7 @@ struct Category {
     int slotOf(const char *name) const
     {
         for (size_t i = 0; i < attributes.size(); ++i) {
-            if (attributes[i][0] == name[0] && std::strcmp(attributes[i], name) == 0)
+            if (sameName(attributes[i], name))
                 return static_cast<int>(i);
         }
         return -1;
@@ -63,31 +78,33 @@ struct Category {
 size_t slotFor(std::vector<const char *> &attributes, const char *name)
 {
     for (size_t i = 0; i < attributes.size(); ++i) {
-        if (std::strcmp(attributes[i], name) == 0)
+        if (sameName(attributes[i], name))
             return i;
     }
     attributes.push_back(name);
     return attributes.size() - 1;
 }
 
-Category compile(const CategorySpec &spec)
+Category compile(const CategoryDefinition &definition)
 {
     Category category;
-    category.element = spec.element;
-    category.defaultText = spec.defaultText;
-    if (spec.presenceLabel)
-        category.presenceLabel = StatValues::LabelIndex(spec.presenceLabel);
-    for (const auto &[attribute, label] : spec.plain) {
+    category.element = definition.element;
+    category.defaultText = definition.defaultText;
+    if (definition.presenceLabel)
+        category.presenceLabel = StatValues::LabelIndex(definition.presenceLabel);
+    for (const auto &[attribute, label] : definition.plain) {
         category.attributes.push_back(attribute);
         category.plainLabels.push_back(StatValues::LabelIndex(label));
     }
-    for (const Derived &derived : spec.derived) {
+    for (const Derived &derived : definition.derived) {
         const size_t a = slotFor(category.attributes, derived.a);
         const size_t b = slotFor(category.attributes, derived.b);
         category.derived.push_back({derived.kind, a, b, StatValues::LabelIndex(derived.label)});
     }
     category.valueCount =
-        (spec.presenceLabel ? 1 : 0) + category.plainLabels.size() + category.derived.size();
+        (definition.presenceLabel ? 1 : 0) + category.plainLabels.size() + category.derived.size();
+    if (category.attributes.size() > maxAttributes)
+        throw std::logic_error(std::string("too many attributes for ") + definition.element);
     return category;
 }
 
@@ -99,7 +116,7 @@ using Kind = Derived::Kind;
 const std::vector<Category> &categories()
 {
     static const std::vector<Category> table = [] {
-        const std::array<CategorySpec, categoryCount> specs = {{
+        const std::array<CategoryDefinition, categoryCount> definitions = {{
             {"pass",
              "",
              nullptr,
@@ -176,9 +193,11 @@ const std::vector<Category> &categories()
              {{"no", "FR No"}, {"yds", "FR Yds"}, {"td", "FR TD"}, {"long", "FR Lng"}},
              {}},
         }};
+        if (!sameName(definitions[patCategory].element, "pat"))
+            throw std::logic_error("the pat category moved");
         std::vector<Category> compiled;
-        for (const CategorySpec &spec : specs)
-            compiled.push_back(compile(spec));
+        for (const CategoryDefinition &definition : definitions)
+            compiled.push_back(compile(definition));
         return compiled;
     }();
     return table;
@@ -188,7 +207,7 @@ int categoryOf(const char *name)
 {
     const std::vector<Category> &table = categories();
     for (size_t i = 0; i < table.size(); ++i) {
-        if (table[i].element[0] == name[0] && std::strcmp(table[i].element, name) == 0)
+        if (sameName(table[i].element, name))
             return static_cast<int>(i);
     }
     return -1;
@@ -204,7 +223,7 @@ constexpr std::array<const char *, IdentityCount> identityLabels = {"No", "Name"
 int identityOf(const char *name)
 {
     for (size_t i = 0; i < identityAttributes.size(); ++i) {
-        if (identityAttributes[i][0] == name[0] && std::strcmp(identityAttributes[i], name) == 0)
+        if (sameName(identityAttributes[i], name))
             return static_cast<int>(i);
     }
     return -1;
@@ -239,7 +258,7 @@ void storeCategory(const Category &category, const pugi::xml_node &element, Stat
     if (category.presenceLabel >= 0)
         values.append(category.presenceLabel, "1");
     for (size_t i = 0; i < category.plainLabels.size(); ++i)
-        values.append(category.plainLabels[i], std::string(valueOf(i, category.defaultText)));
+        values.append(category.plainLabels[i], valueOf(i, category.defaultText));
     for (const Category::Combined &derived : category.derived) {
         switch (derived.kind) {
         case Kind::Sum:
@@ -256,18 +275,55 @@ void storeCategory(const Category &category, const pugi::xml_node &element, Stat
             std::string text(valueOf(derived.a, category.defaultText));
             text += '/';
             text += valueOf(derived.b, category.defaultText);
-            values.append(derived.label, std::move(text));
+            values.append(derived.label, text);
             break;
         }
         }
     }
 }
 
+// The children of a totals element and the fields their attributes give.
+struct TotalsElement {
+    const char *name;
+    std::vector<std::pair<const char *, OnePassLoader::TotalsField>> attributes;
+};
+
+const std::vector<TotalsElement> &totalsElements()
+{
+    using F = OnePassLoader::TotalsField;
+    static const std::vector<TotalsElement> table = {
+        {"firstdowns",
+         {{"no", F::FirstDownsNo},
+          {"rush", F::FirstDownsRush},
+          {"pass", F::FirstDownsPass},
+          {"penalty", F::FirstDownsPenalty}}},
+        {"rush",
+         {{"att", F::RushAtt}, {"yds", F::RushYds}, {"gain", F::RushGain}, {"loss", F::RushLoss}}},
+        {"pass",
+         {{"att", F::PassAtt}, {"comp", F::PassComp}, {"int", F::PassInt}, {"yds", F::PassYds}}},
+        {"fumbles", {{"no", F::FumblesNo}, {"lost", F::FumblesLost}}},
+        {"penalties", {{"no", F::PenaltiesNo}, {"yds", F::PenaltiesYds}}},
+        {"punt", {{"no", F::PuntNo}, {"yds", F::PuntYds}}},
+        {"pr", {{"no", F::PrNo}, {"yds", F::PrYds}}},
+        {"kr", {{"no", F::KrNo}, {"yds", F::KrYds}}},
+        {"ir", {{"no", F::IrNo}, {"yds", F::IrYds}}},
+        {"fr", {{"no", F::FrNo}, {"yds", F::FrYds}}},
+        {"defense", {{"sacks", F::DefenseSacks}, {"sackyds", F::DefenseSackYds}}},
+        {"conversions",
+         {{"thirdconv", F::ThirdConv},
+          {"thirdatt", F::ThirdAtt},
+          {"fourthconv", F::FourthConv},
+          {"fourthatt", F::FourthAtt}}},
+        {"misc", {{"top", F::MiscTop}}},
+    };
+    return table;
+}
+
 } // namespace
 
-void PlayerLoader::Load(CXmlNode player, bool withShortName, StatValues &values)
+void OnePassLoader::LoadPlayer(CXmlNode player, bool withShortName, StatValues &values)
 {
-    const pugi::xml_node node(player.node_);
+    const pugi::xml_node node = XmlDocumentAccess::NodeOf(player);
     std::array<const char *, IdentityCount> identity{};
     for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
          attribute = attribute.next_attribute()) {
@@ -275,20 +331,21 @@ void PlayerLoader::Load(CXmlNode player, bool withShortName, StatValues &values)
         if (slot >= 0 && !identity[slot])
             identity[slot] = attribute.value();
     }
-    std::array<pugi::xml_node, categoryCount> elements{};
+    std::array<pugi::xml_node_struct *, categoryCount> elements{};
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
         const int category = categoryOf(child.name());
         if (category >= 0 && !elements[category])
-            elements[category] = child;
+            elements[category] = child.internal_object();
     }
 
     const std::vector<Category> &table = categories();
     size_t count = withShortName ? IdentityCount : IdentityCount - 1;
     for (size_t i = 0; i < categoryCount; ++i)
         count += elements[i] ? table[i].valueCount : 0;
-    values.reserve(count);
+    // The names, and "FG PAT" ("3/4"), are the texts a player does not share.
+    values.reserve(count, (withShortName ? 3 : 2) + (elements[patCategory] ? 1 : 0));
 
     const std::array<int, IdentityCount> &labels = identityLabelIndexes();
     for (size_t i = 0; i < IdentityCount; ++i) {
@@ -298,6 +355,35 @@ void PlayerLoader::Load(CXmlNode player, bool withShortName, StatValues &values)
     }
     for (size_t i = 0; i < categoryCount; ++i) {
         if (elements[i])
-            storeCategory(table[i], elements[i], values);
+            storeCategory(table[i], pugi::xml_node(elements[i]), values);
     }
+}
+
+std::array<std::string_view, OnePassLoader::TotalsFieldCount>
+OnePassLoader::ReadTotals(CXmlNode totals)
+{
+    std::array<const char *, TotalsFieldCount> found{};
+    const std::vector<TotalsElement> &table = totalsElements();
+    for (pugi::xml_node child = XmlDocumentAccess::NodeOf(totals).first_child(); child;
+         child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char *name = child.name();
+        const auto element = std::find_if(table.begin(), table.end(), [name](const auto &entry) {
+            return sameName(entry.name, name);
+        });
+        if (element == table.end())
+            continue;
+        for (pugi::xml_attribute attribute = child.first_attribute(); attribute;
+             attribute = attribute.next_attribute()) {
+            for (const auto &[attributeName, field] : element->attributes) {
+                if (!found[field] && sameName(attributeName, attribute.name()))
+                    found[field] = attribute.value();
+            }
+        }
+    }
+    std::array<std::string_view, TotalsFieldCount> values;
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = found[i] ? found[i] : "";
+    return values;
 }

@@ -1,0 +1,215 @@
+#include "CPageContainerWnd.h"
+
+#include "platform/ControlIds.h"
+#include "platform/GdiPainting.h"
+#include "platform/Messages.h"
+#include "platform/NotifyEvent.h"
+#include "platform/QtConversions.h"
+#include "platform/SystemMetrics.h"
+
+#include <QChildEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace
+{
+
+// The scroll code of a scroll bar action.
+int codeOf(int action)
+{
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+        return SB_LINEUP;
+    case QAbstractSlider::SliderSingleStepAdd:
+        return SB_LINEDOWN;
+    case QAbstractSlider::SliderPageStepSub:
+        return SB_PAGEUP;
+    case QAbstractSlider::SliderPageStepAdd:
+        return SB_PAGEDOWN;
+    case QAbstractSlider::SliderToMinimum:
+        return SB_TOP;
+    case QAbstractSlider::SliderToMaximum:
+        return SB_BOTTOM;
+    case QAbstractSlider::SliderMove:
+        return SB_THUMBTRACK;
+    default:
+        return SB_ENDSCROLL;
+    }
+}
+
+} // namespace
+
+CPageContainerWnd::CPageContainerWnd(QWidget *parent, int id) : QWidget(parent)
+{
+    SetDlgCtrlID(this, id);
+    horzBar_ = new QScrollBar(Qt::Horizontal, this);
+    vertBar_ = new QScrollBar(Qt::Vertical, this);
+    for (QScrollBar *bar : {horzBar_, vertBar_}) {
+        bar->hide();
+        bar->setSingleStep(kLineStep);
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar](int action) {
+            const int code = codeOf(action);
+            if (bar == horzBar_)
+                OnHScroll(code, bar->sliderPosition());
+            else
+                OnVScroll(code, bar->sliderPosition());
+            // The bar shows the position the container chose, not its own.
+            bar->setSliderPosition(bar == horzBar_ ? horzPosition_ : vertPosition_);
+        });
+    }
+}
+
+void CPageContainerWnd::SetContentSize(int width, int height)
+{
+    contentWidth_ = width;
+    contentHeight_ = height;
+    UpdateBars();
+}
+
+void CPageContainerWnd::SetPageSize(int width, int height)
+{
+    pageWidth_ = width;
+    pageHeight_ = height;
+    UpdateBars();
+}
+
+int CPageContainerWnd::Scrolled(int code, int thumb, int position, int page, int content)
+{
+    switch (code) {
+    case SB_LINEUP:
+        position -= kLineStep;
+        break;
+    case SB_LINEDOWN:
+        position += kLineStep;
+        break;
+    case SB_PAGEUP:
+        position -= page;
+        break;
+    case SB_PAGEDOWN:
+        position += page;
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        position = thumb;
+        break;
+    case SB_TOP:
+        position = 0;
+        break;
+    case SB_BOTTOM:
+        position = content - page;
+        break;
+    default:
+        break;
+    }
+    return std::max(0, std::min(position, content - page));
+}
+
+void CPageContainerWnd::OnHScroll(int code, int thumb)
+{
+    horzPosition_ = Scrolled(code, thumb, horzPosition_, pageWidth_, contentWidth_);
+    const QSignalBlocker blocker(horzBar_);
+    horzBar_->setValue(horzPosition_);
+    SendMessage(parentWidget(), WM_HSCROLL, 0, 0);
+}
+
+void CPageContainerWnd::OnVScroll(int code, int thumb)
+{
+    vertPosition_ = Scrolled(code, thumb, vertPosition_, pageHeight_, contentHeight_);
+    const QSignalBlocker blocker(vertBar_);
+    vertBar_->setValue(vertPosition_);
+    SendMessage(parentWidget(), WM_VSCROLL, 0, 0);
+}
+
+void CPageContainerWnd::SetBackgroundColor(COLORREF colour)
+{
+    background_ = colour;
+    update();
+}
+
+QSize CPageContainerWnd::ClientSize() const
+{
+    const int bar = GetSystemMetrics(SM_CYHSCROLL);
+    return {std::max(0, width() - (vertBar_->isHidden() ? 0 : bar)),
+            std::max(0, height() - (horzBar_->isHidden() ? 0 : bar))};
+}
+
+void CPageContainerWnd::UpdateBars()
+{
+    horzPosition_ = std::max(0, std::min(horzPosition_, contentWidth_ - pageWidth_));
+    vertPosition_ = std::max(0, std::min(vertPosition_, contentHeight_ - pageHeight_));
+    const bool hadHorz = !horzBar_->isHidden();
+    const bool hadVert = !vertBar_->isHidden();
+    auto setBar = [](QScrollBar *bar, int content, int page, int position) {
+        const QSignalBlocker blocker(bar);
+        bar->setRange(0, std::max(0, content - page));
+        bar->setPageStep(std::max(1, page));
+        bar->setValue(position);
+        // A bar whose page covers its whole range is not shown.
+        bar->setVisible(page < content);
+    };
+    setBar(horzBar_, contentWidth_, pageWidth_, horzPosition_);
+    setBar(vertBar_, contentHeight_, pageHeight_, vertPosition_);
+    PlaceBars();
+    // A bar that came or went changes the client area, as a resize does.
+    if (!updating_ && (hadHorz != !horzBar_->isHidden() || hadVert != !vertBar_->isHidden())) {
+        updating_ = true;
+        const QSize client = ClientSize();
+        SetPageSize(client.width(), client.height());
+        updating_ = false;
+    }
+}
+
+void CPageContainerWnd::PlaceBars()
+{
+    const QSize client = ClientSize();
+    const int bar = GetSystemMetrics(SM_CYHSCROLL);
+    horzBar_->setGeometry(0, client.height(), client.width(), bar);
+    vertBar_->setGeometry(client.width(), 0, bar, client.height());
+    horzBar_->raise();
+    vertBar_->raise();
+}
+
+void CPageContainerWnd::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    PlaceBars();
+    const QSize client = ClientSize();
+    SetPageSize(client.width(), client.height());
+}
+
+void CPageContainerWnd::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    FillSolidRect(painter, CRect(0, 0, width(), height()), background_);
+}
+
+bool CPageContainerWnd::event(QEvent *event)
+{
+    if (event->type() == CNotifyEvent::EventType()) {
+        SendNotify(parentWidget(), *static_cast<CNotifyEvent *>(event));
+        static_cast<CNotifyEvent *>(event)->SetHandled();
+        return true;
+    }
+    if (event->type() == CMessageEvent::EventType() &&
+        static_cast<CMessageEvent *>(event)->Message() == UM_GRIDLAYOUT) {
+        PostMessage(parentWidget(), UM_GRIDLAYOUT, 0, 0);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void CPageContainerWnd::childEvent(QChildEvent *event)
+{
+    QWidget::childEvent(event);
+    // The page titles and the overview text sit on the window colour.
+    if (event->type() != QEvent::ChildPolished)
+        return;
+    auto *child = qobject_cast<QWidget *>(event->child());
+    if (child && GetDlgCtrlID(child) == IDC_STATIC_TEXT) {
+        QPalette palette = child->palette();
+        palette.setColor(QPalette::Window, ToQColor(GetSysColor(COLOR_WINDOW)));
+        child->setPalette(palette);
+        child->setAutoFillBackground(true);
+    }
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "CDriveListGrid.h"
+#include "CPlayByPlayGrid.h"
+#include "CPlayListGrid.h"
+#include "CPlayerStatGrid.h"
+#include "CScoringGrid.h"
+#include "CTeamStatsGrid.h"
+#include "CYardageSummaryGrid.h"
+
+#include <QFont>
+#include <array>
+
+class GameSession;
+class QLabel;
+class QWidget;
+
+// Every table of the statistics pages, created as the main window creates them, and the fill
+// of each page. The main window owns one; the export makes one off-screen; both fill through
+// these operations, so the export shows what the window shows. The tables and titles belong
+// to their parent windows.
+class StatPages
+{
+public:
+    // Creates every table with its id, column setup and (all but the yardage summary)
+    // GLF_FULLROWSELECT, and the bold titles (id 1011): the yardage summary, the play-by-play
+    // table and the drives and plays lists as children of `dialog`; the team statistics
+    // table, the offense, defense and special-teams tables with their titles and the scoring
+    // table as children of `container`.
+    StatPages(QWidget *dialog, QWidget *container, const QFont &boldFont);
+
+    CYardageSummaryGrid *yardage;
+    CTeamStatsGrid *teamStats;
+    std::array<CPassingGrid *, 2> passing; // [0] home, [1] visitor
+    std::array<CRushingGrid *, 2> rushing;
+    std::array<CReceivingGrid *, 2> receiving;
+    std::array<QLabel *, 6> offenseTitles; // home Passing, Rushing, Receiving, then visitor
+    std::array<CDefenseGrid *, 2> defense;
+    std::array<CStatGridCtrl *, 14> specialTeams; // home seven, then visitor seven
+    std::array<QLabel *, 14> specialTitles;
+    CScoringGrid *scoring;
+    CPlayByPlayGrid *playByPlay;
+    CDriveListGrid *driveList;
+    CPlayListGrid *playList;
+
+    // Each fill replaces the rows of its page from the session. The sorted pages come back
+    // in their default order and direction, whatever the user sorted by before.
+    void FillYardage(const GameSession &session);
+    void FillTeamStats(const GameSession &session, bool showTop);
+    void FillOffense(const GameSession &session);      // sorted by column 0
+    void FillDefense(const GameSession &session);      // sorted by column 2
+    void FillSpecialTeams(const GameSession &session); // sorted by column 1
+    void FillScoring(const GameSession &session, bool showTop);
+    void FillPlayByPlay(const GameSession &session, int period, bool showTop);
+    void FillDriveLists(const CDriveChartData &drives, bool showTop);
+
+    // Captions of the titles above the offense and special-teams tables, per team.
+    static const std::array<const char *, 3> kOffenseTitles;
+    static const std::array<const char *, 7> kSpecialTitles;
+};

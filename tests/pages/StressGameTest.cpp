@@ -1,0 +1,47 @@
+// A game ten times the usual size, as the feed tool's --scale 10 writes it.
+#include "PagesTestSupport.h"
+
+#include "GameSimulator.h"
+#include "GameXmlWriter.h"
+#include "RosterFactory.h"
+#include "gamedata/GameSession.h"
+#include "pages/CPageContainerWnd.h"
+#include "pages/StatPages.h"
+#include "platform/ControlIds.h"
+
+TEST(StressGame, EveryPageOfATenfoldGameFills)
+{
+    using namespace pylonix::feed;
+    const RosterFactory rosters(10);
+    GameSimulator simulator(1, rosters.home(), rosters.visitor(), 10);
+    simulator.run({});
+    ScratchDirectory dir;
+    const std::string path = dir.Write("game.xml", GameXmlWriter::write(simulator.state()));
+
+    GameSession session;
+    ASSERT_TRUE(session.Reload({path, "", ""}).gameOpened);
+    QWidget dialog;
+    CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
+    StatPages pages(&dialog, &container, QFont());
+    pages.FillYardage(session);
+    pages.FillTeamStats(session, true);
+    pages.FillOffense(session);
+    pages.FillDefense(session);
+    pages.FillSpecialTeams(session);
+    pages.FillScoring(session, true);
+    pages.FillPlayByPlay(session, 0, true);
+    session.drives().LoadDrives(session.game(), session.teams());
+    pages.FillDriveLists(session.drives(), true);
+
+    // Ten times the rosters: many more players than one table page shows.
+    EXPECT_GT(pages.defense[0]->GetItemCount(), 100);
+    EXPECT_GT(pages.playByPlay->GetItemCount(), 1500);
+    EXPECT_GT(pages.driveList->GetItemCount(), 100);
+    EXPECT_EQ(pages.driveList->GetItemCount(), session.drives().count());
+    EXPECT_EQ(pages.playList->GetItemCount(), session.drives().count());
+    // Every play row of the whole game carries a down in column 0 or continues one.
+    int plays = 0;
+    for (int row = 0; row < pages.playByPlay->GetItemCount(); ++row)
+        plays += pages.playByPlay->GetItemText(row, 0).contains(u'-');
+    EXPECT_GT(plays, 1000);
+}
