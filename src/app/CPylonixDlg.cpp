@@ -3,6 +3,8 @@
 #include "app/CConfigureDlg.h"
 #include "app/CFileChangeWatcher.h"
 #include "gamedata/GameSession.h"
+#include "pages/CPageContainerWnd.h"
+#include "pages/StatPages.h"
 #include "platform/Artwork.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
@@ -164,9 +166,10 @@ void CPylonixDlg::CreateControls()
     connect(configure_, &QPushButton::clicked, this, [this] { OnConfigure(); });
     RegisterControl(LayoutRole::Configure, 0, configure_);
 
-    container_ = new QWidget(this);
-    SetDlgCtrlID(container_, IDC_PAGE_CONTAINER);
+    container_ = new CPageContainerWnd(this, IDC_PAGE_CONTAINER);
     RegisterControl(LayoutRole::Container, 0, container_);
+    pages_ = std::make_unique<StatPages>(this, container_, boldFont_);
+    RegisterPageTables();
 
     overviewText_ = new QLabel(container_);
     SetDlgCtrlID(overviewText_, IDC_STATIC_TEXT);
@@ -178,6 +181,32 @@ void CPylonixDlg::CreateControls()
     RegisterControl(LayoutRole::OverviewText, 0, overviewText_);
 
     CreateDriveChartControls();
+}
+
+void CPylonixDlg::RegisterPageTables()
+{
+    const StatPages &pages = *pages_;
+    RegisterControl(LayoutRole::TeamStats, 0, pages.teamStats);
+    for (int side = 0; side < 2; ++side) {
+        RegisterControl(LayoutRole::Passing, side, pages.passing[side]);
+        RegisterControl(LayoutRole::Rushing, side, pages.rushing[side]);
+        RegisterControl(LayoutRole::Receiving, side, pages.receiving[side]);
+        RegisterControl(LayoutRole::Defense, side, pages.defense[side]);
+    }
+    for (int i = 0; i < 6; ++i)
+        RegisterControl(LayoutRole::OffenseTitle, i, pages.offenseTitles[i]);
+    for (int i = 0; i < 14; ++i) {
+        RegisterControl(LayoutRole::SpecialTeams, i, pages.specialTeams[i]);
+        RegisterControl(LayoutRole::SpecialTitle, i, pages.specialTitles[i]);
+    }
+    RegisterControl(LayoutRole::Scoring, 0, pages.scoring);
+    RegisterControl(LayoutRole::PlayByPlay, 0, pages.playByPlay);
+    pages.playByPlay->setFrameShape(QFrame::StyledPanel);
+    pages.playByPlay->setFrameShadow(QFrame::Sunken);
+    playByPlayColumn2_ = pages.playByPlay->GetColumnWidth(2);
+    RegisterControl(LayoutRole::DriveLists, 0, pages.driveList);
+    RegisterControl(LayoutRole::DriveLists, 1, pages.playList);
+    pages.yardage->setEnabled(false);
 }
 
 void CPylonixDlg::CreateDriveChartControls()
@@ -248,7 +277,7 @@ std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
     add("title_picture", titlePicture_);
     for (int i = 0; i < 7; ++i)
         add(QString("page_button.") + kPageNames[i], pageButtons_[i]);
-    add("yardage", yardage_);
+    add("yardage", pages_->yardage);
     add("team_stats", Control(LayoutRole::TeamStats));
     add("overview_text", overviewText_);
     const std::array<std::pair<const char *, LayoutRole>, 3> offense = {{
@@ -424,6 +453,16 @@ void CPylonixDlg::OnMessage(unsigned message, std::intptr_t wParam)
     case UM_SETDRIVETEXT:
         driveText_->setPlainText(wParam ? QString::fromUtf8(reinterpret_cast<const char *>(wParam))
                                         : QString());
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        Layout();
+        break;
+    case UM_SELECTDRIVEROW:
+        OnSelectDriveRow(static_cast<int>(wParam));
+        break;
+    case UM_SELECTCHARTDRIVE:
+        OnSelectChartDrive(static_cast<int>(wParam));
         break;
     case UM_SHOWDRIVEPLAYS:
         OnShowDrivePlays(static_cast<int>(wParam));

@@ -17,7 +17,9 @@
 #include <vector>
 
 class CFileChangeWatcher;
+class CPageContainerWnd;
 class GameSession;
+class StatPages;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -101,7 +103,7 @@ public:
     // Where the layout last put the period box, its drop-down list included.
     std::optional<QRect> periodBoxRect() const { return periodBoxRect_; }
     // The page container's content size as the latest layout set it.
-    QSize containerContentSize() const { return containerContent_; }
+    QSize containerContentSize() const;
     // Why the latest load of the game file failed.
     const std::string &lastLoadError() const { return lastLoadError_; }
 
@@ -159,6 +161,7 @@ private:
     // Start-up.
     void CreateControls();
     void CreateDriveChartControls();
+    void RegisterPageTables();
     void RegisterControl(LayoutRole role, int index, QWidget *control);
 
     // Messages and commands.
@@ -177,6 +180,8 @@ private:
     void OnGridLayout();
     void OnPlayerDoubleClick(QWidget *table, int row);
     void OnMessage(unsigned message, std::intptr_t wParam);
+    void OnSelectDriveRow(int row);
+    void OnSelectChartDrive(int index);
 
     // Reloading.
     void RunRequestedReload();
@@ -198,6 +203,7 @@ private:
     void MakeButtonImages();
     QPoint ContainerScroll() const;
     void SetContainerContentSize(QSize size);
+    void PlaceYardageSummary();
 
     WindowOptions options_;
 
@@ -218,7 +224,7 @@ private:
     bool playsMode_ = false;
     int playsDrive_ = 0;
     int driveCount_ = 0;
-    QSize containerContent_;
+    int playByPlayColumn2_ = 0;
     std::optional<QRect> periodBoxRect_;
 
     // Reload state: a reload is running; one more was asked for meanwhile;
@@ -236,14 +242,14 @@ private:
     std::array<QPushButton *, 7> pageButtons_{};
     QButtonGroup *pageGroup_ = nullptr;
     QPushButton *configure_ = nullptr;
-    QWidget *container_ = nullptr;
+    CPageContainerWnd *container_ = nullptr;
+    std::unique_ptr<StatPages> pages_;
     QLabel *overviewText_ = nullptr;
     QComboBox *periodBox_ = nullptr;
     QPlainTextEdit *driveText_ = nullptr;
     QCheckBox *scoringOnly_ = nullptr;
     std::array<QPushButton *, 3> teamButtons_{}; // home, visitor, both
     QLabel *hint_ = nullptr;
-    QWidget *yardage_ = nullptr;
 
     std::map<std::pair<LayoutRole, int>, QWidget *> controls_;
     LayoutResult lastLayout_;

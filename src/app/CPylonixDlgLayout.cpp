@@ -2,6 +2,8 @@
 
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
+#include "pages/CPageContainerWnd.h"
+#include "pages/StatPages.h"
 #include "platform/Fonts.h"
 #include "platform/SystemMetrics.h"
 
@@ -155,14 +157,31 @@ void CPylonixDlg::OnSplitterMoved(int delta)
 void CPylonixDlg::OnGridLayout()
 {
     Layout();
+    // The play-by-play wraps its texts to column 2: a new width needs new rows.
+    const int column2 = pages_->playByPlay->GetColumnWidth(2);
+    if (page_ == PAGE_PLAY_BY_PLAY && column2 != playByPlayColumn2_) {
+        pages_->FillPlayByPlay(*session_, period_, settings_.showTOP);
+        playByPlayColumn2_ = column2;
+    }
+}
+
+void CPylonixDlg::PlaceYardageSummary()
+{
+    const QSize natural = NaturalTableSize(*pages_->yardage);
+    pages_->yardage->setGeometry(5, 260, natural.width(), natural.height());
 }
 
 QPoint CPylonixDlg::ContainerScroll() const
 {
-    return QPoint(0, 0);
+    return QPoint(container_->HorzPosition(), container_->VertPosition());
 }
 
 void CPylonixDlg::SetContainerContentSize(QSize size)
 {
-    containerContent_ = size;
+    container_->SetContentSize(size.width(), size.height());
+}
+
+QSize CPylonixDlg::containerContentSize() const
+{
+    return container_->ContentSize();
 }

@@ -3,6 +3,8 @@
 #include "app/OverviewText.h"
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
+#include "pages/CPageContainerWnd.h"
+#include "pages/StatPages.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -10,16 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-namespace
-{
-
-QColor white()
-{
-    return QColor(255, 255, 255);
-}
-
-} // namespace
+#include <algorithm>
 
 std::vector<QWidget *> CPylonixDlg::PageControls(int page) const
 {
@@ -99,10 +92,7 @@ void CPylonixDlg::ShowPage()
     periodBox_->setVisible(ownPlace);
     container_->setVisible(!ownPlace);
 
-    QPalette palette = container_->palette();
-    palette.setColor(QPalette::Window, white());
-    container_->setPalette(palette);
-    container_->setAutoFillBackground(true);
+    container_->SetBackgroundColor(RGB(255, 255, 255));
     SetContainerContentSize(QSize(0, 0));
     Layout();
     update();
@@ -113,18 +103,34 @@ void CPylonixDlg::FillPage(int page)
     switch (page) {
     case PAGE_OVERVIEW:
         FillOverview();
+        return;
+    case PAGE_OFFENSE:
+        pages_->FillOffense(*session_);
+        break;
+    case PAGE_DEFENSE:
+        pages_->FillDefense(*session_);
+        break;
+    case PAGE_SPECIAL_TEAMS:
+        pages_->FillSpecialTeams(*session_);
+        break;
+    case PAGE_SCORING:
+        pages_->FillScoring(*session_, settings_.showTOP);
+        break;
+    case PAGE_PLAY_BY_PLAY:
+        pages_->FillPlayByPlay(*session_, period_, settings_.showTOP);
         break;
     case PAGE_DRIVE_CHARTS:
         FillDriveCharts();
-        break;
+        return;
     default:
-        filledPages_ |= page;
-        break;
+        return;
     }
+    filledPages_ |= page;
 }
 
 void CPylonixDlg::FillOverview()
 {
+    pages_->FillTeamStats(*session_, settings_.showTOP);
     overviewText_->setText(
         QString::fromStdString(BuildOverviewText(session_->teams(), session_->game())));
     filledPages_ |= PAGE_OVERVIEW;
@@ -150,6 +156,7 @@ void CPylonixDlg::FillDriveCharts()
     drives.scoringOnly = scoringOnly_->isChecked() ? 1 : 0;
     drives.LoadDrives(session_->game(), session_->teams());
     driveCount_ = drives.count();
+    pages_->FillDriveLists(drives, settings_.showTOP);
 
     teamButtons_[0]->setText(QString::fromStdString(session_->team(0).GetTeamValue("Short Name")));
     teamButtons_[1]->setText(QString::fromStdString(session_->team(1).GetTeamValue("Short Name")));
@@ -159,6 +166,30 @@ void CPylonixDlg::FillDriveCharts()
 void CPylonixDlg::ClearDriveSelection()
 {
     session_->drives().SetSelected(-1);
+    for (CZrGridListCtrl *list : {static_cast<CZrGridListCtrl *>(pages_->driveList),
+                                  static_cast<CZrGridListCtrl *>(pages_->playList)}) {
+        for (int row = 0; row < list->GetItemCount(); ++row)
+            list->SetItemState(row, 0, LVIS_SELECTED);
+    }
+}
+
+void CPylonixDlg::OnSelectDriveRow(int row)
+{
+    for (CZrGridListCtrl *list : {static_cast<CZrGridListCtrl *>(pages_->driveList),
+                                  static_cast<CZrGridListCtrl *>(pages_->playList)}) {
+        for (int other = 0; other < list->GetItemCount(); ++other)
+            list->SetItemState(other, 0, LVIS_SELECTED);
+        if (row >= 0 && row < list->GetItemCount()) {
+            list->SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+            list->EnsureVisible(row, false);
+        }
+    }
+}
+
+void CPylonixDlg::OnSelectChartDrive(int index)
+{
+    CDriveChartData &drives = session_->drives();
+    drives.SetSelected(std::clamp(index, -1, drives.count() - 1));
 }
 
 void CPylonixDlg::OnPeriodChanged(int index)

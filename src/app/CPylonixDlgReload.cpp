@@ -2,6 +2,7 @@
 
 #include "app/OverviewText.h"
 #include "gamedata/GameSession.h"
+#include "pages/StatPages.h"
 #include "platform/Messages.h"
 
 #include <QComboBox>
@@ -90,6 +91,8 @@ bool CPylonixDlg::ReloadOnce(ReloadCause cause, bool &retryLater)
 
     const ScoreboardState &scoreboard = session_->scoreboard();
     quarters_ = scoreboard.quarters;
+    pages_->FillYardage(*session_);
+    PlaceYardageSummary();
     RebuildPeriodBox();
 
     ClearDriveSelection();

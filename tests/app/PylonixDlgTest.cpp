@@ -1,5 +1,7 @@
 #include "app/CPylonixDlg.h"
 #include "gamedata/GameSession.h"
+#include "gridctrl/CZrGridListCtrl.h"
+#include "pages/CPageContainerWnd.h"
 #include "platform/Colors.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
@@ -544,4 +546,142 @@ TEST_F(MainWindow, HeaderShowsTheScoreboardAndThePicturesOfTheCurrentPage)
     EXPECT_TRUE(offense->text().isEmpty());
     EXPECT_EQ(offense->accessibleName(), "Offense");
     EXPECT_EQ(offense->iconSize(), QSize(125, 21));
+}
+
+TEST_F(MainWindow, PageTablesShowWithTheirPageAndFillLazily)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    const auto rows = [&dlg](LayoutRole role, int index = 0) {
+        return qobject_cast<CZrGridListCtrl *>(dlg.Control(role, index))->GetItemCount();
+    };
+    EXPECT_TRUE(shown(dlg.Control(LayoutRole::TeamStats)));
+    EXPECT_GT(rows(LayoutRole::TeamStats), 0);
+    EXPECT_EQ(rows(LayoutRole::Passing, 0), 0)
+        << "the Offense page is not filled before it is shown";
+
+    dlg.ClickPage(PAGE_OFFENSE);
+    for (int side = 0; side < 2; ++side) {
+        for (LayoutRole role : {LayoutRole::Passing, LayoutRole::Rushing, LayoutRole::Receiving}) {
+            EXPECT_TRUE(shown(dlg.Control(role, side)));
+            EXPECT_GT(rows(role, side), 0);
+        }
+        EXPECT_FALSE(shown(dlg.Control(LayoutRole::Defense, side)));
+    }
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(shown(dlg.Control(LayoutRole::OffenseTitle, i))) << i;
+    EXPECT_FALSE(shown(dlg.Control(LayoutRole::TeamStats)));
+
+    dlg.ClickPage(PAGE_SPECIAL_TEAMS);
+    for (int i = 0; i < 14; ++i) {
+        EXPECT_TRUE(shown(dlg.Control(LayoutRole::SpecialTeams, i))) << i;
+        EXPECT_TRUE(shown(dlg.Control(LayoutRole::SpecialTitle, i))) << i;
+    }
+    EXPECT_FALSE(shown(dlg.Control(LayoutRole::Passing, 0)));
+
+    dlg.ClickPage(PAGE_DRIVE_CHARTS);
+    EXPECT_TRUE(shown(dlg.Control(LayoutRole::DriveLists, 0)));
+    EXPECT_FALSE(shown(dlg.Control(LayoutRole::DriveLists, 1)));
+    EXPECT_EQ(rows(LayoutRole::DriveLists, 0), dlg.session().drives().count());
+    SendMessage(&dlg, UM_SHOWDRIVEPLAYS, 1);
+    EXPECT_FALSE(shown(dlg.Control(LayoutRole::DriveLists, 0)));
+    EXPECT_TRUE(shown(dlg.Control(LayoutRole::DriveLists, 1)));
+    EXPECT_EQ(rows(LayoutRole::DriveLists, 1), dlg.session().drives().count());
+    EXPECT_GT(dlg.session().drives().count(), 0);
+}
+
+TEST_F(MainWindow, OffenseTablesArePlacedFromTheirNaturalSizes)
+{
+    TestDlg dlg(optionsFor(game));
+    dlg.resize(1024, 720);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_OFFENSE);
+    const QRect homePassing = dlg.Control(LayoutRole::Passing, 0)->geometry();
+    const QRect homeRushing = dlg.Control(LayoutRole::Rushing, 0)->geometry();
+    const QRect visitorPassing = dlg.Control(LayoutRole::Passing, 1)->geometry();
+    const QRect visitorRushing = dlg.Control(LayoutRole::Rushing, 1)->geometry();
+    EXPECT_EQ(homePassing.topLeft(), QPoint(0, 15));
+    EXPECT_EQ(dlg.Control(LayoutRole::OffenseTitle, 0)->geometry(),
+              QRect(0, 0, homePassing.width(), 15));
+    // Rows line up across the teams, under the taller passing table.
+    EXPECT_EQ(homeRushing.y(), visitorRushing.y());
+    EXPECT_EQ(homeRushing.y(), std::max(homePassing.height(), visitorPassing.height()) + 25 + 15);
+    const int widestHome = std::max({homePassing.width(), homeRushing.width(),
+                                     dlg.Control(LayoutRole::Receiving, 0)->geometry().width()});
+    EXPECT_EQ(visitorPassing.x(), widestHome + 10);
+    EXPECT_EQ(dlg.Control(LayoutRole::Container)->geometry(), QRect(130, 80, 894, 640));
+}
+
+TEST_F(MainWindow, ScrolledPageIsLaidOutAtTheScrollPositionAndAReloadReturnsToTheTop)
+{
+    TestDlg dlg(optionsFor(PYLONIX_SAMPLES_DIR "/game-final.xml"));
+    dlg.resize(600, 400);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.show();
+    dlg.ClickPage(PAGE_OFFENSE);
+    auto *container = dlg.findChild<CPageContainerWnd *>();
+    ASSERT_NE(container, nullptr);
+    ASSERT_GT(container->ContentSize().height(), container->height());
+    container->OnVScroll(SB_LINEDOWN);
+    const int position = container->VertPosition();
+    EXPECT_GT(position, 0);
+    EXPECT_EQ(dlg.Control(LayoutRole::Passing, 0)->y(), 15 - position)
+        << "the container tells the window, which lays the page out again";
+
+    dlg.ReloadGame();
+    EXPECT_EQ(container->VertPosition(), 0);
+    EXPECT_EQ(dlg.Control(LayoutRole::Passing, 0)->y(), 15);
+}
+
+TEST_F(MainWindow, DoubleClickOnAPlayerRowOpensThePlayerOfThatTeam)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_SPECIAL_TEAMS);
+    dlg.ClickPage(PAGE_OFFENSE);
+    auto *visitorRushing = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::Rushing, 1));
+    ASSERT_GT(visitorRushing->GetItemCount(), 0);
+    NotifyParent(visitorRushing, NM_DBLCLK, 0, 1);
+    ASSERT_EQ(dlg.openedPlayers.size(), 1u);
+    EXPECT_EQ(dlg.openedPlayers[0],
+              std::make_pair(1, static_cast<int>(visitorRushing->GetItemData(0))));
+
+    // A row with a negative player index (a team line) opens nothing.
+    visitorRushing->SetItemData(0, -1);
+    NotifyParent(visitorRushing, NM_DBLCLK, 0, 1);
+    NotifyParent(visitorRushing, NM_DBLCLK, -1, -1);
+    EXPECT_EQ(dlg.openedPlayers.size(), 1u);
+
+    // Special-teams tables belong to team i / 7: kickoffs are 2 (home) and 9 (visitor).
+    for (const int table : {2, 9}) {
+        auto *kickoffs =
+            qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::SpecialTeams, table));
+        ASSERT_GT(kickoffs->GetItemCount(), 0) << table;
+        NotifyParent(kickoffs, NM_DBLCLK, 0, 0);
+        EXPECT_EQ(dlg.openedPlayers.back(),
+                  std::make_pair(table / 7, static_cast<int>(kickoffs->GetItemData(0))));
+    }
+    EXPECT_EQ(dlg.openedPlayers.size(), 3u);
+}
+
+TEST_F(MainWindow, ChartSelectionReachesBothListsAndAReloadClearsIt)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_DRIVE_CHARTS);
+    auto *drives = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::DriveLists, 0));
+    ASSERT_GT(drives->GetItemCount(), 1);
+    SendMessage(&dlg, UM_SELECTDRIVEROW, 1);
+    EXPECT_EQ(drives->GetFirstSelectedRow(), 1);
+    SendMessage(&dlg, UM_SELECTDRIVEROW, 0);
+    EXPECT_EQ(drives->GetFirstSelectedRow(), 0);
+    EXPECT_EQ(drives->GetItemState(1, LVIS_SELECTED), 0u) << "the earlier row is deselected";
+
+    SendMessage(&dlg, UM_SELECTCHARTDRIVE, 99);
+    EXPECT_EQ(dlg.session().drives().selected(), dlg.session().drives().count() - 1)
+        << "the index is clamped to the list";
+
+    dlg.ReloadGame();
+    EXPECT_EQ(drives->GetFirstSelectedRow(), -1);
+    EXPECT_EQ(dlg.session().drives().selected(), -1);
 }
