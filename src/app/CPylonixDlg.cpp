@@ -2,6 +2,8 @@
 
 #include "app/CConfigureDlg.h"
 #include "app/CFileChangeWatcher.h"
+#include "drivechart/CDriveChartWnd.h"
+#include "drivechart/CSplitterBar.h"
 #include "gamedata/GameSession.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
@@ -211,6 +213,12 @@ void CPylonixDlg::RegisterPageTables()
 
 void CPylonixDlg::CreateDriveChartControls()
 {
+    driveChart_ = new CDriveChartWnd(this, IDC_DRIVE_CHART);
+    driveChart_->SetData(&session_->drives());
+    driveChart_->SetNotifyTarget(this);
+    driveChart_->hide();
+    RegisterControl(LayoutRole::DriveChart, 0, driveChart_);
+
     driveText_ = new QPlainTextEdit(this);
     SetDlgCtrlID(driveText_, IDC_DRIVE_TEXT);
     driveText_->setReadOnly(true);
@@ -246,6 +254,11 @@ void CPylonixDlg::CreateDriveChartControls()
     hint_->setFont(DialogFont());
     RegisterControl(LayoutRole::Hint, 0, hint_);
 
+    splitter_ = new CSplitterBar(this, IDC_SPLITTER);
+    splitter_->SetNotifyMessage(UM_SPLITTERMOVED);
+    splitter_->SetNotifyTarget(this);
+    splitter_->hide();
+    RegisterControl(LayoutRole::Splitter, 0, splitter_);
     chartHeight_ = 200;
     textHeight_ = 50;
 

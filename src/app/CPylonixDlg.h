@@ -16,7 +16,9 @@
 #include <utility>
 #include <vector>
 
+class CDriveChartWnd;
 class CFileChangeWatcher;
+class CSplitterBar;
 class CPageContainerWnd;
 class GameSession;
 class StatPages;
@@ -190,6 +192,7 @@ private:
     void RebuildPeriodBox();
     void SetDrivesMode(bool playsMode);
     void ClearDriveSelection();
+    void RepaintDriveChart();
 
     // Pages.
     void FillPage(int page);
@@ -250,6 +253,8 @@ private:
     QCheckBox *scoringOnly_ = nullptr;
     std::array<QPushButton *, 3> teamButtons_{}; // home, visitor, both
     QLabel *hint_ = nullptr;
+    CDriveChartWnd *driveChart_ = nullptr;
+    CSplitterBar *splitter_ = nullptr;
 
     std::map<std::pair<LayoutRole, int>, QWidget *> controls_;
     LayoutResult lastLayout_;

@@ -1,6 +1,7 @@
 #include "app/CPylonixDlg.h"
 
 #include "app/OverviewText.h"
+#include "drivechart/CDriveChartWnd.h"
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
 #include "pages/CPageContainerWnd.h"
@@ -156,6 +157,8 @@ void CPylonixDlg::FillDriveCharts()
     drives.scoringOnly = scoringOnly_->isChecked() ? 1 : 0;
     drives.LoadDrives(session_->game(), session_->teams());
     driveCount_ = drives.count();
+    driveChart_->SetShowTOP(settings_.showTOP);
+    RepaintDriveChart();
     pages_->FillDriveLists(drives, settings_.showTOP);
 
     teamButtons_[0]->setText(QString::fromStdString(session_->team(0).GetTeamValue("Short Name")));
@@ -163,9 +166,17 @@ void CPylonixDlg::FillDriveCharts()
     filledPages_ |= PAGE_DRIVE_CHARTS;
 }
 
+void CPylonixDlg::RepaintDriveChart()
+{
+    driveChart_->UpdateGeometry();
+    driveChart_->LayoutRows();
+    driveChart_->viewport()->update();
+}
+
 void CPylonixDlg::ClearDriveSelection()
 {
     session_->drives().SetSelected(-1);
+    driveChart_->Select(-1);
     for (CZrGridListCtrl *list : {static_cast<CZrGridListCtrl *>(pages_->driveList),
                                   static_cast<CZrGridListCtrl *>(pages_->playList)}) {
         for (int row = 0; row < list->GetItemCount(); ++row)
@@ -188,8 +199,10 @@ void CPylonixDlg::OnSelectDriveRow(int row)
 
 void CPylonixDlg::OnSelectChartDrive(int index)
 {
-    CDriveChartData &drives = session_->drives();
-    drives.SetSelected(std::clamp(index, -1, drives.count() - 1));
+    driveChart_->Select(index);
+    driveChart_->EnsureVisible(driveChart_->selected());
+    driveChart_->UpdateReadout();
+    driveChart_->viewport()->update();
 }
 
 void CPylonixDlg::OnPeriodChanged(int index)
@@ -204,6 +217,7 @@ void CPylonixDlg::OnPeriodChanged(int index)
 void CPylonixDlg::OnDriveFilterChanged()
 {
     ClearDriveSelection();
+    driveChart_->OnVScroll(CDriveChartWnd::SB_TOP, 0);
     driveText_->clear();
     RefillDriveCharts();
 }

@@ -1,4 +1,5 @@
 #include "app/CPylonixDlg.h"
+#include "drivechart/CDriveChartWnd.h"
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
 #include "pages/CPageContainerWnd.h"
@@ -677,6 +678,16 @@ TEST_F(MainWindow, ChartSelectionReachesBothListsAndAReloadClearsIt)
     EXPECT_EQ(drives->GetFirstSelectedRow(), 0);
     EXPECT_EQ(drives->GetItemState(1, LVIS_SELECTED), 0u) << "the earlier row is deselected";
 
+    // A row chosen in a list selects that drive in the chart, whose read-out
+    // reaches the drive text box.
+    SendMessage(&dlg, UM_SELECTCHARTDRIVE, 1);
+    auto *chart = dlg.findChild<CDriveChartWnd *>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->selected(), 1);
+    EXPECT_TRUE(qobject_cast<QPlainTextEdit *>(dlg.Control(LayoutRole::DriveText))
+                    ->toPlainText()
+                    .startsWith("Selected:"));
+
     SendMessage(&dlg, UM_SELECTCHARTDRIVE, 99);
     EXPECT_EQ(dlg.session().drives().selected(), dlg.session().drives().count() - 1)
         << "the index is clamped to the list";
@@ -684,4 +695,5 @@ TEST_F(MainWindow, ChartSelectionReachesBothListsAndAReloadClearsIt)
     dlg.ReloadGame();
     EXPECT_EQ(drives->GetFirstSelectedRow(), -1);
     EXPECT_EQ(dlg.session().drives().selected(), -1);
+    EXPECT_EQ(chart->selected(), -1);
 }
