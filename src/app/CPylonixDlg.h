@@ -81,6 +81,8 @@ public:
 
     // Clicks the page button of `page` (a PageCode) as the user would.
     void ClickPage(int page);
+    // Chooses entry `index` of the period box as the user would.
+    void ChoosePeriod(int index);
 
     int currentPage() const { return page_; }
     int filledPages() const { return filledPages_; }

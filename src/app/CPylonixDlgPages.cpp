@@ -205,6 +205,12 @@ void CPylonixDlg::OnSelectChartDrive(int index)
     driveChart_->viewport()->update();
 }
 
+void CPylonixDlg::ChoosePeriod(int index)
+{
+    periodBox_->setCurrentIndex(index);
+    OnPeriodChanged(index);
+}
+
 void CPylonixDlg::OnPeriodChanged(int index)
 {
     ClearDriveSelection();

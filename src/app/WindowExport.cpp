@@ -90,6 +90,18 @@ bool StartWindowForView(CPylonixDlg &window, const WindowView &view, QString &er
         return false;
     }
     window.ClickPage(view.page);
+    if (view.period != 0)
+        window.ChoosePeriod(view.period);
+    const auto click = [&window](LayoutRole role) {
+        if (auto *button = qobject_cast<QAbstractButton *>(window.Control(role)))
+            button->click();
+    };
+    if (view.homeOnly)
+        click(LayoutRole::HomeButton);
+    if (view.visitorOnly)
+        click(LayoutRole::VisitorButton);
+    if (view.scoringOnly)
+        click(LayoutRole::ScoringOnly);
     if (view.page == PAGE_DRIVE_CHARTS && view.playsOfDrive)
         SendMessage(&window, UM_SHOWDRIVEPLAYS, *view.playsOfDrive);
     window.EnsureOverviewFilled();

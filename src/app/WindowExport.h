@@ -14,6 +14,10 @@ struct WindowView {
     int page = 1;                    // a PageCode
     QSize client = QSize(1024, 720); // raised to the minimum client size
     std::optional<int> playsOfDrive; // Drive Charts page only
+    int period = 0;                  // the period box's entry
+    bool homeOnly = false;           // the drive-chart filters
+    bool visitorOnly = false;
+    bool scoringOnly = false;
 };
 
 // The page code of a page name ("overview", "offense", "defense",

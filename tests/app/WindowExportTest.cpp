@@ -5,6 +5,8 @@
 
 #include <QImage>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace
@@ -119,4 +121,36 @@ TEST(WindowExport, ScreenshotHasTheClientSize)
     const QImage image(path);
     EXPECT_EQ(image.size(), QSize(800, 500));
     EXPECT_FALSE(SaveWindowScreenshot(window, QString::fromStdString(dir.PathOf("no/dir/x.png"))));
+}
+
+TEST(WindowExport, ProgramWritesTheScreenshotAndTheWindowMembersOfTheExport)
+{
+    ScratchDirectory dir;
+    const QString shot = QString::fromStdString(dir.PathOf("offense.png"));
+    QProcess program;
+    program.start(PYLONIX_PROGRAM,
+                  {"--screenshot", shot, "--game", PYLONIX_SAMPLES_DIR "/small/game.xml", "--page",
+                   "offense", "--size", "700x450"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(QImage(shot).size(), QSize(700, 450));
+
+    program.start(PYLONIX_PROGRAM,
+                  {"--export", "json", "--game", PYLONIX_SAMPLES_DIR "/small/game.xml", "--page",
+                   "play_by_play"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    ASSERT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(program.readAllStandardOutput()).object();
+    const QJsonObject layout = json["layout"].toObject();
+    EXPECT_EQ(layout["page"].toString(), "play_by_play");
+    EXPECT_EQ(layout["client"].toArray(), QJsonArray({1024, 720}));
+    EXPECT_EQ(rectOf(controlOf(layout, "play_by_play")), QRect(130, 103, 894, 617));
+    EXPECT_TRUE(json["overview"].toString().contains("Attendance: "));
+    EXPECT_EQ(json["period_box"].toArray().first().toString(), "Entire Game");
+
+    program.start(PYLONIX_PROGRAM,
+                  {"--screenshot", shot, "--game", QString::fromStdString(dir.PathOf("none.xml"))});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 2);
 }
