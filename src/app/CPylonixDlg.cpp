@@ -378,6 +378,11 @@ void CPylonixDlg::OnCancel()
     if (!AskYesNo(QStringLiteral("Do you want to quit Pylonix?"), QStringLiteral("Torvell Pylonix"),
                   QMessageBox::Question))
         return;
+    QuitConfirmed();
+}
+
+void CPylonixDlg::QuitConfirmed()
+{
     WriteSettings();
     QDialog::reject();
 }

@@ -81,6 +81,10 @@ public:
 
     // Clicks the page button of `page` (a PageCode) as the user would.
     void ClickPage(int page);
+    // Ends the window as a Yes to the quit prompt does: the settings are
+    // written and the dialog closes.
+    void QuitConfirmed();
+
     // Chooses entry `index` of the period box as the user would.
     void ChoosePeriod(int index);
 
