@@ -70,20 +70,36 @@ XmlLoadError::Status statusOf(pugi::xml_parse_status status)
     return Status::InternalError;
 }
 
+// The first four bytes of a name (fewer when it is shorter), to tell names
+// apart before comparing them whole: hashing every byte would cost more than
+// the few comparisons it saves.
+std::uint32_t nameKey(const char *name)
+{
+    std::uint32_t key = 0;
+    for (int i = 0; i < 4 && name[i] != '\0'; ++i)
+        key |= std::uint32_t{static_cast<unsigned char>(name[i])} << (8 * i);
+    return key;
+}
+
 // The first attribute name an element gives twice, or null.
 const char *duplicateAttribute(const pugi::xml_node &element)
 {
-    // Elements have a handful of attributes. Each name sets one of 64 bits
-    // chosen by its first two bytes (the second is the terminator of a
-    // one-letter name); names are compared only when their bit was set before,
-    // which with distinct names is rare. A long list goes to a set.
+    pugi::xml_attribute attribute = element.first_attribute();
+    if (!attribute)
+        return nullptr;
+    pugi::xml_attribute next = attribute.next_attribute();
+    if (!next)
+        return nullptr;
+    // Elements have a handful of attributes: each name is compared only with
+    // the earlier ones that start alike, which with distinct names is rare. A
+    // long list goes to a set.
     constexpr size_t shortList = 32;
+    std::array<std::uint32_t, shortList> keys;
     std::array<const char *, shortList> names;
-    size_t count = 0;
-    std::uint64_t bits = 0;
-    for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
-         attribute = attribute.next_attribute()) {
-        const char *name = attribute.name();
+    keys[0] = nameKey(attribute.name());
+    names[0] = attribute.name();
+    size_t count = 1;
+    for (attribute = next; attribute; attribute = attribute.next_attribute()) {
         if (count == shortList) {
             std::unordered_set<std::string_view> seen;
             for (const pugi::xml_attribute &any : element.attributes()) {
@@ -92,16 +108,13 @@ const char *duplicateAttribute(const pugi::xml_node &element)
             }
             return nullptr;
         }
-        const auto first = static_cast<unsigned char>(name[0]);
-        const auto second = first == 0 ? 0u : static_cast<unsigned char>(name[1]);
-        const std::uint64_t bit = std::uint64_t{1} << ((first * 7u + second) & 63u);
-        if ((bits & bit) != 0) {
-            for (size_t i = 0; i < count; ++i) {
-                if (std::strcmp(names[i], name) == 0)
-                    return name;
-            }
+        const char *name = attribute.name();
+        const std::uint32_t key = nameKey(name);
+        for (size_t i = 0; i < count; ++i) {
+            if (keys[i] == key && std::strcmp(names[i], name) == 0)
+                return name;
         }
-        bits |= bit;
+        keys[count] = key;
         names[count++] = name;
     }
     return nullptr;
@@ -149,12 +162,62 @@ XmlLoadError notWellFormed(const pugi::xml_document &document)
     return {};
 }
 
+// Copies `path` through `copy` into `bytes`, brings the text to UTF-8 and
+// parses it into `document`, which then points into `bytes`. Status Ok when
+// the file is a well-formed document.
+XmlLoadError parseFile(TemporaryCopy &copy, const std::string &path, std::string &bytes,
+                       pugi::xml_document &document)
+{
+    using Status = XmlLoadError::Status;
+    std::string error;
+    if (!copy.CopyFrom(path, bytes, error))
+        return {Status::FileError, -1, error};
+
+    const XmlEncoding::Reading reading = XmlEncoding::Inspect(bytes);
+    // XML allows no NUL character, and the parser would take one for the end
+    // of the text and never see what follows it.
+    if (const size_t nul = XmlEncoding::FindNul(bytes, reading.source); nul != std::string::npos)
+        return {Status::NulCharacter, static_cast<long long>(nul),
+                "a NUL character at byte " + std::to_string(nul)};
+
+    // UTF-8 text is parsed where it was read, after its byte-order mark;
+    // other text is converted first.
+    pugi::xml_encoding encoding = pugi::encoding_utf8;
+    size_t start = 0;
+    switch (reading.source) {
+    case XmlEncoding::Source::Utf8:
+        if (reading.invalidUtf8)
+            bytes = XmlEncoding::ReplaceInvalidUtf8(bytes);
+        if (bytes.starts_with("\xEF\xBB\xBF"))
+            start = 3;
+        break;
+    case XmlEncoding::Source::Latin1:
+        bytes = XmlEncoding::Latin1ToUtf8(bytes);
+        break;
+    case XmlEncoding::Source::Windows1252:
+        bytes = XmlEncoding::Windows1252ToUtf8(bytes);
+        break;
+    case XmlEncoding::Source::Wide:
+        encoding = pugi::encoding_auto;
+        break;
+    }
+
+    const pugi::xml_parse_result result = document.load_buffer_inplace(
+        bytes.data() + start, bytes.size() - start, pugi::parse_default, encoding);
+    if (!result)
+        return {statusOf(result.status), static_cast<long long>(result.offset), describe(result)};
+    return notWellFormed(document);
+}
+
 } // namespace
 
 struct CXmlDocument::State {
     // The parsed tree points into `buffer`, so the two are replaced together.
     std::unique_ptr<pugi::xml_document> document;
     std::unique_ptr<std::string> buffer;
+    // The text of the version before, kept for its capacity: the next open
+    // reads into it instead of taking new memory.
+    std::unique_ptr<std::string> spare;
     // Compiled queries, kept across reloads: the same few hundred expressions
     // are asked of every version of the file.
     mutable std::unordered_map<std::string, XPathQuery, StringHash, std::equal_to<>> queries;
@@ -219,53 +282,20 @@ bool CXmlDocument::Open(const std::string &path)
     lastError_ = {};
     if (!IsCreated())
         return fail(Status::NoDocument, -1, "no document to load into");
-    std::string error;
-    std::string bytes;
-    if (!tempCopy_->CopyFrom(path, bytes, error))
-        return fail(Status::FileError, -1, error);
-
-    const XmlEncoding::Source source = XmlEncoding::Detect(bytes);
-    // XML allows no NUL character, and the parser would take one for the end
-    // of the text and never see what follows it.
-    if (const size_t nul = XmlEncoding::FindNul(bytes, source); nul != std::string::npos)
-        return fail(Status::NulCharacter, static_cast<long long>(nul),
-                    "a NUL character at byte " + std::to_string(nul));
-
-    pugi::xml_encoding encoding = pugi::encoding_utf8;
-    switch (source) {
-    case XmlEncoding::Source::Utf8:
-        if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
-            bytes.erase(0, 3);
-        if (!XmlEncoding::IsValidUtf8(bytes))
-            bytes = XmlEncoding::ReplaceInvalidUtf8(bytes);
-        break;
-    case XmlEncoding::Source::Latin1:
-        bytes = XmlEncoding::Latin1ToUtf8(bytes);
-        break;
-    case XmlEncoding::Source::Windows1252:
-        bytes = XmlEncoding::Windows1252ToUtf8(bytes);
-        break;
-    case XmlEncoding::Source::Wide:
-        encoding = pugi::encoding_auto;
-        break;
-    }
-
-    // Parse into a fresh tree; the held one is replaced only on success. The
-    // tree points into the buffer, which therefore lives on the heap and moves
-    // with it.
-    auto buffer = std::make_unique<std::string>(std::move(bytes));
+    // The tree points into the text it was parsed from, so the two live on
+    // the heap and move together.
+    std::unique_ptr<std::string> buffer =
+        state_->spare ? std::move(state_->spare) : std::make_unique<std::string>();
     auto document = std::make_unique<pugi::xml_document>();
-    const pugi::xml_parse_result result = document->load_buffer_inplace(
-        buffer->data(), buffer->size(), pugi::parse_default, encoding);
-    if (!result)
-        return fail(statusOf(result.status), static_cast<long long>(result.offset),
-                    describe(result));
-    XmlLoadError problem = notWellFormed(*document);
+    XmlLoadError problem = parseFile(*tempCopy_, path, *buffer, *document);
     if (problem.status != Status::Ok) {
+        state_->spare = std::move(buffer);
         lastError_ = std::move(problem);
         return false;
     }
+    // The old tree goes before its text, which is kept for the next open.
     state_->document = std::move(document);
+    state_->spare = std::move(state_->buffer);
     state_->buffer = std::move(buffer);
     return true;
 }

@@ -25,6 +25,15 @@ enum class Source {
 // Windows code page (whose accented letters are single bytes) is read as such.
 Source Detect(std::string_view bytes);
 
+// How to read the bytes (as Detect), and for UTF-8 whether they hold
+// ill-formed sequences that ReplaceInvalidUtf8 must replace. One pass over
+// the bytes where Detect and IsValidUtf8 would take two.
+struct Reading {
+    Source source;
+    bool invalidUtf8;
+};
+Reading Inspect(std::string_view bytes);
+
 // The encoding name of the XML declaration at the start of `bytes`, or empty.
 std::string DeclaredEncoding(std::string_view bytes);
 

@@ -105,7 +105,12 @@ void CScoringGrid::Fill(const CGameDocument &document)
                          attribute("@yds"),   attribute("@passer"), attribute("@pattype"),
                          attribute("@patby"), attribute("@patres")};
         const std::string side = attribute("@vh");
-        InsertItem(row, text(document.GetText("/fbgame/team[@vh='" + side + "']/@id", "")));
+        // A side holding a quote would end the XPath's literal early and could
+        // name another team; no team has such a side.
+        const std::string team = side.find('\'') == std::string::npos
+                                     ? document.GetText("/fbgame/team[@vh='" + side + "']/@id", "")
+                                     : std::string();
+        InsertItem(row, text(team));
         SetItemText(row, 1, text(attribute("@qtr")));
         SetItemText(row, 2, text(attribute("@clock")));
         SetItemText(row, 3, Describe(facts));

@@ -110,14 +110,16 @@ void CStatGridCtrl::SortByColumn(int column)
     const bool repeated = column == lastSortedColumn_;
     const int kind = GetColumnSortKind(column);
 
-    // Each row's position before the sort travels in the low 16 bits of its
-    // data, so the comparison finds the row's key without reading cells.
+    // While sorting, a row's data is its position before the sort, so the
+    // comparison finds the row's key without reading cells; the row data
+    // itself waits beside it. (Packing both into one value would lose player
+    // indexes above 32767 and mix up tables of more than 65536 rows.)
+    std::vector<std::int32_t> rowData(rows);
     for (int r = 0; r < rows; ++r) {
-        const auto data = static_cast<std::uint32_t>(GetItemData(r));
-        SetItemData(
-            r, static_cast<std::int32_t>((data << 16) | (static_cast<std::uint32_t>(r) & 0xFFFFu)));
+        rowData[r] = GetItemData(r);
+        SetItemData(r, r);
     }
-    auto position = [](std::int32_t data) { return static_cast<std::uint32_t>(data) & 0xFFFFu; };
+    auto position = [](std::int32_t data) { return static_cast<std::size_t>(data); };
 
     if (kind == kSortText) {
         std::vector<std::string> keys(rows);
@@ -144,7 +146,7 @@ void CStatGridCtrl::SortByColumn(int column)
     }
 
     for (int r = 0; r < rows; ++r)
-        SetItemData(r, GetItemData(r) >> 16);
+        SetItemData(r, rowData[position(GetItemData(r))]);
     lastSortedColumn_ = repeated ? -1 : column;
     viewport()->update();
 }

@@ -1,10 +1,12 @@
 #include "TemporaryCopy.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -36,36 +38,22 @@ private:
     int fd_;
 };
 
-bool writeAll(int fd, const char *data, size_t size)
+// Writes `size` bytes at the start of the file.
+bool writeAllAt(int fd, const char *data, size_t size)
 {
+    off_t offset = 0;
     while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
+        const ssize_t written = ::pwrite(fd, data, size, offset);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
             return false;
         }
         data += written;
+        offset += written;
         size -= static_cast<size_t>(written);
     }
     return true;
-}
-
-// Appends everything that can be read from `fd` to `bytes`.
-bool readAll(int fd, std::string &bytes)
-{
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0)
-            return true;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.append(buffer, static_cast<size_t>(got));
-    }
 }
 
 // Reads the block at `offset`; the number of bytes read, or -1.
@@ -106,13 +94,14 @@ void TemporaryCopy::Remove()
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+    copySize_ = 0;
 }
 
-bool TemporaryCopy::prepareEmptyCopy(std::string &error)
+bool TemporaryCopy::prepareCopy(std::string &error)
 {
-    if (fd_ >= 0 && ::ftruncate(fd_, 0) == 0 && ::lseek(fd_, 0, SEEK_SET) == 0)
+    if (fd_ >= 0)
         return true;
-    Remove();
+    copySize_ = 0;
 
     const std::string directory = TemporaryDirectory();
     fd_ = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
@@ -153,7 +142,8 @@ bool TemporaryCopy::readSource(int input, std::string &contents, std::string &er
 {
     const std::string tooLarge =
         "is larger than " + std::to_string(MaximumSize / (1024 * 1024)) + " MiB";
-    std::vector<char> buffer(1 << 16);
+    if (!compared_)
+        compared_ = std::make_unique_for_overwrite<char[]>(BlockSize);
     for (int attempt = 1; attempt <= MaximumAttempts; ++attempt) {
         if (attempt > 1)
             ++retries_;
@@ -172,44 +162,53 @@ bool TemporaryCopy::readSource(int input, std::string &contents, std::string &er
             return false;
         }
 
-        contents.clear();
-        contents.reserve(static_cast<size_t>(before.st_size));
+        // The first reading goes straight into `contents`, sized from the file
+        // with a byte to spare so that its end shows without growing.
+        size_t length = 0;
+        contents.resize(static_cast<size_t>(before.st_size) + 1);
         for (;;) {
-            const ssize_t got = readBlockAt(input, buffer.data(), buffer.size(),
-                                            static_cast<off_t>(contents.size()));
+            if (length == contents.size())
+                contents.resize(std::min(2 * length, MaximumSize + 1));
+            const size_t space = std::min(BlockSize, contents.size() - length);
+            const ssize_t got =
+                readBlockAt(input, contents.data() + length, space, static_cast<off_t>(length));
             if (got < 0) {
+                contents.clear();
                 error = errnoText();
                 return false;
             }
             if (got == 0)
                 break;
-            contents.append(buffer.data(), static_cast<size_t>(got));
-            if (contents.size() > MaximumSize) { // it grew while being read
+            length += static_cast<size_t>(got);
+            if (length > MaximumSize) { // it grew while being read
+                contents.clear();
                 error = tooLarge;
                 return false;
             }
             if (readObserver_)
-                readObserver_(contents.size());
+                readObserver_(length);
         }
+        contents.resize(length);
 
         // The second reading, compared block by block with the first.
         bool same = false;
         for (size_t offset = 0;;) {
             const ssize_t got =
-                readBlockAt(input, buffer.data(), buffer.size(), static_cast<off_t>(offset));
+                readBlockAt(input, compared_.get(), BlockSize, static_cast<off_t>(offset));
             if (got < 0) {
+                contents.clear();
                 error = errnoText();
                 return false;
             }
-            const auto length = static_cast<size_t>(got);
-            if (length == 0) {
-                same = offset == contents.size();
+            const auto block = static_cast<size_t>(got);
+            if (block == 0) {
+                same = offset == length;
                 break;
             }
-            if (length > contents.size() - offset ||
-                std::memcmp(buffer.data(), contents.data() + offset, length) != 0)
+            if (block > length - offset ||
+                std::memcmp(compared_.get(), contents.data() + offset, block) != 0)
                 break;
-            offset += length;
+            offset += block;
             if (readObserver_)
                 readObserver_(offset);
         }
@@ -217,11 +216,11 @@ bool TemporaryCopy::readSource(int input, std::string &contents, std::string &er
         struct stat after {
         };
         if (::fstat(input, &after) != 0) {
+            contents.clear();
             error = errnoText();
             return false;
         }
-        if (same && sameState(before, after) &&
-            contents.size() == static_cast<size_t>(after.st_size))
+        if (same && sameState(before, after) && length == static_cast<size_t>(after.st_size))
             return true;
     }
     contents.clear();
@@ -232,28 +231,32 @@ bool TemporaryCopy::readSource(int input, std::string &contents, std::string &er
 bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, std::string &error)
 {
     contents.clear();
-    if (!prepareEmptyCopy(error))
+    if (!prepareCopy(error))
         return false;
+    bool copied = false;
     {
         // Without O_NONBLOCK, opening a FIFO would wait for a writer; reading
         // a device such as /dev/zero would never end.
         const FileDescriptor input(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-        if (!input.valid()) {
+        if (!input.valid())
             error = errnoText();
-            return false;
-        }
-        if (!readSource(input.get(), contents, error))
-            return false;
-        if (!writeAll(fd_, contents.data(), contents.size())) {
-            error = "cannot write the temporary copy: " + errnoText();
-            return false;
-        }
+        else
+            copied = readSource(input.get(), contents, error);
     }
-    // Read what the copy holds through its own descriptor.
-    contents.clear();
-    if (::lseek(fd_, 0, SEEK_SET) != 0 || !readAll(fd_, contents)) {
-        error = "cannot read the temporary copy: " + errnoText();
+    // The copy is written over the previous one and cut to the new size: a
+    // game file keeps about its size from one version to the next, and
+    // rewriting pages the copy already has costs far less than giving them
+    // back and taking new ones. What was read is what the copy now holds, so
+    // it is not read back.
+    const size_t size = copied ? contents.size() : 0;
+    if (!writeAllAt(fd_, contents.data(), size) ||
+        (size != copySize_ && ::ftruncate(fd_, static_cast<off_t>(size)) != 0)) {
+        const std::string cause = errnoText();
+        Remove();
+        contents.clear();
+        error = "cannot write the temporary copy: " + cause;
         return false;
     }
-    return true;
+    copySize_ = size;
+    return copied;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 
 // A private copy of a file, kept in the user's temporary directory ($TMPDIR,
@@ -35,10 +36,10 @@ public:
     static constexpr int MaximumAttempts = 5;
 
     // Copies `source` into the temporary file, replacing what it held, and
-    // reads the copy back into `contents`. Returns false, with the reason in
-    // `error`, when no temporary file can be made, the source is not a
-    // readable regular file of at most MaximumSize bytes, or it kept changing
-    // while it was read (a writer rewriting it in place).
+    // gives the bytes copied in `contents` (its capacity is reused). Returns
+    // false, with the reason in `error`, when no temporary file can be made,
+    // the source is not a readable regular file of at most MaximumSize bytes,
+    // or it kept changing while it was read (a writer rewriting it in place).
     bool CopyFrom(const std::string &source, std::string &contents, std::string &error);
 
     // Releases the copy now, if there is one.
@@ -63,12 +64,17 @@ public:
     static std::string TemporaryDirectory();
 
 private:
-    // Makes sure an empty temporary file is open; false with the reason if not.
-    bool prepareEmptyCopy(std::string &error);
+    // The size of the blocks a source is read in.
+    static constexpr size_t BlockSize = 64 * 1024;
+
+    // Makes sure a temporary file is open; false with the reason if not.
+    bool prepareCopy(std::string &error);
     // Reads one consistent state of the open source into `contents`.
     bool readSource(int input, std::string &contents, std::string &error);
 
     int fd_ = -1;
+    size_t copySize_ = 0;              // bytes the temporary file holds
+    std::unique_ptr<char[]> compared_; // a block of the second reading
     long retries_ = 0;
     std::function<void(size_t)> readObserver_;
 };

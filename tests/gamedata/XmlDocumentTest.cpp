@@ -77,6 +77,10 @@ TEST(XmlDocumentOpen, DuplicateAttributesOrASecondRootFailWithTheReason)
     EXPECT_EQ(document.LastError(), "duplicate attribute ab at byte 1");
     EXPECT_FALSE(document.Open(dir.Write("one.xml", "<t a='1' b='2' a='3'/>")));
     EXPECT_EQ(document.LastError(), "duplicate attribute a at byte 1");
+    EXPECT_TRUE(document.Open(dir.Write("long.xml", "<t sack='1' sacks='2' sackyds='3'/>")))
+        << document.LastError();
+    EXPECT_FALSE(document.Open(dir.Write("longer.xml", "<t sacks='1' sackyds='2' sacks='3'/>")));
+    EXPECT_EQ(document.LastError(), "duplicate attribute sacks at byte 1");
     EXPECT_TRUE(document.Open(dir.Write("tail.xml", "<fbgame a='1' b='1'/>\n<!-- saved -->\n")))
         << document.LastError();
     EXPECT_EQ(document.LastLoadError().status, XmlLoadError::Status::Ok);
@@ -129,6 +133,18 @@ TEST(XmlDocumentOpen, FailedReloadKeepsThePreviousContent)
     home.SetSide('H');
     home.LoadGame(document);
     EXPECT_EQ(home.GetTeamValue("Name"), "First");
+
+    // Reload after reload, long and short files (a few bytes among them),
+    // each followed by a failed one: the held version is never read over.
+    for (const std::string location : {"Harbor City", "X", "Northfield Memorial Stadium", "Y"}) {
+        SCOPED_TRACE(location);
+        dir.Write("game.xml", "<v l='" + location + "'/>");
+        ASSERT_TRUE(document.Open(path)) << document.LastError();
+        dir.Write("game.xml", "<v l='broken" + std::string(40, '.'));
+        EXPECT_FALSE(document.Open(path));
+        EXPECT_FALSE(document.Open(dir.PathOf("missing.xml")));
+        EXPECT_EQ(document.GetText("/v/@l"), location);
+    }
 }
 
 TEST(XmlDocumentOpen, RecreateGivesAnEmptyDocument)

@@ -253,11 +253,12 @@ TEST(ScoringTable, RowsColoursAndPossessionColumn)
       <scores>
         <score type="FG" vh="H" qtr="1" clock="09:41" scorer="Albrecht" yds="34" plays="9" top="04:12" hscore="14" vscore="7"/>
         <score type="SAF" vh="v" qtr="2" clock="01:00"/>
+        <score type="SAF" vh="x' or @vh='H" qtr="3" clock="02:00"/>
       </scores></fbgame>)");
     CScoringGrid grid;
     setUp(grid);
     grid.Fill(game.document());
-    ASSERT_EQ(grid.GetItemCount(), 2);
+    ASSERT_EQ(grid.GetItemCount(), 3);
     EXPECT_EQ(grid.GetColumnWidth(CScoringGrid::kTopColumn), 0);
     EXPECT_EQ(grid.GetColumnText(CScoringGrid::kTopColumn), "");
     EXPECT_EQ(grid.GetItemText(0, CScoringGrid::kTopColumn), "");
@@ -273,6 +274,8 @@ TEST(ScoringTable, RowsColoursAndPossessionColumn)
     EXPECT_EQ(grid.GetItemText(1, 6), "0-0");
     EXPECT_EQ(grid.GetCellBkColor(1, 3), RGB(128, 128, 128));
     EXPECT_EQ(grid.GetCellTextColor(1, 3), RGB(255, 255, 255));
+    // A side that would change the team query names no team.
+    EXPECT_EQ(grid.GetItemText(2, 0), "");
 
     grid.SetShowTOP(true);
     grid.Fill(game.document());

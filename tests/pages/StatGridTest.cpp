@@ -8,6 +8,7 @@
 #include "platform/NotifyEvent.h"
 
 #include <QFontMetrics>
+#include <array>
 
 namespace
 {
@@ -65,9 +66,16 @@ TEST_F(PlayerTableTest, SortDirectionsAndTheThirdClick)
     EXPECT_EQ(ColumnTexts(table, yards), (std::vector<QString>{"-4", "20", "45"}));
     table.SortByColumn(yards);
     EXPECT_EQ(ColumnTexts(table, yards), (std::vector<QString>{"45", "20", "-4"}));
-    // Row data moves with its row.
+    // Row data moves with its row, whatever its size.
     EXPECT_EQ(table.GetItemData(0), 2);
     EXPECT_EQ(table.GetItemData(2), 3);
+    table.SetItemData(0, 40000);
+    table.SetItemData(1, -1);
+    table.SortByColumn(yards);
+    EXPECT_EQ(ColumnTexts(table, yards), (std::vector<QString>{"-4", "20", "45"}));
+    EXPECT_EQ(table.GetItemData(1), -1);
+    EXPECT_EQ(table.GetItemData(2), 40000);
+    table.SortByColumn(yards);
 
     table.SortByColumn(0);
     EXPECT_EQ(ColumnTexts(table, 0), (std::vector<QString>{"Adams", "Belcourt", "Cole"}));
@@ -117,7 +125,7 @@ TEST_F(PlayerTableTest, SeasonMarkNeedsThreeGamesAndABetterValue)
         .Player({{"Name", "Beats"}, {"Check Name", "BEATS"}, {"Rush Att", "5"}, {"Rush Yds", "51"}})
         .Player(
             {{"Name", "Equals"}, {"Check Name", "EQUALS"}, {"Rush Att", "5"}, {"Rush Yds", "50"}})
-        .Player({{"Name", "Avg"}, {"Check Name", "AVG"}, {"Rush Att", "5"}, {"Rush Avg", "4.1"}})
+        .Player({{"Name", "Avg"}, {"Check Name", "AVG"}, {"Rush Att", "5"}, {"Rush Avg", "3.0"}})
         .Player({{"Name", "No season"},
                  {"Check Name", "NONE"},
                  {"Rush Att", "9"},
@@ -126,7 +134,8 @@ TEST_F(PlayerTableTest, SeasonMarkNeedsThreeGamesAndABetterValue)
     season.Player({{"Check Name", "TWO"}, {"Played", "2"}, {"Rush Yds", "10"}})
         .Player({{"Check Name", "BEATS"}, {"Played", "3"}, {"Rush Yds", "150"}, {"Rush Att", "30"}})
         .Player({{"Check Name", "EQUALS"}, {"Played", "3"}, {"Rush Yds", "150"}})
-        // An average compares with the season average itself, not per game.
+        // An average compares with the season average itself, not per game:
+        // 3.0 beats 4.0 / 4 but not 4.0.
         .Player({{"Check Name", "AVG"}, {"Played", "4"}, {"Rush Avg", "4.0"}});
     table.FillTeam(team, season);
     const int yards = 2, attempts = 1, average = 5;
@@ -134,7 +143,7 @@ TEST_F(PlayerTableTest, SeasonMarkNeedsThreeGamesAndABetterValue)
     EXPECT_EQ(table.GetCellBkColor(1, yards), kSeasonMarkColor);
     EXPECT_NE(table.GetCellBkColor(1, attempts), kSeasonMarkColor); // 5 is not above 30 / 3
     EXPECT_NE(table.GetCellBkColor(2, yards), kSeasonMarkColor);
-    EXPECT_EQ(table.GetCellBkColor(3, average), kSeasonMarkColor);
+    EXPECT_NE(table.GetCellBkColor(3, average), kSeasonMarkColor);
     EXPECT_NE(table.GetCellBkColor(4, yards), kSeasonMarkColor);
 }
 
@@ -186,17 +195,15 @@ TEST_F(PlayerTableTest, NoneRowWithoutSeparatorColours)
     EXPECT_EQ(table.GetItemText(0, 2), "4");
 
     // A team without a player past the gate, and one without players, get "None".
-    TestTeam nobody;
-    nobody.Player({{"Name", "Bench"}, {"Def Has", ""}});
-    for (const TestTeam *empty : {&nobody, new TestTeam()}) {
-        table.FillTeam(*empty, noSeason);
+    std::array<TestTeam, 2> empties;
+    empties[0].Player({{"Name", "Bench"}, {"Def Has", ""}});
+    for (const TestTeam &empty : empties) {
+        table.FillTeam(empty, noSeason);
         ASSERT_EQ(table.GetItemCount(), 1);
         EXPECT_EQ(table.GetItemText(0, 0), "None");
         EXPECT_EQ(table.GetItemData(0), -1);
         for (int column : {1, 5, 10, 14, 16})
             EXPECT_NE(table.GetCellBkColor(0, column), GetSysColor(COLOR_BTNFACE));
-        if (empty != &nobody)
-            delete empty;
     }
     // Sorting keeps the "None" row's -1.
     table.SortByColumn(2);

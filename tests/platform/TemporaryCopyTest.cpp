@@ -117,7 +117,15 @@ TEST_F(TemporaryCopyTest, KeepsOnlyTheLatestCopyAndReleasesItOnDestruction)
         std::ofstream(source_) << "<x/>";
         ASSERT_TRUE(copy.CopyFrom(source_.string(), bytes, error));
         EXPECT_EQ(bytes, "<x/>") << "a shorter file leaves nothing of the longer one";
-        EXPECT_EQ(unnamedOpenFiles().size(), 1u);
+        const std::vector<fs::path> open = unnamedOpenFiles();
+        ASSERT_EQ(open.size(), 1u);
+        struct stat info {
+        };
+        ASSERT_EQ(::stat(open[0].c_str(), &info), 0);
+        EXPECT_EQ(info.st_size, 4) << "the copy holds the shorter file alone";
+        EXPECT_FALSE(copy.CopyFrom((dir_ / "missing.xml").string(), bytes, error));
+        ASSERT_EQ(::stat(open[0].c_str(), &info), 0);
+        EXPECT_EQ(info.st_size, 0) << "a failed copy keeps nothing of the file before";
         copy.Remove();
         EXPECT_FALSE(copy.HasCopy());
         EXPECT_TRUE(unnamedOpenFiles().empty());
