@@ -697,3 +697,16 @@ TEST_F(MainWindow, ChartSelectionReachesBothListsAndAReloadClearsIt)
     EXPECT_EQ(dlg.session().drives().selected(), -1);
     EXPECT_EQ(chart->selected(), -1);
 }
+
+TEST_F(MainWindow, NarrowerPlayColumnRefillsThePlayByPlayWithMoreWrappedLines)
+{
+    TestDlg dlg(optionsFor(PYLONIX_SAMPLES_DIR "/game-final.xml"));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_PLAY_BY_PLAY);
+    auto *table = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::PlayByPlay));
+    const int rows = table->GetItemCount();
+    ASSERT_GT(rows, 0);
+    table->SetColumnWidth(2, table->GetColumnWidth(2) / 2);
+    SendMessage(&dlg, UM_GRIDLAYOUT);
+    EXPECT_GT(table->GetItemCount(), rows);
+}
