@@ -125,6 +125,7 @@ TEST_F(MainWindow, StartsOnTheOverviewWithItsTextAndEveryPageButton)
     TestDlg dlg(optionsFor(game));
     ASSERT_TRUE(dlg.OnInitDialog());
     EXPECT_EQ(dlg.windowTitle(), "Torvell Pylonix Football");
+    EXPECT_EQ(dlg.minimumSize(), QSize(510, 384)) << "the smallest client area";
     EXPECT_EQ(dlg.currentPage(), PAGE_OVERVIEW);
     EXPECT_EQ(dlg.filledPages(), PAGE_OVERVIEW);
     EXPECT_TRUE(dlg.prompts.empty());

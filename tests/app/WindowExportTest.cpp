@@ -75,6 +75,12 @@ TEST(WindowExport, DriveChartsLayoutAtTheRequestedSize)
     EXPECT_TRUE(controlOf(layout, "page_button.drive_charts")["visible"].toBool());
     EXPECT_EQ(controlOf(layout, "page_button.offense")["id"].toInt(), 1003);
     EXPECT_EQ(rectOf(controlOf(layout, "configure")), QRect(0, 576, 128, 24));
+    // The yardage summary sits under the page buttons, disabled, in its natural size.
+    const QJsonObject yardage = controlOf(layout, "yardage");
+    EXPECT_EQ(rectOf(yardage).topLeft(), QPoint(5, 260));
+    EXPECT_GE(rectOf(yardage).width(), 100);
+    EXPECT_FALSE(yardage["enabled"].toBool());
+    EXPECT_TRUE(yardage["visible"].toBool());
 
     // The overview text is reported whichever page is shown.
     EXPECT_TRUE(json["overview"].toString().contains("\nLocation: Harbor City"));
