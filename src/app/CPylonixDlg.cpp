@@ -351,11 +351,11 @@ bool CPylonixDlg::RunConfigureDialog()
     return true;
 }
 
-void CPylonixDlg::OpenPlayerWindow(int team, int player)
+void CPylonixDlg::OpenPlayerWindow([[maybe_unused]] int team, [[maybe_unused]] int player)
 {
-    // The Individual Player window is made here and kept in playerWindow_.
-    (void)team;
-    (void)player;
+    // The program has no Individual Player window yet: this is where it is
+    // made (or, when open, given the teams, the player and the game document)
+    // and kept in playerWindow_. Until then a double click opens nothing.
 }
 
 void CPylonixDlg::ShowAbout()
