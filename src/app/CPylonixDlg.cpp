@@ -119,7 +119,6 @@ bool CPylonixDlg::OnInitDialog()
     MakeButtonImages();
 
     period_ = 0;
-    quarters_ = 0;
     ReadSettings();
 
     page_ = PAGE_OVERVIEW;

@@ -222,9 +222,6 @@ private:
     std::string iniPath_;
     std::unique_ptr<CFileChangeWatcher> watcher_;
 
-    // Scoreboard values of the latest load.
-    int quarters_ = 0;
-
     int page_ = PAGE_OVERVIEW;
     int filledPages_ = 0;
     int period_ = 0;
@@ -232,7 +229,6 @@ private:
     int textHeight_ = 50;
     bool playsMode_ = false;
     int playsDrive_ = 0;
-    int driveCount_ = 0;
     int playByPlayColumn2_ = 0;
     std::optional<QRect> periodBoxRect_;
 

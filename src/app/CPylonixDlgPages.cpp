@@ -156,7 +156,6 @@ void CPylonixDlg::FillDriveCharts()
     drives.visitorOnly = teamButtons_[1]->isChecked() ? 1 : 0;
     drives.scoringOnly = scoringOnly_->isChecked() ? 1 : 0;
     drives.LoadDrives(session_->game(), session_->teams());
-    driveCount_ = drives.count();
     driveChart_->SetShowTOP(settings_.showTOP);
     RepaintDriveChart();
     pages_->FillDriveLists(drives, settings_.showTOP);

@@ -89,8 +89,6 @@ bool CPylonixDlg::ReloadOnce(ReloadCause cause, bool &retryLater)
     failedWatcherAttempts_ = 0;
     ++reloadCount_;
 
-    const ScoreboardState &scoreboard = session_->scoreboard();
-    quarters_ = scoreboard.quarters;
     pages_->FillYardage(*session_);
     PlaceYardageSummary();
     RebuildPeriodBox();
