@@ -711,3 +711,27 @@ TEST_F(MainWindow, NarrowerPlayColumnRefillsThePlayByPlayWithMoreWrappedLines)
     SendMessage(&dlg, UM_GRIDLAYOUT);
     EXPECT_GT(table->GetItemCount(), rows);
 }
+
+TEST_F(MainWindow, ShrinkingTheDriveChartsPageGivesUpTheTextBoxFirst)
+{
+    TestDlg dlg(optionsFor(game));
+    dlg.resize(1024, 720);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.show();
+    dlg.ClickPage(PAGE_DRIVE_CHARTS);
+    SendMessage(&dlg, UM_SPLITTERMOVED, 100);
+    ASSERT_EQ(dlg.textHeight(), 150);
+
+    // 520 < 200 + 150 + 200: the text box gives up 30 pixels, the chart none.
+    dlg.resize(1024, 520);
+    EXPECT_EQ(dlg.textHeight(), 120);
+    EXPECT_EQ(dlg.chartHeight(), 200);
+    // 420 leaves 20 pixels for the text: it keeps 50 and the chart gets 170.
+    dlg.resize(1024, 420);
+    EXPECT_EQ(dlg.textHeight(), 50);
+    EXPECT_EQ(dlg.chartHeight(), 170);
+    EXPECT_EQ(dlg.Control(LayoutRole::DriveChart)->geometry(), QRect(130, 103, 894, 170));
+    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 277, 894, 50));
+    EXPECT_EQ(dlg.Control(LayoutRole::Splitter)->geometry(), QRect(130, 327, 894, 4));
+    EXPECT_EQ(dlg.Control(LayoutRole::DriveLists, 0)->geometry(), QRect(130, 331, 894, 89));
+}
