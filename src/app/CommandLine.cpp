@@ -83,6 +83,23 @@ const std::vector<Option> &options()
              line.request.playsOfDrive = drive;
              return true;
          }},
+        {"select-drive", "N",
+         "drive chart: select row N of the drives (or plays) list, as a click does",
+         [](CommandLine &line, const QString &value, QString &error) {
+             int row = 0;
+             if (!readCount(value, "select-drive", row, error))
+                 return false;
+             line.selectDrive = row;
+             return true;
+         }},
+        {"hover-drive", "N", "drive chart: point the mouse at entry N of the chart",
+         [](CommandLine &line, const QString &value, QString &error) {
+             int entry = 0;
+             if (!readCount(value, "hover-drive", entry, error))
+                 return false;
+             line.hoverDrive = entry;
+             return true;
+         }},
         {"show-top", "0|1", "pages: show the time of possession (default 1)",
          [](CommandLine &line, const QString &value, QString &error) {
              if (value != "0" && value != "1") {

@@ -39,6 +39,8 @@ WindowView windowView(const CommandLine &line)
     view.homeOnly = line.request.homeOnly;
     view.visitorOnly = line.request.visitorOnly;
     view.scoringOnly = line.request.scoringOnly;
+    view.selectDrive = line.selectDrive;
+    view.hoverDrive = line.hoverDrive;
     return view;
 }
 

@@ -112,3 +112,19 @@ TEST(CommandLine, ReadsTheWindowOptions)
         EXPECT_FALSE(line.Parse(bad, error)) << bad.join(' ').toStdString();
     }
 }
+
+TEST(CommandLine, DriveSelectionAndHoverForTheExport)
+{
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(line.Parse({"pylonix", "--export", "json", "--game", "g.xml", "--select-drive", "3",
+                            "--hover-drive", "0"},
+                           error))
+        << error.toStdString();
+    EXPECT_EQ(line.selectDrive, 3);
+    EXPECT_EQ(line.hoverDrive, 0);
+    CommandLine bad;
+    EXPECT_FALSE(
+        bad.Parse({"pylonix", "--export", "json", "--game", "g", "--hover-drive", "-2"}, error));
+    EXPECT_TRUE(CommandLine::HelpText().contains("--select-drive N"));
+}

@@ -87,6 +87,34 @@ TEST(WindowExport, DriveChartsLayoutAtTheRequestedSize)
     EXPECT_EQ(json["period_box"].toArray().size(), 5);
 }
 
+TEST(WindowExport, TheDriveChartIsDescribedFromAnyPageWithItsSelectionAndHover)
+{
+    CPylonixDlg onChart(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
+    WindowView view;
+    view.page = PAGE_DRIVE_CHARTS;
+    view.client = QSize(900, 600);
+    QString error;
+    ASSERT_TRUE(StartWindowForView(onChart, view, error)) << error.toStdString();
+    const QJsonObject expected = WindowToJson(onChart)["drive_chart_view"].toObject();
+    ASSERT_GT(expected["items"].toArray().size(), 1);
+    EXPECT_EQ(expected["selected"].toInt(), -1);
+    EXPECT_GT(expected["client"].toArray()[0].toInt(), 400) << "the chart's own client area";
+
+    CPylonixDlg onOffense(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
+    view.page = PAGE_OFFENSE;
+    view.selectDrive = 1;
+    view.hoverDrive = 0;
+    ASSERT_TRUE(StartWindowForView(onOffense, view, error));
+    const QJsonObject json = WindowToJson(onOffense);
+    EXPECT_EQ(json["layout"]["page"].toString(), "offense");
+    const QJsonObject chart = json["drive_chart_view"].toObject();
+    EXPECT_EQ(chart["client"], expected["client"]) << "laid out as on the Drive Charts page";
+    EXPECT_EQ(chart["items"], expected["items"]);
+    EXPECT_EQ(chart["selected"].toInt(), 1);
+    EXPECT_EQ(chart["hover"].toInt(), 0);
+    EXPECT_TRUE(chart["readout"].toString().startsWith("Pointing at:\r\n"));
+}
+
 TEST(WindowExport, SmallSizeIsRaisedToTheMinimumAndPlaysOfEntersPlaysMode)
 {
     CPylonixDlg window(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
