@@ -100,6 +100,42 @@ const std::vector<Option> &options()
              line.hoverDrive = entry;
              return true;
          }},
+        {"player", "TEAM,INDEX",
+         "the Individual Player window for player INDEX of team TEAM (0 home, 1 visitor)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             const QStringList parts = value.split(',');
+             bool teamRead = false, indexRead = false;
+             const int team = parts.size() == 2 ? parts[0].toInt(&teamRead) : -1;
+             const int index = parts.size() == 2 ? parts[1].toInt(&indexRead) : -1;
+             if (!teamRead || !indexRead || (team != 0 && team != 1) || index < 0) {
+                 error = QString("--player takes TEAM,INDEX (TEAM 0 or 1), not \"%1\"").arg(value);
+                 return false;
+             }
+             line.player = std::make_pair(team, index);
+             return true;
+         }},
+        {"player-size", "WxH", "the Individual Player window's client size (default 600x400)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             const QStringList parts = value.split('x');
+             bool wide = false, high = false;
+             const int width = parts.size() == 2 ? parts[0].toInt(&wide) : 0;
+             const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
+             if (!wide || !high || width <= 0 || height <= 0 || width > 10000 || height > 10000) {
+                 error =
+                     QString("--player-size takes WIDTHxHEIGHT in pixels, not \"%1\"").arg(value);
+                 return false;
+             }
+             line.playerSize = QSize(width, height);
+             return true;
+         }},
+        {"screenshot-player", "FILE",
+         "with --player: draw the Individual Player window into a PNG file",
+         [](CommandLine &line, const QString &value, QString &) {
+             line.playerScreenshotFile = value;
+             if (line.action == CommandLine::Action::ShowViewer)
+                 line.action = CommandLine::Action::Screenshot;
+             return true;
+         }},
         {"show-top", "0|1", "pages: show the time of possession (default 1)",
          [](CommandLine &line, const QString &value, QString &error) {
              if (value != "0" && value != "1") {

@@ -27,6 +27,11 @@ struct CommandLine {
     QSize size{1024, 720};          // --size, the window's client size
     std::optional<int> selectDrive; // --select-drive: a click on this row of the drive lists
     std::optional<int> hoverDrive;  // --hover-drive: the mouse onto this drive chart entry
+    // --player TEAM,INDEX: the Individual Player window for this player
+    // (team 0 home, 1 visitor; his index in the game file), of --player-size.
+    std::optional<std::pair<int, int>> player;
+    QSize playerSize{600, 400};
+    QString playerScreenshotFile; // --screenshot-player: the PNG file to write
 
     // Reads the arguments (the program name first). Returns false with a
     // one-line `error` when they are not understood.

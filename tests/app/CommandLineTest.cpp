@@ -46,10 +46,11 @@ TEST(CommandLine, RejectsWhatItCannotUse)
 TEST(CommandLine, TakesEveryOptionItsHelpLists)
 {
     const std::map<QString, QString> sampleValues = {
-        {"FILE", "f.xml"}, {"json", "json"},  {"N", "1"},          {"DRIVE", "1"},
-        {"0|1", "0"},      {"PIXELS", "200"}, {"NAME", "offense"}, {"WxH", "800x600"}};
+        {"FILE", "f.xml"},   {"json", "json"},   {"N", "1"},
+        {"DRIVE", "1"},      {"0|1", "0"},       {"PIXELS", "200"},
+        {"NAME", "offense"}, {"WxH", "800x600"}, {"TEAM,INDEX", "1,0"}};
     const QString help = CommandLine::HelpText();
-    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|]+))?  ",
+    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,]+))?  ",
                                         QRegularExpression::MultilineOption);
     int listed = 0;
     for (const QRegularExpressionMatch &match : optionLine.globalMatch(help)) {

@@ -188,3 +188,32 @@ TEST(WindowExport, ProgramWritesTheScreenshotAndTheWindowMembersOfTheExport)
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 2);
 }
+
+TEST(WindowExport, ProgramDescribesAndDrawsTheIndividualPlayerWindow)
+{
+    ScratchDirectory dir;
+    const QString shot = QString::fromStdString(dir.PathOf("player.png"));
+    QProcess program;
+    program.start(PYLONIX_PROGRAM,
+                  {"--export", "json", "--game", PYLONIX_SAMPLES_DIR "/small/game.xml", "--player",
+                   "1,0", "--player-size", "640x420", "--screenshot-player", shot});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    ASSERT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(program.readAllStandardOutput()).object();
+    const QJsonObject player = json["player"].toObject();
+    EXPECT_EQ(player["title"].toString(), "#7 Owen Tillery") << "the visitor's first player";
+    EXPECT_EQ(player["plays_label"].toString(), "Plays involving Owen Tillery");
+    EXPECT_EQ(player["panel"]["w"].toInt(), 640);
+    EXPECT_EQ(player["categories"].toArray().first()["title"].toString(), "Passing");
+    EXPECT_GT(player["plays"]["rows"].toArray().size(), 0);
+    EXPECT_EQ(QImage(shot).size(), QSize(640, 420));
+
+    program.start(PYLONIX_PROGRAM, {"--export", "json", "--game",
+                                    PYLONIX_SAMPLES_DIR "/small/game.xml", "--player", "1,999"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1) << "no such player";
+    program.start(PYLONIX_PROGRAM, {"--export", "json", "--game",
+                                    PYLONIX_SAMPLES_DIR "/small/game.xml", "--player", "2,0"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1) << "no such team";
+}
