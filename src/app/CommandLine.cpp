@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "WindowExport.h"
+
 #include <QCommandLineParser>
 #include <algorithm>
 #include <functional>
@@ -98,6 +100,43 @@ const std::vector<Option> &options()
              line.request.playByPlayWidth = width;
              return true;
          }},
+        {"ini", "FILE", "the settings file of this run (Pylonix.ini by default)",
+         [](CommandLine &line, const QString &value, QString &) {
+             line.iniFile = value.toStdString();
+             return true;
+         }},
+        {"screenshot", "FILE", "draw the window off-screen into a PNG file and exit",
+         [](CommandLine &line, const QString &value, QString &) {
+             line.screenshotFile = value;
+             if (line.action == CommandLine::Action::ShowViewer)
+                 line.action = CommandLine::Action::Screenshot;
+             return true;
+         }},
+        {"page", "NAME",
+         "the page shown: overview (the default), offense, defense, "
+         "special_teams, scoring, play_by_play or drive_charts",
+         [](CommandLine &line, const QString &value, QString &error) {
+             const std::optional<int> page = PageFromName(value);
+             if (!page) {
+                 error = QString("unknown page \"%1\"").arg(value);
+                 return false;
+             }
+             line.page = *page;
+             return true;
+         }},
+        {"size", "WxH", "the window's client size (default 1024x720)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             const QStringList parts = value.split('x');
+             bool wide = false, high = false;
+             const int width = parts.size() == 2 ? parts[0].toInt(&wide) : 0;
+             const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
+             if (!wide || !high || width <= 0 || height <= 0 || width > 10000 || height > 10000) {
+                 error = QString("--size takes WIDTHxHEIGHT in pixels, not \"%1\"").arg(value);
+                 return false;
+             }
+             line.size = QSize(width, height);
+             return true;
+         }},
         {"help", "", "show this text",
          [](CommandLine &line, const QString &, QString &) {
              line.action = CommandLine::Action::Help;
@@ -132,6 +171,7 @@ QString CommandLine::HelpText()
         lines += "  " + synopsis(option).leftJustified(width + 2) + option.help + "\n";
     return "Usage: pylonix [--game FILE [--home FILE] [--visitor FILE]] [OPTION]...\n"
            "       pylonix --export json --game FILE [OPTION]...\n"
+           "       pylonix --screenshot FILE.png --game FILE [OPTION]...\n"
            "\n"
            "Follows an American-football game while it is played: reads the game file\n"
            "the stat crew keeps rewriting, and each team's season file.\n"

@@ -2,6 +2,7 @@
 
 #include "GameExport.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -12,10 +13,17 @@
 // --help text are both made from that table, so an option is added in one
 // place and cannot be missing from either.
 struct CommandLine {
-    enum class Action { ShowViewer, Export, Help, Version };
+    enum class Action { ShowViewer, Export, Screenshot, Help, Version };
 
     Action action = Action::ShowViewer;
     ExportRequest request;
+
+    // What the window shows: for the export and the screenshot, and for the
+    // window itself.
+    std::string iniFile;    // the settings file of this run; empty: the usual one
+    QString screenshotFile; // --screenshot: the PNG file to write
+    int page = 1;           // --page, a page code
+    QSize size{1024, 720};  // --size, the window's client size
 
     // Reads the arguments (the program name first). Returns false with a
     // one-line `error` when they are not understood.

@@ -275,12 +275,15 @@ bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString 
     return loadAndDescribe(request, session, result, error, true);
 }
 
-bool GameExport::Write(const ExportRequest &request, const Sink &write, QString &error)
+bool GameExport::Write(const ExportRequest &request, const Sink &write, QString &error,
+                       const QJsonObject &windowMembers)
 {
     GameSession session;
     QJsonObject result;
     if (!loadAndDescribe(request, session, result, error, false))
         return false;
+    for (auto member = windowMembers.begin(); member != windowMembers.end(); ++member)
+        result.insert(member.key(), member.value());
     const CDriveChartData &drives = session.drives();
     const ValueWriter items = [&](int depth) {
         return writeArray(drives.count(), depth, write, [&](int i, int itemDepth) {

@@ -41,5 +41,8 @@ public:
     // holding all of them as JSON costs many times the file. Returns false
     // with `error` when a file cannot be opened (nothing is written then);
     // stops at the first piece `write` refuses.
-    static bool Write(const ExportRequest &request, const Sink &write, QString &error);
+    // `windowMembers` are written beside what the export reads: the main
+    // window's own description of what it shows.
+    static bool Write(const ExportRequest &request, const Sink &write, QString &error,
+                      const QJsonObject &windowMembers = {});
 };

@@ -1,7 +1,10 @@
+#include "CPylonixApp.h"
 #include "CommandLine.h"
+#include "WindowExport.h"
 #include "platform/SignalExit.h"
 
 #include <QApplication>
+#include <QJsonObject>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -11,7 +14,64 @@
 namespace
 {
 
-int exportGame(const ExportRequest &request)
+WindowOptions windowOptions(const CommandLine &line)
+{
+    WindowOptions options;
+    const ExportRequest &request = line.request;
+    if (!request.gameFile.empty())
+        options.gameFile = request.gameFile;
+    if (!request.homeSeasonFile.empty())
+        options.homeFile = request.homeSeasonFile;
+    if (!request.visitorSeasonFile.empty())
+        options.visitorFile = request.visitorSeasonFile;
+    if (!line.iniFile.empty())
+        options.iniFile = line.iniFile;
+    return options;
+}
+
+WindowView windowView(const CommandLine &line)
+{
+    WindowView view;
+    view.page = line.page;
+    view.client = line.size;
+    view.playsOfDrive = line.request.playsOfDrive;
+    view.period = line.request.quarter;
+    view.homeOnly = line.request.homeOnly;
+    view.visitorOnly = line.request.visitorOnly;
+    view.scoringOnly = line.request.scoringOnly;
+    return view;
+}
+
+// Starts the window off-screen as the command line asks, writes the
+// screenshot when one is asked for and describes what the window shows. The
+// window is gone again before the export reads the files itself.
+int describeWindow(const CommandLine &line, QJsonObject &members)
+{
+    WindowOptions options = windowOptions(line);
+    options.interactive = false;
+    try {
+        CPylonixDlg window(options);
+        QString error;
+        if (!StartWindowForView(window, windowView(line), error)) {
+            std::fprintf(stderr, "pylonix: %s\n",
+                         qPrintable(error.isEmpty() ? QString("no game file given") : error));
+            return 2;
+        }
+        if (!line.screenshotFile.isEmpty() && !SaveWindowScreenshot(window, line.screenshotFile)) {
+            std::fprintf(stderr, "pylonix: cannot write the screenshot %s\n",
+                         qPrintable(line.screenshotFile));
+            return 3;
+        }
+        members = WindowToJson(window);
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "pylonix: %s: not enough memory to load the game\n",
+                     line.request.gameFile.c_str());
+        return 2;
+    }
+    return 0;
+}
+
+int exportGame(const ExportRequest &request, const QJsonObject &windowMembers)
 {
     // Stopped by the user or the system, the export ends at once with the
     // status shells expect; a closed output pipe is reported below as output
@@ -30,7 +90,7 @@ int exportGame(const ExportRequest &request)
     };
     try {
         QString error;
-        if (!GameExport::Write(request, write, error)) {
+        if (!GameExport::Write(request, write, error, windowMembers)) {
             std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
             return 2;
         }
@@ -50,7 +110,7 @@ int exportGame(const ExportRequest &request)
     return 0;
 }
 
-// Whether the arguments ask for the export, which needs no display.
+// Whether the arguments ask for the export or the screenshot, which need no display.
 bool isExport(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
@@ -59,8 +119,12 @@ bool isExport(int argc, char **argv)
         if (name[0] != '-')
             continue;
         name += name[1] == '-' ? 2 : 1;
-        if (std::strcmp(name, "export") == 0 || std::strncmp(name, "export=", 7) == 0)
-            return true;
+        for (const char *option : {"export", "screenshot"}) {
+            const size_t length = std::strlen(option);
+            if (std::strncmp(name, option, length) == 0 &&
+                (name[length] == '\0' || name[length] == '='))
+                return true;
+        }
     }
     return false;
 }
@@ -101,11 +165,16 @@ int main(int argc, char **argv)
         std::printf("pylonix %s\n", PYLONIX_VERSION);
         return 0;
     case CommandLine::Action::Export:
-        return exportGame(commandLine.request);
+    case CommandLine::Action::Screenshot: {
+        QJsonObject windowMembers;
+        if (const int status = describeWindow(commandLine, windowMembers); status != 0)
+            return status;
+        return commandLine.action == CommandLine::Action::Export
+                   ? exportGame(commandLine.request, windowMembers)
+                   : 0;
+    }
     case CommandLine::Action::ShowViewer:
         break;
     }
-    std::fputs("pylonix: this build has no viewer window yet; use --export json (see --help)\n",
-               stderr);
-    return 1;
+    return CPylonixApp().InitInstance(windowOptions(commandLine), windowView(commandLine));
 }

@@ -1,5 +1,7 @@
 #include "platform/IniFile.h"
 
+#include "platform/PosixFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -61,23 +63,6 @@ std::string_view firstCharacters(std::string_view text, size_t count)
             ++bytes;
     }
     return text;
-}
-
-bool writeAll(int fd, const std::string &bytes)
-{
-    const char *data = bytes.data();
-    size_t size = bytes.size();
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
 }
 
 } // namespace
@@ -261,7 +246,7 @@ bool IniFile::Save(std::string &error) const
     };
     if (::stat(target.c_str(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = WriteAllAt(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
     const int writeError = errno;
     if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         error = target.string() + ": " + std::strerror(written ? errno : writeError);

@@ -1,5 +1,7 @@
 #include "TemporaryCopy.h"
 
+#include "platform/PosixFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -37,24 +39,6 @@ public:
 private:
     int fd_;
 };
-
-// Writes `size` bytes at the start of the file.
-bool writeAllAt(int fd, const char *data, size_t size)
-{
-    off_t offset = 0;
-    while (size > 0) {
-        const ssize_t written = ::pwrite(fd, data, size, offset);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        offset += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
 
 // Reads the block at `offset`; the number of bytes read, or -1.
 ssize_t readBlockAt(int fd, char *buffer, size_t size, off_t offset)
@@ -249,7 +233,7 @@ bool TemporaryCopy::CopyFrom(const std::string &source, std::string &contents, s
     // back and taking new ones. What was read is what the copy now holds, so
     // it is not read back.
     const size_t size = copied ? contents.size() : 0;
-    if (!writeAllAt(fd_, contents.data(), size) ||
+    if (!WriteAllAt(fd_, contents.data(), size) ||
         (size != copySize_ && ::ftruncate(fd_, static_cast<off_t>(size)) != 0)) {
         const std::string cause = errnoText();
         Remove();

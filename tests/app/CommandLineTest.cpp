@@ -45,9 +45,9 @@ TEST(CommandLine, RejectsWhatItCannotUse)
 // when the help names one.
 TEST(CommandLine, TakesEveryOptionItsHelpLists)
 {
-    const std::map<QString, QString> sampleValues = {{"FILE", "f.xml"}, {"json", "json"},
-                                                     {"N", "1"},        {"DRIVE", "1"},
-                                                     {"0|1", "0"},      {"PIXELS", "200"}};
+    const std::map<QString, QString> sampleValues = {
+        {"FILE", "f.xml"}, {"json", "json"},  {"N", "1"},          {"DRIVE", "1"},
+        {"0|1", "0"},      {"PIXELS", "200"}, {"NAME", "offense"}, {"WxH", "800x600"}};
     const QString help = CommandLine::HelpText();
     const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|]+))?  ",
                                         QRegularExpression::MultilineOption);
@@ -76,4 +76,39 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
     }
     EXPECT_GE(listed, 11);
     EXPECT_EQ(listed, help.count("\n  --")) << "every option line was read\n" << help.toStdString();
+}
+
+TEST(CommandLine, ReadsTheWindowOptions)
+{
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(line.Parse({"pylonix", "--screenshot", "shot.png", "--game", "g.xml", "--page",
+                            "drive_charts", "--size", "800x500", "--ini", "run.ini"},
+                           error))
+        << error.toStdString();
+    EXPECT_EQ(line.action, CommandLine::Action::Screenshot);
+    EXPECT_EQ(line.screenshotFile, "shot.png");
+    EXPECT_EQ(line.page, 64);
+    EXPECT_EQ(line.size, QSize(800, 500));
+    EXPECT_EQ(line.iniFile, "run.ini");
+
+    CommandLine both;
+    ASSERT_TRUE(
+        both.Parse({"pylonix", "--screenshot", "s.png", "--export", "json", "--game", "g"}, error));
+    EXPECT_EQ(both.action, CommandLine::Action::Export) << "the export also writes the screenshot";
+    EXPECT_EQ(both.screenshotFile, "s.png");
+
+    CommandLine defaults;
+    ASSERT_TRUE(defaults.Parse({"pylonix"}, error));
+    EXPECT_EQ(defaults.page, 1);
+    EXPECT_EQ(defaults.size, QSize(1024, 720));
+
+    for (const QStringList &bad : QList<QStringList>{{"pylonix", "--page", "Offense"},
+                                                     {"pylonix", "--size", "800"},
+                                                     {"pylonix", "--size", "0x600"},
+                                                     {"pylonix", "--size", "800x-5"},
+                                                     {"pylonix", "--size", "axb"}}) {
+        CommandLine line;
+        EXPECT_FALSE(line.Parse(bad, error)) << bad.join(' ').toStdString();
+    }
 }

@@ -1,0 +1,493 @@
+#include "app/CPylonixDlg.h"
+
+#include "app/CConfigureDlg.h"
+#include "app/CFileChangeWatcher.h"
+#include "drivechart/CDriveChartWnd.h"
+#include "drivechart/CSplitterBar.h"
+#include "gamedata/GameSession.h"
+#include "pages/CPageContainerWnd.h"
+#include "pages/StatPages.h"
+#include "platform/Artwork.h"
+#include "platform/ControlIds.h"
+#include "platform/Fonts.h"
+#include "platform/Messages.h"
+#include "platform/NotifyEvent.h"
+#include "platform/QtConversions.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace
+{
+
+// A static control the program never addresses.
+constexpr int kStaticWithoutId = -1;
+
+constexpr std::array<const char *, 7> kPageCaptions = {
+    "Game Overview", "Offense",      "Defense",     "Special Teams",
+    "Scoring plays", "Play-by-Play", "Drive Charts"};
+
+} // namespace
+
+CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
+    : QDialog(parent), options_(std::move(options)), session_(std::make_unique<GameSession>())
+{
+    setWindowTitle(kCaption);
+    setFont(DialogFont());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, ToQColor(GetSysColor(COLOR_BTNFACE)));
+    colours.setColor(QPalette::Button, ToQColor(GetSysColor(COLOR_BTNFACE)));
+    setPalette(colours);
+    // The window keeps its own minimum; the frame is the window manager's.
+    setMinimumSize(kMinimumClientSize);
+}
+
+CPylonixDlg::~CPylonixDlg()
+{
+    delete playerWindow_.data();
+    // The watch thread posts to this window: it ends before the window goes.
+    watcher_.reset();
+}
+
+void CPylonixDlg::ReadSettings()
+{
+    if (options_.iniFile)
+        iniPath_ = *options_.iniFile;
+    else if (options_.interactive)
+        iniPath_ = DefaultSettingsPath();
+    if (!iniPath_.empty())
+        fileSettings_ = Settings::Read(iniPath_);
+    settings_ = fileSettings_;
+    // Paths of this run replace the file's without reaching it.
+    if (options_.gameFile)
+        settings_.gameFile = *options_.gameFile;
+    if (options_.homeFile)
+        settings_.homeFile = *options_.homeFile;
+    if (options_.visitorFile)
+        settings_.visitorFile = *options_.visitorFile;
+    if (settings_.gameFile.empty() && options_.interactive)
+        OnConfigure();
+}
+
+void CPylonixDlg::WriteSettings()
+{
+    if (iniPath_.empty())
+        return;
+    std::string error;
+    // A settings file that cannot be written keeps its old content; the
+    // program goes on with the settings it has.
+    fileSettings_.Write(iniPath_, error);
+}
+
+void CPylonixDlg::ApplyConfigured()
+{
+    fileSettings_ = settings_;
+    WriteSettings();
+    SetDrivesMode(false);
+}
+
+void CPylonixDlg::StartWatcher()
+{
+    if (!options_.interactive || !options_.watchGameFile)
+        return;
+    if (!watcher_)
+        watcher_ = std::make_unique<CFileChangeWatcher>(this);
+    watcher_->StartWatcher(settings_.gameFile);
+}
+
+void CPylonixDlg::RestartWatcher()
+{
+    if (watcher_)
+        watcher_->RestartWatcher(settings_.gameFile);
+}
+
+bool CPylonixDlg::OnInitDialog()
+{
+    setWindowIcon(ProgramIcon());
+    boldFont_ = DialogFont();
+    boldFont_.setWeight(QFont::Bold);
+    CreateControls();
+    MakeButtonImages();
+
+    period_ = 0;
+    ReadSettings();
+
+    page_ = PAGE_OVERVIEW;
+    pageButtons_[0]->setChecked(true);
+    ReloadGame(ReloadCause::User);
+    if (reloadCount_ == 0 && !options_.interactive)
+        return false;
+    ShowPage();
+    StartWatcher();
+    return true;
+}
+
+void CPylonixDlg::RegisterControl(LayoutRole role, int index, QWidget *control)
+{
+    controls_[{role, index}] = control;
+}
+
+QWidget *CPylonixDlg::Control(LayoutRole role, int index) const
+{
+    const auto found = controls_.find({role, index});
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+void CPylonixDlg::CreateControls()
+{
+    titlePicture_ = new QLabel(this);
+    SetDlgCtrlID(titlePicture_, kStaticWithoutId);
+    titlePicture_->setGeometry(0, 0, 128, 80);
+    titlePicture_->setPixmap(QPixmap::fromImage(LoadBitmapResource(131)));
+
+    pageGroup_ = new QButtonGroup(this);
+    pageGroup_->setExclusive(true);
+    for (int i = 0; i < 7; ++i) {
+        auto *button = new QPushButton(QString::fromLatin1(kPageCaptions[i]), this);
+        SetDlgCtrlID(button, IDC_GAME_OVERVIEW + i);
+        button->setCheckable(true);
+        button->setAutoDefault(false);
+        button->setGeometry(PageButtonRect(i));
+        pageGroup_->addButton(button, i);
+        pageButtons_[i] = button;
+        connect(button, &QPushButton::clicked, this, [this] { ShowPage(); });
+    }
+    configure_ = new QPushButton(QStringLiteral("Configure"), this);
+    SetDlgCtrlID(configure_, IDC_CONFIGURE);
+    configure_->setAutoDefault(false);
+    connect(configure_, &QPushButton::clicked, this, [this] { OnConfigure(); });
+    RegisterControl(LayoutRole::Configure, 0, configure_);
+
+    container_ = new CPageContainerWnd(this, IDC_PAGE_CONTAINER);
+    RegisterControl(LayoutRole::Container, 0, container_);
+    pages_ = std::make_unique<StatPages>(this, container_, boldFont_);
+    RegisterPageTables();
+
+    overviewText_ = new QLabel(container_);
+    SetDlgCtrlID(overviewText_, IDC_STATIC_TEXT);
+    overviewText_->setFont(DialogFont());
+    overviewText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    overviewText_->setWordWrap(true);
+    overviewText_->setTextFormat(Qt::PlainText);
+    overviewText_->setAutoFillBackground(true);
+    RegisterControl(LayoutRole::OverviewText, 0, overviewText_);
+
+    CreateDriveChartControls();
+}
+
+void CPylonixDlg::RegisterPageTables()
+{
+    const StatPages &pages = *pages_;
+    RegisterControl(LayoutRole::TeamStats, 0, pages.teamStats);
+    for (int side = 0; side < 2; ++side) {
+        RegisterControl(LayoutRole::Passing, side, pages.passing[side]);
+        RegisterControl(LayoutRole::Rushing, side, pages.rushing[side]);
+        RegisterControl(LayoutRole::Receiving, side, pages.receiving[side]);
+        RegisterControl(LayoutRole::Defense, side, pages.defense[side]);
+    }
+    for (int i = 0; i < 6; ++i)
+        RegisterControl(LayoutRole::OffenseTitle, i, pages.offenseTitles[i]);
+    for (int i = 0; i < 14; ++i) {
+        RegisterControl(LayoutRole::SpecialTeams, i, pages.specialTeams[i]);
+        RegisterControl(LayoutRole::SpecialTitle, i, pages.specialTitles[i]);
+    }
+    RegisterControl(LayoutRole::Scoring, 0, pages.scoring);
+    RegisterControl(LayoutRole::PlayByPlay, 0, pages.playByPlay);
+    pages.playByPlay->setFrameShape(QFrame::StyledPanel);
+    pages.playByPlay->setFrameShadow(QFrame::Sunken);
+    playByPlayColumn2_ = pages.playByPlay->GetColumnWidth(2);
+    RegisterControl(LayoutRole::DriveLists, 0, pages.driveList);
+    RegisterControl(LayoutRole::DriveLists, 1, pages.playList);
+    pages.yardage->setEnabled(false);
+}
+
+void CPylonixDlg::CreateDriveChartControls()
+{
+    driveChart_ = new CDriveChartWnd(this, IDC_DRIVE_CHART);
+    driveChart_->SetData(&session_->drives());
+    driveChart_->SetNotifyTarget(this);
+    driveChart_->hide();
+    RegisterControl(LayoutRole::DriveChart, 0, driveChart_);
+
+    driveText_ = new QPlainTextEdit(this);
+    SetDlgCtrlID(driveText_, IDC_DRIVE_TEXT);
+    driveText_->setReadOnly(true);
+    driveText_->setFont(DialogFont());
+    driveText_->hide();
+    RegisterControl(LayoutRole::DriveText, 0, driveText_);
+
+    scoringOnly_ = new QCheckBox(QStringLiteral("Scoring Only"), this);
+    SetDlgCtrlID(scoringOnly_, IDC_SCORING_ONLY);
+    scoringOnly_->setFont(DialogFont());
+    scoringOnly_->hide();
+    connect(scoringOnly_, &QCheckBox::clicked, this, [this] { OnDriveFilterChanged(); });
+    RegisterControl(LayoutRole::ScoringOnly, 0, scoringOnly_);
+
+    auto *teamGroup = new QButtonGroup(this);
+    teamGroup->setExclusive(true);
+    const std::array<LayoutRole, 3> roles = {LayoutRole::HomeButton, LayoutRole::VisitorButton,
+                                             LayoutRole::BothButton};
+    for (int i = 0; i < 3; ++i) {
+        auto *button = new QPushButton(i == 2 ? QStringLiteral("Both") : QString(), this);
+        SetDlgCtrlID(button, IDC_HOME_TEAM + i);
+        button->setCheckable(true);
+        button->setAutoDefault(false);
+        teamGroup->addButton(button, i);
+        teamButtons_[i] = button;
+        connect(button, &QPushButton::clicked, this, [this] { OnDriveFilterChanged(); });
+        RegisterControl(roles[i], 0, button);
+    }
+    teamButtons_[2]->setChecked(true);
+
+    hint_ = new QLabel(QStringLiteral("Double click on a drive to view individual plays."), this);
+    SetDlgCtrlID(hint_, IDC_DRIVE_HINT);
+    hint_->setFont(DialogFont());
+    RegisterControl(LayoutRole::Hint, 0, hint_);
+
+    splitter_ = new CSplitterBar(this, IDC_SPLITTER);
+    splitter_->SetNotifyMessage(UM_SPLITTERMOVED);
+    splitter_->SetNotifyTarget(this);
+    splitter_->hide();
+    RegisterControl(LayoutRole::Splitter, 0, splitter_);
+    chartHeight_ = 200;
+    textHeight_ = 50;
+
+    periodBox_ = new QComboBox(this);
+    SetDlgCtrlID(periodBox_, IDC_PERIOD);
+    periodBox_->setFont(DialogFont());
+    periodBox_->hide();
+    connect(periodBox_, &QComboBox::activated, this, [this](int index) { OnPeriodChanged(index); });
+    RegisterControl(LayoutRole::PeriodBox, 0, periodBox_);
+}
+
+std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
+{
+    static constexpr std::array<const char *, 7> kPageNames = {
+        "overview", "offense",      "defense",     "special_teams",
+        "scoring",  "play_by_play", "drive_charts"};
+    static constexpr std::array<const char *, 7> kSpecialTables = {
+        "field_goals",  "punting",     "kickoffs",      "kick_returns",
+        "punt_returns", "int_returns", "fumble_returns"};
+    static constexpr std::array<const char *, 2> kSides = {"home", "visitor"};
+
+    std::vector<std::pair<QString, QWidget *>> named;
+    const auto add = [&named](const QString &role, QWidget *control) {
+        if (control)
+            named.emplace_back(role, control);
+    };
+    add("container", container_);
+    add("configure", configure_);
+    add("title_picture", titlePicture_);
+    for (int i = 0; i < 7; ++i)
+        add(QString("page_button.") + kPageNames[i], pageButtons_[i]);
+    add("yardage", pages_->yardage);
+    add("team_stats", Control(LayoutRole::TeamStats));
+    add("overview_text", overviewText_);
+    const std::array<std::pair<const char *, LayoutRole>, 3> offense = {{
+        {"passing", LayoutRole::Passing},
+        {"rushing", LayoutRole::Rushing},
+        {"receiving", LayoutRole::Receiving},
+    }};
+    for (int side = 0; side < 2; ++side) {
+        for (int row = 0; row < 3; ++row) {
+            const QString name = QString(offense[row].first) + "." + kSides[side];
+            add(name, Control(offense[row].second, side));
+            add("title." + name, Control(LayoutRole::OffenseTitle, side * 3 + row));
+        }
+    }
+    for (int side = 0; side < 2; ++side)
+        add(QString("defense.") + kSides[side], Control(LayoutRole::Defense, side));
+    for (int i = 0; i < 14; ++i) {
+        const QString name = QString(kSpecialTables[i % 7]) + "." + kSides[i / 7];
+        add(name, Control(LayoutRole::SpecialTeams, i));
+        add("title." + name, Control(LayoutRole::SpecialTitle, i));
+    }
+    add("scoring", Control(LayoutRole::Scoring));
+    add("play_by_play", Control(LayoutRole::PlayByPlay));
+    add("drive_chart", Control(LayoutRole::DriveChart));
+    add("drive_text", driveText_);
+    add("drives", Control(LayoutRole::DriveLists, 0));
+    add("plays", Control(LayoutRole::DriveLists, 1));
+    add("scoring_only", scoringOnly_);
+    add("home_button", teamButtons_[0]);
+    add("visitor_button", teamButtons_[1]);
+    add("both_button", teamButtons_[2]);
+    add("hint", hint_);
+    add("splitter", Control(LayoutRole::Splitter));
+    add("period_box", periodBox_);
+    return named;
+}
+
+void CPylonixDlg::ClickPage(int page)
+{
+    for (int i = 0; i < 7; ++i) {
+        if (kPageCodes[i] == page)
+            pageButtons_[i]->click();
+    }
+}
+
+bool CPylonixDlg::AskYesNo(const QString &text, const QString &caption, QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Yes | QMessageBox::No, this);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool CPylonixDlg::RunConfigureDialog()
+{
+    CConfigureDlg dialog(settings_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    settings_ = dialog.Values();
+    return true;
+}
+
+void CPylonixDlg::OpenPlayerWindow([[maybe_unused]] int team, [[maybe_unused]] int player)
+{
+    // The program has no Individual Player window yet: this is where it is
+    // made (or, when open, given the teams, the player and the game document)
+    // and kept in playerWindow_. Until then a double click opens nothing.
+}
+
+void CPylonixDlg::ShowAbout()
+{
+    QMessageBox::about(this, QStringLiteral("About Pylonix Football"),
+                       QStringLiteral("Torvell Pylonix Football\nVersion %1")
+                           .arg(QCoreApplication::applicationVersion()));
+}
+
+void CPylonixDlg::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&About Pylonix Football..."), this, [this] { ShowAbout(); });
+    menu.exec(event->globalPos());
+}
+
+void CPylonixDlg::OnCancel()
+{
+    if (!AskYesNo(QStringLiteral("Do you want to quit Pylonix?"), QStringLiteral("Torvell Pylonix"),
+                  QMessageBox::Question))
+        return;
+    QuitConfirmed();
+}
+
+void CPylonixDlg::QuitConfirmed()
+{
+    WriteSettings();
+    QDialog::reject();
+}
+
+void CPylonixDlg::accept()
+{
+    // Enter never closes the window.
+}
+
+void CPylonixDlg::reject()
+{
+    OnCancel();
+}
+
+void CPylonixDlg::closeEvent(QCloseEvent *event)
+{
+    // The close box asks as Escape does; the window closes through reject().
+    event->ignore();
+    OnCancel();
+}
+
+void CPylonixDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CPylonixDlg::OnConfigure()
+{
+    if (!RunConfigureDialog())
+        return;
+    ApplyConfigured();
+    ReloadGame(ReloadCause::User);
+    RestartWatcher();
+}
+
+bool CPylonixDlg::event(QEvent *event)
+{
+    if (event->type() == CMessageEvent::EventType()) {
+        auto *message = static_cast<CMessageEvent *>(event);
+        OnMessage(message->Message(), message->WParam());
+        message->SetResult(0);
+        return true;
+    }
+    if (event->type() == CNotifyEvent::EventType()) {
+        auto *notification = static_cast<CNotifyEvent *>(event);
+        const int id = notification->IdFrom();
+        if (notification->Code() == NM_DBLCLK && id >= IDC_PASSING &&
+            id <= IDC_SPECIAL_TEAMS_TABLE) {
+            OnPlayerDoubleClick(notification->From(), notification->Row());
+            notification->SetHandled();
+        }
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void CPylonixDlg::OnMessage(unsigned message, std::intptr_t wParam)
+{
+    switch (message) {
+    case UM_GRIDLAYOUT:
+        OnGridLayout();
+        break;
+    case UM_PLAYERCLOSED:
+        if (playerWindow_)
+            playerWindow_->deleteLater();
+        playerWindow_ = nullptr;
+        break;
+    case UM_RELOAD:
+        // Requests that queue up behind each other, or arrive while a reload
+        // or one of its prompts runs, are served by one reload.
+        if (!reloadRequested_) {
+            reloadRequested_ = true;
+            PostMessage(this, UM_RUNRELOAD);
+        }
+        break;
+    case UM_RUNRELOAD:
+        RunRequestedReload();
+        break;
+    case UM_SPLITTERMOVED:
+        OnSplitterMoved(static_cast<int>(wParam));
+        break;
+    case UM_SETDRIVETEXT:
+        driveText_->setPlainText(wParam ? QString::fromUtf8(reinterpret_cast<const char *>(wParam))
+                                        : QString());
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        Layout();
+        break;
+    case UM_SELECTDRIVEROW:
+        OnSelectDriveRow(static_cast<int>(wParam));
+        break;
+    case UM_SELECTCHARTDRIVE:
+        OnSelectChartDrive(static_cast<int>(wParam));
+        break;
+    case UM_SHOWDRIVEPLAYS:
+        OnShowDrivePlays(static_cast<int>(wParam));
+        break;
+    case UM_SHOWDRIVELIST:
+        OnShowDriveList();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,263 @@
+#pragma once
+
+#include "app/HeaderPainter.h"
+#include "app/MainLayout.h"
+#include "app/Settings.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QMessageBox>
+#include <QPointer>
+#include <array>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CDriveChartWnd;
+class CFileChangeWatcher;
+class CSplitterBar;
+class CPageContainerWnd;
+class GameSession;
+class StatPages;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+// How the window starts. Paths given here replace those of the settings
+// file for this run. A window that is not interactive (the export and the
+// screenshot) never prompts, never opens Configure and watches nothing:
+// when the game file cannot be read, OnInitDialog fails instead.
+struct WindowOptions {
+    std::optional<std::string> gameFile;
+    std::optional<std::string> homeFile;
+    std::optional<std::string> visitorFile;
+    // The settings file; by default "Pylonix.ini" where the program keeps it.
+    // A window that is not interactive reads one only when it is given.
+    std::optional<std::string> iniFile;
+    bool interactive = true;
+    // Whether an interactive window watches the game file and reloads it.
+    bool watchGameFile = true;
+};
+
+// The main window: a fixed header (title picture and scoreboard), a column of
+// page buttons with the yardage summary under them, the Configure button and
+// one page at a time to the right. It reloads the game when asked to, fills
+// a page when it is shown after a reload, and routes the messages by which
+// the drive chart, the drive lists, the tables and the Individual Player
+// window talk to each other.
+class CPylonixDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Why a reload runs: the watcher and the minute timer may meet a file
+    // that is being written and try again before they ask the user.
+    enum class ReloadCause { User, Watcher };
+
+    explicit CPylonixDlg(WindowOptions options = {}, QWidget *parent = nullptr);
+    ~CPylonixDlg() override;
+
+    // Creates every control, loads the game and shows the first page. False
+    // only for a window that is not interactive and cannot read the game.
+    bool OnInitDialog();
+
+    // Shows the page of the checked page button, filling it first when it was
+    // not filled since the last reload, and lays the window out.
+    void ShowPage();
+
+    // Reloads every file and refreshes what depends on them. Never re-entered:
+    // a request made while a reload runs is served once, after it.
+    void ReloadGame(ReloadCause cause = ReloadCause::User);
+
+    // Places the controls of the current page for the client size.
+    void Layout();
+
+    // Clicks the page button of `page` (a PageCode) as the user would.
+    void ClickPage(int page);
+    // Ends the window as a Yes to the quit prompt does: the settings are
+    // written and the dialog closes.
+    void QuitConfirmed();
+
+    // Chooses entry `index` of the period box as the user would.
+    void ChoosePeriod(int index);
+
+    int currentPage() const { return page_; }
+    int filledPages() const { return filledPages_; }
+    int periodSelection() const { return period_; }
+    int chartHeight() const { return chartHeight_; }
+    int textHeight() const { return textHeight_; }
+    // The settings in use, and those the settings file gets when written:
+    // paths given on the command line reach it only through Configure.
+    const Settings &settings() const { return settings_; }
+    const Settings &fileSettings() const { return fileSettings_; }
+    bool playsMode() const { return playsMode_; }
+    // Reloads that read the game file, since start-up.
+    int reloadCount() const { return reloadCount_; }
+    const GameSession &session() const { return *session_; }
+
+    // The control a layout role names, or null when this window has none.
+    QWidget *Control(LayoutRole role, int index = 0) const;
+    // Every control with its role name for the export, in a fixed order.
+    std::vector<std::pair<QString, QWidget *>> NamedControls() const;
+    // The result of the latest layout.
+    const LayoutResult &lastLayout() const { return lastLayout_; }
+    // Where the layout last put the period box, its drop-down list included.
+    std::optional<QRect> periodBoxRect() const { return periodBoxRect_; }
+    // The page container's content size as the latest layout set it.
+    QSize containerContentSize() const;
+    // Why the latest load of the game file failed.
+    const std::string &lastLoadError() const { return lastLoadError_; }
+
+    // Fills the Game Overview page's text if it is not filled yet, whichever
+    // page is shown (the export always reports it).
+    void EnsureOverviewFilled();
+
+    // The text of the Game Overview page as its static control holds it.
+    QString OverviewText() const;
+    // What the header shows now.
+    HeaderState CurrentHeaderState() const;
+
+    // The entries of the period box.
+    QStringList PeriodEntries() const;
+
+    static constexpr const char *kCaption = "Torvell Pylonix Football";
+    // Private message of this window: run the reload UM_RELOAD asked for.
+    // Posted behind the requests already queued, so that they merge into one.
+    static constexpr unsigned UM_RUNRELOAD = 0x400 + 0x40;
+
+protected:
+    // Asks a Yes/No question; true for Yes. Tests replace it.
+    virtual bool AskYesNo(const QString &text, const QString &caption, QMessageBox::Icon icon);
+    // Runs the Configure dialog on the current settings; true when confirmed.
+    virtual bool RunConfigureDialog();
+    // Opens (or points the open) Individual Player window at the player of
+    // team `team` (0 home, 1 visitor) with index `player` in that team. The
+    // window it makes is kept in playerWindow_; it posts UM_PLAYERCLOSED when
+    // it closes.
+    virtual void OpenPlayerWindow(int team, int player);
+    // Opens the About box.
+    virtual void ShowAbout();
+
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // The window's own menu (the system menu of the classic window): the About item.
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void accept() override;
+    void reject() override;
+
+    // The settings in use, for a Configure dialog that replaces them.
+    Settings &settingsInUse() { return settings_; }
+
+    // The Individual Player window while it is open.
+    QPointer<QWidget> playerWindow_;
+    // How often and how far apart a watcher reload tries a game file that
+    // cannot be read before it asks the user: about a second in all.
+    static constexpr int kWatcherRetries = 5;
+    int watcherRetryDelayMs_ = 200;
+
+private:
+    // Start-up.
+    void CreateControls();
+    void CreateDriveChartControls();
+    void RegisterPageTables();
+    void RegisterControl(LayoutRole role, int index, QWidget *control);
+
+    // Messages and commands.
+    void OnCancel();
+    void OnConfigure();
+    void ReadSettings();
+    void WriteSettings();
+    void ApplyConfigured();
+    void StartWatcher();
+    void RestartWatcher();
+    void OnPeriodChanged(int index);
+    void OnDriveFilterChanged();
+    void OnShowDrivePlays(int driveIndex);
+    void OnShowDriveList();
+    void OnSplitterMoved(int delta);
+    void OnGridLayout();
+    void OnPlayerDoubleClick(QWidget *table, int row);
+    void OnMessage(unsigned message, std::intptr_t wParam);
+    void OnSelectDriveRow(int row);
+    void OnSelectChartDrive(int index);
+
+    // Reloading.
+    void RunRequestedReload();
+    bool ReloadOnce(ReloadCause cause, bool &retryLater);
+    bool OpenGameFiles(std::string &error);
+    void RebuildPeriodBox();
+    void SetDrivesMode(bool playsMode);
+    void ClearDriveSelection();
+    void RepaintDriveChart();
+
+    // Pages.
+    void FillPage(int page);
+    void FillOverview();
+    void FillDriveCharts();
+    void RefillDriveCharts();
+    std::vector<QWidget *> PageControls(int page) const;
+
+    // Layout.
+    QRect PageButtonRect(int index) const;
+    void MakeButtonImages();
+    QPoint ContainerScroll() const;
+    void SetContainerContentSize(QSize size);
+    void PlaceYardageSummary();
+
+    WindowOptions options_;
+
+    // Settings.
+    Settings settings_;
+    Settings fileSettings_;
+    std::string iniPath_;
+    std::unique_ptr<CFileChangeWatcher> watcher_;
+
+    int page_ = PAGE_OVERVIEW;
+    int filledPages_ = 0;
+    int period_ = 0;
+    int chartHeight_ = 200;
+    int textHeight_ = 50;
+    bool playsMode_ = false;
+    int playsDrive_ = 0;
+    int playByPlayColumn2_ = 0;
+    std::optional<QRect> periodBoxRect_;
+
+    // Reload state: a reload is running; one more was asked for meanwhile;
+    // watcher reloads that met an unreadable file and are tried again.
+    bool reloading_ = false;
+    bool reloadRequested_ = false;
+    int failedWatcherAttempts_ = 0;
+    bool watcherRetryPending_ = false;
+    int reloadCount_ = 0;
+    std::string lastLoadError_;
+    std::unique_ptr<GameSession> session_;
+
+    QFont boldFont_;
+    QLabel *titlePicture_ = nullptr;
+    std::array<QPushButton *, 7> pageButtons_{};
+    QButtonGroup *pageGroup_ = nullptr;
+    QPushButton *configure_ = nullptr;
+    CPageContainerWnd *container_ = nullptr;
+    std::unique_ptr<StatPages> pages_;
+    QLabel *overviewText_ = nullptr;
+    QComboBox *periodBox_ = nullptr;
+    QPlainTextEdit *driveText_ = nullptr;
+    QCheckBox *scoringOnly_ = nullptr;
+    std::array<QPushButton *, 3> teamButtons_{}; // home, visitor, both
+    QLabel *hint_ = nullptr;
+    CDriveChartWnd *driveChart_ = nullptr;
+    CSplitterBar *splitter_ = nullptr;
+
+    std::map<std::pair<LayoutRole, int>, QWidget *> controls_;
+    LayoutResult lastLayout_;
+};

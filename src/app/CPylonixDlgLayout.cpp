@@ -1,0 +1,187 @@
+#include "app/CPylonixDlg.h"
+
+#include "gamedata/GameSession.h"
+#include "gridctrl/CZrGridListCtrl.h"
+#include "pages/CPageContainerWnd.h"
+#include "pages/StatPages.h"
+#include "platform/Fonts.h"
+#include "platform/SystemMetrics.h"
+
+#include "app/ScoreboardDigits.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPushButton>
+#include <QResizeEvent>
+
+QSize NaturalTableSize(const CZrGridListCtrl &table)
+{
+    const QSize view = table.ApproximateViewRect();
+    return QSize(std::max(view.width(), 100), view.height() - GetSystemMetrics(SM_CYHSCROLL) - 1);
+}
+
+QRect DialogUnitsToPixels(const QRect &units)
+{
+    // The dialog font's base units, as the classic dialogs measure them: the
+    // average width of the 52 letters and the line height.
+    static const QSize base = [] {
+        const QFontMetrics metrics(DialogFont());
+        const QString letters =
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        return QSize((metrics.horizontalAdvance(letters) / 26 + 1) / 2, metrics.height());
+    }();
+    const auto x = [](int value) { return value * base.width() / 4; };
+    const auto y = [](int value) { return value * base.height() / 8; };
+    const int left = x(units.x()), top = y(units.y());
+    return QRect(left, top, x(units.x() + units.width()) - left,
+                 y(units.y() + units.height()) - top);
+}
+
+QRect CPylonixDlg::PageButtonRect(int index) const
+{
+    QRect rect = DialogUnitsToPixels(QRect(0, 50 + 15 * index, 85, 15));
+    // The stand-in dialog font is wider than the classic one; a button never
+    // reaches under the page, which starts right of the 128-pixel column.
+    rect.setWidth(std::min(rect.width(), 128));
+    return rect;
+}
+
+void CPylonixDlg::Layout()
+{
+    LayoutInput input;
+    input.client = size();
+    input.scroll = ContainerScroll();
+    input.page = page_;
+    const auto natural = [this](LayoutRole role, int index = 0) {
+        const auto *table = qobject_cast<const CZrGridListCtrl *>(Control(role, index));
+        return table ? NaturalTableSize(*table) : QSize(0, 0);
+    };
+    input.teamStats = natural(LayoutRole::TeamStats);
+    for (int team = 0; team < 2; ++team) {
+        input.passing[team] = natural(LayoutRole::Passing, team);
+        input.rushing[team] = natural(LayoutRole::Rushing, team);
+        input.receiving[team] = natural(LayoutRole::Receiving, team);
+        input.defense[team] = natural(LayoutRole::Defense, team);
+    }
+    for (int i = 0; i < 14; ++i)
+        input.specialTeams[i] = natural(LayoutRole::SpecialTeams, i);
+    input.scoring = natural(LayoutRole::Scoring);
+    input.driveCount = session_->drives().count();
+    input.chartHeight = chartHeight_;
+    input.textHeight = textHeight_;
+
+    LayoutResult result = ComputeLayout(input);
+    chartHeight_ = result.chartHeight;
+    textHeight_ = result.textHeight;
+    for (const Placement &placement : result.placements) {
+        if (placement.role == LayoutRole::DriveLists) {
+            // Both lists share the place; only one of them is shown.
+            for (int list = 0; list < 2; ++list) {
+                if (QWidget *control = Control(LayoutRole::DriveLists, list))
+                    control->setGeometry(placement.rect);
+            }
+        } else if (placement.role == LayoutRole::PeriodBox) {
+            // The rectangle includes the drop-down list; the closed box keeps
+            // its own height.
+            periodBoxRect_ = placement.rect;
+            periodBox_->setGeometry(placement.rect.x(), placement.rect.y(), placement.rect.width(),
+                                    periodBox_->sizeHint().height());
+        } else if (QWidget *control = Control(placement.role, placement.index)) {
+            control->setGeometry(placement.rect);
+        }
+    }
+    if (result.content)
+        SetContainerContentSize(*result.content);
+    lastLayout_ = std::move(result);
+}
+
+void CPylonixDlg::MakeButtonImages()
+{
+    static constexpr std::array<std::pair<const char *, int>, 8> kImages = {{
+        {"Game Overview", 132},
+        {"Offense", 136},
+        {"Defense", 134},
+        {"Special Teams", 133},
+        {"Scoring Plays", 138},
+        {"Play-by-Play", 137},
+        {"Drive Charts", 135},
+        {"Configure", 139},
+    }};
+    for (int i = 0; i < 8; ++i) {
+        QPushButton *button = i < 7 ? pageButtons_[i] : configure_;
+        // The image carries the caption; the button keeps it as its name.
+        button->setAccessibleName(button->text());
+        button->setText(QString());
+        button->setIcon(
+            QIcon(MakeButtonImage(QString::fromLatin1(kImages[i].first), kImages[i].second)));
+        button->setIconSize(QSize(125, 21));
+    }
+}
+
+HeaderState CPylonixDlg::CurrentHeaderState() const
+{
+    HeaderState state;
+    state.scoreboard = ScoreboardForDrawing(session_->scoreboard());
+    state.page = page_;
+    state.playsMode = playsMode_;
+    state.homeShortName = session_->team(0).GetTeamValue("Short Name");
+    state.visitorShortName = session_->team(1).GetTeamValue("Short Name");
+    return state;
+}
+
+void CPylonixDlg::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (isMinimized()) {
+        const QRect client = rect();
+        windowIcon().paint(&painter, client.center().x() - 16, client.center().y() - 16, 32, 32);
+        return;
+    }
+    PaintHeader(painter, CurrentHeaderState(), boldFont_);
+}
+
+void CPylonixDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (!isMinimized() && container_)
+        Layout();
+}
+
+void CPylonixDlg::OnSplitterMoved(int delta)
+{
+    textHeight_ = std::max(textHeight_ + delta, 50);
+    Layout();
+}
+
+void CPylonixDlg::OnGridLayout()
+{
+    Layout();
+    // The play-by-play wraps its texts to column 2: a new width needs new rows.
+    const int column2 = pages_->playByPlay->GetColumnWidth(2);
+    if (page_ == PAGE_PLAY_BY_PLAY && column2 != playByPlayColumn2_) {
+        pages_->FillPlayByPlay(*session_, period_, settings_.showTOP);
+        playByPlayColumn2_ = column2;
+    }
+}
+
+void CPylonixDlg::PlaceYardageSummary()
+{
+    const QSize natural = NaturalTableSize(*pages_->yardage);
+    pages_->yardage->setGeometry(5, 260, natural.width(), natural.height());
+}
+
+QPoint CPylonixDlg::ContainerScroll() const
+{
+    return QPoint(container_->HorzPosition(), container_->VertPosition());
+}
+
+void CPylonixDlg::SetContainerContentSize(QSize size)
+{
+    container_->SetContentSize(size.width(), size.height());
+}
+
+QSize CPylonixDlg::containerContentSize() const
+{
+    return container_->ContentSize();
+}

@@ -1,0 +1,135 @@
+#include "app/WindowExport.h"
+
+#include "app/CPylonixDlg.h"
+#include "platform/ControlIds.h"
+#include "platform/Messages.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QLabel>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <array>
+#include <utility>
+
+namespace
+{
+
+constexpr std::array<std::pair<int, const char *>, 7> kPageNames = {{
+    {PAGE_OVERVIEW, "overview"},
+    {PAGE_OFFENSE, "offense"},
+    {PAGE_DEFENSE, "defense"},
+    {PAGE_SPECIAL_TEAMS, "special_teams"},
+    {PAGE_SCORING, "scoring"},
+    {PAGE_PLAY_BY_PLAY, "play_by_play"},
+    {PAGE_DRIVE_CHARTS, "drive_charts"},
+}};
+
+QString controlText(const QWidget *control)
+{
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        return button->text().isEmpty() ? button->accessibleName() : button->text();
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text();
+    if (const auto *box = qobject_cast<const QComboBox *>(control))
+        return box->currentText();
+    if (const auto *edit = qobject_cast<const QPlainTextEdit *>(control))
+        return edit->toPlainText();
+    return {};
+}
+
+QJsonObject controlObject(const CPylonixDlg &window, const QString &role, const QWidget *control)
+{
+    QRect rect = control->geometry();
+    // The period box reports the rectangle the layout gives it, drop-down
+    // list included, not the height the closed box has on screen.
+    if (control == window.Control(LayoutRole::PeriodBox)) {
+        if (const auto placed = window.periodBoxRect())
+            rect = *placed;
+    }
+    return QJsonObject{
+        {"role", role},
+        {"id", GetDlgCtrlID(control)},
+        {"x", rect.x()},
+        {"y", rect.y()},
+        {"w", rect.width()},
+        {"h", rect.height()},
+        {"visible", !control->isHidden()},
+        {"enabled", control->isEnabled()},
+        {"text", controlText(control)},
+    };
+}
+
+} // namespace
+
+std::optional<int> PageFromName(const QString &name)
+{
+    for (const auto &[page, pageName] : kPageNames) {
+        if (name == QLatin1String(pageName))
+            return page;
+    }
+    return std::nullopt;
+}
+
+QString PageName(int page)
+{
+    for (const auto &[code, pageName] : kPageNames) {
+        if (code == page)
+            return QString::fromLatin1(pageName);
+    }
+    return {};
+}
+
+bool StartWindowForView(CPylonixDlg &window, const WindowView &view, QString &error)
+{
+    // The first layout already runs at the requested size.
+    window.resize(view.client.expandedTo(kMinimumClientSize));
+    if (!window.OnInitDialog()) {
+        error = QString::fromStdString(window.lastLoadError());
+        return false;
+    }
+    window.ClickPage(view.page);
+    if (view.period != 0)
+        window.ChoosePeriod(view.period);
+    const auto click = [&window](LayoutRole role) {
+        if (auto *button = qobject_cast<QAbstractButton *>(window.Control(role)))
+            button->click();
+    };
+    if (view.homeOnly)
+        click(LayoutRole::HomeButton);
+    if (view.visitorOnly)
+        click(LayoutRole::VisitorButton);
+    if (view.scoringOnly)
+        click(LayoutRole::ScoringOnly);
+    if (view.page == PAGE_DRIVE_CHARTS && view.playsOfDrive)
+        SendMessage(&window, UM_SHOWDRIVEPLAYS, *view.playsOfDrive);
+    window.EnsureOverviewFilled();
+    return true;
+}
+
+QJsonObject WindowToJson(const CPylonixDlg &window)
+{
+    QJsonArray controls;
+    for (const auto &[role, control] : window.NamedControls())
+        controls.append(controlObject(window, role, control));
+    const QSize content = window.containerContentSize();
+    const QJsonObject layout{
+        {"page", PageName(window.currentPage())},
+        {"client", QJsonArray{window.width(), window.height()}},
+        {"content", QJsonArray{content.width(), content.height()}},
+        {"drive_chart_height", window.chartHeight()},
+        {"drive_text_height", window.textHeight()},
+        {"controls", controls},
+    };
+    return QJsonObject{
+        {"overview", window.OverviewText()},
+        {"layout", layout},
+        {"period_box", QJsonArray::fromStringList(window.PeriodEntries())},
+    };
+}
+
+bool SaveWindowScreenshot(CPylonixDlg &window, const QString &path)
+{
+    return window.grab().save(path, "PNG");
+}

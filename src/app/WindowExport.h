@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+class CPylonixDlg;
+
+// What the export and the screenshot show of the main window: which page, at
+// which client size, and for the Drive Charts page optionally the plays of
+// one drive.
+struct WindowView {
+    int page = 1;                    // a PageCode
+    QSize client = QSize(1024, 720); // raised to the minimum client size
+    std::optional<int> playsOfDrive; // Drive Charts page only
+    int period = 0;                  // the period box's entry
+    bool homeOnly = false;           // the drive-chart filters
+    bool visitorOnly = false;
+    bool scoringOnly = false;
+};
+
+// The page code of a page name ("overview", "offense", "defense",
+// "special_teams", "scoring", "play_by_play", "drive_charts"), or none.
+std::optional<int> PageFromName(const QString &name);
+// The name of a page code.
+QString PageName(int page);
+
+// Sizes the window, starts it (no prompts, no watcher) and shows the page as
+// a click on its button does. False with `error` naming the file when the
+// game cannot be read.
+bool StartWindowForView(CPylonixDlg &window, const WindowView &view, QString &error);
+
+// The window's members of the export: "overview" (the overview text as its
+// static control holds it), "layout" (page, client and content size, drive
+// chart heights and every child control) and "period_box" (its entries).
+QJsonObject WindowToJson(const CPylonixDlg &window);
+
+// Renders the window off-screen into a PNG file; false when it cannot be written.
+bool SaveWindowScreenshot(CPylonixDlg &window, const QString &path);

@@ -1,0 +1,162 @@
+#include "app/WindowExport.h"
+#include "app/CPylonixDlg.h"
+
+#include "../support/ScratchDirectory.h"
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+WindowOptions headless(const std::string &game)
+{
+    WindowOptions options;
+    options.gameFile = game;
+    options.interactive = false;
+    return options;
+}
+
+QJsonObject controlOf(const QJsonObject &layout, const QString &role)
+{
+    for (const QJsonValue &value : layout["controls"].toArray()) {
+        if (value["role"].toString() == role)
+            return value.toObject();
+    }
+    ADD_FAILURE() << "no control " << role.toStdString();
+    return {};
+}
+
+QRect rectOf(const QJsonObject &control)
+{
+    return QRect(control["x"].toInt(), control["y"].toInt(), control["w"].toInt(),
+                 control["h"].toInt());
+}
+
+} // namespace
+
+TEST(WindowExport, PageNamesRoundTrip)
+{
+    for (const int page : kPageCodes)
+        EXPECT_EQ(PageFromName(PageName(page)), page);
+    EXPECT_EQ(PageFromName("Offense"), std::nullopt);
+    EXPECT_EQ(PageFromName("drive_chart"), std::nullopt);
+}
+
+TEST(WindowExport, DriveChartsLayoutAtTheRequestedSize)
+{
+    CPylonixDlg window(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
+    WindowView view;
+    view.page = PAGE_DRIVE_CHARTS;
+    view.client = QSize(900, 600);
+    QString error;
+    ASSERT_TRUE(StartWindowForView(window, view, error)) << error.toStdString();
+
+    const QJsonObject json = WindowToJson(window);
+    const QJsonObject layout = json["layout"].toObject();
+    EXPECT_EQ(layout["page"].toString(), "drive_charts");
+    EXPECT_EQ(layout["client"].toArray(), QJsonArray({900, 600}));
+    EXPECT_EQ(layout["drive_chart_height"].toInt(), 200);
+    EXPECT_EQ(layout["drive_text_height"].toInt(), 50);
+
+    const QJsonObject period = controlOf(layout, "period_box");
+    EXPECT_EQ(rectOf(period), QRect(133, 80, 100, 100));
+    EXPECT_TRUE(period["visible"].toBool());
+    EXPECT_EQ(period["id"].toInt(), 1039);
+    EXPECT_EQ(period["text"].toString(), "Entire Game");
+    EXPECT_EQ(rectOf(controlOf(layout, "drive_text")), QRect(130, 307, 770, 50));
+    EXPECT_EQ(controlOf(layout, "hint")["text"].toString(),
+              "Double click on a drive to view individual plays.");
+    EXPECT_FALSE(controlOf(layout, "container")["visible"].toBool());
+    EXPECT_FALSE(controlOf(layout, "overview_text")["visible"].toBool());
+    EXPECT_TRUE(controlOf(layout, "page_button.drive_charts")["visible"].toBool());
+    EXPECT_EQ(controlOf(layout, "page_button.offense")["id"].toInt(), 1003);
+    EXPECT_EQ(rectOf(controlOf(layout, "configure")), QRect(0, 576, 128, 24));
+    // The yardage summary sits under the page buttons, disabled, in its natural size.
+    const QJsonObject yardage = controlOf(layout, "yardage");
+    EXPECT_EQ(rectOf(yardage).topLeft(), QPoint(5, 260));
+    EXPECT_GE(rectOf(yardage).width(), 100);
+    EXPECT_FALSE(yardage["enabled"].toBool());
+    EXPECT_TRUE(yardage["visible"].toBool());
+
+    // The overview text is reported whichever page is shown.
+    EXPECT_TRUE(json["overview"].toString().contains("\nLocation: Harbor City"));
+    EXPECT_EQ(json["period_box"].toArray().size(), 5);
+}
+
+TEST(WindowExport, SmallSizeIsRaisedToTheMinimumAndPlaysOfEntersPlaysMode)
+{
+    CPylonixDlg window(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
+    WindowView view;
+    view.page = PAGE_DRIVE_CHARTS;
+    view.client = QSize(300, 200);
+    view.playsOfDrive = 1;
+    QString error;
+    ASSERT_TRUE(StartWindowForView(window, view, error));
+    const QJsonObject layout = WindowToJson(window)["layout"].toObject();
+    EXPECT_EQ(layout["client"].toArray(), QJsonArray({510, 384}));
+    EXPECT_EQ(controlOf(layout, "hint")["text"].toString(),
+              "Right click on the field to view the drives list again.");
+    EXPECT_FALSE(controlOf(layout, "period_box")["enabled"].toBool());
+    EXPECT_FALSE(controlOf(layout, "scoring_only")["enabled"].toBool());
+}
+
+TEST(WindowExport, UnreadableGameNamesTheFile)
+{
+    ScratchDirectory dir;
+    const std::string broken = dir.Write("game.xml", "<fbgame>");
+    CPylonixDlg window(headless(broken));
+    QString error;
+    EXPECT_FALSE(StartWindowForView(window, WindowView{}, error));
+    EXPECT_TRUE(error.startsWith(QString::fromStdString(broken) + ": ")) << error.toStdString();
+}
+
+TEST(WindowExport, ScreenshotHasTheClientSize)
+{
+    ScratchDirectory dir;
+    CPylonixDlg window(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
+    WindowView view;
+    view.client = QSize(800, 500);
+    QString error;
+    ASSERT_TRUE(StartWindowForView(window, view, error));
+    const QString path = QString::fromStdString(dir.PathOf("shot.png"));
+    ASSERT_TRUE(SaveWindowScreenshot(window, path));
+    const QImage image(path);
+    EXPECT_EQ(image.size(), QSize(800, 500));
+    EXPECT_FALSE(SaveWindowScreenshot(window, QString::fromStdString(dir.PathOf("no/dir/x.png"))));
+}
+
+TEST(WindowExport, ProgramWritesTheScreenshotAndTheWindowMembersOfTheExport)
+{
+    ScratchDirectory dir;
+    const QString shot = QString::fromStdString(dir.PathOf("offense.png"));
+    QProcess program;
+    program.start(PYLONIX_PROGRAM,
+                  {"--screenshot", shot, "--game", PYLONIX_SAMPLES_DIR "/small/game.xml", "--page",
+                   "offense", "--size", "700x450"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(QImage(shot).size(), QSize(700, 450));
+
+    program.start(PYLONIX_PROGRAM,
+                  {"--export", "json", "--game", PYLONIX_SAMPLES_DIR "/small/game.xml", "--page",
+                   "play_by_play"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    ASSERT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(program.readAllStandardOutput()).object();
+    const QJsonObject layout = json["layout"].toObject();
+    EXPECT_EQ(layout["page"].toString(), "play_by_play");
+    EXPECT_EQ(layout["client"].toArray(), QJsonArray({1024, 720}));
+    EXPECT_EQ(rectOf(controlOf(layout, "play_by_play")), QRect(130, 103, 894, 617));
+    EXPECT_TRUE(json["overview"].toString().contains("Attendance: "));
+    EXPECT_EQ(json["period_box"].toArray().first().toString(), "Entire Game");
+
+    program.start(PYLONIX_PROGRAM,
+                  {"--screenshot", shot, "--game", QString::fromStdString(dir.PathOf("none.xml"))});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 2);
+}
