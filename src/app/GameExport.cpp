@@ -8,8 +8,8 @@
 #include "platform/Fonts.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <map>
+#include <memory>
 
 namespace
 {
@@ -74,28 +74,63 @@ QJsonObject itemObject(const CChartItem &item)
     };
 }
 
-// Every page filled as the main window fills it when the page is shown, in
-// windows that are never shown.
-QJsonObject pagesObject(const ExportRequest &request, const GameSession &session)
+// The statistics pages as the main window makes them, in windows that are
+// never shown.
+class OffscreenPages
 {
-    QWidget dialog;
-    dialog.setFont(DialogFont());
-    CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
-    QFont bold = DialogFont();
-    bold.setWeight(QFont::Bold);
-    StatPages pages(&dialog, &container, bold);
-    if (request.playByPlayWidth)
-        pages.playByPlay->SetColumnWidth(CPlayByPlayGrid::kPlayColumn, *request.playByPlayWidth);
+public:
+    explicit OffscreenPages(const ExportRequest &request)
+    {
+        // The tables take their sizes from the font they are made with.
+        dialog_.setFont(DialogFont());
+        container_ = std::make_unique<CPageContainerWnd>(&dialog_, IDC_PAGE_CONTAINER);
+        QFont bold = DialogFont();
+        bold.setWeight(QFont::Bold);
+        pages_ = std::make_unique<StatPages>(&dialog_, container_.get(), bold);
+        if (request.playByPlayWidth)
+            pages_->playByPlay->SetColumnWidth(CPlayByPlayGrid::kPlayColumn,
+                                               *request.playByPlayWidth);
+    }
 
-    pages.FillYardage(session);
-    pages.FillTeamStats(session, request.showTop);
-    pages.FillOffense(session);
-    pages.FillDefense(session);
-    pages.FillSpecialTeams(session);
-    pages.FillScoring(session, request.showTop);
-    pages.FillPlayByPlay(session, request.quarter, request.showTop);
-    pages.FillDriveLists(session.drives(), request.showTop);
-    return PagesToJson(pages);
+    StatPages &pages() { return *pages_; }
+
+private:
+    QWidget dialog_;
+    std::unique_ptr<CPageContainerWnd> container_;
+    std::unique_ptr<StatPages> pages_;
+};
+
+// Fills the page named as in the "pages" member as the main window fills it
+// when the page is shown; "drives" fills the plays list too.
+void fillPage(StatPages &pages, std::string_view page, const ExportRequest &request,
+              GameSession &session)
+{
+    if (page == "yardage")
+        pages.FillYardage(session);
+    else if (page == "team_stats")
+        pages.FillTeamStats(session, request.showTop);
+    else if (page == "offense")
+        pages.FillOffense(session);
+    else if (page == "defense")
+        pages.FillDefense(session);
+    else if (page == "special_teams")
+        pages.FillSpecialTeams(session);
+    else if (page == "scoring")
+        pages.FillScoring(session, request.showTop);
+    else if (page == "play_by_play")
+        pages.FillPlayByPlay(session, request.quarter, request.showTop);
+    else if (page == "drives")
+        pages.FillDriveLists(session.drives(), request.showTop);
+}
+
+// Every page filled, described whole.
+QJsonObject pagesObject(const ExportRequest &request, GameSession &session)
+{
+    OffscreenPages offscreen(request);
+    for (const char *page : {"yardage", "team_stats", "offense", "defense", "special_teams",
+                             "scoring", "play_by_play", "drives"})
+        fillPage(offscreen.pages(), page, request, session);
+    return PagesToJson(offscreen.pages());
 }
 
 QJsonObject scoreboardObject(const ScoreboardState &state)
@@ -116,8 +151,8 @@ QJsonObject scoreboardObject(const ScoreboardState &state)
 }
 
 // Loads what `request` names into `session` and describes it; with `whole`
-// false the lists that grow with the file, the drive chart's entries and the
-// players, are left empty.
+// false the lists that grow with the file, the drive chart's entries, the
+// players and the pages, are left empty.
 bool loadAndDescribe(const ExportRequest &request, GameSession &session, QJsonObject &result,
                      QString &error, bool whole)
 {
@@ -156,7 +191,7 @@ bool loadAndDescribe(const ExportRequest &request, GameSession &session, QJsonOb
         {"season_teams", seasonArray},
         {"scoreboard", scoreboardObject(session.scoreboard())},
         {"drive_chart", QJsonObject{{"count", drives.count()}, {"items", QJsonArray()}}},
-        {"pages", pagesObject(request, session)},
+        {"pages", whole ? pagesObject(request, session) : QJsonObject()},
     };
     if (whole) {
         QJsonArray items;
@@ -179,24 +214,6 @@ QByteArray indent(int depth)
     return QByteArray(4 * depth, ' ');
 }
 
-// An object or array formatted on its own, as it reads `depth` levels down.
-QByteArray nested(QByteArray json, int depth)
-{
-    json.chop(1); // the document's final line break
-    return json.replace("\n", "\n" + indent(depth));
-}
-
-// A member's value as it reads `depth` levels down.
-QByteArray valueText(const QJsonValue &value, int depth)
-{
-    if (value.isObject())
-        return nested(QJsonDocument(value.toObject()).toJson(QJsonDocument::Indented), depth);
-    if (value.isArray())
-        return nested(QJsonDocument(value.toArray()).toJson(QJsonDocument::Indented), depth);
-    // A lone value is formatted as the one element of an array: "[value]".
-    return QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact).chopped(1).mid(1);
-}
-
 // `object` at `depth`; the members named in `writers` are written by them.
 bool writeObject(const QJsonObject &object, int depth, const GameExport::Sink &write,
                  const std::map<QString, ValueWriter> &writers = {})
@@ -208,11 +225,11 @@ bool writeObject(const QJsonObject &object, int depth, const GameExport::Sink &w
     for (auto member = object.begin(); member != object.end(); ++member) {
         if (member != object.begin() && !write(",\n"))
             return false;
-        if (!write(indent(depth + 1) + valueText(member.key(), 0) + ": "))
+        if (!write(indent(depth + 1) + JsonText(member.key(), 0) + ": "))
             return false;
         const auto writer = writers.find(member.key());
         if (!(writer != writers.end() ? writer->second(depth + 1)
-                                      : write(valueText(member.value(), depth + 1))))
+                                      : write(JsonText(member.value(), depth + 1))))
             return false;
     }
     return write("\n" + indent(depth) + "}");
@@ -243,7 +260,7 @@ bool writeTeams(const QJsonArray &described, int depth, const GameExport::Sink &
         const ValueWriter players = [&](int playersDepth) {
             return writeArray(
                 team(side).playerCount(), playersDepth, write, [&](int i, int playerDepth) {
-                    return write(valueText(valuesObject(team(side).playerValues(i)), playerDepth));
+                    return write(JsonText(valuesObject(team(side).playerValues(i)), playerDepth));
                 });
         };
         return writeObject(described[side].toObject(), teamDepth, write, {{"players", players}});
@@ -270,7 +287,7 @@ bool GameExport::Write(const ExportRequest &request, const Sink &write, QString 
     const CDriveChartData &drives = session.drives();
     const ValueWriter items = [&](int depth) {
         return writeArray(drives.count(), depth, write, [&](int i, int itemDepth) {
-            return write(valueText(itemObject(drives.item(i)), itemDepth));
+            return write(JsonText(itemObject(drives.item(i)), itemDepth));
         });
     };
     const QJsonObject chart = result["drive_chart"].toObject();
@@ -285,8 +302,20 @@ bool GameExport::Write(const ExportRequest &request, const Sink &write, QString 
         return writeTeams(result["season_teams"].toArray(), depth, write,
                           [&](int side) -> const CTeamStats & { return session.season(side); });
     };
+    // One page filled at a time, each table emptied once written: the
+    // play-by-play of a long game alone holds many times the file.
+    const ValueWriter pages = [&](int depth) {
+        OffscreenPages offscreen(request);
+        return WritePagesJson(
+            offscreen.pages(), depth, write,
+            [&](const char *page) { fillPage(offscreen.pages(), page, request, session); },
+            [](CZrGridListCtrl &table) { table.DeleteAllItems(); });
+    };
     if (writeObject(result, 0, write,
-                    {{"drive_chart", driveChart}, {"teams", teams}, {"season_teams", seasons}}))
+                    {{"drive_chart", driveChart},
+                     {"teams", teams},
+                     {"season_teams", seasons},
+                     {"pages", pages}}))
         write("\n");
     return true;
 }

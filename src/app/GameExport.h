@@ -36,9 +36,11 @@ public:
     static bool Run(const ExportRequest &request, QJsonObject &result, QString &error);
 
     // Writes what Run fills as an indented JSON document, the same bytes
-    // QJsonDocument(result).toJson() gives, but formats the drive chart's
-    // entries one at a time: a file may hold hundreds of thousands, and
-    // holding all of them as JSON costs many times the file. Returns false
+    // QJsonDocument(result).toJson() gives, but formats the players, the
+    // drive chart's entries and the statistics tables one piece at a time,
+    // filling each page just before it is written and emptying its tables
+    // after: a file may hold hundreds of thousands of entries, and holding
+    // all of them as JSON costs many times the file. Returns false
     // with `error` when a file cannot be opened (nothing is written then);
     // stops at the first piece `write` refuses.
     // `windowMembers` are written beside what the export reads: the main

@@ -67,6 +67,97 @@ TEST(ExportPages, AgreeWithTheTablesTheWindowFills)
     EXPECT_GT(exported["offense"]["home"]["passing"]["rows"].toArray().size(), 0);
 }
 
+// Written table by table and row by row, the pages are the text of the whole
+// object, also when each page is filled just before it is written and each
+// table emptied after.
+TEST(ExportPages, WrittenRowByRowTheyAreTheWholePages)
+{
+    GameSession session;
+    ASSERT_TRUE(session.Reload({finalGame, homeSeason, visitorSeason}).gameOpened);
+    session.drives().LoadDrives(session.game(), session.teams());
+    QWidget dialog;
+    dialog.setFont(DialogFont());
+    CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
+    StatPages pages(&dialog, &container, QFont());
+    const auto fill = [&](std::string_view page) {
+        if (page == "yardage")
+            pages.FillYardage(session);
+        else if (page == "team_stats")
+            pages.FillTeamStats(session, true);
+        else if (page == "offense")
+            pages.FillOffense(session);
+        else if (page == "defense")
+            pages.FillDefense(session);
+        else if (page == "special_teams")
+            pages.FillSpecialTeams(session);
+        else if (page == "scoring")
+            pages.FillScoring(session, true);
+        else if (page == "play_by_play")
+            pages.FillPlayByPlay(session, 0, true);
+        else if (page == "drives" || page == "plays")
+            pages.FillDriveLists(session.drives(), true);
+    };
+    for (const char *page : {"yardage", "team_stats", "offense", "defense", "special_teams",
+                             "scoring", "play_by_play", "drives"})
+        fill(page);
+    const QByteArray whole = JsonText(PagesToJson(pages), 1);
+    const int playByPlayRows = pages.playByPlay->GetItemCount();
+    ASSERT_GT(playByPlayRows, 100);
+
+    QByteArray written;
+    int pieces = 0;
+    const JsonSink sink = [&](const QByteArray &piece) {
+        written += piece;
+        ++pieces;
+        return true;
+    };
+    ASSERT_TRUE(WritePagesJson(pages, 1, sink));
+    EXPECT_EQ(written.toStdString(), whole.toStdString());
+    // Each row is a piece of its own.
+    EXPECT_GT(pieces, playByPlayRows);
+
+    for (CZrGridListCtrl *table : std::initializer_list<CZrGridListCtrl *>{
+             pages.yardage, pages.teamStats, pages.scoring, pages.playByPlay, pages.driveList,
+             pages.playList, pages.passing[0], pages.defense[1], pages.specialTeams[13]})
+        table->DeleteAllItems();
+    written.clear();
+    QStringList filled;
+    int emptied = 0;
+    ASSERT_TRUE(WritePagesJson(
+        pages, 1, sink,
+        [&](const char *page) {
+            filled << page;
+            fill(page);
+        },
+        [&](CZrGridListCtrl &table) {
+            table.DeleteAllItems();
+            ++emptied;
+        }));
+    EXPECT_EQ(written.toStdString(), whole.toStdString());
+    EXPECT_EQ(filled, QStringList({"defense", "drives", "offense", "play_by_play", "plays",
+                                   "scoring", "special_teams", "team_stats", "yardage"}));
+    EXPECT_EQ(emptied, 6 + 2 + 6 + 14);
+    EXPECT_EQ(pages.playByPlay->GetItemCount(), 0);
+}
+
+// Writing stops at the first piece refused.
+TEST(ExportPages, WritingStopsAtTheFirstRefusedPiece)
+{
+    GameSession session;
+    ASSERT_TRUE(session.Reload({finalGame, "", ""}).gameOpened);
+    QWidget dialog;
+    CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
+    StatPages pages(&dialog, &container, QFont());
+    pages.FillPlayByPlay(session, 0, true);
+    for (const int accepted : {0, 1, 5, 40}) {
+        int offered = 0;
+        EXPECT_FALSE(WritePagesJson(pages, 0, [&](const QByteArray &) {
+            return offered++ < accepted;
+        })) << accepted;
+        EXPECT_EQ(offered, accepted + 1);
+    }
+}
+
 TEST(ExportPages, TimeOfPossessionAndPlayColumnWidth)
 {
     ExportRequest request;

@@ -120,10 +120,11 @@ TEST(GameExport, DriveChartFiltersAndPlays)
 }
 
 // The written export is the document Run describes, byte for byte, however
-// long its drive chart: whole game, plays of a drive, an empty list.
+// long its drive chart: whole game, plays of a drive, an empty list, the
+// pages without the time of possession and with a narrow "Play" column.
 TEST(GameExport, WrittenPieceByPieceItIsTheWholeDocument)
 {
-    std::vector<ExportRequest> requests(4);
+    std::vector<ExportRequest> requests(5);
     requests[0].gameFile = sampleGame;
     requests[0].homeSeasonFile = sampleHome;
     requests[0].visitorSeasonFile = sampleVisitor;
@@ -132,6 +133,9 @@ TEST(GameExport, WrittenPieceByPieceItIsTheWholeDocument)
     requests[2].playsOfDrive = 2;
     requests[3].gameFile = sampleGame;
     requests[3].quarter = 2;
+    requests[4].gameFile = PYLONIX_SAMPLES_DIR "/game-final.xml";
+    requests[4].showTop = false;
+    requests[4].playByPlayWidth = 120;
     for (const ExportRequest &request : requests) {
         QByteArray written;
         int pieces = 0;
@@ -355,6 +359,30 @@ TEST(Program, ManyStartsOfOneHugeDriveStayWithinTheMemoryBudget)
     // more of the huge attribute than the entries do.
     EXPECT_LT(size_t(QJsonDocument(chart).toJson().size()), 5 * xml.size());
     EXPECT_FALSE(out.contains(QByteArray(65, 'x')));
+}
+
+// A play-by-play of tens of thousands of rows, each many times longer as
+// JSON than in the file, is written within 50 times the file's size plus
+// 100 MB: the pages are written row by row, never held as JSON whole.
+TEST(Program, LongPlayByPlayStaysWithinTheMemoryBudget)
+{
+    ScratchDirectory dir;
+    constexpr int comments = 50000;
+    std::string xml = R"(<fbgame><plays><qtr number="1">)";
+    for (int i = 0; i < comments; ++i)
+        xml += R"(<comment text="A short note"/>)";
+    xml += "</qtr></plays></fbgame>";
+    const std::string game = dir.Write("game.xml", xml);
+    QByteArray out, err;
+    ASSERT_EQ(runProgram({"--export", "json", "--game", QString::fromStdString(game)}, out, err,
+                         50 * xml.size() + 100 * megabyte),
+              0)
+        << err.toStdString();
+    // The JSON alone is most of the budget.
+    EXPECT_GT(size_t(out.size()), 30 * xml.size());
+    const QJsonArray rows = QJsonDocument::fromJson(out)["pages"]["play_by_play"]["rows"].toArray();
+    ASSERT_EQ(rows.size(), comments);
+    EXPECT_EQ(rows.last()["cells"][2]["text"].toString(), "A short note");
 }
 
 // Memory that runs out during a load is a file that cannot be read: one line
