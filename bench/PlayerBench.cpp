@@ -8,9 +8,7 @@
 #include "gamedata/CTeamStats.h"
 #include "pages/CStatGridCtrl.h"
 
-#include "GameSimulator.h"
-#include "GameXmlWriter.h"
-#include "RosterFactory.h"
+#include "BenchSupport.h"
 
 #include <QApplication>
 #include <array>
@@ -23,15 +21,6 @@
 namespace
 {
 
-std::string stressGame()
-{
-    using namespace pylonix::feed;
-    const RosterFactory rosters(10);
-    GameSimulator simulator(14, rosters.home(), rosters.visitor(), 10);
-    simulator.run({});
-    return GameXmlWriter::write(simulator.state());
-}
-
 struct Game {
     CGameDocument document;
     std::array<CTeamStats, 2> teams;
@@ -43,7 +32,7 @@ std::unique_ptr<Game> LoadStressGame()
     auto game = std::make_unique<Game>();
     const auto path = std::filesystem::temp_directory_path() /
                       ("pylonix-bench-player-" + std::to_string(::getpid()) + ".xml");
-    std::ofstream(path, std::ios::binary) << stressGame();
+    std::ofstream(path, std::ios::binary) << StressGameXml(14, 10);
     const bool opened = game->document.Open(path.string());
     std::filesystem::remove(path);
     if (!opened)
@@ -114,11 +103,5 @@ BENCHMARK(FillBusiestPlayer)->Arg(0)->Arg(1)->ArgName("first")->Unit(benchmark::
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }
