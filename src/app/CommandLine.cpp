@@ -33,6 +33,21 @@ bool readCount(const QString &value, const QString &option, int &out, QString &e
     return true;
 }
 
+// A size WIDTHxHEIGHT in pixels, each from 1 to 10000, from an option's value.
+bool readSize(const QString &value, const QString &option, QSize &out, QString &error)
+{
+    const QStringList parts = value.split('x');
+    bool wide = false, high = false;
+    const int width = parts.size() == 2 ? parts[0].toInt(&wide) : 0;
+    const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
+    if (!wide || !high || width <= 0 || height <= 0 || width > 10000 || height > 10000) {
+        error = QString("--%1 takes WIDTHxHEIGHT in pixels, not \"%2\"").arg(option, value);
+        return false;
+    }
+    out = QSize(width, height);
+    return true;
+}
+
 // Stores a file path.
 auto path(std::string ExportRequest::*member)
 {
@@ -116,17 +131,7 @@ const std::vector<Option> &options()
          }},
         {"player-size", "WxH", "the Individual Player window's client size (default 600x400)",
          [](CommandLine &line, const QString &value, QString &error) {
-             const QStringList parts = value.split('x');
-             bool wide = false, high = false;
-             const int width = parts.size() == 2 ? parts[0].toInt(&wide) : 0;
-             const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
-             if (!wide || !high || width <= 0 || height <= 0 || width > 10000 || height > 10000) {
-                 error =
-                     QString("--player-size takes WIDTHxHEIGHT in pixels, not \"%1\"").arg(value);
-                 return false;
-             }
-             line.playerSize = QSize(width, height);
-             return true;
+             return readSize(value, "player-size", line.playerSize, error);
          }},
         {"screenshot-player", "FILE",
          "with --player: draw the Individual Player window into a PNG file",
@@ -179,16 +184,7 @@ const std::vector<Option> &options()
          }},
         {"size", "WxH", "the window's client size (default 1024x720)",
          [](CommandLine &line, const QString &value, QString &error) {
-             const QStringList parts = value.split('x');
-             bool wide = false, high = false;
-             const int width = parts.size() == 2 ? parts[0].toInt(&wide) : 0;
-             const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
-             if (!wide || !high || width <= 0 || height <= 0 || width > 10000 || height > 10000) {
-                 error = QString("--size takes WIDTHxHEIGHT in pixels, not \"%1\"").arg(value);
-                 return false;
-             }
-             line.size = QSize(width, height);
-             return true;
+             return readSize(value, "size", line.size, error);
          }},
         {"help", "", "show this text",
          [](CommandLine &line, const QString &, QString &) {
