@@ -134,25 +134,6 @@ int exportGame(const ExportRequest &request, const QJsonObject &windowMembers)
     return 0;
 }
 
-// Whether the arguments ask for the export or the screenshot, which need no display.
-bool isExport(int argc, char **argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        // Options may be written with one dash or two.
-        const char *name = argv[i];
-        if (name[0] != '-')
-            continue;
-        name += name[1] == '-' ? 2 : 1;
-        for (const char *option : {"export", "screenshot", "screenshot-player"}) {
-            const size_t length = std::strlen(option);
-            if (std::strncmp(name, option, length) == 0 &&
-                (name[length] == '\0' || name[length] == '='))
-                return true;
-        }
-    }
-    return false;
-}
-
 // Qt's own notes about the session it runs in (no runtime directory and the
 // like) are no part of the export's output, whose error stream is its own.
 void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -165,19 +146,14 @@ void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &mess
 
 int main(int argc, char **argv)
 {
-    // The export fills the statistics tables in windows it never shows.
-    if (isExport(argc, argv)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(dropQtNotes);
-    }
-    QApplication application(argc, argv);
-    QCoreApplication::setApplicationName("pylonix");
-    QCoreApplication::setApplicationVersion(PYLONIX_VERSION);
-
+    // The arguments are read before anything of Qt starts: --help, --version
+    // and a mistyped option need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     CommandLine commandLine;
     QString error;
-    if (!commandLine.Parse(QCoreApplication::arguments(), error)) {
+    if (!commandLine.Parse(arguments, error)) {
         std::fprintf(stderr, "pylonix: %s\nTry 'pylonix --help'.\n", qPrintable(error));
         return 1;
     }
@@ -189,16 +165,26 @@ int main(int argc, char **argv)
         std::printf("pylonix %s\n", PYLONIX_VERSION);
         return 0;
     case CommandLine::Action::Export:
-    case CommandLine::Action::Screenshot: {
-        QJsonObject windowMembers;
-        if (const int status = describeWindow(commandLine, windowMembers); status != 0)
-            return status;
-        return commandLine.action == CommandLine::Action::Export
-                   ? exportGame(commandLine.request, windowMembers)
-                   : 0;
-    }
+    case CommandLine::Action::Screenshot:
+        // The export fills the statistics tables in windows it never shows.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(dropQtNotes);
+        break;
     case CommandLine::Action::ShowViewer:
         break;
     }
-    return CPylonixApp().InitInstance(windowOptions(commandLine), windowView(commandLine));
+
+    QApplication application(argc, argv);
+    QCoreApplication::setApplicationName("pylonix");
+    QCoreApplication::setApplicationVersion(PYLONIX_VERSION);
+    if (commandLine.action == CommandLine::Action::ShowViewer)
+        return CPylonixApp().InitInstance(windowOptions(commandLine), windowView(commandLine));
+
+    QJsonObject windowMembers;
+    if (const int status = describeWindow(commandLine, windowMembers); status != 0)
+        return status;
+    return commandLine.action == CommandLine::Action::Export
+               ? exportGame(commandLine.request, windowMembers)
+               : 0;
 }

@@ -35,9 +35,11 @@ QJsonObject exportOf(const ExportRequest &request)
 // Runs the program; returns its exit code and fills its two outputs. With
 // `dataLimit` set, the program may not hold more memory than that.
 int runProgram(const QStringList &arguments, QByteArray &out, QByteArray &err,
-               rlim_t dataLimit = RLIM_INFINITY)
+               rlim_t dataLimit = RLIM_INFINITY,
+               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setChildProcessModifier([dataLimit] {
         const rlimit limit{dataLimit, dataLimit};
         ::setrlimit(RLIMIT_DATA, &limit);
@@ -238,14 +240,19 @@ TEST(Program, OutputThatCannotBeWrittenIsAFailure)
               "pylonix: cannot write the JSON: No space left on device\n");
 }
 
-TEST(Program, HelpVersionAndBadArguments)
+TEST(Program, HelpVersionAndBadArgumentsNeedNoDisplay)
 {
+    // A machine without a display: Qt could not start its default platform.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
     QByteArray out, err;
-    EXPECT_EQ(runProgram({"--help"}, out, err), 0);
+    EXPECT_EQ(runProgram({"--help"}, out, err, RLIM_INFINITY, environment), 0);
     EXPECT_TRUE(out.startsWith("Usage: pylonix"));
-    EXPECT_EQ(runProgram({"--version"}, out, err), 0);
+    EXPECT_EQ(runProgram({"--version"}, out, err, RLIM_INFINITY, environment), 0);
     EXPECT_TRUE(out.startsWith("pylonix ")) << out.toStdString();
-    EXPECT_EQ(runProgram({"--period", "x"}, out, err), 1);
+    EXPECT_EQ(runProgram({"--period", "x"}, out, err, RLIM_INFINITY, environment), 1);
     EXPECT_TRUE(err.contains("--period takes a whole number")) << err.toStdString();
 }
 
