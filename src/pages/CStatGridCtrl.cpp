@@ -217,7 +217,7 @@ QStringList CStatGridCtrl::WrapText(const QString &text, int maxWidth) const
     };
     QStringList lines;
     QString rest = trimmedStart(trimmedEnd(text));
-    while (width(rest, rest.size()) > maxWidth && lines.size() <= 5) {
+    while (lines.size() <= 5) {
         // The first i for which i + 2 characters no longer fit. Widths grow
         // with the length; measuring a prefix shapes it anew, so the search
         // starts where the summed character advances cross the width (kerning
@@ -236,12 +236,17 @@ QStringList CStatGridCtrl::WrapText(const QString &text, int maxWidth) const
             }
         }
         guess = std::max<qsizetype>(guess, 2);
+        // A prefix too wide makes the whole rest too wide; only otherwise is
+        // the whole measured.
+        const bool guessTooWide = guess < size && width(rest, guess) > maxWidth;
+        if (!guessTooWide && width(rest, size) <= maxWidth)
+            break;
         // fits < length <= wide: prefixes of `fits` characters fit (or fewer
         // than two are never measured), the one of `wide` characters does not.
         qsizetype fits = 1;
         qsizetype wide = size;
         qsizetype step = 1;
-        if (tooWide(guess)) {
+        if (guessTooWide || guess >= size) {
             wide = guess;
             while (wide - step > fits) {
                 if (!tooWide(wide - step)) {
