@@ -8,9 +8,7 @@
 #include "gamedata/CTeamStats.h"
 #include "platform/QtConversions.h"
 
-#include "GameSimulator.h"
-#include "GameXmlWriter.h"
-#include "RosterFactory.h"
+#include "BenchSupport.h"
 
 #include <QApplication>
 #include <QImage>
@@ -48,16 +46,6 @@ std::string gameWithDrives(int count)
            drives + "</drives><plays><qtr number=\"1\">" + starts + "</qtr></plays></fbgame>";
 }
 
-// The final state of the stress game the feed tool writes with --scale 10.
-std::string stressGame()
-{
-    using namespace pylonix::feed;
-    const RosterFactory rosters(10);
-    GameSimulator simulator(14, rosters.home(), rosters.visitor(), 10);
-    simulator.run({});
-    return GameXmlWriter::write(simulator.state());
-}
-
 // A shown chart of the drives of one game file.
 struct Chart {
     CGameDocument document;
@@ -92,7 +80,7 @@ std::unique_ptr<Chart> MakeChart(int which)
 {
     auto chart = std::make_unique<Chart>();
     // 0: a long game's 40 drives; 1: the stress game; 2: 400 drives.
-    if (!chart->Load(which == 1 ? stressGame() : gameWithDrives(which == 0 ? 40 : 400)))
+    if (!chart->Load(which == 1 ? StressGameXml(14, 10) : gameWithDrives(which == 0 ? 40 : 400)))
         return nullptr;
     return chart;
 }
@@ -142,11 +130,5 @@ BENCHMARK(HoverMove)->Arg(0)->Arg(1)->Arg(2)->ArgName("game")->Unit(benchmark::k
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

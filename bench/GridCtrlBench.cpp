@@ -1,6 +1,7 @@
 // How fast a big table fills, repaints and scrolls. A live game refills its
 // tables every few seconds; the budget is a fill under 50 ms and a repaint
 // of one screen under 8 ms.
+#include "BenchSupport.h"
 #include "gridctrl/CZrGridListCtrl.h"
 
 #include <QApplication>
@@ -112,11 +113,5 @@ BENCHMARK(BM_ScrollOnePageAndRepaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -2,16 +2,13 @@
 // Special Teams, the team comparison, scoring, play-by-play and the drives
 // and plays lists, for the finished sample game and for a game ten times its
 // size (the feed tool's --scale 10).
-#include "GameSimulator.h"
-#include "GameXmlWriter.h"
-#include "RosterFactory.h"
+#include "BenchSupport.h"
 #include "gamedata/GameSession.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
@@ -34,11 +31,7 @@ std::string gameFile(int which)
         return PYLONIX_SAMPLES_DIR "/game-final.xml";
     const std::filesystem::path path = tenfoldPath();
     if (!std::filesystem::exists(path)) {
-        using namespace pylonix::feed;
-        const RosterFactory rosters(10);
-        GameSimulator simulator(1, rosters.home(), rosters.visitor(), 10);
-        simulator.run({});
-        std::ofstream(path, std::ios::binary) << GameXmlWriter::write(simulator.state());
+        std::ofstream(path, std::ios::binary) << StressGameXml(1, 10);
     }
     return path.string();
 }
@@ -118,13 +111,8 @@ BENCHMARK(FillOnePage)->DenseRange(0, kPageCount - 1)->Unit(benchmark::kMillisec
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = RunQtBenchmarks(argc, argv);
     std::error_code ignored;
     std::filesystem::remove(tenfoldPath(), ignored);
-    return 0;
+    return status;
 }

@@ -13,6 +13,7 @@
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
 #include "platform/QtConversions.h"
+#include "player/CPlayerDlg.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -350,11 +351,21 @@ bool CPylonixDlg::RunConfigureDialog()
     return true;
 }
 
-void CPylonixDlg::OpenPlayerWindow([[maybe_unused]] int team, [[maybe_unused]] int player)
+void CPylonixDlg::OpenPlayerWindow(int team, int player)
 {
-    // The program has no Individual Player window yet: this is where it is
-    // made (or, when open, given the teams, the player and the game document)
-    // and kept in playerWindow_. Until then a double click opens nothing.
+    // One window for the program: a later double click points the open one
+    // at the new player without bringing it to the front.
+    auto *dialog = qobject_cast<CPlayerDlg *>(playerWindow_.data());
+    const bool created = !dialog;
+    if (created) {
+        dialog = new CPlayerDlg(this);
+        dialog->SetSession(*session_);
+        playerWindow_ = dialog;
+    }
+    dialog->SetPlayer(team, player);
+    dialog->ShowPlayer();
+    if (created)
+        dialog->show();
 }
 
 void CPylonixDlg::ShowAbout()

@@ -33,6 +33,21 @@ bool readCount(const QString &value, const QString &option, int &out, QString &e
     return true;
 }
 
+// A size WIDTHxHEIGHT in pixels, each from 1 to 10000, from an option's value.
+bool readSize(const QString &value, const QString &option, QSize &out, QString &error)
+{
+    const QStringList parts = value.split('x');
+    bool wide = false, high = false;
+    const int width = parts.size() == 2 ? parts[0].toInt(&wide) : 0;
+    const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
+    if (!wide || !high || width <= 0 || height <= 0 || width > 10000 || height > 10000) {
+        error = QString("--%1 takes WIDTHxHEIGHT in pixels, not \"%2\"").arg(option, value);
+        return false;
+    }
+    out = QSize(width, height);
+    return true;
+}
+
 // Stores a file path.
 auto path(std::string ExportRequest::*member)
 {
@@ -83,6 +98,49 @@ const std::vector<Option> &options()
              line.request.playsOfDrive = drive;
              return true;
          }},
+        {"select-drive", "N",
+         "drive chart: select row N of the drives (or plays) list, as a click does",
+         [](CommandLine &line, const QString &value, QString &error) {
+             int row = 0;
+             if (!readCount(value, "select-drive", row, error))
+                 return false;
+             line.selectDrive = row;
+             return true;
+         }},
+        {"hover-drive", "N", "drive chart: point the mouse at entry N of the chart",
+         [](CommandLine &line, const QString &value, QString &error) {
+             int entry = 0;
+             if (!readCount(value, "hover-drive", entry, error))
+                 return false;
+             line.hoverDrive = entry;
+             return true;
+         }},
+        {"player", "TEAM,INDEX",
+         "the Individual Player window for player INDEX of team TEAM (0 home, 1 visitor)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             const QStringList parts = value.split(',');
+             bool teamRead = false, indexRead = false;
+             const int team = parts.size() == 2 ? parts[0].toInt(&teamRead) : -1;
+             const int index = parts.size() == 2 ? parts[1].toInt(&indexRead) : -1;
+             if (!teamRead || !indexRead || (team != 0 && team != 1) || index < 0) {
+                 error = QString("--player takes TEAM,INDEX (TEAM 0 or 1), not \"%1\"").arg(value);
+                 return false;
+             }
+             line.player = std::make_pair(team, index);
+             return true;
+         }},
+        {"player-size", "WxH", "the Individual Player window's client size (default 600x400)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             return readSize(value, "player-size", line.playerSize, error);
+         }},
+        {"screenshot-player", "FILE",
+         "with --player: draw the Individual Player window into a PNG file",
+         [](CommandLine &line, const QString &value, QString &) {
+             line.playerScreenshotFile = value;
+             if (line.action == CommandLine::Action::ShowViewer)
+                 line.action = CommandLine::Action::Screenshot;
+             return true;
+         }},
         {"show-top", "0|1", "pages: show the time of possession (default 1)",
          [](CommandLine &line, const QString &value, QString &error) {
              if (value != "0" && value != "1") {
@@ -126,16 +184,7 @@ const std::vector<Option> &options()
          }},
         {"size", "WxH", "the window's client size (default 1024x720)",
          [](CommandLine &line, const QString &value, QString &error) {
-             const QStringList parts = value.split('x');
-             bool wide = false, high = false;
-             const int width = parts.size() == 2 ? parts[0].toInt(&wide) : 0;
-             const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
-             if (!wide || !high || width <= 0 || height <= 0 || width > 10000 || height > 10000) {
-                 error = QString("--size takes WIDTHxHEIGHT in pixels, not \"%1\"").arg(value);
-                 return false;
-             }
-             line.size = QSize(width, height);
-             return true;
+             return readSize(value, "size", line.size, error);
          }},
         {"help", "", "show this text",
          [](CommandLine &line, const QString &, QString &) {

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The program's command line: show the viewer, or export a game headlessly.
 //
@@ -20,10 +21,17 @@ struct CommandLine {
 
     // What the window shows: for the export and the screenshot, and for the
     // window itself.
-    std::string iniFile;    // the settings file of this run; empty: the usual one
-    QString screenshotFile; // --screenshot: the PNG file to write
-    int page = 1;           // --page, a page code
-    QSize size{1024, 720};  // --size, the window's client size
+    std::string iniFile;            // the settings file of this run; empty: the usual one
+    QString screenshotFile;         // --screenshot: the PNG file to write
+    int page = 1;                   // --page, a page code
+    QSize size{1024, 720};          // --size, the window's client size
+    std::optional<int> selectDrive; // --select-drive: a click on this row of the drive lists
+    std::optional<int> hoverDrive;  // --hover-drive: the mouse onto this drive chart entry
+    // --player TEAM,INDEX: the Individual Player window for this player
+    // (team 0 home, 1 visitor; his index in the game file), of --player-size.
+    std::optional<std::pair<int, int>> player;
+    QSize playerSize{600, 400};
+    QString playerScreenshotFile; // --screenshot-player: the PNG file to write
 
     // Reads the arguments (the program name first). Returns false with a
     // one-line `error` when they are not understood.

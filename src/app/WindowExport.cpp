@@ -1,6 +1,8 @@
 #include "app/WindowExport.h"
 
 #include "app/CPylonixDlg.h"
+#include "drivechart/CDriveChartWnd.h"
+#include "drivechart/DriveChartJson.h"
 #include "platform/ControlIds.h"
 #include "platform/Messages.h"
 
@@ -104,6 +106,25 @@ bool StartWindowForView(CPylonixDlg &window, const WindowView &view, QString &er
         click(LayoutRole::ScoringOnly);
     if (view.page == PAGE_DRIVE_CHARTS && view.playsOfDrive)
         SendMessage(&window, UM_SHOWDRIVEPLAYS, *view.playsOfDrive);
+    // The chart keeps its layout, selection and read-out while another page shows.
+    if (view.page != PAGE_DRIVE_CHARTS)
+        window.ClickPage(PAGE_DRIVE_CHARTS);
+    if (view.selectDrive) {
+        SendMessage(&window, UM_SELECTDRIVEROW, *view.selectDrive);
+        SendMessage(&window, UM_SELECTCHARTDRIVE, *view.selectDrive);
+    }
+    if (view.hoverDrive) {
+        if (auto *chart = qobject_cast<CDriveChartWnd *>(window.Control(LayoutRole::DriveChart))) {
+            chart->UpdateGeometry();
+            chart->LayoutRows();
+            chart->TrackHover(*view.hoverDrive < chart->itemCount() &&
+                                      chart->IsOnScreen(*view.hoverDrive)
+                                  ? *view.hoverDrive
+                                  : -1);
+        }
+    }
+    if (view.page != PAGE_DRIVE_CHARTS)
+        window.ClickPage(view.page);
     window.EnsureOverviewFilled();
     return true;
 }
@@ -122,11 +143,14 @@ QJsonObject WindowToJson(const CPylonixDlg &window)
         {"drive_text_height", window.textHeight()},
         {"controls", controls},
     };
-    return QJsonObject{
+    QJsonObject members{
         {"overview", window.OverviewText()},
         {"layout", layout},
         {"period_box", QJsonArray::fromStringList(window.PeriodEntries())},
     };
+    if (auto *chart = qobject_cast<CDriveChartWnd *>(window.Control(LayoutRole::DriveChart)))
+        members["drive_chart_view"] = DriveChartViewToJson(*chart);
+    return members;
 }
 
 bool SaveWindowScreenshot(CPylonixDlg &window, const QString &path)

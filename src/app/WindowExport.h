@@ -18,6 +18,8 @@ struct WindowView {
     bool homeOnly = false;           // the drive-chart filters
     bool visitorOnly = false;
     bool scoringOnly = false;
+    std::optional<int> selectDrive; // a click on this row of the drives (or plays) list
+    std::optional<int> hoverDrive;  // then the mouse onto this entry of the chart
 };
 
 // The page code of a page name ("overview", "offense", "defense",
@@ -27,13 +29,16 @@ std::optional<int> PageFromName(const QString &name);
 QString PageName(int page);
 
 // Sizes the window, starts it (no prompts, no watcher) and shows the page as
-// a click on its button does. False with `error` naming the file when the
-// game cannot be read.
+// a click on its button does. The Drive Charts page is laid out (and the
+// drive selected and pointed at) whichever page is shown, so that the export
+// can describe the chart. False with `error` naming the file when the game
+// cannot be read.
 bool StartWindowForView(CPylonixDlg &window, const WindowView &view, QString &error);
 
 // The window's members of the export: "overview" (the overview text as its
 // static control holds it), "layout" (page, client and content size, drive
-// chart heights and every child control) and "period_box" (its entries).
+// chart heights and every child control), "period_box" (its entries) and
+// "drive_chart_view" (the chart as laid out on the Drive Charts page).
 QJsonObject WindowToJson(const CPylonixDlg &window);
 
 // Renders the window off-screen into a PNG file; false when it cannot be written.

@@ -1,7 +1,10 @@
 #include "CPylonixApp.h"
 #include "CommandLine.h"
 #include "WindowExport.h"
+#include "gamedata/GameSession.h"
 #include "platform/SignalExit.h"
+#include "player/CPlayerDlg.h"
+#include "player/PlayerJson.h"
 
 #include <QApplication>
 #include <QJsonObject>
@@ -39,6 +42,8 @@ WindowView windowView(const CommandLine &line)
     view.homeOnly = line.request.homeOnly;
     view.visitorOnly = line.request.visitorOnly;
     view.scoringOnly = line.request.scoringOnly;
+    view.selectDrive = line.selectDrive;
+    view.hoverDrive = line.hoverDrive;
     return view;
 }
 
@@ -63,6 +68,25 @@ int describeWindow(const CommandLine &line, QJsonObject &members)
             return 3;
         }
         members = WindowToJson(window);
+        if (line.player) {
+            const auto [team, index] = *line.player;
+            if (index >= window.session().team(team).playerCount()) {
+                std::fprintf(stderr, "pylonix: team %d has no player %d\n", team, index);
+                return 1;
+            }
+            CPlayerDlg player;
+            player.SetSession(window.session());
+            player.resize(line.playerSize);
+            player.SetPlayer(team, index);
+            player.ShowPlayer();
+            members["player"] = PlayerDlgToJson(player);
+            if (!line.playerScreenshotFile.isEmpty() &&
+                !player.grab().save(line.playerScreenshotFile, "PNG")) {
+                std::fprintf(stderr, "pylonix: cannot write the screenshot %s\n",
+                             qPrintable(line.playerScreenshotFile));
+                return 3;
+            }
+        }
     } catch (const std::bad_alloc &) {
         std::fprintf(stderr, "pylonix: %s: not enough memory to load the game\n",
                      line.request.gameFile.c_str());
@@ -119,7 +143,7 @@ bool isExport(int argc, char **argv)
         if (name[0] != '-')
             continue;
         name += name[1] == '-' ? 2 : 1;
-        for (const char *option : {"export", "screenshot"}) {
+        for (const char *option : {"export", "screenshot", "screenshot-player"}) {
             const size_t length = std::strlen(option);
             if (std::strncmp(name, option, length) == 0 &&
                 (name[length] == '\0' || name[length] == '='))

@@ -7,9 +7,11 @@
 #include "platform/Messages.h"
 #include "platform/QtConversions.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
@@ -131,6 +133,13 @@ QString CDriveChartWnd::Describe(int index) const
 
 void CDriveChartWnd::UpdateGeometry()
 {
+    // A window that has never been shown (the export's) holds its resize
+    // back until it is; the client area is placed by that resize.
+    if (testAttribute(Qt::WA_PendingResizeEvent)) {
+        setAttribute(Qt::WA_PendingResizeEvent, false);
+        QResizeEvent resize(size(), QSize());
+        QCoreApplication::sendEvent(this, &resize);
+    }
     itemCount_ = data_ ? data_->count() : 0;
     hover_ = std::min(hover_, itemCount_ - 1);
     selected_ = std::min(selected_, itemCount_ - 1);
@@ -196,10 +205,16 @@ int CDriveChartWnd::HitTest(const QPoint &point)
     return -1;
 }
 
-std::optional<QPolygon> CDriveChartWnd::ArrowPoints(int index) const
+bool CDriveChartWnd::IsOnScreen(int index) const
 {
     const int row = index - firstRow_;
-    if (!data_ || index < 0 || index >= data_->count() || row < 0 || row >= visibleRows_)
+    return data_ && index >= 0 && index < data_->count() && index < itemCount_ && row >= 0 &&
+           row < visibleRows_;
+}
+
+std::optional<QPolygon> CDriveChartWnd::ArrowPoints(int index) const
+{
+    if (!IsOnScreen(index))
         return std::nullopt;
     const CChartItem &e = data_->item(index);
     if (e.lostGround)

@@ -70,6 +70,8 @@ public:
     // current client size and list, as a paint does, without painting.
     void UpdateGeometry();
 
+    // Whether entry `index` is in one of the visible rows.
+    bool IsOnScreen(int index) const;
     // The outline points of entry `index` when drawn as an arrow; none when it
     // is drawn as a box or not on screen.
     std::optional<QPolygon> ArrowPoints(int index) const;

@@ -46,10 +46,11 @@ TEST(CommandLine, RejectsWhatItCannotUse)
 TEST(CommandLine, TakesEveryOptionItsHelpLists)
 {
     const std::map<QString, QString> sampleValues = {
-        {"FILE", "f.xml"}, {"json", "json"},  {"N", "1"},          {"DRIVE", "1"},
-        {"0|1", "0"},      {"PIXELS", "200"}, {"NAME", "offense"}, {"WxH", "800x600"}};
+        {"FILE", "f.xml"},   {"json", "json"},   {"N", "1"},
+        {"DRIVE", "1"},      {"0|1", "0"},       {"PIXELS", "200"},
+        {"NAME", "offense"}, {"WxH", "800x600"}, {"TEAM,INDEX", "1,0"}};
     const QString help = CommandLine::HelpText();
-    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|]+))?  ",
+    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,]+))?  ",
                                         QRegularExpression::MultilineOption);
     int listed = 0;
     for (const QRegularExpressionMatch &match : optionLine.globalMatch(help)) {
@@ -111,4 +112,20 @@ TEST(CommandLine, ReadsTheWindowOptions)
         CommandLine line;
         EXPECT_FALSE(line.Parse(bad, error)) << bad.join(' ').toStdString();
     }
+}
+
+TEST(CommandLine, DriveSelectionAndHoverForTheExport)
+{
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(line.Parse({"pylonix", "--export", "json", "--game", "g.xml", "--select-drive", "3",
+                            "--hover-drive", "0"},
+                           error))
+        << error.toStdString();
+    EXPECT_EQ(line.selectDrive, 3);
+    EXPECT_EQ(line.hoverDrive, 0);
+    CommandLine bad;
+    EXPECT_FALSE(
+        bad.Parse({"pylonix", "--export", "json", "--game", "g", "--hover-drive", "-2"}, error));
+    EXPECT_TRUE(CommandLine::HelpText().contains("--select-drive N"));
 }

@@ -9,6 +9,7 @@
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
 #include "platform/QtConversions.h"
+#include "player/CPlayerDlg.h"
 
 #include "../support/ScratchDirectory.h"
 
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <deque>
@@ -72,7 +74,13 @@ protected:
     void OpenPlayerWindow(int team, int player) override
     {
         openedPlayers.emplace_back(team, player);
+        if (realPlayerWindow)
+            CPylonixDlg::OpenPlayerWindow(team, player);
     }
+
+public:
+    bool realPlayerWindow = false; // open the Individual Player window itself
+    QWidget *PlayerWindow() const { return playerWindow_; }
 };
 
 const QString kGamePrompt = "Pylonix couldn't load the Game file.\nOpen the Configure dialog?";
@@ -664,6 +672,37 @@ TEST_F(MainWindow, DoubleClickOnAPlayerRowOpensThePlayerOfThatTeam)
                   std::make_pair(table / 7, static_cast<int>(kickoffs->GetItemData(0))));
     }
     EXPECT_EQ(dlg.openedPlayers.size(), 3u);
+}
+
+TEST_F(MainWindow, OnePlayerWindowIsOpenedReusedAndForgottenWhenItCloses)
+{
+    TestDlg dlg(optionsFor(game));
+    dlg.realPlayerWindow = true;
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_OFFENSE);
+    auto *visitorRushing = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::Rushing, 1));
+    auto *homeRushing = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::Rushing, 0));
+    ASSERT_GT(visitorRushing->GetItemCount(), 0);
+    ASSERT_GT(homeRushing->GetItemCount(), 0);
+    NotifyParent(visitorRushing, NM_DBLCLK, 0, 1);
+    QPointer<CPlayerDlg> player = qobject_cast<CPlayerDlg *>(dlg.PlayerWindow());
+    ASSERT_NE(player, nullptr);
+    EXPECT_TRUE(player->isVisible());
+    EXPECT_EQ(player->TeamIndex(), 1);
+    EXPECT_EQ(player->PlayerIndex(), static_cast<int>(visitorRushing->GetItemData(0)));
+    EXPECT_NE(player->TitleStatic()->text(), QStringLiteral("#0 No Player"));
+
+    NotifyParent(homeRushing, NM_DBLCLK, 0, 1);
+    EXPECT_EQ(dlg.PlayerWindow(), player.data()) << "the open window is reused";
+    EXPECT_EQ(player->TeamIndex(), 0);
+
+    player->reject();
+    processUntil([&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return player.isNull();
+    });
+    EXPECT_TRUE(player.isNull()) << "UM_PLAYERCLOSED deletes the window";
+    EXPECT_EQ(dlg.PlayerWindow(), nullptr);
 }
 
 TEST_F(MainWindow, ChartSelectionReachesBothListsAndAReloadClearsIt)

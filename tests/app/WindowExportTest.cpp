@@ -87,6 +87,34 @@ TEST(WindowExport, DriveChartsLayoutAtTheRequestedSize)
     EXPECT_EQ(json["period_box"].toArray().size(), 5);
 }
 
+TEST(WindowExport, TheDriveChartIsDescribedFromAnyPageWithItsSelectionAndHover)
+{
+    CPylonixDlg onChart(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
+    WindowView view;
+    view.page = PAGE_DRIVE_CHARTS;
+    view.client = QSize(900, 600);
+    QString error;
+    ASSERT_TRUE(StartWindowForView(onChart, view, error)) << error.toStdString();
+    const QJsonObject expected = WindowToJson(onChart)["drive_chart_view"].toObject();
+    ASSERT_GT(expected["items"].toArray().size(), 1);
+    EXPECT_EQ(expected["selected"].toInt(), -1);
+    EXPECT_GT(expected["client"].toArray()[0].toInt(), 400) << "the chart's own client area";
+
+    CPylonixDlg onOffense(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
+    view.page = PAGE_OFFENSE;
+    view.selectDrive = 1;
+    view.hoverDrive = 0;
+    ASSERT_TRUE(StartWindowForView(onOffense, view, error));
+    const QJsonObject json = WindowToJson(onOffense);
+    EXPECT_EQ(json["layout"]["page"].toString(), "offense");
+    const QJsonObject chart = json["drive_chart_view"].toObject();
+    EXPECT_EQ(chart["client"], expected["client"]) << "laid out as on the Drive Charts page";
+    EXPECT_EQ(chart["items"], expected["items"]);
+    EXPECT_EQ(chart["selected"].toInt(), 1);
+    EXPECT_EQ(chart["hover"].toInt(), 0);
+    EXPECT_TRUE(chart["readout"].toString().startsWith("Pointing at:\r\n"));
+}
+
 TEST(WindowExport, SmallSizeIsRaisedToTheMinimumAndPlaysOfEntersPlaysMode)
 {
     CPylonixDlg window(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
@@ -159,4 +187,33 @@ TEST(WindowExport, ProgramWritesTheScreenshotAndTheWindowMembersOfTheExport)
                   {"--screenshot", shot, "--game", QString::fromStdString(dir.PathOf("none.xml"))});
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 2);
+}
+
+TEST(WindowExport, ProgramDescribesAndDrawsTheIndividualPlayerWindow)
+{
+    ScratchDirectory dir;
+    const QString shot = QString::fromStdString(dir.PathOf("player.png"));
+    QProcess program;
+    program.start(PYLONIX_PROGRAM,
+                  {"--export", "json", "--game", PYLONIX_SAMPLES_DIR "/small/game.xml", "--player",
+                   "1,0", "--player-size", "640x420", "--screenshot-player", shot});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    ASSERT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(program.readAllStandardOutput()).object();
+    const QJsonObject player = json["player"].toObject();
+    EXPECT_EQ(player["title"].toString(), "#7 Owen Tillery") << "the visitor's first player";
+    EXPECT_EQ(player["plays_label"].toString(), "Plays involving Owen Tillery");
+    EXPECT_EQ(player["panel"]["w"].toInt(), 640);
+    EXPECT_EQ(player["categories"].toArray().first()["title"].toString(), "Passing");
+    EXPECT_GT(player["plays"]["rows"].toArray().size(), 0);
+    EXPECT_EQ(QImage(shot).size(), QSize(640, 420));
+
+    program.start(PYLONIX_PROGRAM, {"--export", "json", "--game",
+                                    PYLONIX_SAMPLES_DIR "/small/game.xml", "--player", "1,999"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1) << "no such player";
+    program.start(PYLONIX_PROGRAM, {"--export", "json", "--game",
+                                    PYLONIX_SAMPLES_DIR "/small/game.xml", "--player", "2,0"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1) << "no such team";
 }

@@ -33,7 +33,7 @@ int Whitish(const QImage &image, int x0, int y0, int x1, int y1)
 // Row 2: a home drive 30 -> 25, lost ground: a box from x 175 to 200, red outline.
 // Row 3: a home drive 42 -> 42 with no yards: an arrow one pixel wide at x 260.
 // Row 4: a visitor drive 53 -> 53 (home-relative 47): a box one pixel wide at x 285.
-const std::vector<DriveSpec> kShapes = {
+const std::vector<DriveRecord> kShapes = {
     {'H', 20, 65, 45}, {'V', 20, 30, 10}, {'H', 30, 25, -5}, {'H', 42, 42, 0}, {'V', 53, 53, 0},
 };
 

@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QTest>
 
-std::string DriveGameXml(const std::vector<DriveSpec> &drives)
+std::string DriveGameXml(const std::vector<DriveRecord> &drives)
 {
     std::string xml = R"(<fbgame>
   <venue><rules qtrs="4" field="100"/></venue>
@@ -14,7 +14,7 @@ std::string DriveGameXml(const std::vector<DriveSpec> &drives)
 )";
     std::string starts;
     for (std::size_t k = 0; k < drives.size(); ++k) {
-        const DriveSpec &d = drives[k];
+        const DriveRecord &d = drives[k];
         const std::string index = std::to_string(k + 1);
         xml += "    <drive driveindex=\"" + index + "\" vh=\"" + d.vh + "\" plays=\"" +
                std::to_string(k + 3) + "\" yards=\"" + std::to_string(d.yards) +
@@ -49,7 +49,7 @@ void DriveChartFixture::TearDown()
     main_.reset();
 }
 
-void DriveChartFixture::Load(const std::vector<DriveSpec> &drives)
+void DriveChartFixture::Load(const std::vector<DriveRecord> &drives)
 {
     ASSERT_TRUE(document_.Open(dir_.Write("game.xml", DriveGameXml(drives))))
         << document_.LastError();
@@ -71,7 +71,7 @@ void DriveChartFixture::LoadPlaysOfDrive(int driveIndex)
 
 void DriveChartFixture::LoadUniform(int count)
 {
-    Load(std::vector<DriveSpec>(count, DriveSpec{}));
+    Load(std::vector<DriveRecord>(count, DriveRecord{}));
 }
 
 void DriveChartFixture::SetClientSize(int width, int height)

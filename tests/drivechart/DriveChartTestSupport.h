@@ -67,7 +67,7 @@ protected:
 
 // A drive as the game file gives it: spots count from the driving team's own
 // goal line.
-struct DriveSpec {
+struct DriveRecord {
     char vh = 'H';
     int startSpot = 20;
     int endSpot = 30;
@@ -76,7 +76,7 @@ struct DriveSpec {
 
 // A game file with the given drives (drive k has driveindex k + 1), all in
 // quarter 1, and three plays of drive 1.
-std::string DriveGameXml(const std::vector<DriveSpec> &drives);
+std::string DriveGameXml(const std::vector<DriveRecord> &drives);
 
 // A main window holding a drive chart view whose client area has an exact size.
 class DriveChartFixture : public testing::Test
@@ -86,7 +86,7 @@ protected:
     void TearDown() override;
 
     // Loads the drives into the list and gives the view its client size.
-    void Load(const std::vector<DriveSpec> &drives);
+    void Load(const std::vector<DriveRecord> &drives);
     void LoadPlaysOfDrive(int driveIndex);
     // `count` home drives from spot 20 to 30.
     void LoadUniform(int count);

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "player/PlayerCategories.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QStringList>
+#include <array>
+#include <span>
+#include <string>
+#include <unordered_map>
+
+class CGameDocument;
+class CPageContainerWnd;
+class CSeasonStats;
+class CStatGridCtrl;
+class CTeamStats;
+class GameSession;
+class QLabel;
+
+// The "Individual Player" window: a modeless, resizable tool window showing
+// one player of the game. Under his name, one small table per category he
+// took part in (a game line "GM" and a season line "SEA") in a scrolling
+// panel; under the panel, every play whose text names him.
+//
+// The owner sets the model and the player, then calls ShowPlayer. The window
+// shows the same player again on UM_RELOAD (posted after every reload). When
+// it closes (close box, Enter or Escape) it hides and posts UM_PLAYERCLOSED
+// (wParam 0) to its owner's window, which deletes it.
+class CPlayerDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CPlayerDlg(QWidget *owner = nullptr);
+    ~CPlayerDlg() override;
+
+    // The owner's game teams (0 home, 1 visitor), season teams and game
+    // document; borrowed, they must outlive the window.
+    void SetSources(std::span<const CTeamStats, 2> gameTeams,
+                    std::span<const CSeasonStats, 2> seasonTeams,
+                    const CGameDocument *gameDocument);
+    void SetSession(const GameSession &session);
+    // The player shown: his team (0 home, 1 visitor) and his index in that team.
+    void SetPlayer(int teamIndex, int playerIndex);
+    int TeamIndex() const { return teamIndex_; }
+    int PlayerIndex() const { return playerIndex_; }
+    // Where UM_PLAYERCLOSED goes; null means the owner's window.
+    void SetNotifyTarget(QObject *target) { notifyTarget_ = target; }
+
+    // Fills the title, the category tables and the plays for the current
+    // player, then lays out. Nothing happens before the sources are set.
+    void ShowPlayer();
+    // Places the tables, their titles, the panel and the plays list for the
+    // current client size and panel scroll position.
+    void Layout();
+
+    // The parts of the window, for the owner's export and for checks.
+    QLabel *TitleStatic() const { return titleStatic_; }
+    QLabel *HeadingStatic() const { return headingStatic_; }
+    QLabel *PlaysLabel() const { return playsLabel_; }
+    CPageContainerWnd *Container() const { return container_; }
+    CStatGridCtrl *CategoryGrid(int category) const { return categoryGrids_.at(category); }
+    QLabel *CategoryTitle(int slot) const { return categoryTitles_.at(slot); }
+    CStatGridCtrl *PlaysGrid() const { return playsGrid_; }
+    // Whether category `category` is shown for the current player.
+    bool IsCategoryShown(int category) const;
+    // The content height of the panel at the last layout, scrolling or not.
+    int ContentHeight() const { return contentHeight_; }
+
+    // The key a play's text must contain: the short name after its last
+    // space, in upper case ("J. Smith" -> "SMITH").
+    static QString SurnameKey(const QString &shortName);
+    // The type column of a play: "r" or "p" for a rush or pass, replaced by
+    // "&R", "&P" or "&X" for a first down by rush, pass or penalty, else a
+    // space; then the yards.
+    static QString PlayTypeMark(const QString &type, const QString &first, const QString &yards);
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+public slots:
+    void done(int result) override;
+
+private:
+    void fillCategory(int category);
+    void fillPlays();
+    QSize naturalSize(const CStatGridCtrl &table) const;
+    // The play text broken into the lines of the play column.
+    const QStringList &wrappedPlay(const std::string &playText, int width);
+
+    const CTeamStats *gameTeams_ = nullptr;       // two, borrowed
+    const CSeasonStats *seasonTeams_ = nullptr;   // two, borrowed
+    const CGameDocument *gameDocument_ = nullptr; // borrowed
+    int teamIndex_ = 0;
+    int playerIndex_ = 0;
+    QObject *notifyTarget_ = nullptr;
+    bool closed_ = false;
+    int contentHeight_ = 0;
+    std::unordered_map<std::string, QStringList> wrapCache_;
+    int wrapWidth_ = -1;
+
+    QFont boldFont_;
+    QLabel *titleStatic_ = nullptr;
+    CPageContainerWnd *container_ = nullptr;
+    std::array<CStatGridCtrl *, kPlayerCategoryCount> categoryGrids_{};
+    CStatGridCtrl *playsGrid_ = nullptr;
+    QLabel *headingStatic_ = nullptr;
+    QLabel *playsLabel_ = nullptr;
+    std::array<QLabel *, kPlayerCategoryCount> categoryTitles_{};
+};
