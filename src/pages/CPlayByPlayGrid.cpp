@@ -104,9 +104,12 @@ void CPlayByPlayGrid::Fill(const CGameDocument &document, std::span<const CTeamS
     auto attribute = [&document](CXmlNode node, const char *name) {
         return document.GetNodeText(node, name, "0");
     };
-    auto shortName = [&teams](std::optional<char> side) {
-        return text(teams[teamOfSide(side)].GetTeamValue("Short Name"));
+    const QString shortNames[2] = {text(teams[0].GetTeamValue("Short Name")),
+                                   text(teams[1].GetTeamValue("Short Name"))};
+    auto shortName = [&shortNames](std::optional<char> side) {
+        return shortNames[teamOfSide(side)];
     };
+    const int playWidth = GetColumnWidth(kPlayColumn) - 6;
 
     int row = 0;
     for (const CXmlNode node : *nodes) {
@@ -128,8 +131,7 @@ void CPlayByPlayGrid::Fill(const CGameDocument &document, std::span<const CTeamS
             if (side && yard)
                 SetItemText(row, 1, shortName(side) + QString::number(*yard));
 
-            const QStringList parts =
-                WrapText(text(attribute(node, "@text")), GetColumnWidth(kPlayColumn) - 6);
+            const QStringList parts = WrapText(text(attribute(node, "@text")), playWidth);
             SetItemText(row, kPlayColumn, parts.front());
             for (int k = 1; k < parts.size(); ++k) {
                 InsertItem(row + k, QString());

@@ -217,19 +217,64 @@ QStringList CStatGridCtrl::WrapText(const QString &text, int maxWidth) const
     };
     QStringList lines;
     QString rest = trimmedStart(trimmedEnd(text));
-    while (width(rest, rest.size()) > maxWidth && lines.size() <= 5) {
-        // The first i for which i + 2 characters no longer fit; widths grow
-        // with the length, so a binary search finds it without measuring
-        // every prefix.
-        qsizetype low = 0;
-        qsizetype high = rest.size() - 1; // i + 2 characters: beyond the text, the whole
-        while (low < high) {
-            const qsizetype mid = (low + high) / 2;
-            if (width(rest, mid + 2) > maxWidth)
-                high = mid;
-            else
-                low = mid + 1;
+    while (lines.size() <= 5) {
+        // The first i for which i + 2 characters no longer fit. Widths grow
+        // with the length; measuring a prefix shapes it anew, so the search
+        // starts where the summed character advances cross the width (kerning
+        // aside, the answer) and widens only as far as the measurements need.
+        const qsizetype size = rest.size();
+        auto tooWide = [&](qsizetype length) {
+            return length >= size || width(rest, length) > maxWidth;
+        };
+        qsizetype guess = size;
+        qreal sum = 0;
+        for (qsizetype k = 0; k < size; ++k) {
+            sum += CharAdvance(rest[k]);
+            if (sum > maxWidth) {
+                guess = k + 1;
+                break;
+            }
         }
+        guess = std::max<qsizetype>(guess, 2);
+        // A prefix too wide makes the whole rest too wide; only otherwise is
+        // the whole measured.
+        const bool guessTooWide = guess < size && width(rest, guess) > maxWidth;
+        if (!guessTooWide && width(rest, size) <= maxWidth)
+            break;
+        // fits < length <= wide: prefixes of `fits` characters fit (or fewer
+        // than two are never measured), the one of `wide` characters does not.
+        qsizetype fits = 1;
+        qsizetype wide = size;
+        qsizetype step = 1;
+        if (guessTooWide || guess >= size) {
+            wide = guess;
+            while (wide - step > fits) {
+                if (!tooWide(wide - step)) {
+                    fits = wide - step;
+                    break;
+                }
+                wide -= step;
+                step *= 2;
+            }
+        } else {
+            fits = guess;
+            while (fits + step < wide) {
+                if (tooWide(fits + step)) {
+                    wide = fits + step;
+                    break;
+                }
+                fits += step;
+                step *= 2;
+            }
+        }
+        while (wide - fits > 1) {
+            const qsizetype mid = fits + (wide - fits) / 2;
+            if (tooWide(mid))
+                wide = mid;
+            else
+                fits = mid;
+        }
+        const qsizetype low = wide - 2;
         const qsizetype cut = low + 1;
         const qsizetype lastSpace = rest.left(low + 1).lastIndexOf(u' ');
         QString line;
@@ -245,6 +290,20 @@ QStringList CStatGridCtrl::WrapText(const QString &text, int maxWidth) const
     }
     lines.append(rest);
     return lines;
+}
+
+qreal CStatGridCtrl::CharAdvance(QChar c) const
+{
+    if (c.unicode() >= 128)
+        return QFontMetricsF(font()).horizontalAdvance(c);
+    if (!asciiAdvances_) {
+        const QFontMetricsF metrics(font());
+        std::array<qreal, 128> advances{};
+        for (char16_t code = 32; code < 127; ++code)
+            advances[code] = metrics.horizontalAdvance(QChar(code));
+        asciiAdvances_ = advances;
+    }
+    return (*asciiAdvances_)[c.unicode()];
 }
 
 QString CStatGridCtrl::ShownText(const QString &cellText)
@@ -269,8 +328,10 @@ const QFont &CStatGridCtrl::BoldFont()
 
 void CStatGridCtrl::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         boldFont_.reset();
+        asciiAdvances_.reset();
+    }
     CZrGridListCtrl::changeEvent(event);
 }
 

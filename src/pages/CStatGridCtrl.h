@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QStringList>
+#include <array>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -86,10 +87,14 @@ protected:
 private:
     const QFont &BoldFont();
     void PostLayoutToParent();
+    // The advance of one character in the table's font, from a table kept
+    // for the printable ASCII characters.
+    qreal CharAdvance(QChar c) const;
 
     bool sortable_ = false;
     int lastSortedColumn_ = -1;
     std::vector<int> sortKinds_;
     std::vector<bool> leaders_;
     std::optional<QFont> boldFont_;
+    mutable std::optional<std::array<qreal, 128>> asciiAdvances_;
 };

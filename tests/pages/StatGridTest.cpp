@@ -248,6 +248,39 @@ TEST(StatGridWrap, CutsAtTheLastSpaceOrInsideAWord)
     EXPECT_EQ(limited[6], word.repeated(4));
 }
 
+TEST(StatGridWrap, EachCutLineIsTheLongestPrefixThatFits)
+{
+    // Kerned pairs ("AV", "To", "Wa"), narrow and wide letters and tabs make
+    // the width of a prefix differ from the sum of its characters' widths.
+    CStatGridCtrl grid;
+    const QFontMetrics metrics(grid.font());
+    const QString texts[] = {QStringLiteral("AVATorWaYoTyLTiillWWMMmmAVAVA.T,PaVeWoyy"),
+                             QStringLiteral("ab\tcdefgh\tijkl\tmnop\t\tqrstuvwxyz\tAB")};
+    for (const QString &text : texts) {
+        for (int width = metrics.horizontalAdvance(u'W'); width <= metrics.horizontalAdvance(text);
+             width += 3) {
+            // Without spaces: each cut takes characters while they fit, the
+            // white space at the cut dropped, at most six cuts.
+            QStringList expected;
+            QString rest = text;
+            while (metrics.horizontalAdvance(rest) > width && expected.size() < 6) {
+                qsizetype length = 1;
+                while (metrics.horizontalAdvance(rest.left(length + 1)) <= width)
+                    ++length;
+                QString line = rest.left(length);
+                while (line.endsWith(u'\t'))
+                    line.chop(1);
+                expected.append(line);
+                rest = rest.mid(length);
+                while (rest.startsWith(u'\t'))
+                    rest.remove(0, 1);
+            }
+            expected.append(rest);
+            EXPECT_EQ(grid.WrapText(text, width), expected) << "width " << width;
+        }
+    }
+}
+
 TEST(StatGridPixels, BoldCellIsHeavierAndShowsNoAmpersand)
 {
     QWidget window;
