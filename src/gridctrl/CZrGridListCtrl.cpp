@@ -193,6 +193,8 @@ int CZrGridListCtrl::InsertItem(int row, const QString &text, int image)
         ++focusedRow_;
     if (anchorRow_ >= row)
         ++anchorRow_;
+    if (!redraw_)
+        return row;
     UpdateScrollBars();
     // A row inserted below the screen changes nothing that is shown.
     if (row <= GetTopIndex() + GetCountPerPage())
@@ -213,8 +215,10 @@ bool CZrGridListCtrl::DeleteItem(int row)
         anchorRow_ = -1;
     else if (anchorRow_ > row)
         --anchorRow_;
-    UpdateScrollBars();
-    viewport()->update();
+    if (redraw_) {
+        UpdateScrollBars();
+        viewport()->update();
+    }
     return true;
 }
 
@@ -224,9 +228,20 @@ bool CZrGridListCtrl::DeleteAllItems()
     rows_.shrink_to_fit();
     focusedRow_ = -1;
     anchorRow_ = -1;
-    UpdateScrollBars();
-    viewport()->update();
+    if (redraw_) {
+        UpdateScrollBars();
+        viewport()->update();
+    }
     return true;
+}
+
+void CZrGridListCtrl::SetRedraw(bool redraw)
+{
+    redraw_ = redraw;
+    if (redraw) {
+        UpdateScrollBars();
+        viewport()->update();
+    }
 }
 
 bool CZrGridListCtrl::SetItemText(int row, int column, const QString &text)

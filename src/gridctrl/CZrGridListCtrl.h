@@ -145,6 +145,22 @@ public:
 
     // Repaints rows first..last (after colour changes, which do not repaint).
     void RedrawItems(int first, int last);
+    // Off: inserting and deleting rows neither repaints nor updates the
+    // scroll bars, so a fill of thousands of rows does that once, when it is
+    // turned on again.
+    void SetRedraw(bool redraw);
+    // Redraw off for the life of the object, on again however the scope ends.
+    class RedrawPause
+    {
+    public:
+        explicit RedrawPause(CZrGridListCtrl &grid) : grid_(grid) { grid_.SetRedraw(false); }
+        ~RedrawPause() { grid_.SetRedraw(true); }
+        RedrawPause(const RedrawPause &) = delete;
+        RedrawPause &operator=(const RedrawPause &) = delete;
+
+    private:
+        CZrGridListCtrl &grid_;
+    };
 
     // Geometry. Cell and row rectangles are in viewport coordinates.
     int GetRowHeight() const { return rowHeight_; }
@@ -289,6 +305,7 @@ private:
     COLORREF bkColor_;
 
     bool singleSelection_ = false;
+    bool redraw_ = true;
     bool showSelectionAlways_ = false;
     std::vector<Row> rows_;
     int focusedRow_ = -1;

@@ -50,6 +50,7 @@ bool CChartListGrid::ShowsColumn(int) const
 
 void CChartListGrid::Fill()
 {
+    const RedrawPause pause(*this);
     DeleteAllItems();
     if (!drives_)
         return;

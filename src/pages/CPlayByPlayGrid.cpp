@@ -94,6 +94,8 @@ void CPlayByPlayGrid::SetupColumns()
 
 void CPlayByPlayGrid::Fill(const CGameDocument &document, std::span<const CTeamStats, 2> teams)
 {
+    // Thousands of rows: the scroll bars and the screen follow once, at the end.
+    const RedrawPause pause(*this);
     DeleteAllItems();
     bool white = true;
     const std::string predicate =

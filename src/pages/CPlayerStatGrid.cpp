@@ -31,6 +31,7 @@ void CPlayerStatGrid::SetupColumns()
 
 void CPlayerStatGrid::FillTeam(const CTeamStats &team, const CSeasonStats &season)
 {
+    const RedrawPause pause(*this);
     DeleteAllItems();
     SetColumnText(0, QString::fromStdString(team.GetTeamValue("Short Name")));
     const int columns = static_cast<int>(layout_.columns.size());

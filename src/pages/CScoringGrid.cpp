@@ -92,6 +92,7 @@ QString CScoringGrid::Describe(const ScoreFacts &score)
 
 void CScoringGrid::Fill(const CGameDocument &document)
 {
+    const RedrawPause pause(*this);
     DeleteAllItems();
     SetColumnWidth(kTopColumn, showTOP_ ? 40 : 0);
     SetColumnText(kTopColumn, showTOP_ ? QStringLiteral("TOP") : QString(""));

@@ -236,6 +236,7 @@ bool upperCaseContains(const std::string &text, const std::string &key, std::str
 
 void CPlayerDlg::fillPlays()
 {
+    const CZrGridListCtrl::RedrawPause pause(*playsGrid_);
     playsGrid_->DeleteAllItems();
     if (!gameDocument_)
         return;

@@ -304,3 +304,29 @@ TEST_F(GridData, HitTestCountsColumnsFromTheScrolledRowEdge)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(GridData, RowsAddedWithRedrawOffReachTheScrollBarsWhenItComesBack)
+{
+    Fill(0, 2);
+    Show();
+    {
+        const CZrGridListCtrl::RedrawPause pause(*grid);
+        for (int r = 0; r < 100; ++r)
+            grid->InsertItem(r, QStringLiteral("row %1").arg(r));
+        EXPECT_EQ(grid->GetItemCount(), 100);
+        EXPECT_EQ(grid->verticalScrollBar()->maximum(), 0);
+    }
+    // 100 rows, less those a page shows, are the rows to scroll through.
+    EXPECT_EQ(grid->verticalScrollBar()->maximum(), 100 - grid->GetCountPerPage());
+
+    grid->SetRedraw(false);
+    grid->DeleteAllItems();
+    EXPECT_GT(grid->verticalScrollBar()->maximum(), 0);
+    grid->SetRedraw(true);
+    EXPECT_EQ(grid->verticalScrollBar()->maximum(), 0);
+}
+
+} // namespace
