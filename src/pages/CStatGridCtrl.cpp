@@ -211,6 +211,21 @@ void CStatGridCtrl::SetRowRangeColors(int first, int count, COLORREF text, COLOR
 
 QStringList CStatGridCtrl::WrapText(const QString &text, int maxWidth) const
 {
+    // Bounded, so that texts of long-gone games do not pile up.
+    constexpr qsizetype kMaxRemembered = 50000;
+    if (maxWidth != wrappedWidth_ || wrapped_.size() >= kMaxRemembered) {
+        wrapped_.clear();
+        wrappedWidth_ = maxWidth;
+    }
+    if (const auto known = wrapped_.constFind(text); known != wrapped_.constEnd())
+        return *known;
+    QStringList lines = WrapMeasured(text, maxWidth);
+    wrapped_.insert(text, lines);
+    return lines;
+}
+
+QStringList CStatGridCtrl::WrapMeasured(const QString &text, int maxWidth) const
+{
     const QFontMetrics metrics(font());
     auto width = [&metrics](const QString &s, qsizetype length) {
         return metrics.horizontalAdvance(s.left(length));
@@ -331,6 +346,7 @@ void CStatGridCtrl::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange) {
         boldFont_.reset();
         asciiAdvances_.reset();
+        wrapped_.clear();
     }
     CZrGridListCtrl::changeEvent(event);
 }

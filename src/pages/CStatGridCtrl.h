@@ -3,6 +3,7 @@
 #include "gridctrl/CZrGridListCtrl.h"
 
 #include <QFont>
+#include <QHash>
 #include <QStringList>
 #include <array>
 #include <optional>
@@ -90,6 +91,8 @@ private:
     // The advance of one character in the table's font, from a table kept
     // for the printable ASCII characters.
     qreal CharAdvance(QChar c) const;
+    // WrapText without the memory of earlier answers.
+    QStringList WrapMeasured(const QString &text, int maxWidth) const;
 
     bool sortable_ = false;
     int lastSortedColumn_ = -1;
@@ -97,4 +100,9 @@ private:
     std::vector<bool> leaders_;
     std::optional<QFont> boldFont_;
     mutable std::optional<std::array<qreal, 128>> asciiAdvances_;
+    // Earlier answers of WrapText for one width and the current font: a live
+    // game refills its play-by-play on every reload, and all but the newest
+    // plays wrap as they did the last time.
+    mutable QHash<QString, QStringList> wrapped_;
+    mutable int wrappedWidth_ = -1;
 };

@@ -248,6 +248,24 @@ TEST(StatGridWrap, CutsAtTheLastSpaceOrInsideAWord)
     EXPECT_EQ(limited[6], word.repeated(4));
 }
 
+TEST(StatGridWrap, ATextWrapsAgainForANewFont)
+{
+    // Wrapped lines are remembered between fills; a new font must not reuse them.
+    CStatGridCtrl grid;
+    const QString text = QStringLiteral("abc def ghij klm nop");
+    const int width = QFontMetrics(grid.font()).horizontalAdvance(QStringLiteral("abc def gh"));
+    const QStringList before = grid.WrapText(text, width);
+
+    QFont larger = grid.font();
+    larger.setPointSize(larger.pointSize() * 2);
+    grid.setFont(larger);
+    const QFontMetrics metrics(larger);
+    const QStringList lines = grid.WrapText(text, width);
+    EXPECT_GT(lines.size(), before.size());
+    for (const QString &line : lines.mid(0, lines.size() - 1))
+        EXPECT_LE(metrics.horizontalAdvance(line), width) << line.toStdString();
+}
+
 TEST(StatGridWrap, EachCutLineIsTheLongestPrefixThatFits)
 {
     // Kerned pairs ("AV", "To", "Wa"), narrow and wide letters and tabs make
