@@ -16,40 +16,6 @@
 namespace
 {
 
-// Every table of one StatPages, in windows that are never shown.
-class PagesFixture : public testing::Test
-{
-protected:
-    PagesFixture() : container(&dialog, IDC_PAGE_CONTAINER), pages(&dialog, &container, QFont()) {}
-
-    void FillAll(bool showTop = true)
-    {
-        pages.FillYardage(session);
-        pages.FillTeamStats(session, showTop);
-        pages.FillOffense(session);
-        pages.FillDefense(session);
-        pages.FillSpecialTeams(session);
-        pages.FillScoring(session, showTop);
-        pages.FillPlayByPlay(session, 0, showTop);
-        session.drives().LoadDrives(session.game(), session.teams());
-        pages.FillDriveLists(session.drives(), showTop);
-    }
-
-    std::vector<CStatGridCtrl *> PlayerTables() const
-    {
-        std::vector<CStatGridCtrl *> tables(pages.specialTeams.begin(), pages.specialTeams.end());
-        for (int side = 0; side < 2; ++side)
-            tables.insert(tables.end(), {pages.passing[side], pages.rushing[side],
-                                         pages.receiving[side], pages.defense[side]});
-        return tables;
-    }
-
-    QWidget dialog;
-    CPageContainerWnd container;
-    StatPages pages;
-    GameSession session;
-};
-
 bool sortedByName(const CZrGridListCtrl &table)
 {
     const std::vector<QString> names = ColumnTexts(table, 0);

@@ -4,12 +4,10 @@
 #include "GameSimulator.h"
 #include "GameXmlWriter.h"
 #include "RosterFactory.h"
-#include "gamedata/GameSession.h"
-#include "pages/CPageContainerWnd.h"
-#include "pages/StatPages.h"
-#include "platform/ControlIds.h"
 
-TEST(StressGame, EveryPageOfATenfoldGameFills)
+using StressGame = PagesFixture;
+
+TEST_F(StressGame, EveryPageOfATenfoldGameFills)
 {
     using namespace pylonix::feed;
     const RosterFactory rosters(10);
@@ -18,20 +16,8 @@ TEST(StressGame, EveryPageOfATenfoldGameFills)
     ScratchDirectory dir;
     const std::string path = dir.Write("game.xml", GameXmlWriter::write(simulator.state()));
 
-    GameSession session;
     ASSERT_TRUE(session.Reload({path, "", ""}).gameOpened);
-    QWidget dialog;
-    CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
-    StatPages pages(&dialog, &container, QFont());
-    pages.FillYardage(session);
-    pages.FillTeamStats(session, true);
-    pages.FillOffense(session);
-    pages.FillDefense(session);
-    pages.FillSpecialTeams(session);
-    pages.FillScoring(session, true);
-    pages.FillPlayByPlay(session, 0, true);
-    session.drives().LoadDrives(session.game(), session.teams());
-    pages.FillDriveLists(session.drives(), true);
+    FillAll();
 
     // Ten times the rosters: many more players than one table page shows.
     EXPECT_GT(pages.defense[0]->GetItemCount(), 100);
