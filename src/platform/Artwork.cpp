@@ -13,7 +13,7 @@ constexpr std::array<std::pair<int, const char *>, 17> kBitmaps{{
     {128, "icon-32"},
     {131, "title"},
     {132, "button-overview"},
-    {133, "button-special-teams"},
+    {133, "button-kicking"},
     {134, "button-defense"},
     {135, "button-drive-charts"},
     {136, "button-offense"},

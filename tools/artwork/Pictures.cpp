@@ -363,7 +363,7 @@ std::vector<ArtworkFile> AllArtwork()
     std::vector<ArtworkFile> files{
         {131, QStringLiteral("title"), TitlePicture()},
         {132, QStringLiteral("button-overview"), ButtonIcon(132)},
-        {133, QStringLiteral("button-special-teams"), ButtonIcon(133)},
+        {133, QStringLiteral("button-kicking"), ButtonIcon(133)},
         {134, QStringLiteral("button-defense"), ButtonIcon(134)},
         {135, QStringLiteral("button-drive-charts"), ButtonIcon(135)},
         {136, QStringLiteral("button-offense"), ButtonIcon(136)},
