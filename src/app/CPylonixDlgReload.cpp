@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <new>
 
 namespace
 {
@@ -33,7 +34,14 @@ void CPylonixDlg::ReloadGame(ReloadCause cause)
     }
     reloading_ = true;
     bool retryLater = false;
-    const bool configured = ReloadOnce(cause, retryLater);
+    bool configured = false;
+    try {
+        configured = ReloadOnce(cause, retryLater);
+    } catch (const std::bad_alloc &) {
+        // A game too big for the memory left: the tables keep showing the
+        // game as it was, and the next change of the file is read afresh.
+        lastLoadError_ = "not enough memory to load the game";
+    }
     reloading_ = false;
 
     if (configured)

@@ -22,9 +22,44 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <atomic>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <new>
+
+namespace
+{
+
+// While set, an allocation of this many bytes or more fails, as it does when
+// memory runs out in the middle of a load.
+std::atomic<std::size_t> failAllocationsFrom{0};
+
+} // namespace
+
+// The replacements below pair malloc with free; the compiler, seeing free
+// inlined after operator new, cannot tell they are a pair.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void *operator new(std::size_t size)
+{
+    const std::size_t limit = failAllocationsFrom.load();
+    if (limit != 0 && size >= limit)
+        throw std::bad_alloc();
+    if (void *memory = std::malloc(size == 0 ? 1 : size))
+        return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void *memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void *memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+#pragma GCC diagnostic pop
 
 namespace
 {
@@ -215,6 +250,34 @@ TEST_F(MainWindow, PagesAreFilledWhenShownAndAgainOnlyAfterAReload)
     EXPECT_FALSE(dlg.OverviewText().contains("Mill Valley"));
     dlg.ClickPage(PAGE_OVERVIEW);
     EXPECT_TRUE(dlg.OverviewText().contains("Location: Mill Valley"));
+}
+
+TEST_F(MainWindow, ReloadThatRunsOutOfMemoryKeepsTheGameShown)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_OFFENSE);
+    const auto *passing =
+        dynamic_cast<const CZrGridListCtrl *>(dlg.Control(LayoutRole::Passing, 0));
+    ASSERT_NE(passing, nullptr);
+    const QString passer = passing->GetItemText(0, 0);
+    ASSERT_FALSE(passer.isEmpty());
+
+    // The game grows far beyond what the memory left can hold.
+    std::string huge = sampleGame();
+    huge.insert(huge.find("<venue") + 6, " note=\"" + std::string(8 << 20, 'x') + "\"");
+    dir.Write("game.xml", huge);
+    failAllocationsFrom = 4 << 20;
+    dlg.ReloadGame();
+    failAllocationsFrom = 0;
+    EXPECT_EQ(dlg.lastLoadError(), "not enough memory to load the game");
+    EXPECT_EQ(passing->GetItemText(0, 0), passer);
+    EXPECT_TRUE(dlg.filledPages() & PAGE_OFFENSE) << "the page shown stays as it was";
+
+    // With memory again, the next reload reads the file.
+    dlg.ReloadGame();
+    EXPECT_EQ(passing->GetItemText(0, 0), passer);
+    EXPECT_GT(dlg.session().team(0).playerCount(), 0);
 }
 
 TEST_F(MainWindow, ReloadKeepsPagePeriodAndFiltersButLosesTheDriveSelection)
