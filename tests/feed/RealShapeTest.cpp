@@ -106,7 +106,7 @@ TEST_P(RealShape, SituationAgreesWithTheSimulator)
         teams[0].SetSide('H');
         teams[1].SetSide('V');
         for (CTeamStats &team : teams)
-            team.LoadGame(document);
+            EXPECT_TRUE(team.LoadGame(document));
         ScoreboardState scoreboard;
         scoreboard.Read(document);
         const GameSituation situation = GameSituation::Read(document, teams, scoreboard);
