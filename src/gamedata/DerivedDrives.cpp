@@ -51,11 +51,11 @@ bool hasBall(char offense)
 }
 
 DriveRecordFields deriveDrive(const GamePlays &game, std::span<const PlayYards> yards,
-                              const DrivePlays &drive)
+                              const std::vector<bool> &rushesAndPasses, const DrivePlays &drive)
 {
     const int field = game.fieldLength;
     auto playAt = [&](std::size_t i) -> const PlayRecord & { return game.plays[i]; };
-    auto rushOrPass = [&](std::size_t i) { return IsRushOrPass(playAt(i).type, playAt(i).text); };
+    auto rushOrPass = [&](std::size_t i) { return rushesAndPasses[i]; };
 
     // A kickoff or a quarter's opening line may carry the kicking team's
     // context; the team whose drive it is runs and passes.
@@ -79,30 +79,34 @@ DriveRecordFields deriveDrive(const GamePlays &game, std::span<const PlayYards> 
     record.driveIndex = drive.driveIndex;
     record.vh = team ? std::string(1, team) : std::string();
 
+    int plays = 0;
+    for (const std::size_t i : drive.plays)
+        plays += rushOrPass(i) ? 1 : 0;
+
+    // The drive runs from the team's first snap to the one that ended it.
+    // Kickoffs and free kicks (down 0) count only in a drive without a snap.
     std::optional<std::size_t> first;
     std::optional<std::size_t> last;
-    int plays = 0;
-    bool scored = false;
     bool safety = false; // the team with the ball was downed in its own end zone
-    for (const std::size_t i : drive.plays) {
-        if (rushOrPass(i))
-            ++plays;
-        if (scored || playAt(i).context.offense != team)
-            continue;
-        const std::optional<int> spot = OffenseSpot(playAt(i).context, field);
-        if (!spot)
-            continue;
-        if (!first)
-            first = i;
-        last = i;
-        // A snap that reaches a goal line ends the drive there; the try after
-        // a touchdown and the free kick after a safety come from elsewhere.
-        const std::optional<int> gain = yards[i].yards;
-        scored = rushOrPass(i) && gain && (*spot + *gain >= field || *spot + *gain <= 0);
-        if (saysSafety(playAt(i).text)) {
-            scored = true;
-            safety = true;
+    for (const bool snapsOnly : {true, false}) {
+        bool scored = false;
+        for (const std::size_t i : drive.plays) {
+            const PlayContext &context = playAt(i).context;
+            const std::optional<int> spot = OffenseSpot(context, field);
+            if (scored || context.offense != team || !spot || (snapsOnly && context.down < 1))
+                continue;
+            if (!first)
+                first = i;
+            last = i;
+            // A snap that reaches a goal line ends the drive there; the try
+            // after a touchdown is snapped from elsewhere.
+            const std::optional<int> gain = yards[i].yards;
+            scored = rushOrPass(i) && gain && (*spot + *gain >= field || *spot + *gain <= 0);
+            safety = saysSafety(playAt(i).text);
+            scored = scored || safety;
         }
+        if (first)
+            break;
     }
     record.plays = std::to_string(plays);
 
@@ -142,10 +146,14 @@ std::vector<DriveRecordFields> DeriveDrives(const GamePlays &game, std::span<con
     std::vector<DriveRecordFields> records;
     if (yards.size() != game.plays.size())
         return records;
+    std::vector<bool> rushesAndPasses;
+    rushesAndPasses.reserve(game.plays.size());
+    for (const PlayRecord &play : game.plays)
+        rushesAndPasses.push_back(IsRushOrPass(play.type, play.text));
     const std::vector<DrivePlays> drives = groupByDrive(game);
     records.reserve(drives.size());
     for (const DrivePlays &drive : drives)
-        records.push_back(deriveDrive(game, yards, drive));
+        records.push_back(deriveDrive(game, yards, rushesAndPasses, drive));
     return records;
 }
 

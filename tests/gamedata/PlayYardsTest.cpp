@@ -21,7 +21,8 @@ GamePlays playsOf(const std::string &body, bool withDrives = false)
 }
 
 // A visitor drive that runs into the second quarter, a home drive that
-// scores on an absurd gain, and a visitor punt snapped out of the end zone.
+// scores on an absurd gain, a visitor punt snapped out of the end zone and a
+// home field goal with the kickoff after it.
 // No play has "yds" but the fourth.
 const char *const twoDrives = R"(<qtr number="1">
   <play playid="1,1,1" context="H,0,0,H35" type="K" text="A kickoff 65 yards, touchback." clock="15:00"/>
@@ -39,6 +40,9 @@ const char *const twoDrives = R"(<qtr number="1">
   <play playid="2,2,12" context="H,1,10,H3" type="P" text="I sacked for loss of 9 yards, SAFETY." clock="12:01"/>
   <play playid="3,1,13" context="V,4,10,V2" type="U" text="J punt, bad snap, ball out of the end zone, safety."/>
   <play playid="3,2,14" context="V,0,0,V20" type="K" text="J free kick 50 yards."/>
+  <play playid="4,1,15" context="H,1,10,V20" type="R" text="K rush for 5 yards."/>
+  <play playid="4,2,16" context="H,2,5,V15" type="F" text="L field goal attempt GOOD."/>
+  <play playid="4,3,17" context="H,0,0,H35" type="K" text="L kickoff 60 yards."/>
  </qtr>)";
 
 } // namespace
@@ -46,7 +50,7 @@ const char *const twoDrives = R"(<qtr number="1">
 TEST(PlayYards, TextSpotsAndTheFilesOwnYards)
 {
     const std::vector<PlayYards> yards = DerivePlayYards(playsOf(twoDrives));
-    ASSERT_EQ(yards.size(), 14u);
+    ASSERT_EQ(yards.size(), 17u);
     EXPECT_FALSE(yards[0].yards) << "a kickoff is neither a rush nor a pass";
     EXPECT_EQ(yards[0].Text(), "");
     EXPECT_EQ(yards[1].yards, 4);
@@ -82,7 +86,7 @@ TEST(DerivedDrives, OneDrivePerDriveNumberFromThePlays)
 {
     const GamePlays game = playsOf(twoDrives);
     const std::vector<DriveRecordFields> drives = DeriveDrives(game, DerivePlayYards(game));
-    ASSERT_EQ(drives.size(), 3u);
+    ASSERT_EQ(drives.size(), 4u);
     const DriveRecordFields &first = drives[0];
     EXPECT_EQ(first.driveIndex, 1);
     EXPECT_EQ(first.vh, "V") << "the kicking team's context does not make the drive its own";
@@ -107,6 +111,9 @@ TEST(DerivedDrives, OneDrivePerDriveNumberFromThePlays)
     EXPECT_EQ(third.end.spot, "0") << "a safety, not the free kick after it";
     EXPECT_EQ(third.yards, "-2");
     EXPECT_EQ(third.plays, "0");
+
+    EXPECT_EQ(drives[3].end.spot, "85") << "where the kick was tried, not the kickoff after it";
+    EXPECT_EQ(drives[3].yards, "5");
 }
 
 TEST(DerivedDrives, OnlyWhenTheFileHasNoDriveRecords)
@@ -117,7 +124,7 @@ TEST(DerivedDrives, OnlyWhenTheFileHasNoDriveRecords)
     ASSERT_TRUE(document.Open(dir.Write("a.xml", "<fbgame>" + plays + "</fbgame>")));
     const GameDrives derived = DrivesWithoutRecords(document);
     EXPECT_TRUE(derived.derived);
-    EXPECT_EQ(derived.drives.size(), 3u);
+    EXPECT_EQ(derived.drives.size(), 4u);
 
     ASSERT_TRUE(document.Open(dir.Write(
         "b.xml", "<fbgame><drives><drive driveindex=\"1\"/></drives>" + plays + "</fbgame>")));
