@@ -18,25 +18,42 @@
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
+#include <pugixml.hpp>
 
 namespace
 {
 
 using pylonix::feed::FileShape;
 
-// The finished tenfold game of seed 1 in the given shape, opened.
-bool openStressGame(CGameDocument &game, FileShape shape)
+// The finished tenfold game of seed 1 in the given shape.
+std::string stressGame(FileShape shape)
 {
     using namespace pylonix::feed;
     const RosterFactory rosters(10);
     GameSimulator simulator(1, rosters.home(), rosters.visitor(), 10);
     simulator.run({});
+    return GameXmlWriter::write(simulator.state(), Encoding::Utf8, shape);
+}
+
+// The same, opened.
+bool openStressGame(CGameDocument &game, FileShape shape)
+{
     const auto path = std::filesystem::temp_directory_path() / "pylonix-bench-situation.xml";
-    std::ofstream(path, std::ios::binary)
-        << GameXmlWriter::write(simulator.state(), Encoding::Utf8, shape);
+    std::ofstream(path, std::ios::binary) << stressGame(shape);
     const bool opened = game.Open(path.string());
     std::filesystem::remove(path);
     return opened;
+}
+
+// What the figures below compare with: parsing the file, nothing else.
+void BareParse(benchmark::State &state)
+{
+    const std::string bytes = stressGame(FileShape::Real);
+    for (auto _ : state) {
+        pugi::xml_document document;
+        benchmark::DoNotOptimize(document.load_buffer(bytes.data(), bytes.size()));
+    }
+    state.SetLabel(std::to_string(bytes.size()) + " bytes");
 }
 
 // Arg 0: the situation, from the loaded teams and scoreboard.
@@ -97,6 +114,7 @@ void DerivedDrivesOfGame(benchmark::State &state)
 
 } // namespace
 
+BENCHMARK(BareParse)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Situation)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PlayYardsOfGame)->ArgName("file_yards")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DerivedDrivesOfGame)->Unit(benchmark::kMicrosecond);
