@@ -177,6 +177,9 @@ private:
     void OnConfigure();
     void ReadSettings();
     void WriteSettings();
+    // Tells the user (on the error stream) why the settings file is not read
+    // or written; once a run.
+    void ReportSettingsProblem(const std::string &problem);
     void ApplyConfigured();
     void StartWatcher();
     void RestartWatcher();
@@ -220,6 +223,7 @@ private:
     Settings settings_;
     Settings fileSettings_;
     std::string iniPath_;
+    bool settingsProblemReported_ = false;
     std::unique_ptr<CFileChangeWatcher> watcher_;
 
     int page_ = PAGE_OVERVIEW;
