@@ -81,7 +81,7 @@ void CPylonixDlg::ReadSettings()
         settings_.homeFile = *options_.homeFile;
     if (options_.visitorFile)
         settings_.visitorFile = *options_.visitorFile;
-    if (settings_.gameFile.empty() && options_.interactive)
+    if (settings_.gameFile.empty() && MayPrompt())
         OnConfigure();
 }
 
@@ -418,6 +418,7 @@ void CPylonixDlg::OnCancel()
 
 void CPylonixDlg::QuitConfirmed()
 {
+    quitConfirmed_ = true;
     WriteSettings();
     QDialog::reject();
 }

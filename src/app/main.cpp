@@ -97,10 +97,8 @@ int describeWindow(const CommandLine &line, QJsonObject &members)
 
 int exportGame(const ExportRequest &request, const QJsonObject &windowMembers)
 {
-    // Stopped by the user or the system, the export ends at once with the
-    // status shells expect; a closed output pipe is reported below as output
-    // that cannot be written, not left to kill the program.
-    SignalExit::ExitAtOnce();
+    // A closed output pipe is reported below as output that cannot be
+    // written, not left to kill the program.
     std::signal(SIGPIPE, SIG_IGN);
 
     // A full disk or a closed pipe must not pass for a complete export.
@@ -146,6 +144,10 @@ void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &mess
 
 int main(int argc, char **argv)
 {
+    // Before anything else: a stop signal at any moment ends the program with
+    // the status shells expect, never by the signal itself.
+    SignalExit::ExitAtOnce();
+
     // The arguments are read before anything of Qt starts: --help, --version
     // and a mistyped option need no display.
     QStringList arguments;
