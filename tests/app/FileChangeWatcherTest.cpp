@@ -52,10 +52,12 @@ public:
 };
 
 // Replaces `path` at once by renaming a finished file over it, as a
-// stats program that writes safely does.
-void replaceFile(const ScratchDirectory &dir, const std::string &path, const std::string &bytes)
+// stats program that writes safely does; the finished file is written as
+// `temporaryName` in the scratch directory.
+void replaceFile(const ScratchDirectory &dir, const std::string &path, const std::string &bytes,
+                 const std::string &temporaryName = "replacement.tmp")
 {
-    const std::string temporary = dir.Write("replacement.tmp", bytes);
+    const std::string temporary = dir.Write(temporaryName, bytes);
     ASSERT_EQ(std::rename(temporary.c_str(), path.c_str()), 0);
 }
 
@@ -226,19 +228,23 @@ TEST(FileChangeWatcherTest, FollowsALinkAndAFolderThatComesBack)
     ReloadTarget target;
     CFileChangeWatcher watcher(&target);
     watcher.StartWatcher(link);
-    replaceFile(dir, real, "<fbgame>written where the link leads</fbgame>");
+    // Nothing at all happens in the link's own folder.
+    const auto replaceReal = [&](const std::string &bytes) {
+        replaceFile(dir, real, bytes, "crew/week4/replacement.tmp");
+    };
+    replaceReal("<fbgame>written where the link leads</fbgame>");
     ASSERT_TRUE(target.waitForReloads(1));
 
     // The whole folder goes and is made again, deeper than one level.
     std::filesystem::remove_all(dir.Path() / "crew");
     std::filesystem::create_directories(dir.Path() / "crew/week4");
     const int before = target.reloads;
-    replaceFile(dir, real, "<fbgame>the folder is back</fbgame>");
+    replaceReal("<fbgame>the folder is back</fbgame>");
     ASSERT_TRUE(target.waitForReloads(before + 1));
 
     // Still watched after it came back.
     const int after = target.reloads;
-    replaceFile(dir, real, "<fbgame>written again</fbgame>");
+    replaceReal("<fbgame>written again</fbgame>");
     EXPECT_TRUE(target.waitForReloads(after + 1));
 
     // A game file whose folder does not exist yet is seen once it appears.
@@ -246,7 +252,7 @@ TEST(FileChangeWatcherTest, FollowsALinkAndAFolderThatComesBack)
     EXPECT_TRUE(watcher.IsWatchingFolder());
     std::filesystem::create_directory(dir.Path() / "later");
     const int waiting = target.reloads;
-    replaceFile(dir, dir.PathOf("later/game.xml"), "<fbgame/>");
+    replaceFile(dir, dir.PathOf("later/game.xml"), "<fbgame/>", "later/replacement.tmp");
     EXPECT_TRUE(target.waitForReloads(waiting + 1));
 }
 
