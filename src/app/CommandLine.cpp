@@ -1,7 +1,6 @@
 #include "CommandLine.h"
 
 #include "WindowExport.h"
-#include "platform/PosixFile.h"
 
 #include <QCommandLineParser>
 #include <algorithm>
@@ -288,20 +287,6 @@ bool CommandLine::Parse(const QStringList &arguments, QString &error)
     if (action == Action::Export && request.gameFile.empty()) {
         error = "--export needs --game FILE";
         return false;
-    }
-    // The program reads the game and season files and never writes them,
-    // whatever name a picture to be written is given.
-    for (const auto &[option, picture] :
-         {std::pair{"screenshot", &screenshotFile}, {"screenshot-player", &playerScreenshotFile}}) {
-        for (const std::string *read :
-             {&request.gameFile, &request.homeSeasonFile, &request.visitorSeasonFile}) {
-            if (!picture->isEmpty() && !read->empty() &&
-                IsSameFile(picture->toLocal8Bit().constData(), read->c_str())) {
-                error = QString("--%1 %2 would write over %3")
-                            .arg(option, *picture, QString::fromStdString(*read));
-                return false;
-            }
-        }
     }
     return true;
 }

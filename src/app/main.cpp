@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "WindowExport.h"
 #include "gamedata/GameSession.h"
+#include "platform/PosixFile.h"
 #include "platform/SignalExit.h"
 #include "player/CPlayerDlg.h"
 #include "player/PlayerJson.h"
@@ -47,6 +48,20 @@ WindowView windowView(const CommandLine &line)
     return view;
 }
 
+// The file among those the window reads that writing `picture` would replace,
+// or empty: whatever names the arguments and the settings file give, the
+// program never writes over a game or season file.
+std::string readFileAt(const QString &picture, const Settings &settings)
+{
+    for (const std::string *read :
+         {&settings.gameFile, &settings.homeFile, &settings.visitorFile}) {
+        if (!picture.isEmpty() && !read->empty() &&
+            IsSameFile(picture.toLocal8Bit().constData(), read->c_str()))
+            return *read;
+    }
+    return {};
+}
+
 // Starts the window off-screen as the command line asks, writes the
 // screenshot when one is asked for and describes what the window shows. The
 // window is gone again before the export reads the files itself.
@@ -61,6 +76,14 @@ int describeWindow(const CommandLine &line, QJsonObject &members)
             std::fprintf(stderr, "pylonix: %s\n",
                          qPrintable(error.isEmpty() ? QString("no game file given") : error));
             return 2;
+        }
+        for (const auto &[option, picture] : {std::pair{"screenshot", &line.screenshotFile},
+                                              {"screenshot-player", &line.playerScreenshotFile}}) {
+            if (const std::string read = readFileAt(*picture, window.settings()); !read.empty()) {
+                std::fprintf(stderr, "pylonix: --%s %s would write over %s\n", option,
+                             qPrintable(*picture), read.c_str());
+                return 1;
+            }
         }
         if (!line.screenshotFile.isEmpty() && !SaveWindowScreenshot(window, line.screenshotFile)) {
             std::fprintf(stderr, "pylonix: cannot write the screenshot %s\n",

@@ -1,9 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "../support/ScratchDirectory.h"
-
 #include <QRegularExpression>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -41,30 +38,6 @@ TEST(CommandLine, HugePlayColumnWidthIsCutToTheWidestWindow)
     CommandLine line;
     QString error;
     EXPECT_FALSE(line.Parse({"pylonix", "--game", "g", "--pbp-width", "-1"}, error));
-}
-
-// No name a picture is given makes the program write over a file it reads.
-TEST(CommandLine, APictureIsNeverWrittenOverTheGameOrASeasonFile)
-{
-    ScratchDirectory dir;
-    const QString game = QString::fromStdString(dir.Write("game.xml", "<fbgame/>"));
-    const QString home = QString::fromStdString(dir.Write("home.xml", "<fbseas/>"));
-    std::filesystem::create_symlink(game.toStdString(), dir.PathOf("shot.png"));
-    const QString link = QString::fromStdString(dir.PathOf("shot.png"));
-    for (const QStringList &arguments :
-         {QStringList{"pylonix", "--game", game, "--screenshot", link},
-          QStringList{"pylonix", "--game", link, "--home", home, "--screenshot", home},
-          QStringList{"pylonix", "--game", game, "--player", "0,1", "--screenshot-player", game}}) {
-        CommandLine line;
-        QString error;
-        EXPECT_FALSE(line.Parse(arguments, error)) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(error.contains("would write over")) << error.toStdString();
-    }
-    CommandLine line;
-    QString error;
-    EXPECT_TRUE(line.Parse(
-        {"pylonix", "--game", game, "--screenshot", dir.PathOf("new.png").c_str()}, error))
-        << error.toStdString();
 }
 
 TEST(CommandLine, RejectsWhatItCannotUse)
