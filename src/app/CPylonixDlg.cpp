@@ -12,6 +12,7 @@
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
+#include "platform/PosixFile.h"
 #include "platform/QtConversions.h"
 #include "player/CPlayerDlg.h"
 
@@ -26,6 +27,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <cstdio>
 
 namespace
 {
@@ -65,8 +67,12 @@ void CPylonixDlg::ReadSettings()
         iniPath_ = *options_.iniFile;
     else if (options_.interactive)
         iniPath_ = DefaultSettingsPath();
-    if (!iniPath_.empty())
-        fileSettings_ = Settings::Read(iniPath_);
+    if (!iniPath_.empty()) {
+        std::string problem;
+        fileSettings_ = Settings::Read(iniPath_, problem);
+        if (!problem.empty())
+            ReportSettingsProblem(problem + "; the default settings are used");
+    }
     settings_ = fileSettings_;
     // Paths of this run replace the file's without reaching it.
     if (options_.gameFile)
@@ -75,7 +81,7 @@ void CPylonixDlg::ReadSettings()
         settings_.homeFile = *options_.homeFile;
     if (options_.visitorFile)
         settings_.visitorFile = *options_.visitorFile;
-    if (settings_.gameFile.empty() && options_.interactive)
+    if (settings_.gameFile.empty() && MayPrompt())
         OnConfigure();
 }
 
@@ -84,9 +90,28 @@ void CPylonixDlg::WriteSettings()
     if (iniPath_.empty())
         return;
     std::string error;
+    // The settings never replace a file the program reads, whatever name
+    // (a link, a second name) the settings file was given.
+    for (const std::string *read :
+         {&settings_.gameFile, &settings_.homeFile, &settings_.visitorFile, &fileSettings_.gameFile,
+          &fileSettings_.homeFile, &fileSettings_.visitorFile}) {
+        if (!read->empty() && IsSameFile(iniPath_.c_str(), read->c_str()))
+            error = iniPath_ + ": it is the game file or a season file (" + *read + ")";
+    }
     // A settings file that cannot be written keeps its old content; the
     // program goes on with the settings it has.
-    fileSettings_.Write(iniPath_, error);
+    if (error.empty() && fileSettings_.Write(iniPath_, error))
+        return;
+    ReportSettingsProblem(error + "; the settings are not written");
+}
+
+void CPylonixDlg::ReportSettingsProblem(const std::string &problem)
+{
+    // Once a run: every later write meets the same file.
+    if (settingsProblemReported_)
+        return;
+    settingsProblemReported_ = true;
+    std::fprintf(stderr, "pylonix: %s\n", problem.c_str());
 }
 
 void CPylonixDlg::ApplyConfigured()
@@ -393,6 +418,7 @@ void CPylonixDlg::OnCancel()
 
 void CPylonixDlg::QuitConfirmed()
 {
+    quitConfirmed_ = true;
     WriteSettings();
     QDialog::reject();
 }

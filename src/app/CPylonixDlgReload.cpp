@@ -77,7 +77,7 @@ bool CPylonixDlg::ReloadOnce(ReloadCause cause, bool &retryLater)
         if (OpenGameFiles(error))
             break;
         lastLoadError_ = error;
-        if (!options_.interactive)
+        if (!MayPrompt())
             return configured;
         if (cause == ReloadCause::Watcher && failedWatcherAttempts_ < kWatcherRetries) {
             ++failedWatcherAttempts_;
@@ -113,7 +113,7 @@ bool CPylonixDlg::OpenGameFiles(std::string &error)
 {
     const GameFiles files{settings_.gameFile, settings_.homeFile, settings_.visitorFile};
     const auto seasonFailed = [this](int side, const std::string &) {
-        if (!options_.interactive)
+        if (!MayPrompt())
             return false;
         const QString text =
             side == 0
