@@ -7,8 +7,6 @@
 #include "platform/Fonts.h"
 #include "platform/SystemMetrics.h"
 
-#include "app/ScoreboardDigits.h"
-
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QPainter>
@@ -121,13 +119,7 @@ void CPylonixDlg::MakeButtonImages()
 
 HeaderState CPylonixDlg::CurrentHeaderState() const
 {
-    HeaderState state;
-    state.scoreboard = ScoreboardForDrawing(session_->scoreboard());
-    state.page = page_;
-    state.playsMode = playsMode_;
-    state.homeShortName = session_->team(0).GetTeamValue("Short Name");
-    state.visitorShortName = session_->team(1).GetTeamValue("Short Name");
-    return state;
+    return HeaderState::FromSession(*session_, page_, playsMode_);
 }
 
 void CPylonixDlg::paintEvent(QPaintEvent *)

@@ -1,11 +1,11 @@
 #include "app/CPylonixDlg.h"
 
-#include "app/OverviewText.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
+#include "views/OverviewText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

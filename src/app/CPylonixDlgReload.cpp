@@ -1,6 +1,6 @@
 #include "app/CPylonixDlg.h"
 
-#include "app/OverviewText.h"
+#include "views/OverviewText.h"
 #include "gamedata/GameSession.h"
 #include "pages/StatPages.h"
 #include "platform/Messages.h"

@@ -1,6 +1,6 @@
 #include "app/HeaderPainter.h"
 
-#include "app/ScoreboardDigits.h"
+#include "views/ScoreboardDigits.h"
 #include "platform/Artwork.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"

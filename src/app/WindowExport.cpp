@@ -3,8 +3,10 @@
 #include "app/CPylonixDlg.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "drivechart/DriveChartJson.h"
+#include "gamedata/GameSession.h"
 #include "platform/ControlIds.h"
 #include "platform/Messages.h"
+#include "views/OverviewText.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -143,10 +145,15 @@ QJsonObject WindowToJson(const CPylonixDlg &window)
         {"drive_text_height", window.textHeight()},
         {"controls", controls},
     };
+    // What the overview text and the period box show, built from the game.
+    const GameSession &session = window.session();
+    QJsonArray periods;
+    for (const std::string &entry : BuildPeriodEntries(session.game()))
+        periods.append(QString::fromStdString(entry));
     QJsonObject members{
-        {"overview", window.OverviewText()},
+        {"overview", QString::fromStdString(BuildOverviewText(session.teams(), session.game()))},
         {"layout", layout},
-        {"period_box", QJsonArray::fromStringList(window.PeriodEntries())},
+        {"period_box", periods},
     };
     if (auto *chart = qobject_cast<CDriveChartWnd *>(window.Control(LayoutRole::DriveChart)))
         members["drive_chart_view"] = DriveChartViewToJson(*chart);

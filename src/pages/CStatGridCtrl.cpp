@@ -5,6 +5,7 @@
 #include "platform/GdiPainting.h"
 #include "platform/Messages.h"
 #include "platform/QtConversions.h"
+#include "views/StatTable.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -28,28 +29,6 @@ std::string cutToOneDecimal(std::string value)
     if (point != std::string::npos && point + 2 < value.size())
         value.resize(point + 2);
     return value;
-}
-
-bool isWhiteSpace(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
-QString trimmedEnd(QString text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && isWhiteSpace(text[end - 1]))
-        --end;
-    text.truncate(end);
-    return text;
-}
-
-QString trimmedStart(const QString &text)
-{
-    qsizetype start = 0;
-    while (start < text.size() && isWhiteSpace(text[start]))
-        ++start;
-    return text.mid(start);
 }
 
 } // namespace
@@ -211,114 +190,45 @@ void CStatGridCtrl::SetRowRangeColors(int first, int count, COLORREF text, COLOR
 
 QStringList CStatGridCtrl::WrapText(const QString &text, int maxWidth) const
 {
-    // Bounded, so that texts of long-gone games do not pile up.
-    constexpr qsizetype kMaxRemembered = 50000;
-    if (maxWidth != wrappedWidth_ || wrapped_.size() >= kMaxRemembered) {
-        wrapped_.clear();
-        wrappedWidth_ = maxWidth;
-    }
-    if (const auto known = wrapped_.constFind(text); known != wrapped_.constEnd())
-        return *known;
-    QStringList lines = WrapMeasured(text, maxWidth);
-    wrapped_.insert(text, lines);
-    return lines;
+    return Wrapper().Wrap(text, maxWidth);
 }
 
-QStringList CStatGridCtrl::WrapMeasured(const QString &text, int maxWidth) const
+const TextWrapper &CStatGridCtrl::Wrapper() const
 {
-    const QFontMetrics metrics(font());
-    auto width = [&metrics](const QString &s, qsizetype length) {
-        return metrics.horizontalAdvance(s.left(length));
+    wrapper_.SetFont(font());
+    return wrapper_;
+}
+
+void CStatGridCtrl::ShowRows(const StatTable &table)
+{
+    // Thousands of rows: the scroll bars and the screen follow once, at the end.
+    const RedrawPause pause(*this);
+    DeleteAllItems();
+    const auto composed = [](const TableCell &cell) {
+        return cell.bold ? QStringLiteral("&") + cell.text : cell.text;
     };
-    QStringList lines;
-    QString rest = trimmedStart(trimmedEnd(text));
-    while (lines.size() <= 5) {
-        // The first i for which i + 2 characters no longer fit. Widths grow
-        // with the length; measuring a prefix shapes it anew, so the search
-        // starts where the summed character advances cross the width (kerning
-        // aside, the answer) and widens only as far as the measurements need.
-        const qsizetype size = rest.size();
-        auto tooWide = [&](qsizetype length) {
-            return length >= size || width(rest, length) > maxWidth;
-        };
-        qsizetype guess = size;
-        qreal sum = 0;
-        for (qsizetype k = 0; k < size; ++k) {
-            sum += CharAdvance(rest[k]);
-            if (sum > maxWidth) {
-                guess = k + 1;
-                break;
-            }
+    for (int r = 0; r < table.RowCount(); ++r) {
+        const TableRow &row = table.rows[static_cast<std::size_t>(r)];
+        InsertItem(r, composed(row.Cell(0)));
+        for (int column = 1; column < static_cast<int>(row.cells.size()); ++column) {
+            const TableCell &cell = row.Cell(column);
+            if (!cell.text.isEmpty() || cell.bold)
+                SetItemText(r, column, composed(cell));
         }
-        guess = std::max<qsizetype>(guess, 2);
-        // A prefix too wide makes the whole rest too wide; only otherwise is
-        // the whole measured.
-        const bool guessTooWide = guess < size && width(rest, guess) > maxWidth;
-        if (!guessTooWide && width(rest, size) <= maxWidth)
-            break;
-        // fits < length <= wide: prefixes of `fits` characters fit (or fewer
-        // than two are never measured), the one of `wide` characters does not.
-        qsizetype fits = 1;
-        qsizetype wide = size;
-        qsizetype step = 1;
-        if (guessTooWide || guess >= size) {
-            wide = guess;
-            while (wide - step > fits) {
-                if (!tooWide(wide - step)) {
-                    fits = wide - step;
-                    break;
-                }
-                wide -= step;
-                step *= 2;
-            }
-        } else {
-            fits = guess;
-            while (fits + step < wide) {
-                if (tooWide(fits + step)) {
-                    wide = fits + step;
-                    break;
-                }
-                fits += step;
-                step *= 2;
-            }
+        if (row.itemData != 0)
+            SetItemData(r, row.itemData);
+        if (row.textColor)
+            SetCellTextColor(r, -1, *row.textColor);
+        if (row.background)
+            SetCellBkColor(r, -1, *row.background);
+        for (int column = 0; column < static_cast<int>(row.cells.size()); ++column) {
+            const TableCell &cell = row.Cell(column);
+            if (cell.textColor)
+                SetCellTextColor(r, column, *cell.textColor);
+            if (cell.background)
+                SetCellBkColor(r, column, *cell.background);
         }
-        while (wide - fits > 1) {
-            const qsizetype mid = fits + (wide - fits) / 2;
-            if (tooWide(mid))
-                wide = mid;
-            else
-                fits = mid;
-        }
-        const qsizetype low = wide - 2;
-        const qsizetype cut = low + 1;
-        const qsizetype lastSpace = rest.left(low + 1).lastIndexOf(u' ');
-        QString line;
-        if (lastSpace <= 0) {
-            line = rest.left(cut);
-            rest = rest.mid(cut);
-        } else {
-            line = rest.left(lastSpace);
-            rest = rest.mid(lastSpace);
-        }
-        lines.append(trimmedEnd(line));
-        rest = trimmedStart(rest);
     }
-    lines.append(rest);
-    return lines;
-}
-
-qreal CStatGridCtrl::CharAdvance(QChar c) const
-{
-    if (c.unicode() >= 128)
-        return QFontMetricsF(font()).horizontalAdvance(c);
-    if (!asciiAdvances_) {
-        const QFontMetricsF metrics(font());
-        std::array<qreal, 128> advances{};
-        for (char16_t code = 32; code < 127; ++code)
-            advances[code] = metrics.horizontalAdvance(QChar(code));
-        asciiAdvances_ = advances;
-    }
-    return (*asciiAdvances_)[c.unicode()];
 }
 
 QString CStatGridCtrl::ShownText(const QString &cellText)
@@ -345,8 +255,6 @@ void CStatGridCtrl::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange) {
         boldFont_.reset();
-        asciiAdvances_.reset();
-        wrapped_.clear();
     }
     CZrGridListCtrl::changeEvent(event);
 }

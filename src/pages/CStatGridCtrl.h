@@ -1,9 +1,9 @@
 #pragma once
 
 #include "gridctrl/CZrGridListCtrl.h"
+#include "views/TextWrapper.h"
 
 #include <QFont>
-#include <QHash>
 #include <QStringList>
 #include <array>
 #include <optional>
@@ -12,6 +12,7 @@
 
 class CSeasonStats;
 class CTeamStats;
+struct StatTable;
 
 // How the cells of a column compare when the table is sorted by it.
 enum StatSortKind {
@@ -71,9 +72,14 @@ public:
     void SetRowRangeColors(int first, int count, COLORREF text, COLORREF background);
 
     // Breaks a text into lines no wider than `maxWidth` pixels in the table's
-    // font, at the last space that fits (or inside a word without one); at
-    // most seven lines, the last of which may still be too wide.
+    // font (TextWrapper::Wrap).
     QStringList WrapText(const QString &text, int maxWidth) const;
+    // The wrapper of texts in the table's current font.
+    const TextWrapper &Wrapper() const;
+
+    // Replaces the rows with those of `table`: texts, bold cells, colours and
+    // item data. The columns stay as they are.
+    void ShowRows(const StatTable &table);
 
     // The text a cell shows: without the leading "&" that makes it bold.
     static QString ShownText(const QString &cellText);
@@ -88,21 +94,12 @@ protected:
 private:
     const QFont &BoldFont();
     void PostLayoutToParent();
-    // The advance of one character in the table's font, from a table kept
-    // for the printable ASCII characters.
-    qreal CharAdvance(QChar c) const;
-    // WrapText without the memory of earlier answers.
-    QStringList WrapMeasured(const QString &text, int maxWidth) const;
 
     bool sortable_ = false;
     int lastSortedColumn_ = -1;
     std::vector<int> sortKinds_;
     std::vector<bool> leaders_;
     std::optional<QFont> boldFont_;
-    mutable std::optional<std::array<qreal, 128>> asciiAdvances_;
-    // Earlier answers of WrapText for one width and the current font: a live
-    // game refills its play-by-play on every reload, and all but the newest
-    // plays wrap as they did the last time.
-    mutable QHash<QString, QStringList> wrapped_;
-    mutable int wrappedWidth_ = -1;
+    // Follows the table's font at each use.
+    mutable TextWrapper wrapper_;
 };

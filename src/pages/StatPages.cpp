@@ -113,15 +113,13 @@ void StatPages::FillSpecialTeams(const GameSession &session)
 
 void StatPages::FillScoring(const GameSession &session, bool showTop)
 {
-    scoring->SetShowTOP(showTop);
-    scoring->Fill(session.game());
+    scoring->Show(ScoringTable::Build(session, showTop));
 }
 
 void StatPages::FillPlayByPlay(const GameSession &session, int period, bool showTop)
 {
-    playByPlay->SetQuarter(period);
-    playByPlay->SetShowTOP(showTop);
-    playByPlay->Fill(session.game(), session.teams());
+    playByPlay->ShowRows(PlayByPlayTable::Build(session, playByPlay->Options(period, showTop),
+                                                playByPlay->Wrapper()));
 }
 
 void StatPages::FillDriveLists(const CDriveChartData &drives, bool showTop)
