@@ -33,10 +33,6 @@ namespace
 // A static control the program never addresses.
 constexpr int kStaticWithoutId = -1;
 
-constexpr std::array<const char *, 7> kPageCaptions = {
-    "Game Overview", "Offense",      "Defense",     "Special Teams",
-    "Scoring plays", "Play-by-Play", "Drive Charts"};
-
 } // namespace
 
 CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
@@ -153,7 +149,7 @@ void CPylonixDlg::CreateControls()
     pageGroup_ = new QButtonGroup(this);
     pageGroup_->setExclusive(true);
     for (int i = 0; i < 7; ++i) {
-        auto *button = new QPushButton(QString::fromLatin1(kPageCaptions[i]), this);
+        auto *button = new QPushButton(QString::fromLatin1(kPages[i].caption), this);
         SetDlgCtrlID(button, IDC_GAME_OVERVIEW + i);
         button->setCheckable(true);
         button->setAutoDefault(false);
@@ -272,9 +268,6 @@ void CPylonixDlg::CreateDriveChartControls()
 
 std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
 {
-    static constexpr std::array<const char *, 7> kPageNames = {
-        "overview", "offense",      "defense",     "special_teams",
-        "scoring",  "play_by_play", "drive_charts"};
     static constexpr std::array<const char *, 7> kSpecialTables = {
         "field_goals",  "punting",     "kickoffs",      "kick_returns",
         "punt_returns", "int_returns", "fumble_returns"};
@@ -289,7 +282,7 @@ std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
     add("configure", configure_);
     add("title_picture", titlePicture_);
     for (int i = 0; i < 7; ++i)
-        add(QString("page_button.") + kPageNames[i], pageButtons_[i]);
+        add(QString("page_button.") + kPages[i].key, pageButtons_[i]);
     add("yardage", pages_->yardage);
     add("team_stats", Control(LayoutRole::TeamStats));
     add("overview_text", overviewText_);

@@ -96,23 +96,16 @@ void CPylonixDlg::Layout()
 
 void CPylonixDlg::MakeButtonImages()
 {
-    static constexpr std::array<std::pair<const char *, int>, 8> kImages = {{
-        {"Game Overview", 132},
-        {"Offense", 136},
-        {"Defense", 134},
-        {"Special Teams", 133},
-        {"Scoring Plays", 138},
-        {"Play-by-Play", 137},
-        {"Drive Charts", 135},
-        {"Configure", 139},
-    }};
+    constexpr int kConfigureBitmap = 139;
     for (int i = 0; i < 8; ++i) {
         QPushButton *button = i < 7 ? pageButtons_[i] : configure_;
+        const QString caption =
+            i < 7 ? QString::fromLatin1(kPages[i].buttonCaption) : QStringLiteral("Configure");
         // The image carries the caption; the button keeps it as its name.
         button->setAccessibleName(button->text());
         button->setText(QString());
         button->setIcon(
-            QIcon(MakeButtonImage(QString::fromLatin1(kImages[i].first), kImages[i].second)));
+            QIcon(MakeButtonImage(caption, i < 7 ? kPages[i].bitmap : kConfigureBitmap)));
         button->setIconSize(QSize(125, 21));
     }
 }

@@ -105,30 +105,14 @@ private:
 void fillPage(StatPages &pages, std::string_view page, const ExportRequest &request,
               GameSession &session)
 {
-    if (page == "yardage")
-        pages.FillYardage(session);
-    else if (page == "team_stats")
-        pages.FillTeamStats(session, request.showTop);
-    else if (page == "offense")
-        pages.FillOffense(session);
-    else if (page == "defense")
-        pages.FillDefense(session);
-    else if (page == "special_teams")
-        pages.FillSpecialTeams(session);
-    else if (page == "scoring")
-        pages.FillScoring(session, request.showTop);
-    else if (page == "play_by_play")
-        pages.FillPlayByPlay(session, request.quarter, request.showTop);
-    else if (page == "drives")
-        pages.FillDriveLists(session.drives(), request.showTop);
+    pages.Fill(page, session, {request.quarter, request.showTop});
 }
 
 // Every page filled, described whole.
 QJsonObject pagesObject(const ExportRequest &request, GameSession &session)
 {
     OffscreenPages offscreen(request);
-    for (const char *page : {"yardage", "team_stats", "offense", "defense", "special_teams",
-                             "scoring", "play_by_play", "drives"})
+    for (const char *page : StatPages::kFilledTables)
         fillPage(offscreen.pages(), page, request, session);
     return PagesToJson(offscreen.pages());
 }

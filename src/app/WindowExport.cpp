@@ -20,16 +20,6 @@
 namespace
 {
 
-constexpr std::array<std::pair<int, const char *>, 7> kPageNames = {{
-    {PAGE_OVERVIEW, "overview"},
-    {PAGE_OFFENSE, "offense"},
-    {PAGE_DEFENSE, "defense"},
-    {PAGE_SPECIAL_TEAMS, "special_teams"},
-    {PAGE_SCORING, "scoring"},
-    {PAGE_PLAY_BY_PLAY, "play_by_play"},
-    {PAGE_DRIVE_CHARTS, "drive_charts"},
-}};
-
 QString controlText(const QWidget *control)
 {
     if (const auto *button = qobject_cast<const QAbstractButton *>(control))
@@ -69,19 +59,15 @@ QJsonObject controlObject(const CPylonixDlg &window, const QString &role, const 
 
 std::optional<int> PageFromName(const QString &name)
 {
-    for (const auto &[page, pageName] : kPageNames) {
-        if (name == QLatin1String(pageName))
-            return page;
-    }
+    if (const auto page = PageOfKey(name.toStdString()))
+        return page->code;
     return std::nullopt;
 }
 
 QString PageName(int page)
 {
-    for (const auto &[code, pageName] : kPageNames) {
-        if (code == page)
-            return QString::fromLatin1(pageName);
-    }
+    if (const auto found = PageOfCode(page))
+        return QString::fromLatin1(found->key);
     return {};
 }
 

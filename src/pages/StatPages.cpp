@@ -10,6 +10,10 @@ const std::array<const char *, 7> StatPages::kSpecialTitles{
     "Field Goals",  "Punting",     "Kickoffs",      "Kick Returns",
     "Punt Returns", "Int Returns", "Fumble Returns"};
 
+const std::array<const char *, 8> StatPages::kFilledTables{
+    "yardage",       "team_stats", "offense",      "defense",
+    "special_teams", "scoring",    "play_by_play", "drives"};
+
 namespace
 {
 
@@ -77,6 +81,26 @@ StatPages::StatPages(QWidget *dialog, QWidget *container, const QFont &boldFont)
         list->SetSingleSelection(true);
         list->SetShowSelectionAlways(true);
     }
+}
+
+void StatPages::Fill(std::string_view name, const GameSession &session, const FillOptions &options)
+{
+    if (name == "yardage")
+        FillYardage(session);
+    else if (name == "team_stats")
+        FillTeamStats(session, options.showTop);
+    else if (name == "offense")
+        FillOffense(session);
+    else if (name == "defense")
+        FillDefense(session);
+    else if (name == "special_teams")
+        FillSpecialTeams(session);
+    else if (name == "scoring")
+        FillScoring(session, options.showTop);
+    else if (name == "play_by_play")
+        FillPlayByPlay(session, options.period, options.showTop);
+    else if (name == "drives")
+        FillDriveLists(session.drives(), options.showTop);
 }
 
 void StatPages::FillYardage(const GameSession &session)

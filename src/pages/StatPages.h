@@ -10,6 +10,7 @@
 
 #include <QFont>
 #include <array>
+#include <string_view>
 
 class GameSession;
 class QLabel;
@@ -42,6 +43,20 @@ public:
     CPlayByPlayGrid *playByPlay;
     CDriveListGrid *driveList;
     CPlayListGrid *playList;
+
+    // What the fills take beside the session: the period shown and whether
+    // the time of possession is.
+    struct FillOptions {
+        int period = 0;
+        bool showTop = true;
+    };
+    // The names of the tables Fill fills, in the order the export describes them:
+    // "yardage", "team_stats", "offense", "defense", "special_teams", "scoring",
+    // "play_by_play" and "drives" (the drives and the plays lists).
+    static const std::array<const char *, 8> kFilledTables;
+    // Fills the tables of one name of kFilledTables (the statistics pages'
+    // keys among them); other names fill nothing.
+    void Fill(std::string_view name, const GameSession &session, const FillOptions &options);
 
     // Each fill replaces the rows of its page from the session. The sorted pages come back
     // in their default order and direction, whatever the user sorted by before.
