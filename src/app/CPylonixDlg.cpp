@@ -205,6 +205,10 @@ void CPylonixDlg::RegisterPageTables()
     RegisterControl(LayoutRole::DriveLists, 0, pages.driveList);
     RegisterControl(LayoutRole::DriveLists, 1, pages.playList);
     pages.yardage->setEnabled(false);
+    // Queued, so that the layout sees the column widths as the resize left them.
+    for (CStatGridCtrl *table : pages.Tables())
+        connect(table, &CStatGridCtrl::gridLayoutChanged, this, &CPylonixDlg::OnGridLayout,
+                Qt::QueuedConnection);
 }
 
 void CPylonixDlg::CreateDriveChartControls()
@@ -449,9 +453,6 @@ bool CPylonixDlg::event(QEvent *event)
 void CPylonixDlg::OnMessage(unsigned message, std::intptr_t wParam)
 {
     switch (message) {
-    case UM_GRIDLAYOUT:
-        OnGridLayout();
-        break;
     case UM_PLAYERCLOSED:
         if (playerWindow_)
             playerWindow_->deleteLater();

@@ -2,12 +2,7 @@
 
 void CPlayByPlayGrid::SetupColumns()
 {
-    int index = 0;
-    for (const TableColumn &column : PlayByPlayTable::Columns(300)) {
-        AddColumn(index, column.caption, static_cast<int>(column.alignment), column.width,
-                  kSortText, false);
-        ++index;
-    }
+    ShowColumns(PlayByPlayTable::Columns(300));
 }
 
 PlayByPlayOptions CPlayByPlayGrid::Options(int period, bool showTOP) const

@@ -2,20 +2,15 @@
 
 void CScoringGrid::SetupColumns()
 {
-    int index = 0;
-    for (const TableColumn &column : ScoringTable::Columns(true)) {
-        AddColumn(index, column.caption, static_cast<int>(column.alignment), column.width,
-                  kSortText, false);
-        ++index;
-    }
+    ShowColumns(ScoringTable::Columns(true));
 }
 
-void CScoringGrid::Show(const StatTable &table)
+void CScoringGrid::Show(StatTable table)
 {
     if (kTopColumn < table.ColumnCount()) {
         const TableColumn &top = table.columns[kTopColumn];
         SetColumnWidth(kTopColumn, top.width);
         SetColumnText(kTopColumn, top.caption);
     }
-    ShowRows(table);
+    ShowTable(std::move(table));
 }

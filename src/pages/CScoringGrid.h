@@ -16,5 +16,5 @@ public:
     void SetupColumns() override;
     // Shows `table`'s rows and its time-of-possession column, which is 0 wide
     // without a caption when not shown.
-    void Show(const StatTable &table);
+    void Show(StatTable table);
 };

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <numeric>
 
-void StatTable::SortRows(int column, bool reversed)
+std::vector<std::size_t> StatTable::SortRows(int column, bool reversed)
 {
     if (column < 0 || column >= ColumnCount())
-        return;
+        return {};
     std::vector<std::size_t> order(rows.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
 
@@ -33,4 +33,15 @@ void StatTable::SortRows(int column, bool reversed)
     for (const std::size_t index : order)
         sorted.push_back(std::move(rows[index]));
     rows = std::move(sorted);
+    return order;
+}
+
+COLORREF StatTable::TextColorAt(int row, int column) const
+{
+    return rows.at(static_cast<std::size_t>(row)).TextColorOf(column).value_or(kTextColor);
+}
+
+COLORREF StatTable::BackgroundAt(int row, int column) const
+{
+    return rows.at(static_cast<std::size_t>(row)).BackgroundOf(column).value_or(kBackground);
 }

@@ -2,11 +2,12 @@
 
 #include "StatTable.h"
 
-void TableSortState::SortByColumn(StatTable &table, int column)
+std::vector<std::size_t> TableSortState::SortByColumn(StatTable &table, int column)
 {
     if (column < 0 || column >= table.ColumnCount())
-        return;
+        return {};
     const bool repeated = column == lastSortedColumn_;
-    table.SortRows(column, repeated);
+    std::vector<std::size_t> order = table.SortRows(column, repeated);
     lastSortedColumn_ = repeated ? -1 : column;
+    return order;
 }

@@ -81,13 +81,13 @@ TEST(ExportPages, WrittenRowByRowTheyAreTheWholePages)
     StatPages pages(&dialog, &container, QFont());
     for (const char *page : StatPages::kFilledTables)
         pages.Fill(page, session, {0, true});
-    const QByteArray whole = JsonText(PagesToJson(pages), 1);
+    const QByteArray whole = JsonStreamWriter::Text(PagesToJson(pages), 1);
     const int playByPlayRows = pages.playByPlay->GetItemCount();
     ASSERT_GT(playByPlayRows, 100);
 
     QByteArray written;
     int pieces = 0;
-    const JsonSink sink = [&](const QByteArray &piece) {
+    const JsonStreamWriter::Sink sink = [&](const QByteArray &piece) {
         written += piece;
         ++pieces;
         return true;
