@@ -155,9 +155,7 @@ PageTableSource pageTables(const ExportRequest &request, const GameSession &sess
             window = windows.playByPlay;
         else if (page == "drives")
             window = windows.driveList;
-        StatTable table = TableOf(*window);
-        window->DeleteAllItems();
-        return table;
+        return TakeTableOf(*window);
     };
 }
 
