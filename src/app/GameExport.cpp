@@ -156,9 +156,7 @@ PageTableSource pageTables(const ExportRequest &request, const GameSession &sess
                 windows.playByPlay->Wrapper());
         CZrGridListCtrl *window =
             page == "drives" ? static_cast<CZrGridListCtrl *>(windows.driveList) : windows.playList;
-        StatTable table = TableOf(*window);
-        window->DeleteAllItems();
-        return table;
+        return TakeTableOf(*window);
     };
 }
 
