@@ -1,9 +1,9 @@
 #include "app/CPylonixDlg.h"
 
-#include "app/OverviewText.h"
 #include "gamedata/GameSession.h"
 #include "pages/StatPages.h"
 #include "platform/Messages.h"
+#include "views/OverviewText.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
