@@ -119,10 +119,8 @@ void CScoringGrid::Fill(const CGameDocument &document)
         if (showTOP_)
             SetItemText(row, kTopColumn, text(attribute("@top")));
         SetItemText(row, 6, text(attribute("@hscore") + "-" + attribute("@vscore")));
-        if (side == "H")
-            SetRowColors(row, RGB(0, 0, 0), RGB(255, 255, 255));
-        else
-            SetRowColors(row, RGB(255, 255, 255), RGB(128, 128, 128));
+        const TeamColors colors = TeamColorsOf(side == "H" ? 0 : 1);
+        SetRowColors(row, colors.text, colors.background);
         ++row;
     }
 }
