@@ -4,6 +4,7 @@
 #include "gridctrl/CZrGridListCtrl.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
+#include "platform/DialogUnits.h"
 #include "platform/Fonts.h"
 #include "platform/SystemMetrics.h"
 
@@ -19,26 +20,9 @@ QSize NaturalTableSize(const CZrGridListCtrl &table)
     return QSize(std::max(view.width(), 100), view.height() - GetSystemMetrics(SM_CYHSCROLL) - 1);
 }
 
-QRect DialogUnitsToPixels(const QRect &units)
-{
-    // The dialog font's base units, as the classic dialogs measure them: the
-    // average width of the 52 letters and the line height.
-    static const QSize base = [] {
-        const QFontMetrics metrics(DialogFont());
-        const QString letters =
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        return QSize((metrics.horizontalAdvance(letters) / 26 + 1) / 2, metrics.height());
-    }();
-    const auto x = [](int value) { return value * base.width() / 4; };
-    const auto y = [](int value) { return value * base.height() / 8; };
-    const int left = x(units.x()), top = y(units.y());
-    return QRect(left, top, x(units.x() + units.width()) - left,
-                 y(units.y() + units.height()) - top);
-}
-
 QRect CPylonixDlg::PageButtonRect(int index) const
 {
-    QRect rect = DialogUnitsToPixels(QRect(0, 50 + 15 * index, 85, 15));
+    QRect rect = MapDialogRect(QRect(0, 50 + 15 * index, 85, 15), DialogFont());
     // The stand-in dialog font is wider than the classic one; a button never
     // reaches under the page, which starts right of the 128-pixel column.
     rect.setWidth(std::min(rect.width(), 128));

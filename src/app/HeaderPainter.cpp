@@ -170,10 +170,12 @@ void PaintTeamLegend(QPainter &painter, const HeaderState &state, const QFont &b
     const int h = metrics.height();
     const COLORREF black = RGB(0, 0, 0);
 
-    LegendBox(painter, 320, w1 + 324, h + 64, black, RGB(255, 255, 255));
-    DrawTopLeftText(painter, 322, 62, home, black);
-    LegendBox(painter, w1 + 328, w1 + w2 + 332, h + 64, black, RGB(128, 128, 128));
-    DrawTopLeftText(painter, w1 + 330, 62, visitor, RGB(255, 255, 255));
+    const TeamColors homeColors = TeamColorsOf(0);
+    const TeamColors visitorColors = TeamColorsOf(1);
+    LegendBox(painter, 320, w1 + 324, h + 64, black, homeColors.background);
+    DrawTopLeftText(painter, 322, 62, home, homeColors.text);
+    LegendBox(painter, w1 + 328, w1 + w2 + 332, h + 64, black, visitorColors.background);
+    DrawTopLeftText(painter, w1 + 330, 62, visitor, visitorColors.text);
     if (state.page != 64)
         return;
 

@@ -15,8 +15,6 @@ using TextNumbers::LeadingInt;
 namespace
 {
 
-constexpr COLORREF white = RGB(255, 255, 255);
-constexpr COLORREF grey = RGB(128, 128, 128);
 constexpr COLORREF black = RGB(0, 0, 0);
 constexpr COLORREF red = RGB(255, 0, 0);
 
@@ -99,7 +97,7 @@ CChartItem driveEntry(const CGameDocument &document, CXmlNode drive, int d, int 
     item.plays = bounded(document.GetNodeText(drive, "@plays", "0"));
     item.yards = bounded(yards);
     item.top = bounded(document.GetNodeText(drive, "@top", "0"));
-    item.fillColor = item.team == 0 ? white : grey;
+    item.fillColor = TeamColorsOf(item.team == 0 ? 0 : 1).background;
     item.outlineColor = LeadingInt(yards) > 0 ? black : red;
 
     // Spots count yards from the driving team's own goal line; positions

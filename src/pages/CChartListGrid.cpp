@@ -6,13 +6,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-namespace
-{
-
-constexpr COLORREF kVisitorRowColor = RGB(128, 128, 128);
-
-} // namespace
-
 std::string ChartListValues::TeamName(const CDriveChartData &drives, const CChartItem &item)
 {
     return drives.GetShortName(item.team);
@@ -63,10 +56,8 @@ void CChartListGrid::Fill()
                 SetItemText(i, column,
                             QString::fromStdString(columns_[column].value(*drives_, item)));
         }
-        if (item.team == 0)
-            SetRowColors(i, RGB(0, 0, 0), RGB(255, 255, 255));
-        else
-            SetRowColors(i, RGB(255, 255, 255), kVisitorRowColor);
+        const TeamColors colors = TeamColorsOf(item.team == 0 ? 0 : 1);
+        SetRowColors(i, colors.text, colors.background);
     }
 }
 

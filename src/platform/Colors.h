@@ -63,3 +63,17 @@ constexpr COLORREF GetSysColor(SysColor index)
     }
     return RGB(0, 0, 0);
 }
+
+// The colours that tell the two teams apart wherever a row, a chart bar or the
+// legend stands for one: the home team black on white, the visitor white on grey.
+struct TeamColors {
+    COLORREF text;
+    COLORREF background;
+};
+
+// The colours of team 0 (home) or 1 (visitor).
+constexpr TeamColors TeamColorsOf(int team)
+{
+    return team == 0 ? TeamColors{RGB(0, 0, 0), RGB(255, 255, 255)}
+                     : TeamColors{RGB(255, 255, 255), RGB(128, 128, 128)};
+}

@@ -9,6 +9,7 @@
 #include "pages/CPageContainerWnd.h"
 #include "pages/CStatGridCtrl.h"
 #include "platform/ControlIds.h"
+#include "platform/DialogUnits.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/SystemMetrics.h"
@@ -42,16 +43,6 @@ QString text(const std::string &value)
     return QString::fromStdString(value);
 }
 
-// Dialog units to pixels with the dialog font's base units: the average width
-// of the letters and the line height.
-QSize dialogUnitsToPixels(int width, int height)
-{
-    const QFontMetrics metrics(DialogFont());
-    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int baseX = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
-    return QSize(width * baseX / 4, height * metrics.height() / 8);
-}
-
 QLabel *makeLabel(QWidget *parent, const QString &caption, const QFont &font, int id)
 {
     auto *label = new QLabel(caption, parent);
@@ -71,7 +62,7 @@ CPlayerDlg::CPlayerDlg(QWidget *owner)
     setWindowTitle(QStringLiteral("Individual Player"));
     setModal(false);
     setFont(DialogFont());
-    resize(dialogUnitsToPixels(kWidthUnits, kHeightUnits));
+    resize(MapDialogRect(QRect(0, 0, kWidthUnits, kHeightUnits), DialogFont()).size());
     // The smallest window is 492 x 204 pixels inside its frame and small caption.
     setMinimumSize(kMinClientWidth, kMinClientHeight);
 

@@ -149,9 +149,9 @@ StatTable ScoringTable::Build(const CGameDocument &document, bool showTOP)
             composedCell(showTOP ? text(attribute("@top")) : QString()),
             composedCell(text(attribute("@hscore") + "-" + attribute("@vscore"))),
         };
-        const bool home = side == "H";
-        row.textColor = home ? RGB(0, 0, 0) : RGB(255, 255, 255);
-        row.background = home ? RGB(255, 255, 255) : RGB(128, 128, 128);
+        const TeamColors colors = TeamColorsOf(side == "H" ? 0 : 1);
+        row.textColor = colors.text;
+        row.background = colors.background;
         table.rows.push_back(std::move(row));
     }
     return table;

@@ -6,6 +6,7 @@
 #include "pages/CStatGridCtrl.h"
 #include "platform/Colors.h"
 #include "platform/ControlIds.h"
+#include "platform/DialogUnits.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
@@ -187,6 +188,22 @@ TEST_F(MainWindow, StartsOnTheOverviewWithItsTextAndEveryPageButton)
         << dlg.OverviewText().toStdString();
     EXPECT_EQ(dlg.PeriodEntries(),
               QStringList({"Entire Game", "Quarter 1", "Quarter 2", "Quarter 3", "Quarter 4"}));
+}
+
+TEST_F(MainWindow, PageButtonsAreMeasuredInDialogUnitsRoundedAsEveryDialogIs)
+{
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    const QSize base = DialogBaseUnits(DialogFont());
+    for (int i = 0; i < 7; ++i) {
+        auto *button = qobject_cast<QPushButton *>(GetDlgItem(&dlg, IDC_GAME_OVERVIEW + i));
+        ASSERT_NE(button, nullptr) << i;
+        // 85 x 15 units from y 50, each edge rounded to the nearest pixel.
+        const int top = ((50 + 15 * i) * base.height() + 4) / 8;
+        const int bottom = ((65 + 15 * i) * base.height() + 4) / 8;
+        EXPECT_EQ(button->y(), top) << i;
+        EXPECT_EQ(button->height(), bottom - top) << i;
+    }
 }
 
 TEST_F(MainWindow, EachPageShowsOnlyItsOwnControls)

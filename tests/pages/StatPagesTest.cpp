@@ -135,6 +135,18 @@ TEST(TableJson, ColumnsRowsAndCellsAsDrawn)
     EXPECT_EQ(cells[2]["background"].toString(), "#0102fe");
 }
 
+TEST_F(PagesFixture, TakingATableReadsItWholeAndEmptiesTheWindow)
+{
+    const std::string samples = PYLONIX_SAMPLES_DIR;
+    ASSERT_TRUE(session.Reload({samples + "/game-final.xml", "", ""}).gameOpened);
+    pages.FillPlayByPlay(session, 0, true);
+    const StatTable read = TableOf(*pages.playByPlay);
+    ASSERT_GT(read.RowCount(), 100);
+    EXPECT_EQ(TakeTableOf(*pages.playByPlay), read);
+    EXPECT_EQ(pages.playByPlay->GetItemCount(), 0);
+    EXPECT_EQ(pages.playByPlay->GetColumnCount(), read.ColumnCount());
+}
+
 TEST_F(PagesFixture, PagesJsonHoldsEveryTableByName)
 {
     const std::string samples = PYLONIX_SAMPLES_DIR;
