@@ -1,5 +1,6 @@
 #include "app/CPylonixDlg.h"
 
+#include "app/DriveChartsPage.h"
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
 #include "pages/CPageContainerWnd.h"
@@ -67,7 +68,7 @@ void CPylonixDlg::Layout()
     for (int i = 0; i < 14; ++i)
         input.specialTeams[i] = natural(LayoutRole::SpecialTeams, i);
     input.scoring = natural(LayoutRole::Scoring);
-    input.driveCount = session_->drives().count();
+    input.driveCount = drivePage_->drives().count();
     input.chartHeight = chartHeight_;
     input.textHeight = textHeight_;
 
@@ -124,7 +125,7 @@ HeaderState CPylonixDlg::CurrentHeaderState() const
     HeaderState state;
     state.scoreboard = ScoreboardForDrawing(session_->scoreboard());
     state.page = page_;
-    state.playsMode = playsMode_;
+    state.playsMode = playsMode();
     state.homeShortName = session_->team(0).GetTeamValue("Short Name");
     state.visitorShortName = session_->team(1).GetTeamValue("Short Name");
     return state;

@@ -1,5 +1,6 @@
 #include "GameExport.h"
 
+#include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
@@ -65,10 +66,8 @@ QJsonObject itemObject(const CChartItem &item)
         {"plays", text(item.plays)},
         {"yards", text(item.yards)},
         {"top", text(item.top)},
-        {"hitRect", QJsonObject{{"left", item.hitRect.left},
-                                {"top", item.hitRect.top},
-                                {"right", item.hitRect.right},
-                                {"bottom", item.hitRect.bottom}}},
+        // The export's list is on no screen.
+        {"hitRect", QJsonObject{{"left", -1}, {"top", -1}, {"right", -1}, {"bottom", -1}}},
         {"fillColor", colorText(item.fillColor)},
         {"outlineColor", colorText(item.outlineColor)},
     };
@@ -103,7 +102,7 @@ private:
 // Fills the page named as in the "pages" member as the main window fills it
 // when the page is shown; "drives" fills the plays list too.
 void fillPage(StatPages &pages, std::string_view page, const ExportRequest &request,
-              GameSession &session)
+              const GameSession &session, const CDriveChartData &drives)
 {
     if (page == "yardage")
         pages.FillYardage(session);
@@ -120,16 +119,17 @@ void fillPage(StatPages &pages, std::string_view page, const ExportRequest &requ
     else if (page == "play_by_play")
         pages.FillPlayByPlay(session, request.quarter, request.showTop);
     else if (page == "drives")
-        pages.FillDriveLists(session.drives(), request.showTop);
+        pages.FillDriveLists(drives, request.showTop);
 }
 
 // Every page filled, described whole.
-QJsonObject pagesObject(const ExportRequest &request, GameSession &session)
+QJsonObject pagesObject(const ExportRequest &request, const GameSession &session,
+                        const CDriveChartData &drives)
 {
     OffscreenPages offscreen(request);
     for (const char *page : {"yardage", "team_stats", "offense", "defense", "special_teams",
                              "scoring", "play_by_play", "drives"})
-        fillPage(offscreen.pages(), page, request, session);
+        fillPage(offscreen.pages(), page, request, session, drives);
     return PagesToJson(offscreen.pages());
 }
 
@@ -150,11 +150,24 @@ QJsonObject scoreboardObject(const ScoreboardState &state)
     };
 }
 
-// Loads what `request` names into `session` and describes it; with `whole`
-// false the lists that grow with the file, the drive chart's entries, the
-// players and the pages, are left empty.
-bool loadAndDescribe(const ExportRequest &request, GameSession &session, QJsonObject &result,
-                     QString &error, bool whole)
+// The drive chart list the request's filter asks for.
+DriveFilter driveFilter(const ExportRequest &request)
+{
+    DriveFilter filter;
+    filter.quarter = request.quarter;
+    filter.homeOnly = request.homeOnly;
+    filter.visitorOnly = request.visitorOnly;
+    filter.scoringOnly = request.scoringOnly;
+    filter.playsOfDrive = request.playsOfDrive;
+    return filter;
+}
+
+// Loads what `request` names into `session` and its drive chart list into
+// `drives` and describes them; with `whole` false the lists that grow with
+// the file, the drive chart's entries, the players and the pages, are left
+// empty.
+bool loadAndDescribe(const ExportRequest &request, GameSession &session, CDriveChartData &drives,
+                     QJsonObject &result, QString &error, bool whole)
 {
     const ReloadResult reload =
         session.Reload({request.gameFile, request.homeSeasonFile, request.visitorSeasonFile});
@@ -177,21 +190,14 @@ bool loadAndDescribe(const ExportRequest &request, GameSession &session, QJsonOb
         seasonArray.append(seasonGiven ? teamObject(session.season(side), whole) : QJsonObject());
     }
 
-    CDriveChartData &drives = session.drives();
-    drives.quarter = request.quarter;
-    drives.homeOnly = request.homeOnly;
-    drives.visitorOnly = request.visitorOnly;
-    drives.scoringOnly = request.scoringOnly;
-    if (request.playsOfDrive)
-        drives.ShowPlaysOf(*request.playsOfDrive);
-    drives.LoadDrives(session.game(), session.teams());
+    drives = CDriveChartData::Load(session.game(), session.teams(), driveFilter(request));
 
     result = QJsonObject{
         {"teams", teamArray},
         {"season_teams", seasonArray},
         {"scoreboard", scoreboardObject(session.scoreboard())},
         {"drive_chart", QJsonObject{{"count", drives.count()}, {"items", QJsonArray()}}},
-        {"pages", whole ? pagesObject(request, session) : QJsonObject()},
+        {"pages", whole ? pagesObject(request, session, drives) : QJsonObject()},
     };
     if (whole) {
         QJsonArray items;
@@ -272,19 +278,20 @@ bool writeTeams(const QJsonArray &described, int depth, const GameExport::Sink &
 bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString &error)
 {
     GameSession session;
-    return loadAndDescribe(request, session, result, error, true);
+    CDriveChartData drives;
+    return loadAndDescribe(request, session, drives, result, error, true);
 }
 
 bool GameExport::Write(const ExportRequest &request, const Sink &write, QString &error,
                        const QJsonObject &windowMembers)
 {
     GameSession session;
+    CDriveChartData drives;
     QJsonObject result;
-    if (!loadAndDescribe(request, session, result, error, false))
+    if (!loadAndDescribe(request, session, drives, result, error, false))
         return false;
     for (auto member = windowMembers.begin(); member != windowMembers.end(); ++member)
         result.insert(member.key(), member.value());
-    const CDriveChartData &drives = session.drives();
     const ValueWriter items = [&](int depth) {
         return writeArray(drives.count(), depth, write, [&](int i, int itemDepth) {
             return write(JsonText(itemObject(drives.item(i)), itemDepth));
@@ -308,7 +315,7 @@ bool GameExport::Write(const ExportRequest &request, const Sink &write, QString 
         OffscreenPages offscreen(request);
         return WritePagesJson(
             offscreen.pages(), depth, write,
-            [&](const char *page) { fillPage(offscreen.pages(), page, request, session); },
+            [&](const char *page) { fillPage(offscreen.pages(), page, request, session, drives); },
             [](CZrGridListCtrl &table) { table.DeleteAllItems(); });
     };
     if (writeObject(result, 0, write,

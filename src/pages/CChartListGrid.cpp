@@ -1,7 +1,6 @@
 #include "CChartListGrid.h"
 
 #include "gamedata/CDriveChartData.h"
-#include "platform/Messages.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -48,20 +47,18 @@ bool CChartListGrid::ShowsColumn(int) const
     return true;
 }
 
-void CChartListGrid::Fill()
+void CChartListGrid::Fill(const CDriveChartData &drives)
 {
     const RedrawPause pause(*this);
     DeleteAllItems();
-    if (!drives_)
-        return;
     const int columns = static_cast<int>(columns_.size());
-    for (int i = 0; i < drives_->count(); ++i) {
-        const CChartItem &item = drives_->item(i);
-        InsertItem(i, QString::fromStdString(columns_[0].value(*drives_, item)));
+    for (int i = 0; i < drives.count(); ++i) {
+        const CChartItem &item = drives.item(i);
+        InsertItem(i, QString::fromStdString(columns_[0].value(drives, item)));
         for (int column = 1; column < columns; ++column) {
             if (ShowsColumn(column))
                 SetItemText(i, column,
-                            QString::fromStdString(columns_[column].value(*drives_, item)));
+                            QString::fromStdString(columns_[column].value(drives, item)));
         }
         if (item.team == 0)
             SetRowColors(i, RGB(0, 0, 0), RGB(255, 255, 255));
@@ -70,20 +67,20 @@ void CChartListGrid::Fill()
     }
 }
 
-void CChartListGrid::TellMainWindow()
+void CChartListGrid::announceSelection()
 {
-    SendMessage(window(), UM_SELECTCHARTDRIVE, GetFirstSelectedRow(), 0);
+    emit chartDriveSelected(GetFirstSelectedRow());
 }
 
 void CChartListGrid::mousePressEvent(QMouseEvent *event)
 {
     CStatGridCtrl::mousePressEvent(event);
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        TellMainWindow();
+        announceSelection();
 }
 
 void CChartListGrid::keyPressEvent(QKeyEvent *event)
 {
     CStatGridCtrl::keyPressEvent(event);
-    TellMainWindow();
+    announceSelection();
 }

@@ -18,8 +18,8 @@ struct ChartListColumn {
 
 // A list of the entries of the drive chart, one row per entry in list order
 // (so a row is the entry's index), home rows black on white and visitor rows
-// white on grey. After a click or a key press the main window (the list's
-// top-level window) is sent UM_SELECTCHARTDRIVE with the selected row.
+// white on grey. After a click or a key press it announces the selected row
+// with chartDriveSelected.
 class CChartListGrid : public CStatGridCtrl
 {
     Q_OBJECT
@@ -28,11 +28,13 @@ public:
     CChartListGrid(std::span<const ChartListColumn> columns, QWidget *parent, int id);
 
     void SetupColumns() override;
-    // The entries the list shows; the main window's list, set before each fill.
-    void SetDriveData(const CDriveChartData *drives) { drives_ = drives; }
-    const CDriveChartData *DriveData() const { return drives_; }
-    // One row per entry; nothing without drive data.
-    void Fill();
+    // One row per entry of `drives`.
+    void Fill(const CDriveChartData &drives);
+
+signals:
+    // A left or right click or a key press left row `row` selected (the
+    // first selected row, -1 for none): the chart selects the same entry.
+    void chartDriveSelected(int row);
 
 protected:
     // Whether column `column` shows its values; all do here.
@@ -41,10 +43,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void TellMainWindow();
+    void announceSelection();
 
     std::span<const ChartListColumn> columns_;
-    const CDriveChartData *drives_ = nullptr;
 };
 
 // What the columns of the lists show of an entry.

@@ -36,9 +36,9 @@ bool CDriveListGrid::ShowsColumn(int column) const
     return column != kDriveTopColumn || showTOP_;
 }
 
-void CDriveListGrid::Fill()
+void CDriveListGrid::Fill(const CDriveChartData &drives)
 {
     SetColumnWidth(kDriveTopColumn, showTOP_ ? 40 : 0);
     SetColumnText(kDriveTopColumn, showTOP_ ? QStringLiteral("TOP") : QString(""));
-    CChartListGrid::Fill();
+    CChartListGrid::Fill(drives);
 }

@@ -14,7 +14,7 @@ public:
     void SetShowTOP(bool show) { showTOP_ = show; }
     bool ShowTOP() const { return showTOP_; }
     // The rows, and column 12 titled "TOP" 40 wide, or untitled at width 0.
-    void Fill();
+    void Fill(const CDriveChartData &drives);
 
 protected:
     bool ShowsColumn(int column) const override;

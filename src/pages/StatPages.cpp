@@ -76,6 +76,8 @@ StatPages::StatPages(QWidget *dialog, QWidget *container, const QFont &boldFont)
          {static_cast<CChartListGrid *>(driveList), static_cast<CChartListGrid *>(playList)}) {
         list->SetSingleSelection(true);
         list->SetShowSelectionAlways(true);
+        // The sunken client edge.
+        list->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     }
 }
 
@@ -126,9 +128,7 @@ void StatPages::FillPlayByPlay(const GameSession &session, int period, bool show
 
 void StatPages::FillDriveLists(const CDriveChartData &drives, bool showTop)
 {
-    driveList->SetDriveData(&drives);
     driveList->SetShowTOP(showTop);
-    driveList->Fill();
-    playList->SetDriveData(&drives);
-    playList->Fill();
+    driveList->Fill(drives);
+    playList->Fill(drives);
 }

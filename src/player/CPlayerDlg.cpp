@@ -405,8 +405,5 @@ void CPlayerDlg::done(int result)
     if (closed_)
         return;
     closed_ = true;
-    // Posted, so that the owner may delete the window when it arrives.
-    QObject *target =
-        notifyTarget_ ? notifyTarget_ : (parentWidget() ? parentWidget()->window() : nullptr);
-    PostMessage(target, UM_PLAYERCLOSED, 0, 0);
+    emit playerClosed();
 }

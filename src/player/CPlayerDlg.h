@@ -25,8 +25,8 @@ class QLabel;
 //
 // The owner sets the model and the player, then calls ShowPlayer. The window
 // shows the same player again on UM_RELOAD (posted after every reload). When
-// it closes (close box, Enter or Escape) it hides and posts UM_PLAYERCLOSED
-// (wParam 0) to its owner's window, which deletes it.
+// it closes (close box, Enter or Escape) it hides and announces playerClosed,
+// on which its owner deletes it (through a queued connection).
 class CPlayerDlg : public QDialog
 {
     Q_OBJECT
@@ -45,8 +45,6 @@ public:
     void SetPlayer(int teamIndex, int playerIndex);
     int TeamIndex() const { return teamIndex_; }
     int PlayerIndex() const { return playerIndex_; }
-    // Where UM_PLAYERCLOSED goes; null means the owner's window.
-    void SetNotifyTarget(QObject *target) { notifyTarget_ = target; }
 
     // Fills the title, the category tables and the plays for the current
     // player, then lays out. Nothing happens before the sources are set.
@@ -84,6 +82,10 @@ protected:
 public slots:
     void done(int result) override;
 
+signals:
+    // The window was closed; announced once.
+    void playerClosed();
+
 private:
     void fillCategory(int category);
     void fillPlays();
@@ -96,7 +98,6 @@ private:
     const CGameDocument *gameDocument_ = nullptr; // borrowed
     int teamIndex_ = 0;
     int playerIndex_ = 0;
-    QObject *notifyTarget_ = nullptr;
     bool closed_ = false;
     int contentHeight_ = 0;
     std::unordered_map<std::string, QStringList> wrapCache_;

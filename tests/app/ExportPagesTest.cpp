@@ -2,6 +2,7 @@
 // the options that change them.
 #include "app/CommandLine.h"
 #include "app/GameExport.h"
+#include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
@@ -46,10 +47,10 @@ TEST(ExportPages, AgreeWithTheTablesTheWindowFills)
     pages.FillSpecialTeams(session);
     pages.FillScoring(session, true);
     pages.FillPlayByPlay(session, 3, true);
-    session.drives().quarter = 3;
-    session.drives().homeOnly = 1;
-    session.drives().LoadDrives(session.game(), session.teams());
-    pages.FillDriveLists(session.drives(), true);
+    DriveFilter filter;
+    filter.quarter = 3;
+    filter.homeOnly = true;
+    pages.FillDriveLists(CDriveChartData::Load(session.game(), session.teams(), filter), true);
 
     ExportRequest request;
     request.gameFile = finalGame;
@@ -74,7 +75,8 @@ TEST(ExportPages, WrittenRowByRowTheyAreTheWholePages)
 {
     GameSession session;
     ASSERT_TRUE(session.Reload({finalGame, homeSeason, visitorSeason}).gameOpened);
-    session.drives().LoadDrives(session.game(), session.teams());
+    const CDriveChartData drives =
+        CDriveChartData::Load(session.game(), session.teams(), DriveFilter{});
     QWidget dialog;
     dialog.setFont(DialogFont());
     CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
@@ -95,7 +97,7 @@ TEST(ExportPages, WrittenRowByRowTheyAreTheWholePages)
         else if (page == "play_by_play")
             pages.FillPlayByPlay(session, 0, true);
         else if (page == "drives" || page == "plays")
-            pages.FillDriveLists(session.drives(), true);
+            pages.FillDriveLists(drives, true);
     };
     for (const char *page : {"yardage", "team_stats", "offense", "defense", "special_teams",
                              "scoring", "play_by_play", "drives"})

@@ -308,19 +308,10 @@ TEST_F(PlayerDlg, TheTypeColumnMarksRushesPassesAndFirstDowns)
 
 TEST_F(PlayerDlg, AReloadShowsThePlayerAgainAndClosingTellsTheOwner)
 {
-    struct Owner : QWidget {
-        int closed = 0;
-        bool event(QEvent *event) override
-        {
-            if (event->type() == CMessageEvent::EventType() &&
-                static_cast<CMessageEvent *>(event)->Message() == UM_PLAYERCLOSED) {
-                ++closed;
-                return true;
-            }
-            return QWidget::event(event);
-        }
-    } owner;
+    QWidget owner;
     CPlayerDlg dialog(&owner);
+    int closed = 0;
+    QObject::connect(&dialog, &CPlayerDlg::playerClosed, &owner, [&closed] { ++closed; });
     dialog.SetSources(teams_, seasons_, &game_);
     dialog.SetPlayer(0, 1);
     dialog.show();
@@ -331,9 +322,9 @@ TEST_F(PlayerDlg, AReloadShowsThePlayerAgainAndClosingTellsTheOwner)
 
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(owner.closed, 0) << "posted, so the owner may delete the window";
-    QApplication::processEvents();
-    EXPECT_EQ(owner.closed, 1);
+    EXPECT_EQ(closed, 1);
+    dialog.reject();
+    EXPECT_EQ(closed, 1) << "announced once";
 }
 
 TEST_F(PlayerDlg, TheExportDescribesTheWindowAsLaidOut)
