@@ -210,6 +210,10 @@ void CPylonixDlg::RegisterPageTables()
     RegisterControl(LayoutRole::DriveLists, 0, pages.driveList);
     RegisterControl(LayoutRole::DriveLists, 1, pages.playList);
     pages.yardage->setEnabled(false);
+    // Queued, so that the layout sees the column widths as the resize left them.
+    for (CStatGridCtrl *table : pages.Tables())
+        connect(table, &CStatGridCtrl::gridLayoutChanged, this, &CPylonixDlg::OnGridLayout,
+                Qt::QueuedConnection);
 }
 
 void CPylonixDlg::CreateDriveChartControls()
@@ -435,9 +439,6 @@ void CPylonixDlg::OnPlayerClosed()
 void CPylonixDlg::OnMessage(unsigned message)
 {
     switch (message) {
-    case UM_GRIDLAYOUT:
-        OnGridLayout();
-        break;
     case UM_RELOAD:
         // Requests that queue up behind each other, or arrive while a reload
         // or one of its prompts runs, are served by one reload.

@@ -7,6 +7,7 @@
 #include "pages/CPlayListGrid.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
+#include "views/ChartListTables.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -87,9 +88,8 @@ void DriveChartsPage::Fill(const GameSession &session, int period, bool showTOP)
     chart_->SetShowTOP(showTOP);
     chart_->SetDrives(drives_);
     repaintChart();
-    drivesList_->SetShowTOP(showTOP);
-    drivesList_->Fill(drives_);
-    playsList_->Fill(drives_);
+    drivesList_->ShowDrives(BuildDriveListTable(drives_, showTOP));
+    playsList_->ShowTable(BuildPlayListTable(drives_));
 
     teamButtons_[0]->setText(QString::fromStdString(session.team(0).GetTeamValue("Short Name")));
     teamButtons_[1]->setText(QString::fromStdString(session.team(1).GetTeamValue("Short Name")));

@@ -10,7 +10,9 @@
 
 #include <QFont>
 #include <array>
+#include <vector>
 
+class CDriveChartData;
 class GameSession;
 class QLabel;
 class QWidget;
@@ -36,12 +38,15 @@ public:
     std::array<CReceivingGrid *, 2> receiving;
     std::array<QLabel *, 6> offenseTitles; // home Passing, Rushing, Receiving, then visitor
     std::array<CDefenseGrid *, 2> defense;
-    std::array<CStatGridCtrl *, 14> specialTeams; // home seven, then visitor seven
+    std::array<CPlayerStatGrid *, 14> specialTeams; // home seven, then visitor seven
     std::array<QLabel *, 14> specialTitles;
     CScoringGrid *scoring;
     CPlayByPlayGrid *playByPlay;
     CDriveListGrid *driveList;
     CPlayListGrid *playList;
+
+    // Every table above, for those who listen to all of them.
+    std::vector<CStatGridCtrl *> Tables() const;
 
     // Each fill replaces the rows of its page from the session. The sorted pages come back
     // in their default order and direction, whatever the user sorted by before.
@@ -53,8 +58,4 @@ public:
     void FillScoring(const GameSession &session, bool showTop);
     void FillPlayByPlay(const GameSession &session, int period, bool showTop);
     void FillDriveLists(const CDriveChartData &drives, bool showTop);
-
-    // Captions of the titles above the offense and special-teams tables, per team.
-    static const std::array<const char *, 3> kOffenseTitles;
-    static const std::array<const char *, 7> kSpecialTitles;
 };

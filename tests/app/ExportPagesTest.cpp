@@ -102,13 +102,13 @@ TEST(ExportPages, WrittenRowByRowTheyAreTheWholePages)
     for (const char *page : {"yardage", "team_stats", "offense", "defense", "special_teams",
                              "scoring", "play_by_play", "drives"})
         fill(page);
-    const QByteArray whole = JsonText(PagesToJson(pages), 1);
+    const QByteArray whole = JsonStreamWriter::Text(PagesToJson(pages), 1);
     const int playByPlayRows = pages.playByPlay->GetItemCount();
     ASSERT_GT(playByPlayRows, 100);
 
     QByteArray written;
     int pieces = 0;
-    const JsonSink sink = [&](const QByteArray &piece) {
+    const JsonStreamWriter::Sink sink = [&](const QByteArray &piece) {
         written += piece;
         ++pieces;
         return true;

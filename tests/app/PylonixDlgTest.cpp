@@ -6,6 +6,7 @@
 #include "gridctrl/CZrGridListCtrl.h"
 #include "pages/CChartListGrid.h"
 #include "pages/CPageContainerWnd.h"
+#include "pages/CStatGridCtrl.h"
 #include "platform/Colors.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
@@ -812,11 +813,13 @@ TEST_F(MainWindow, NarrowerPlayColumnRefillsThePlayByPlayWithMoreWrappedLines)
     TestDlg dlg(optionsFor(PYLONIX_SAMPLES_DIR "/game-final.xml"));
     ASSERT_TRUE(dlg.OnInitDialog());
     dlg.ClickPage(PAGE_PLAY_BY_PLAY);
-    auto *table = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::PlayByPlay));
+    auto *table = qobject_cast<CStatGridCtrl *>(dlg.Control(LayoutRole::PlayByPlay));
     const int rows = table->GetItemCount();
     ASSERT_GT(rows, 0);
     table->SetColumnWidth(2, table->GetColumnWidth(2) / 2);
-    SendMessage(&dlg, UM_GRIDLAYOUT);
+    emit table->gridLayoutChanged();
+    EXPECT_EQ(table->GetItemCount(), rows) << "the layout waits until the resize is done";
+    QApplication::processEvents();
     EXPECT_GT(table->GetItemCount(), rows);
 }
 

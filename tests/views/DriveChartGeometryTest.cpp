@@ -4,6 +4,7 @@
 #include "gamedata/CDriveChartData.h"
 #include "gamedata/CGameDocument.h"
 #include "gamedata/CTeamStats.h"
+#include "views/ChartListTables.h"
 #include "views/DriveChartReadout.h"
 
 #include "../support/ScratchDirectory.h"
@@ -177,4 +178,30 @@ TEST_F(DriveChartGeometryTest, ReadoutsNameThePointedAtEntryBeforeTheSelectedOne
     const CDriveChartData plays = List({{'H', 20, 65, 45}}, true);
     EXPECT_EQ(DriveChartReadout::Describe(plays, 0, true),
               "Qtr: 1, Down: 1-10, Spot: HOM20, Time: 14:30\r\nRun.");
+}
+
+TEST_F(DriveChartGeometryTest, TheListsShowOneRowPerEntryInTheTeamsColours)
+{
+    const CDriveChartData drives = List({{'H', 20, 65, 45}, {'V', 20, 30, 10}});
+    const StatTable hidden = BuildDriveListTable(drives, false);
+    ASSERT_EQ(hidden.RowCount(), 2);
+    EXPECT_EQ(hidden.columns[12].width, 0) << "no time of possession without ShowTOP";
+    EXPECT_EQ(hidden.columns[12].caption, QString());
+    EXPECT_EQ(hidden.rows[0].Cell(12).text, QString());
+    EXPECT_EQ(hidden.rows[0].Cell(11).text, "3 - 45");
+    EXPECT_EQ(hidden.rows[0].Cell(7).text, "V35");
+    EXPECT_EQ(hidden.TextColorAt(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(hidden.BackgroundAt(1, 5), RGB(128, 128, 128));
+    EXPECT_EQ(hidden.TextColorAt(1, 5), RGB(255, 255, 255));
+    EXPECT_FALSE(hidden.sortable) << "a row is the entry's index";
+    const StatTable shown = BuildDriveListTable(drives, true);
+    EXPECT_EQ(shown.columns[12].caption, "TOP");
+    EXPECT_EQ(shown.columns[12].width, 40);
+    EXPECT_EQ(shown.rows[1].Cell(12).text, "04:12");
+
+    const StatTable plays = BuildPlayListTable(List({{'H', 20, 65, 45}}, true));
+    ASSERT_EQ(plays.RowCount(), 1);
+    EXPECT_EQ(plays.rows[0].Cell(3).text, "1-10");
+    EXPECT_EQ(plays.rows[0].Cell(6).text, "Run.");
+    EXPECT_EQ(plays.columns[6].width, 300);
 }
