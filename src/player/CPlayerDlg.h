@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player/PlayerCategories.h"
+#include "views/PlayerContent.h"
 
 #include <QDialog>
 #include <QFont>
@@ -66,13 +66,8 @@ public:
     // The content height of the panel at the last layout, scrolling or not.
     int ContentHeight() const { return contentHeight_; }
 
-    // The key a play's text must contain: the short name after its last
-    // space, in upper case ("J. Smith" -> "SMITH").
-    static QString SurnameKey(const QString &shortName);
-    // The type column of a play: "r" or "p" for a rush or pass, replaced by
-    // "&R", "&P" or "&X" for a first down by rush, pass or penalty, else a
-    // space; then the yards.
-    static QString PlayTypeMark(const QString &type, const QString &first, const QString &yards);
+    // What the window shows, as the last ShowPlayer built it.
+    const PlayerContent &Content() const { return content_; }
 
 protected:
     bool event(QEvent *event) override;
@@ -91,7 +86,7 @@ private:
     void fillPlays();
     QSize naturalSize(const CStatGridCtrl &table) const;
     // The play text broken into the lines of the play column.
-    const QStringList &wrappedPlay(const std::string &playText, int width);
+    const QStringList &wrappedPlay(const QString &playText, int width);
 
     const CTeamStats *gameTeams_ = nullptr;       // two, borrowed
     const CSeasonStats *seasonTeams_ = nullptr;   // two, borrowed
@@ -100,7 +95,8 @@ private:
     int playerIndex_ = 0;
     bool closed_ = false;
     int contentHeight_ = 0;
-    std::unordered_map<std::string, QStringList> wrapCache_;
+    PlayerContent content_;
+    std::unordered_map<QString, QStringList> wrapCache_;
     int wrapWidth_ = -1;
 
     QFont boldFont_;

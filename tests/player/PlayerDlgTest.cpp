@@ -249,8 +249,8 @@ TEST_F(PlayerDlg, OnAShortWindowThePanelStops135PixelsAboveTheBottomAndScrolls)
 
 TEST_F(PlayerDlg, ThePlaysOfJSmithAreThoseMentioningSmithAnywhere)
 {
-    EXPECT_EQ(CPlayerDlg::SurnameKey(QStringLiteral("J. Smith")), QStringLiteral("SMITH"));
-    EXPECT_EQ(CPlayerDlg::SurnameKey(QStringLiteral("Smithson")), QStringLiteral("SMITHSON"));
+    EXPECT_EQ(PlayerContent::SurnameKey(QStringLiteral("J. Smith")), QStringLiteral("SMITH"));
+    EXPECT_EQ(PlayerContent::SurnameKey(QStringLiteral("Smithson")), QStringLiteral("SMITHSON"));
     Show(0);
     // Plays 1, 2 (wrapped) and 4 ("smithson", in lower case); the timeout is not his.
     const std::vector<QString> downs = PlayColumn(0);
@@ -302,8 +302,8 @@ TEST_F(PlayerDlg, TheTypeColumnMarksRushesPassesAndFirstDowns)
     EXPECT_EQ(marks.front(), QStringLiteral("&R12")) << "a rushing first down, drawn bold";
     EXPECT_EQ(marks[1], QStringLiteral("p7"));
     EXPECT_EQ(marks.back(), QStringLiteral("&X5")) << "a first down by penalty";
-    EXPECT_EQ(CPlayerDlg::PlayTypeMark("K", "", "40"), QStringLiteral(" 40"));
-    EXPECT_EQ(CPlayerDlg::PlayTypeMark("P", "P", ""), QStringLiteral("&P"));
+    EXPECT_EQ(PlayerContent::PlayTypeMark("K", "", "40"), QStringLiteral(" 40"));
+    EXPECT_EQ(PlayerContent::PlayTypeMark("P", "P", ""), QStringLiteral("&P"));
 }
 
 TEST_F(PlayerDlg, AReloadShowsThePlayerAgainAndClosingTellsTheOwner)
