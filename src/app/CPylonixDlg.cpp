@@ -210,6 +210,9 @@ void CPylonixDlg::RegisterPageTables()
     RegisterControl(LayoutRole::DriveLists, 0, pages.driveList);
     RegisterControl(LayoutRole::DriveLists, 1, pages.playList);
     pages.yardage->setEnabled(false);
+    for (CPlayerStatGrid *table : pages.PlayerTables())
+        connect(table, &CPlayerStatGrid::playerActivated, this,
+                [this](int team, int player) { OpenPlayerWindow(team, player); });
     // Queued, so that the layout sees the column widths as the resize left them.
     for (CStatGridCtrl *table : pages.Tables())
         connect(table, &CStatGridCtrl::gridLayoutChanged, this, &CPylonixDlg::OnGridLayout,
@@ -416,16 +419,9 @@ bool CPylonixDlg::event(QEvent *event)
         message->SetResult(0);
         return true;
     }
-    if (event->type() == CNotifyEvent::EventType()) {
-        auto *notification = static_cast<CNotifyEvent *>(event);
-        const int id = notification->IdFrom();
-        if (notification->Code() == NM_DBLCLK && id >= IDC_PASSING &&
-            id <= IDC_SPECIAL_TEAMS_TABLE) {
-            OnPlayerDoubleClick(notification->From(), notification->Row());
-            notification->SetHandled();
-        }
+    // The tables tell what matters by signals; their notifications end here.
+    if (event->type() == CNotifyEvent::EventType())
         return true;
-    }
     return QDialog::event(event);
 }
 

@@ -184,7 +184,6 @@ private:
     void OnSplitterMoved(int delta);
     void OnPlayerClosed();
     void OnGridLayout();
-    void OnPlayerDoubleClick(QWidget *table, int row);
     void OnMessage(unsigned message);
 
     // Reloading.

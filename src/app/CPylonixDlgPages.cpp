@@ -184,25 +184,3 @@ void CPylonixDlg::SetDrivesMode(bool playsMode)
 {
     drivePage_->SetDrivesMode(playsMode, page_ == PAGE_DRIVE_CHARTS);
 }
-
-void CPylonixDlg::OnPlayerDoubleClick(QWidget *table, int row)
-{
-    auto *grid = qobject_cast<CZrGridListCtrl *>(table);
-    if (!grid || row < 0 || row >= grid->GetItemCount())
-        return;
-    int team = -1;
-    for (const auto &[key, control] : controls_) {
-        if (control != table)
-            continue;
-        const auto [role, index] = key;
-        if (role == LayoutRole::SpecialTeams)
-            team = index / 7;
-        else if (role == LayoutRole::Passing || role == LayoutRole::Rushing ||
-                 role == LayoutRole::Receiving || role == LayoutRole::Defense)
-            team = index;
-    }
-    const int player = grid->GetItemData(row);
-    if (team < 0 || player < 0)
-        return;
-    OpenPlayerWindow(team, player);
-}

@@ -153,9 +153,7 @@ PageTableSource pageTables(const ExportRequest &request, const GameSession &sess
         CZrGridListCtrl *window = page == "scoring"
                                       ? static_cast<CZrGridListCtrl *>(windows.scoring)
                                       : windows.playByPlay;
-        StatTable table = TableOf(*window);
-        window->DeleteAllItems();
-        return table;
+        return TakeTableOf(*window);
     };
 }
 

@@ -18,9 +18,20 @@ public:
     void SetupColumns() override;
 
     const StatTableLayout &layout() const { return layout_; }
+    // The team whose players the table shows (0 home, 1 visitor).
+    void SetTeam(int team) { team_ = team; }
+    int team() const { return team_; }
+
+signals:
+    // A player's row was double-clicked: his team and his index in it.
+    void playerActivated(int team, int index);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     const StatTableLayout &layout_;
+    int team_ = 0;
 };
 
 // The tables of the Offense page.

@@ -64,6 +64,14 @@ StatPages::StatPages(QWidget *dialog, QWidget *container, const QFont &boldFont)
         specialTeams[first + 5] = makeTable<CIntReturnGrid>(container, IDC_SPECIAL_TEAMS_TABLE);
         specialTeams[first + 6] = makeTable<CFumbleReturnGrid>(container, IDC_SPECIAL_TEAMS_TABLE);
     }
+    for (int side = 0; side < 2; ++side) {
+        const std::array<CPlayerStatGrid *, 4> offenseAndDefense{passing[side], rushing[side],
+                                                                 receiving[side], defense[side]};
+        for (CPlayerStatGrid *table : offenseAndDefense)
+            table->SetTeam(side);
+        for (int i = 0; i < 7; ++i)
+            specialTeams[side * 7 + i]->SetTeam(side);
+    }
     for (int i = 0; i < 14; ++i)
         specialTitles[i] =
             makeTitle(container, StatColumnSets::kSpecialTeamsTables[i % 7].title, boldFont);
@@ -84,6 +92,14 @@ std::vector<CStatGridCtrl *> StatPages::Tables() const
 {
     std::vector<CStatGridCtrl *> tables{yardage,    teamStats, scoring,
                                         playByPlay, driveList, playList};
+    for (CPlayerStatGrid *table : PlayerTables())
+        tables.push_back(table);
+    return tables;
+}
+
+std::vector<CPlayerStatGrid *> StatPages::PlayerTables() const
+{
+    std::vector<CPlayerStatGrid *> tables;
     for (int side = 0; side < 2; ++side)
         tables.insert(tables.end(), {passing[side], rushing[side], receiving[side], defense[side]});
     tables.insert(tables.end(), specialTeams.begin(), specialTeams.end());

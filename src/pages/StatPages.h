@@ -47,6 +47,8 @@ public:
 
     // Every table above, for those who listen to all of them.
     std::vector<CStatGridCtrl *> Tables() const;
+    // The tables of players: offense, defense and special teams.
+    std::vector<CPlayerStatGrid *> PlayerTables() const;
 
     // Each fill replaces the rows of its page from the session. The sorted pages come back
     // in their default order and direction, whatever the user sorted by before.

@@ -44,33 +44,59 @@ CZrGridListCtrl *tableWindow(const StatPages &pages, std::string_view page, int 
     return pages.specialTeams[side * 7 + index(StatColumnSets::kSpecialTeamsTables)];
 }
 
+// The columns of a window as they stand; they sort as text.
+StatTable columnsOf(const CZrGridListCtrl &table)
+{
+    StatTable value;
+    for (int column = 0; column < table.GetColumnCount(); ++column)
+        value.columns.push_back({table.GetColumnText(column), table.GetColumnWidth(column),
+                                 static_cast<TableAlignment>(table.GetColumnFormat(column)),
+                                 TableSortKind::Text, false});
+    return value;
+}
+
+// One row of a window: texts as drawn, bold cells, each cell's colours, the row data.
+TableRow rowOf(const CZrGridListCtrl &table, int row)
+{
+    const auto *statTable = qobject_cast<const CStatGridCtrl *>(&table);
+    const int columns = table.GetColumnCount();
+    TableRow values;
+    values.itemData = table.GetItemData(row);
+    values.cells.resize(static_cast<std::size_t>(columns));
+    for (int column = 0; column < columns; ++column) {
+        TableCell &cell = values.cells[static_cast<std::size_t>(column)];
+        if (statTable) {
+            cell.text = statTable->CellText(row, column);
+            cell.bold = statTable->IsBoldCell(row, column);
+        } else {
+            cell.text = table.GetItemText(row, column);
+        }
+        cell.textColor = table.GetCellTextColor(row, column);
+        cell.background = table.GetCellBkColor(row, column);
+    }
+    return values;
+}
+
 } // namespace
 
 StatTable TableOf(const CZrGridListCtrl &table)
 {
-    const auto *statTable = qobject_cast<const CStatGridCtrl *>(&table);
-    StatTable value;
-    const int columns = table.GetColumnCount();
-    for (int column = 0; column < columns; ++column)
-        value.columns.push_back({table.GetColumnText(column), table.GetColumnWidth(column),
-                                 static_cast<TableAlignment>(table.GetColumnFormat(column)),
-                                 TableSortKind::Text, false});
+    StatTable value = columnsOf(table);
+    value.rows.reserve(static_cast<std::size_t>(table.GetItemCount()));
+    for (int row = 0; row < table.GetItemCount(); ++row)
+        value.rows.push_back(rowOf(table, row));
+    return value;
+}
+
+StatTable TakeTableOf(CZrGridListCtrl &table)
+{
+    StatTable value = columnsOf(table);
+    const CZrGridListCtrl::RedrawPause pause(table);
     value.rows.resize(static_cast<std::size_t>(table.GetItemCount()));
-    for (int row = 0; row < table.GetItemCount(); ++row) {
-        TableRow &values = value.rows[static_cast<std::size_t>(row)];
-        values.itemData = table.GetItemData(row);
-        values.cells.resize(static_cast<std::size_t>(columns));
-        for (int column = 0; column < columns; ++column) {
-            TableCell &cell = values.cells[static_cast<std::size_t>(column)];
-            if (statTable) {
-                cell.text = statTable->CellText(row, column);
-                cell.bold = statTable->IsBoldCell(row, column);
-            } else {
-                cell.text = table.GetItemText(row, column);
-            }
-            cell.textColor = table.GetCellTextColor(row, column);
-            cell.background = table.GetCellBkColor(row, column);
-        }
+    // From the last row on, so that each row read leaves the window at once.
+    for (int row = table.GetItemCount() - 1; row >= 0; --row) {
+        value.rows[static_cast<std::size_t>(row)] = rowOf(table, row);
+        table.DeleteItem(row);
     }
     return value;
 }

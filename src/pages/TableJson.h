@@ -13,6 +13,9 @@ class StatPages;
 // alignments as they stand, texts as drawn (without the "&" that makes a
 // cell bold), bold cells, each cell's colours and the row data.
 StatTable TableOf(const CZrGridListCtrl &table);
+// TableOf, emptying the window row by row as it is read, so that a long table
+// is never held twice.
+StatTable TakeTableOf(CZrGridListCtrl &table);
 
 // StatTableToJson of the table a grid window shows.
 QJsonObject TableToJson(const CZrGridListCtrl &table);
