@@ -280,3 +280,14 @@ TEST_F(DriveChart, TheSunkenEdgeLeavesRoomForEveryRowAtTheLayoutsSmallestHeight)
     view_->UpdateGeometry();
     EXPECT_TRUE(view_->Geometry().scrolling());
 }
+
+TEST_F(DriveChart, PointingRightAfterAScrollNamesTheEntryNowInThatRow)
+{
+    LoadUniform(40);
+    SetClientSize(600, 250);
+    view_->OnVScroll(DriveChartScroll::ThumbPosition, 10);
+    // No repaint in between: the top row (y 20..26, x 150..200) holds entry 10 now.
+    MoveMouseTo(QPoint(175, 23));
+    EXPECT_EQ(view_->hover(), 10);
+    EXPECT_TRUE(LastReadout().startsWith("Pointing at:\r\n"));
+}
