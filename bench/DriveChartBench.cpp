@@ -66,9 +66,9 @@ struct Chart {
         teams[1].SetSide('V');
         teams[0].LoadGame(document);
         teams[1].LoadGame(document);
-        data.LoadDrives(document, teams);
+        data = CDriveChartData::Load(document, teams, DriveFilter{});
         view = std::make_unique<CDriveChartWnd>();
-        view->SetData(&data);
+        view->SetDrives(data);
         view->resize(kWidth, kHeight);
         view->show();
         QApplication::processEvents();
@@ -96,7 +96,7 @@ void Repaint(benchmark::State &state)
     for (auto _ : state)
         chart->view->viewport()->repaint();
     state.counters["entries"] = chart->data.count();
-    state.counters["visible_rows"] = chart->view->visibleRows();
+    state.counters["visible_rows"] = chart->view->Geometry().visibleRows();
 }
 
 void HoverMove(benchmark::State &state)
@@ -108,9 +108,10 @@ void HoverMove(benchmark::State &state)
     }
     QWidget *viewport = chart->view->viewport();
     viewport->repaint();
-    chart->view->LayoutRows();
-    const std::array<QPoint, 2> points = {ToQPoint(chart->data.item(0).hitRect.CenterPoint()),
-                                          ToQPoint(chart->data.item(1).hitRect.CenterPoint())};
+    chart->view->UpdateGeometry();
+    const DriveChartGeometry &geometry = chart->view->Geometry();
+    const std::array<QPoint, 2> points = {ToQPoint(geometry.HitRect(0).CenterPoint()),
+                                          ToQPoint(geometry.HitRect(1).CenterPoint())};
     int next = 0;
     for (auto _ : state) {
         const QPointF at(points[next]);

@@ -80,7 +80,7 @@ void FullReload(benchmark::State &state)
         teams[1].LoadGame(game);
         seasons[0].LoadSeason(seasonDocuments[0]);
         seasons[1].LoadSeason(seasonDocuments[1]);
-        drives.LoadDrives(game, teams);
+        drives = CDriveChartData::Load(game, teams, DriveFilter{}, drives);
         benchmark::DoNotOptimize(drives.count());
     }
     state.counters["players"] = teams[0].playerCount() + teams[1].playerCount();
@@ -236,10 +236,10 @@ void DriveList(benchmark::State &state)
     std::array<CTeamStats, 2> teams;
     CDriveChartData drives;
     for (auto _ : state) {
-        drives.scoringOnly = 0;
-        drives.LoadDrives(game, teams);
-        drives.scoringOnly = 1;
-        drives.LoadDrives(game, teams);
+        DriveFilter filter;
+        drives = CDriveChartData::Load(game, teams, filter, drives);
+        filter.scoringOnly = true;
+        drives = CDriveChartData::Load(game, teams, filter, drives);
         benchmark::DoNotOptimize(drives.count());
     }
     state.counters["scoring"] = drives.count();

@@ -3,6 +3,7 @@
 // and plays lists, for the finished sample game and for a game ten times its
 // size (the feed tool's --scale 10).
 #include "BenchSupport.h"
+#include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
@@ -43,7 +44,7 @@ struct Pages {
     {
         dialog.setFont(DialogFont());
         loaded = session.Reload({gameFile(which), "", ""}).gameOpened;
-        session.drives().LoadDrives(session.game(), session.teams());
+        drives = CDriveChartData::Load(session.game(), session.teams(), DriveFilter{});
     }
 
     // Page 0 the team comparison, 1 Offense, 2 Defense, 3 Special Teams,
@@ -52,10 +53,11 @@ struct Pages {
     void Fill(int page)
     {
         pages.Fill(StatPages::kFilledTables[static_cast<std::size_t>(page) + 1], session,
-                   {0, true});
+                   {0, true, &drives});
     }
 
     GameSession session;
+    CDriveChartData drives;
     QWidget dialog;
     CPageContainerWnd container;
     StatPages pages;

@@ -2,6 +2,7 @@
 
 #include "app/CConfigureDlg.h"
 #include "app/CFileChangeWatcher.h"
+#include "app/DriveChartsPage.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "drivechart/CSplitterBar.h"
 #include "gamedata/GameSession.h"
@@ -241,52 +242,19 @@ void CPylonixDlg::RegisterPageTables()
 
 void CPylonixDlg::CreateDriveChartControls()
 {
-    driveChart_ = new CDriveChartWnd(this, IDC_DRIVE_CHART);
-    driveChart_->SetData(&session_->drives());
-    driveChart_->SetNotifyTarget(this);
-    driveChart_->hide();
-    RegisterControl(LayoutRole::DriveChart, 0, driveChart_);
-
-    driveText_ = new QPlainTextEdit(this);
-    SetDlgCtrlID(driveText_, IDC_DRIVE_TEXT);
-    driveText_->setReadOnly(true);
-    driveText_->setFont(DialogFont());
-    driveText_->hide();
-    RegisterControl(LayoutRole::DriveText, 0, driveText_);
-
-    scoringOnly_ = new QCheckBox(QStringLiteral("Scoring Only"), this);
-    SetDlgCtrlID(scoringOnly_, IDC_SCORING_ONLY);
-    scoringOnly_->setFont(DialogFont());
-    scoringOnly_->hide();
-    connect(scoringOnly_, &QCheckBox::clicked, this, [this] { OnDriveFilterChanged(); });
-    RegisterControl(LayoutRole::ScoringOnly, 0, scoringOnly_);
-
-    auto *teamGroup = new QButtonGroup(this);
-    teamGroup->setExclusive(true);
+    drivePage_ = new DriveChartsPage(this, pages_->driveList, pages_->playList);
+    connect(drivePage_, &DriveChartsPage::refillRequested, this, [this] { RefillDriveCharts(); });
+    connect(drivePage_->splitter(), &CSplitterBar::splitterMoved, this,
+            [this](int delta) { OnSplitterMoved(delta); });
+    RegisterControl(LayoutRole::DriveChart, 0, drivePage_->chart());
+    RegisterControl(LayoutRole::DriveText, 0, drivePage_->driveText());
+    RegisterControl(LayoutRole::ScoringOnly, 0, drivePage_->scoringOnly());
     const std::array<LayoutRole, 3> roles = {LayoutRole::HomeButton, LayoutRole::VisitorButton,
                                              LayoutRole::BothButton};
-    for (int i = 0; i < 3; ++i) {
-        auto *button = new QPushButton(i == 2 ? QStringLiteral("Both") : QString(), this);
-        SetDlgCtrlID(button, IDC_HOME_TEAM + i);
-        button->setCheckable(true);
-        button->setAutoDefault(false);
-        teamGroup->addButton(button, i);
-        teamButtons_[i] = button;
-        connect(button, &QPushButton::clicked, this, [this] { OnDriveFilterChanged(); });
-        RegisterControl(roles[i], 0, button);
-    }
-    teamButtons_[2]->setChecked(true);
-
-    hint_ = new QLabel(QStringLiteral("Double click on a drive to view individual plays."), this);
-    SetDlgCtrlID(hint_, IDC_DRIVE_HINT);
-    hint_->setFont(DialogFont());
-    RegisterControl(LayoutRole::Hint, 0, hint_);
-
-    splitter_ = new CSplitterBar(this, IDC_SPLITTER);
-    splitter_->SetNotifyMessage(UM_SPLITTERMOVED);
-    splitter_->SetNotifyTarget(this);
-    splitter_->hide();
-    RegisterControl(LayoutRole::Splitter, 0, splitter_);
+    for (int i = 0; i < 3; ++i)
+        RegisterControl(roles[i], 0, drivePage_->teamButtons()[i]);
+    RegisterControl(LayoutRole::Hint, 0, drivePage_->hint());
+    RegisterControl(LayoutRole::Splitter, 0, drivePage_->splitter());
     chartHeight_ = 200;
     textHeight_ = 50;
 
@@ -296,6 +264,7 @@ void CPylonixDlg::CreateDriveChartControls()
     periodBox_->hide();
     connect(periodBox_, &QComboBox::activated, this, [this](int index) { OnPeriodChanged(index); });
     RegisterControl(LayoutRole::PeriodBox, 0, periodBox_);
+    drivePage_->SetPeriodBox(periodBox_);
 }
 
 std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
@@ -340,14 +309,14 @@ std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
     add("scoring", Control(LayoutRole::Scoring));
     add("play_by_play", Control(LayoutRole::PlayByPlay));
     add("drive_chart", Control(LayoutRole::DriveChart));
-    add("drive_text", driveText_);
+    add("drive_text", Control(LayoutRole::DriveText));
     add("drives", Control(LayoutRole::DriveLists, 0));
     add("plays", Control(LayoutRole::DriveLists, 1));
-    add("scoring_only", scoringOnly_);
-    add("home_button", teamButtons_[0]);
-    add("visitor_button", teamButtons_[1]);
-    add("both_button", teamButtons_[2]);
-    add("hint", hint_);
+    add("scoring_only", Control(LayoutRole::ScoringOnly));
+    add("home_button", Control(LayoutRole::HomeButton));
+    add("visitor_button", Control(LayoutRole::VisitorButton));
+    add("both_button", Control(LayoutRole::BothButton));
+    add("hint", Control(LayoutRole::Hint));
     add("splitter", Control(LayoutRole::Splitter));
     add("period_box", periodBox_);
     return named;
@@ -385,6 +354,9 @@ void CPylonixDlg::OpenPlayerWindow(int team, int player)
     if (created) {
         dialog = new CPlayerDlg(this);
         dialog->SetSession(*session_);
+        connect(
+            dialog, &CPlayerDlg::playerClosed, this, [this] { OnPlayerClosed(); },
+            Qt::QueuedConnection);
         playerWindow_ = dialog;
     }
     dialog->SetPlayer(team, player);
@@ -462,7 +434,7 @@ bool CPylonixDlg::event(QEvent *event)
 {
     if (event->type() == CMessageEvent::EventType()) {
         auto *message = static_cast<CMessageEvent *>(event);
-        OnMessage(message->Message(), message->WParam());
+        OnMessage(message->Message());
         message->SetResult(0);
         return true;
     }
@@ -472,14 +444,16 @@ bool CPylonixDlg::event(QEvent *event)
     return QDialog::event(event);
 }
 
-void CPylonixDlg::OnMessage(unsigned message, std::intptr_t wParam)
+void CPylonixDlg::OnPlayerClosed()
+{
+    if (playerWindow_)
+        playerWindow_->deleteLater();
+    playerWindow_ = nullptr;
+}
+
+void CPylonixDlg::OnMessage(unsigned message)
 {
     switch (message) {
-    case UM_PLAYERCLOSED:
-        if (playerWindow_)
-            playerWindow_->deleteLater();
-        playerWindow_ = nullptr;
-        break;
     case UM_RELOAD:
         // Requests that queue up behind each other, or arrive while a reload
         // or one of its prompts runs, are served by one reload.
@@ -491,28 +465,9 @@ void CPylonixDlg::OnMessage(unsigned message, std::intptr_t wParam)
     case UM_RUNRELOAD:
         RunRequestedReload();
         break;
-    case UM_SPLITTERMOVED:
-        OnSplitterMoved(static_cast<int>(wParam));
-        break;
-    case UM_SETDRIVETEXT:
-        driveText_->setPlainText(wParam ? QString::fromUtf8(reinterpret_cast<const char *>(wParam))
-                                        : QString());
-        break;
     case WM_HSCROLL:
     case WM_VSCROLL:
         Layout();
-        break;
-    case UM_SELECTDRIVEROW:
-        OnSelectDriveRow(static_cast<int>(wParam));
-        break;
-    case UM_SELECTCHARTDRIVE:
-        OnSelectChartDrive(static_cast<int>(wParam));
-        break;
-    case UM_SHOWDRIVEPLAYS:
-        OnShowDrivePlays(static_cast<int>(wParam));
-        break;
-    case UM_SHOWDRIVELIST:
-        OnShowDriveList();
         break;
     default:
         break;

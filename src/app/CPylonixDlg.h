@@ -16,17 +16,14 @@
 #include <utility>
 #include <vector>
 
-class CDriveChartWnd;
+class DriveChartsPage;
 class CFileChangeWatcher;
-class CSplitterBar;
 class CPageContainerWnd;
 class GameSession;
 class StatPages;
 class QButtonGroup;
-class QCheckBox;
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -97,10 +94,13 @@ public:
     // paths given on the command line reach it only through Configure.
     const Settings &settings() const { return settings_; }
     const Settings &fileSettings() const { return fileSettings_; }
-    bool playsMode() const { return playsMode_; }
+    bool playsMode() const;
     // Reloads that read the game file, since start-up.
     int reloadCount() const { return reloadCount_; }
     const GameSession &session() const { return *session_; }
+    // The Drive Charts page, for the export's clicks and for checks.
+    DriveChartsPage &drivePage() { return *drivePage_; }
+    const DriveChartsPage &drivePage() const { return *drivePage_; }
 
     // The control a layout role names, or null when this window has none.
     QWidget *Control(LayoutRole role, int index = 0) const;
@@ -139,8 +139,8 @@ protected:
     virtual bool RunConfigureDialog();
     // Opens (or points the open) Individual Player window at the player of
     // team `team` (0 home, 1 visitor) with index `player` in that team. The
-    // window it makes is kept in playerWindow_; it posts UM_PLAYERCLOSED when
-    // it closes.
+    // window it makes is kept in playerWindow_; when it announces
+    // playerClosed the window deletes it.
     virtual void OpenPlayerWindow(int team, int player);
     // Opens the About box.
     virtual void ShowAbout();
@@ -184,29 +184,23 @@ private:
     void StartWatcher();
     void RestartWatcher();
     void OnPeriodChanged(int index);
-    void OnDriveFilterChanged();
-    void OnShowDrivePlays(int driveIndex);
-    void OnShowDriveList();
     void OnSplitterMoved(int delta);
+    void OnPlayerClosed();
     void OnGridLayout();
-    void OnMessage(unsigned message, std::intptr_t wParam);
-    void OnSelectDriveRow(int row);
-    void OnSelectChartDrive(int index);
+    void OnMessage(unsigned message);
 
     // Reloading.
     void RunRequestedReload();
     bool ReloadOnce(ReloadCause cause, bool &retryLater);
     bool OpenGameFiles(std::string &error);
     void RebuildPeriodBox();
-    void SetDrivesMode(bool playsMode);
-    void ClearDriveSelection();
-    void RepaintDriveChart();
 
     // Pages.
     void FillPage(int page);
     void FillOverview();
     void FillDriveCharts();
     void RefillDriveCharts();
+    void SetDrivesMode(bool playsMode);
     std::vector<QWidget *> PageControls(int page) const;
 
     // Layout.
@@ -233,8 +227,6 @@ private:
     int period_ = 0;
     int chartHeight_ = 200;
     int textHeight_ = 50;
-    bool playsMode_ = false;
-    int playsDrive_ = 0;
     int playByPlayColumn2_ = 0;
     std::optional<QRect> periodBoxRect_;
 
@@ -257,12 +249,7 @@ private:
     std::unique_ptr<StatPages> pages_;
     QLabel *overviewText_ = nullptr;
     QComboBox *periodBox_ = nullptr;
-    QPlainTextEdit *driveText_ = nullptr;
-    QCheckBox *scoringOnly_ = nullptr;
-    std::array<QPushButton *, 3> teamButtons_{}; // home, visitor, both
-    QLabel *hint_ = nullptr;
-    CDriveChartWnd *driveChart_ = nullptr;
-    CSplitterBar *splitter_ = nullptr;
+    DriveChartsPage *drivePage_ = nullptr; // a child object of the window
 
     std::map<std::pair<LayoutRole, int>, QWidget *> controls_;
     LayoutResult lastLayout_;

@@ -1,5 +1,6 @@
 #include "app/CPylonixDlg.h"
 
+#include "app/DriveChartsPage.h"
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
 #include "pages/CPageContainerWnd.h"
@@ -49,7 +50,7 @@ void CPylonixDlg::Layout()
     for (int i = 0; i < 14; ++i)
         input.specialTeams[i] = natural(LayoutRole::SpecialTeams, i);
     input.scoring = natural(LayoutRole::Scoring);
-    input.driveCount = session_->drives().count();
+    input.driveCount = drivePage_->drives().count();
     input.chartHeight = chartHeight_;
     input.textHeight = textHeight_;
 
@@ -96,7 +97,7 @@ void CPylonixDlg::MakeButtonImages()
 
 HeaderState CPylonixDlg::CurrentHeaderState() const
 {
-    return HeaderState::FromSession(*session_, page_, playsMode_);
+    return HeaderState::FromSession(*session_, page_, playsMode());
 }
 
 void CPylonixDlg::paintEvent(QPaintEvent *)

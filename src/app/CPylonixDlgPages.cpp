@@ -1,6 +1,6 @@
 #include "app/CPylonixDlg.h"
 
-#include "drivechart/CDriveChartWnd.h"
+#include "app/DriveChartsPage.h"
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
 #include "pages/CPageContainerWnd.h"
@@ -85,9 +85,9 @@ void CPylonixDlg::ShowPage()
     QWidget *playsList = Control(LayoutRole::DriveLists, 1);
     const bool drivePage = page_ == PAGE_DRIVE_CHARTS;
     if (drivesList)
-        drivesList->setVisible(drivePage && !playsMode_);
+        drivesList->setVisible(drivePage && !playsMode());
     if (playsList)
-        playsList->setVisible(drivePage && playsMode_);
+        playsList->setVisible(drivePage && playsMode());
 
     const bool ownPlace = page_ == PAGE_PLAY_BY_PLAY || page_ == PAGE_DRIVE_CHARTS;
     periodBox_->setVisible(ownPlace);
@@ -132,58 +132,13 @@ QString CPylonixDlg::OverviewText() const
 
 void CPylonixDlg::FillDriveCharts()
 {
-    CDriveChartData &drives = session_->drives();
-    drives.quarter = period_;
-    drives.homeOnly = teamButtons_[0]->isChecked() ? 1 : 0;
-    drives.visitorOnly = teamButtons_[1]->isChecked() ? 1 : 0;
-    drives.scoringOnly = scoringOnly_->isChecked() ? 1 : 0;
-    drives.LoadDrives(session_->game(), session_->teams());
-    driveChart_->SetShowTOP(settings_.showTOP);
-    RepaintDriveChart();
-    pages_->Fill("drives", *session_, {period_, settings_.showTOP});
-
-    teamButtons_[0]->setText(QString::fromStdString(session_->team(0).GetTeamValue("Short Name")));
-    teamButtons_[1]->setText(QString::fromStdString(session_->team(1).GetTeamValue("Short Name")));
+    drivePage_->Fill(*session_, period_, settings_.showTOP);
     filledPages_ |= PAGE_DRIVE_CHARTS;
 }
 
-void CPylonixDlg::RepaintDriveChart()
+bool CPylonixDlg::playsMode() const
 {
-    driveChart_->UpdateGeometry();
-    driveChart_->LayoutRows();
-    driveChart_->viewport()->update();
-}
-
-void CPylonixDlg::ClearDriveSelection()
-{
-    session_->drives().SetSelected(-1);
-    driveChart_->Select(-1);
-    for (CZrGridListCtrl *list : {static_cast<CZrGridListCtrl *>(pages_->driveList),
-                                  static_cast<CZrGridListCtrl *>(pages_->playList)}) {
-        for (int row = 0; row < list->GetItemCount(); ++row)
-            list->SetItemState(row, 0, LVIS_SELECTED);
-    }
-}
-
-void CPylonixDlg::OnSelectDriveRow(int row)
-{
-    for (CZrGridListCtrl *list : {static_cast<CZrGridListCtrl *>(pages_->driveList),
-                                  static_cast<CZrGridListCtrl *>(pages_->playList)}) {
-        for (int other = 0; other < list->GetItemCount(); ++other)
-            list->SetItemState(other, 0, LVIS_SELECTED);
-        if (row >= 0 && row < list->GetItemCount()) {
-            list->SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-            list->EnsureVisible(row, false);
-        }
-    }
-}
-
-void CPylonixDlg::OnSelectChartDrive(int index)
-{
-    driveChart_->Select(index);
-    driveChart_->EnsureVisible(driveChart_->selected());
-    driveChart_->UpdateReadout();
-    driveChart_->viewport()->update();
+    return drivePage_->playsMode();
 }
 
 void CPylonixDlg::ChoosePeriod(int index)
@@ -194,19 +149,10 @@ void CPylonixDlg::ChoosePeriod(int index)
 
 void CPylonixDlg::OnPeriodChanged(int index)
 {
-    ClearDriveSelection();
-    driveText_->clear();
+    drivePage_->OnPeriodChanged();
     period_ = index;
     filledPages_ &= ~(PAGE_PLAY_BY_PLAY | PAGE_DRIVE_CHARTS);
     ShowPage();
-}
-
-void CPylonixDlg::OnDriveFilterChanged()
-{
-    ClearDriveSelection();
-    driveChart_->OnVScroll(CDriveChartWnd::SB_TOP, 0);
-    driveText_->clear();
-    RefillDriveCharts();
 }
 
 void CPylonixDlg::RefillDriveCharts()
@@ -218,36 +164,5 @@ void CPylonixDlg::RefillDriveCharts()
 
 void CPylonixDlg::SetDrivesMode(bool playsMode)
 {
-    playsMode_ = playsMode;
-    hint_->setText(playsMode
-                       ? QStringLiteral("Right click on the field to view the drives list again.")
-                       : QStringLiteral("Double click on a drive to view individual plays."));
-    if (playsMode)
-        session_->drives().ShowPlaysOf(playsDrive_);
-    else
-        session_->drives().ShowDrives();
-    session_->drives().SetSelected(-1);
-    ClearDriveSelection();
-    const bool drivePage = page_ == PAGE_DRIVE_CHARTS;
-    if (QWidget *drivesList = Control(LayoutRole::DriveLists, 0))
-        drivesList->setVisible(drivePage && !playsMode);
-    if (QWidget *playsList = Control(LayoutRole::DriveLists, 1))
-        playsList->setVisible(drivePage && playsMode);
-    periodBox_->setEnabled(!playsMode);
-    scoringOnly_->setEnabled(!playsMode);
-    for (QPushButton *button : teamButtons_)
-        button->setEnabled(!playsMode);
-}
-
-void CPylonixDlg::OnShowDrivePlays(int driveIndex)
-{
-    playsDrive_ = driveIndex;
-    SetDrivesMode(true);
-    RefillDriveCharts();
-}
-
-void CPylonixDlg::OnShowDriveList()
-{
-    SetDrivesMode(false);
-    RefillDriveCharts();
+    drivePage_->SetDrivesMode(playsMode, page_ == PAGE_DRIVE_CHARTS);
 }

@@ -1,5 +1,6 @@
 #include "app/CPylonixDlg.h"
 
+#include "app/DriveChartsPage.h"
 #include "gamedata/GameSession.h"
 #include "pages/StatPages.h"
 #include "platform/Messages.h"
@@ -101,7 +102,7 @@ bool CPylonixDlg::ReloadOnce(ReloadCause cause, bool &retryLater)
     PlaceYardageSummary();
     RebuildPeriodBox();
 
-    ClearDriveSelection();
+    drivePage_->ClearSelection();
     filledPages_ = 0;
     if (playerWindow_)
         PostMessage(playerWindow_, UM_RELOAD);

@@ -1,11 +1,13 @@
 #include "GameExport.h"
 
+#include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
 #include "pages/TableJson.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
+#include "views/ChartListTables.h"
 #include "views/JsonStreamWriter.h"
 #include "views/PagesJson.h"
 #include "views/PlayByPlayTable.h"
@@ -72,10 +74,8 @@ QJsonObject itemObject(const CChartItem &item)
         {"plays", text(item.plays)},
         {"yards", text(item.yards)},
         {"top", text(item.top)},
-        {"hitRect", QJsonObject{{"left", item.hitRect.left},
-                                {"top", item.hitRect.top},
-                                {"right", item.hitRect.right},
-                                {"bottom", item.hitRect.bottom}}},
+        // The export's list is on no screen.
+        {"hitRect", QJsonObject{{"left", -1}, {"top", -1}, {"right", -1}, {"bottom", -1}}},
         {"fillColor", colorText(item.fillColor)},
         {"outlineColor", colorText(item.outlineColor)},
     };
@@ -107,16 +107,6 @@ private:
     std::unique_ptr<StatPages> pages_;
 };
 
-// Fills the windows of the page named as in the "pages" member as the main
-// window fills them: only the drive lists ("drives" fills the plays list too)
-// are still read from windows; the other pages are built as values.
-void fillPage(StatPages &pages, std::string_view page, const ExportRequest &request,
-              GameSession &session)
-{
-    if (page == "drives")
-        pages.Fill(page, session, {request.quarter, request.showTop});
-}
-
 // The layout of a player table by its page and name.
 const StatTableLayout &playerLayout(std::string_view page, std::string_view name)
 {
@@ -131,14 +121,14 @@ const StatTableLayout &playerLayout(std::string_view page, std::string_view name
     return *tables.front().layout;
 }
 
-// The tables of the pages: those the view model builds straight from the
-// session, the others read from the off-screen windows, each window emptied
-// once read (the play-by-play of a long game alone holds many times the file).
+// The tables of the pages, each built from the session when it is written;
+// the off-screen play-by-play window only lends the font and "Play" column
+// width its texts wrap in.
 PageTableSource pageTables(const ExportRequest &request, const GameSession &session,
-                           StatPages &windows)
+                           const CDriveChartData &drives, StatPages &windows)
 {
-    return [&request, &session, &windows](std::string_view page, int side,
-                                          std::string_view name) -> StatTable {
+    return [&request, &session, &drives, &windows](std::string_view page, int side,
+                                                   std::string_view name) -> StatTable {
         if (page == "yardage")
             return BuildYardageSummaryTable(session.teams());
         if (page == "team_stats")
@@ -148,24 +138,24 @@ PageTableSource pageTables(const ExportRequest &request, const GameSession &sess
                                         session.season(side));
         if (page == "scoring")
             return ScoringTable::Build(session, request.showTop);
+        if (page == "drives")
+            return BuildDriveListTable(drives, request.showTop);
+        if (page == "plays")
+            return BuildPlayListTable(drives);
         // The play-by-play wraps its texts in the font and "Play" column width
         // of the table the window shows it in.
-        if (page == "play_by_play")
-            return PlayByPlayTable::Build(
-                session, windows.playByPlay->Options(request.quarter, request.showTop),
-                windows.playByPlay->Wrapper());
-        CZrGridListCtrl *window =
-            page == "drives" ? static_cast<CZrGridListCtrl *>(windows.driveList) : windows.playList;
-        return TakeTableOf(*window);
+        return PlayByPlayTable::Build(
+            session, windows.playByPlay->Options(request.quarter, request.showTop),
+            windows.playByPlay->Wrapper());
     };
 }
 
 // Every page filled, described whole.
-QJsonObject pagesObject(const ExportRequest &request, GameSession &session)
+QJsonObject pagesObject(const ExportRequest &request, const GameSession &session,
+                        const CDriveChartData &drives)
 {
     OffscreenPages offscreen(request);
-    fillPage(offscreen.pages(), "drives", request, session);
-    return PagesToJson(pageTables(request, session, offscreen.pages()));
+    return PagesToJson(pageTables(request, session, drives, offscreen.pages()));
 }
 
 QJsonObject scoreboardObject(const ScoreboardState &state)
@@ -185,11 +175,24 @@ QJsonObject scoreboardObject(const ScoreboardState &state)
     };
 }
 
-// Loads what `request` names into `session` and describes it; with `whole`
-// false the lists that grow with the file, the drive chart's entries, the
-// players and the pages, are left empty.
-bool loadAndDescribe(const ExportRequest &request, GameSession &session, QJsonObject &result,
-                     QString &error, bool whole)
+// The drive chart list the request's filter asks for.
+DriveFilter driveFilter(const ExportRequest &request)
+{
+    DriveFilter filter;
+    filter.quarter = request.quarter;
+    filter.homeOnly = request.homeOnly;
+    filter.visitorOnly = request.visitorOnly;
+    filter.scoringOnly = request.scoringOnly;
+    filter.playsOfDrive = request.playsOfDrive;
+    return filter;
+}
+
+// Loads what `request` names into `session` and its drive chart list into
+// `drives` and describes them; with `whole` false the lists that grow with
+// the file, the drive chart's entries, the players and the pages, are left
+// empty.
+bool loadAndDescribe(const ExportRequest &request, GameSession &session, CDriveChartData &drives,
+                     QJsonObject &result, QString &error, bool whole)
 {
     const ReloadResult reload =
         session.Reload({request.gameFile, request.homeSeasonFile, request.visitorSeasonFile});
@@ -212,21 +215,14 @@ bool loadAndDescribe(const ExportRequest &request, GameSession &session, QJsonOb
         seasonArray.append(seasonGiven ? teamObject(session.season(side), whole) : QJsonObject());
     }
 
-    CDriveChartData &drives = session.drives();
-    drives.quarter = request.quarter;
-    drives.homeOnly = request.homeOnly;
-    drives.visitorOnly = request.visitorOnly;
-    drives.scoringOnly = request.scoringOnly;
-    if (request.playsOfDrive)
-        drives.ShowPlaysOf(*request.playsOfDrive);
-    drives.LoadDrives(session.game(), session.teams());
+    drives = CDriveChartData::Load(session.game(), session.teams(), driveFilter(request));
 
     result = QJsonObject{
         {"teams", teamArray},
         {"season_teams", seasonArray},
         {"scoreboard", scoreboardObject(session.scoreboard())},
         {"drive_chart", QJsonObject{{"count", drives.count()}, {"items", QJsonArray()}}},
-        {"pages", whole ? pagesObject(request, session) : QJsonObject()},
+        {"pages", whole ? pagesObject(request, session, drives) : QJsonObject()},
     };
     if (whole) {
         QJsonArray items;
@@ -260,21 +256,22 @@ bool writeTeams(const QJsonArray &described, int depth, const JsonStreamWriter &
 bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString &error)
 {
     GameSession session;
-    return loadAndDescribe(request, session, result, error, true);
+    CDriveChartData drives;
+    return loadAndDescribe(request, session, drives, result, error, true);
 }
 
 bool GameExport::Write(const ExportRequest &request, const Sink &write, QString &error,
                        const QJsonObject &windowMembers)
 {
     GameSession session;
+    CDriveChartData drives;
     QJsonObject result;
-    if (!loadAndDescribe(request, session, result, error, false))
+    if (!loadAndDescribe(request, session, drives, result, error, false))
         return false;
     for (auto member = windowMembers.begin(); member != windowMembers.end(); ++member)
         result.insert(member.key(), member.value());
     const JsonStreamWriter writer(write);
     using ValueWriter = JsonStreamWriter::ValueWriter;
-    const CDriveChartData &drives = session.drives();
     const ValueWriter items = [&](int depth) {
         return writer.Array(drives.count(), depth, [&](int i, int itemDepth) {
             return writer.Value(itemObject(drives.item(i)), itemDepth);
@@ -296,8 +293,7 @@ bool GameExport::Write(const ExportRequest &request, const Sink &write, QString 
     const ValueWriter pages = [&](int depth) {
         OffscreenPages offscreen(request);
         return WritePagesJson(
-            pageTables(request, session, offscreen.pages()), depth, writer,
-            [&](std::string_view page) { fillPage(offscreen.pages(), page, request, session); });
+            pageTables(request, session, drives, offscreen.pages()), depth, writer);
     };
     if (writer.Object(result, 0,
                       {{"drive_chart", driveChart},

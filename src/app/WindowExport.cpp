@@ -1,11 +1,11 @@
 #include "app/WindowExport.h"
 
 #include "app/CPylonixDlg.h"
+#include "app/DriveChartsPage.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "drivechart/DriveChartJson.h"
 #include "gamedata/GameSession.h"
 #include "platform/ControlIds.h"
-#include "platform/Messages.h"
 #include "views/OverviewText.h"
 
 #include <QAbstractButton>
@@ -93,22 +93,19 @@ bool StartWindowForView(CPylonixDlg &window, const WindowView &view, QString &er
     if (view.scoringOnly)
         click(LayoutRole::ScoringOnly);
     if (view.page == PAGE_DRIVE_CHARTS && view.playsOfDrive)
-        SendMessage(&window, UM_SHOWDRIVEPLAYS, *view.playsOfDrive);
+        window.drivePage().ShowDrivePlays(*view.playsOfDrive);
     // The chart keeps its layout, selection and read-out while another page shows.
     if (view.page != PAGE_DRIVE_CHARTS)
         window.ClickPage(PAGE_DRIVE_CHARTS);
     if (view.selectDrive) {
-        SendMessage(&window, UM_SELECTDRIVEROW, *view.selectDrive);
-        SendMessage(&window, UM_SELECTCHARTDRIVE, *view.selectDrive);
+        window.drivePage().SelectDriveRow(*view.selectDrive);
+        window.drivePage().SelectChartDrive(*view.selectDrive);
     }
     if (view.hoverDrive) {
         if (auto *chart = qobject_cast<CDriveChartWnd *>(window.Control(LayoutRole::DriveChart))) {
             chart->UpdateGeometry();
-            chart->LayoutRows();
-            chart->TrackHover(*view.hoverDrive < chart->itemCount() &&
-                                      chart->IsOnScreen(*view.hoverDrive)
-                                  ? *view.hoverDrive
-                                  : -1);
+            chart->TrackHover(chart->Geometry().IsOnScreen(*view.hoverDrive) ? *view.hoverDrive
+                                                                             : -1);
         }
     }
     if (view.page != PAGE_DRIVE_CHARTS)

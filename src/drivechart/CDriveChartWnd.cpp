@@ -1,11 +1,10 @@
 #include "drivechart/CDriveChartWnd.h"
 
-#include "gamedata/CDriveChartData.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
 #include "platform/GdiPainting.h"
-#include "platform/Messages.h"
 #include "platform/QtConversions.h"
+#include "views/DriveChartReadout.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -16,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QWheelEvent>
 #include <algorithm>
+#include <optional>
 
 namespace
 {
@@ -23,28 +23,19 @@ namespace
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kGrass = RGB(0, 128, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kSelectedFill = RGB(0, 0, 128);
-constexpr COLORREF kSelectedOutline = RGB(128, 128, 255);
-constexpr COLORREF kHoverOutline = RGB(255, 255, 0);
 
 constexpr int kWheelNotch = 120;
 constexpr int kWheelRows = 3;
-constexpr int kTickLength = 10;
-// The row area leaves 20 pixels above the rows and 30 below them for the numbers.
-constexpr int kRowAreaMargin = 50;
-constexpr int kClipBottom = 29;
 
-QString fromItemText(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
+using Field = DriveChartGeometry;
 
 } // namespace
 
 CDriveChartWnd::CDriveChartWnd(QWidget *parent, int id) : QAbstractScrollArea(parent)
 {
     SetDlgCtrlID(this, id);
-    setFrameStyle(QFrame::NoFrame);
+    // The sunken client edge: two pixels on every side.
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::ClickFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The scroll bar is never hidden, only disabled while every row fits.
@@ -59,27 +50,23 @@ CDriveChartWnd::CDriveChartWnd(QWidget *parent, int id) : QAbstractScrollArea(pa
 
 CDriveChartWnd::~CDriveChartWnd() = default;
 
-QObject *CDriveChartWnd::notifyTarget() const
-{
-    return notifyTarget_ ? notifyTarget_ : window();
-}
-
 void CDriveChartWnd::sendReadout(const QString &text)
 {
     readout_ = text;
-    readoutUtf8_ = text.toUtf8();
-    SendMessage(notifyTarget(), UM_SETDRIVETEXT,
-                reinterpret_cast<WPARAM>(readoutUtf8_.constData()));
+    emit driveTextChanged(readout_);
 }
 
-// ---- Operations of the main window ----
+void CDriveChartWnd::SetDrives(CDriveChartData drives)
+{
+    drives_ = std::move(drives);
+    UpdateGeometry();
+}
+
+// ---- Operations of the page ----
 
 void CDriveChartWnd::Select(int index)
 {
-    index = std::clamp(index, -1, std::max(itemCount_ - 1, -1));
-    if (data_)
-        data_->SetSelected(index);
-    selected_ = index;
+    selected_ = std::clamp(index, -1, std::max(itemCount() - 1, -1));
     UpdateReadout();
 }
 
@@ -88,45 +75,15 @@ void CDriveChartWnd::EnsureVisible(int index)
     // The visible rows follow the current size and list, which may have
     // changed since the last paint (or there was none yet).
     UpdateGeometry();
-    if (index < 0 || index >= itemCount_)
+    if (index < 0 || index >= itemCount())
         return;
-    if (index < firstRow_)
-        firstRow_ = index;
-    if (index >= firstRow_ + visibleRows_)
-        firstRow_ = index - visibleRows_ + 1;
-    LayoutRows();
+    firstRow_ = geometry_.RowToShow(index);
+    UpdateGeometry();
 }
 
 void CDriveChartWnd::UpdateReadout()
 {
-    if (hover_ > -1)
-        sendReadout(QStringLiteral("Pointing at:\r\n") + Describe(hover_));
-    else if (selected_ > -1)
-        sendReadout(QStringLiteral("Selected:\r\n") + Describe(selected_));
-    else
-        sendReadout(QString());
-}
-
-QString CDriveChartWnd::Describe(int index) const
-{
-    // The list may have been rebuilt shorter since itemCount was refreshed.
-    if (!data_ || index < 0 || index >= itemCount_ || index >= data_->count())
-        return QString();
-    const CChartItem &e = data_->item(index);
-    if (data_->playsMode()) {
-        return QStringLiteral("Qtr: %1, Down: %2, Spot: %3, Time: %4\r\n%5")
-            .arg(fromItemText(e.startQtr), fromItemText(e.top), fromItemText(e.startSpot),
-                 fromItemText(e.startTime), fromItemText(e.startHow));
-    }
-    const QString possession =
-        showTOP_ ? QStringLiteral(", TOP %1").arg(fromItemText(e.top)) : QString();
-    return QStringLiteral("%1 drive: %2 plays, %3 yards%4\r\n"
-                          "Started by %5 on %6 at %7 in quarter %8\r\n"
-                          "Ended by %9 on %10 at %11 in quarter %12")
-        .arg(fromItemText(data_->GetShortName(e.team)), fromItemText(e.plays),
-             fromItemText(e.yards), possession, fromItemText(e.startHow), fromItemText(e.startSpot),
-             fromItemText(e.startTime), fromItemText(e.startQtr), fromItemText(e.endHow))
-        .arg(fromItemText(e.endSpot), fromItemText(e.endTime), fromItemText(e.endQtr));
+    sendReadout(DriveChartReadout::Text(drives_, hover_, selected_, showTOP_));
 }
 
 // ---- Layout ----
@@ -140,26 +97,10 @@ void CDriveChartWnd::UpdateGeometry()
         QResizeEvent resize(size(), QSize());
         QCoreApplication::sendEvent(this, &resize);
     }
-    itemCount_ = data_ ? data_->count() : 0;
-    hover_ = std::min(hover_, itemCount_ - 1);
-    selected_ = std::min(selected_, itemCount_ - 1);
-
-    const QSize client = viewport()->size();
-    pixelsPerYard_ = std::max(client.width() / totalYards, 2);
-    leftMargin_ = (client.width() - totalYards * pixelsPerYard_) / 2;
-    rowArea_ = std::max(client.height() - kRowAreaMargin, 0);
-    if (rowArea_ < rowPitch * itemCount_ - rowGap_) {
-        scrolling_ = true;
-        visibleRows_ = (rowArea_ + 3) / rowPitch;
-        if (firstRow_ > itemCount_ - visibleRows_)
-            firstRow_ = itemCount_ - visibleRows_;
-    } else {
-        scrolling_ = false;
-        firstRow_ = 0;
-        visibleRows_ = itemCount_;
-    }
-    topMargin_ = 20;
-    rowGap_ = 3;
+    hover_ = std::min(hover_, itemCount() - 1);
+    selected_ = std::min(selected_, itemCount() - 1);
+    geometry_ = DriveChartGeometry(drives_, viewport()->size(), firstRow_);
+    firstRow_ = geometry_.firstRow();
     updateScrollBar();
 }
 
@@ -167,69 +108,16 @@ void CDriveChartWnd::updateScrollBar()
 {
     QScrollBar *bar = verticalScrollBar();
     const QSignalBlocker blocker(bar);
-    if (scrolling_) {
+    if (geometry_.scrolling()) {
         // A page of visibleRows over entries 0 .. itemCount - 1.
-        bar->setRange(0, std::max(itemCount_ - visibleRows_, 0));
-        bar->setPageStep(visibleRows_);
+        bar->setRange(0, std::max(geometry_.itemCount() - geometry_.visibleRows(), 0));
+        bar->setPageStep(geometry_.visibleRows());
         bar->setValue(firstRow_);
         bar->setEnabled(true);
     } else {
         bar->setRange(0, 0);
         bar->setEnabled(false);
     }
-}
-
-void CDriveChartWnd::LayoutRows()
-{
-    itemCount_ = data_ ? data_->count() : 0;
-    if (data_)
-        data_->ClearHitRects();
-    for (int r = 0; r < visibleRows_; ++r) {
-        const int k = firstRow_ + r;
-        if (k < 0 || k >= itemCount_)
-            continue;
-        const CChartItem &e = data_->item(k);
-        const int top = topMargin_ + r * (rowGap_ + 6);
-        data_->SetHitRect(k,
-                          CRect(YardToX(e.lowYard), top, YardToX(e.highYard) + 1, top + rowHeight));
-    }
-}
-
-int CDriveChartWnd::HitTest(const QPoint &point)
-{
-    itemCount_ = data_ ? data_->count() : 0;
-    for (int k = itemCount_ - 1; k >= 0; --k) {
-        if (data_->item(k).hitRect.PtInRect(FromQPoint(point)))
-            return k;
-    }
-    return -1;
-}
-
-bool CDriveChartWnd::IsOnScreen(int index) const
-{
-    const int row = index - firstRow_;
-    return data_ && index >= 0 && index < data_->count() && index < itemCount_ && row >= 0 &&
-           row < visibleRows_;
-}
-
-std::optional<QPolygon> CDriveChartWnd::ArrowPoints(int index) const
-{
-    if (!IsOnScreen(index))
-        return std::nullopt;
-    const CChartItem &e = data_->item(index);
-    if (e.lostGround)
-        return std::nullopt;
-    const CRect &r = e.hitRect;
-    const int bottom = r.bottom - 1;
-    const int middle = (r.top + bottom) / 2;
-    if (!e.reversed) {
-        const int head = std::max(r.right - 6, r.left);
-        return QPolygon({QPoint(r.left, r.top), QPoint(head, r.top), QPoint(r.right - 1, middle),
-                         QPoint(head, bottom), QPoint(r.left, bottom)});
-    }
-    const int head = std::min(r.left + 5, r.right - 1);
-    return QPolygon({QPoint(r.right - 1, r.top), QPoint(head, r.top), QPoint(r.left, middle),
-                     QPoint(head, bottom), QPoint(r.right - 1, bottom)});
 }
 
 // ---- Painting ----
@@ -240,22 +128,22 @@ void CDriveChartWnd::resizeEvent(QResizeEvent *event)
     field_ = QImage();
 }
 
-void CDriveChartWnd::rebuildField(const QSize &client)
+void CDriveChartWnd::rebuildField()
 {
+    const QSize client = geometry_.client();
     field_ = QImage(client, QImage::Format_RGB32);
     field_.fill(ToQColor(kBlack));
     QPainter painter(&field_);
     const int height = client.height();
-    FillSolidRect(painter, CRect(leftMargin_, 0, leftMargin_ + totalYards * pixelsPerYard_, height),
-                  kGrass);
+    FillSolidRect(painter, geometry_.FieldRect(), kGrass);
     const QPen white(ToQColor(kWhite), 1);
-    for (int i = 1; i < fieldYards; ++i) {
-        const int x = YardToX(i);
-        DrawLineTo(painter, white, x, 0, x, kTickLength);
-        DrawLineTo(painter, white, x, height - kTickLength, x, height);
+    for (int i = 1; i < Field::fieldYards; ++i) {
+        const int x = geometry_.YardToX(i);
+        DrawLineTo(painter, white, x, 0, x, Field::tickLength);
+        DrawLineTo(painter, white, x, height - Field::tickLength, x, height);
     }
-    for (int i = 0; i <= fieldYards; i += 5)
-        DrawLineTo(painter, white, YardToX(i), 0, YardToX(i), height);
+    for (int i = 0; i <= Field::fieldYards; i += 5)
+        DrawLineTo(painter, white, geometry_.YardToX(i), 0, geometry_.YardToX(i), height);
 
     // Each number is split by its yard line: the tens digit to the left, "0"
     // to the right, both with their bottom 10 pixels above the bottom edge.
@@ -263,10 +151,10 @@ void CDriveChartWnd::rebuildField(const QSize &client)
     const QFontMetrics metrics(font);
     painter.setFont(font);
     painter.setPen(ToQColor(kWhite));
-    const int baseline = height - kTickLength - metrics.descent();
-    for (int i = 10; i < fieldYards; i += 10) {
-        const QString digit = QString::number(std::min(i, fieldYards - i) / 10);
-        const int x = YardToX(i);
+    const int baseline = height - Field::tickLength - metrics.descent();
+    for (int i = 10; i < Field::fieldYards; i += 10) {
+        const QString digit = QString::number(std::min(i, Field::fieldYards - i) / 10);
+        const int x = geometry_.YardToX(i);
         painter.drawText(QPoint(x - 1 - metrics.horizontalAdvance(digit), baseline), digit);
         painter.drawText(QPoint(x + 1, baseline), QStringLiteral("0"));
     }
@@ -276,78 +164,59 @@ void CDriveChartWnd::paintEvent(QPaintEvent *)
 {
     // The viewport paints into Qt's backing store, which reaches the screen in
     // one step: that is the off-screen picture, so moving the mouse does not flicker.
-    const QSize client = viewport()->size();
     UpdateGeometry();
-    if (field_.size() != client)
-        rebuildField(client);
+    if (field_.size() != geometry_.client())
+        rebuildField();
 
     QPainter painter(viewport());
     painter.drawImage(0, 0, field_);
-    if (scrolling_)
-        painter.setClipRect(ToQRect(CRect(0, 20, client.width(), client.height() - kClipBottom)));
-    LayoutRows();
-    for (int r = 0; r < visibleRows_; ++r) {
-        if (firstRow_ + r >= 0 && firstRow_ + r < itemCount_)
+    if (const std::optional<CRect> clip = geometry_.RowClip())
+        painter.setClipRect(ToQRect(*clip));
+    for (int r = 0; r < geometry_.visibleRows(); ++r) {
+        if (geometry_.IsOnScreen(firstRow_ + r))
             drawRow(painter, firstRow_ + r);
     }
-    drawTeamNames(painter, client);
+    drawTeamNames(painter);
 }
 
 void CDriveChartWnd::drawRow(QPainter &painter, int index) const
 {
-    const CChartItem &e = data_->item(index);
-    COLORREF fill = e.fillColor;
-    COLORREF outline = e.outlineColor;
-    if (index == selected_) {
-        fill = kSelectedFill;
-        outline = kSelectedOutline;
-    }
-    if (index == hover_)
-        outline = kHoverOutline;
-
-    const CRect &r = e.hitRect;
-    if (e.lostGround) {
+    const DriveRowColors colors =
+        DriveChartRowColors(drives_.item(index), index, selected_, hover_);
+    if (geometry_.IsBox(index)) {
         // A rectangle: the outline on the edge pixels, the fill inside.
-        FillSolidRect(painter, r, outline);
-        FillSolidRect(painter, CRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1), fill);
+        const CRect r = geometry_.HitRect(index);
+        FillSolidRect(painter, r, colors.outline);
+        FillSolidRect(painter, CRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1),
+                      colors.fill);
         return;
     }
-    const std::optional<QPolygon> arrow = ArrowPoints(index);
+    const std::optional<QPolygon> arrow = geometry_.ArrowPoints(index);
     if (!arrow)
         return;
-    QPen pen(ToQColor(outline), 1);
+    QPen pen(ToQColor(colors.outline), 1);
     pen.setCosmetic(true);
     painter.setPen(pen);
-    painter.setBrush(ToQColor(fill));
+    painter.setBrush(ToQColor(colors.fill));
     painter.drawPolygon(*arrow);
 }
 
-void CDriveChartWnd::drawTeamNames(QPainter &painter, const QSize &client) const
+void CDriveChartWnd::drawTeamNames(QPainter &painter) const
 {
-    if (!data_)
-        return;
-    // One third as the single-precision value, truncated as the classic code did.
-    const float third = 0.33333334f;
-    const int homeX =
-        leftMargin_ + static_cast<int>(2.0f * endZoneYards * third * float(pixelsPerYard_));
-    const int visitorX = leftMargin_ + static_cast<int>((4.0f * endZoneYards * third + fieldYards) *
-                                                        float(pixelsPerYard_));
-    const int y = client.height() / 2;
-
     const QFont font = CreatePointFont(QStringLiteral("Tahoma"), 18, 700);
     const QFontMetrics metrics(font);
     painter.setFont(font);
     painter.setPen(ToQColor(kWhite));
-    auto drawRotated = [&](const QString &name, int x, qreal angle) {
+    auto drawRotated = [&](const QString &name, const QPoint &anchor, qreal angle) {
         painter.save();
-        painter.translate(x, y);
+        painter.translate(anchor);
         painter.rotate(angle);
         // Centred on the anchor, the baseline through it.
         painter.drawText(QPoint(-metrics.horizontalAdvance(name) / 2, 0), name);
         painter.restore();
     };
-    drawRotated(fromItemText(data_->GetShortName(0)), homeX, -90);
-    drawRotated(fromItemText(data_->GetShortName(1)), visitorX, 90);
+    drawRotated(QString::fromStdString(drives_.GetShortName(0)), geometry_.HomeNameAnchor(), -90);
+    drawRotated(QString::fromStdString(drives_.GetShortName(1)), geometry_.VisitorNameAnchor(), 90);
 }
 
 // ---- Scrolling ----
@@ -362,65 +231,35 @@ void CDriveChartWnd::onScrollAction(int action)
     QScrollBar *bar = verticalScrollBar();
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub:
-        OnVScroll(SB_LINEUP, 0);
+        OnVScroll(DriveChartScroll::LineUp, 0);
         break;
     case QAbstractSlider::SliderSingleStepAdd:
-        OnVScroll(SB_LINEDOWN, 0);
+        OnVScroll(DriveChartScroll::LineDown, 0);
         break;
     case QAbstractSlider::SliderPageStepSub:
-        OnVScroll(SB_PAGEUP, 0);
+        OnVScroll(DriveChartScroll::PageUp, 0);
         break;
     case QAbstractSlider::SliderPageStepAdd:
-        OnVScroll(SB_PAGEDOWN, 0);
+        OnVScroll(DriveChartScroll::PageDown, 0);
         break;
     case QAbstractSlider::SliderToMinimum:
-        OnVScroll(SB_TOP, 0);
+        OnVScroll(DriveChartScroll::Top, 0);
         break;
     case QAbstractSlider::SliderToMaximum:
-        OnVScroll(SB_BOTTOM, 0);
+        OnVScroll(DriveChartScroll::Bottom, 0);
         break;
     case QAbstractSlider::SliderMove:
-        OnVScroll(SB_THUMBTRACK, bar->sliderPosition());
+        OnVScroll(DriveChartScroll::ThumbTrack, bar->sliderPosition());
         break;
     default:
         break;
     }
 }
 
-void CDriveChartWnd::OnVScroll(ScrollCode code, int position)
+void CDriveChartWnd::OnVScroll(DriveChartScroll code, int position)
 {
-    int row = firstRow_;
-    switch (code) {
-    case SB_LINEUP:
-        row = firstRow_ - 1;
-        break;
-    case SB_LINEDOWN:
-        row = firstRow_ + 1;
-        break;
-    case SB_PAGEUP:
-        row = firstRow_ - visibleRows_;
-        break;
-    case SB_PAGEDOWN:
-        row = firstRow_ + visibleRows_;
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        row = position;
-        break;
-    case SB_TOP:
-        row = 0;
-        break;
-    case SB_BOTTOM:
-        row = itemCount_ - visibleRows_;
-        break;
-    case SB_ENDSCROLL:
-        break;
-    }
-    if (row < 0)
-        row = 0;
-    if (row > itemCount_ - visibleRows_)
-        row = itemCount_ - visibleRows_;
-    firstRow_ = row;
+    firstRow_ = geometry_.ScrollTarget(code, position);
+    UpdateGeometry();
     viewport()->update();
 }
 
@@ -431,18 +270,13 @@ void CDriveChartWnd::TrackHover(int entry)
     if (entry == hover_)
         return;
     viewport()->update();
-    if (entry != -1)
-        sendReadout(QStringLiteral("Pointing at:\r\n") + Describe(entry));
-    else if (selected_ > -1)
-        sendReadout(QStringLiteral("Selected:\r\n") + Describe(selected_));
-    else
-        sendReadout(QString());
     hover_ = entry;
+    UpdateReadout();
 }
 
 void CDriveChartWnd::mouseMoveEvent(QMouseEvent *event)
 {
-    TrackHover(HitTest(event->position().toPoint()));
+    TrackHover(geometry_.HitTest(event->position().toPoint()));
 }
 
 void CDriveChartWnd::mousePressEvent(QMouseEvent *event)
@@ -450,21 +284,21 @@ void CDriveChartWnd::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton) {
         // A click outside every entry clears the selection.
         Select(hover_);
-        SendMessage(notifyTarget(), UM_SELECTDRIVEROW, selected_);
+        emit driveRowSelected(selected_);
         viewport()->update();
         setFocus(Qt::MouseFocusReason);
     } else if (event->button() == Qt::RightButton) {
-        if (data_ && data_->playsMode())
-            SendMessage(notifyTarget(), UM_SHOWDRIVELIST, 0);
+        if (drives_.playsMode())
+            emit driveListRequested();
     }
     event->accept();
 }
 
 void CDriveChartWnd::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && data_ && !data_->playsMode() && hover_ >= 0 &&
-        hover_ < itemCount_ && hover_ < data_->count())
-        SendMessage(notifyTarget(), UM_SHOWDRIVEPLAYS, data_->item(hover_).driveIndex);
+    if (event->button() == Qt::LeftButton && !drives_.playsMode() && hover_ >= 0 &&
+        hover_ < itemCount())
+        emit drivePlaysRequested(drives_.item(hover_).driveIndex);
     event->accept();
 }
 
@@ -473,14 +307,13 @@ void CDriveChartWnd::wheelEvent(QWheelEvent *event)
     wheelRemainder_ += event->angleDelta().y();
     while (wheelRemainder_ >= kWheelNotch) {
         wheelRemainder_ -= kWheelNotch;
-        OnVScroll(SB_THUMBPOSITION, firstRow_ - kWheelRows);
+        OnVScroll(DriveChartScroll::ThumbPosition, firstRow_ - kWheelRows);
     }
     while (wheelRemainder_ <= -kWheelNotch) {
         wheelRemainder_ += kWheelNotch;
-        OnVScroll(SB_THUMBPOSITION, firstRow_ + kWheelRows);
+        OnVScroll(DriveChartScroll::ThumbPosition, firstRow_ + kWheelRows);
     }
-    LayoutRows();
-    TrackHover(HitTest(event->position().toPoint()));
+    TrackHover(geometry_.HitTest(event->position().toPoint()));
     viewport()->update();
     event->accept();
 }
@@ -496,16 +329,16 @@ void CDriveChartWnd::keyPressEvent(QKeyEvent *event)
         next = selected_ + 1;
         break;
     case Qt::Key_PageUp:
-        next = selected_ - visibleRows_;
+        next = selected_ - geometry_.visibleRows();
         break;
     case Qt::Key_PageDown:
-        next = selected_ + visibleRows_;
+        next = selected_ + geometry_.visibleRows();
         break;
     case Qt::Key_Home:
         next = 0;
         break;
     case Qt::Key_End:
-        next = itemCount_ - 1;
+        next = itemCount() - 1;
         break;
     default:
         break;
@@ -515,7 +348,7 @@ void CDriveChartWnd::keyPressEvent(QKeyEvent *event)
         EnsureVisible(selected_);
         UpdateReadout();
         viewport()->update();
-        SendMessage(notifyTarget(), UM_SELECTDRIVEROW, selected_);
+        emit driveRowSelected(selected_);
     }
     // Every key goes on to the parent as well: the view does not swallow it.
     QWidget::keyPressEvent(event);

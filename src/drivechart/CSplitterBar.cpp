@@ -112,7 +112,6 @@ void CSplitterBar::mouseReleaseEvent(QMouseEvent *event)
     }
     dragging_ = false;
     drawTracker(CRect());
-    SendMessage(notifyTarget_ ? notifyTarget_ : window(), notifyMessage_,
-                event->position().toPoint().y());
+    emit splitterMoved(event->position().toPoint().y());
     event->accept();
 }

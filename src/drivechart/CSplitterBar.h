@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/CRect.h"
-#include "platform/Messages.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -9,8 +8,7 @@
 // The thin strip between the drive text box and the drives list that the user
 // drags up or down. It paints nothing itself; while the left button is held a
 // 4-pixel tracker is drawn across the parent (over its children) at the
-// mouse, and on release the notify message goes to the notify target (by
-// default the top-level window) with wParam = the release point's y in the
+// mouse, and on release splitterMoved announces the release point's y in the
 // bar's own coordinates: negative above the bar.
 class CSplitterBar : public QWidget
 {
@@ -20,16 +18,15 @@ public:
     explicit CSplitterBar(QWidget *parent = nullptr, int id = 0);
     ~CSplitterBar() override;
 
-    void SetNotifyMessage(unsigned message) { notifyMessage_ = message; }
-    unsigned NotifyMessage() const { return notifyMessage_; }
-    // Where the notify message goes; null means the bar's top-level window.
-    void SetNotifyTarget(QObject *target) { notifyTarget_ = target; }
-
     // True from a left-button press on the bar until its release.
     bool Dragging() const { return dragging_; }
     // Where the tracker was last drawn, in the parent's coordinates; empty
     // once it has been erased.
     const CRect &LastTracker() const { return lastTracker_; }
+
+signals:
+    // The left button was released `y` pixels below the bar's top (negative above it).
+    void splitterMoved(int y);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -43,7 +40,5 @@ private:
 
     bool dragging_ = false;
     CRect lastTracker_;
-    unsigned notifyMessage_ = UM_SPLITTERMOVED;
-    QObject *notifyTarget_ = nullptr;
     QPointer<QWidget> tracker_; // a child of the parent, over the parent's children while dragging
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/CRect.h"
 #include "platform/Colors.h"
 
 #include <cstddef>
@@ -78,8 +77,7 @@ struct CChartItem {
     Text endQtr;
     Text plays;
     Text yards;
-    Text top;                      // drives: time of possession; plays: down and distance "%d-%d"
-    CRect hitRect{-1, -1, -1, -1}; // where the view drew it; all -1 when not on screen
+    Text top; // drives: time of possession; plays: down and distance "%d-%d"
     COLORREF fillColor = RGB(255, 255, 255);
     COLORREF outlineColor = RGB(0, 0, 0);
 };

@@ -131,39 +131,16 @@ CChartItem driveEntry(const CGameDocument &document, CXmlNode drive, int d, int 
     return item;
 }
 
-} // namespace
-
-void CDriveChartData::LoadDrives(const CGameDocument &document,
-                                 std::span<const CTeamStats, 2> teams)
-{
-    // Built aside and swapped in: a load that runs out of memory leaves the
-    // previous list, names and field length whole.
-    std::array<std::string, 2> shortNames = {teams[0].GetTeamValue("Short Name"),
-                                             teams[1].GetTeamValue("Short Name")};
-    const int fieldLength = LeadingInt(document.GetText("/fbgame/venue/rules/@field", "0"));
-    std::optional<std::vector<CChartItem>> items =
-        playsMode_ ? buildPlays(document, teams, fieldLength) : buildDrives(document, fieldLength);
-    shortName_ = std::move(shortNames);
-    fieldLength_ = fieldLength;
-    if (items)
-        items_ = std::move(*items);
-}
-
-void CDriveChartData::LoadPlays(const CGameDocument &document, std::span<const CTeamStats, 2> teams)
-{
-    if (std::optional<std::vector<CChartItem>> items = buildPlays(document, teams, fieldLength_))
-        items_ = std::move(*items);
-}
-
-std::optional<std::vector<CChartItem>> CDriveChartData::buildDrives(const CGameDocument &document,
-                                                                    int fieldLength) const
+// The drives `filter` asks for, or nothing when they cannot be selected.
+std::optional<std::vector<CChartItem>> buildDrives(const CGameDocument &document,
+                                                   const DriveFilter &filter, int fieldLength)
 {
     const std::string quarterPredicate =
-        quarter > 0 ? "[@number='" + std::to_string(quarter) + "']" : "";
+        filter.quarter > 0 ? "[@number='" + std::to_string(filter.quarter) + "']" : "";
     std::string teamPredicate;
-    if (homeOnly && !visitorOnly)
+    if (filter.homeOnly && !filter.visitorOnly)
         teamPredicate = "[@vh='H']";
-    else if (visitorOnly && !homeOnly)
+    else if (filter.visitorOnly && !filter.homeOnly)
         teamPredicate = "[@vh='V']";
     const auto nodes = document.SelectNodes("/fbgame/plays/qtr" + quarterPredicate + "/drivestart" +
                                             teamPredicate);
@@ -176,7 +153,7 @@ std::optional<std::vector<CChartItem>> CDriveChartData::buildDrives(const CGameD
     const std::unordered_map<std::string, CXmlNode> driveByIndex =
         firstByIndex(document, "/fbgame/drives/drive");
     std::unordered_map<std::string, std::string> scoreQuarterByIndex;
-    if (scoringOnly) {
+    if (filter.scoringOnly) {
         for (const auto &[index, score] : firstByIndex(document, "/fbgame/scores/score", "@qtr"))
             scoreQuarterByIndex.emplace(index, document.GetNodeText(score, "@qtr", "0"));
     }
@@ -195,7 +172,7 @@ std::optional<std::vector<CChartItem>> CDriveChartData::buildDrives(const CGameD
             continue;
         }
         const std::string index = std::to_string(d);
-        if (scoringOnly) {
+        if (filter.scoringOnly) {
             const auto score = scoreQuarterByIndex.find(index);
             if (score == scoreQuarterByIndex.end() || LeadingInt(score->second) == 0)
                 continue;
@@ -209,9 +186,10 @@ std::optional<std::vector<CChartItem>> CDriveChartData::buildDrives(const CGameD
     return items;
 }
 
-std::optional<std::vector<CChartItem>>
-CDriveChartData::buildPlays(const CGameDocument &document, std::span<const CTeamStats, 2> teams,
-                            int fieldLength) const
+// The plays of drive `drive`, or nothing when they cannot be selected.
+std::optional<std::vector<CChartItem>> buildPlays(const CGameDocument &document,
+                                                  std::span<const CTeamStats, 2> teams, int drive,
+                                                  int fieldLength)
 {
     const auto nodes = document.SelectNodes("/fbgame/plays/qtr/play");
     if (!nodes)
@@ -226,20 +204,20 @@ CDriveChartData::buildPlays(const CGameDocument &document, std::span<const CTeam
 
     std::vector<CChartItem> items;
     for (const CXmlNode node : *nodes) {
-        if (LeadingInt(document.GetNodeText(node, "@playid", "0")) != playsDrive_)
+        if (LeadingInt(document.GetNodeText(node, "@playid", "0")) != drive)
             continue;
         const PlayContext context = PlayContext::Parse(document.GetNodeText(node, "@context", "0"));
         const std::string type = document.GetNodeText(node, "@type", "0");
         CChartItem item;
         switch (type.empty() ? '\0' : type.front()) {
         case 'R':
-            item.fillColor = colorR;
+            item.fillColor = CDriveChartData::colorR;
             break;
         case 'P':
-            item.fillColor = colorP;
+            item.fillColor = CDriveChartData::colorP;
             break;
         case 'E':
-            item.fillColor = colorE;
+            item.fillColor = CDriveChartData::colorE;
             break;
         default:
             continue;
@@ -283,36 +261,29 @@ CDriveChartData::buildPlays(const CGameDocument &document, std::span<const CTeam
     return items;
 }
 
-void CDriveChartData::SetHitRect(int index, const CRect &rect)
+} // namespace
+
+CDriveChartData CDriveChartData::Load(const CGameDocument &document,
+                                      std::span<const CTeamStats, 2> teams,
+                                      const DriveFilter &filter, const CDriveChartData &previous)
 {
-    if (index >= 0 && index < count())
-        items_[index].hitRect = rect;
+    CDriveChartData list;
+    list.shortName_ = {teams[0].GetTeamValue("Short Name"), teams[1].GetTeamValue("Short Name")};
+    list.fieldLength_ = LeadingInt(document.GetText("/fbgame/venue/rules/@field", "0"));
+    list.playsMode_ = filter.playsMode();
+    list.playsDrive_ = list.playsMode_ ? *filter.playsOfDrive : 0;
+    std::optional<std::vector<CChartItem>> items =
+        list.playsMode_ ? buildPlays(document, teams, list.playsDrive_, list.fieldLength_)
+                        : buildDrives(document, filter, list.fieldLength_);
+    list.items_ = items ? std::move(*items) : previous.items_;
+    return list;
 }
 
-void CDriveChartData::ClearHitRects()
+CDriveChartData CDriveChartData::Load(const CGameDocument &document,
+                                      std::span<const CTeamStats, 2> teams,
+                                      const DriveFilter &filter)
 {
-    for (CChartItem &item : items_)
-        item.hitRect = CRect(-1, -1, -1, -1);
-}
-
-void CDriveChartData::ShowPlaysOf(int driveIndex)
-{
-    if (driveIndex < 0)
-        return;
-    playsMode_ = 1;
-    playsDrive_ = driveIndex;
-}
-
-void CDriveChartData::ShowDrives()
-{
-    playsMode_ = 0;
-    playsDrive_ = 0;
-}
-
-void CDriveChartData::SetSelected(int index)
-{
-    if (index >= -1 && index < count())
-        selected_ = index;
+    return Load(document, teams, filter, CDriveChartData());
 }
 
 std::string CDriveChartData::GetShortName(int team) const

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CDriveChartData.h"
 #include "CGameDocument.h"
 #include "CSeasonStats.h"
 #include "CTeamStats.h"
@@ -28,10 +27,10 @@ struct ReloadResult {
 };
 
 // The game document, the two season documents, the two game teams (index 0
-// home 'H', 1 visitor 'V'), the two season teams, the scoreboard values and the
-// drive chart list: what the main window and the export load, loaded one way.
-// Reloads refill the objects in place, so references to them stay valid for
-// the life of the session.
+// home 'H', 1 visitor 'V'), the two season teams and the scoreboard values:
+// what the main window and the export load, loaded one way. Reloads refill
+// the objects in place, so references to them stay valid for the life of the
+// session; everything it hands out is read-only.
 class GameSession
 {
 public:
@@ -64,9 +63,6 @@ public:
     std::span<const CSeasonStats, 2> seasons() const { return seasons_; }
     const CSeasonStats &season(int side) const { return seasons_.at(side); }
     const ScoreboardState &scoreboard() const { return scoreboard_; }
-    // Filled by the Drive Charts page (LoadDrives) with its filters.
-    CDriveChartData &drives() { return drives_; }
-    const CDriveChartData &drives() const { return drives_; }
 
 private:
     // The file a season document and its team were last loaded from.
@@ -88,6 +84,5 @@ private:
     std::array<CTeamStats, 2> teams_;
     std::array<CSeasonStats, 2> seasons_;
     ScoreboardState scoreboard_;
-    CDriveChartData drives_;
     std::array<SeasonSource, 2> seasonSources_;
 };

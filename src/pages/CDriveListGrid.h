@@ -2,8 +2,8 @@
 
 #include "CChartListGrid.h"
 
-// The drives list of the Drive Charts page; the last column, the time of
-// possession, is shown only with ShowTOP.
+// The drives list of the Drive Charts page; its last column, the time of
+// possession, is 40 pixels wide with Show Time of Possession and 0 without.
 class CDriveListGrid : public CChartListGrid
 {
     Q_OBJECT
@@ -11,14 +11,6 @@ class CDriveListGrid : public CChartListGrid
 public:
     explicit CDriveListGrid(QWidget *parent = nullptr, int id = 0);
 
-    void SetShowTOP(bool show) { showTOP_ = show; }
-    bool ShowTOP() const { return showTOP_; }
-    // The rows, and column 12 titled "TOP" 40 wide, or untitled at width 0.
-    void Fill();
-
-protected:
-    bool ShowsColumn(int column) const override;
-
-private:
-    bool showTOP_ = false;
+    // Shows a drives list value, its time-of-possession column as wide as the value says.
+    void ShowDrives(StatTable table);
 };

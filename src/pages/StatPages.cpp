@@ -2,6 +2,7 @@
 
 #include "gamedata/GameSession.h"
 #include "platform/ControlIds.h"
+#include "views/ChartListTables.h"
 #include "views/PlayerStatTable.h"
 #include "views/TeamStatsTable.h"
 #include "views/YardageSummaryTable.h"
@@ -86,6 +87,8 @@ StatPages::StatPages(QWidget *dialog, QWidget *container, const QFont &boldFont)
          {static_cast<CChartListGrid *>(driveList), static_cast<CChartListGrid *>(playList)}) {
         list->SetSingleSelection(true);
         list->SetShowSelectionAlways(true);
+        // The sunken client edge.
+        list->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     }
 }
 
@@ -105,8 +108,8 @@ void StatPages::Fill(std::string_view name, const GameSession &session, const Fi
         FillScoring(session, options.showTop);
     else if (name == "play_by_play")
         FillPlayByPlay(session, options.period, options.showTop);
-    else if (name == "drives")
-        FillDriveLists(session.drives(), options.showTop);
+    else if (name == "drives" && options.drives)
+        FillDriveLists(*options.drives, options.showTop);
 }
 
 std::vector<CStatGridCtrl *> StatPages::Tables() const
@@ -171,9 +174,6 @@ void StatPages::FillPlayByPlay(const GameSession &session, int period, bool show
 
 void StatPages::FillDriveLists(const CDriveChartData &drives, bool showTop)
 {
-    driveList->SetDriveData(&drives);
-    driveList->SetShowTOP(showTop);
-    driveList->Fill();
-    playList->SetDriveData(&drives);
-    playList->Fill();
+    driveList->ShowDrives(BuildDriveListTable(drives, showTop));
+    playList->ShowTable(BuildPlayListTable(drives));
 }

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+class CDriveChartData;
 class GameSession;
 class QLabel;
 class QWidget;
@@ -50,6 +51,8 @@ public:
     struct FillOptions {
         int period = 0;
         bool showTop = true;
+        // The drive list the drives and plays lists show; without one they are left as they are.
+        const CDriveChartData *drives = nullptr;
     };
     // The names of the tables Fill fills, in the order the export describes them:
     // "yardage", "team_stats", "offense", "defense", "special_teams", "scoring",

@@ -11,17 +11,11 @@ using WPARAM = std::intptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 
-// Private window messages of the program.
+// Private window messages of the program. The drive chart, the drive lists,
+// the splitter and the Individual Player window announce theirs with signals.
 constexpr unsigned WM_USER = 0x400;
 constexpr unsigned UM_GRIDLAYOUT = WM_USER + 2;
-constexpr unsigned UM_PLAYERCLOSED = WM_USER + 4;
 constexpr unsigned UM_RELOAD = WM_USER + 5;
-constexpr unsigned UM_SPLITTERMOVED = WM_USER + 6;
-constexpr unsigned UM_SETDRIVETEXT = WM_USER + 7;
-constexpr unsigned UM_SELECTDRIVEROW = WM_USER + 8;
-constexpr unsigned UM_SELECTCHARTDRIVE = WM_USER + 9;
-constexpr unsigned UM_SHOWDRIVEPLAYS = WM_USER + 10;
-constexpr unsigned UM_SHOWDRIVELIST = WM_USER + 11;
 
 // A private message delivered to a window's event(): the receiver checks
 // type() == CMessageEvent::EventType() and dispatches on Message().

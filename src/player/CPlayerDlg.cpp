@@ -4,8 +4,6 @@
 #include "gamedata/CSeasonStats.h"
 #include "gamedata/CTeamStats.h"
 #include "gamedata/GameSession.h"
-#include "gamedata/PlayContext.h"
-#include "gamedata/TextNumbers.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/CStatGridCtrl.h"
 #include "platform/ControlIds.h"
@@ -37,11 +35,6 @@ constexpr COLORREF kGreyShade = RGB(224, 224, 224);
 constexpr int kPlayColumn = 2;
 // Wrapped play texts kept between fills; a game has a few thousand plays.
 constexpr std::size_t kWrapCacheLimit = 20000;
-
-QString text(const std::string &value)
-{
-    return QString::fromStdString(value);
-}
 
 QLabel *makeLabel(QWidget *parent, const QString &caption, const QFont &font, int id)
 {
@@ -145,43 +138,19 @@ void CPlayerDlg::SetPlayer(int teamIndex, int playerIndex)
 
 bool CPlayerDlg::IsCategoryShown(int category) const
 {
-    if (!gameTeams_)
-        return false;
-    const std::string &value = gameTeams_[teamIndex_].GetPlayerValue(
-        playerIndex_, PlayerCategories().at(category).testLabel);
-    return TextNumbers::LeadingInt(value) != 0;
-}
-
-QString CPlayerDlg::SurnameKey(const QString &shortName)
-{
-    return shortName.mid(shortName.lastIndexOf(u' ') + 1).toUpper();
-}
-
-QString CPlayerDlg::PlayTypeMark(const QString &type, const QString &first, const QString &yards)
-{
-    QString mark = QStringLiteral(" ");
-    if (type == u"R")
-        mark = QStringLiteral("r");
-    else if (type == u"P")
-        mark = QStringLiteral("p");
-    if (first == u"R")
-        mark = QStringLiteral("&R");
-    else if (first == u"P")
-        mark = QStringLiteral("&P");
-    else if (first == u"E")
-        mark = QStringLiteral("&X");
-    return mark + yards;
+    return content_.categories.at(category).shown;
 }
 
 // ---- Filling ----
 
 void CPlayerDlg::ShowPlayer()
 {
-    if (!gameTeams_ || !seasonTeams_)
+    if (!gameTeams_ || !seasonTeams_ || !gameDocument_)
         return;
-    const CTeamStats &team = gameTeams_[teamIndex_];
-    titleStatic_->setText(QStringLiteral("#") + text(team.GetPlayerValue(playerIndex_, "No")) +
-                          QStringLiteral(" ") + text(team.GetPlayerValue(playerIndex_, "Name")));
+    content_ = PlayerContent::Build(std::span<const CTeamStats, 2>(gameTeams_, 2),
+                                    std::span<const CSeasonStats, 2>(seasonTeams_, 2),
+                                    *gameDocument_, teamIndex_, playerIndex_);
+    titleStatic_->setText(content_.title);
     for (int c = 0; c < kPlayerCategoryCount; ++c) {
         if (IsCategoryShown(c))
             fillCategory(c);
@@ -192,95 +161,41 @@ void CPlayerDlg::ShowPlayer()
 
 void CPlayerDlg::fillCategory(int category)
 {
-    const CTeamStats &team = gameTeams_[teamIndex_];
-    const CSeasonStats &season = seasonTeams_[teamIndex_];
-    const std::string &checkName = team.GetPlayerValue(playerIndex_, "Check Name");
-    // A player without a check name has no season line: an empty name would
-    // match any season player who lacks one too.
-    const int seasonPlayer = checkName.empty() ? -1 : season.FindPlayerByCheckName(checkName);
+    const PlayerContent::Category &lines = content_.categories.at(category);
     CStatGridCtrl *grid = categoryGrids_[category];
-    int column = 1;
-    for (const PlayerColumn &pc : PlayerCategories()[category].columns) {
-        if (!pc.label.empty()) {
-            grid->SetItemText(0, column, text(team.GetPlayerValue(playerIndex_, pc.label)));
-            grid->SetItemText(
-                1, column,
-                seasonPlayer < 0 ? QString() : text(season.GetPlayerValue(seasonPlayer, pc.label)));
-        }
-        ++column;
+    for (std::size_t k = 0; k < lines.game.size(); ++k) {
+        const int column = static_cast<int>(k) + 1;
+        if (PlayerCategories()[category].columns[k].label.empty())
+            continue;
+        grid->SetItemText(0, column, lines.game[k]);
+        grid->SetItemText(1, column, lines.season[k]);
     }
 }
-
-namespace
-{
-
-// Whether `text` (UTF-8) in upper case contains `key` (upper case, UTF-8).
-// Texts of plain ASCII, nearly all of them, are upper-cased byte by byte
-// into `buffer`; others go through the full Unicode rules.
-bool upperCaseContains(const std::string &text, const std::string &key, std::string &buffer)
-{
-    buffer.resize(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return QString::fromStdString(text).toUpper().contains(QString::fromStdString(key));
-        buffer[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
-    }
-    return buffer.find(key) != std::string::npos;
-}
-
-} // namespace
 
 void CPlayerDlg::fillPlays()
 {
     const CZrGridListCtrl::RedrawPause pause(*playsGrid_);
     playsGrid_->DeleteAllItems();
-    if (!gameDocument_)
-        return;
-    // Every "play" child of the quarters, in document order.
-    const auto nodes = gameDocument_->SelectNodes("/fbgame/plays/qtr/play");
-    if (!nodes)
-        return;
-    const CTeamStats &team = gameTeams_[teamIndex_];
-    const std::string key =
-        SurnameKey(text(team.GetPlayerValue(playerIndex_, "Short Name"))).toStdString();
     const int wrapWidth = playsGrid_->GetColumnWidth(kPlayColumn) - 6;
-    std::string upperBuffer;
     int row = 0;
-    bool white = true;
-    for (const CXmlNode node : *nodes) {
-        const std::string playText = gameDocument_->GetNodeText(node, "@text", "0");
-        // A plain substring test: a play involves the player when its text
-        // mentions his surname anywhere, in any letter case.
-        if (!upperCaseContains(playText, key, upperBuffer))
-            continue;
-        const PlayContext context =
-            PlayContext::Parse(gameDocument_->GetNodeText(node, "@context", "0"));
-        playsGrid_->InsertItem(row, QStringLiteral("%1-%2").arg(context.down).arg(context.toGo));
-        // Without a ball position in the context there is nothing to show.
-        if (context.fieldsRead >= 5) {
-            const CTeamStats &side = gameTeams_[context.side == 'H' ? 0 : 1];
-            playsGrid_->SetItemText(
-                row, 1, text(side.GetTeamValue("Short Name")) + QString::number(context.yard));
-        }
-        const QStringList &lines = wrappedPlay(playText, wrapWidth);
+    for (const PlayerContent::Play &play : content_.plays) {
+        playsGrid_->InsertItem(row, play.down);
+        if (!play.ballOn.isEmpty())
+            playsGrid_->SetItemText(row, 1, play.ballOn);
+        const QStringList &lines = wrappedPlay(play.text, wrapWidth);
         playsGrid_->SetItemText(row, kPlayColumn, lines.front());
         for (int k = 1; k < lines.size(); ++k) {
             playsGrid_->InsertItem(row + k, QString());
             playsGrid_->SetItemText(row + k, kPlayColumn, lines[k]);
         }
-        playsGrid_->SetItemText(row, 3,
-                                PlayTypeMark(text(gameDocument_->GetNodeText(node, "@type", "")),
-                                             text(gameDocument_->GetNodeText(node, "@first", "")),
-                                             text(gameDocument_->GetNodeText(node, "@yds", ""))));
+        playsGrid_->SetItemText(row, 3, play.typeMark);
         const int count = static_cast<int>(lines.size());
-        playsGrid_->SetRowRangeColors(row, count, kBlack, white ? kWhiteShade : kGreyShade);
-        white = !white;
+        playsGrid_->SetRowRangeColors(row, count, kBlack, play.grey ? kGreyShade : kWhiteShade);
         row += count;
     }
 }
 
-const QStringList &CPlayerDlg::wrappedPlay(const std::string &playText, int width)
+const QStringList &CPlayerDlg::wrappedPlay(const QString &playText, int width)
 {
     // Lines depend only on the text, the width and the table's font, and a
     // refresh shows nearly the same plays again: measuring them is the
@@ -291,7 +206,7 @@ const QStringList &CPlayerDlg::wrappedPlay(const std::string &playText, int widt
     }
     auto found = wrapCache_.find(playText);
     if (found == wrapCache_.end())
-        found = wrapCache_.emplace(playText, playsGrid_->WrapText(text(playText), width)).first;
+        found = wrapCache_.emplace(playText, playsGrid_->WrapText(playText, width)).first;
     return found->second;
 }
 
@@ -351,8 +266,7 @@ void CPlayerDlg::Layout()
         container_->SetContentSize(0, 0);
     }
     playsLabel_->setGeometry(0, panel + 45, 200, 15);
-    playsLabel_->setText(QStringLiteral("Plays involving ") +
-                         text(gameTeams_[teamIndex_].GetPlayerValue(playerIndex_, "Name")));
+    playsLabel_->setText(content_.playsLabel);
     playsGrid_->setGeometry(0, panel + 60, width, height - panel - 60);
     for (; title < kPlayerCategoryCount; ++title)
         categoryTitles_[title]->setGeometry(0, 0, 0, 0);
@@ -401,8 +315,5 @@ void CPlayerDlg::done(int result)
     if (closed_)
         return;
     closed_ = true;
-    // Posted, so that the owner may delete the window when it arrives.
-    QObject *target =
-        notifyTarget_ ? notifyTarget_ : (parentWidget() ? parentWidget()->window() : nullptr);
-    PostMessage(target, UM_PLAYERCLOSED, 0, 0);
+    emit playerClosed();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player/PlayerCategories.h"
+#include "views/PlayerContent.h"
 
 #include <QDialog>
 #include <QFont>
@@ -25,8 +25,8 @@ class QLabel;
 //
 // The owner sets the model and the player, then calls ShowPlayer. The window
 // shows the same player again on UM_RELOAD (posted after every reload). When
-// it closes (close box, Enter or Escape) it hides and posts UM_PLAYERCLOSED
-// (wParam 0) to its owner's window, which deletes it.
+// it closes (close box, Enter or Escape) it hides and announces playerClosed,
+// on which its owner deletes it (through a queued connection).
 class CPlayerDlg : public QDialog
 {
     Q_OBJECT
@@ -45,8 +45,6 @@ public:
     void SetPlayer(int teamIndex, int playerIndex);
     int TeamIndex() const { return teamIndex_; }
     int PlayerIndex() const { return playerIndex_; }
-    // Where UM_PLAYERCLOSED goes; null means the owner's window.
-    void SetNotifyTarget(QObject *target) { notifyTarget_ = target; }
 
     // Fills the title, the category tables and the plays for the current
     // player, then lays out. Nothing happens before the sources are set.
@@ -68,13 +66,8 @@ public:
     // The content height of the panel at the last layout, scrolling or not.
     int ContentHeight() const { return contentHeight_; }
 
-    // The key a play's text must contain: the short name after its last
-    // space, in upper case ("J. Smith" -> "SMITH").
-    static QString SurnameKey(const QString &shortName);
-    // The type column of a play: "r" or "p" for a rush or pass, replaced by
-    // "&R", "&P" or "&X" for a first down by rush, pass or penalty, else a
-    // space; then the yards.
-    static QString PlayTypeMark(const QString &type, const QString &first, const QString &yards);
+    // What the window shows, as the last ShowPlayer built it.
+    const PlayerContent &Content() const { return content_; }
 
 protected:
     bool event(QEvent *event) override;
@@ -84,22 +77,26 @@ protected:
 public slots:
     void done(int result) override;
 
+signals:
+    // The window was closed; announced once.
+    void playerClosed();
+
 private:
     void fillCategory(int category);
     void fillPlays();
     QSize naturalSize(const CStatGridCtrl &table) const;
     // The play text broken into the lines of the play column.
-    const QStringList &wrappedPlay(const std::string &playText, int width);
+    const QStringList &wrappedPlay(const QString &playText, int width);
 
     const CTeamStats *gameTeams_ = nullptr;       // two, borrowed
     const CSeasonStats *seasonTeams_ = nullptr;   // two, borrowed
     const CGameDocument *gameDocument_ = nullptr; // borrowed
     int teamIndex_ = 0;
     int playerIndex_ = 0;
-    QObject *notifyTarget_ = nullptr;
     bool closed_ = false;
     int contentHeight_ = 0;
-    std::unordered_map<std::string, QStringList> wrapCache_;
+    PlayerContent content_;
+    std::unordered_map<QString, QStringList> wrapCache_;
     int wrapWidth_ = -1;
 
     QFont boldFont_;

@@ -2,6 +2,7 @@
 // the options that change them.
 #include "app/CommandLine.h"
 #include "app/GameExport.h"
+#include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
@@ -46,10 +47,10 @@ TEST(ExportPages, AgreeWithTheTablesTheWindowFills)
     pages.FillSpecialTeams(session);
     pages.FillScoring(session, true);
     pages.FillPlayByPlay(session, 3, true);
-    session.drives().quarter = 3;
-    session.drives().homeOnly = 1;
-    session.drives().LoadDrives(session.game(), session.teams());
-    pages.FillDriveLists(session.drives(), true);
+    DriveFilter filter;
+    filter.quarter = 3;
+    filter.homeOnly = true;
+    pages.FillDriveLists(CDriveChartData::Load(session.game(), session.teams(), filter), true);
 
     ExportRequest request;
     request.gameFile = finalGame;
@@ -74,13 +75,14 @@ TEST(ExportPages, WrittenRowByRowTheyAreTheWholePages)
 {
     GameSession session;
     ASSERT_TRUE(session.Reload({finalGame, homeSeason, visitorSeason}).gameOpened);
-    session.drives().LoadDrives(session.game(), session.teams());
+    const CDriveChartData drives =
+        CDriveChartData::Load(session.game(), session.teams(), DriveFilter{});
     QWidget dialog;
     dialog.setFont(DialogFont());
     CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
     StatPages pages(&dialog, &container, QFont());
     for (const char *page : StatPages::kFilledTables)
-        pages.Fill(page, session, {0, true});
+        pages.Fill(page, session, {0, true, &drives});
     const QByteArray whole = JsonStreamWriter::Text(PagesToJson(pages), 1);
     const int playByPlayRows = pages.playByPlay->GetItemCount();
     ASSERT_GT(playByPlayRows, 100);
@@ -108,7 +110,7 @@ TEST(ExportPages, WrittenRowByRowTheyAreTheWholePages)
         pages, 1, sink,
         [&](const char *page) {
             filled << page;
-            pages.Fill(page, session, {0, true});
+            pages.Fill(page, session, {0, true, &drives});
         },
         [&](CZrGridListCtrl &table) {
             table.DeleteAllItems();

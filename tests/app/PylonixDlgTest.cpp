@@ -1,7 +1,10 @@
 #include "app/CPylonixDlg.h"
+#include "app/DriveChartsPage.h"
 #include "drivechart/CDriveChartWnd.h"
+#include "drivechart/CSplitterBar.h"
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
+#include "pages/CChartListGrid.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/CStatGridCtrl.h"
 #include "platform/Colors.h"
@@ -312,7 +315,8 @@ TEST_F(MainWindow, ReloadKeepsPagePeriodAndFiltersButLosesTheDriveSelection)
     scoringOnly->click();
     auto *visitor = qobject_cast<QPushButton *>(dlg.Control(LayoutRole::VisitorButton));
     visitor->click();
-    const_cast<GameSession &>(dlg.session()).drives().SetSelected(0);
+    auto *chart = qobject_cast<CDriveChartWnd *>(dlg.Control(LayoutRole::DriveChart));
+    chart->Select(0);
 
     dlg.ReloadGame();
     EXPECT_EQ(dlg.currentPage(), PAGE_DRIVE_CHARTS);
@@ -320,9 +324,9 @@ TEST_F(MainWindow, ReloadKeepsPagePeriodAndFiltersButLosesTheDriveSelection)
     EXPECT_EQ(period->currentIndex(), 2);
     EXPECT_TRUE(scoringOnly->isChecked());
     EXPECT_TRUE(visitor->isChecked());
-    EXPECT_EQ(dlg.session().drives().quarter, 2);
-    EXPECT_EQ(dlg.session().drives().visitorOnly, 1);
-    EXPECT_EQ(dlg.session().drives().selected(), -1);
+    EXPECT_EQ(dlg.drivePage().filter().quarter, 2);
+    EXPECT_TRUE(dlg.drivePage().filter().visitorOnly);
+    EXPECT_EQ(chart->selected(), -1);
 }
 
 TEST_F(MainWindow, PlaysModeDisablesTheFiltersUntilTheDriveListReturns)
@@ -333,18 +337,19 @@ TEST_F(MainWindow, PlaysModeDisablesTheFiltersUntilTheDriveListReturns)
     auto *hint = qobject_cast<QLabel *>(dlg.Control(LayoutRole::Hint));
     EXPECT_EQ(hint->text(), "Double click on a drive to view individual plays.");
 
-    SendMessage(&dlg, UM_SHOWDRIVEPLAYS, 2);
+    auto *chart = qobject_cast<CDriveChartWnd *>(dlg.Control(LayoutRole::DriveChart));
+    emit chart->drivePlaysRequested(2);
     EXPECT_TRUE(dlg.playsMode());
-    EXPECT_TRUE(dlg.session().drives().playsMode());
-    EXPECT_EQ(dlg.session().drives().playsDrive(), 2);
+    EXPECT_TRUE(dlg.drivePage().drives().playsMode());
+    EXPECT_EQ(dlg.drivePage().drives().playsDrive(), 2);
     EXPECT_EQ(hint->text(), "Right click on the field to view the drives list again.");
     for (LayoutRole role : {LayoutRole::PeriodBox, LayoutRole::ScoringOnly, LayoutRole::HomeButton,
                             LayoutRole::VisitorButton, LayoutRole::BothButton})
         EXPECT_FALSE(dlg.Control(role)->isEnabled()) << static_cast<int>(role);
 
-    SendMessage(&dlg, UM_SHOWDRIVELIST);
+    emit chart->driveListRequested();
     EXPECT_FALSE(dlg.playsMode());
-    EXPECT_FALSE(dlg.session().drives().playsMode());
+    EXPECT_FALSE(dlg.drivePage().drives().playsMode());
     EXPECT_EQ(hint->text(), "Double click on a drive to view individual plays.");
     EXPECT_TRUE(dlg.Control(LayoutRole::PeriodBox)->isEnabled());
     EXPECT_TRUE(dlg.Control(LayoutRole::BothButton)->isEnabled());
@@ -356,16 +361,17 @@ TEST_F(MainWindow, DriveTextFollowsTheChartAndTheSplitter)
     ASSERT_TRUE(dlg.OnInitDialog());
     dlg.resize(1024, 720);
     dlg.ClickPage(PAGE_DRIVE_CHARTS);
-    const QByteArray text = "Selected:\r\nHome drive";
-    SendMessage(&dlg, UM_SETDRIVETEXT, reinterpret_cast<WPARAM>(text.constData()));
+    auto *chart = qobject_cast<CDriveChartWnd *>(dlg.Control(LayoutRole::DriveChart));
+    emit chart->driveTextChanged(QStringLiteral("Selected:\r\nHome drive"));
     EXPECT_EQ(qobject_cast<QPlainTextEdit *>(dlg.Control(LayoutRole::DriveText))->toPlainText(),
               "Selected:\nHome drive");
 
     EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, 50));
-    SendMessage(&dlg, UM_SPLITTERMOVED, 30);
+    auto *splitter = qobject_cast<CSplitterBar *>(dlg.Control(LayoutRole::Splitter));
+    emit splitter->splitterMoved(30);
     EXPECT_EQ(dlg.textHeight(), 80);
     EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, 80));
-    SendMessage(&dlg, UM_SPLITTERMOVED, static_cast<WPARAM>(-100));
+    emit splitter->splitterMoved(-100);
     EXPECT_EQ(dlg.textHeight(), 50) << "the text box keeps at least 50 pixels";
 }
 
@@ -533,7 +539,7 @@ TEST_F(MainWindow, CommandLinePathsReachTheSettingsFileOnlyThroughConfigure)
     TestDlg configured(optionsFor(game));
     ASSERT_TRUE(configured.OnInitDialog());
     configured.ClickPage(PAGE_DRIVE_CHARTS);
-    SendMessage(&configured, UM_SHOWDRIVEPLAYS, 1);
+    configured.drivePage().ShowDrivePlays(1);
     const std::string other =
         dir.Write("other.xml", ReadFile(PYLONIX_SAMPLES_DIR "/game-final.xml"));
     configured.configured.gameFile = other;
@@ -674,12 +680,12 @@ TEST_F(MainWindow, PageTablesShowWithTheirPageAndFillLazily)
     dlg.ClickPage(PAGE_DRIVE_CHARTS);
     EXPECT_TRUE(shown(dlg.Control(LayoutRole::DriveLists, 0)));
     EXPECT_FALSE(shown(dlg.Control(LayoutRole::DriveLists, 1)));
-    EXPECT_EQ(rows(LayoutRole::DriveLists, 0), dlg.session().drives().count());
-    SendMessage(&dlg, UM_SHOWDRIVEPLAYS, 1);
+    EXPECT_EQ(rows(LayoutRole::DriveLists, 0), dlg.drivePage().drives().count());
+    dlg.drivePage().ShowDrivePlays(1);
     EXPECT_FALSE(shown(dlg.Control(LayoutRole::DriveLists, 0)));
     EXPECT_TRUE(shown(dlg.Control(LayoutRole::DriveLists, 1)));
-    EXPECT_EQ(rows(LayoutRole::DriveLists, 1), dlg.session().drives().count());
-    EXPECT_GT(dlg.session().drives().count(), 0);
+    EXPECT_EQ(rows(LayoutRole::DriveLists, 1), dlg.drivePage().drives().count());
+    EXPECT_GT(dlg.drivePage().drives().count(), 0);
 }
 
 TEST_F(MainWindow, OffenseTablesArePlacedFromTheirNaturalSizes)
@@ -797,7 +803,7 @@ TEST_F(MainWindow, OnePlayerWindowIsOpenedReusedAndForgottenWhenItCloses)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return player.isNull();
     });
-    EXPECT_TRUE(player.isNull()) << "UM_PLAYERCLOSED deletes the window";
+    EXPECT_TRUE(player.isNull()) << "closing the player window deletes it";
     EXPECT_EQ(dlg.PlayerWindow(), nullptr);
 }
 
@@ -808,29 +814,29 @@ TEST_F(MainWindow, ChartSelectionReachesBothListsAndAReloadClearsIt)
     dlg.ClickPage(PAGE_DRIVE_CHARTS);
     auto *drives = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::DriveLists, 0));
     ASSERT_GT(drives->GetItemCount(), 1);
-    SendMessage(&dlg, UM_SELECTDRIVEROW, 1);
+    auto *chart = qobject_cast<CDriveChartWnd *>(dlg.Control(LayoutRole::DriveChart));
+    ASSERT_NE(chart, nullptr);
+    emit chart->driveRowSelected(1);
     EXPECT_EQ(drives->GetFirstSelectedRow(), 1);
-    SendMessage(&dlg, UM_SELECTDRIVEROW, 0);
+    emit chart->driveRowSelected(0);
     EXPECT_EQ(drives->GetFirstSelectedRow(), 0);
     EXPECT_EQ(drives->GetItemState(1, LVIS_SELECTED), 0u) << "the earlier row is deselected";
 
     // A row chosen in a list selects that drive in the chart, whose read-out
     // reaches the drive text box.
-    SendMessage(&dlg, UM_SELECTCHARTDRIVE, 1);
-    auto *chart = dlg.findChild<CDriveChartWnd *>();
-    ASSERT_NE(chart, nullptr);
+    auto *list = qobject_cast<CChartListGrid *>(drives);
+    emit list->chartDriveSelected(1);
     EXPECT_EQ(chart->selected(), 1);
     EXPECT_TRUE(qobject_cast<QPlainTextEdit *>(dlg.Control(LayoutRole::DriveText))
                     ->toPlainText()
                     .startsWith("Selected:"));
 
-    SendMessage(&dlg, UM_SELECTCHARTDRIVE, 99);
-    EXPECT_EQ(dlg.session().drives().selected(), dlg.session().drives().count() - 1)
+    emit list->chartDriveSelected(99);
+    EXPECT_EQ(chart->selected(), dlg.drivePage().drives().count() - 1)
         << "the index is clamped to the list";
 
     dlg.ReloadGame();
     EXPECT_EQ(drives->GetFirstSelectedRow(), -1);
-    EXPECT_EQ(dlg.session().drives().selected(), -1);
     EXPECT_EQ(chart->selected(), -1);
 }
 
@@ -856,7 +862,7 @@ TEST_F(MainWindow, ShrinkingTheDriveChartsPageGivesUpTheTextBoxFirst)
     ASSERT_TRUE(dlg.OnInitDialog());
     dlg.show();
     dlg.ClickPage(PAGE_DRIVE_CHARTS);
-    SendMessage(&dlg, UM_SPLITTERMOVED, 100);
+    emit qobject_cast<CSplitterBar *>(dlg.Control(LayoutRole::Splitter))->splitterMoved(100);
     ASSERT_EQ(dlg.textHeight(), 150);
 
     // 520 < 200 + 150 + 200: the text box gives up 30 pixels, the chart none.

@@ -3,6 +3,8 @@
 #include "DriveChartTestSupport.h"
 
 #include "drivechart/DriveChartJson.h"
+#include "platform/SystemMetrics.h"
+#include "views/DriveChartReadout.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -20,16 +22,16 @@ protected:
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view_->viewport(), &event);
     }
-    std::vector<WPARAM> SelectedRows() const
+    std::vector<int> SelectedRows() const
     {
-        std::vector<WPARAM> rows;
-        for (const ReceivedMessage &m : main_->Of(UM_SELECTDRIVEROW))
-            rows.push_back(m.wParam);
+        std::vector<int> rows;
+        for (const ReceivedMessage &m : main_->Of(Announced::RowSelected))
+            rows.push_back(m.value);
         return rows;
     }
     QString LastReadout() const
     {
-        const auto texts = main_->Of(UM_SETDRIVETEXT);
+        const auto texts = main_->Of(Announced::DriveText);
         return texts.empty() ? QStringLiteral("<none>") : texts.back().text;
     }
 
@@ -62,20 +64,20 @@ TEST_F(DriveChart, TwentyThreeRowsScrollAtHeight250AndTwentyTwoDoNot)
 {
     LoadUniform(23);
     SetClientSize(600, 250);
-    EXPECT_EQ(view_->rowArea(), 200);
-    EXPECT_TRUE(view_->scrolling()) << "200 < 9 * 23 - 3";
-    EXPECT_EQ(view_->visibleRows(), 22);
+    EXPECT_EQ(view_->Geometry().rowArea(), 200);
+    EXPECT_TRUE(view_->Geometry().scrolling()) << "200 < 9 * 23 - 3";
+    EXPECT_EQ(view_->Geometry().visibleRows(), 22);
     EXPECT_TRUE(view_->verticalScrollBar()->isEnabled());
     EXPECT_EQ(view_->verticalScrollBar()->maximum(), 1);
-    EXPECT_EQ(data_.item(22).hitRect, CRect(-1, -1, -1, -1)) << "the 23rd entry is off screen";
+    EXPECT_EQ(HitRectOf(22), CRect(-1, -1, -1, -1)) << "the 23rd entry is off screen";
 
     LoadUniform(22);
     SetClientSize(600, 250);
-    EXPECT_FALSE(view_->scrolling()) << "9 * 22 - 3 = 195 fits into 200";
-    EXPECT_EQ(view_->visibleRows(), 22);
+    EXPECT_FALSE(view_->Geometry().scrolling()) << "9 * 22 - 3 = 195 fits into 200";
+    EXPECT_EQ(view_->Geometry().visibleRows(), 22);
     EXPECT_FALSE(view_->verticalScrollBar()->isEnabled());
     EXPECT_TRUE(view_->verticalScrollBar()->isVisible()) << "the bar stays, disabled";
-    EXPECT_EQ(data_.item(21).hitRect.top, 20 + 9 * 21);
+    EXPECT_EQ(HitRectOf(21).top, 20 + 9 * 21);
 }
 
 TEST_F(DriveChart, AnEmptyListDrawsNoRowsAndHasNoReadout)
@@ -83,24 +85,13 @@ TEST_F(DriveChart, AnEmptyListDrawsNoRowsAndHasNoReadout)
     Load({});
     SetClientSize(600, 250);
     EXPECT_EQ(view_->itemCount(), 0);
-    EXPECT_EQ(view_->visibleRows(), 0);
+    EXPECT_EQ(view_->Geometry().visibleRows(), 0);
     EXPECT_FALSE(view_->verticalScrollBar()->isEnabled());
     view_->Select(4);
     EXPECT_EQ(view_->selected(), -1) << "clamped into an empty list";
     EXPECT_EQ(LastReadout(), QString());
-    EXPECT_EQ(view_->HitTest(QPoint(200, 23)), -1);
+    EXPECT_EQ(view_->Geometry().HitTest(QPoint(200, 23)), -1);
     EXPECT_EQ(Grab().pixel(210, 23), ToQRgb(RGB(0, 128, 0))) << "grass where a row would be";
-}
-
-TEST_F(DriveChart, HitTestIncludesLeftAndTopEdgesOnly)
-{
-    Load({{'H', 20, 65, 45}, {'H', 20, 65, 45}});
-    SetClientSize(600, 400);
-    EXPECT_EQ(view_->HitTest(QPoint(150, 20)), 0);
-    EXPECT_EQ(view_->HitTest(QPoint(375, 26)), 0);
-    EXPECT_EQ(view_->HitTest(QPoint(376, 23)), -1);
-    EXPECT_EQ(view_->HitTest(QPoint(200, 27)), -1) << "the gap between rows";
-    EXPECT_EQ(view_->HitTest(QPoint(200, 29)), 1);
 }
 
 TEST_F(DriveChart, ReadoutCarriesTheTimeOfPossessionOnlyWhenAskedFor)
@@ -115,19 +106,9 @@ TEST_F(DriveChart, ReadoutCarriesTheTimeOfPossessionOnlyWhenAskedFor)
               QStringLiteral("Selected:\r\nHOM drive: 3 plays, 45 yards, TOP 04:12\r\n"
                              "Started by KO on 20 at 15:00 in quarter 1\r\n"
                              "Ended by PUNT on V35 at 10:48 in quarter 1"));
-    EXPECT_EQ(view_->Describe(1), QString()) << "outside the list";
-    EXPECT_EQ(view_->Describe(-1), QString());
-}
-
-TEST_F(DriveChart, PlaysReadOutTheirDownSpotAndText)
-{
-    Load({{'H', 20, 65, 45}});
-    LoadPlaysOfDrive(1);
-    SetClientSize(600, 400);
-    ASSERT_EQ(view_->itemCount(), 3);
-    view_->SetShowTOP(true);
-    EXPECT_EQ(view_->Describe(0),
-              QStringLiteral("Qtr: 1, Down: 1-10, Spot: HOM20, Time: 14:30\r\nSmith run for 5."));
+    EXPECT_EQ(DriveChartReadout::Describe(view_->Drives(), 1, true), QString())
+        << "outside the list";
+    EXPECT_EQ(DriveChartReadout::Describe(view_->Drives(), -1, true), QString());
 }
 
 TEST_F(DriveChart, PointingAtAnEntryAndAwayFromItSwitchesTheReadout)
@@ -139,8 +120,7 @@ TEST_F(DriveChart, PointingAtAnEntryAndAwayFromItSwitchesTheReadout)
     EXPECT_EQ(LastReadout(), QStringLiteral("Pointing at:\r\n") + drive0);
     SendMouse(QEvent::MouseButtonPress, Qt::LeftButton, CentreOf(0));
     EXPECT_EQ(view_->selected(), 0);
-    EXPECT_EQ(data_.selected(), 0) << "the list knows the selection";
-    EXPECT_EQ(SelectedRows(), std::vector<WPARAM>{0});
+    EXPECT_EQ(SelectedRows(), std::vector<int>{0});
 
     MoveMouseTo(QPoint(300, 200));
     EXPECT_EQ(view_->hover(), -1);
@@ -148,7 +128,7 @@ TEST_F(DriveChart, PointingAtAnEntryAndAwayFromItSwitchesTheReadout)
 
     SendMouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(300, 200));
     EXPECT_EQ(view_->selected(), -1) << "a click outside every entry clears the selection";
-    EXPECT_EQ(SelectedRows(), (std::vector<WPARAM>{0, -1}));
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{0, -1}));
     EXPECT_EQ(LastReadout(), QString());
 }
 
@@ -157,11 +137,11 @@ TEST_F(DriveChart, MovingWithinTheSameEntryNeitherRepaintsNorSendsText)
     Load({{'H', 20, 65, 45}, {'V', 20, 30, 10}});
     SetClientSize(600, 400);
     MoveMouseTo(QPoint(200, 23));
-    const std::size_t texts = main_->Of(UM_SETDRIVETEXT).size();
+    const std::size_t texts = main_->Of(Announced::DriveText).size();
     EXPECT_EQ(PaintsDuring(view_->viewport(), [&] { MoveMouseTo(QPoint(210, 24)); }), 0);
-    EXPECT_EQ(main_->Of(UM_SETDRIVETEXT).size(), texts);
+    EXPECT_EQ(main_->Of(Announced::DriveText).size(), texts);
     EXPECT_EQ(PaintsDuring(view_->viewport(), [&] { MoveMouseTo(QPoint(430, 32)); }), 1);
-    EXPECT_EQ(main_->Of(UM_SETDRIVETEXT).size(), texts + 1);
+    EXPECT_EQ(main_->Of(Announced::DriveText).size(), texts + 1);
 }
 
 TEST_F(DriveChart, DoubleClickOpensADriveAndRightClickGoesBack)
@@ -169,25 +149,26 @@ TEST_F(DriveChart, DoubleClickOpensADriveAndRightClickGoesBack)
     Load({{'H', 20, 65, 45}, {'V', 20, 30, 10}});
     SetClientSize(600, 400);
     SendMouse(QEvent::MouseButtonPress, Qt::RightButton, QPoint(300, 200));
-    EXPECT_TRUE(main_->Of(UM_SHOWDRIVELIST).empty()) << "drives mode has nothing to go back to";
+    EXPECT_TRUE(main_->Of(Announced::ListRequested).empty())
+        << "drives mode has nothing to go back to";
     MoveMouseTo(CentreOf(1));
     SendMouse(QEvent::MouseButtonDblClick, Qt::LeftButton, CentreOf(1));
-    ASSERT_EQ(main_->Of(UM_SHOWDRIVEPLAYS).size(), 1u);
-    EXPECT_EQ(main_->Of(UM_SHOWDRIVEPLAYS)[0].wParam, 2) << "the drive's index, not the row";
+    ASSERT_EQ(main_->Of(Announced::PlaysRequested).size(), 1u);
+    EXPECT_EQ(main_->Of(Announced::PlaysRequested)[0].value, 2) << "the drive's index, not the row";
 
     LoadPlaysOfDrive(1);
     MoveMouseTo(CentreOf(0));
     SendMouse(QEvent::MouseButtonDblClick, Qt::LeftButton, CentreOf(0));
-    EXPECT_EQ(main_->Of(UM_SHOWDRIVEPLAYS).size(), 1u) << "plays do not open";
+    EXPECT_EQ(main_->Of(Announced::PlaysRequested).size(), 1u) << "plays do not open";
     SendMouse(QEvent::MouseButtonPress, Qt::RightButton, QPoint(300, 200));
-    EXPECT_EQ(main_->Of(UM_SHOWDRIVELIST).size(), 1u);
+    EXPECT_EQ(main_->Of(Announced::ListRequested).size(), 1u);
 }
 
 TEST_F(DriveChart, TheWheelScrollsThreeRowsANotchAndKeepsTheRemainder)
 {
     LoadUniform(40);
     SetClientSize(600, 250);
-    view_->OnVScroll(CDriveChartWnd::SB_THUMBPOSITION, 10);
+    view_->OnVScroll(DriveChartScroll::ThumbPosition, 10);
     ASSERT_EQ(view_->firstRow(), 10);
     Wheel(60);
     EXPECT_EQ(view_->firstRow(), 10) << "half a notch does not scroll";
@@ -199,22 +180,22 @@ TEST_F(DriveChart, TheWheelScrollsThreeRowsANotchAndKeepsTheRemainder)
     EXPECT_EQ(view_->firstRow(), 13);
     Wheel(-600);
     EXPECT_EQ(view_->firstRow(), 18) << "stops at 40 - 22";
-    EXPECT_EQ(data_.item(18).hitRect.top, 20) << "rows laid out after the wheel";
+    EXPECT_EQ(HitRectOf(18).top, 20) << "rows laid out after the wheel";
 }
 
 TEST_F(DriveChart, ScrollBarCodesMoveTheTopRowWithinTheList)
 {
     LoadUniform(40);
     SetClientSize(600, 250);
-    view_->OnVScroll(CDriveChartWnd::SB_PAGEDOWN, 0);
+    view_->OnVScroll(DriveChartScroll::PageDown, 0);
     EXPECT_EQ(view_->firstRow(), 18) << "one page of 22, stopped at 40 - 22";
-    view_->OnVScroll(CDriveChartWnd::SB_LINEUP, 0);
+    view_->OnVScroll(DriveChartScroll::LineUp, 0);
     EXPECT_EQ(view_->firstRow(), 17);
-    view_->OnVScroll(CDriveChartWnd::SB_PAGEUP, 0);
+    view_->OnVScroll(DriveChartScroll::PageUp, 0);
     EXPECT_EQ(view_->firstRow(), 0);
-    view_->OnVScroll(CDriveChartWnd::SB_BOTTOM, 0);
+    view_->OnVScroll(DriveChartScroll::Bottom, 0);
     EXPECT_EQ(view_->firstRow(), 18);
-    view_->OnVScroll(CDriveChartWnd::SB_ENDSCROLL, 0);
+    view_->OnVScroll(DriveChartScroll::EndScroll, 0);
     EXPECT_EQ(view_->firstRow(), 18);
     Grab();
     EXPECT_EQ(view_->verticalScrollBar()->value(), 18) << "the bar follows at the paint";
@@ -225,12 +206,12 @@ TEST_F(DriveChart, PageDownMovesTheSelectionByTheVisibleRowsAndPassesTheKeyOn)
 {
     LoadUniform(40);
     SetClientSize(600, 250);
-    ASSERT_EQ(view_->visibleRows(), 22);
+    ASSERT_EQ(view_->Geometry().visibleRows(), 22);
     view_->Select(5);
     SendKey(Qt::Key_PageDown);
     EXPECT_EQ(view_->selected(), 27);
     EXPECT_EQ(view_->firstRow(), 6) << "entry 27 is now the bottom row";
-    EXPECT_EQ(SelectedRows(), std::vector<WPARAM>{27});
+    EXPECT_EQ(SelectedRows(), std::vector<int>{27});
     EXPECT_EQ(main_->keys, std::vector<int>{Qt::Key_PageDown}) << "the key is not swallowed";
     SendKey(Qt::Key_PageDown);
     EXPECT_EQ(view_->selected(), 39) << "clamped to the last entry";
@@ -259,9 +240,9 @@ TEST_F(DriveChart, EnsureVisibleBeforeAnyPaintUsesTheCurrentSize)
     QApplication::processEvents();
     view_->Select(30);
     view_->EnsureVisible(30);
-    EXPECT_EQ(view_->visibleRows(), 32);
+    EXPECT_EQ(view_->Geometry().visibleRows(), 32);
     EXPECT_GE(30, view_->firstRow());
-    EXPECT_LT(30, view_->firstRow() + view_->visibleRows());
+    EXPECT_LT(30, view_->firstRow() + view_->Geometry().visibleRows());
 }
 
 TEST_F(DriveChart, TheExportDescriptionMatchesTheLayout)
@@ -282,4 +263,31 @@ TEST_F(DriveChart, TheExportDescriptionMatchesTheLayout)
     EXPECT_EQ(items[0]["arrow"].toArray().size(), 5);
     EXPECT_EQ(items[0]["arrow"].toArray()[2].toArray(), (QJsonArray{375, 23}));
     EXPECT_TRUE(items[1]["arrow"].isNull()) << "a box has no arrow";
+}
+
+TEST_F(DriveChart, TheSunkenEdgeLeavesRoomForEveryRowAtTheLayoutsSmallestHeight)
+{
+    LoadUniform(23);
+    const int edge = GetSystemMetrics(SM_CYEDGE);
+    // The main window never makes the chart shorter than 9 x count + 2 edges + 47.
+    view_->setGeometry(0, 0, 600, 9 * 23 + 2 * edge + 47);
+    QApplication::processEvents();
+    view_->UpdateGeometry();
+    EXPECT_EQ(view_->viewport()->height(), view_->height() - 2 * edge);
+    EXPECT_FALSE(view_->Geometry().scrolling()) << "every row fits inside the edge";
+    view_->setGeometry(0, 0, 600, view_->height() - 1);
+    QApplication::processEvents();
+    view_->UpdateGeometry();
+    EXPECT_TRUE(view_->Geometry().scrolling());
+}
+
+TEST_F(DriveChart, PointingRightAfterAScrollNamesTheEntryNowInThatRow)
+{
+    LoadUniform(40);
+    SetClientSize(600, 250);
+    view_->OnVScroll(DriveChartScroll::ThumbPosition, 10);
+    // No repaint in between: the top row (y 20..26, x 150..200) holds entry 10 now.
+    MoveMouseTo(QPoint(175, 23));
+    EXPECT_EQ(view_->hover(), 10);
+    EXPECT_TRUE(LastReadout().startsWith("Pointing at:\r\n"));
 }

@@ -47,10 +47,10 @@ TEST_F(DriveChartPaint, AtWidth600TheFieldFillsTheClientAtFivePixelsAYard)
 {
     Load(kShapes);
     SetClientSize(600, 400);
-    EXPECT_EQ(view_->pixelsPerYard(), 5);
-    EXPECT_EQ(view_->leftMargin(), 0);
-    EXPECT_EQ(view_->YardToX(0), 50);
-    EXPECT_EQ(view_->YardToX(100), 550);
+    EXPECT_EQ(view_->Geometry().pixelsPerYard(), 5);
+    EXPECT_EQ(view_->Geometry().leftMargin(), 0);
+    EXPECT_EQ(view_->Geometry().YardToX(0), 50);
+    EXPECT_EQ(view_->Geometry().YardToX(100), 550);
 
     const QImage image = Grab();
     ASSERT_EQ(image.size(), QSize(600, 400));
@@ -81,9 +81,9 @@ TEST_F(DriveChartPaint, AtWidth200TheScaleIsRaisedToTwoAndTheFieldOverhangsBothS
 {
     Load(kShapes);
     SetClientSize(200, 300);
-    EXPECT_EQ(view_->pixelsPerYard(), 2) << "200 / 120 is 1, raised to 2";
-    EXPECT_EQ(view_->leftMargin(), -20) << "(200 - 240) / 2";
-    EXPECT_EQ(view_->YardToX(0), 0);
+    EXPECT_EQ(view_->Geometry().pixelsPerYard(), 2) << "200 / 120 is 1, raised to 2";
+    EXPECT_EQ(view_->Geometry().leftMargin(), -20) << "(200 - 240) / 2";
+    EXPECT_EQ(view_->Geometry().YardToX(0), 0);
     const QImage image = Grab();
     EXPECT_EQ(image.pixel(0, 150), kWhite) << "the home goal line lands on the left edge";
     EXPECT_EQ(image.pixel(1, 150), kGrass);
@@ -94,11 +94,11 @@ TEST_F(DriveChartPaint, ArrowsPointTheWayTheDriveWent)
 {
     Load(kShapes);
     SetClientSize(600, 400);
-    EXPECT_EQ(data_.item(0).hitRect, CRect(150, 20, 376, 27));
-    EXPECT_EQ(*view_->ArrowPoints(0),
+    EXPECT_EQ(HitRectOf(0), CRect(150, 20, 376, 27));
+    EXPECT_EQ(*view_->Geometry().ArrowPoints(0),
               QPolygon({{150, 20}, {370, 20}, {375, 23}, {370, 26}, {150, 26}}));
-    EXPECT_EQ(data_.item(1).hitRect, CRect(400, 29, 451, 36));
-    EXPECT_EQ(*view_->ArrowPoints(1),
+    EXPECT_EQ(HitRectOf(1), CRect(400, 29, 451, 36));
+    EXPECT_EQ(*view_->Geometry().ArrowPoints(1),
               QPolygon({{450, 29}, {405, 29}, {400, 32}, {405, 35}, {450, 35}}));
 
     const QImage image = Grab();
@@ -117,10 +117,10 @@ TEST_F(DriveChartPaint, LostGroundIsABoxAndEqualYardsAOnePixelMark)
 {
     Load(kShapes);
     SetClientSize(600, 400);
-    EXPECT_FALSE(view_->ArrowPoints(2)) << "lost ground is drawn as a box";
-    EXPECT_EQ(data_.item(2).hitRect, CRect(175, 38, 201, 45));
-    EXPECT_EQ(data_.item(3).hitRect, CRect(260, 47, 261, 54)) << "one pixel wide";
-    EXPECT_EQ(data_.item(4).hitRect, CRect(285, 56, 286, 63));
+    EXPECT_FALSE(view_->Geometry().ArrowPoints(2)) << "lost ground is drawn as a box";
+    EXPECT_EQ(HitRectOf(2), CRect(175, 38, 201, 45));
+    EXPECT_EQ(HitRectOf(3), CRect(260, 47, 261, 54)) << "one pixel wide";
+    EXPECT_EQ(HitRectOf(4), CRect(285, 56, 286, 63));
 
     const QImage image = Grab();
     for (const QPoint &edge : {QPoint(175, 41), QPoint(200, 41), QPoint(185, 38), QPoint(185, 44)})
@@ -163,7 +163,7 @@ TEST_F(DriveChartPaint, WhileScrollingNothingIsDrawnBelowTheRowArea)
 {
     LoadUniform(30);
     SetClientSize(600, 250);
-    ASSERT_TRUE(view_->scrolling());
+    ASSERT_TRUE(view_->Geometry().scrolling());
     const QImage image = Grab();
     // 22 rows: the last spans y 209..215; the rows start at 20 + 9r.
     EXPECT_EQ(image.pixel(170, 212), kWhite) << "the last visible row";
@@ -179,8 +179,8 @@ TEST_F(DriveChartPaint, ExtremeSpotsAreDrawnAtTheFarthestYard)
     SetClientSize(600, 400);
     const QImage image = Grab();
     const int farthestX = 5 * (CDriveChartData::farthestYard + 10);
-    EXPECT_EQ(data_.item(0).hitRect.left, farthestX);
-    EXPECT_EQ(data_.item(1).hitRect.left, 5 * (-CDriveChartData::farthestYard + 10));
-    EXPECT_EQ(data_.item(1).hitRect.right, farthestX + 1);
+    EXPECT_EQ(view_->Geometry().HitRect(0).left, farthestX);
+    EXPECT_EQ(view_->Geometry().HitRect(1).left, 5 * (-CDriveChartData::farthestYard + 10));
+    EXPECT_EQ(view_->Geometry().HitRect(1).right, farthestX + 1);
     EXPECT_EQ(image.pixel(302, 23), kGrass) << "nothing of the first entry on the field";
 }

@@ -38,7 +38,7 @@ void DriveChartFixture::SetUp()
     main_ = std::make_unique<MessageSink>();
     main_->resize(900, 700);
     view_ = new CDriveChartWnd(main_.get(), 1038);
-    view_->SetData(&data_);
+    main_->Listen(view_);
     teams_[0].SetSide('H');
     teams_[1].SetSide('V');
     main_->show();
@@ -55,18 +55,17 @@ void DriveChartFixture::Load(const std::vector<DriveRecord> &drives)
         << document_.LastError();
     teams_[0].LoadGame(document_);
     teams_[1].LoadGame(document_);
-    data_.LoadDrives(document_, teams_);
+    filter_ = DriveFilter{};
+    data_ = CDriveChartData::Load(document_, teams_, filter_, data_);
     ASSERT_EQ(data_.count(), static_cast<int>(drives.size()));
-    view_->UpdateGeometry();
-    view_->LayoutRows();
+    view_->SetDrives(data_);
 }
 
 void DriveChartFixture::LoadPlaysOfDrive(int driveIndex)
 {
-    data_.ShowPlaysOf(driveIndex);
-    data_.LoadDrives(document_, teams_);
-    view_->UpdateGeometry();
-    view_->LayoutRows();
+    filter_.playsOfDrive = driveIndex;
+    data_ = CDriveChartData::Load(document_, teams_, filter_, data_);
+    view_->SetDrives(data_);
 }
 
 void DriveChartFixture::LoadUniform(int count)
@@ -82,7 +81,6 @@ void DriveChartFixture::SetClientSize(int width, int height)
     QApplication::processEvents();
     ASSERT_EQ(view_->viewport()->size(), QSize(width, height));
     view_->UpdateGeometry();
-    view_->LayoutRows();
 }
 
 QImage DriveChartFixture::Grab()
@@ -92,8 +90,13 @@ QImage DriveChartFixture::Grab()
 
 QPoint DriveChartFixture::CentreOf(int k)
 {
-    view_->LayoutRows();
-    return ToQPoint(data_.item(k).hitRect.CenterPoint());
+    return ToQPoint(HitRectOf(k).CenterPoint());
+}
+
+CRect DriveChartFixture::HitRectOf(int k)
+{
+    view_->UpdateGeometry();
+    return view_->Geometry().HitRect(k);
 }
 
 void DriveChartFixture::MoveMouseTo(const QPoint &point)

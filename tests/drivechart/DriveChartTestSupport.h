@@ -4,7 +4,6 @@
 #include "gamedata/CDriveChartData.h"
 #include "gamedata/CGameDocument.h"
 #include "gamedata/CTeamStats.h"
-#include "platform/Messages.h"
 #include "platform/QtConversions.h"
 
 #include "../support/ScratchDirectory.h"
@@ -24,44 +23,51 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
-// One private message as the main window received it; the text of
-// UM_SETDRIVETEXT is copied while it is valid.
+// What the drive chart announces.
+enum class Announced { DriveText, RowSelected, PlaysRequested, ListRequested };
+
+// One announcement as the page received it: its number argument, or its text.
 struct ReceivedMessage {
-    unsigned message;
-    WPARAM wParam;
+    Announced signal;
+    int value;
     QString text;
 };
 
-// Stands in for the main window: records every private message and every key
-// that reaches it.
+// Stands in for the main window: records every announcement of the widgets
+// it listens to and every key that reaches it.
 class MessageSink : public QWidget
 {
 public:
     std::vector<ReceivedMessage> messages;
     std::vector<int> keys;
 
-    std::vector<ReceivedMessage> Of(unsigned message) const
+    // Records the chart's signals.
+    void Listen(CDriveChartWnd *chart)
+    {
+        connect(chart, &CDriveChartWnd::driveTextChanged, this, [this](const QString &text) {
+            messages.push_back({Announced::DriveText, 0, text});
+        });
+        connect(chart, &CDriveChartWnd::driveRowSelected, this, [this](int row) {
+            messages.push_back({Announced::RowSelected, row, {}});
+        });
+        connect(chart, &CDriveChartWnd::drivePlaysRequested, this, [this](int drive) {
+            messages.push_back({Announced::PlaysRequested, drive, {}});
+        });
+        connect(chart, &CDriveChartWnd::driveListRequested, this, [this] {
+            messages.push_back({Announced::ListRequested, 0, {}});
+        });
+    }
+
+    std::vector<ReceivedMessage> Of(Announced signal) const
     {
         std::vector<ReceivedMessage> found;
         for (const ReceivedMessage &m : messages)
-            if (m.message == message)
+            if (m.signal == signal)
                 found.push_back(m);
         return found;
     }
 
 protected:
-    bool event(QEvent *event) override
-    {
-        if (event->type() == CMessageEvent::EventType()) {
-            auto *m = static_cast<CMessageEvent *>(event);
-            QString text;
-            if (m->Message() == UM_SETDRIVETEXT)
-                text = QString::fromUtf8(reinterpret_cast<const char *>(m->WParam()));
-            messages.push_back({m->Message(), m->WParam(), text});
-            return true;
-        }
-        return QWidget::event(event);
-    }
     void keyPressEvent(QKeyEvent *event) override { keys.push_back(event->key()); }
 };
 
@@ -85,7 +91,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Loads the drives into the list and gives the view its client size.
+    // Loads the drives into the list and gives it to the view.
     void Load(const std::vector<DriveRecord> &drives);
     void LoadPlaysOfDrive(int driveIndex);
     // `count` home drives from spot 20 to 30.
@@ -95,6 +101,8 @@ protected:
     QImage Grab();
     // The centre of entry k's hit rectangle after a layout.
     QPoint CentreOf(int k);
+    // Where entry k is drawn now.
+    CRect HitRectOf(int k);
     void MoveMouseTo(const QPoint &point);
     void SendMouse(QEvent::Type type, Qt::MouseButton button, const QPoint &point);
     // A key press and release with the view focused.
@@ -103,6 +111,7 @@ protected:
     ScratchDirectory dir_;
     CGameDocument document_;
     std::array<CTeamStats, 2> teams_;
+    DriveFilter filter_;
     CDriveChartData data_;
     std::unique_ptr<MessageSink> main_;
     CDriveChartWnd *view_ = nullptr;

@@ -28,6 +28,8 @@ protected:
         below->setPalette(palette);
         bar_ = new CSplitterBar(&main_, 1047);
         bar_->setGeometry(0, 100, 300, 4);
+        QObject::connect(bar_, &CSplitterBar::splitterMoved, &main_,
+                         [this](int y) { offsets_.push_back(y); });
         main_.show();
         QApplication::processEvents();
     }
@@ -40,15 +42,10 @@ protected:
                           Qt::NoModifier);
         QApplication::sendEvent(bar_, &event);
     }
-    std::vector<WPARAM> Offsets() const
-    {
-        std::vector<WPARAM> offsets;
-        for (const ReceivedMessage &m : main_.Of(UM_SPLITTERMOVED))
-            offsets.push_back(m.wParam);
-        return offsets;
-    }
+    std::vector<int> Offsets() const { return offsets_; }
 
     MessageSink main_;
+    std::vector<int> offsets_;
     CSplitterBar *bar_ = nullptr;
 };
 
@@ -69,7 +66,7 @@ TEST_F(SplitterBar, ReleasingThirtyPixelsLowerReportsThirtyTwo)
     EXPECT_EQ(bar_->LastTracker(), CRect(0, 130, 300, 134)) << "around y 32, in the parent";
     Send(QEvent::MouseButtonRelease, 32);
     EXPECT_FALSE(bar_->Dragging());
-    EXPECT_EQ(Offsets(), std::vector<WPARAM>{32});
+    EXPECT_EQ(Offsets(), std::vector<int>{32});
 }
 
 TEST_F(SplitterBar, ReleasingAboveTheBarReportsANegativeOffset)
@@ -77,7 +74,7 @@ TEST_F(SplitterBar, ReleasingAboveTheBarReportsANegativeOffset)
     Send(QEvent::MouseButtonPress, 1);
     Send(QEvent::MouseMove, -10);
     Send(QEvent::MouseButtonRelease, -10);
-    EXPECT_EQ(Offsets(), std::vector<WPARAM>{-10});
+    EXPECT_EQ(Offsets(), std::vector<int>{-10});
 }
 
 TEST_F(SplitterBar, TheTrackerInvertsAHalftoneBandAndLeavesNothingBehind)

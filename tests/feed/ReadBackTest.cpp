@@ -126,8 +126,7 @@ TEST_F(ReadBack, LoadDrivesListsEveryFinishedDriveWithItsSpots)
 {
     const GameState state = play(2);
     ASSERT_TRUE(load(state));
-    CDriveChartData chart;
-    chart.LoadDrives(document_, teams_);
+    const CDriveChartData chart = CDriveChartData::Load(document_, teams_, DriveFilter{});
     ASSERT_EQ(chart.count(), static_cast<int>(state.drives.size()));
     EXPECT_EQ(chart.fieldLength(), 100);
     for (int i = 0; i < chart.count(); ++i) {
@@ -159,8 +158,7 @@ TEST_F(ReadBack, LoadDrivesInPlaysModeListsTheScrimmagePlaysOfADrive)
             const std::string &type = element.attribute("type");
             expected += type == "R" || type == "P" || type == "E" ? 1 : 0;
         }
-        chart.ShowPlaysOf(drive.index);
-        chart.LoadDrives(document_, teams_);
+        chart = CDriveChartData::Load(document_, teams_, DriveFilter{.playsOfDrive = drive.index});
         EXPECT_EQ(chart.count(), expected) << "drive " << drive.index;
     }
 }
@@ -169,8 +167,7 @@ TEST_F(ReadBack, InProgressGameShowsOnlyFinishedDrivesAndTheCurrentSituation)
 {
     const GameState state = play(3, 100);
     ASSERT_TRUE(load(state));
-    CDriveChartData chart;
-    chart.LoadDrives(document_, teams_);
+    const CDriveChartData chart = CDriveChartData::Load(document_, teams_, DriveFilter{});
     EXPECT_EQ(chart.count(), static_cast<int>(state.drives.size()));
     EXPECT_EQ(document_.GetText("/fbgame/plays/downtogo/@context"), state.downToGo.context);
     EXPECT_EQ(document_.GetText("/fbgame/plays/qtr/score/@final"), "");

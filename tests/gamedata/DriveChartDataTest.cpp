@@ -90,7 +90,7 @@ protected:
         teams_[0].LoadGame(document_);
         teams_[1].LoadGame(document_);
     }
-    void Load() { data_.LoadDrives(document_, teams_); }
+    void Load() { data_ = CDriveChartData::Load(document_, teams_, filter_, data_); }
     std::vector<int> driveIndexes() const
     {
         std::vector<int> indexes;
@@ -102,6 +102,7 @@ protected:
     ScratchDirectory dir_;
     CGameDocument document_;
     std::array<CTeamStats, 2> teams_;
+    DriveFilter filter_;
     CDriveChartData data_;
 };
 
@@ -111,19 +112,19 @@ TEST_F(DriveChartDataTest, FiltersByQuarterTeamAndScoring)
 {
     Load();
     EXPECT_EQ(driveIndexes(), (std::vector{1, 2, 3})) << "drive 4 has no drives entry";
-    data_.quarter = 2;
-    data_.homeOnly = 1;
+    filter_.quarter = 2;
+    filter_.homeOnly = true;
     Load();
     EXPECT_EQ(driveIndexes(), (std::vector{3}));
-    data_.quarter = 0;
-    data_.visitorOnly = 1; // both set: no team filter
+    filter_.quarter = 0;
+    filter_.visitorOnly = true; // both set: no team filter
     Load();
     EXPECT_EQ(driveIndexes(), (std::vector{1, 2, 3}));
-    data_.homeOnly = 0;
+    filter_.homeOnly = false;
     Load();
     EXPECT_EQ(driveIndexes(), (std::vector{2}));
-    data_.visitorOnly = 0;
-    data_.scoringOnly = 1;
+    filter_.visitorOnly = false;
+    filter_.scoringOnly = true;
     Load();
     EXPECT_EQ(driveIndexes(), (std::vector{1})) << "a score in quarter 0 does not count";
 }
@@ -145,7 +146,7 @@ TEST_F(DriveChartDataTest, DrivesAndScoresAreTheFirstOfTheirIndex)
     EXPECT_EQ(data_.item(0).team, 0);
     EXPECT_EQ(data_.item(1).team, 1);
     EXPECT_EQ(data_.item(2).plays, "3") << "drives of a second drives element count too";
-    data_.scoringOnly = 1;
+    filter_.scoringOnly = true;
     Load();
     EXPECT_EQ(driveIndexes(), (std::vector{1})) << "drive 2's first quarter is empty";
 }
@@ -175,7 +176,6 @@ TEST_F(DriveChartDataTest, DrivePositionsSpotsAndColours)
     EXPECT_EQ(home.top, "04:12");
     EXPECT_EQ(home.fillColor, RGB(255, 255, 255));
     EXPECT_EQ(home.outlineColor, RGB(0, 0, 0));
-    EXPECT_EQ(home.hitRect, (CRect{-1, -1, -1, -1}));
 
     const CChartItem &visitor = data_.item(1);
     EXPECT_EQ(visitor.team, 1);
@@ -195,9 +195,10 @@ TEST_F(DriveChartDataTest, DrivePositionsSpotsAndColours)
 
 TEST_F(DriveChartDataTest, PlaysOfOneDrive)
 {
-    data_.ShowPlaysOf(1);
-    EXPECT_TRUE(data_.playsMode());
+    filter_.playsOfDrive = 1;
     Load();
+    EXPECT_TRUE(data_.playsMode());
+    EXPECT_EQ(data_.playsDrive(), 1);
     ASSERT_EQ(data_.count(), 4) << "the try (type X) is left out";
     const CChartItem &run = data_.item(0);
     EXPECT_EQ(run.startHow, "Run one.");
@@ -221,7 +222,7 @@ TEST_F(DriveChartDataTest, PlaysOfOneDrive)
     EXPECT_EQ(data_.item(2).fillColor, data_.colorE);
     EXPECT_EQ(data_.item(3).startSpot, "AWY50");
 
-    data_.ShowPlaysOf(2);
+    filter_.playsOfDrive = 2;
     Load();
     ASSERT_EQ(data_.count(), 1);
     const CChartItem &visitorRun = data_.item(0);
@@ -232,25 +233,12 @@ TEST_F(DriveChartDataTest, PlaysOfOneDrive)
     EXPECT_EQ(visitorRun.reversed, 1);
     EXPECT_EQ(visitorRun.lostGround, 0);
 
-    data_.ShowPlaysOf(-3);
-    EXPECT_EQ(data_.playsDrive(), 2) << "a negative drive changes nothing";
-    data_.ShowDrives();
+    filter_.playsOfDrive = -3;
     Load();
+    EXPECT_FALSE(data_.playsMode()) << "a negative drive lists the drives";
+    EXPECT_EQ(data_.playsDrive(), 0);
     EXPECT_FALSE(data_.playsMode());
     EXPECT_EQ(data_.count(), 3);
-}
-
-TEST_F(DriveChartDataTest, SelectionStaysInRange)
-{
-    Load();
-    data_.SetSelected(2);
-    EXPECT_EQ(data_.selected(), 2);
-    data_.SetSelected(3);
-    EXPECT_EQ(data_.selected(), 2);
-    data_.SetSelected(-2);
-    EXPECT_EQ(data_.selected(), 2);
-    data_.SetSelected(-1);
-    EXPECT_EQ(data_.selected(), -1);
 }
 
 TEST_F(DriveChartDataTest, MissingFieldLengthAndIncompleteEnds)
@@ -305,7 +293,7 @@ TEST_F(DriveChartDataTest, HugeYardNumbersStayInOrderAndInRange)
     EXPECT_EQ(data_.item(1).lowYard, farthest) << "a spot far past the visitor's goal line";
     EXPECT_EQ(data_.item(1).highYard, farthest);
 
-    data_.ShowPlaysOf(1);
+    filter_.playsOfDrive = 1;
     Load();
     ASSERT_EQ(data_.count(), 2);
     EXPECT_EQ(data_.item(0).lowYard, 20);
@@ -334,13 +322,11 @@ TEST(DriveChartDataSample, TheSampleGameHasItsFourDrives)
     teams[1].SetSide('V');
     teams[0].LoadGame(document);
     teams[1].LoadGame(document);
-    CDriveChartData data;
-    data.LoadDrives(document, teams);
+    CDriveChartData data = CDriveChartData::Load(document, teams, DriveFilter{});
     ASSERT_EQ(data.count(), 4);
     EXPECT_EQ(data.item(2).lowYard, 0) << "visitor touchdown drive reaches the home goal line";
     EXPECT_EQ(data.item(2).highYard, 75);
-    data.ShowPlaysOf(3);
-    data.LoadDrives(document, teams);
+    data = CDriveChartData::Load(document, teams, DriveFilter{.playsOfDrive = 3});
     EXPECT_EQ(data.count(), 6) << "the try after the touchdown is not drawn";
 }
 
@@ -359,8 +345,7 @@ std::string describe(const CDriveChartData &data)
             << e.reversed << ',' << e.lostGround << ',' << e.startSpot << ',' << e.endSpot << ','
             << e.startTime << ',' << e.endTime << ',' << e.startHow << ',' << e.endHow << ','
             << e.startQtr << ',' << e.endQtr << ',' << e.plays << ',' << e.yards << ',' << e.top
-            << ',' << e.hitRect.left << ',' << e.hitRect.top << ',' << e.hitRect.right << ','
-            << e.hitRect.bottom << ',' << e.fillColor << ',' << e.outlineColor << '\n';
+            << ',' << e.fillColor << ',' << e.outlineColor << '\n';
     }
     return out.str();
 }
@@ -372,25 +357,6 @@ size_t allocatedBytes()
 }
 
 } // namespace
-
-// The drive chart view records where it drew each entry.
-TEST_F(DriveChartDataTest, HitRectanglesAreSetPerEntryAndClearedTogether)
-{
-    Load();
-    data_.SetHitRect(1, CRect(10, 20, 30, 27));
-    data_.SetHitRect(2, CRect(5, 6, 7, 8));
-    data_.SetHitRect(3, CRect(1, 1, 2, 2));
-    data_.SetHitRect(-1, CRect(1, 1, 2, 2));
-    EXPECT_EQ(data_.item(0).hitRect, CRect(-1, -1, -1, -1));
-    EXPECT_EQ(data_.item(1).hitRect, CRect(10, 20, 30, 27));
-    EXPECT_EQ(data_.item(2).hitRect, CRect(5, 6, 7, 8));
-    data_.ClearHitRects();
-    for (int i = 0; i < data_.count(); ++i)
-        EXPECT_EQ(data_.item(i).hitRect, CRect(-1, -1, -1, -1)) << i;
-    data_.SetHitRect(0, CRect(1, 2, 3, 4));
-    Load();
-    EXPECT_EQ(data_.item(0).hitRect, CRect(-1, -1, -1, -1)) << "a reload starts off screen";
-}
 
 // Thousands of drive starts referring to one drive whose "end" is a mebibyte
 // long: each entry may not hold its own copy, and none is written out whole.
@@ -447,7 +413,7 @@ TEST_F(DriveChartDataTest, PlaysCutOnlyTheTextsTheyShare)
                R"("/>)";
     xml += "</qtr></plays></fbgame>";
     Open(xml);
-    data_.ShowPlaysOf(1);
+    filter_.playsOfDrive = 1;
     Load();
     ASSERT_EQ(data_.count(), 500);
     const CChartItem &last = data_.item(499);
@@ -474,15 +440,14 @@ TEST_F(DriveChartDataTest, ALoadThatRunsOutOfMemoryKeepsThePreviousList)
 
     for (const int playsOf : {-1, 2}) {
         if (playsOf >= 0)
-            data_.ShowPlaysOf(playsOf);
+            filter_.playsOfDrive = playsOf;
         Load();
-        data_.SetHitRect(0, CRect(1, 2, 3, 4));
         const std::string previous = describe(data_);
         int failures = 0;
         for (long n = 0;; ++n) {
             allocationsBeforeFailure = n;
             try {
-                data_.LoadDrives(other, otherTeams);
+                data_ = CDriveChartData::Load(other, otherTeams, filter_, data_);
                 allocationsBeforeFailure = -1;
                 break;
             } catch (const std::bad_alloc &) {

@@ -40,22 +40,18 @@ Loaded loadEverything(const ScratchDirectory &dir, const std::string &bytes)
     CSeasonStats season;
     season.LoadSeason(seasonDocument);
 
-    CDriveChartData drives;
-    const CDriveChartData &list = drives;
-    drives.LoadDrives(game, teams);
+    CDriveChartData list = CDriveChartData::Load(game, teams, DriveFilter{});
     loaded.drives = list.count();
     std::vector<int> driveIndexes;
     for (int i = 0; i < list.count(); ++i)
         driveIndexes.push_back(list.item(i).driveIndex);
     for (const int drive : driveIndexes) {
-        drives.ShowPlaysOf(drive);
-        drives.LoadPlays(game, teams);
-        EXPECT_TRUE(list.playsMode());
+        list = CDriveChartData::Load(game, teams, DriveFilter{.playsOfDrive = drive}, list);
+        EXPECT_EQ(list.playsMode(), drive >= 0);
         for (int i = 0; i < list.count(); ++i)
             loaded.plays += !list.item(i).startHow.empty() || !list.item(i).top.empty();
     }
-    drives.ShowDrives();
-    drives.LoadDrives(game, teams);
+    list = CDriveChartData::Load(game, teams, DriveFilter{}, list);
     EXPECT_EQ(list.count(), loaded.drives);
     game.GetText("/fbgame/plays/downtogo/@context");
     return loaded;

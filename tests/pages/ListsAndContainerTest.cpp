@@ -7,6 +7,7 @@
 #include "pages/CPlayListGrid.h"
 #include "platform/ControlIds.h"
 #include "platform/NotifyEvent.h"
+#include "views/ChartListTables.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -26,7 +27,7 @@ protected:
         teams[1].SetSide('V');
         for (CTeamStats &team : teams)
             team.LoadGame(game);
-        drives.LoadDrives(game, teams);
+        drives = CDriveChartData::Load(game, teams, DriveFilter{});
         ASSERT_GE(drives.count(), 3);
     }
 
@@ -41,8 +42,7 @@ TEST_F(DriveListsTest, DriveRowsColoursAndPossessionColumn)
 {
     CDriveListGrid list;
     list.SetupColumns();
-    list.SetDriveData(&drives);
-    list.Fill();
+    list.ShowDrives(BuildDriveListTable(drives, false));
     ASSERT_EQ(list.GetItemCount(), drives.count());
     EXPECT_EQ(list.GetColumnWidth(12), 0);
     EXPECT_EQ(list.GetColumnText(12), "");
@@ -58,8 +58,7 @@ TEST_F(DriveListsTest, DriveRowsColoursAndPossessionColumn)
                   item.team == 0 ? RGB(255, 255, 255) : RGB(128, 128, 128));
         EXPECT_EQ(list.GetCellTextColor(i, 5), item.team == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255));
     }
-    list.SetShowTOP(true);
-    list.Fill();
+    list.ShowDrives(BuildDriveListTable(drives, true));
     EXPECT_EQ(list.GetColumnWidth(12), 40);
     EXPECT_EQ(list.GetColumnText(12), "TOP");
     EXPECT_EQ(list.GetItemText(0, 12).toStdString(), std::string(drives.item(0).top));
@@ -67,13 +66,11 @@ TEST_F(DriveListsTest, DriveRowsColoursAndPossessionColumn)
 
 TEST_F(DriveListsTest, PlayRowsShowThePlaysOfADrive)
 {
-    drives.ShowPlaysOf(1);
-    drives.LoadDrives(game, teams);
+    drives = CDriveChartData::Load(game, teams, DriveFilter{.playsOfDrive = 1});
     ASSERT_GT(drives.count(), 0);
     CPlayListGrid list;
     list.SetupColumns();
-    list.SetDriveData(&drives);
-    list.Fill();
+    list.ShowTable(BuildPlayListTable(drives));
     ASSERT_EQ(list.GetItemCount(), drives.count());
     EXPECT_EQ(list.GetColumnText(6), "Play");
     EXPECT_EQ(list.GetItemText(0, 3).toStdString(), std::string(drives.item(0).top));
@@ -81,9 +78,9 @@ TEST_F(DriveListsTest, PlayRowsShowThePlaysOfADrive)
     EXPECT_EQ(list.GetItemText(0, 7).toStdString(), std::string(drives.item(0).yards));
 }
 
-TEST_F(DriveListsTest, ClicksAndKeysTellTheMainWindow)
+TEST_F(DriveListsTest, ClicksAndKeysAnnounceTheSelectedRow)
 {
-    MessageSink mainWindow;
+    QWidget mainWindow;
     mainWindow.resize(600, 300);
     QWidget page(&mainWindow); // the list is not a direct child of the main window
     page.setGeometry(0, 0, 600, 300);
@@ -92,28 +89,26 @@ TEST_F(DriveListsTest, ClicksAndKeysTellTheMainWindow)
     list.SetFlags(GLF_FULLROWSELECT);
     list.SetSingleSelection(true);
     list.setGeometry(0, 0, 600, 300);
-    list.SetDriveData(&drives);
-    list.Fill();
+    list.ShowDrives(BuildDriveListTable(drives, false));
+    std::vector<int> announced;
+    QObject::connect(&list, &CChartListGrid::chartDriveSelected,
+                     [&announced](int row) { announced.push_back(row); });
     ShowAndWait(mainWindow);
     list.setFocus();
 
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                       ToQPoint(list.GetCellRect(1, 3).CenterPoint()));
-    ASSERT_EQ(mainWindow.Count(UM_SELECTCHARTDRIVE), 1);
-    EXPECT_EQ(mainWindow.received.back().second, 1);
+    EXPECT_EQ(announced, std::vector<int>{1});
 
     QTest::keyClick(&list, Qt::Key_Down);
-    ASSERT_EQ(mainWindow.Count(UM_SELECTCHARTDRIVE), 2);
-    EXPECT_EQ(mainWindow.received.back().second, 2);
+    EXPECT_EQ(announced, (std::vector<int>{1, 2}));
 
     QTest::mouseClick(list.viewport(), Qt::RightButton, {},
                       ToQPoint(list.GetCellRect(0, 3).CenterPoint()));
-    ASSERT_EQ(mainWindow.Count(UM_SELECTCHARTDRIVE), 3);
-    EXPECT_EQ(mainWindow.received.back().second, 0);
+    EXPECT_EQ(announced, (std::vector<int>{1, 2, 0}));
 
     QTest::keyClick(&list, Qt::Key_Escape); // deselects: no row
-    ASSERT_EQ(mainWindow.Count(UM_SELECTCHARTDRIVE), 4);
-    EXPECT_EQ(mainWindow.received.back().second, -1);
+    EXPECT_EQ(announced, (std::vector<int>{1, 2, 0, -1}));
 }
 
 namespace

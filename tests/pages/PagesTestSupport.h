@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gamedata/CDriveChartData.h"
 #include "gamedata/CGameDocument.h"
 #include "gamedata/CSeasonStats.h"
 #include "gamedata/GameSession.h"
@@ -127,8 +128,8 @@ protected:
         pages.FillSpecialTeams(session);
         pages.FillScoring(session, showTop);
         pages.FillPlayByPlay(session, 0, showTop);
-        session.drives().LoadDrives(session.game(), session.teams());
-        pages.FillDriveLists(session.drives(), showTop);
+        drives = CDriveChartData::Load(session.game(), session.teams(), DriveFilter{});
+        pages.FillDriveLists(drives, showTop);
     }
 
     std::vector<CStatGridCtrl *> PlayerTables() const
@@ -144,4 +145,5 @@ protected:
     CPageContainerWnd container;
     StatPages pages;
     GameSession session;
+    CDriveChartData drives;
 };

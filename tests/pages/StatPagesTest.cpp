@@ -59,7 +59,7 @@ TEST_F(PagesFixture, EveryPageOfTheFinishedSampleFillsInItsDefaultOrder)
     EXPECT_EQ(pages.teamStats->GetItemCount(), 22);
     EXPECT_GT(pages.scoring->GetItemCount(), 0);
     EXPECT_GT(pages.playByPlay->GetItemCount(), 100);
-    EXPECT_EQ(pages.driveList->GetItemCount(), session.drives().count());
+    EXPECT_EQ(pages.driveList->GetItemCount(), drives.count());
     for (int side = 0; side < 2; ++side) {
         for (CStatGridCtrl *table : {static_cast<CStatGridCtrl *>(pages.passing[side]),
                                      static_cast<CStatGridCtrl *>(pages.rushing[side]),

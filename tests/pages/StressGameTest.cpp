@@ -23,8 +23,8 @@ TEST_F(StressGame, EveryPageOfATenfoldGameFills)
     EXPECT_GT(pages.defense[0]->GetItemCount(), 100);
     EXPECT_GT(pages.playByPlay->GetItemCount(), 1500);
     EXPECT_GT(pages.driveList->GetItemCount(), 100);
-    EXPECT_EQ(pages.driveList->GetItemCount(), session.drives().count());
-    EXPECT_EQ(pages.playList->GetItemCount(), session.drives().count());
+    EXPECT_EQ(pages.driveList->GetItemCount(), drives.count());
+    EXPECT_EQ(pages.playList->GetItemCount(), drives.count());
     // Every play row of the whole game carries a down in column 0 or continues one.
     int plays = 0;
     for (int row = 0; row < pages.playByPlay->GetItemCount(); ++row)

@@ -163,7 +163,7 @@ public:
 TEST(Messages, SendDeliversAtOnceAndReturnsTheAnswer)
 {
     MessageWindow window;
-    EXPECT_EQ(SendMessage(&window, UM_SPLITTERMOVED, -7, 3), -4);
+    EXPECT_EQ(SendMessage(&window, WM_USER + 6, -7, 3), -4);
     ASSERT_EQ(window.received.size(), 1u);
     EXPECT_EQ(window.received[0].message, 0x406u);
     EXPECT_EQ(window.received[0].wParam, -7);
@@ -189,11 +189,11 @@ TEST(Messages, APostToAWindowDestroyedBeforeDeliveryIsDropped)
     auto window = std::make_unique<MessageWindow>();
     MessageWindow survivor;
     PostMessage(window.get(), UM_RELOAD);
-    PostMessage(&survivor, UM_PLAYERCLOSED);
+    PostMessage(&survivor, UM_GRIDLAYOUT);
     window.reset();
     QApplication::processEvents(); // must not touch the destroyed window
     ASSERT_EQ(survivor.received.size(), 1u);
-    EXPECT_EQ(survivor.received[0].message, UM_PLAYERCLOSED);
+    EXPECT_EQ(survivor.received[0].message, UM_GRIDLAYOUT);
 }
 
 TEST(Notifications, TravelFromAControlToItsParentWithItsId)

@@ -249,8 +249,8 @@ TEST_F(PlayerDlg, OnAShortWindowThePanelStops135PixelsAboveTheBottomAndScrolls)
 
 TEST_F(PlayerDlg, ThePlaysOfJSmithAreThoseMentioningSmithAnywhere)
 {
-    EXPECT_EQ(CPlayerDlg::SurnameKey(QStringLiteral("J. Smith")), QStringLiteral("SMITH"));
-    EXPECT_EQ(CPlayerDlg::SurnameKey(QStringLiteral("Smithson")), QStringLiteral("SMITHSON"));
+    EXPECT_EQ(PlayerContent::SurnameKey(QStringLiteral("J. Smith")), QStringLiteral("SMITH"));
+    EXPECT_EQ(PlayerContent::SurnameKey(QStringLiteral("Smithson")), QStringLiteral("SMITHSON"));
     Show(0);
     // Plays 1, 2 (wrapped) and 4 ("smithson", in lower case); the timeout is not his.
     const std::vector<QString> downs = PlayColumn(0);
@@ -302,25 +302,16 @@ TEST_F(PlayerDlg, TheTypeColumnMarksRushesPassesAndFirstDowns)
     EXPECT_EQ(marks.front(), QStringLiteral("&R12")) << "a rushing first down, drawn bold";
     EXPECT_EQ(marks[1], QStringLiteral("p7"));
     EXPECT_EQ(marks.back(), QStringLiteral("&X5")) << "a first down by penalty";
-    EXPECT_EQ(CPlayerDlg::PlayTypeMark("K", "", "40"), QStringLiteral(" 40"));
-    EXPECT_EQ(CPlayerDlg::PlayTypeMark("P", "P", ""), QStringLiteral("&P"));
+    EXPECT_EQ(PlayerContent::PlayTypeMark("K", "", "40"), QStringLiteral(" 40"));
+    EXPECT_EQ(PlayerContent::PlayTypeMark("P", "P", ""), QStringLiteral("&P"));
 }
 
 TEST_F(PlayerDlg, AReloadShowsThePlayerAgainAndClosingTellsTheOwner)
 {
-    struct Owner : QWidget {
-        int closed = 0;
-        bool event(QEvent *event) override
-        {
-            if (event->type() == CMessageEvent::EventType() &&
-                static_cast<CMessageEvent *>(event)->Message() == UM_PLAYERCLOSED) {
-                ++closed;
-                return true;
-            }
-            return QWidget::event(event);
-        }
-    } owner;
+    QWidget owner;
     CPlayerDlg dialog(&owner);
+    int closed = 0;
+    QObject::connect(&dialog, &CPlayerDlg::playerClosed, &owner, [&closed] { ++closed; });
     dialog.SetSources(teams_, seasons_, &game_);
     dialog.SetPlayer(0, 1);
     dialog.show();
@@ -331,9 +322,9 @@ TEST_F(PlayerDlg, AReloadShowsThePlayerAgainAndClosingTellsTheOwner)
 
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(owner.closed, 0) << "posted, so the owner may delete the window";
-    QApplication::processEvents();
-    EXPECT_EQ(owner.closed, 1);
+    EXPECT_EQ(closed, 1);
+    dialog.reject();
+    EXPECT_EQ(closed, 1) << "announced once";
 }
 
 TEST_F(PlayerDlg, TheExportDescribesTheWindowAsLaidOut)

@@ -1,4 +1,4 @@
-#include "player/PlayerCategories.h"
+#include "views/PlayerCategories.h"
 
 namespace
 {
