@@ -1,7 +1,7 @@
 #include "app/CPylonixDlg.h"
 
 #include "app/CConfigureDlg.h"
-#include "app/CFileChangeWatcher.h"
+#include "live/CFileChangeWatcher.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "drivechart/CSplitterBar.h"
 #include "gamedata/GameSession.h"

@@ -1,4 +1,4 @@
-#include "app/CFileChangeWatcher.h"
+#include "live/CFileChangeWatcher.h"
 
 #include "../support/ScratchDirectory.h"
 #include "platform/Messages.h"
