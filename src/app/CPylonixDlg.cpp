@@ -1,7 +1,6 @@
 #include "app/CPylonixDlg.h"
 
 #include "app/CConfigureDlg.h"
-#include "live/CFileChangeWatcher.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "drivechart/CSplitterBar.h"
 #include "gamedata/GameSession.h"
@@ -40,8 +39,12 @@ constexpr std::array<const char *, 7> kPageCaptions = {
 } // namespace
 
 CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
-    : QDialog(parent), options_(std::move(options)), session_(std::make_unique<GameSession>())
+    : QDialog(parent), options_(std::move(options)),
+      ownGame_(options_.game ? nullptr : std::make_unique<LiveGame>()),
+      game_(options_.game ? options_.game : ownGame_.get()), session_(&game_->session())
 {
+    connect(game_, &LiveGame::reloaded, this, &CPylonixDlg::OnReloaded);
+    connect(game_, &LiveGame::loadFailed, this, &CPylonixDlg::OnLoadFailed);
     setWindowTitle(kCaption);
     setFont(DialogFont());
     QPalette colours = palette();
@@ -55,8 +58,6 @@ CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
 CPylonixDlg::~CPylonixDlg()
 {
     delete playerWindow_.data();
-    // The watch thread posts to this window: it ends before the window goes.
-    watcher_.reset();
 }
 
 void CPylonixDlg::ReadSettings()
@@ -65,16 +66,20 @@ void CPylonixDlg::ReadSettings()
         iniPath_ = *options_.iniFile;
     else if (options_.interactive)
         iniPath_ = DefaultSettingsPath();
-    if (!iniPath_.empty())
-        fileSettings_ = Settings::Read(iniPath_);
-    settings_ = fileSettings_;
-    // Paths of this run replace the file's without reaching it.
-    if (options_.gameFile)
-        settings_.gameFile = *options_.gameFile;
-    if (options_.homeFile)
-        settings_.homeFile = *options_.homeFile;
-    if (options_.visitorFile)
-        settings_.visitorFile = *options_.visitorFile;
+    settings_ = iniPath_.empty() ? Settings() : Settings::Read(iniPath_);
+    // Values of this run replace the file's without reaching it.
+    fileValues_ = {};
+    const auto useForThisRun = [](auto &inUse, auto &fileValue, const auto &given) {
+        if (!given)
+            return;
+        fileValue = inUse;
+        inUse = *given;
+    };
+    useForThisRun(settings_.gameFile, fileValues_.gameFile, options_.gameFile);
+    useForThisRun(settings_.homeFile, fileValues_.homeFile, options_.homeFile);
+    useForThisRun(settings_.visitorFile, fileValues_.visitorFile, options_.visitorFile);
+    useForThisRun(settings_.showTOP, fileValues_.showTOP, options_.showTop);
+    UseSettingsFiles();
     if (settings_.gameFile.empty() && options_.interactive)
         OnConfigure();
 }
@@ -86,29 +91,28 @@ void CPylonixDlg::WriteSettings()
     std::string error;
     // A settings file that cannot be written keeps its old content; the
     // program goes on with the settings it has.
-    fileSettings_.Write(iniPath_, error);
+    fileSettings().Write(iniPath_, error);
 }
 
 void CPylonixDlg::ApplyConfigured()
 {
-    fileSettings_ = settings_;
+    // Confirmed, every value in use is the file's.
+    fileValues_ = {};
+    UseSettingsFiles();
     WriteSettings();
     SetDrivesMode(false);
+}
+
+void CPylonixDlg::UseSettingsFiles()
+{
+    game_->SetFiles({settings_.gameFile, settings_.homeFile, settings_.visitorFile});
 }
 
 void CPylonixDlg::StartWatcher()
 {
     if (!options_.interactive || !options_.watchGameFile)
         return;
-    if (!watcher_)
-        watcher_ = std::make_unique<CFileChangeWatcher>(this);
-    watcher_->StartWatcher(settings_.gameFile);
-}
-
-void CPylonixDlg::RestartWatcher()
-{
-    if (watcher_)
-        watcher_->RestartWatcher(settings_.gameFile);
+    game_->StartWatching();
 }
 
 bool CPylonixDlg::OnInitDialog()
@@ -124,8 +128,12 @@ bool CPylonixDlg::OnInitDialog()
 
     page_ = PAGE_OVERVIEW;
     pageButtons_[0]->setChecked(true);
-    ReloadGame(ReloadCause::User);
-    if (reloadCount_ == 0 && !options_.interactive)
+    // A game given loaded already is shown as it is.
+    if (game_->reloadCount() == 0)
+        ReloadGame();
+    else
+        OnReloaded();
+    if (reloadCount() == 0 && !options_.interactive)
         return false;
     ShowPage();
     StartWatcher();
@@ -205,6 +213,8 @@ void CPylonixDlg::RegisterPageTables()
     RegisterControl(LayoutRole::PlayByPlay, 0, pages.playByPlay);
     pages.playByPlay->setFrameShape(QFrame::StyledPanel);
     pages.playByPlay->setFrameShadow(QFrame::Sunken);
+    if (options_.playByPlayWidth)
+        pages.playByPlay->SetColumnWidth(CPlayByPlayGrid::kPlayColumn, *options_.playByPlayWidth);
     playByPlayColumn2_ = pages.playByPlay->GetColumnWidth(2);
     RegisterControl(LayoutRole::DriveLists, 0, pages.driveList);
     RegisterControl(LayoutRole::DriveLists, 1, pages.playList);
@@ -428,8 +438,7 @@ void CPylonixDlg::OnConfigure()
     if (!RunConfigureDialog())
         return;
     ApplyConfigured();
-    ReloadGame(ReloadCause::User);
-    RestartWatcher();
+    ReloadGame();
 }
 
 bool CPylonixDlg::event(QEvent *event)
@@ -463,17 +472,6 @@ void CPylonixDlg::OnMessage(unsigned message, std::intptr_t wParam)
         if (playerWindow_)
             playerWindow_->deleteLater();
         playerWindow_ = nullptr;
-        break;
-    case UM_RELOAD:
-        // Requests that queue up behind each other, or arrive while a reload
-        // or one of its prompts runs, are served by one reload.
-        if (!reloadRequested_) {
-            reloadRequested_ = true;
-            PostMessage(this, UM_RUNRELOAD);
-        }
-        break;
-    case UM_RUNRELOAD:
-        RunRequestedReload();
         break;
     case UM_SPLITTERMOVED:
         OnSplitterMoved(static_cast<int>(wParam));

@@ -1,7 +1,5 @@
 #include "live/CFileChangeWatcher.h"
 
-#include "platform/Messages.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -62,7 +60,7 @@ void drain(int fd)
 }
 
 struct WatchState {
-    QObject *target;
+    CFileChangeWatcher::ChangeHandler changed;
     std::chrono::milliseconds reloadInterval;
     int stopFd;
     int notifyFd; // -1: interval reloads only
@@ -95,7 +93,7 @@ void watch(WatchState state)
             }
         }
         if (changed || Clock::now() >= nextReload) {
-            PostMessage(state.target, UM_RELOAD);
+            state.changed();
             nextReload = Clock::now() + state.reloadInterval;
         }
     }
@@ -103,8 +101,9 @@ void watch(WatchState state)
 
 } // namespace
 
-CFileChangeWatcher::CFileChangeWatcher(QObject *target, std::chrono::milliseconds reloadInterval)
-    : target_(target), reloadInterval_(reloadInterval)
+CFileChangeWatcher::CFileChangeWatcher(ChangeHandler changed,
+                                       std::chrono::milliseconds reloadInterval)
+    : changed_(std::move(changed)), reloadInterval_(reloadInterval)
 {
 }
 
@@ -138,7 +137,7 @@ void CFileChangeWatcher::StartWatcher(const std::string &gamePath)
     }
 
     // Taken after the watch is set, so that a change after this look is notified.
-    WatchState state{target_, reloadInterval_, stopFd_, notifyFd_, fullPath, stampOf(fullPath)};
+    WatchState state{changed_, reloadInterval_, stopFd_, notifyFd_, fullPath, stampOf(fullPath)};
     try {
         thread_ = std::thread(watch, std::move(state));
     } catch (const std::system_error &) {
