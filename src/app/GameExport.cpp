@@ -150,25 +150,28 @@ QJsonObject scoreboardObject(const ScoreboardState &state)
     };
 }
 
-// Loads what `request` names into `session` and describes it; with `whole`
-// false the lists that grow with the file, the drive chart's entries, the
-// players and the pages, are left empty.
-bool loadAndDescribe(const ExportRequest &request, GameSession &session, QJsonObject &result,
-                     QString &error, bool whole)
+// False with `error` naming the file when the load `loaded` tells of read
+// less than the request names.
+bool loadedWhole(const ReloadResult &loaded, QString &error)
 {
-    const ReloadResult reload =
-        session.Reload({request.gameFile, request.homeSeasonFile, request.visitorSeasonFile});
-    if (!reload.gameOpened) {
-        error = text(reload.gameError);
+    if (!loaded.gameOpened) {
+        error = text(loaded.gameError);
         return false;
     }
     for (int side = 0; side < 2; ++side) {
-        if (reload.seasonFailed[side]) {
-            error = text(reload.seasonError[side]);
+        if (loaded.seasonFailed[side]) {
+            error = text(loaded.seasonError[side]);
             return false;
         }
     }
+    return true;
+}
 
+// Describes the game `session` holds; with `whole` false the lists that grow
+// with the file, the drive chart's entries, the players and the pages, are
+// left empty.
+void describe(const ExportRequest &request, GameSession &session, QJsonObject &result, bool whole)
+{
     QJsonArray teamArray, seasonArray;
     for (int side = 0; side < 2; ++side) {
         teamArray.append(teamObject(session.team(side), whole));
@@ -201,7 +204,6 @@ bool loadAndDescribe(const ExportRequest &request, GameSession &session, QJsonOb
         chart["items"] = items;
         result["drive_chart"] = chart;
     }
-    return true;
 }
 
 // Writing indented JSON piece by piece, laid out exactly as
@@ -269,19 +271,36 @@ bool writeTeams(const QJsonArray &described, int depth, const GameExport::Sink &
 
 } // namespace
 
+GameFiles GameExport::FilesOf(const ExportRequest &request)
+{
+    return {request.gameFile, request.homeSeasonFile, request.visitorSeasonFile};
+}
+
 bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString &error)
 {
     GameSession session;
-    return loadAndDescribe(request, session, result, error, true);
+    if (!loadedWhole(session.Reload(FilesOf(request)), error))
+        return false;
+    describe(request, session, result, true);
+    return true;
 }
 
 bool GameExport::Write(const ExportRequest &request, const Sink &write, QString &error,
                        const QJsonObject &windowMembers)
 {
     GameSession session;
+    const ReloadResult loaded = session.Reload(FilesOf(request));
+    return Write(request, session, loaded, write, error, windowMembers);
+}
+
+bool GameExport::Write(const ExportRequest &request, GameSession &session,
+                       const ReloadResult &loaded, const Sink &write, QString &error,
+                       const QJsonObject &windowMembers)
+{
     QJsonObject result;
-    if (!loadAndDescribe(request, session, result, error, false))
+    if (!loadedWhole(loaded, error))
         return false;
+    describe(request, session, result, false);
     for (auto member = windowMembers.begin(); member != windowMembers.end(); ++member)
         result.insert(member.key(), member.value());
     const CDriveChartData &drives = session.drives();
