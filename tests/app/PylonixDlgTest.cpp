@@ -567,6 +567,30 @@ TEST_F(MainWindow, SeasonFileOfTheCommandLineTurnedOffLeavesTheFilesPathAndFlag)
     EXPECT_FALSE(written.showTOP);
 }
 
+TEST_F(MainWindow, SeasonTurnedOffAfterConfigureConfirmedItsPathReachesTheFile)
+{
+    const std::string missing = dir.PathOf("missing.xml");
+    TestDlg dlg(optionsFor(game, missing));
+    dlg.answers = {false};
+    ASSERT_TRUE(dlg.OnInitDialog());
+
+    // Configure confirms the command line's path, which is the file's from
+    // then on; the reload after it asks again, and Yes turns it off.
+    dlg.configured.gameFile = game;
+    dlg.configured.homeFile = missing;
+    dlg.configure = [] { return true; };
+    dlg.answers = {true};
+    QTest::mouseClick(GetDlgItem(&dlg, IDC_CONFIGURE), Qt::LeftButton);
+    ASSERT_EQ(dlg.prompts.size(), 2u);
+    EXPECT_EQ(dlg.settings().homeFile, "");
+
+    dlg.answers = {true};
+    dlg.close();
+    const Settings written = Settings::Read(ini);
+    EXPECT_EQ(written.homeFile, "");
+    EXPECT_FALSE(written.defaultTeamFiles);
+}
+
 TEST_F(MainWindow, NoGameFileOpensConfigureAtStart)
 {
     WindowOptions options;
