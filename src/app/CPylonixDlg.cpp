@@ -11,6 +11,7 @@
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
+#include "platform/PosixFile.h"
 #include "platform/QtConversions.h"
 #include "player/CPlayerDlg.h"
 
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <cstdio>
 
 namespace
 {
@@ -66,7 +68,13 @@ void CPylonixDlg::ReadSettings()
         iniPath_ = *options_.iniFile;
     else if (options_.interactive)
         iniPath_ = DefaultSettingsPath();
-    settings_ = iniPath_.empty() ? Settings() : Settings::Read(iniPath_);
+    settings_ = Settings();
+    if (!iniPath_.empty()) {
+        std::string problem;
+        settings_ = Settings::Read(iniPath_, problem);
+        if (!problem.empty())
+            ReportSettingsProblem(problem + "; the default settings are used");
+    }
     // Values of this run replace the file's without reaching it.
     fileValues_ = {};
     const auto useForThisRun = [](auto &inUse, auto &fileValue, const auto &given) {
@@ -80,7 +88,7 @@ void CPylonixDlg::ReadSettings()
     useForThisRun(settings_.visitorFile, fileValues_.visitorFile, options_.visitorFile);
     useForThisRun(settings_.showTOP, fileValues_.showTOP, options_.showTop);
     UseSettingsFiles();
-    if (settings_.gameFile.empty() && options_.interactive)
+    if (settings_.gameFile.empty() && MayPrompt())
         OnConfigure();
 }
 
@@ -89,9 +97,29 @@ void CPylonixDlg::WriteSettings()
     if (iniPath_.empty())
         return;
     std::string error;
+    const Settings forFile = fileSettings();
+    // The settings never replace a file the program reads, whatever name
+    // (a link, a second name) the settings file was given.
+    const Settings &inUse = settings_;
+    for (const std::string *read : {&inUse.gameFile, &inUse.homeFile, &inUse.visitorFile,
+                                    &forFile.gameFile, &forFile.homeFile, &forFile.visitorFile}) {
+        if (!read->empty() && IsSameFile(iniPath_.c_str(), read->c_str()))
+            error = iniPath_ + ": it is the game file or a season file (" + *read + ")";
+    }
     // A settings file that cannot be written keeps its old content; the
     // program goes on with the settings it has.
-    fileSettings().Write(iniPath_, error);
+    if (error.empty() && forFile.Write(iniPath_, error))
+        return;
+    ReportSettingsProblem(error + "; the settings are not written");
+}
+
+void CPylonixDlg::ReportSettingsProblem(const std::string &problem)
+{
+    // Once a run: every later write meets the same file.
+    if (settingsProblemReported_)
+        return;
+    settingsProblemReported_ = true;
+    std::fprintf(stderr, "pylonix: %s\n", problem.c_str());
 }
 
 void CPylonixDlg::ApplyConfigured()
@@ -403,6 +431,7 @@ void CPylonixDlg::OnCancel()
 
 void CPylonixDlg::QuitConfirmed()
 {
+    quitConfirmed_ = true;
     WriteSettings();
     QDialog::reject();
 }

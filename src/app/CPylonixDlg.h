@@ -88,7 +88,7 @@ public:
     // Clicks the page button of `page` (a PageCode) as the user would.
     void ClickPage(int page);
     // Ends the window as a Yes to the quit prompt does: the settings are
-    // written and the dialog closes.
+    // written and the dialog closes. No prompt opens after it.
     void QuitConfirmed();
 
     // Chooses entry `index` of the period box as the user would.
@@ -177,6 +177,9 @@ private:
     void OnConfigure();
     void ReadSettings();
     void WriteSettings();
+    // Tells the user (on the error stream) why the settings file is not read
+    // or written; once a run.
+    void ReportSettingsProblem(const std::string &problem);
     void ApplyConfigured();
     void StartWatcher();
     // The files the settings in use name, for the live game.
@@ -220,6 +223,10 @@ private:
     Settings settings_;
     OverriddenFileValues fileValues_;
     std::string iniPath_;
+    bool settingsProblemReported_ = false;
+    // The quit is confirmed: whatever still runs asks nothing more.
+    bool quitConfirmed_ = false;
+    bool MayPrompt() const { return options_.interactive && !quitConfirmed_; }
 
     int page_ = PAGE_OVERVIEW;
     int filledPages_ = 0;

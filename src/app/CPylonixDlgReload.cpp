@@ -43,7 +43,7 @@ void CPylonixDlg::OnReloaded()
 
 void CPylonixDlg::OnLoadFailed(LiveFile file, const QString &)
 {
-    if (!options_.interactive)
+    if (!MayPrompt())
         return;
     if (file == LiveFile::Game) {
         if (!AskYesNo(QStringLiteral("Pylonix couldn't load the Game file.\nOpen the Configure "

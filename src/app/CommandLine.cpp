@@ -33,14 +33,32 @@ bool readCount(const QString &value, const QString &option, int &out, QString &e
     return true;
 }
 
-// A size WIDTHxHEIGHT in pixels, each from 1 to 10000, from an option's value.
+// The most pixels a window or a column is given in either direction.
+constexpr int kLargestPixels = 10000;
+
+// A width in pixels of at least 0 from an option's value; a larger width than
+// any window takes is cut to kLargestPixels, so that no sum of widths can overflow.
+bool readWidth(const QString &value, const QString &option, int &out, QString &error)
+{
+    bool ok = false;
+    const qulonglong width = value.toULongLong(&ok);
+    if (!ok) {
+        error = QString("--%1 takes a whole number of 0 or more, not \"%2\"").arg(option, value);
+        return false;
+    }
+    out = static_cast<int>(std::min<qulonglong>(width, kLargestPixels));
+    return true;
+}
+
+// A size WIDTHxHEIGHT in pixels, each from 1 to kLargestPixels, from an option's value.
 bool readSize(const QString &value, const QString &option, QSize &out, QString &error)
 {
     const QStringList parts = value.split('x');
     bool wide = false, high = false;
     const int width = parts.size() == 2 ? parts[0].toInt(&wide) : 0;
     const int height = parts.size() == 2 ? parts[1].toInt(&high) : 0;
-    if (!wide || !high || width <= 0 || height <= 0 || width > 10000 || height > 10000) {
+    if (!wide || !high || width <= 0 || height <= 0 || width > kLargestPixels ||
+        height > kLargestPixels) {
         error = QString("--%1 takes WIDTHxHEIGHT in pixels, not \"%2\"").arg(option, value);
         return false;
     }
@@ -154,7 +172,7 @@ const std::vector<Option> &options()
         {"pbp-width", "PIXELS", "pages: width of the play-by-play \"Play\" column",
          [](CommandLine &line, const QString &value, QString &error) {
              int width = 0;
-             if (!readCount(value, "pbp-width", width, error))
+             if (!readWidth(value, "pbp-width", width, error))
                  return false;
              line.request.playByPlayWidth = width;
              return true;

@@ -35,7 +35,14 @@ std::string homeFolder()
 
 Settings Settings::Read(const std::string &iniPath)
 {
+    std::string ignored;
+    return Read(iniPath, ignored);
+}
+
+Settings Settings::Read(const std::string &iniPath, std::string &problem)
+{
     const IniFile ini(iniPath);
+    problem = ini.ReadError().empty() ? std::string() : iniPath + ": " + ini.ReadError();
     Settings settings;
     settings.gameFile = ini.GetString(kSection, "GameFile");
     settings.homeFile = ini.GetString(kSection, "HomeFile");

@@ -17,6 +17,9 @@ struct Settings {
     // Reads the five keys of the settings file at `iniPath`. Paths longer than
     // 259 characters are cut; a flag is on when its number is not 0.
     static Settings Read(const std::string &iniPath);
+    // The same; when the file exists but cannot be read (unreadable, no
+    // regular file, too large) the defaults apply and `problem` says why.
+    static Settings Read(const std::string &iniPath, std::string &problem);
 
     // Writes the five keys into the settings file at `iniPath` (flags as 0 or
     // 1), leaving every other section and key as it was. False, with the

@@ -3,6 +3,7 @@
 #include "WindowExport.h"
 #include "gamedata/GameSession.h"
 #include "live/LiveGame.h"
+#include "platform/PosixFile.h"
 #include "platform/SignalExit.h"
 #include "player/CPlayerDlg.h"
 #include "player/PlayerJson.h"
@@ -50,6 +51,20 @@ WindowView windowView(const CommandLine &line)
     return view;
 }
 
+// The file among those the window reads that writing `picture` would replace,
+// or empty: whatever names the arguments and the settings file give, the
+// program never writes over a game or season file.
+std::string readFileAt(const QString &picture, const Settings &settings)
+{
+    for (const std::string *read :
+         {&settings.gameFile, &settings.homeFile, &settings.visitorFile}) {
+        if (!picture.isEmpty() && !read->empty() &&
+            IsSameFile(picture.toLocal8Bit().constData(), read->c_str()))
+            return *read;
+    }
+    return {};
+}
+
 // Starts the window off-screen on `game` as the command line asks (the
 // window loads it), writes the screenshot when one is asked for and describes
 // what the window shows. The export then describes the same load.
@@ -72,6 +87,14 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
             std::fprintf(stderr, "pylonix: %s\n",
                          qPrintable(error.isEmpty() ? QString("no game file given") : error));
             return 2;
+        }
+        for (const auto &[option, picture] : {std::pair{"screenshot", &line.screenshotFile},
+                                              {"screenshot-player", &line.playerScreenshotFile}}) {
+            if (const std::string read = readFileAt(*picture, window.settings()); !read.empty()) {
+                std::fprintf(stderr, "pylonix: --%s %s would write over %s\n", option,
+                             qPrintable(*picture), read.c_str());
+                return 1;
+            }
         }
         if (!line.screenshotFile.isEmpty() && !SaveWindowScreenshot(window, line.screenshotFile)) {
             std::fprintf(stderr, "pylonix: cannot write the screenshot %s\n",
@@ -108,10 +131,8 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
 
 int exportGame(const ExportRequest &request, LiveGame &game, const QJsonObject &windowMembers)
 {
-    // Stopped by the user or the system, the export ends at once with the
-    // status shells expect; a closed output pipe is reported below as output
-    // that cannot be written, not left to kill the program.
-    SignalExit::ExitAtOnce();
+    // A closed output pipe is reported below as output that cannot be
+    // written, not left to kill the program.
     std::signal(SIGPIPE, SIG_IGN);
 
     // A full disk or a closed pipe must not pass for a complete export.
@@ -157,6 +178,10 @@ void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &mess
 
 int main(int argc, char **argv)
 {
+    // Before anything else: a stop signal at any moment ends the program with
+    // the status shells expect, never by the signal itself.
+    SignalExit::ExitAtOnce();
+
     // The arguments are read before anything of Qt starts: --help, --version
     // and a mistyped option need no display.
     QStringList arguments;

@@ -54,6 +54,9 @@ int clamped(long long value)
 // Orders two home-relative positions into the item.
 void placeBetween(CChartItem &item, int start, int end)
 {
+    constexpr int farthest = CDriveChartData::farthestYard;
+    start = std::clamp(start, -farthest, farthest);
+    end = std::clamp(end, -farthest, farthest);
     item.reversed = end < start ? 1 : 0;
     item.lowYard = item.reversed ? end : start;
     item.highYard = item.reversed ? start : end;

@@ -21,6 +21,11 @@ public:
     CDriveChartData() = default;
     virtual ~CDriveChartData() = default;
 
+    // Farthest an entry's position lies from the home goal line, either way:
+    // absurd spots in the file are placed there, so that every pixel computed
+    // from a position stays in range.
+    static constexpr int farthestYard = 1000;
+
     // Filters, written by the owner before each LoadDrives.
     int quarter = 0;     // 0 whole game, k >= 1 quarter k only
     int homeOnly = 0;    // only home drives

@@ -1,6 +1,7 @@
 #include "CXmlDocument.h"
 
 #include "XPathQuery.h"
+#include "XPathQueryCache.h"
 #include "XmlDocumentAccess.h"
 #include "XmlEncoding.h"
 #include "platform/TemporaryCopy.h"
@@ -11,16 +12,10 @@
 #include <cstdint>
 #include <cstring>
 #include <pugixml.hpp>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace
 {
-
-struct StringHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
 
 std::string describe(const pugi::xml_parse_result &result)
 {
@@ -220,17 +215,10 @@ struct CXmlDocument::State {
     // The text of the version before, kept for its capacity: the next open
     // reads into it instead of taking new memory.
     std::unique_ptr<std::string> spare;
-    // Compiled queries, kept across reloads: the same few hundred expressions
-    // are asked of every version of the file.
-    mutable std::unordered_map<std::string, XPathQuery, StringHash, std::equal_to<>> queries;
+    // Compiled queries, kept across reloads within their bounds.
+    mutable XPathQueryCache queries;
 
-    const XPathQuery &query(std::string_view text) const
-    {
-        auto found = queries.find(text);
-        if (found == queries.end())
-            found = queries.emplace(std::string(text), XPathQuery(text)).first;
-        return found->second;
-    }
+    const XPathQuery &query(std::string_view text) const { return queries.Get(text); }
 };
 
 CXmlDocument::CXmlDocument()

@@ -26,14 +26,24 @@ bool startsWith(std::string_view bytes, std::string_view prefix)
 }
 
 // UTF-16 and UTF-32, recognised the way XML parsers do: by a byte-order mark,
-// or by the zero bytes around the "<" of the first markup.
+// or by the zero bytes around the "<" of the first markup. A zero byte before
+// a "<" that is not followed by the next character's zero byte is a NUL in
+// single-byte text, not UTF-16.
 bool isWide(std::string_view b)
 {
-    static constexpr std::string_view boms[] = {{"\xFF\xFE", 2},         {"\xFE\xFF", 2},
-                                                {"\x00\x00\xFE\xFF", 4}, {"\x3C\x00", 2},
-                                                {"\x00\x3C", 2},         {"\x00\x00\x00\x3C", 4}};
-    return std::any_of(std::begin(boms), std::end(boms),
-                       [b](std::string_view bom) { return startsWith(b, bom); });
+    static constexpr std::string_view marks[] = {
+        {"\xFF\xFE", 2}, {"\xFE\xFF", 2}, {"\x00\x00\xFE\xFF", 4}};
+    if (std::any_of(std::begin(marks), std::end(marks),
+                    [b](std::string_view mark) { return startsWith(b, mark); }))
+        return true;
+    if (b.size() < 4)
+        return false;
+    const auto zero = [b](size_t i) { return b[i] == '\0'; };
+    const bool utf16le = b[0] == '<' && zero(1) && !zero(2) && zero(3);
+    const bool utf16be = zero(0) && b[1] == '<' && zero(2) && !zero(3);
+    const bool utf32le = b[0] == '<' && zero(1) && zero(2) && zero(3);
+    const bool utf32be = zero(0) && zero(1) && zero(2) && b[3] == '<';
+    return utf16le || utf16be || utf32le || utf32be;
 }
 
 void appendUtf8(std::string &out, std::uint32_t code)
@@ -69,6 +79,10 @@ template <typename CodeOf> std::string singleByteToUtf8(std::string_view bytes, 
     }
     return out;
 }
+
+// Text is UTF-8 when its well-formed multi-byte characters hold at least
+// one in this many of its bytes above 0x7F.
+constexpr size_t kUtf8ShareDivisor = 4;
 
 // One UTF-8 sequence: its length and whether it is well-formed. An ill-formed
 // one is the longest start of a sequence that cannot be completed (at least
@@ -112,8 +126,8 @@ Sequence sequenceAt(const unsigned char *p, const unsigned char *end)
 }
 
 struct Utf8Counts {
-    size_t multiByte = 0; // well-formed characters of two to four bytes
-    size_t invalid = 0;   // ill-formed sequences
+    size_t multiByteBytes = 0; // bytes of well-formed characters of two to four bytes
+    size_t invalidBytes = 0;   // bytes of ill-formed sequences (all of them 0x80 or above)
 };
 
 Utf8Counts countUtf8(std::string_view bytes)
@@ -142,9 +156,9 @@ Utf8Counts countUtf8(std::string_view bytes)
         }
         const Sequence sequence = sequenceAt(p, end);
         if (!sequence.wellFormed)
-            ++counts.invalid;
+            counts.invalidBytes += sequence.length;
         else if (sequence.length > 1)
-            ++counts.multiByte;
+            counts.multiByteBytes += sequence.length;
         p += sequence.length;
     }
     return counts;
@@ -175,7 +189,7 @@ std::string DeclaredEncoding(std::string_view bytes)
 
 bool IsValidUtf8(std::string_view bytes)
 {
-    return countUtf8(bytes).invalid == 0;
+    return countUtf8(bytes).invalidBytes == 0;
 }
 
 std::string ReplaceInvalidUtf8(std::string_view bytes)
@@ -221,19 +235,21 @@ Reading Inspect(std::string_view bytes)
         return {Source::Wide, false};
     // A UTF-8 byte-order mark settles it, whatever the declaration claims.
     if (startsWith(bytes, "\xEF\xBB\xBF"))
-        return {Source::Utf8, countUtf8(bytes).invalid != 0};
+        return {Source::Utf8, countUtf8(bytes).invalidBytes != 0};
     const std::string declared = lowerAscii(DeclaredEncoding(bytes));
     if (declared == "iso-8859-1" || declared == "iso8859-1" || declared == "iso_8859-1" ||
         declared == "latin1" || declared == "latin-1" || declared == "l1")
         return {Source::Latin1, false};
     if (declared == "windows-1252" || declared == "cp1252" || declared == "x-cp1252")
         return {Source::Windows1252, false};
-    // Declared UTF-8, ASCII or nothing: the bytes decide. Text from a Windows
-    // program that wrote its own code page has no well-formed multi-byte
-    // characters, or hardly any.
+    // Declared UTF-8, ASCII or nothing: the bytes decide. Well-formed
+    // multi-byte characters hardly ever arise by chance in text written in
+    // the Windows code page, so a file that has them is UTF-8 with some bad
+    // bytes, unless they are only a small share of its bytes above 0x7F.
     const Utf8Counts counts = countUtf8(bytes);
-    if (counts.multiByte >= counts.invalid)
-        return {Source::Utf8, counts.invalid != 0};
+    const size_t highBytes = counts.multiByteBytes + counts.invalidBytes;
+    if (counts.multiByteBytes * kUtf8ShareDivisor >= highBytes)
+        return {Source::Utf8, counts.invalidBytes != 0};
     return {Source::Windows1252, false};
 }
 

@@ -15,14 +15,15 @@ enum class Source {
     Utf8,        // UTF-8 (or plain ASCII), led by a UTF-8 byte-order mark or found to be UTF-8
     Latin1,      // declared ISO-8859-1
     Windows1252, // declared windows-1252, or undeclared bytes that are not UTF-8
-    Wide,        // UTF-16 or UTF-32 (byte-order mark or zero-byte pattern): the parser converts
+    Wide, // UTF-16 or UTF-32 (byte-order mark or zeros around the first "<"): the parser converts
 };
 
 // Decides how the bytes of an XML file are to be read. Bytes declared UTF-8,
-// or not declared at all, are UTF-8 when they hold at least as many
-// well-formed multi-byte characters as ill-formed sequences: one bad byte in a
-// UTF-8 file does not make it single-byte text, while text written in the
-// Windows code page (whose accented letters are single bytes) is read as such.
+// or not declared at all, are UTF-8 when at least a quarter of their bytes
+// above 0x7F belong to well-formed multi-byte characters (which hardly ever
+// arise by chance in single-byte text): a few bad bytes in a UTF-8 file do not
+// make it single-byte text, while text written in the Windows code page (whose
+// accented letters are single bytes) is read as such.
 Source Detect(std::string_view bytes);
 
 // How to read the bytes (as Detect), and for UTF-8 whether they hold

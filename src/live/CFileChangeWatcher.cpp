@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <poll.h>
+#include <set>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -59,6 +61,67 @@ void drain(int fd)
     }
 }
 
+// What a change of the game file's content shows as in the folder holding it.
+constexpr uint32_t kWritten = IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE;
+// What a watched folder going away shows as; the watch ends with it.
+constexpr uint32_t kFolderGone = IN_DELETE_SELF | IN_MOVE_SELF;
+// Symbolic links followed at most, as the system itself does.
+constexpr int kMaximumLinks = 40;
+
+// The folders in which a change can change the file `path` names: its own
+// folder, and the folder of each symbolic link on the way to the file (the
+// folder part resolved too). Missing folders are included.
+std::vector<fs::path> foldersOf(const fs::path &path)
+{
+    std::vector<fs::path> folders{path.parent_path()};
+    fs::path at = path;
+    for (int hop = 0; hop < kMaximumLinks; ++hop) {
+        std::error_code failure;
+        const fs::path folder = fs::weakly_canonical(at.parent_path(), failure);
+        if (failure)
+            break;
+        at = folder / at.filename();
+        folders.push_back(folder);
+        if (!fs::is_symlink(at, failure))
+            break;
+        const fs::path target = fs::read_symlink(at, failure);
+        if (failure || !target.has_filename())
+            break;
+        at = target.is_absolute() ? target : folder / target;
+    }
+    std::ranges::sort(folders);
+    const auto [first, last] = std::ranges::unique(folders);
+    folders.erase(first, last);
+    return folders;
+}
+
+// Points the inotify descriptor at the folders of `path`: each one that
+// exists for what is written in it and for its own end, and for each missing
+// one its nearest existing ancestor, to see it come back. Watches no longer
+// wanted are removed. False when nothing could be watched.
+bool watchFoldersOf(int notifyFd, const fs::path &path, std::set<int> &watches)
+{
+    std::set<int> wanted;
+    for (fs::path folder : foldersOf(path)) {
+        uint32_t events = kWritten | kFolderGone;
+        std::error_code failure;
+        while (!fs::is_directory(folder, failure) && folder.has_relative_path()) {
+            folder = folder.parent_path();
+            events = IN_CREATE | IN_MOVED_TO | kFolderGone;
+        }
+        const int watch =
+            ::inotify_add_watch(notifyFd, folder.c_str(), events | IN_ONLYDIR | IN_MASK_ADD);
+        if (watch >= 0)
+            wanted.insert(watch);
+    }
+    for (const int watch : watches) {
+        if (!wanted.contains(watch))
+            ::inotify_rm_watch(notifyFd, watch);
+    }
+    watches = std::move(wanted);
+    return !watches.empty();
+}
+
 struct WatchState {
     CFileChangeWatcher::ChangeHandler changed;
     std::chrono::milliseconds reloadInterval;
@@ -66,6 +129,7 @@ struct WatchState {
     int notifyFd; // -1: interval reloads only
     std::string path;
     FileStamp stamp;
+    std::set<int> watches; // the folders notifyFd watches
 };
 
 // The watch thread: waits for a notification, the stop request or the end of
@@ -84,8 +148,10 @@ void watch(WatchState state)
             return;
         bool changed = false;
         if (waitFor[1].revents != 0) {
-            // Any number of notifications waiting count as one look at the file.
+            // Any number of notifications waiting count as one look at the
+            // file, after the watches follow links and folders that changed.
             drain(state.notifyFd);
+            watchFoldersOf(state.notifyFd, state.path, state.watches);
             const FileStamp now = stampOf(state.path);
             if (now.exists && !(now == state.stamp)) {
                 state.stamp = now;
@@ -121,15 +187,14 @@ void CFileChangeWatcher::StartWatcher(const std::string &gamePath)
         return;
 
     std::string fullPath;
+    std::set<int> watches;
     if (!gamePath.empty()) {
         std::error_code failure;
         const fs::path absolute = fs::absolute(gamePath, failure);
         if (!failure && absolute.has_filename()) {
             fullPath = absolute.string();
             notifyFd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-            constexpr uint32_t written = IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE;
-            if (notifyFd_ >= 0 && ::inotify_add_watch(notifyFd_, absolute.parent_path().c_str(),
-                                                      written | IN_ONLYDIR) < 0) {
+            if (notifyFd_ >= 0 && !watchFoldersOf(notifyFd_, absolute, watches)) {
                 ::close(notifyFd_);
                 notifyFd_ = -1;
             }
@@ -137,7 +202,8 @@ void CFileChangeWatcher::StartWatcher(const std::string &gamePath)
     }
 
     // Taken after the watch is set, so that a change after this look is notified.
-    WatchState state{changed_, reloadInterval_, stopFd_, notifyFd_, fullPath, stampOf(fullPath)};
+    WatchState state{changed_, reloadInterval_,   stopFd_,           notifyFd_,
+                     fullPath, stampOf(fullPath), std::move(watches)};
     try {
         thread_ = std::thread(watch, std::move(state));
     } catch (const std::system_error &) {

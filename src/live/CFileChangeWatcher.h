@@ -8,9 +8,11 @@
 // Watches the game file and says when to reload it: calls `changed` (on the
 // watch thread) whenever the file's modification time (to the nanosecond), size
 // or inode changed, as seen at a write, close after writing, move-in or
-// creation of any file in its folder, and also when a reload interval (one
-// minute) has passed without a post. One thread does the watching; it is
-// woken to stop, never killed.
+// creation of any file in its folder or, when the path is a symbolic link, in
+// the folder of the file it leads to; and also when a reload interval (one
+// minute) has passed without a post. A folder that is deleted is watched for
+// again when it comes back. One thread does the watching; it is woken to
+// stop, never killed.
 class CFileChangeWatcher
 {
 public:
@@ -29,9 +31,10 @@ public:
     CFileChangeWatcher &operator=(const CFileChangeWatcher &) = delete;
 
     // Unless a watch runs, starts watching the game file at `gamePath` (made
-    // absolute against the current folder). Returns once the folder is
-    // watched, so every later change is seen. A folder that cannot be watched
-    // leaves only the interval reloads; when no thread can be made, nothing runs.
+    // absolute against the current folder). Returns once the folders are
+    // watched, so every later change is seen. A missing folder is watched
+    // for through its nearest existing parent. When nothing can be watched
+    // only the interval reloads are left; when no thread can be made, nothing runs.
     void StartWatcher(const std::string &gamePath);
 
     // Stops a running watch; returns once its thread has ended.

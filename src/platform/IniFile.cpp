@@ -65,29 +65,69 @@ std::string_view firstCharacters(std::string_view text, size_t count)
     return text;
 }
 
+// Reads the whole settings file at `path` into `bytes`. True with nothing
+// read when there is no file. False, with the reason in `error`, when it
+// cannot be read, is no regular file (a FIFO, which would block, or a
+// device, which may never end) or is larger than a settings file can be.
+bool readSettingsBytes(const std::string &path, std::string &bytes, std::string &error)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return true;
+        error = std::strerror(errno);
+        return false;
+    }
+    struct stat info {
+    };
+    if (::fstat(fd, &info) != 0)
+        error = std::strerror(errno);
+    else if (!S_ISREG(info.st_mode))
+        error = "not a regular file";
+    else if (info.st_size > static_cast<off_t>(IniFile::MaximumFileSize))
+        error = "larger than 1 MiB";
+    char buffer[4096];
+    while (error.empty()) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error = std::strerror(errno);
+        if (got <= 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(got));
+        // A file that grows while it is read is held to the same bound.
+        if (bytes.size() > IniFile::MaximumFileSize)
+            error = "larger than 1 MiB";
+    }
+    ::close(fd);
+    return error.empty();
+}
+
+// Why the existing file at `path` must be left alone by a save, or empty
+// when it may be replaced (or does not exist). A file without any write bit
+// is left alone even for a user (root) whom the system would let write it.
+std::string whyNotReplaceable(const fs::path &path)
+{
+    struct stat info {
+    };
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    if (!S_ISREG(info.st_mode))
+        return "not a regular file";
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+        ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return "the file is read-only";
+    return {};
+}
+
 } // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path))
 {
     std::string bytes;
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno != ENOENT)
-            readError_ = std::strerror(errno);
-    } else {
-        char buffer[4096];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                readError_ = std::strerror(errno);
-            if (got <= 0)
-                break;
-            bytes.append(buffer, static_cast<size_t>(got));
-        }
-        ::close(fd);
-    }
+    if (!readSettingsBytes(path_, bytes, readError_))
+        bytes.clear();
     size_t start = 0;
     while (start < bytes.size()) {
         const size_t newline = bytes.find('\n', start);
@@ -223,6 +263,10 @@ bool IniFile::Save(std::string &error) const
         const fs::path resolved = fs::canonical(target, failure);
         if (!failure)
             target = resolved;
+    }
+    if (const std::string reason = whyNotReplaceable(target); !reason.empty()) {
+        error = target.string() + ": " + reason;
+        return false;
     }
     if (target.has_parent_path()) {
         fs::create_directories(target.parent_path(), failure);

@@ -19,10 +19,18 @@ public:
     // buffer with its terminating zero holds.
     static constexpr size_t MaximumValueLength = 259;
 
-    // Reads the file at `path`. A missing or unreadable file reads as empty.
+    // The largest settings file read; a larger one reads as empty.
+    static constexpr size_t MaximumFileSize = 1024 * 1024;
+
+    // Reads the file at `path`. A missing file reads as empty, and so does one
+    // that cannot be read, is no regular file or is larger than
+    // MaximumFileSize: ReadError() then says why. It never blocks.
     explicit IniFile(std::string path);
 
     const std::string &Path() const { return path_; }
+
+    // Why the existing file could not be read; empty when it was read or is missing.
+    const std::string &ReadError() const { return readError_; }
 
     // The value of `key` in `section`, without surrounding blanks or a pair of
     // enclosing quotes, cut to MaximumValueLength characters; `fallback` when
@@ -43,8 +51,10 @@ public:
     // Writes the text to a new file beside the old one and renames it over the
     // old one, so a failure never leaves half a file; creates the folder when it
     // is missing. A symbolic link is followed and the file it names is replaced.
-    // False, with the reason in `error`, when the file cannot be written or
-    // when it exists but could not be read (its other sections would be lost).
+    // False, with the reason in `error`, when the file cannot be written, when
+    // it exists but could not be read (its other sections would be lost), and
+    // when the user may not write it or it has no write permission at all
+    // (replacing it through its writable folder would override that).
     bool Save(std::string &error) const;
 
 private:

@@ -1,6 +1,7 @@
 #include "platform/PosixFile.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 bool WriteAllAt(int fd, const char *data, std::size_t size, off_t offset)
@@ -17,4 +18,14 @@ bool WriteAllAt(int fd, const char *data, std::size_t size, off_t offset)
         size -= static_cast<std::size_t>(written);
     }
     return true;
+}
+
+bool IsSameFile(const char *first, const char *second)
+{
+    struct stat a {
+    };
+    struct stat b {
+    };
+    return ::stat(first, &a) == 0 && ::stat(second, &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
 }

@@ -33,7 +33,9 @@ extern "C" void writeToPipe(int signalNumber)
     errno = savedErrno;
 }
 
-void handleStopSignals(void (*handler)(int))
+// Sets `handler` for the three signals; the actions they had go to
+// `previous` when given.
+void handleStopSignals(void (*handler)(int), std::array<struct sigaction, 3> *previous = nullptr)
 {
     struct sigaction action {
     };
@@ -43,9 +45,9 @@ void handleStopSignals(void (*handler)(int))
     action.sa_flags = SA_RESTART;
     sigset_t blocked;
     sigemptyset(&blocked);
-    for (const int signalNumber : stopSignals) {
-        ::sigaction(signalNumber, &action, nullptr);
-        sigaddset(&blocked, signalNumber);
+    for (size_t i = 0; i < stopSignals.size(); ++i) {
+        ::sigaction(stopSignals[i], &action, previous ? &(*previous)[i] : nullptr);
+        sigaddset(&blocked, stopSignals[i]);
     }
     // A program started with them blocked (the mask is inherited) must still
     // hear them.
@@ -70,14 +72,15 @@ SignalExit::SignalExit(QObject *parent) : QObject(parent)
     notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &SignalExit::readPending);
     signalPipe = pipe_[1];
-    handleStopSignals(writeToPipe);
+    handleStopSignals(writeToPipe, &previousActions_);
 }
 
 SignalExit::~SignalExit()
 {
     if (pipe_[0] < 0)
         return;
-    handleStopSignals(SIG_DFL);
+    for (size_t i = 0; i < stopSignals.size(); ++i)
+        ::sigaction(stopSignals[i], &previousActions_[i], nullptr);
     signalPipe = -1;
     delete notifier_;
     ::close(pipe_[0]);

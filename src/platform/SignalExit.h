@@ -1,15 +1,17 @@
 #pragma once
 
 #include <QObject>
+#include <array>
+#include <csignal>
 
 class QSocketNotifier;
 
 // Makes SIGTERM, SIGINT and SIGHUP a clean end of the program instead of a
 // death in the middle of a load.
 //
-// A program without an event loop (the headless export) calls ExitAtOnce()
-// first thing: each of the three signals then ends the process at once with
-// status 128 + the signal number, as shells expect. Nothing is left behind,
+// A program calls ExitAtOnce() first thing: each of the three signals then
+// ends the process at once with status 128 + the signal number, as shells
+// expect, until an object below takes them over. Nothing is left behind,
 // because temporary copies lose their names as soon as they are open.
 //
 // A program with an event loop (the viewer) keeps one SignalExit object for
@@ -31,8 +33,8 @@ public:
     static void ExitAtOnce();
 
     // Delivers the three signals as received() while the object lives; at most
-    // one object may exist at a time. The destructor restores the default
-    // actions.
+    // one object may exist at a time. The destructor restores the actions
+    // the signals had before (ExitAtOnce's, or the defaults).
     explicit SignalExit(QObject *parent = nullptr);
     ~SignalExit() override;
     SignalExit(const SignalExit &) = delete;
@@ -49,5 +51,6 @@ private:
     void readPending();
 
     int pipe_[2] = {-1, -1};
+    std::array<struct sigaction, 3> previousActions_{};
     QSocketNotifier *notifier_ = nullptr;
 };

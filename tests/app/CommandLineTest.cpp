@@ -22,6 +22,24 @@ TEST(CommandLine, ReadsTheExportOptions)
     EXPECT_EQ(line.request.playsOfDrive, 5);
 }
 
+// A column wider than any window is cut to the widest window, so that the
+// table's sums of widths stay in range.
+TEST(CommandLine, HugePlayColumnWidthIsCutToTheWidestWindow)
+{
+    for (const auto &[given, taken] :
+         {std::pair{"300", 300}, {"10000", 10000}, {"2147483647", 10000}, {"99999999999", 10000}}) {
+        CommandLine line;
+        QString error;
+        ASSERT_TRUE(
+            line.Parse({"pylonix", "--export", "json", "--game", "g", "--pbp-width", given}, error))
+            << given << ": " << error.toStdString();
+        EXPECT_EQ(line.request.playByPlayWidth, taken) << given;
+    }
+    CommandLine line;
+    QString error;
+    EXPECT_FALSE(line.Parse({"pylonix", "--game", "g", "--pbp-width", "-1"}, error));
+}
+
 TEST(CommandLine, RejectsWhatItCannotUse)
 {
     const QList<QStringList> bad = {

@@ -345,6 +345,32 @@ TEST(Program, StopSignalsEndTheExportWithTheStatusShellsExpect)
     }
 }
 
+// A stop signal before the program has done anything (here one already
+// pending when it starts, held back by the inherited mask) ends it with 128
+// plus the signal number: the handling is in place before anything else runs,
+// even before bad arguments are reported.
+TEST(Program, StopSignalsAtTheVeryStartGiveTheStatusShellsExpect)
+{
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            sigset_t blocked;
+            sigemptyset(&blocked);
+            sigaddset(&blocked, signalNumber);
+            ::sigprocmask(SIG_BLOCK, &blocked, nullptr);
+            ::kill(::getpid(), signalNumber);
+            const int devNull = ::open("/dev/null", O_WRONLY);
+            ::dup2(devNull, STDERR_FILENO);
+            char program[] = PYLONIX_PROGRAM, option[] = "--no-such-option";
+            char *argv[] = {program, option, nullptr};
+            ::execv(program, argv);
+            ::_exit(99);
+        }
+        EXPECT_EQ(exitStatusOf(pid), 128 + signalNumber) << "signal " << signalNumber;
+    }
+}
+
 // Thousands of drive starts sharing a 1 MiB attribute load within 50 times
 // the file's size plus 100 MB, and the export writes each entry's texts cut
 // short.

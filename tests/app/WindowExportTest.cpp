@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace
@@ -216,4 +217,27 @@ TEST(WindowExport, ProgramDescribesAndDrawsTheIndividualPlayerWindow)
                                     PYLONIX_SAMPLES_DIR "/small/game.xml", "--player", "2,0"});
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 1) << "no such team";
+}
+
+// Whatever names the arguments and the settings file give, no picture is
+// drawn over the game file or a season file.
+TEST(WindowExport, ProgramNeverDrawsOverTheGameOrASeasonFile)
+{
+    ScratchDirectory dir;
+    const std::string sample = ReadFile(PYLONIX_SAMPLES_DIR "/small/game.xml");
+    const QString game = QString::fromStdString(dir.Write("game.xml", sample));
+    const QString ini = QString::fromStdString(
+        dir.Write("Pylonix.ini", "[Pylonix]\nGameFile=" + game.toStdString()));
+    std::filesystem::create_symlink(game.toStdString(), dir.PathOf("shot.png"));
+    const QString link = QString::fromStdString(dir.PathOf("shot.png"));
+    QProcess program;
+    for (const QStringList &arguments :
+         {QStringList{"--ini", ini, "--screenshot", link},
+          QStringList{"--game", link, "--player", "0,1", "--screenshot-player", game}}) {
+        program.start(PYLONIX_PROGRAM, arguments);
+        ASSERT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitCode(), 1) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(program.readAllStandardError().contains("would write over"));
+    }
+    EXPECT_EQ(ReadFile(game.toStdString()), sample);
 }

@@ -169,3 +169,18 @@ TEST_F(DriveChartPaint, WhileScrollingNothingIsDrawnBelowTheRowArea)
     EXPECT_EQ(image.pixel(170, 212), kWhite) << "the last visible row";
     EXPECT_EQ(image.pixel(170, 221), kGrass) << "no 23rd row";
 }
+
+// Spots at the ends of the int range are placed at the farthest yard a
+// position may lie at: every pixel computed from them stays in range (the
+// sanitizer build runs this), and the entry lies off the picture.
+TEST_F(DriveChartPaint, ExtremeSpotsAreDrawnAtTheFarthestYard)
+{
+    Load({{'H', 2147483647, 2147483647, 2147483647}, {'V', -2147483647, 2147483647, 0}});
+    SetClientSize(600, 400);
+    const QImage image = Grab();
+    const int farthestX = 5 * (CDriveChartData::farthestYard + 10);
+    EXPECT_EQ(data_.item(0).hitRect.left, farthestX);
+    EXPECT_EQ(data_.item(1).hitRect.left, 5 * (-CDriveChartData::farthestYard + 10));
+    EXPECT_EQ(data_.item(1).hitRect.right, farthestX + 1);
+    EXPECT_EQ(image.pixel(302, 23), kGrass) << "nothing of the first entry on the field";
+}

@@ -1,5 +1,7 @@
 #include "GameFileChecker.h"
 
+#include "gamedata/GameSession.h"
+
 #include "../support/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +70,22 @@ TEST_F(CommandLine, SeasonDirectoryGetsBothSeasonFiles)
     }
 }
 
+TEST_F(CommandLine, RealShapeLoadsWithoutYardsOrDriveRecords)
+{
+    const std::string path = (dir_ / "g.xml").string();
+    ASSERT_EQ(feed("--seed 12 --final --shape real --out " + path), 0) << errors_;
+    GameSession session;
+    ASSERT_TRUE(session.Reload({path, "", ""}).gameOpened);
+    EXPECT_GT(session.team(0).playerCount(), 0);
+    EXPECT_EQ(session.scoreboard().final, 1);
+    const CGameDocument &game = session.game();
+    EXPECT_TRUE(game.SelectSingleNode("/fbgame/plays/qtr/play"));
+    EXPECT_FALSE(game.SelectSingleNode("/fbgame/plays/qtr/play[@yds]"));
+    EXPECT_FALSE(game.SelectSingleNode("/fbgame/drives"));
+    EXPECT_TRUE(game.SelectSingleNode("/fbgame/plays/downtogo[@htoh][@vtoh]"));
+    EXPECT_TRUE(game.SelectSingleNode("/fbgame/team/linescore/lineprd"));
+}
+
 TEST_F(CommandLine, BadArgumentsExitWithStatusTwoAndAMessage)
 {
     EXPECT_EQ(feed("--seed x --out " + (dir_ / "g.xml").string()), 2);
@@ -91,6 +109,7 @@ TEST_F(CommandLine, HelpAndVersion)
 {
     EXPECT_EQ(feed("--help"), 0);
     EXPECT_NE(output_.find("--out FILE"), std::string::npos);
+    EXPECT_NE(output_.find("--shape full|real"), std::string::npos);
     EXPECT_EQ(feed("--version"), 0);
     EXPECT_EQ(output_.rfind("pylonix-feed ", 0), 0u);
 }

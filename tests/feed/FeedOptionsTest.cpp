@@ -23,13 +23,15 @@ TEST(FeedOptions, DefaultsWithOnlyTheGameFile)
     EXPECT_EQ(result.options->scale, 1);
     EXPECT_FALSE(result.options->until);
     EXPECT_FALSE(result.options->final);
+    EXPECT_EQ(result.options->shape, FileShape::Full);
 }
 
 TEST(FeedOptions, EveryOptionIsRead)
 {
     const FeedParseResult result =
         parse({"--out", "g.xml", "--seed", "42", "--interval=250", "--write", "inplace", "--until",
-               "90", "--season-dir", "seasons", "--scale", "3", "--encoding", "windows-1252"});
+               "90", "--season-dir", "seasons", "--scale", "3", "--encoding", "windows-1252",
+               "--shape", "real"});
     ASSERT_TRUE(result.options) << result.error;
     const FeedOptions &options = *result.options;
     EXPECT_EQ(options.seed, 42u);
@@ -39,6 +41,7 @@ TEST(FeedOptions, EveryOptionIsRead)
     EXPECT_EQ(options.seasonDir, "seasons");
     EXPECT_EQ(options.scale, 3);
     EXPECT_EQ(options.encoding, Encoding::Windows1252);
+    EXPECT_EQ(options.shape, FileShape::Real);
 }
 
 TEST(FeedOptions, HelpAndVersionNeedNoGameFile)
@@ -60,6 +63,7 @@ TEST(FeedOptions, BadArgumentsAreRejectedWithAReason)
         {{"--out", "g", "--scale", "0"}, "--scale expects an integer from 1 to 100, not '0'"},
         {{"--out", "g", "--encoding", "latin1"},
          "--encoding expects utf-8 or windows-1252, not 'latin1'"},
+        {{"--out", "g", "--shape", "stats"}, "--shape expects full or real, not 'stats'"},
         {{"--out", "g", "--until", "5", "--final"}, "--until and --final cannot be combined"},
         {{"--out", "g", "--colour"}, "unknown option '--colour'"},
         {{"--out", "g", "stray"}, "unknown option 'stray'"},

@@ -284,29 +284,35 @@ TEST_F(DriveChartDataTest, MissingFieldLengthAndIncompleteEnds)
     EXPECT_EQ(broken.endSpot, "");
 }
 
-// Numbers beyond any field stay in order instead of wrapping around.
-TEST_F(DriveChartDataTest, HugeYardNumbersDoNotWrapAround)
+// Numbers beyond any field stay in order instead of wrapping around, and are
+// placed no farther than the chart can compute pixels for.
+TEST_F(DriveChartDataTest, HugeYardNumbersStayInOrderAndInRange)
 {
+    constexpr int farthest = CDriveChartData::farthestYard;
     Open(R"(<fbgame><venue><rules field="100"/></venue><drives>
-        <drive driveindex="1" vh="V" start="KO,1,15:00,-2147483648" end="TD,1,12:00,99"/></drives>
+        <drive driveindex="1" vh="V" start="KO,1,15:00,-2147483648" end="TD,1,12:00,99"/>
+        <drive driveindex="2" vh="H" start="KO,2,15:00,2147483647" end="TD,2,12:00,2147483647"/></drives>
       <plays><qtr number="1"><drivestart driveindex="1"/>
         <play playid="1,1,1" context="H,1,10,H20" type="R" yds="99999999999"/>
-        <play playid="1,2,2" context="V,1,10,H-2147483648" type="P" yds="5"/></qtr></plays>
+        <play playid="1,2,2" context="V,1,10,H-2147483648" type="P" yds="5"/>
+        <drivestart driveindex="2"/></qtr></plays>
       </fbgame>)");
     Load();
-    ASSERT_EQ(data_.count(), 1);
+    ASSERT_EQ(data_.count(), 2);
     EXPECT_EQ(data_.item(0).lowYard, 1);
-    EXPECT_EQ(data_.item(0).highYard, INT_MAX);
+    EXPECT_EQ(data_.item(0).highYard, farthest);
     EXPECT_EQ(data_.item(0).reversed, 1);
+    EXPECT_EQ(data_.item(1).lowYard, farthest) << "a spot far past the visitor's goal line";
+    EXPECT_EQ(data_.item(1).highYard, farthest);
 
     data_.ShowPlaysOf(1);
     Load();
     ASSERT_EQ(data_.count(), 2);
     EXPECT_EQ(data_.item(0).lowYard, 20);
-    EXPECT_EQ(data_.item(0).highYard, INT_MAX);
+    EXPECT_EQ(data_.item(0).highYard, farthest);
     EXPECT_EQ(data_.item(0).reversed, 0);
-    EXPECT_EQ(data_.item(1).lowYard, 100 - INT_MAX) << "the ball is past the far goal line";
-    EXPECT_EQ(data_.item(1).highYard, 100 - INT_MAX);
+    EXPECT_EQ(data_.item(1).lowYard, -farthest) << "the ball is past the far goal line";
+    EXPECT_EQ(data_.item(1).highYard, -farthest);
 }
 
 TEST_F(DriveChartDataTest, FailedSelectionKeepsThePreviousList)

@@ -1,4 +1,5 @@
 #include "gamedata/XPathQuery.h"
+#include "gamedata/XPathQueryCache.h"
 
 #include "../support/ScratchDirectory.h"
 
@@ -211,4 +212,25 @@ TEST(XPathQuery, NameStepsSelectElementsOnly)
                   expected.empty() ? std::vector<std::string>{} : std::vector{expected.front()})
             << text;
     }
+}
+
+// A live file whose scores bring ever new team codes must not grow the
+// cache without bound; the queries it hands out still select the right nodes.
+TEST(XPathQueryCache, StaysBoundedWhateverTextsTheFileBrings)
+{
+    pugi::xml_document document;
+    ASSERT_TRUE(
+        document.load_string("<fbgame><team vh='H' id='A'/><team vh='V' id='B'/></fbgame>"));
+    XPathQueryCache cache;
+    const XPathQuery *home = &cache.Get("/fbgame/team[@vh='H']/@id");
+    EXPECT_EQ(home, &cache.Get("/fbgame/team[@vh='H']/@id")) << "compiled once";
+    const std::string longCode(900, 'x');
+    for (int i = 0; i < 5000; ++i) {
+        const std::string text = "/fbgame/team[@vh='" + longCode + std::to_string(i) + "']/@id";
+        EXPECT_FALSE(cache.Get(text).SelectFirst(document)) << i;
+        ASSERT_LE(cache.Size(), XPathQueryCache::MaximumQueries);
+        ASSERT_LE(cache.TextBytes(), XPathQueryCache::MaximumTextBytes);
+    }
+    EXPECT_STREQ(cache.Get("/fbgame/team[@vh='V']/@id").SelectFirst(document).attribute().value(),
+                 "B");
 }

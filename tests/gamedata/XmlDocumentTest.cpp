@@ -269,6 +269,38 @@ TEST(XmlDocumentEncoding, InvalidBytesOfAUtf8FileAreReplacedAlone)
     EXPECT_EQ(document.GetText("/p/@name"), "Mu\uFFFDoz") << "the byte-order mark says UTF-8";
 }
 
+// Well-formed multi-byte characters do not arise by chance in single-byte
+// text: a file that has them is UTF-8, its bad bytes replaced, unless they are
+// a small share of its bytes above 0x7F.
+TEST(XmlDocumentEncoding, WellFormedCharactersOutweighSomeBadBytes)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(
+        dir.Write("mixed.xml", "<p a=\"José\" b=\"Peña\" c=\"\xFF\" d=\"x\xE9y\" e=\"\x93\"/>")))
+        << document.LastError();
+    EXPECT_EQ(document.GetText("/p/@a"), "José");
+    EXPECT_EQ(document.GetText("/p/@b"), "Peña");
+    EXPECT_EQ(document.GetText("/p/@d"), "x\uFFFDy");
+    // One pair that happens to form a character among many Windows accents.
+    ASSERT_TRUE(document.Open(
+        dir.Write("chance.xml", "<p a=\"\xC3\xA9\" b=\"\xD1\xFA\xF1\x65z \xE9\xE8\xE0\xF6\"/>")));
+    EXPECT_EQ(document.GetText("/p/@a"), "Ã©");
+    EXPECT_EQ(document.GetText("/p/@b"), "Ñúñez éèàö");
+}
+
+// A zero byte before "<" with no zero after the next character is no UTF-16:
+// the NUL is reported where it is, not past the end of the file.
+TEST(XmlDocumentEncoding, LeadingNulIsNoWideText)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    EXPECT_FALSE(document.Open(dir.Write("nul0.xml", std::string("\0<fbgame a='1'/>", 17))));
+    EXPECT_EQ(document.LastError(), "a NUL character at byte 0");
+    EXPECT_FALSE(document.Open(dir.Write("nul1.xml", std::string("<\0fbgame/>", 10))));
+    EXPECT_EQ(document.LastError(), "a NUL character at byte 1");
+}
+
 TEST(XmlEncoding, IllFormedSequencesBecomeOneReplacementEach)
 {
     using XmlEncoding::ReplaceInvalidUtf8;

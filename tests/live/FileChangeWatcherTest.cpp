@@ -43,10 +43,12 @@ public:
 };
 
 // Replaces `path` at once by renaming a finished file over it, as a
-// stats program that writes safely does.
-void replaceFile(const ScratchDirectory &dir, const std::string &path, const std::string &bytes)
+// stats program that writes safely does; the finished file is written as
+// `temporaryName` in the scratch directory.
+void replaceFile(const ScratchDirectory &dir, const std::string &path, const std::string &bytes,
+                 const std::string &temporaryName = "replacement.tmp")
 {
-    const std::string temporary = dir.Write("replacement.tmp", bytes);
+    const std::string temporary = dir.Write(temporaryName, bytes);
     ASSERT_EQ(std::rename(temporary.c_str(), path.c_str()), 0);
 }
 
@@ -190,20 +192,56 @@ TEST(FileChangeWatcherTest, RestartFollowsTheNewFolderAndStartWhileRunningDoesNo
     EXPECT_EQ(target.reloads.load(), 3); // the old file's change made no call
 }
 
-TEST(FileChangeWatcherTest, AFolderThatCannotBeWatchedStillReloadsOnTheInterval)
+TEST(FileChangeWatcherTest, APathThatCannotBeWatchedStillReloadsOnTheInterval)
 {
     ScratchDirectory dir;
     ReloadTarget target;
     CFileChangeWatcher watcher(target.handler(), 20ms);
-    watcher.StartWatcher(dir.PathOf("no-such-folder/game.xml"));
+    // A path without a file name names no file to watch.
+    watcher.StartWatcher(dir.Path().string() + "/");
     EXPECT_TRUE(watcher.IsRunning());
     EXPECT_FALSE(watcher.IsWatchingFolder());
     EXPECT_TRUE(target.waitForReloads(3));
+}
 
-    // A path without a file name is not watched either.
-    watcher.RestartWatcher(dir.Path().string() + "/");
-    EXPECT_FALSE(watcher.IsWatchingFolder());
-    EXPECT_TRUE(target.waitForReloads(target.reloads + 2));
+// A link into another folder is followed there, and a folder that goes away
+// is watched again when it comes back: neither waits for the interval.
+TEST(FileChangeWatcherTest, FollowsALinkAndAFolderThatComesBack)
+{
+    ScratchDirectory dir;
+    std::filesystem::create_directories(dir.Path() / "crew/week4");
+    const std::string real = dir.Write("crew/week4/game.xml", "<fbgame/>");
+    const std::string link = dir.PathOf("game.xml");
+    std::filesystem::create_symlink(real, link);
+    ReloadTarget target;
+    CFileChangeWatcher watcher(target.handler());
+    watcher.StartWatcher(link);
+    // Nothing at all happens in the link's own folder.
+    const auto replaceReal = [&](const std::string &bytes) {
+        replaceFile(dir, real, bytes, "crew/week4/replacement.tmp");
+    };
+    replaceReal("<fbgame>written where the link leads</fbgame>");
+    ASSERT_TRUE(target.waitForReloads(1));
+
+    // The whole folder goes and is made again, deeper than one level.
+    std::filesystem::remove_all(dir.Path() / "crew");
+    std::filesystem::create_directories(dir.Path() / "crew/week4");
+    const int before = target.reloads;
+    replaceReal("<fbgame>the folder is back</fbgame>");
+    ASSERT_TRUE(target.waitForReloads(before + 1));
+
+    // Still watched after it came back.
+    const int after = target.reloads;
+    replaceReal("<fbgame>written again</fbgame>");
+    EXPECT_TRUE(target.waitForReloads(after + 1));
+
+    // A game file whose folder does not exist yet is seen once it appears.
+    watcher.RestartWatcher(dir.PathOf("later/game.xml"));
+    EXPECT_TRUE(watcher.IsWatchingFolder());
+    std::filesystem::create_directory(dir.Path() / "later");
+    const int waiting = target.reloads;
+    replaceFile(dir, dir.PathOf("later/game.xml"), "<fbgame/>", "later/replacement.tmp");
+    EXPECT_TRUE(target.waitForReloads(waiting + 1));
 }
 
 TEST(FileChangeWatcherTest, StopEndsTheThreadWhileItWaits)

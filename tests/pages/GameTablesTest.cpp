@@ -218,6 +218,29 @@ TEST(PlayByPlayTable, WrappedPlaySharesOneShade)
     EXPECT_EQ(grid.GetItemCount(), 3);
 }
 
+// The widest play column the command line lets through (that of the widest
+// window) fills and draws with every sum of widths in range; the sanitizer
+// build runs this.
+TEST(PlayByPlayTable, ThePlayColumnOfTheWidestWindowFillsAndDraws)
+{
+    const GameText game(R"(<fbgame><plays><qtr number="1">
+      <play context="H,2147483647,-2147483648,H2147483647" type="P" yds="2147483647" text="A rather long play text that fits on one line of a very wide column."/>
+    </qtr></plays></fbgame>)");
+    const auto teams = twoTeams();
+    QWidget window;
+    window.resize(500, 300);
+    CPlayByPlayGrid grid(&window);
+    setUp(grid);
+    grid.setGeometry(0, 0, 500, 300);
+    grid.SetColumnWidth(CPlayByPlayGrid::kPlayColumn, 10000);
+    grid.Fill(game.document(), teams);
+    EXPECT_EQ(grid.GetItemCount(), 1) << "the play on one line";
+    EXPECT_EQ(grid.GetItemText(0, 0), "2147483647--2147483648");
+    ShowAndWait(window);
+    const QImage image = grid.viewport()->grab().toImage();
+    EXPECT_EQ(image.width(), grid.viewport()->width());
+}
+
 TEST(ScoringTable, Descriptions)
 {
     using Facts = CScoringGrid::ScoreFacts;

@@ -2,10 +2,14 @@
 
 #include "../support/ScratchDirectory.h"
 
+#include <chrono>
 #include <climits>
+#include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -131,6 +135,55 @@ TEST(IniFileTest, SaveThatCannotWriteFailsWithTheReasonAndLeavesNothing)
     EXPECT_FALSE(ini.Save(error));
     EXPECT_NE(error.find("config"), std::string::npos) << error;
     EXPECT_EQ(ReadFile(dir.PathOf("config")), "not a folder");
+}
+
+// A FIFO would block the reader and a device may never end: only a regular
+// file of sane size is read, and whatever else stands there is left alone.
+TEST(IniFileTest, OnlyARegularFileOfSaneSizeIsReadOrReplaced)
+{
+    ScratchDirectory dir;
+    const std::string fifo = dir.PathOf("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A writer that never writes: a read of the FIFO would wait for it for ever.
+    const int writer = ::open(fifo.c_str(), O_RDWR);
+    auto reading = std::async(std::launch::async, [&fifo] { return IniFile(fifo); });
+    const bool returned = reading.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    ::close(writer); // ends a read that waits
+    ASSERT_TRUE(returned) << "reading a FIFO blocked";
+    IniFile fromFifo = reading.get();
+    EXPECT_EQ(fromFifo.ReadError(), "not a regular file");
+    fromFifo.SetString("Pylonix", "ShowTOP", "0");
+    std::string error;
+    EXPECT_FALSE(fromFifo.Save(error));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    const IniFile device("/dev/zero");
+    EXPECT_EQ(device.ReadError(), "not a regular file");
+    EXPECT_EQ(device.GetString("Pylonix", "GameFile", "default"), "default");
+
+    const std::string huge = "[Pylonix]\nShowTOP=0\n" + std::string(IniFile::MaximumFileSize, ';');
+    IniFile big(dir.Write("big.ini", huge));
+    EXPECT_EQ(big.ReadError(), "larger than 1 MiB");
+    EXPECT_EQ(big.GetInt("Pylonix", "ShowTOP", 1), 1) << "the defaults apply";
+    EXPECT_FALSE(big.Save(error));
+    EXPECT_EQ(ReadFile(dir.PathOf("big.ini")), huge);
+}
+
+// Renaming over a file needs only the folder's permission: a file its user
+// may not write, or one without any write bit (even for root), stays as it is.
+TEST(IniFileTest, AFileWithoutWritePermissionIsLeftAlone)
+{
+    ScratchDirectory dir;
+    const std::string path = dir.Write("Pylonix.ini", "[Pylonix]\r\nShowTOP=1\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadError(), "");
+    ini.SetString("Pylonix", "ShowTOP", "0");
+    std::string error;
+    EXPECT_FALSE(ini.Save(error));
+    EXPECT_EQ(error, path + ": the file is read-only");
+    EXPECT_EQ(ReadFile(path), "[Pylonix]\r\nShowTOP=1\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 1) << "no file left beside it";
 }
 
 } // namespace

@@ -69,6 +69,17 @@ TEST_F(SignalExitTest, SignalsArriveOnTheEventLoopWhileTheObjectLives)
             std::raise(SIGINT);
         },
         testing::KilledBySignal(SIGINT), "");
+    // The actions it found come back: a program that set ExitAtOnce first
+    // keeps its status after the object is gone.
+    EXPECT_EXIT(
+        {
+            SignalExit::ExitAtOnce();
+            {
+                SignalExit gone;
+            }
+            std::raise(SIGINT);
+        },
+        testing::ExitedWithCode(128 + SIGINT), "");
 }
 
 } // namespace

@@ -42,6 +42,9 @@ std::string FeedOptions::usage()
            "  --encoding utf-8|windows-1252\n"
            "                         file encoding (default utf-8; windows-1252 has no "
            "declaration)\n"
+           "  --shape full|real      full: yards on every play and drive records (default)\n"
+           "                         real: as stats-entry programs write it: no yards on the\n"
+           "                         plays, no drive records, timeouts on the downtogo line\n"
            "  --help                 show this text\n"
            "  --version              show the version\n";
 }
@@ -72,8 +75,9 @@ FeedParseResult FeedOptions::parse(const std::vector<std::string> &arguments)
             options.final = true;
             continue;
         }
-        static const char *const valued[] = {"--out",   "--seed",       "--interval", "--write",
-                                             "--until", "--season-dir", "--scale",    "--encoding"};
+        static const char *const valued[] = {"--out",   "--seed",     "--interval",
+                                             "--write", "--until",    "--season-dir",
+                                             "--scale", "--encoding", "--shape"};
         bool known = false;
         for (const char *option : valued)
             known = known || name == option;
@@ -117,6 +121,13 @@ FeedParseResult FeedOptions::parse(const std::vector<std::string> &arguments)
             if (!encoding)
                 return fail("--encoding expects utf-8 or windows-1252, not '" + value + "'");
             options.encoding = *encoding;
+        } else if (name == "--shape") {
+            if (value == "full")
+                options.shape = FileShape::Full;
+            else if (value == "real")
+                options.shape = FileShape::Real;
+            else
+                return fail("--shape expects full or real, not '" + value + "'");
         }
     }
     if (options.help || options.version)

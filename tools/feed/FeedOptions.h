@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileOutput.h"
+#include "GameXmlWriter.h"
 #include "TextEncoding.h"
 
 #include <cstdint>
@@ -24,6 +25,7 @@ struct FeedOptions {
     std::string seasonDir;
     int scale = 1;
     Encoding encoding = Encoding::Utf8;
+    FileShape shape = FileShape::Full;
     bool help = false;
     bool version = false;
 

@@ -21,7 +21,7 @@ std::string driveMark(const DriveMark &mark)
 
 } // namespace
 
-std::string GameXmlWriter::write(const GameState &state, Encoding encoding)
+std::string GameXmlWriter::write(const GameState &state, Encoding encoding, FileShape shape)
 {
     XmlWriter xml;
     xml.open("fbgame", {{"source", "pylonix-feed"}});
@@ -29,8 +29,9 @@ std::string GameXmlWriter::write(const GameState &state, Encoding encoding)
     writeTeam(xml, state, state.visitor);
     writeTeam(xml, state, state.home);
     writeScores(xml, state);
-    writeDrives(xml, state);
-    writePlays(xml, state);
+    if (shape == FileShape::Full)
+        writeDrives(xml, state);
+    writePlays(xml, state, shape);
     xml.close("fbgame");
     return encodeDocument(xml.take(), encoding);
 }
@@ -128,7 +129,7 @@ void GameXmlWriter::writeDrives(XmlWriter &xml, const GameState &state)
     xml.close("drives");
 }
 
-void GameXmlWriter::writePlays(XmlWriter &xml, const GameState &state)
+void GameXmlWriter::writePlays(XmlWriter &xml, const GameState &state, FileShape shape)
 {
     xml.open("plays");
     int open = 0;
@@ -139,14 +140,25 @@ void GameXmlWriter::writePlays(XmlWriter &xml, const GameState &state)
             open = element.quarter;
             xml.open("qtr", {{"number", n(open)}});
         }
-        xml.element(element.name, element.attributes);
+        if (shape == FileShape::Real && element.isPlay()) {
+            Attributes attributes = element.attributes;
+            std::erase_if(attributes,
+                          [](const auto &attribute) { return attribute.first == "yds"; });
+            xml.element(element.name, attributes);
+        } else {
+            xml.element(element.name, element.attributes);
+        }
     }
     if (open != 0)
         xml.close("qtr");
     const DownToGo &downToGo = state.downToGo;
-    xml.element(
-        "downtogo",
-        {{"qtr", n(downToGo.quarter)}, {"clock", downToGo.clock}, {"context", downToGo.context}});
+    Attributes attributes = {
+        {"qtr", n(downToGo.quarter)}, {"clock", downToGo.clock}, {"context", downToGo.context}};
+    if (shape == FileShape::Real) {
+        attributes.emplace_back("htoh", n(state.home.timeoutsLeft()));
+        attributes.emplace_back("vtoh", n(state.visitor.timeoutsLeft()));
+    }
+    xml.element("downtogo", attributes);
     xml.close("plays");
 }
 

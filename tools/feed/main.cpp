@@ -90,10 +90,10 @@ int main(int argc, char **argv)
         const int wanted = options.until.value_or(-1);
         const int plays = simulator.run([&](const GameState &state, int play) {
             if (play == wanted)
-                document = GameXmlWriter::write(state, options.encoding);
+                document = GameXmlWriter::write(state, options.encoding, options.shape);
         });
         if (options.final)
-            document = GameXmlWriter::write(simulator.state(), options.encoding);
+            document = GameXmlWriter::write(simulator.state(), options.encoding, options.shape);
         else if (wanted > plays)
             return usageError("--until " + std::to_string(wanted) + ": the game has only " +
                               std::to_string(plays) + " plays");
@@ -110,7 +110,7 @@ int main(int argc, char **argv)
             return;
         if (play > 0 && pause.count() > 0)
             std::this_thread::sleep_for(pause);
-        failed = !output.write(GameXmlWriter::write(state, options.encoding));
+        failed = !output.write(GameXmlWriter::write(state, options.encoding, options.shape));
     });
     if (failed)
         return writeError(output.error());

@@ -1,0 +1,121 @@
+#include "gamedata/GameSituation.h"
+#include "gamedata/CGameDocument.h"
+#include "gamedata/CTeamStats.h"
+#include "gamedata/GameSituationJson.h"
+#include "gamedata/ScoreboardState.h"
+
+#include "../support/ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// The situation of a game file whose teams are "OM" (home) and "KB" (visitor).
+GameSituation situationOf(const std::string &rules, const std::string &homeLine,
+                          const std::string &visitorLine, const std::string &plays)
+{
+    ScratchDirectory dir;
+    CGameDocument document;
+    EXPECT_TRUE(document.Open(dir.Write(
+        "game.xml", "<fbgame><venue>" + rules + "</venue>" +
+                        R"(<team vh="H" name="Old Mill" id="OM" record=""><linescore )" + homeLine +
+                        R"(</linescore><totals/></team>)" +
+                        R"(<team vh="V" name="Kestrel Bay" id="KB" record=""><linescore )" +
+                        visitorLine + "</linescore><totals/></team><plays>" + plays +
+                        "</plays></fbgame>")));
+    std::array<CTeamStats, 2> teams;
+    teams[0].SetSide('H');
+    teams[1].SetSide('V');
+    for (CTeamStats &team : teams)
+        team.LoadGame(document);
+    ScoreboardState scoreboard;
+    scoreboard.Read(document);
+    return GameSituation::Read(document, teams, scoreboard);
+}
+
+} // namespace
+
+TEST(GameSituation, LiveGameInTheThirdQuarter)
+{
+    const GameSituation situation =
+        situationOf(R"(<rules qtrs="4" field="100"/>)", R"(score="10" line="3,7,0">)",
+                    R"(score="14"><lineprd prd="1" score="7"/><lineprd prd="3" score="7"/>)",
+                    R"(<qtr number="3"><play context="V,3,7,H35" text="A rush for 2 yards."/>
+           <play text=""/><comment text="not a play"/></qtr>
+           <downtogo qtr="3" clock="08:20" context="V,3,7,H35" htoh="2" vtoh="x"/>)");
+    EXPECT_EQ(situation.period, 3);
+    EXPECT_EQ(situation.period_label, "3rd");
+    const GameSituation::LineScore &line = situation.line_score;
+    EXPECT_EQ(line.periods, (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_EQ(line.home, (std::vector<int>{3, 7, 0, 0})) << "from @line, padded to four";
+    EXPECT_EQ(line.visitor, (std::vector<int>{7, 0, 7, 0})) << "from lineprd at its prd";
+    EXPECT_EQ(line.home_total, 10);
+    EXPECT_EQ(line.visitor_total, 14);
+    EXPECT_EQ(situation.timeouts_left.home, 2);
+    EXPECT_FALSE(situation.timeouts_left.visitor) << "a text that is no count says nothing";
+    EXPECT_EQ(situation.possession, "visitor");
+    EXPECT_EQ(situation.down_distance, "3rd & 7");
+    EXPECT_EQ(situation.ball_on, "OM35");
+    EXPECT_EQ(situation.last_play, "A rush for 2 yards.");
+}
+
+TEST(GameSituation, OvertimeGoalLineAndMidfield)
+{
+    const std::string twoOvertimes = R"(score="27" line="7,7,3,0,3,7">)";
+    const GameSituation live = situationOf("", twoOvertimes, R"(score="24" line="0,7,10,0,3">)",
+                                           R"(<downtogo qtr="6" context="H,1,8,V8"/>)");
+    EXPECT_EQ(live.period_label, "2OT") << "four quarters when the rules do not say";
+    EXPECT_EQ(live.line_score.periods, (std::vector<std::string>{"1", "2", "3", "4", "OT", "2OT"}));
+    EXPECT_EQ(live.line_score.visitor.size(), 6u);
+    EXPECT_EQ(live.down_distance, "1st & Goal");
+    EXPECT_EQ(live.ball_on, "KB8");
+    EXPECT_FALSE(live.timeouts_left.home);
+
+    const GameSituation final =
+        situationOf(R"(<rules qtrs="2" field="80"/>)", twoOvertimes, "score=\"0\">",
+                    R"(<qtr number="3"><score final="Y"/></qtr>
+                       <downtogo qtr="3" context="V,0,0,H40"/>)");
+    EXPECT_EQ(final.period_label, "Final/OT");
+    EXPECT_EQ(final.line_score.periods.at(2), "OT");
+    EXPECT_EQ(final.down_distance, "") << "no down";
+    EXPECT_EQ(final.ball_on, "50") << "midfield of an 80-yard field";
+    EXPECT_EQ(final.possession, "visitor");
+}
+
+TEST(GameSituation, Labels)
+{
+    EXPECT_EQ(GameSituation::PeriodLabel(1, 4, false), "1st");
+    EXPECT_EQ(GameSituation::PeriodLabel(2, 4, false), "2nd");
+    EXPECT_EQ(GameSituation::PeriodLabel(5, 4, false), "OT");
+    EXPECT_EQ(GameSituation::PeriodLabel(4, 4, true), "Final");
+    EXPECT_EQ(GameSituation::PeriodLabel(7, 4, true), "Final/3OT");
+    EXPECT_EQ(GameSituation::PeriodLabel(0, 4, false), "");
+}
+
+TEST(GameSituation, FileWithAbsurdPeriodsStaysSmall)
+{
+    const GameSituation situation = situationOf(
+        R"(<rules qtrs="2000000000"/>)",
+        R"(score="1"><lineprd prd="2000000000" score="9"/><lineprd prd="2" score="1"/>)",
+        "score=\"0\">", "");
+    EXPECT_EQ(situation.line_score.home, (std::vector<int>{0, 1, 0, 0}));
+    EXPECT_FALSE(situation.possession) << "no downtogo";
+    EXPECT_EQ(situation.ball_on, "");
+}
+
+TEST(GameSituationJson, WritesEveryKeyWithNullsAndEscapes)
+{
+    GameSituation situation;
+    situation.period = 5;
+    situation.period_label = "OT";
+    situation.line_score = {{"1", "OT"}, {3, 0}, {0, 7}, 3, 7};
+    situation.timeouts_left.visitor = 1;
+    situation.down_distance = "2nd & 4";
+    situation.last_play = "A \"B\" rush\\run\n";
+    EXPECT_EQ(GameSituationJsonMember(situation),
+              R"("situation":{"period":5,"period_label":"OT","line_score":{"periods":["1","OT"],)"
+              R"("home":[3,0],"visitor":[0,7],"home_total":3,"visitor_total":7},)"
+              R"("timeouts_left":{"home":null,"visitor":1},"possession":null,)"
+              R"("down_distance":"2nd & 4","ball_on":"","last_play":"A \"B\" rush\\run\n"})");
+}
