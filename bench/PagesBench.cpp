@@ -47,25 +47,12 @@ struct Pages {
     }
 
     // Page 0 the team comparison, 1 Offense, 2 Defense, 3 Special Teams,
-    // 4 Scoring plays, 5 Play-by-Play, 6 the drive lists.
+    // 4 Scoring plays, 5 Play-by-Play, 6 the drive lists: the tables the
+    // export fills after the yardage summary.
     void Fill(int page)
     {
-        switch (page) {
-        case 0:
-            return pages.FillTeamStats(session, true);
-        case 1:
-            return pages.FillOffense(session);
-        case 2:
-            return pages.FillDefense(session);
-        case 3:
-            return pages.FillSpecialTeams(session);
-        case 4:
-            return pages.FillScoring(session, true);
-        case 5:
-            return pages.FillPlayByPlay(session, 0, true);
-        default:
-            return pages.FillDriveLists(session.drives(), true);
-        }
+        pages.Fill(StatPages::kFilledTables[static_cast<std::size_t>(page) + 1], session,
+                   {0, true});
     }
 
     GameSession session;

@@ -34,10 +34,6 @@ namespace
 // A static control the program never addresses.
 constexpr int kStaticWithoutId = -1;
 
-constexpr std::array<const char *, 7> kPageCaptions = {
-    "Game Overview", "Offense",      "Defense",     "Special Teams",
-    "Scoring plays", "Play-by-Play", "Drive Charts"};
-
 } // namespace
 
 CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
@@ -189,7 +185,7 @@ void CPylonixDlg::CreateControls()
     pageGroup_ = new QButtonGroup(this);
     pageGroup_->setExclusive(true);
     for (int i = 0; i < 7; ++i) {
-        auto *button = new QPushButton(QString::fromLatin1(kPageCaptions[i]), this);
+        auto *button = new QPushButton(QString::fromLatin1(kPages[i].caption), this);
         SetDlgCtrlID(button, IDC_GAME_OVERVIEW + i);
         button->setCheckable(true);
         button->setAutoDefault(false);
@@ -247,6 +243,13 @@ void CPylonixDlg::RegisterPageTables()
     RegisterControl(LayoutRole::DriveLists, 0, pages.driveList);
     RegisterControl(LayoutRole::DriveLists, 1, pages.playList);
     pages.yardage->setEnabled(false);
+    for (CPlayerStatGrid *table : pages.PlayerTables())
+        connect(table, &CPlayerStatGrid::playerActivated, this,
+                [this](int team, int player) { OpenPlayerWindow(team, player); });
+    // Queued, so that the layout sees the column widths as the resize left them.
+    for (CStatGridCtrl *table : pages.Tables())
+        connect(table, &CStatGridCtrl::gridLayoutChanged, this, &CPylonixDlg::OnGridLayout,
+                Qt::QueuedConnection);
 }
 
 void CPylonixDlg::CreateDriveChartControls()
@@ -310,9 +313,6 @@ void CPylonixDlg::CreateDriveChartControls()
 
 std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
 {
-    static constexpr std::array<const char *, 7> kPageNames = {
-        "overview", "offense",      "defense",     "special_teams",
-        "scoring",  "play_by_play", "drive_charts"};
     static constexpr std::array<const char *, 7> kSpecialTables = {
         "field_goals",  "punting",     "kickoffs",      "kick_returns",
         "punt_returns", "int_returns", "fumble_returns"};
@@ -327,7 +327,7 @@ std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
     add("configure", configure_);
     add("title_picture", titlePicture_);
     for (int i = 0; i < 7; ++i)
-        add(QString("page_button.") + kPageNames[i], pageButtons_[i]);
+        add(QString("page_button.") + kPages[i].key, pageButtons_[i]);
     add("yardage", pages_->yardage);
     add("team_stats", Control(LayoutRole::TeamStats));
     add("overview_text", overviewText_);
@@ -478,25 +478,15 @@ bool CPylonixDlg::event(QEvent *event)
         message->SetResult(0);
         return true;
     }
-    if (event->type() == CNotifyEvent::EventType()) {
-        auto *notification = static_cast<CNotifyEvent *>(event);
-        const int id = notification->IdFrom();
-        if (notification->Code() == NM_DBLCLK && id >= IDC_PASSING &&
-            id <= IDC_SPECIAL_TEAMS_TABLE) {
-            OnPlayerDoubleClick(notification->From(), notification->Row());
-            notification->SetHandled();
-        }
+    // The tables tell what matters by signals; their notifications end here.
+    if (event->type() == CNotifyEvent::EventType())
         return true;
-    }
     return QDialog::event(event);
 }
 
 void CPylonixDlg::OnMessage(unsigned message, std::intptr_t wParam)
 {
     switch (message) {
-    case UM_GRIDLAYOUT:
-        OnGridLayout();
-        break;
     case UM_PLAYERCLOSED:
         if (playerWindow_)
             playerWindow_->deleteLater();

@@ -190,7 +190,6 @@ private:
     void OnShowDriveList();
     void OnSplitterMoved(int delta);
     void OnGridLayout();
-    void OnPlayerDoubleClick(QWidget *table, int row);
     void OnMessage(unsigned message, std::intptr_t wParam);
     void OnSelectDriveRow(int row);
     void OnSelectChartDrive(int index);

@@ -7,8 +7,6 @@
 #include "platform/Fonts.h"
 #include "platform/SystemMetrics.h"
 
-#include "app/ScoreboardDigits.h"
-
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QPainter>
@@ -98,36 +96,23 @@ void CPylonixDlg::Layout()
 
 void CPylonixDlg::MakeButtonImages()
 {
-    static constexpr std::array<std::pair<const char *, int>, 8> kImages = {{
-        {"Game Overview", 132},
-        {"Offense", 136},
-        {"Defense", 134},
-        {"Special Teams", 133},
-        {"Scoring Plays", 138},
-        {"Play-by-Play", 137},
-        {"Drive Charts", 135},
-        {"Configure", 139},
-    }};
+    constexpr int kConfigureBitmap = 139;
     for (int i = 0; i < 8; ++i) {
         QPushButton *button = i < 7 ? pageButtons_[i] : configure_;
+        const QString caption =
+            i < 7 ? QString::fromLatin1(kPages[i].buttonCaption) : QStringLiteral("Configure");
         // The image carries the caption; the button keeps it as its name.
         button->setAccessibleName(button->text());
         button->setText(QString());
         button->setIcon(
-            QIcon(MakeButtonImage(QString::fromLatin1(kImages[i].first), kImages[i].second)));
+            QIcon(MakeButtonImage(caption, i < 7 ? kPages[i].bitmap : kConfigureBitmap)));
         button->setIconSize(QSize(125, 21));
     }
 }
 
 HeaderState CPylonixDlg::CurrentHeaderState() const
 {
-    HeaderState state;
-    state.scoreboard = ScoreboardForDrawing(session_->scoreboard());
-    state.page = page_;
-    state.playsMode = playsMode_;
-    state.homeShortName = session_->team(0).GetTeamValue("Short Name");
-    state.visitorShortName = session_->team(1).GetTeamValue("Short Name");
-    return state;
+    return HeaderState::FromSession(*session_, page_, playsMode_);
 }
 
 void CPylonixDlg::paintEvent(QPaintEvent *)

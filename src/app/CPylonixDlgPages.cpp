@@ -1,11 +1,11 @@
 #include "app/CPylonixDlg.h"
 
-#include "app/OverviewText.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
+#include "views/OverviewText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -101,37 +101,19 @@ void CPylonixDlg::ShowPage()
 
 void CPylonixDlg::FillPage(int page)
 {
-    switch (page) {
-    case PAGE_OVERVIEW:
+    if (page == PAGE_OVERVIEW) {
         FillOverview();
-        return;
-    case PAGE_OFFENSE:
-        pages_->FillOffense(*session_);
-        break;
-    case PAGE_DEFENSE:
-        pages_->FillDefense(*session_);
-        break;
-    case PAGE_SPECIAL_TEAMS:
-        pages_->FillSpecialTeams(*session_);
-        break;
-    case PAGE_SCORING:
-        pages_->FillScoring(*session_, settings_.showTOP);
-        break;
-    case PAGE_PLAY_BY_PLAY:
-        pages_->FillPlayByPlay(*session_, period_, settings_.showTOP);
-        break;
-    case PAGE_DRIVE_CHARTS:
+    } else if (page == PAGE_DRIVE_CHARTS) {
         FillDriveCharts();
-        return;
-    default:
-        return;
+    } else if (const auto shown = PageOfCode(page)) {
+        pages_->Fill(shown->key, *session_, {period_, settings_.showTOP});
+        filledPages_ |= page;
     }
-    filledPages_ |= page;
 }
 
 void CPylonixDlg::FillOverview()
 {
-    pages_->FillTeamStats(*session_, settings_.showTOP);
+    pages_->Fill("team_stats", *session_, {period_, settings_.showTOP});
     overviewText_->setText(
         QString::fromStdString(BuildOverviewText(session_->teams(), session_->game())));
     filledPages_ |= PAGE_OVERVIEW;
@@ -158,7 +140,7 @@ void CPylonixDlg::FillDriveCharts()
     drives.LoadDrives(session_->game(), session_->teams());
     driveChart_->SetShowTOP(settings_.showTOP);
     RepaintDriveChart();
-    pages_->FillDriveLists(drives, settings_.showTOP);
+    pages_->Fill("drives", *session_, {period_, settings_.showTOP});
 
     teamButtons_[0]->setText(QString::fromStdString(session_->team(0).GetTeamValue("Short Name")));
     teamButtons_[1]->setText(QString::fromStdString(session_->team(1).GetTeamValue("Short Name")));
@@ -268,26 +250,4 @@ void CPylonixDlg::OnShowDriveList()
 {
     SetDrivesMode(false);
     RefillDriveCharts();
-}
-
-void CPylonixDlg::OnPlayerDoubleClick(QWidget *table, int row)
-{
-    auto *grid = qobject_cast<CZrGridListCtrl *>(table);
-    if (!grid || row < 0 || row >= grid->GetItemCount())
-        return;
-    int team = -1;
-    for (const auto &[key, control] : controls_) {
-        if (control != table)
-            continue;
-        const auto [role, index] = key;
-        if (role == LayoutRole::SpecialTeams)
-            team = index / 7;
-        else if (role == LayoutRole::Passing || role == LayoutRole::Rushing ||
-                 role == LayoutRole::Receiving || role == LayoutRole::Defense)
-            team = index;
-    }
-    const int player = grid->GetItemData(row);
-    if (team < 0 || player < 0)
-        return;
-    OpenPlayerWindow(team, player);
 }

@@ -1,10 +1,10 @@
 #include "app/CPylonixDlg.h"
 
-#include "app/OverviewText.h"
 #include "gamedata/GameSession.h"
 #include "live/LiveGame.h"
 #include "pages/StatPages.h"
 #include "platform/Messages.h"
+#include "views/OverviewText.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

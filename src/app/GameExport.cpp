@@ -6,6 +6,13 @@
 #include "pages/TableJson.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
+#include "views/JsonStreamWriter.h"
+#include "views/PagesJson.h"
+#include "views/PlayByPlayTable.h"
+#include "views/PlayerStatTable.h"
+#include "views/ScoringTable.h"
+#include "views/TeamStatsTable.h"
+#include "views/YardageSummaryTable.h"
 
 #include <QJsonArray>
 #include <map>
@@ -100,37 +107,65 @@ private:
     std::unique_ptr<StatPages> pages_;
 };
 
-// Fills the page named as in the "pages" member as the main window fills it
-// when the page is shown; "drives" fills the plays list too.
+// Fills the windows of the page named as in the "pages" member as the main
+// window fills them: only the drive lists ("drives" fills the plays list too)
+// are still read from windows; the other pages are built as values.
 void fillPage(StatPages &pages, std::string_view page, const ExportRequest &request,
               GameSession &session)
 {
-    if (page == "yardage")
-        pages.FillYardage(session);
-    else if (page == "team_stats")
-        pages.FillTeamStats(session, request.showTop);
-    else if (page == "offense")
-        pages.FillOffense(session);
-    else if (page == "defense")
-        pages.FillDefense(session);
-    else if (page == "special_teams")
-        pages.FillSpecialTeams(session);
-    else if (page == "scoring")
-        pages.FillScoring(session, request.showTop);
-    else if (page == "play_by_play")
-        pages.FillPlayByPlay(session, request.quarter, request.showTop);
-    else if (page == "drives")
-        pages.FillDriveLists(session.drives(), request.showTop);
+    if (page == "drives")
+        pages.Fill(page, session, {request.quarter, request.showTop});
+}
+
+// The layout of a player table by its page and name.
+const StatTableLayout &playerLayout(std::string_view page, std::string_view name)
+{
+    const std::span<const NamedStatTable> tables =
+        page == "offense"   ? std::span<const NamedStatTable>(StatColumnSets::kOffenseTables)
+        : page == "defense" ? std::span<const NamedStatTable>(StatColumnSets::kDefenseTables)
+                            : std::span<const NamedStatTable>(StatColumnSets::kSpecialTeamsTables);
+    for (const NamedStatTable &table : tables) {
+        if (table.name == name)
+            return *table.layout;
+    }
+    return *tables.front().layout;
+}
+
+// The tables of the pages: those the view model builds straight from the
+// session, the others read from the off-screen windows, each window emptied
+// once read (the play-by-play of a long game alone holds many times the file).
+PageTableSource pageTables(const ExportRequest &request, const GameSession &session,
+                           StatPages &windows)
+{
+    return [&request, &session, &windows](std::string_view page, int side,
+                                          std::string_view name) -> StatTable {
+        if (page == "yardage")
+            return BuildYardageSummaryTable(session.teams());
+        if (page == "team_stats")
+            return BuildTeamStatsTable(session.teams(), request.showTop);
+        if (page == "offense" || page == "defense" || page == "special_teams")
+            return BuildPlayerStatTable(playerLayout(page, name), session.team(side),
+                                        session.season(side));
+        if (page == "scoring")
+            return ScoringTable::Build(session, request.showTop);
+        // The play-by-play wraps its texts in the font and "Play" column width
+        // of the table the window shows it in.
+        if (page == "play_by_play")
+            return PlayByPlayTable::Build(
+                session, windows.playByPlay->Options(request.quarter, request.showTop),
+                windows.playByPlay->Wrapper());
+        CZrGridListCtrl *window =
+            page == "drives" ? static_cast<CZrGridListCtrl *>(windows.driveList) : windows.playList;
+        return TakeTableOf(*window);
+    };
 }
 
 // Every page filled, described whole.
 QJsonObject pagesObject(const ExportRequest &request, GameSession &session)
 {
     OffscreenPages offscreen(request);
-    for (const char *page : {"yardage", "team_stats", "offense", "defense", "special_teams",
-                             "scoring", "play_by_play", "drives"})
-        fillPage(offscreen.pages(), page, request, session);
-    return PagesToJson(offscreen.pages());
+    fillPage(offscreen.pages(), "drives", request, session);
+    return PagesToJson(pageTables(request, session, offscreen.pages()));
 }
 
 QJsonObject scoreboardObject(const ScoreboardState &state)
@@ -206,66 +241,19 @@ void describe(const ExportRequest &request, GameSession &session, QJsonObject &r
     }
 }
 
-// Writing indented JSON piece by piece, laid out exactly as
-// QJsonDocument::toJson(QJsonDocument::Indented) lays out the whole.
-
-using ValueWriter = std::function<bool(int depth)>;
-
-QByteArray indent(int depth)
-{
-    return QByteArray(4 * depth, ' ');
-}
-
-// `object` at `depth`; the members named in `writers` are written by them.
-bool writeObject(const QJsonObject &object, int depth, const GameExport::Sink &write,
-                 const std::map<QString, ValueWriter> &writers = {})
-{
-    if (object.isEmpty())
-        return write("{\n" + indent(depth) + "}");
-    if (!write("{\n"))
-        return false;
-    for (auto member = object.begin(); member != object.end(); ++member) {
-        if (member != object.begin() && !write(",\n"))
-            return false;
-        if (!write(indent(depth + 1) + JsonText(member.key(), 0) + ": "))
-            return false;
-        const auto writer = writers.find(member.key());
-        if (!(writer != writers.end() ? writer->second(depth + 1)
-                                      : write(JsonText(member.value(), depth + 1))))
-            return false;
-    }
-    return write("\n" + indent(depth) + "}");
-}
-
-// An array of `count` elements at `depth`; `element(i, depth + 1)` writes
-// element i.
-bool writeArray(int count, int depth, const GameExport::Sink &write,
-                const std::function<bool(int index, int depth)> &element)
-{
-    if (count == 0)
-        return write("[\n" + indent(depth) + "]");
-    if (!write("[\n"))
-        return false;
-    for (int i = 0; i < count; ++i) {
-        if ((i > 0 && !write(",\n")) || !write(indent(depth + 1)) || !element(i, depth + 1))
-            return false;
-    }
-    return write("\n" + indent(depth) + "]");
-}
-
 // The two teams as `described` (players left out) at `depth`, with the
 // players of `team(side)` formatted one at a time.
-bool writeTeams(const QJsonArray &described, int depth, const GameExport::Sink &write,
+bool writeTeams(const QJsonArray &described, int depth, const JsonStreamWriter &writer,
                 const std::function<const CTeamStats &(int side)> &team)
 {
-    return writeArray(2, depth, write, [&](int side, int teamDepth) {
-        const ValueWriter players = [&](int playersDepth) {
-            return writeArray(
-                team(side).playerCount(), playersDepth, write, [&](int i, int playerDepth) {
-                    return write(JsonText(valuesObject(team(side).playerValues(i)), playerDepth));
+    return writer.Array(2, depth, [&](int side, int teamDepth) {
+        const JsonStreamWriter::ValueWriter players = [&](int playersDepth) {
+            return writer.Array(
+                team(side).playerCount(), playersDepth, [&](int i, int playerDepth) {
+                    return writer.Value(valuesObject(team(side).playerValues(i)), playerDepth);
                 });
         };
-        return writeObject(described[side].toObject(), teamDepth, write, {{"players", players}});
+        return writer.Object(described[side].toObject(), teamDepth, {{"players", players}});
     });
 }
 
@@ -303,38 +291,38 @@ bool GameExport::Write(const ExportRequest &request, GameSession &session,
     describe(request, session, result, false);
     for (auto member = windowMembers.begin(); member != windowMembers.end(); ++member)
         result.insert(member.key(), member.value());
+    const JsonStreamWriter writer(write);
+    using ValueWriter = JsonStreamWriter::ValueWriter;
     const CDriveChartData &drives = session.drives();
     const ValueWriter items = [&](int depth) {
-        return writeArray(drives.count(), depth, write, [&](int i, int itemDepth) {
-            return write(JsonText(itemObject(drives.item(i)), itemDepth));
+        return writer.Array(drives.count(), depth, [&](int i, int itemDepth) {
+            return writer.Value(itemObject(drives.item(i)), itemDepth);
         });
     };
     const QJsonObject chart = result["drive_chart"].toObject();
     const ValueWriter driveChart = [&](int depth) {
-        return writeObject(chart, depth, write, {{"items", items}});
+        return writer.Object(chart, depth, {{"items", items}});
     };
     const ValueWriter teams = [&](int depth) {
-        return writeTeams(result["teams"].toArray(), depth, write,
+        return writeTeams(result["teams"].toArray(), depth, writer,
                           [&](int side) -> const CTeamStats & { return session.team(side); });
     };
     const ValueWriter seasons = [&](int depth) {
-        return writeTeams(result["season_teams"].toArray(), depth, write,
+        return writeTeams(result["season_teams"].toArray(), depth, writer,
                           [&](int side) -> const CTeamStats & { return session.season(side); });
     };
-    // One page filled at a time, each table emptied once written: the
-    // play-by-play of a long game alone holds many times the file.
+    // One page filled at a time, each table written and dropped before the next.
     const ValueWriter pages = [&](int depth) {
         OffscreenPages offscreen(request);
         return WritePagesJson(
-            offscreen.pages(), depth, write,
-            [&](const char *page) { fillPage(offscreen.pages(), page, request, session); },
-            [](CZrGridListCtrl &table) { table.DeleteAllItems(); });
+            pageTables(request, session, offscreen.pages()), depth, writer,
+            [&](std::string_view page) { fillPage(offscreen.pages(), page, request, session); });
     };
-    if (writeObject(result, 0, write,
-                    {{"drive_chart", driveChart},
-                     {"teams", teams},
-                     {"season_teams", seasons},
-                     {"pages", pages}}))
+    if (writer.Object(result, 0,
+                      {{"drive_chart", driveChart},
+                       {"teams", teams},
+                       {"season_teams", seasons},
+                       {"pages", pages}}))
         write("\n");
     return true;
 }

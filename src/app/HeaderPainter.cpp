@@ -1,12 +1,12 @@
 #include "app/HeaderPainter.h"
 
-#include "app/ScoreboardDigits.h"
 #include "platform/Artwork.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
 #include "platform/GdiPainting.h"
 #include "platform/MaskedDraw.h"
 #include "platform/QtConversions.h"
+#include "views/ScoreboardDigits.h"
 
 #include <QFontMetrics>
 #include <QImage>

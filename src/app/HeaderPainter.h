@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gamedata/ScoreboardState.h"
+#include "views/HeaderState.h"
 
 #include <QFont>
 #include <QPixmap>
@@ -8,14 +8,6 @@
 #include <string>
 
 class QPainter;
-
-// What the main window's header shows.
-struct HeaderState {
-    ScoreboardState scoreboard; // from GameSession
-    int page = 1;               // current page code 1..64
-    bool playsMode = false;
-    std::string homeShortName, visitorShortName;
-};
 
 // Paints the header of the main window (everything of the header-painting algorithm) with
 // `boldFont` for the legends: the live or final scoreboard at (128, 0) with the team names,

@@ -1,27 +1,13 @@
 #pragma once
 
+#include "views/PageTable.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <array>
 #include <optional>
 #include <vector>
-
-// Codes of the main window's pages; the filled-pages set uses them as bits.
-enum PageCode : int {
-    PAGE_OVERVIEW = 1,
-    PAGE_OFFENSE = 2,
-    PAGE_DEFENSE = 4,
-    PAGE_SPECIAL_TEAMS = 8,
-    PAGE_SCORING = 16,
-    PAGE_PLAY_BY_PLAY = 32,
-    PAGE_DRIVE_CHARTS = 64,
-};
-
-// Every page code, in the order of the page buttons.
-constexpr std::array<int, 7> kPageCodes = {PAGE_OVERVIEW,      PAGE_OFFENSE, PAGE_DEFENSE,
-                                           PAGE_SPECIAL_TEAMS, PAGE_SCORING, PAGE_PLAY_BY_PLAY,
-                                           PAGE_DRIVE_CHARTS};
 
 // Which control a placement concerns. Controls that come in pairs or rows
 // carry an index beside the role: 0 home, 1 visitor for the offense and

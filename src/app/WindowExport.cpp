@@ -3,8 +3,10 @@
 #include "app/CPylonixDlg.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "drivechart/DriveChartJson.h"
+#include "gamedata/GameSession.h"
 #include "platform/ControlIds.h"
 #include "platform/Messages.h"
+#include "views/OverviewText.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -17,16 +19,6 @@
 
 namespace
 {
-
-constexpr std::array<std::pair<int, const char *>, 7> kPageNames = {{
-    {PAGE_OVERVIEW, "overview"},
-    {PAGE_OFFENSE, "offense"},
-    {PAGE_DEFENSE, "defense"},
-    {PAGE_SPECIAL_TEAMS, "special_teams"},
-    {PAGE_SCORING, "scoring"},
-    {PAGE_PLAY_BY_PLAY, "play_by_play"},
-    {PAGE_DRIVE_CHARTS, "drive_charts"},
-}};
 
 QString controlText(const QWidget *control)
 {
@@ -67,19 +59,15 @@ QJsonObject controlObject(const CPylonixDlg &window, const QString &role, const 
 
 std::optional<int> PageFromName(const QString &name)
 {
-    for (const auto &[page, pageName] : kPageNames) {
-        if (name == QLatin1String(pageName))
-            return page;
-    }
+    if (const auto page = PageOfKey(name.toStdString()))
+        return page->code;
     return std::nullopt;
 }
 
 QString PageName(int page)
 {
-    for (const auto &[code, pageName] : kPageNames) {
-        if (code == page)
-            return QString::fromLatin1(pageName);
-    }
+    if (const auto found = PageOfCode(page))
+        return QString::fromLatin1(found->key);
     return {};
 }
 
@@ -143,10 +131,15 @@ QJsonObject WindowToJson(const CPylonixDlg &window)
         {"drive_text_height", window.textHeight()},
         {"controls", controls},
     };
+    // What the overview text and the period box show, built from the game.
+    const GameSession &session = window.session();
+    QJsonArray periods;
+    for (const std::string &entry : BuildPeriodEntries(session.game()))
+        periods.append(QString::fromStdString(entry));
     QJsonObject members{
-        {"overview", window.OverviewText()},
+        {"overview", QString::fromStdString(BuildOverviewText(session.teams(), session.game()))},
         {"layout", layout},
-        {"period_box", QJsonArray::fromStringList(window.PeriodEntries())},
+        {"period_box", periods},
     };
     if (auto *chart = qobject_cast<CDriveChartWnd *>(window.Control(LayoutRole::DriveChart)))
         members["drive_chart_view"] = DriveChartViewToJson(*chart);

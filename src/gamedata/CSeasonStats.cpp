@@ -16,4 +16,5 @@ void CSeasonStats::Clear()
     teamValues_.clear();
     for (StatValues &player : players_)
         player.clear();
+    IndexCheckNames();
 }

@@ -56,11 +56,16 @@ const std::string &CTeamStats::GetPlayerValue(int index, std::string_view label)
 
 int CTeamStats::FindPlayerByCheckName(std::string_view checkName) const
 {
-    for (int i = 0; i < playerCount(); ++i) {
-        if (GetPlayerValue(i, "Check Name") == checkName)
-            return i;
-    }
-    return -1;
+    const auto found = checkNameIndex_.find(checkName);
+    return found == checkNameIndex_.end() ? -1 : found->second;
+}
+
+void CTeamStats::IndexCheckNames()
+{
+    checkNameIndex_.clear();
+    checkNameIndex_.reserve(players_.size());
+    for (int i = 0; i < playerCount(); ++i)
+        checkNameIndex_.try_emplace(GetPlayerValue(i, "Check Name"), i);
 }
 
 std::string CTeamStats::CombineValues(CombineKind kind, std::string_view a, std::string_view b)
@@ -85,6 +90,7 @@ void CTeamStats::Refill()
         player.clear();
     spare_ = std::move(players_);
     players_.clear();
+    checkNameIndex_.clear();
 }
 
 bool CTeamStats::StoreDocumentText(const CXmlDocument &document, std::string_view xpath,
@@ -121,6 +127,7 @@ bool CTeamStats::LoadPlayers(const CXmlDocument &document, std::string_view list
     players_.resize(list->size());
     for (size_t i = 0; i < list->size(); ++i)
         OnePassLoader::LoadPlayer((*list)[i], withShortName, players_[i]);
+    IndexCheckNames();
     return true;
 }
 

@@ -2,11 +2,23 @@
 
 #include "StatValues.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class CGameDocument;
+
+// Hashes check names as std::string and std::string_view alike, so that a
+// look-up needs no copy of the name.
+struct CheckNameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const
+    {
+        return std::hash<std::string_view>{}(name);
+    }
+};
 class CXmlDocument;
 
 // The two ways derived statistics are made from two values.
@@ -39,6 +51,7 @@ public:
     const std::string &GetPlayerValue(int index, std::string_view label) const;
 
     // First player whose "Check Name" equals `checkName` exactly, or -1.
+    // A look-up in an index built once per load.
     int FindPlayerByCheckName(std::string_view checkName) const;
 
     // Number of players, in file order 0 .. playerCount() - 1.
@@ -65,6 +78,8 @@ protected:
                            std::string_view label);
     // Loads the players that `listXPath` selects; false when there is no list.
     bool LoadPlayers(const CXmlDocument &document, std::string_view listXPath, bool withShortName);
+    // Rebuilds the check-name index from the players' current values.
+    void IndexCheckNames();
     // Loads the 22 team totals from the element `totalsXPath`; false when absent.
     bool LoadTotals(const CXmlDocument &document, std::string_view totalsXPath);
 
@@ -73,6 +88,9 @@ protected:
     // Emptied players kept from the last load: a reload every few seconds
     // reuses their room instead of allocating it again.
     std::vector<StatValues> spare_;
+    // "Check Name" -> first player with it: every statistics cell of a game
+    // looks its player up in the season team by check name.
+    std::unordered_map<std::string, int, CheckNameHash, std::equal_to<>> checkNameIndex_;
 
 private:
     char side_ = 'H';

@@ -191,11 +191,6 @@ bool CPageContainerWnd::event(QEvent *event)
         static_cast<CNotifyEvent *>(event)->SetHandled();
         return true;
     }
-    if (event->type() == CMessageEvent::EventType() &&
-        static_cast<CMessageEvent *>(event)->Message() == UM_GRIDLAYOUT) {
-        PostMessage(parentWidget(), UM_GRIDLAYOUT, 0, 0);
-        return true;
-    }
     return QWidget::event(event);
 }
 

@@ -32,8 +32,8 @@ enum ScrollCode {
 // children: it keeps a content size, a page size and a scroll position, shows
 // the scroll bars, and tells its parent (WM_HSCROLL / WM_VSCROLL) after each
 // scroll so the parent's layout places every child at its content position
-// minus the scroll position. Notifications of its children and UM_GRIDLAYOUT
-// from its tables go on to the parent unchanged.
+// minus the scroll position. Notifications of its children go on to the
+// parent unchanged.
 class CPageContainerWnd : public QWidget
 {
     Q_OBJECT

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "CStatGridCtrl.h"
-#include "StatColumnSets.h"
+#include "views/StatColumnSets.h"
 
 // A table with one row per player of a team, its columns given by a column
-// set: the passing, rushing, receiving, defense and special-teams tables.
-// Row data is the player's index in the team, -1 on the "None" row of a
-// table without players.
+// set: the passing, rushing, receiving, defense and special-teams tables. It
+// shows the value BuildPlayerStatTable makes; row data is the player's index
+// in the team, -1 on the "None" row of a table without players.
 class CPlayerStatGrid : public CStatGridCtrl
 {
     Q_OBJECT
@@ -16,15 +16,22 @@ public:
 
     // The columns of the set; makes the table sortable.
     void SetupColumns() override;
-    // One row per player whose gate value is not 0, in file order, with the
-    // season marks and the leaders; "None" when no player qualifies. The
-    // header of column 0 becomes the team's short name.
-    void FillTeam(const CTeamStats &team, const CSeasonStats &season) override;
 
     const StatTableLayout &layout() const { return layout_; }
+    // The team whose players the table shows (0 home, 1 visitor).
+    void SetTeam(int team) { team_ = team; }
+    int team() const { return team_; }
+
+signals:
+    // A player's row was double-clicked: his team and his index in it.
+    void playerActivated(int team, int index);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     const StatTableLayout &layout_;
+    int team_ = 0;
 };
 
 // The tables of the Offense page.

@@ -1,33 +1,20 @@
 #pragma once
 
 #include "CStatGridCtrl.h"
+#include "views/ScoringTable.h"
 
-class CGameDocument;
-
-// The Scoring plays page: one row per score of the game file, with a
-// description made from the score's attributes, the drive, the time of
-// possession (a zero-width column when it is not shown) and the score, home first.
+// The Scoring plays page's table (ScoringTable).
 class CScoringGrid : public CStatGridCtrl
 {
     Q_OBJECT
 
 public:
-    static constexpr int kTopColumn = 5;
+    static constexpr int kTopColumn = ScoringTable::kTopColumn;
 
     using CStatGridCtrl::CStatGridCtrl;
 
     void SetupColumns() override;
-    // Whether the time of possession column is shown; set before each fill.
-    void SetShowTOP(bool show) { showTOP_ = show; }
-    bool ShowTOP() const { return showTOP_; }
-    void Fill(const CGameDocument &document);
-
-    // The "Play" text of a score from its attributes (each "0" when missing).
-    struct ScoreFacts {
-        std::string type, how, scorer, yards, passer, patType, patBy, patResult;
-    };
-    static QString Describe(const ScoreFacts &score);
-
-private:
-    bool showTOP_ = false;
+    // Shows `table`'s rows and its time-of-possession column, which is 0 wide
+    // without a caption when not shown.
+    void Show(StatTable table);
 };

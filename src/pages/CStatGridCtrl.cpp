@@ -1,58 +1,12 @@
 #include "CStatGridCtrl.h"
 
-#include "gamedata/CSeasonStats.h"
-#include "gamedata/TextNumbers.h"
 #include "platform/GdiPainting.h"
-#include "platform/Messages.h"
 #include "platform/QtConversions.h"
 
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
-#include <string>
-
-namespace
-{
-
-double numberOf(const QString &text)
-{
-    return TextNumbers::LeadingNumber(text.toStdString());
-}
-
-// Keeps one digit behind the first decimal point: "12.34" -> "12.3".
-std::string cutToOneDecimal(std::string value)
-{
-    const std::size_t point = value.find('.');
-    if (point != std::string::npos && point + 2 < value.size())
-        value.resize(point + 2);
-    return value;
-}
-
-bool isWhiteSpace(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
-QString trimmedEnd(QString text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && isWhiteSpace(text[end - 1]))
-        --end;
-    text.truncate(end);
-    return text;
-}
-
-QString trimmedStart(const QString &text)
-{
-    qsizetype start = 0;
-    while (start < text.size() && isWhiteSpace(text[start]))
-        ++start;
-    return text.mid(start);
-}
-
-} // namespace
 
 CStatGridCtrl::CStatGridCtrl(QWidget *parent, int id) : CZrGridListCtrl(parent, id)
 {
@@ -69,20 +23,17 @@ CStatGridCtrl::~CStatGridCtrl() = default;
 
 void CStatGridCtrl::PostLayoutToParent()
 {
-    PostMessage(parentWidget(), UM_GRIDLAYOUT, 0, 0);
+    emit gridLayoutChanged();
 }
 
 int CStatGridCtrl::AddColumn(int index, const QString &header, int alignment, int width,
-                             int sortKind, bool leaders)
+                             int sortKind, bool /*leaders*/)
 {
     sortKinds_.push_back(sortKind);
-    leaders_.push_back(leaders);
     return InsertColumn(index, header, alignment, width);
 }
 
 void CStatGridCtrl::SetupColumns() {}
-
-void CStatGridCtrl::FillTeam(const CTeamStats &, const CSeasonStats &) {}
 
 int CStatGridCtrl::GetColumnSortKind(int column) const
 {
@@ -91,108 +42,86 @@ int CStatGridCtrl::GetColumnSortKind(int column) const
     return sortKinds_[column];
 }
 
-bool CStatGridCtrl::IsLeaderColumn(int column) const
-{
-    return column >= 0 && column < static_cast<int>(leaders_.size()) && leaders_[column];
-}
-
 void CStatGridCtrl::OnColumnClick(int column)
 {
     if (sortable_)
         SortByColumn(column);
 }
 
+void CStatGridCtrl::ShowColumns(const std::vector<TableColumn> &columns)
+{
+    int index = 0;
+    for (const TableColumn &column : columns) {
+        AddColumn(index, column.caption, static_cast<int>(column.alignment), column.width,
+                  static_cast<int>(column.sortKind), column.leaders);
+        ++index;
+    }
+}
+
+void CStatGridCtrl::ShowTable(StatTable table)
+{
+    const RedrawPause pause(*this);
+    if (GetColumnCount() == 0) {
+        ShowColumns(table.columns);
+    } else {
+        for (int column = 0; column < std::min(GetColumnCount(), table.ColumnCount()); ++column) {
+            const QString &caption = table.columns[static_cast<std::size_t>(column)].caption;
+            if (GetColumnText(column) != caption)
+                SetColumnText(column, caption);
+        }
+    }
+    sortable_ = table.sortable;
+    shown_ = std::move(table);
+    showsTable_ = true;
+    ShowRows();
+}
+
+void CStatGridCtrl::ShowRows()
+{
+    const RedrawPause pause(*this);
+    DeleteAllItems();
+    const int columns = std::min(GetColumnCount(), shown_.ColumnCount());
+    for (int r = 0; r < shown_.RowCount(); ++r) {
+        const TableRow &row = shown_.rows[static_cast<std::size_t>(r)];
+        InsertItem(r, row.Cell(0).text);
+        for (int column = 1; column < columns; ++column) {
+            const QString &text = row.Cell(column).text;
+            if (!text.isEmpty())
+                SetItemText(r, column, text);
+        }
+        SetItemData(r, row.itemData);
+        if (row.textColor)
+            SetCellTextColor(r, -1, *row.textColor);
+        if (row.background)
+            SetCellBkColor(r, -1, *row.background);
+        for (int column = 0; column < static_cast<int>(row.cells.size()); ++column) {
+            const TableCell &cell = row.cells[static_cast<std::size_t>(column)];
+            if (cell.textColor)
+                SetCellTextColor(r, column, *cell.textColor);
+            if (cell.background)
+                SetCellBkColor(r, column, *cell.background);
+        }
+    }
+}
+
 void CStatGridCtrl::SortByColumn(int column)
 {
-    if (column < 0 || column >= GetColumnCount())
+    if (!showsTable_ || column < 0 || column >= GetColumnCount() ||
+        GetItemCount() != shown_.RowCount())
         return;
-    const int rows = GetItemCount();
-    const bool repeated = column == lastSortedColumn_;
-    const int kind = GetColumnSortKind(column);
-
-    // While sorting, a row's data is its position before the sort, so the
-    // comparison finds the row's key without reading cells; the row data
-    // itself waits beside it. (Packing both into one value would lose player
-    // indexes above 32767 and mix up tables of more than 65536 rows.)
-    std::vector<std::int32_t> rowData(rows);
-    for (int r = 0; r < rows; ++r) {
-        rowData[r] = GetItemData(r);
-        SetItemData(r, r);
-    }
-    auto position = [](std::int32_t data) { return static_cast<std::size_t>(data); };
-
-    if (kind == kSortText) {
-        std::vector<std::string> keys(rows);
-        for (int r = 0; r < rows; ++r)
-            keys[r] = GetItemText(r, column).toStdString();
-        const int direction = repeated ? -1 : 1;
-        SortItems([&](std::int32_t a, std::int32_t b) {
-            const int order = keys[position(a)].compare(keys[position(b)]);
-            return direction * (order < 0 ? -1 : order > 0 ? 1 : 0);
-        });
-    } else {
-        std::vector<double> keys(rows);
-        for (int r = 0; r < rows; ++r) {
-            const std::string text = GetItemText(r, column).toStdString();
-            keys[r] = kind == kSortInteger ? TextNumbers::LeadingInt(text)
-                                           : TextNumbers::LeadingNumber(text);
-        }
-        const int direction = repeated ? 1 : -1;
-        SortItems([&](std::int32_t a, std::int32_t b) {
-            const double ka = keys[position(a)];
-            const double kb = keys[position(b)];
-            return direction * (ka < kb ? -1 : ka > kb ? 1 : 0);
-        });
-    }
-
-    for (int r = 0; r < rows; ++r)
-        SetItemData(r, rowData[position(GetItemData(r))]);
-    lastSortedColumn_ = repeated ? -1 : column;
-    viewport()->update();
-}
-
-void CStatGridCtrl::SetStatCell(int row, int column, const CTeamStats &team,
-                                const CSeasonStats &season, int player, std::string_view label)
-{
-    const std::string value = cutToOneDecimal(team.GetPlayerValue(player, label));
-    SetItemText(row, column, QString::fromStdString(value));
-
-    const int seasonPlayer =
-        season.FindPlayerByCheckName(team.GetPlayerValue(player, "Check Name"));
-    if (seasonPlayer < 0)
+    const std::vector<std::size_t> order = shown_.SortByHeaderClick(column);
+    if (order.empty())
         return;
-    const std::string &played = season.GetPlayerValue(seasonPlayer, "Played");
-    if (TextNumbers::LeadingInt(played) < 3)
-        return;
-    const double game = TextNumbers::LeadingNumber(value);
-    const double seasonValue =
-        TextNumbers::LeadingNumber(season.GetPlayerValue(seasonPlayer, label));
-    // Averages compare as they stand; totals against the season total per game.
-    const bool beats = label.find("Avg") != std::string_view::npos
-                           ? game > seasonValue
-                           : game > seasonValue / TextNumbers::LeadingNumber(played);
-    if (beats)
-        SetCellBkColor(row, column, kSeasonMarkColor);
-}
-
-void CStatGridCtrl::MarkColumnLeaders()
-{
-    const int rows = GetItemCount();
-    std::vector<double> tenths(rows);
-    for (int column = 0; column < GetColumnCount(); ++column) {
-        if (!IsLeaderColumn(column))
-            continue;
-        // Compared in tenths, so 0.05 and 0 tie and a column below 0.1 marks nothing.
-        double best = 1;
-        for (int r = 0; r < rows; ++r) {
-            tenths[r] = std::trunc(numberOf(GetItemText(r, column)) * 10.0);
-            best = std::max(best, tenths[r]);
-        }
-        for (int r = 0; r < rows; ++r) {
-            if (tenths[r] == best)
-                SetCellTextColor(r, column, kLeaderColor);
-        }
-    }
+    // The grid's rows move as the value's did, so that the selection and the
+    // focus stay with their rows: while sorting, a row's data is its rank.
+    std::vector<std::int32_t> rank(order.size());
+    for (std::size_t position = 0; position < order.size(); ++position)
+        rank[order[position]] = static_cast<std::int32_t>(position);
+    for (int r = 0; r < GetItemCount(); ++r)
+        SetItemData(r, rank[static_cast<std::size_t>(r)]);
+    SortItems([](std::int32_t a, std::int32_t b) { return a < b ? -1 : a > b ? 1 : 0; });
+    for (int r = 0; r < GetItemCount(); ++r)
+        SetItemData(r, shown_.rows[static_cast<std::size_t>(r)].itemData);
 }
 
 void CStatGridCtrl::SetRowColors(int row, COLORREF text, COLORREF background)
@@ -211,114 +140,13 @@ void CStatGridCtrl::SetRowRangeColors(int first, int count, COLORREF text, COLOR
 
 QStringList CStatGridCtrl::WrapText(const QString &text, int maxWidth) const
 {
-    // Bounded, so that texts of long-gone games do not pile up.
-    constexpr qsizetype kMaxRemembered = 50000;
-    if (maxWidth != wrappedWidth_ || wrapped_.size() >= kMaxRemembered) {
-        wrapped_.clear();
-        wrappedWidth_ = maxWidth;
-    }
-    if (const auto known = wrapped_.constFind(text); known != wrapped_.constEnd())
-        return *known;
-    QStringList lines = WrapMeasured(text, maxWidth);
-    wrapped_.insert(text, lines);
-    return lines;
+    return Wrapper().Wrap(text, maxWidth);
 }
 
-QStringList CStatGridCtrl::WrapMeasured(const QString &text, int maxWidth) const
+const TextWrapper &CStatGridCtrl::Wrapper() const
 {
-    const QFontMetrics metrics(font());
-    auto width = [&metrics](const QString &s, qsizetype length) {
-        return metrics.horizontalAdvance(s.left(length));
-    };
-    QStringList lines;
-    QString rest = trimmedStart(trimmedEnd(text));
-    while (lines.size() <= 5) {
-        // The first i for which i + 2 characters no longer fit. Widths grow
-        // with the length; measuring a prefix shapes it anew, so the search
-        // starts where the summed character advances cross the width (kerning
-        // aside, the answer) and widens only as far as the measurements need.
-        const qsizetype size = rest.size();
-        auto tooWide = [&](qsizetype length) {
-            return length >= size || width(rest, length) > maxWidth;
-        };
-        qsizetype guess = size;
-        qreal sum = 0;
-        for (qsizetype k = 0; k < size; ++k) {
-            sum += CharAdvance(rest[k]);
-            if (sum > maxWidth) {
-                guess = k + 1;
-                break;
-            }
-        }
-        guess = std::max<qsizetype>(guess, 2);
-        // A prefix too wide makes the whole rest too wide; only otherwise is
-        // the whole measured.
-        const bool guessTooWide = guess < size && width(rest, guess) > maxWidth;
-        if (!guessTooWide && width(rest, size) <= maxWidth)
-            break;
-        // fits < length <= wide: prefixes of `fits` characters fit (or fewer
-        // than two are never measured), the one of `wide` characters does not.
-        qsizetype fits = 1;
-        qsizetype wide = size;
-        qsizetype step = 1;
-        if (guessTooWide || guess >= size) {
-            wide = guess;
-            while (wide - step > fits) {
-                if (!tooWide(wide - step)) {
-                    fits = wide - step;
-                    break;
-                }
-                wide -= step;
-                step *= 2;
-            }
-        } else {
-            fits = guess;
-            while (fits + step < wide) {
-                if (tooWide(fits + step)) {
-                    wide = fits + step;
-                    break;
-                }
-                fits += step;
-                step *= 2;
-            }
-        }
-        while (wide - fits > 1) {
-            const qsizetype mid = fits + (wide - fits) / 2;
-            if (tooWide(mid))
-                wide = mid;
-            else
-                fits = mid;
-        }
-        const qsizetype low = wide - 2;
-        const qsizetype cut = low + 1;
-        const qsizetype lastSpace = rest.left(low + 1).lastIndexOf(u' ');
-        QString line;
-        if (lastSpace <= 0) {
-            line = rest.left(cut);
-            rest = rest.mid(cut);
-        } else {
-            line = rest.left(lastSpace);
-            rest = rest.mid(lastSpace);
-        }
-        lines.append(trimmedEnd(line));
-        rest = trimmedStart(rest);
-    }
-    lines.append(rest);
-    return lines;
-}
-
-qreal CStatGridCtrl::CharAdvance(QChar c) const
-{
-    if (c.unicode() >= 128)
-        return QFontMetricsF(font()).horizontalAdvance(c);
-    if (!asciiAdvances_) {
-        const QFontMetricsF metrics(font());
-        std::array<qreal, 128> advances{};
-        for (char16_t code = 32; code < 127; ++code)
-            advances[code] = metrics.horizontalAdvance(QChar(code));
-        asciiAdvances_ = advances;
-    }
-    return (*asciiAdvances_)[c.unicode()];
+    wrapper_.SetFont(font());
+    return wrapper_;
 }
 
 QString CStatGridCtrl::ShownText(const QString &cellText)
@@ -345,16 +173,28 @@ void CStatGridCtrl::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange) {
         boldFont_.reset();
-        asciiAdvances_.reset();
-        wrapped_.clear();
     }
     CZrGridListCtrl::changeEvent(event);
 }
 
-void CStatGridCtrl::DrawCellText(int row, int column, CRect rect, bool selected, QPainter &dc)
+QString CStatGridCtrl::CellText(int row, int column) const
 {
     const QString text = GetItemText(row, column);
-    if (!IsBoldText(text)) {
+    return showsTable_ ? text : ShownText(text);
+}
+
+// Cells of a table value are bold as the value says; others by their text.
+bool CStatGridCtrl::IsBoldCell(int row, int column) const
+{
+    if (showsTable_)
+        return row >= 0 && row < shown_.RowCount() &&
+               shown_.rows[static_cast<std::size_t>(row)].Cell(column).bold;
+    return IsBoldText(GetItemText(row, column));
+}
+
+void CStatGridCtrl::DrawCellText(int row, int column, CRect rect, bool selected, QPainter &dc)
+{
+    if (!IsBoldCell(row, column)) {
         CZrGridListCtrl::DrawCellText(row, column, rect, selected, dc);
         return;
     }
@@ -369,6 +209,6 @@ void CStatGridCtrl::DrawCellText(int row, int column, CRect rect, bool selected,
     dc.save();
     dc.setPen(ToQColor(colour));
     dc.setFont(BoldFont());
-    DrawTextLine(dc, area, text.mid(1), TextAlignOf(GetColumnFormat(column)));
+    DrawTextLine(dc, area, CellText(row, column), TextAlignOf(GetColumnFormat(column)));
     dc.restore();
 }

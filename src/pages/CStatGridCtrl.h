@@ -1,16 +1,16 @@
 #pragma once
 
 #include "gridctrl/CZrGridListCtrl.h"
+#include "views/StatTable.h"
+#include "views/TextWrapper.h"
 
 #include <QFont>
-#include <QHash>
 #include <QStringList>
 #include <array>
 #include <optional>
 #include <string_view>
 #include <vector>
 
-class CSeasonStats;
 class CTeamStats;
 
 // How the cells of a column compare when the table is sorted by it.
@@ -20,18 +20,10 @@ enum StatSortKind {
     kSortReal = 2,    // leading real number, largest first on the first sort
 };
 
-// Background of a game value that beats the player's season average.
-constexpr COLORREF kSeasonMarkColor = RGB(192, 255, 192);
-// Text colour of the leaders of a column.
-constexpr COLORREF kLeaderColor = RGB(255, 0, 0);
-
-// The table every statistics page is built from: columns that know how they
-// sort and whether their leaders are marked, sorting by a header click, the
-// season mark, the leader mark, bold cells for texts that start with "&", and
-// the breaking of long texts into lines. Each kind of table declares its
-// columns in SetupColumns and fills its rows itself.
-//
-// The parent receives UM_GRIDLAYOUT (posted) after a column was resized.
+// The table every statistics page is shown in. It shows a table value of the
+// view model (ShowTable) and sorts it by a header click through the value's
+// typed sort; tables not yet built as values fill their rows themselves, with
+// bold cells for texts that start with "&", and break long texts into lines.
 class CStatGridCtrl : public CZrGridListCtrl
 {
     Q_OBJECT
@@ -40,45 +32,55 @@ public:
     explicit CStatGridCtrl(QWidget *parent = nullptr, int id = 0);
     ~CStatGridCtrl() override;
 
-    // Appends a column with its sort kind and leader flag; returns its index.
+    // Appends a column with its sort kind; returns its index. Leaders are
+    // marked by the view model, so the flag only describes the column.
     int AddColumn(int index, const QString &header, int alignment, int width, int sortKind,
                   bool leaders);
     // Creates the columns; called once, right after construction.
     virtual void SetupColumns();
-    // Fills the rows from one game team and its season team; the base does nothing.
-    virtual void FillTeam(const CTeamStats &team, const CSeasonStats &season);
 
-    // Sorts the rows by a column: text A to Z, numbers largest first; the
-    // same column again reverses, a third time sorts as the first.
+    // Creates the columns of a table value (for SetupColumns).
+    void ShowColumns(const std::vector<TableColumn> &columns);
+    // Shows a table value: its columns when the grid has none yet (later only
+    // their captions, so that widths the user dragged stay), then its rows
+    // with their texts, bold cells, colours and row data. A sortable table
+    // sorts by header clicks.
+    void ShowTable(StatTable table);
+    // The table value shown, in the order shown (empty when none was).
+    const StatTable &ShownTable() const { return shown_; }
+
+    // Sorts the shown table by a column as a click on its caption does (text
+    // A to Z, numbers largest first; the same column again reverses, a third
+    // time sorts as the first) and shows it again.
     void SortByColumn(int column);
-    // Makes the next sort of any column a first sort again.
-    void ResetSortOrder() { lastSortedColumn_ = -1; }
-    int LastSortedColumn() const { return lastSortedColumn_; }
+    int LastSortedColumn() const { return shown_.sort.LastSortedColumn(); }
     // Whether a header click sorts the table.
     bool IsSortable() const { return sortable_; }
     void SetSortable(bool sortable) { sortable_ = sortable; }
     int GetColumnSortKind(int column) const;
-    bool IsLeaderColumn(int column) const;
-
-    // Writes a player's value (cut to one decimal) into a cell and marks it
-    // light green when it beats his season average.
-    void SetStatCell(int row, int column, const CTeamStats &team, const CSeasonStats &season,
-                     int player, std::string_view label);
-    // Draws the largest values of every leader column in red; ties all.
-    void MarkColumnLeaders();
     // Colours every cell of one row, or of `count` rows from `first`.
     void SetRowColors(int row, COLORREF text, COLORREF background);
     void SetRowRangeColors(int first, int count, COLORREF text, COLORREF background);
 
     // Breaks a text into lines no wider than `maxWidth` pixels in the table's
-    // font, at the last space that fits (or inside a word without one); at
-    // most seven lines, the last of which may still be too wide.
+    // font (TextWrapper::Wrap).
     QStringList WrapText(const QString &text, int maxWidth) const;
+    // The wrapper of texts in the table's current font.
+    const TextWrapper &Wrapper() const;
+
+    // The text a cell is drawn with.
+    QString CellText(int row, int column) const;
+    // Whether a cell is drawn in bold.
+    bool IsBoldCell(int row, int column) const;
 
     // The text a cell shows: without the leading "&" that makes it bold.
     static QString ShownText(const QString &cellText);
     // Whether the cell text is drawn in bold.
     static bool IsBoldText(const QString &cellText);
+
+signals:
+    // A column was resized by the user: the parent may lay the tables out anew.
+    void gridLayoutChanged();
 
 protected:
     void OnColumnClick(int column) override;
@@ -88,21 +90,14 @@ protected:
 private:
     const QFont &BoldFont();
     void PostLayoutToParent();
-    // The advance of one character in the table's font, from a table kept
-    // for the printable ASCII characters.
-    qreal CharAdvance(QChar c) const;
-    // WrapText without the memory of earlier answers.
-    QStringList WrapMeasured(const QString &text, int maxWidth) const;
+    // Replaces the rows by those of shown_.
+    void ShowRows();
 
     bool sortable_ = false;
-    int lastSortedColumn_ = -1;
+    bool showsTable_ = false;
+    StatTable shown_;
     std::vector<int> sortKinds_;
-    std::vector<bool> leaders_;
     std::optional<QFont> boldFont_;
-    mutable std::optional<std::array<qreal, 128>> asciiAdvances_;
-    // Earlier answers of WrapText for one width and the current font: a live
-    // game refills its play-by-play on every reload, and all but the newest
-    // plays wrap as they did the last time.
-    mutable QHash<QString, QStringList> wrapped_;
-    mutable int wrappedWidth_ = -1;
+    // Follows the table's font at each use.
+    mutable TextWrapper wrapper_;
 };

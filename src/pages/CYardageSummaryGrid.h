@@ -2,10 +2,8 @@
 
 #include "CStatGridCtrl.h"
 
-#include <span>
-
-// The small table under the page buttons: rushing, passing and total yards
-// and first downs of both teams.
+// The small table under the page buttons; it shows the value
+// BuildYardageSummaryTable makes.
 class CYardageSummaryGrid : public CStatGridCtrl
 {
     Q_OBJECT
@@ -13,8 +11,6 @@ class CYardageSummaryGrid : public CStatGridCtrl
 public:
     using CStatGridCtrl::CStatGridCtrl;
 
+    // The caption column and the two team columns.
     void SetupColumns() override;
-    // The four rows from the home and visitor game teams; the team columns
-    // are headed by their short names.
-    void Fill(std::span<const CTeamStats, 2> teams);
 };

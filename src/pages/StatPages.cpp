@@ -2,13 +2,15 @@
 
 #include "gamedata/GameSession.h"
 #include "platform/ControlIds.h"
+#include "views/PlayerStatTable.h"
+#include "views/TeamStatsTable.h"
+#include "views/YardageSummaryTable.h"
 
 #include <QLabel>
 
-const std::array<const char *, 3> StatPages::kOffenseTitles{"Passing", "Rushing", "Receiving"};
-const std::array<const char *, 7> StatPages::kSpecialTitles{
-    "Field Goals",  "Punting",     "Kickoffs",      "Kick Returns",
-    "Punt Returns", "Int Returns", "Fumble Returns"};
+const std::array<const char *, 8> StatPages::kFilledTables{
+    "yardage",       "team_stats", "offense",      "defense",
+    "special_teams", "scoring",    "play_by_play", "drives"};
 
 namespace
 {
@@ -24,22 +26,20 @@ template <typename Grid> Grid *makeTable(QWidget *parent, int id, bool fullRow =
     return grid;
 }
 
-QLabel *makeTitle(QWidget *parent, const char *text, const QFont &boldFont)
+QLabel *makeTitle(QWidget *parent, std::string_view text, const QFont &boldFont)
 {
-    auto *label = new QLabel(QString::fromLatin1(text), parent);
+    auto *label =
+        new QLabel(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())), parent);
     SetDlgCtrlID(label, IDC_STATIC_TEXT);
     label->setFont(boldFont);
     return label;
 }
 
-// Refills one player table in its page's default order.
-void fillSorted(CStatGridCtrl *table, const GameSession &session, int side, int column)
+// Refills one player table, in its page's default order.
+void fillPlayers(CPlayerStatGrid *table, const GameSession &session, int side)
 {
-    table->FillTeam(session.team(side), session.season(side));
-    // A live game refills every minute: restart the direction so that the
-    // default order does not flip at every reload.
-    table->ResetSortOrder();
-    table->SortByColumn(column);
+    table->ShowTable(
+        BuildPlayerStatTable(table->layout(), session.team(side), session.season(side)));
 }
 
 } // namespace
@@ -55,7 +55,8 @@ StatPages::StatPages(QWidget *dialog, QWidget *container, const QFont &boldFont)
         defense[side] = makeTable<CDefenseGrid>(container, IDC_DEFENSE_TABLE);
     }
     for (int i = 0; i < 6; ++i)
-        offenseTitles[i] = makeTitle(container, kOffenseTitles[i % 3], boldFont);
+        offenseTitles[i] =
+            makeTitle(container, StatColumnSets::kOffenseTables[i % 3].title, boldFont);
     for (int side = 0; side < 2; ++side) {
         const int first = side * 7;
         specialTeams[first + 0] = makeTable<CFieldGoalGrid>(container, IDC_SPECIAL_TEAMS_TABLE);
@@ -66,8 +67,17 @@ StatPages::StatPages(QWidget *dialog, QWidget *container, const QFont &boldFont)
         specialTeams[first + 5] = makeTable<CIntReturnGrid>(container, IDC_SPECIAL_TEAMS_TABLE);
         specialTeams[first + 6] = makeTable<CFumbleReturnGrid>(container, IDC_SPECIAL_TEAMS_TABLE);
     }
+    for (int side = 0; side < 2; ++side) {
+        const std::array<CPlayerStatGrid *, 4> offenseAndDefense{passing[side], rushing[side],
+                                                                 receiving[side], defense[side]};
+        for (CPlayerStatGrid *table : offenseAndDefense)
+            table->SetTeam(side);
+        for (int i = 0; i < 7; ++i)
+            specialTeams[side * 7 + i]->SetTeam(side);
+    }
     for (int i = 0; i < 14; ++i)
-        specialTitles[i] = makeTitle(container, kSpecialTitles[i % 7], boldFont);
+        specialTitles[i] =
+            makeTitle(container, StatColumnSets::kSpecialTeamsTables[i % 7].title, boldFont);
     scoring = makeTable<CScoringGrid>(container, IDC_SCORING_SUMMARY);
     playByPlay = makeTable<CPlayByPlayGrid>(dialog, IDC_PLAY_BY_PLAY_TABLE);
     driveList = makeTable<CDriveListGrid>(dialog, IDC_DRIVE_LISTS);
@@ -79,49 +89,84 @@ StatPages::StatPages(QWidget *dialog, QWidget *container, const QFont &boldFont)
     }
 }
 
+void StatPages::Fill(std::string_view name, const GameSession &session, const FillOptions &options)
+{
+    if (name == "yardage")
+        FillYardage(session);
+    else if (name == "team_stats")
+        FillTeamStats(session, options.showTop);
+    else if (name == "offense")
+        FillOffense(session);
+    else if (name == "defense")
+        FillDefense(session);
+    else if (name == "special_teams")
+        FillSpecialTeams(session);
+    else if (name == "scoring")
+        FillScoring(session, options.showTop);
+    else if (name == "play_by_play")
+        FillPlayByPlay(session, options.period, options.showTop);
+    else if (name == "drives")
+        FillDriveLists(session.drives(), options.showTop);
+}
+
+std::vector<CStatGridCtrl *> StatPages::Tables() const
+{
+    std::vector<CStatGridCtrl *> tables{yardage,    teamStats, scoring,
+                                        playByPlay, driveList, playList};
+    for (CPlayerStatGrid *table : PlayerTables())
+        tables.push_back(table);
+    return tables;
+}
+
+std::vector<CPlayerStatGrid *> StatPages::PlayerTables() const
+{
+    std::vector<CPlayerStatGrid *> tables;
+    for (int side = 0; side < 2; ++side)
+        tables.insert(tables.end(), {passing[side], rushing[side], receiving[side], defense[side]});
+    tables.insert(tables.end(), specialTeams.begin(), specialTeams.end());
+    return tables;
+}
+
 void StatPages::FillYardage(const GameSession &session)
 {
-    yardage->Fill(session.teams());
+    yardage->ShowTable(BuildYardageSummaryTable(session.teams()));
 }
 
 void StatPages::FillTeamStats(const GameSession &session, bool showTop)
 {
-    teamStats->SetShowTOP(showTop);
-    teamStats->Fill(session.teams());
+    teamStats->ShowTable(BuildTeamStatsTable(session.teams(), showTop));
 }
 
 void StatPages::FillOffense(const GameSession &session)
 {
     for (int side = 0; side < 2; ++side) {
-        fillSorted(passing[side], session, side, 0);
-        fillSorted(rushing[side], session, side, 0);
-        fillSorted(receiving[side], session, side, 0);
+        fillPlayers(passing[side], session, side);
+        fillPlayers(rushing[side], session, side);
+        fillPlayers(receiving[side], session, side);
     }
 }
 
 void StatPages::FillDefense(const GameSession &session)
 {
     for (int side = 0; side < 2; ++side)
-        fillSorted(defense[side], session, side, 2);
+        fillPlayers(defense[side], session, side);
 }
 
 void StatPages::FillSpecialTeams(const GameSession &session)
 {
     for (int i = 0; i < 14; ++i)
-        fillSorted(specialTeams[i], session, i / 7, 1);
+        fillPlayers(specialTeams[i], session, i / 7);
 }
 
 void StatPages::FillScoring(const GameSession &session, bool showTop)
 {
-    scoring->SetShowTOP(showTop);
-    scoring->Fill(session.game());
+    scoring->Show(ScoringTable::Build(session, showTop));
 }
 
 void StatPages::FillPlayByPlay(const GameSession &session, int period, bool showTop)
 {
-    playByPlay->SetQuarter(period);
-    playByPlay->SetShowTOP(showTop);
-    playByPlay->Fill(session.game(), session.teams());
+    playByPlay->ShowTable(PlayByPlayTable::Build(session, playByPlay->Options(period, showTop),
+                                                 playByPlay->Wrapper()));
 }
 
 void StatPages::FillDriveLists(const CDriveChartData &drives, bool showTop)

@@ -10,6 +10,8 @@
 
 #include <QFont>
 #include <array>
+#include <string_view>
+#include <vector>
 
 class GameSession;
 class QLabel;
@@ -36,12 +38,30 @@ public:
     std::array<CReceivingGrid *, 2> receiving;
     std::array<QLabel *, 6> offenseTitles; // home Passing, Rushing, Receiving, then visitor
     std::array<CDefenseGrid *, 2> defense;
-    std::array<CStatGridCtrl *, 14> specialTeams; // home seven, then visitor seven
+    std::array<CPlayerStatGrid *, 14> specialTeams; // home seven, then visitor seven
     std::array<QLabel *, 14> specialTitles;
     CScoringGrid *scoring;
     CPlayByPlayGrid *playByPlay;
     CDriveListGrid *driveList;
     CPlayListGrid *playList;
+
+    // What the fills take beside the session: the period shown and whether
+    // the time of possession is.
+    struct FillOptions {
+        int period = 0;
+        bool showTop = true;
+    };
+    // The names of the tables Fill fills, in the order the export describes them:
+    // "yardage", "team_stats", "offense", "defense", "special_teams", "scoring",
+    // "play_by_play" and "drives" (the drives and the plays lists).
+    static const std::array<const char *, 8> kFilledTables;
+    // Fills the tables of one name of kFilledTables (the statistics pages'
+    // keys among them); other names fill nothing.
+    void Fill(std::string_view name, const GameSession &session, const FillOptions &options);
+    // Every table above, for those who listen to all of them.
+    std::vector<CStatGridCtrl *> Tables() const;
+    // The tables of players: offense, defense and special teams.
+    std::vector<CPlayerStatGrid *> PlayerTables() const;
 
     // Each fill replaces the rows of its page from the session. The sorted pages come back
     // in their default order and direction, whatever the user sorted by before.
@@ -53,8 +73,4 @@ public:
     void FillScoring(const GameSession &session, bool showTop);
     void FillPlayByPlay(const GameSession &session, int period, bool showTop);
     void FillDriveLists(const CDriveChartData &drives, bool showTop);
-
-    // Captions of the titles above the offense and special-teams tables, per team.
-    static const std::array<const char *, 3> kOffenseTitles;
-    static const std::array<const char *, 7> kSpecialTitles;
 };

@@ -105,6 +105,9 @@ CPlayerDlg::CPlayerDlg(QWidget *owner)
         }
         if (c == 0)
             grid->SetFlags(GLF_FULLROWSELECT);
+        connect(
+            grid, &CStatGridCtrl::gridLayoutChanged, this, [this] { ShowPlayer(); },
+            Qt::QueuedConnection);
         categoryGrids_[c] = grid;
     }
 
@@ -115,6 +118,9 @@ CPlayerDlg::CPlayerDlg(QWidget *owner)
     playsGrid_->AddColumn(2, QStringLiteral("Play"), LVCFMT_LEFT, 300, kSortText, false);
     playsGrid_->AddColumn(3, QString(), LVCFMT_CENTER, 40, kSortText, false);
     playsGrid_->SetFlags(GLF_FULLROWSELECT);
+    connect(
+        playsGrid_, &CStatGridCtrl::gridLayoutChanged, this, [this] { ShowPlayer(); },
+        Qt::QueuedConnection);
 
     headingStatic_ =
         makeLabel(this, QStringLiteral("Game and Season Stats"), font(), IDC_STATIC_TEXT);
@@ -369,7 +375,6 @@ bool CPlayerDlg::event(QEvent *event)
     if (event->type() == CMessageEvent::EventType()) {
         switch (static_cast<CMessageEvent *>(event)->Message()) {
         case UM_RELOAD:
-        case UM_GRIDLAYOUT:
             ShowPlayer();
             return true;
         case WM_HSCROLL:

@@ -79,34 +79,15 @@ TEST(ExportPages, WrittenRowByRowTheyAreTheWholePages)
     dialog.setFont(DialogFont());
     CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
     StatPages pages(&dialog, &container, QFont());
-    const auto fill = [&](std::string_view page) {
-        if (page == "yardage")
-            pages.FillYardage(session);
-        else if (page == "team_stats")
-            pages.FillTeamStats(session, true);
-        else if (page == "offense")
-            pages.FillOffense(session);
-        else if (page == "defense")
-            pages.FillDefense(session);
-        else if (page == "special_teams")
-            pages.FillSpecialTeams(session);
-        else if (page == "scoring")
-            pages.FillScoring(session, true);
-        else if (page == "play_by_play")
-            pages.FillPlayByPlay(session, 0, true);
-        else if (page == "drives" || page == "plays")
-            pages.FillDriveLists(session.drives(), true);
-    };
-    for (const char *page : {"yardage", "team_stats", "offense", "defense", "special_teams",
-                             "scoring", "play_by_play", "drives"})
-        fill(page);
-    const QByteArray whole = JsonText(PagesToJson(pages), 1);
+    for (const char *page : StatPages::kFilledTables)
+        pages.Fill(page, session, {0, true});
+    const QByteArray whole = JsonStreamWriter::Text(PagesToJson(pages), 1);
     const int playByPlayRows = pages.playByPlay->GetItemCount();
     ASSERT_GT(playByPlayRows, 100);
 
     QByteArray written;
     int pieces = 0;
-    const JsonSink sink = [&](const QByteArray &piece) {
+    const JsonStreamWriter::Sink sink = [&](const QByteArray &piece) {
         written += piece;
         ++pieces;
         return true;
@@ -127,7 +108,7 @@ TEST(ExportPages, WrittenRowByRowTheyAreTheWholePages)
         pages, 1, sink,
         [&](const char *page) {
             filled << page;
-            fill(page);
+            pages.Fill(page, session, {0, true});
         },
         [&](CZrGridListCtrl &table) {
             table.DeleteAllItems();

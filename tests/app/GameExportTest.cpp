@@ -33,16 +33,18 @@ QJsonObject exportOf(const ExportRequest &request)
 }
 
 // Runs the program; returns its exit code and fills its two outputs. With
-// `dataLimit` set, the program may not hold more memory than that.
+// `dataLimit` set, the program may not hold more memory than that (with
+// `resource` RLIMIT_AS, not map more address space).
 int runProgram(const QStringList &arguments, QByteArray &out, QByteArray &err,
                rlim_t dataLimit = RLIM_INFINITY,
-               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+               decltype(RLIMIT_DATA) resource = RLIMIT_DATA)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.setChildProcessModifier([dataLimit] {
+    process.setChildProcessModifier([dataLimit, resource] {
         const rlimit limit{dataLimit, dataLimit};
-        ::setrlimit(RLIMIT_DATA, &limit);
+        ::setrlimit(resource, &limit);
     });
     process.start(PYLONIX_PROGRAM, arguments);
     process.waitForFinished(30000);
@@ -437,4 +439,59 @@ TEST(Program, RunningOutOfMemoryIsAFailedLoad)
         << err.toStdString();
     EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
     EXPECT_EQ(dir.TemporaryCopies(), 0);
+}
+
+namespace
+{
+
+// A game of `starts` drive starts and score lines, all naming the home team,
+// whose name (and, with `longIds`, both teams' ids) is `length` characters long.
+std::string longTeamTextGame(std::size_t length, int starts, bool longIds)
+{
+    const std::string name(length, 'N');
+    const std::string homeId = longIds ? std::string(length, 'H') : "HOM";
+    const std::string visitorId = longIds ? std::string(length, 'V') : "VIS";
+    std::string xml = R"(<fbgame><venue><rules qtrs="4" field="100"/></venue><team vh="H" name=")" +
+                      name + R"(" id=")" + homeId + R"("/><team vh="V" name="Visitors" id=")" +
+                      visitorId + R"("/><scores><score type="FG" vh="H" scorer="A" yds="30"/>)" +
+                      R"(</scores><plays><qtr number="1">)";
+    for (int i = 0; i < starts; ++i)
+        xml += R"(<drivestart vh="H" spot="H20" clock="15:00"/><score H="3" V="0"/>)";
+    return xml + "</qtr></plays></fbgame>";
+}
+
+} // namespace
+
+// A team name or id many rows repeat is cut in each of them, so that the
+// export, the play-by-play and the header of a file full of references to one
+// huge name stay within an address space of 50 times the file's size plus 100 MB.
+TEST(Program, PagesRepeatingOneHugeTeamNameStayWithinTheMemoryBudget)
+{
+    ScratchDirectory dir;
+    const std::string names = longTeamTextGame(500000, 7000, false);
+    const std::string ids = longTeamTextGame(500000, 10, true);
+    const QString namesGame = QString::fromStdString(dir.Write("names.xml", names));
+    const QString idsGame = QString::fromStdString(dir.Write("ids.xml", ids));
+    QByteArray out, err;
+
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    ASSERT_EQ(runProgram({"--export", "json", "--game", namesGame}, out, err,
+                         50 * names.size() + 100 * megabyte, environment, RLIMIT_AS),
+              0)
+        << err.toStdString();
+    const QJsonObject pages = QJsonDocument::fromJson(out)["pages"].toObject();
+    EXPECT_EQ(pages["play_by_play"]["rows"][0]["cells"][2]["text"].toString(),
+              QString(64, QChar('N')) + " drive start on HOM20 at 15:00");
+    EXPECT_FALSE(QJsonDocument(pages).toJson().contains(QByteArray(65, 'N')));
+
+    for (const auto &[game, size, page] : {std::tuple{namesGame, names.size(), "play_by_play"},
+                                           std::tuple{idsGame, ids.size(), "overview"},
+                                           std::tuple{idsGame, ids.size(), "scoring"}}) {
+        const QString shot = QString::fromStdString(dir.PathOf(std::string(page) + ".png"));
+        EXPECT_EQ(runProgram({"--screenshot", shot, "--game", game, "--page", page}, out, err,
+                             50 * size + 100 * megabyte, environment, RLIMIT_AS),
+                  0)
+            << page << ": " << err.toStdString();
+        EXPECT_TRUE(QFile::exists(shot)) << page;
+    }
 }

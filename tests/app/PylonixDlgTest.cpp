@@ -3,6 +3,7 @@
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
 #include "pages/CPageContainerWnd.h"
+#include "pages/CStatGridCtrl.h"
 #include "platform/Colors.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -749,6 +751,21 @@ TEST_F(MainWindow, ScrolledPageIsLaidOutAtTheScrollPositionAndAReloadReturnsToTh
     EXPECT_EQ(dlg.Control(LayoutRole::Passing, 0)->y(), 15);
 }
 
+namespace
+{
+
+// A double click with the left button inside a cell of a table.
+void doubleClickCell(CZrGridListCtrl *table, int row, int column)
+{
+    const CRect cell = table->GetCellRect(row, column);
+    const QPointF at((cell.left + cell.right) / 2.0, (cell.top + cell.bottom) / 2.0);
+    QMouseEvent click(QEvent::MouseButtonDblClick, at, table->viewport()->mapToGlobal(at),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(table->viewport(), &click);
+}
+
+} // namespace
+
 TEST_F(MainWindow, DoubleClickOnAPlayerRowOpensThePlayerOfThatTeam)
 {
     TestDlg dlg(optionsFor(game));
@@ -757,15 +774,14 @@ TEST_F(MainWindow, DoubleClickOnAPlayerRowOpensThePlayerOfThatTeam)
     dlg.ClickPage(PAGE_OFFENSE);
     auto *visitorRushing = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::Rushing, 1));
     ASSERT_GT(visitorRushing->GetItemCount(), 0);
-    NotifyParent(visitorRushing, NM_DBLCLK, 0, 1);
+    doubleClickCell(visitorRushing, 0, 1);
     ASSERT_EQ(dlg.openedPlayers.size(), 1u);
     EXPECT_EQ(dlg.openedPlayers[0],
               std::make_pair(1, static_cast<int>(visitorRushing->GetItemData(0))));
 
     // A row with a negative player index (a team line) opens nothing.
     visitorRushing->SetItemData(0, -1);
-    NotifyParent(visitorRushing, NM_DBLCLK, 0, 1);
-    NotifyParent(visitorRushing, NM_DBLCLK, -1, -1);
+    doubleClickCell(visitorRushing, 0, 1);
     EXPECT_EQ(dlg.openedPlayers.size(), 1u);
 
     // Special-teams tables belong to team i / 7: kickoffs are 2 (home) and 9 (visitor).
@@ -773,7 +789,7 @@ TEST_F(MainWindow, DoubleClickOnAPlayerRowOpensThePlayerOfThatTeam)
         auto *kickoffs =
             qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::SpecialTeams, table));
         ASSERT_GT(kickoffs->GetItemCount(), 0) << table;
-        NotifyParent(kickoffs, NM_DBLCLK, 0, 0);
+        doubleClickCell(kickoffs, 0, 0);
         EXPECT_EQ(dlg.openedPlayers.back(),
                   std::make_pair(table / 7, static_cast<int>(kickoffs->GetItemData(0))));
     }
@@ -790,7 +806,7 @@ TEST_F(MainWindow, OnePlayerWindowIsOpenedReusedAndForgottenWhenItCloses)
     auto *homeRushing = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::Rushing, 0));
     ASSERT_GT(visitorRushing->GetItemCount(), 0);
     ASSERT_GT(homeRushing->GetItemCount(), 0);
-    NotifyParent(visitorRushing, NM_DBLCLK, 0, 1);
+    doubleClickCell(visitorRushing, 0, 1);
     QPointer<CPlayerDlg> player = qobject_cast<CPlayerDlg *>(dlg.PlayerWindow());
     ASSERT_NE(player, nullptr);
     EXPECT_TRUE(player->isVisible());
@@ -798,7 +814,7 @@ TEST_F(MainWindow, OnePlayerWindowIsOpenedReusedAndForgottenWhenItCloses)
     EXPECT_EQ(player->PlayerIndex(), static_cast<int>(visitorRushing->GetItemData(0)));
     EXPECT_NE(player->TitleStatic()->text(), QStringLiteral("#0 No Player"));
 
-    NotifyParent(homeRushing, NM_DBLCLK, 0, 1);
+    doubleClickCell(homeRushing, 0, 1);
     EXPECT_EQ(dlg.PlayerWindow(), player.data()) << "the open window is reused";
     EXPECT_EQ(player->TeamIndex(), 0);
 
@@ -849,11 +865,13 @@ TEST_F(MainWindow, NarrowerPlayColumnRefillsThePlayByPlayWithMoreWrappedLines)
     TestDlg dlg(optionsFor(PYLONIX_SAMPLES_DIR "/game-final.xml"));
     ASSERT_TRUE(dlg.OnInitDialog());
     dlg.ClickPage(PAGE_PLAY_BY_PLAY);
-    auto *table = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::PlayByPlay));
+    auto *table = qobject_cast<CStatGridCtrl *>(dlg.Control(LayoutRole::PlayByPlay));
     const int rows = table->GetItemCount();
     ASSERT_GT(rows, 0);
     table->SetColumnWidth(2, table->GetColumnWidth(2) / 2);
-    SendMessage(&dlg, UM_GRIDLAYOUT);
+    emit table->gridLayoutChanged();
+    EXPECT_EQ(table->GetItemCount(), rows) << "the layout waits until the resize is done";
+    QApplication::processEvents();
     EXPECT_GT(table->GetItemCount(), rows);
 }
 

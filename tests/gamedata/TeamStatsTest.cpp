@@ -311,6 +311,30 @@ TEST(SeasonStats, PlayersWithoutCheckNamesMatchOnlyAnEmptyName)
     EXPECT_EQ(stats.FindPlayerByCheckName("A"), -1);
 }
 
+TEST(SeasonStats, CheckNameLookUpFollowsEveryReloadAndClear)
+{
+    ScratchDirectory dir;
+    CXmlDocument season;
+    CSeasonStats stats;
+    stats.SetSide('H');
+    ASSERT_TRUE(season.Open(dir.Write("a.xml", R"(<fbseas><team name="N" id="I"/>
+        <player name="A" checkname="A,A"/><player name="B" checkname="B,B"/><totals/></fbseas>)")));
+    ASSERT_TRUE(stats.LoadSeason(season));
+    EXPECT_EQ(stats.FindPlayerByCheckName("B,B"), 1);
+
+    ASSERT_TRUE(season.Open(dir.Write("b.xml", R"(<fbseas><team name="N" id="I"/>
+        <player name="B" checkname="B,B"/><player name="C" checkname="C,C"/>
+        <player name="B2" checkname="B,B"/><totals/></fbseas>)")));
+    ASSERT_TRUE(stats.LoadSeason(season));
+    EXPECT_EQ(stats.FindPlayerByCheckName("A,A"), -1);
+    EXPECT_EQ(stats.FindPlayerByCheckName("B,B"), 0);
+    EXPECT_EQ(stats.FindPlayerByCheckName("C,C"), 1);
+
+    stats.Clear();
+    EXPECT_EQ(stats.FindPlayerByCheckName("C,C"), -1);
+    EXPECT_EQ(stats.FindPlayerByCheckName(""), 0) << "cleared players have empty names";
+}
+
 TEST(SeasonStats, WrongRootOrEmptyDocumentLeavesItEmpty)
 {
     ScratchDirectory dir;

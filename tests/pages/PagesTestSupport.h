@@ -9,8 +9,10 @@
 #include "platform/ControlIds.h"
 #include "platform/Messages.h"
 #include "platform/QtConversions.h"
+#include "views/PlayerStatTable.h"
 
 #include "../support/ScratchDirectory.h"
+#include "../support/TestTeams.h"
 
 #include <QApplication>
 #include <QImage>
@@ -31,28 +33,6 @@ inline void PrintTo(const QString &text, std::ostream *os)
 {
     *os << '"' << text.toStdString() << '"';
 }
-
-using Values = std::initializer_list<std::pair<const char *, const char *>>;
-
-// A team whose values are written by the test, not loaded from a file.
-template <typename Base> class TeamOf : public Base
-{
-public:
-    explicit TeamOf(Values teamValues = {})
-    {
-        for (const auto &[label, value] : teamValues)
-            this->teamValues_.set(label, value);
-    }
-    TeamOf &Player(Values values)
-    {
-        this->players_.emplace_back();
-        for (const auto &[label, value] : values)
-            this->players_.back().set(label, value);
-        return *this;
-    }
-};
-using TestTeam = TeamOf<CTeamStats>;
-using TestSeason = TeamOf<CSeasonStats>;
 
 // A game document opened from the given text.
 class GameText

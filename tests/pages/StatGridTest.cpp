@@ -1,11 +1,12 @@
-// The statistics table class and the player tables built on it: sorting,
-// the one-decimal cut, season marks, leaders, "None" rows, bold cells,
-// wrapping and the layout message to the parent.
+// The statistics table class and the player tables built on it: showing a
+// table value, sorting it by header clicks, bold cells, wrapping and the
+// layout signal to the parent.
 #include "PagesTestSupport.h"
 
 #include "pages/CPlayerStatGrid.h"
 #include "platform/Colors.h"
 #include "platform/NotifyEvent.h"
+#include "views/PlayerStatTable.h"
 
 #include <QFontMetrics>
 #include <array>
@@ -41,262 +42,80 @@ TestTeam threeRushers()
 
 } // namespace
 
-TEST_F(PlayerTableTest, GateLabelChoosesRowsAndHeaderShowsShortName)
+TEST_F(PlayerTableTest, ShowsTheValueAndSortsItByHeaderClicks)
 {
     auto &table = Make<CRushingGrid>();
     EXPECT_EQ(table.GetColumnText(0), "Name");
-    table.FillTeam(threeRushers(), noSeason);
+    table.ShowTable(BuildPlayerStatTable(StatColumnSets::kRushing, threeRushers(), noSeason));
     EXPECT_EQ(table.GetColumnText(0), "HCM");
-    EXPECT_EQ(ColumnTexts(table, 0), (std::vector<QString>{"Belcourt", "Adams", "Cole"}));
-    // Row data is the player's index in the team, the skipped player included.
-    EXPECT_EQ(table.GetItemData(0), 0);
-    EXPECT_EQ(table.GetItemData(1), 2);
-    EXPECT_EQ(table.GetItemData(2), 3);
-}
-
-TEST_F(PlayerTableTest, SortDirectionsAndTheThirdClick)
-{
-    auto &table = Make<CRushingGrid>();
-    table.FillTeam(threeRushers(), noSeason);
-    ASSERT_TRUE(table.IsSortable());
-    const int yards = 2;
-    table.SortByColumn(yards);
-    EXPECT_EQ(ColumnTexts(table, yards), (std::vector<QString>{"45", "20", "-4"}));
-    table.SortByColumn(yards);
-    EXPECT_EQ(ColumnTexts(table, yards), (std::vector<QString>{"-4", "20", "45"}));
-    table.SortByColumn(yards);
-    EXPECT_EQ(ColumnTexts(table, yards), (std::vector<QString>{"45", "20", "-4"}));
-    // Row data moves with its row, whatever its size.
-    EXPECT_EQ(table.GetItemData(0), 2);
-    EXPECT_EQ(table.GetItemData(2), 3);
-    table.SetItemData(0, 40000);
-    table.SetItemData(1, -1);
-    table.SortByColumn(yards);
-    EXPECT_EQ(ColumnTexts(table, yards), (std::vector<QString>{"-4", "20", "45"}));
-    EXPECT_EQ(table.GetItemData(1), -1);
-    EXPECT_EQ(table.GetItemData(2), 40000);
-    table.SortByColumn(yards);
-
-    table.SortByColumn(0);
     EXPECT_EQ(ColumnTexts(table, 0), (std::vector<QString>{"Adams", "Belcourt", "Cole"}));
-    table.SortByColumn(0);
-    EXPECT_EQ(ColumnTexts(table, 0), (std::vector<QString>{"Cole", "Belcourt", "Adams"}));
-
-    // An average is a real number: 10.0 before 9.5, which text order would reverse.
-    table.SortByColumn(5);
-    EXPECT_EQ(ColumnTexts(table, 5), (std::vector<QString>{"10.0", "9.5", "-2.0"}));
-}
-
-TEST_F(PlayerTableTest, HeaderClickSortsOnlySortableTables)
-{
-    auto &table = Make<CRushingGrid>();
-    table.FillTeam(threeRushers(), noSeason);
+    EXPECT_EQ(table.GetItemData(0), 2);
+    ASSERT_TRUE(table.IsSortable());
     table.resize(400, 200);
     ShowAndWait(window);
-    const QRect header = table.GetHeaderCtrl()->geometry();
+    table.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+
     // Column 2 ("YDS") spans x 133..166 of the header.
-    QTest::mouseClick(table.GetHeaderCtrl(), Qt::LeftButton, {}, QPoint(150, header.height() / 2));
+    const QRect header = table.GetHeaderCtrl()->geometry();
+    const QPoint yards(150, header.height() / 2);
+    QTest::mouseClick(table.GetHeaderCtrl(), Qt::LeftButton, {}, yards);
     QApplication::processEvents();
     EXPECT_EQ(ColumnTexts(table, 2), (std::vector<QString>{"45", "20", "-4"}));
+    QTest::mouseClick(table.GetHeaderCtrl(), Qt::LeftButton, {}, yards);
+    QApplication::processEvents();
+    EXPECT_EQ(ColumnTexts(table, 2), (std::vector<QString>{"-4", "20", "45"}));
+    // Row data, colours and the selection move with their rows.
+    EXPECT_EQ(table.GetItemData(0), 3);
+    EXPECT_EQ(table.GetItemData(2), 2);
+    EXPECT_EQ(table.GetCellTextColor(2, 2), kLeaderColor);
+    EXPECT_EQ(table.GetItemState(1, LVIS_SELECTED), static_cast<unsigned>(LVIS_SELECTED));
+    EXPECT_EQ(table.GetItemText(1, 0), "Belcourt");
 
     table.SetSortable(false);
-    QTest::mouseClick(table.GetHeaderCtrl(), Qt::LeftButton, {}, QPoint(150, header.height() / 2));
+    QTest::mouseClick(table.GetHeaderCtrl(), Qt::LeftButton, {}, yards);
     QApplication::processEvents();
-    EXPECT_EQ(ColumnTexts(table, 2), (std::vector<QString>{"45", "20", "-4"}));
+    EXPECT_EQ(ColumnTexts(table, 2), (std::vector<QString>{"-4", "20", "45"}));
 }
 
-TEST_F(PlayerTableTest, ValuesAreCutAfterOneDecimal)
-{
-    auto &table = Make<CReceivingGrid>();
-    TestTeam team;
-    team.Player({{"Name", "A"}, {"Rcv No", "3"}, {"Rcv Avg", "12.34"}})
-        .Player({{"Name", "B"}, {"Rcv No", "2"}, {"Rcv Avg", "7.5"}})
-        .Player({{"Name", "C"}, {"Rcv No", "1"}, {"Rcv Avg", "7"}});
-    table.FillTeam(team, noSeason);
-    EXPECT_EQ(ColumnTexts(table, 5), (std::vector<QString>{"12.3", "7.5", "7"}));
-}
-
-TEST_F(PlayerTableTest, SeasonMarkNeedsThreeGamesAndABetterValue)
-{
-    auto &table = Make<CRushingGrid>();
-    TestTeam team;
-    team.Player(
-            {{"Name", "Two games"}, {"Check Name", "TWO"}, {"Rush Att", "5"}, {"Rush Yds", "99"}})
-        .Player({{"Name", "Beats"}, {"Check Name", "BEATS"}, {"Rush Att", "5"}, {"Rush Yds", "51"}})
-        .Player(
-            {{"Name", "Equals"}, {"Check Name", "EQUALS"}, {"Rush Att", "5"}, {"Rush Yds", "50"}})
-        .Player({{"Name", "Avg"}, {"Check Name", "AVG"}, {"Rush Att", "5"}, {"Rush Avg", "3.0"}})
-        .Player({{"Name", "No season"},
-                 {"Check Name", "NONE"},
-                 {"Rush Att", "9"},
-                 {"Rush Yds", "500"}});
-    TestSeason season;
-    season.Player({{"Check Name", "TWO"}, {"Played", "2"}, {"Rush Yds", "10"}})
-        .Player({{"Check Name", "BEATS"}, {"Played", "3"}, {"Rush Yds", "150"}, {"Rush Att", "30"}})
-        .Player({{"Check Name", "EQUALS"}, {"Played", "3"}, {"Rush Yds", "150"}})
-        // An average compares with the season average itself, not per game:
-        // 3.0 beats 4.0 / 4 but not 4.0.
-        .Player({{"Check Name", "AVG"}, {"Played", "4"}, {"Rush Avg", "4.0"}});
-    table.FillTeam(team, season);
-    const int yards = 2, attempts = 1, average = 5;
-    EXPECT_NE(table.GetCellBkColor(0, yards), kSeasonMarkColor);
-    EXPECT_EQ(table.GetCellBkColor(1, yards), kSeasonMarkColor);
-    EXPECT_NE(table.GetCellBkColor(1, attempts), kSeasonMarkColor); // 5 is not above 30 / 3
-    EXPECT_NE(table.GetCellBkColor(2, yards), kSeasonMarkColor);
-    EXPECT_NE(table.GetCellBkColor(3, average), kSeasonMarkColor);
-    EXPECT_NE(table.GetCellBkColor(4, yards), kSeasonMarkColor);
-}
-
-TEST_F(PlayerTableTest, LeadersAreTiesInTenthsAndNeverZero)
-{
-    auto &table = Make<CPassingGrid>();
-    TestTeam team;
-    team.Player({{"Name", "A"}, {"Pass Att", "10"}, {"Pass Yds", "120"}, {"Pass TD", "0"}})
-        .Player({{"Name", "B"}, {"Pass Att", "20"}, {"Pass Yds", "120"}, {"Pass TD", "0"}})
-        .Player({{"Name", "C"}, {"Pass Att", "5"}, {"Pass Yds", "80"}, {"Pass TD", "0"}});
-    table.FillTeam(team, noSeason);
-    const int attempts = 2, yards = 4, touchdowns = 5;
-    EXPECT_EQ(table.GetCellTextColor(0, yards), kLeaderColor);
-    EXPECT_EQ(table.GetCellTextColor(1, yards), kLeaderColor);
-    EXPECT_NE(table.GetCellTextColor(2, yards), kLeaderColor);
-    EXPECT_EQ(table.GetCellTextColor(1, attempts), kLeaderColor);
-    EXPECT_NE(table.GetCellTextColor(0, attempts), kLeaderColor);
-    for (int row = 0; row < 3; ++row)
-        EXPECT_NE(table.GetCellTextColor(row, touchdowns), kLeaderColor) << row;
-    // Names are not a leader column.
-    EXPECT_NE(table.GetCellTextColor(1, 0), kLeaderColor);
-
-    // Values are compared in whole tenths: 1.57 and 1.51 tie, 0.05 is no leader.
-    auto &averages = Make<CReceivingGrid>();
-    TestTeam receivers;
-    receivers.Player({{"Name", "A"}, {"Rcv No", "1"}, {"Rcv Avg", "1.57"}})
-        .Player({{"Name", "B"}, {"Rcv No", "1"}, {"Rcv Avg", "1.51"}})
-        .Player({{"Name", "C"}, {"Rcv No", "1"}, {"Rcv Avg", "1.4"}});
-    averages.FillTeam(receivers, noSeason);
-    EXPECT_EQ(averages.GetCellTextColor(0, 5), kLeaderColor);
-    EXPECT_EQ(averages.GetCellTextColor(1, 5), kLeaderColor);
-    EXPECT_NE(averages.GetCellTextColor(2, 5), kLeaderColor);
-    TestTeam tiny;
-    tiny.Player({{"Name", "A"}, {"Rcv No", "1"}, {"Rcv Avg", "0.05"}});
-    averages.FillTeam(tiny, noSeason);
-    EXPECT_NE(averages.GetCellTextColor(0, 5), kLeaderColor);
-}
-
-TEST_F(PlayerTableTest, NoneRowWithoutSeparatorColours)
+TEST_F(PlayerTableTest, ARefillKeepsDraggedWidthsAndShowsTheNewRows)
 {
     auto &table = Make<CDefenseGrid>();
-    TestTeam team;
+    table.SetColumnWidth(0, 140);
+    TestTeam team({{"Short Name", "VIS"}});
     team.Player({{"Name", "Solo"}, {"Def Has", "1"}, {"Def UTack", "4"}});
-    table.FillTeam(team, noSeason);
-    ASSERT_EQ(table.GetItemCount(), 1);
-    for (int column : {1, 5, 10, 14, 16})
-        EXPECT_EQ(table.GetCellBkColor(0, column), GetSysColor(COLOR_BTNFACE)) << column;
-    EXPECT_NE(table.GetCellBkColor(0, 2), GetSysColor(COLOR_BTNFACE));
+    table.ShowTable(BuildPlayerStatTable(StatColumnSets::kDefense, team, noSeason));
+    EXPECT_EQ(table.GetColumnWidth(0), 140);
+    EXPECT_EQ(table.GetColumnText(0), "VIS");
+    EXPECT_EQ(table.GetCellBkColor(0, 1), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(table.GetItemText(0, 2), "4");
-
-    // A team without a player past the gate, and one without players, get "None".
-    std::array<TestTeam, 2> empties;
-    empties[0].Player({{"Name", "Bench"}, {"Def Has", ""}});
-    for (const TestTeam &empty : empties) {
-        table.FillTeam(empty, noSeason);
-        ASSERT_EQ(table.GetItemCount(), 1);
-        EXPECT_EQ(table.GetItemText(0, 0), "None");
-        EXPECT_EQ(table.GetItemData(0), -1);
-        for (int column : {1, 5, 10, 14, 16})
-            EXPECT_NE(table.GetCellBkColor(0, column), GetSysColor(COLOR_BTNFACE));
-    }
-    // Sorting keeps the "None" row's -1.
-    table.SortByColumn(2);
+    table.ShowTable(BuildPlayerStatTable(StatColumnSets::kDefense, TestTeam(), noSeason));
+    ASSERT_EQ(table.GetItemCount(), 1);
+    EXPECT_EQ(table.GetItemText(0, 0), "None");
     EXPECT_EQ(table.GetItemData(0), -1);
+    EXPECT_EQ(table.GetCellBkColor(0, 1), GetSysColor(COLOR_WINDOW));
 }
 
-TEST_F(PlayerTableTest, ResizedColumnPostsLayoutToParent)
+TEST_F(PlayerTableTest, ResizedColumnTellsTheParent)
 {
     auto &table = Make<CPassingGrid>();
+    int changes = 0;
+    QObject::connect(&table, &CStatGridCtrl::gridLayoutChanged, [&changes] { ++changes; });
     emit table.GetHeaderCtrl()->TrackEnded(1);
     emit table.GetHeaderCtrl()->DividerDoubleClicked(2);
-    EXPECT_EQ(window.Count(UM_GRIDLAYOUT), 0); // posted, not sent
-    QApplication::processEvents();
-    EXPECT_EQ(window.Count(UM_GRIDLAYOUT), 2);
+    EXPECT_EQ(changes, 2);
 }
 
-TEST(StatGridWrap, CutsAtTheLastSpaceOrInsideAWord)
+TEST(StatGridWrap, WrapsInTheTablesFont)
 {
-    CStatGridCtrl grid;
-    const QFontMetrics metrics(grid.font());
-    const QString word = QStringLiteral("abcdefghij");
-    const int width = metrics.horizontalAdvance(word);
-
-    const QStringList fits = grid.WrapText(QStringLiteral("  ") + word + "\n", width);
-    EXPECT_EQ(fits, QStringList{word});
-
-    // Without spaces, each line holds as many characters as fit.
-    const QStringList cut = grid.WrapText(word + word + word, width);
-    EXPECT_EQ(cut, (QStringList{word, word, word}));
-
-    const QStringList words = grid.WrapText(QStringLiteral("abc def ghij klm"), width);
-    ASSERT_EQ(words.size(), 2);
-    EXPECT_EQ(words[0], "abc def");
-    EXPECT_EQ(words[1], "ghij klm");
-    for (const QString &line : words)
-        EXPECT_LE(metrics.horizontalAdvance(line), width);
-
-    // Six lines are cut; the seventh takes the rest, too wide or not.
-    const QStringList limited = grid.WrapText(word.repeated(10), width);
-    ASSERT_EQ(limited.size(), 7);
-    EXPECT_EQ(limited[5], word);
-    EXPECT_EQ(limited[6], word.repeated(4));
-}
-
-TEST(StatGridWrap, ATextWrapsAgainForANewFont)
-{
-    // Wrapped lines are remembered between fills; a new font must not reuse them.
     CStatGridCtrl grid;
     const QString text = QStringLiteral("abc def ghij klm nop");
     const int width = QFontMetrics(grid.font()).horizontalAdvance(QStringLiteral("abc def gh"));
     const QStringList before = grid.WrapText(text, width);
-
     QFont larger = grid.font();
     larger.setPointSize(larger.pointSize() * 2);
     grid.setFont(larger);
-    const QFontMetrics metrics(larger);
-    const QStringList lines = grid.WrapText(text, width);
-    EXPECT_GT(lines.size(), before.size());
-    for (const QString &line : lines.mid(0, lines.size() - 1))
-        EXPECT_LE(metrics.horizontalAdvance(line), width) << line.toStdString();
-}
-
-TEST(StatGridWrap, EachCutLineIsTheLongestPrefixThatFits)
-{
-    // Kerned pairs ("AV", "To", "Wa"), narrow and wide letters and tabs make
-    // the width of a prefix differ from the sum of its characters' widths.
-    CStatGridCtrl grid;
-    const QFontMetrics metrics(grid.font());
-    const QString texts[] = {QStringLiteral("AVATorWaYoTyLTiillWWMMmmAVAVA.T,PaVeWoyy"),
-                             QStringLiteral("ab\tcdefgh\tijkl\tmnop\t\tqrstuvwxyz\tAB")};
-    for (const QString &text : texts) {
-        for (int width = metrics.horizontalAdvance(u'W'); width <= metrics.horizontalAdvance(text);
-             width += 3) {
-            // Without spaces: each cut takes characters while they fit, the
-            // white space at the cut dropped, at most six cuts.
-            QStringList expected;
-            QString rest = text;
-            while (metrics.horizontalAdvance(rest) > width && expected.size() < 6) {
-                qsizetype length = 1;
-                while (metrics.horizontalAdvance(rest.left(length + 1)) <= width)
-                    ++length;
-                QString line = rest.left(length);
-                while (line.endsWith(u'\t'))
-                    line.chop(1);
-                expected.append(line);
-                rest = rest.mid(length);
-                while (rest.startsWith(u'\t'))
-                    rest.remove(0, 1);
-            }
-            expected.append(rest);
-            EXPECT_EQ(grid.WrapText(text, width), expected) << "width " << width;
-        }
-    }
+    EXPECT_EQ(grid.WrapText(text, width), TextWrapper(larger).Wrap(text, width));
+    EXPECT_NE(grid.WrapText(text, width), before);
 }
 
 TEST(StatGridPixels, BoldCellIsHeavierAndShowsNoAmpersand)
@@ -339,7 +158,7 @@ TEST(StatGridPixels, LeaderIsRedAndSeasonMarkLightGreen)
         .Player({{"Name", "B"}, {"Check Name", "B"}, {"Rush Att", "1"}, {"Rush Yds", "10"}});
     TestSeason season;
     season.Player({{"Check Name", "B"}, {"Played", "3"}, {"Rush Yds", "6"}});
-    grid.FillTeam(team, season);
+    grid.ShowTable(BuildPlayerStatTable(StatColumnSets::kRushing, team, season));
     ShowAndWait(window);
     const QImage image = grid.viewport()->grab().toImage();
     // The leader's yards (row 0, column 2) are drawn in red RGB(255, 0, 0).

@@ -1,7 +1,5 @@
 #include "StatColumnSets.h"
 
-#include "CStatGridCtrl.h"
-
 #include <array>
 
 namespace StatColumnSets
@@ -9,13 +7,13 @@ namespace StatColumnSets
 namespace
 {
 
-constexpr StatColumn kName{"Name", LVCFMT_LEFT, 100, kSortText, false, "Name"};
-constexpr StatColumn kSeparator{"", LVCFMT_CENTER, 6, kSortText, false, ""};
+constexpr StatColumn kName{"Name", TableAlignment::Left, 100, TableSortKind::Text, false, "Name"};
+constexpr StatColumn kSeparator{"", TableAlignment::Center, 6, TableSortKind::Text, false, ""};
 
 // A right-aligned, integer column with leaders, the usual statistics column.
 constexpr StatColumn Count(std::string_view header, std::string_view label, int width = 33)
 {
-    return {header, LVCFMT_RIGHT, width, kSortInteger, true, label};
+    return {header, TableAlignment::Right, width, TableSortKind::Integer, true, label};
 }
 
 constexpr std::array kPassingColumns{
@@ -40,7 +38,7 @@ constexpr std::array<StatColumn, 6> CarryColumns(std::string_view countHeader,
             Count("YDS", yards),
             Count("TD", td),
             Count("LNG", longest),
-            {"AVG", LVCFMT_RIGHT, 33, kSortReal, true, avg}};
+            {"AVG", TableAlignment::Right, 33, TableSortKind::Real, true, avg}};
 }
 
 constexpr auto kRushingColumns =
@@ -123,5 +121,21 @@ const StatTableLayout kKickReturns{kKickReturnColumns, "KR No", 1};
 const StatTableLayout kPuntReturns{kPuntReturnColumns, "PR No", 1};
 const StatTableLayout kIntReturns{kIntReturnColumns, "IR No", 1};
 const StatTableLayout kFumbleReturns{kFumbleReturnColumns, "FR No", 1};
+
+const std::array<NamedStatTable, 3> kOffenseTables{{
+    {"passing", "Passing", &kPassing},
+    {"rushing", "Rushing", &kRushing},
+    {"receiving", "Receiving", &kReceiving},
+}};
+const std::array<NamedStatTable, 1> kDefenseTables{{{"defense", "Defense", &kDefense}}};
+const std::array<NamedStatTable, 7> kSpecialTeamsTables{{
+    {"field_goals", "Field Goals", &kFieldGoals},
+    {"punting", "Punting", &kPunting},
+    {"kickoffs", "Kickoffs", &kKickoffs},
+    {"kick_returns", "Kick Returns", &kKickReturns},
+    {"punt_returns", "Punt Returns", &kPuntReturns},
+    {"int_returns", "Int Returns", &kIntReturns},
+    {"fumble_returns", "Fumble Returns", &kFumbleReturns},
+}};
 
 } // namespace StatColumnSets

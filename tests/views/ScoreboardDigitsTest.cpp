@@ -1,4 +1,4 @@
-#include "app/ScoreboardDigits.h"
+#include "views/ScoreboardDigits.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/OverviewText.h"
+#include "views/OverviewText.h"
 #include "gamedata/CGameDocument.h"
 #include "gamedata/CTeamStats.h"
 

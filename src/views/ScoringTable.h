@@ -1,0 +1,29 @@
+#pragma once
+
+#include "StatTable.h"
+
+#include <string>
+
+class CGameDocument;
+class GameSession;
+
+// The Scoring plays page as a table: one row per score of the game file, with
+// a description made from the score's attributes, the drive, the time of
+// possession (a column of width 0 without a caption when it is not shown) and
+// the score, home first. Home rows are black on white, visitor rows white on grey.
+class ScoringTable
+{
+public:
+    static constexpr int kTopColumn = 5;
+
+    // The seven columns, the time of possession's shown or not.
+    static std::vector<TableColumn> Columns(bool showTOP);
+    static StatTable Build(const GameSession &session, bool showTOP);
+    static StatTable Build(const CGameDocument &document, bool showTOP);
+
+    // The "Play" text of a score from its attributes (each "0" when missing).
+    struct ScoreFacts {
+        std::string type, how, scorer, yards, passer, patType, patBy, patResult;
+    };
+    static QString Describe(const ScoreFacts &score);
+};
