@@ -1,7 +1,6 @@
 #include "app/CPylonixDlg.h"
 
 #include "app/CConfigureDlg.h"
-#include "app/CFileChangeWatcher.h"
 #include "app/DriveChartsPage.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "drivechart/CSplitterBar.h"
@@ -39,8 +38,12 @@ constexpr int kStaticWithoutId = -1;
 } // namespace
 
 CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
-    : QDialog(parent), options_(std::move(options)), session_(std::make_unique<GameSession>())
+    : QDialog(parent), options_(std::move(options)),
+      ownGame_(options_.game ? nullptr : std::make_unique<LiveGame>()),
+      game_(options_.game ? options_.game : ownGame_.get()), session_(&game_->session())
 {
+    connect(game_, &LiveGame::reloaded, this, &CPylonixDlg::OnReloaded);
+    connect(game_, &LiveGame::loadFailed, this, &CPylonixDlg::OnLoadFailed);
     setWindowTitle(kCaption);
     setFont(DialogFont());
     QPalette colours = palette();
@@ -54,8 +57,6 @@ CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
 CPylonixDlg::~CPylonixDlg()
 {
     delete playerWindow_.data();
-    // The watch thread posts to this window: it ends before the window goes.
-    watcher_.reset();
 }
 
 void CPylonixDlg::ReadSettings()
@@ -64,20 +65,26 @@ void CPylonixDlg::ReadSettings()
         iniPath_ = *options_.iniFile;
     else if (options_.interactive)
         iniPath_ = DefaultSettingsPath();
+    settings_ = Settings();
     if (!iniPath_.empty()) {
         std::string problem;
-        fileSettings_ = Settings::Read(iniPath_, problem);
+        settings_ = Settings::Read(iniPath_, problem);
         if (!problem.empty())
             ReportSettingsProblem(problem + "; the default settings are used");
     }
-    settings_ = fileSettings_;
-    // Paths of this run replace the file's without reaching it.
-    if (options_.gameFile)
-        settings_.gameFile = *options_.gameFile;
-    if (options_.homeFile)
-        settings_.homeFile = *options_.homeFile;
-    if (options_.visitorFile)
-        settings_.visitorFile = *options_.visitorFile;
+    // Values of this run replace the file's without reaching it.
+    fileValues_ = {};
+    const auto useForThisRun = [](auto &inUse, auto &fileValue, const auto &given) {
+        if (!given)
+            return;
+        fileValue = inUse;
+        inUse = *given;
+    };
+    useForThisRun(settings_.gameFile, fileValues_.gameFile, options_.gameFile);
+    useForThisRun(settings_.homeFile, fileValues_.homeFile, options_.homeFile);
+    useForThisRun(settings_.visitorFile, fileValues_.visitorFile, options_.visitorFile);
+    useForThisRun(settings_.showTOP, fileValues_.showTOP, options_.showTop);
+    UseSettingsFiles();
     if (settings_.gameFile.empty() && MayPrompt())
         OnConfigure();
 }
@@ -87,17 +94,18 @@ void CPylonixDlg::WriteSettings()
     if (iniPath_.empty())
         return;
     std::string error;
+    const Settings forFile = fileSettings();
     // The settings never replace a file the program reads, whatever name
     // (a link, a second name) the settings file was given.
-    for (const std::string *read :
-         {&settings_.gameFile, &settings_.homeFile, &settings_.visitorFile, &fileSettings_.gameFile,
-          &fileSettings_.homeFile, &fileSettings_.visitorFile}) {
+    const Settings &inUse = settings_;
+    for (const std::string *read : {&inUse.gameFile, &inUse.homeFile, &inUse.visitorFile,
+                                    &forFile.gameFile, &forFile.homeFile, &forFile.visitorFile}) {
         if (!read->empty() && IsSameFile(iniPath_.c_str(), read->c_str()))
             error = iniPath_ + ": it is the game file or a season file (" + *read + ")";
     }
     // A settings file that cannot be written keeps its old content; the
     // program goes on with the settings it has.
-    if (error.empty() && fileSettings_.Write(iniPath_, error))
+    if (error.empty() && forFile.Write(iniPath_, error))
         return;
     ReportSettingsProblem(error + "; the settings are not written");
 }
@@ -113,24 +121,23 @@ void CPylonixDlg::ReportSettingsProblem(const std::string &problem)
 
 void CPylonixDlg::ApplyConfigured()
 {
-    fileSettings_ = settings_;
+    // Confirmed, every value in use is the file's.
+    fileValues_ = {};
+    UseSettingsFiles();
     WriteSettings();
     SetDrivesMode(false);
+}
+
+void CPylonixDlg::UseSettingsFiles()
+{
+    game_->SetFiles({settings_.gameFile, settings_.homeFile, settings_.visitorFile});
 }
 
 void CPylonixDlg::StartWatcher()
 {
     if (!options_.interactive || !options_.watchGameFile)
         return;
-    if (!watcher_)
-        watcher_ = std::make_unique<CFileChangeWatcher>(this);
-    watcher_->StartWatcher(settings_.gameFile);
-}
-
-void CPylonixDlg::RestartWatcher()
-{
-    if (watcher_)
-        watcher_->RestartWatcher(settings_.gameFile);
+    game_->StartWatching();
 }
 
 bool CPylonixDlg::OnInitDialog()
@@ -146,8 +153,12 @@ bool CPylonixDlg::OnInitDialog()
 
     page_ = PAGE_OVERVIEW;
     pageButtons_[0]->setChecked(true);
-    ReloadGame(ReloadCause::User);
-    if (reloadCount_ == 0 && !options_.interactive)
+    // A game given loaded already is shown as it is.
+    if (game_->reloadCount() == 0)
+        ReloadGame();
+    else
+        OnReloaded();
+    if (reloadCount() == 0 && !options_.interactive)
         return false;
     ShowPage();
     StartWatcher();
@@ -227,6 +238,8 @@ void CPylonixDlg::RegisterPageTables()
     RegisterControl(LayoutRole::PlayByPlay, 0, pages.playByPlay);
     pages.playByPlay->setFrameShape(QFrame::StyledPanel);
     pages.playByPlay->setFrameShadow(QFrame::Sunken);
+    if (options_.playByPlayWidth)
+        pages.playByPlay->SetColumnWidth(CPlayByPlayGrid::kPlayColumn, *options_.playByPlayWidth);
     playByPlayColumn2_ = pages.playByPlay->GetColumnWidth(2);
     RegisterControl(LayoutRole::DriveLists, 0, pages.driveList);
     RegisterControl(LayoutRole::DriveLists, 1, pages.playList);
@@ -426,8 +439,7 @@ void CPylonixDlg::OnConfigure()
     if (!RunConfigureDialog())
         return;
     ApplyConfigured();
-    ReloadGame(ReloadCause::User);
-    RestartWatcher();
+    ReloadGame();
 }
 
 bool CPylonixDlg::event(QEvent *event)
@@ -454,17 +466,6 @@ void CPylonixDlg::OnPlayerClosed()
 void CPylonixDlg::OnMessage(unsigned message)
 {
     switch (message) {
-    case UM_RELOAD:
-        // Requests that queue up behind each other, or arrive while a reload
-        // or one of its prompts runs, are served by one reload.
-        if (!reloadRequested_) {
-            reloadRequested_ = true;
-            PostMessage(this, UM_RUNRELOAD);
-        }
-        break;
-    case UM_RUNRELOAD:
-        RunRequestedReload();
-        break;
     case WM_HSCROLL:
     case WM_VSCROLL:
         Layout();

@@ -3,6 +3,7 @@
 #include "app/HeaderPainter.h"
 #include "app/MainLayout.h"
 #include "app/Settings.h"
+#include "live/LiveGame.h"
 
 #include <QDialog>
 #include <QFont>
@@ -17,7 +18,6 @@
 #include <vector>
 
 class DriveChartsPage;
-class CFileChangeWatcher;
 class CPageContainerWnd;
 class GameSession;
 class StatPages;
@@ -41,12 +41,21 @@ struct WindowOptions {
     bool interactive = true;
     // Whether an interactive window watches the game file and reloads it.
     bool watchGameFile = true;
+    // This run's Show Time of Possession and play-by-play "Play" column width
+    // (pixels), in place of the settings file's and the table's own.
+    std::optional<bool> showTop;
+    std::optional<int> playByPlayWidth;
+    // A game loaded already, which the window shows instead of a game of its
+    // own; it must outlive the window. The window loads it only when it has
+    // not been loaded yet.
+    LiveGame *game = nullptr;
 };
 
 // The main window: a fixed header (title picture and scoreboard), a column of
 // page buttons with the yardage summary under them, the Configure button and
-// one page at a time to the right. It reloads the game when asked to, fills
-// a page when it is shown after a reload, and routes the messages by which
+// one page at a time to the right. It shows the game its LiveGame loads and
+// asks the user when a load fails, fills a page when it is shown after a
+// reload, and routes the messages by which
 // the drive chart, the drive lists, the tables and the Individual Player
 // window talk to each other.
 class CPylonixDlg : public QDialog
@@ -54,10 +63,6 @@ class CPylonixDlg : public QDialog
     Q_OBJECT
 
 public:
-    // Why a reload runs: the watcher and the minute timer may meet a file
-    // that is being written and try again before they ask the user.
-    enum class ReloadCause { User, Watcher };
-
     explicit CPylonixDlg(WindowOptions options = {}, QWidget *parent = nullptr);
     ~CPylonixDlg() override;
 
@@ -69,9 +74,10 @@ public:
     // not filled since the last reload, and lays the window out.
     void ShowPage();
 
-    // Reloads every file and refreshes what depends on them. Never re-entered:
-    // a request made while a reload runs is served once, after it.
-    void ReloadGame(ReloadCause cause = ReloadCause::User);
+    // Has the live game reload every file; the window refreshes when it
+    // reports the load. A request made while a reload runs is served once,
+    // after it.
+    void ReloadGame();
 
     // Places the controls of the current page for the client size.
     void Layout();
@@ -91,16 +97,17 @@ public:
     int chartHeight() const { return chartHeight_; }
     int textHeight() const { return textHeight_; }
     // The settings in use, and those the settings file gets when written:
-    // paths given on the command line reach it only through Configure.
+    // values given for this run only reach it through Configure.
     const Settings &settings() const { return settings_; }
-    const Settings &fileSettings() const { return fileSettings_; }
+    Settings fileSettings() const { return fileValues_.ForFile(settings_); }
     bool playsMode() const;
     // Reloads that read the game file, since start-up.
-    int reloadCount() const { return reloadCount_; }
+    int reloadCount() const { return game_->reloadCount(); }
     const GameSession &session() const { return *session_; }
     // The Drive Charts page, for the export's clicks and for checks.
     DriveChartsPage &drivePage() { return *drivePage_; }
     const DriveChartsPage &drivePage() const { return *drivePage_; }
+    LiveGame &liveGame() const { return *game_; }
 
     // The control a layout role names, or null when this window has none.
     QWidget *Control(LayoutRole role, int index = 0) const;
@@ -113,7 +120,7 @@ public:
     // The page container's content size as the latest layout set it.
     QSize containerContentSize() const;
     // Why the latest load of the game file failed.
-    const std::string &lastLoadError() const { return lastLoadError_; }
+    const std::string &lastLoadError() const { return game_->lastError(); }
 
     // Fills the Game Overview page's text if it is not filled yet, whichever
     // page is shown (the export always reports it).
@@ -128,9 +135,6 @@ public:
     QStringList PeriodEntries() const;
 
     static constexpr const char *kCaption = "Torvell Pylonix Football";
-    // Private message of this window: run the reload UM_RELOAD asked for.
-    // Posted behind the requests already queued, so that they merge into one.
-    static constexpr unsigned UM_RUNRELOAD = 0x400 + 0x40;
 
 protected:
     // Asks a Yes/No question; true for Yes. Tests replace it.
@@ -160,10 +164,6 @@ protected:
 
     // The Individual Player window while it is open.
     QPointer<QWidget> playerWindow_;
-    // How often and how far apart a watcher reload tries a game file that
-    // cannot be read before it asks the user: about a second in all.
-    static constexpr int kWatcherRetries = 5;
-    int watcherRetryDelayMs_ = 200;
 
 private:
     // Start-up.
@@ -182,7 +182,8 @@ private:
     void ReportSettingsProblem(const std::string &problem);
     void ApplyConfigured();
     void StartWatcher();
-    void RestartWatcher();
+    // The files the settings in use name, for the live game.
+    void UseSettingsFiles();
     void OnPeriodChanged(int index);
     void OnSplitterMoved(int delta);
     void OnPlayerClosed();
@@ -190,9 +191,8 @@ private:
     void OnMessage(unsigned message);
 
     // Reloading.
-    void RunRequestedReload();
-    bool ReloadOnce(ReloadCause cause, bool &retryLater);
-    bool OpenGameFiles(std::string &error);
+    void OnReloaded();
+    void OnLoadFailed(LiveFile file, const QString &reason);
     void RebuildPeriodBox();
 
     // Pages.
@@ -214,13 +214,12 @@ private:
 
     // Settings.
     Settings settings_;
-    Settings fileSettings_;
+    OverriddenFileValues fileValues_;
     std::string iniPath_;
     bool settingsProblemReported_ = false;
     // The quit is confirmed: whatever still runs asks nothing more.
     bool quitConfirmed_ = false;
     bool MayPrompt() const { return options_.interactive && !quitConfirmed_; }
-    std::unique_ptr<CFileChangeWatcher> watcher_;
 
     int page_ = PAGE_OVERVIEW;
     int filledPages_ = 0;
@@ -230,15 +229,10 @@ private:
     int playByPlayColumn2_ = 0;
     std::optional<QRect> periodBoxRect_;
 
-    // Reload state: a reload is running; one more was asked for meanwhile;
-    // watcher reloads that met an unreadable file and are tried again.
-    bool reloading_ = false;
-    bool reloadRequested_ = false;
-    int failedWatcherAttempts_ = 0;
-    bool watcherRetryPending_ = false;
-    int reloadCount_ = 0;
-    std::string lastLoadError_;
-    std::unique_ptr<GameSession> session_;
+    // The game shown: the window's own, or the one its options gave.
+    std::unique_ptr<LiveGame> ownGame_;
+    LiveGame *game_;
+    GameSession *session_; // the game's
 
     QFont boldFont_;
     QLabel *titlePicture_ = nullptr;

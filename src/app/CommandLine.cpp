@@ -166,6 +166,7 @@ const std::vector<Option> &options()
                  return false;
              }
              line.request.showTop = value == "1";
+             line.showTop = line.request.showTop;
              return true;
          }},
         {"pbp-width", "PIXELS", "pages: width of the play-by-play \"Play\" column",

@@ -22,6 +22,7 @@ struct CommandLine {
     // What the window shows: for the export and the screenshot, and for the
     // window itself.
     std::string iniFile;            // the settings file of this run; empty: the usual one
+    std::optional<bool> showTop;    // --show-top when given, in place of the settings file's
     QString screenshotFile;         // --screenshot: the PNG file to write
     int page = 1;                   // --page, a page code
     QSize size{1024, 720};          // --size, the window's client size

@@ -187,26 +187,29 @@ DriveFilter driveFilter(const ExportRequest &request)
     return filter;
 }
 
-// Loads what `request` names into `session` and its drive chart list into
-// `drives` and describes them; with `whole` false the lists that grow with
-// the file, the drive chart's entries, the players and the pages, are left
-// empty.
-bool loadAndDescribe(const ExportRequest &request, GameSession &session, CDriveChartData &drives,
-                     QJsonObject &result, QString &error, bool whole)
+// False with `error` naming the file when the load `loaded` tells of read
+// less than the request names.
+bool loadedWhole(const ReloadResult &loaded, QString &error)
 {
-    const ReloadResult reload =
-        session.Reload({request.gameFile, request.homeSeasonFile, request.visitorSeasonFile});
-    if (!reload.gameOpened) {
-        error = text(reload.gameError);
+    if (!loaded.gameOpened) {
+        error = text(loaded.gameError);
         return false;
     }
     for (int side = 0; side < 2; ++side) {
-        if (reload.seasonFailed[side]) {
-            error = text(reload.seasonError[side]);
+        if (loaded.seasonFailed[side]) {
+            error = text(loaded.seasonError[side]);
             return false;
         }
     }
+    return true;
+}
 
+// Describes the game `session` holds and builds its drive chart list into
+// `drives`; with `whole` false the lists that grow with the file, the drive
+// chart's entries, the players and the pages, are left empty.
+void describe(const ExportRequest &request, const GameSession &session, CDriveChartData &drives,
+              QJsonObject &result, bool whole)
+{
     QJsonArray teamArray, seasonArray;
     for (int side = 0; side < 2; ++side) {
         teamArray.append(teamObject(session.team(side), whole));
@@ -232,7 +235,6 @@ bool loadAndDescribe(const ExportRequest &request, GameSession &session, CDriveC
         chart["items"] = items;
         result["drive_chart"] = chart;
     }
-    return true;
 }
 
 // The two teams as `described` (players left out) at `depth`, with the
@@ -253,21 +255,38 @@ bool writeTeams(const QJsonArray &described, int depth, const JsonStreamWriter &
 
 } // namespace
 
+GameFiles GameExport::FilesOf(const ExportRequest &request)
+{
+    return {request.gameFile, request.homeSeasonFile, request.visitorSeasonFile};
+}
+
 bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString &error)
 {
     GameSession session;
+    if (!loadedWhole(session.Reload(FilesOf(request)), error))
+        return false;
     CDriveChartData drives;
-    return loadAndDescribe(request, session, drives, result, error, true);
+    describe(request, session, drives, result, true);
+    return true;
 }
 
 bool GameExport::Write(const ExportRequest &request, const Sink &write, QString &error,
                        const QJsonObject &windowMembers)
 {
     GameSession session;
-    CDriveChartData drives;
+    const ReloadResult loaded = session.Reload(FilesOf(request));
+    return Write(request, session, loaded, write, error, windowMembers);
+}
+
+bool GameExport::Write(const ExportRequest &request, GameSession &session,
+                       const ReloadResult &loaded, const Sink &write, QString &error,
+                       const QJsonObject &windowMembers)
+{
     QJsonObject result;
-    if (!loadAndDescribe(request, session, drives, result, error, false))
+    CDriveChartData drives;
+    if (!loadedWhole(loaded, error))
         return false;
+    describe(request, session, drives, result, false);
     for (auto member = windowMembers.begin(); member != windowMembers.end(); ++member)
         result.insert(member.key(), member.value());
     const JsonStreamWriter writer(write);

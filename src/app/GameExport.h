@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gamedata/GameSession.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
@@ -47,4 +49,14 @@ public:
     // window's own description of what it shows.
     static bool Write(const ExportRequest &request, const Sink &write, QString &error,
                       const QJsonObject &windowMembers = {});
+
+    // Write for a game loaded already: `session` holds what the request's
+    // files gave in the load `loaded` tells of, and nothing is read again.
+    // Its drive chart list is rebuilt with the request's filters.
+    static bool Write(const ExportRequest &request, GameSession &session,
+                      const ReloadResult &loaded, const Sink &write, QString &error,
+                      const QJsonObject &windowMembers = {});
+
+    // The files the request names.
+    static GameFiles FilesOf(const ExportRequest &request);
 };

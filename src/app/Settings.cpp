@@ -64,6 +64,17 @@ bool Settings::Write(const std::string &iniPath, std::string &error) const
     return ini.Save(error);
 }
 
+Settings OverriddenFileValues::ForFile(const Settings &inUse) const
+{
+    Settings file = inUse;
+    file.gameFile = gameFile.value_or(inUse.gameFile);
+    file.homeFile = homeFile.value_or(inUse.homeFile);
+    file.visitorFile = visitorFile.value_or(inUse.visitorFile);
+    file.defaultTeamFiles = defaultTeamFiles.value_or(inUse.defaultTeamFiles);
+    file.showTOP = showTOP.value_or(inUse.showTOP);
+    return file;
+}
+
 std::string SettingsPathFor(const std::string &executableFolder, const std::string &xdgConfigHome,
                             const std::string &home)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // What decides what the program shows: the game file, the two season files,
@@ -26,6 +27,24 @@ struct Settings {
     bool Write(const std::string &iniPath, std::string &error) const;
 
     bool operator==(const Settings &) const = default;
+};
+
+// The settings file's own values of what this run uses otherwise: each value
+// given for this run only (a path on the command line, a season turned off on
+// such a path) keeps the file's value here, so that it reaches the file only
+// when Configure confirms the settings (which empties this).
+struct OverriddenFileValues {
+    std::optional<std::string> gameFile;
+    std::optional<std::string> homeFile;
+    std::optional<std::string> visitorFile;
+    std::optional<bool> defaultTeamFiles;
+    std::optional<bool> showTOP;
+
+    // The settings in use with the file's own values put back: what the
+    // settings file gets.
+    Settings ForFile(const Settings &inUse) const;
+
+    bool operator==(const OverriddenFileValues &) const = default;
 };
 
 // Where "Pylonix.ini" lives for this program: in the executable's folder when

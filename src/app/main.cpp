@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "WindowExport.h"
 #include "gamedata/GameSession.h"
+#include "live/LiveGame.h"
 #include "platform/PosixFile.h"
 #include "platform/SignalExit.h"
 #include "player/CPlayerDlg.h"
@@ -30,6 +31,8 @@ WindowOptions windowOptions(const CommandLine &line)
         options.visitorFile = request.visitorSeasonFile;
     if (!line.iniFile.empty())
         options.iniFile = line.iniFile;
+    options.showTop = line.showTop;
+    options.playByPlayWidth = line.request.playByPlayWidth;
     return options;
 }
 
@@ -62,13 +65,21 @@ std::string readFileAt(const QString &picture, const Settings &settings)
     return {};
 }
 
-// Starts the window off-screen as the command line asks, writes the
-// screenshot when one is asked for and describes what the window shows. The
-// window is gone again before the export reads the files itself.
-int describeWindow(const CommandLine &line, QJsonObject &members)
+// Starts the window off-screen on `game` as the command line asks (the
+// window loads it), writes the screenshot when one is asked for and describes
+// what the window shows. The export then describes the same load.
+int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members)
 {
     WindowOptions options = windowOptions(line);
     options.interactive = false;
+    options.game = &game;
+    if (line.action == CommandLine::Action::Export) {
+        // The export reads exactly the files and options of its request.
+        const ExportRequest &request = line.request;
+        options.homeFile = request.homeSeasonFile;
+        options.visitorFile = request.visitorSeasonFile;
+        options.showTop = request.showTop;
+    }
     try {
         CPylonixDlg window(options);
         QString error;
@@ -118,7 +129,7 @@ int describeWindow(const CommandLine &line, QJsonObject &members)
     return 0;
 }
 
-int exportGame(const ExportRequest &request, const QJsonObject &windowMembers)
+int exportGame(const ExportRequest &request, LiveGame &game, const QJsonObject &windowMembers)
 {
     // A closed output pipe is reported below as output that cannot be
     // written, not left to kill the program.
@@ -135,13 +146,13 @@ int exportGame(const ExportRequest &request, const QJsonObject &windowMembers)
     };
     try {
         QString error;
-        if (!GameExport::Write(request, write, error, windowMembers)) {
+        if (!GameExport::Write(request, game.session(), game.lastResult(), write, error,
+                               windowMembers)) {
             std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
             return 2;
         }
     } catch (const std::bad_alloc &) {
-        // Everything the load allocated is released by now, temporary copies
-        // included.
+        // Describing a game takes memory of its own, beyond the load's.
         std::fprintf(stderr, "pylonix: %s: not enough memory to load the game\n",
                      request.gameFile.c_str());
         return 2;
@@ -206,10 +217,12 @@ int main(int argc, char **argv)
     if (commandLine.action == CommandLine::Action::ShowViewer)
         return CPylonixApp().InitInstance(windowOptions(commandLine), windowView(commandLine));
 
+    // One load of the files for the window and the export.
+    LiveGame game;
     QJsonObject windowMembers;
-    if (const int status = describeWindow(commandLine, windowMembers); status != 0)
+    if (const int status = describeWindow(commandLine, game, windowMembers); status != 0)
         return status;
     return commandLine.action == CommandLine::Action::Export
-               ? exportGame(commandLine.request, windowMembers)
+               ? exportGame(commandLine.request, game, windowMembers)
                : 0;
 }

@@ -157,16 +157,18 @@ XmlLoadError notWellFormed(const pugi::xml_document &document)
     return {};
 }
 
-// Copies `path` through `copy` into `bytes`, brings the text to UTF-8 and
-// parses it into `document`, which then points into `bytes`. Status Ok when
-// the file is a well-formed document.
+// Copies `path` through `copy` into `bytes` (and into `copied` when given),
+// brings the text to UTF-8 and parses it into `document`, which then points
+// into `bytes`. Status Ok when the file is a well-formed document.
 XmlLoadError parseFile(TemporaryCopy &copy, const std::string &path, std::string &bytes,
-                       pugi::xml_document &document)
+                       pugi::xml_document &document, std::string *copied)
 {
     using Status = XmlLoadError::Status;
     std::string error;
     if (!copy.CopyFrom(path, bytes, error))
         return {Status::FileError, -1, error};
+    if (copied)
+        *copied = bytes;
 
     const XmlEncoding::Reading reading = XmlEncoding::Inspect(bytes);
     // XML allows no NUL character, and the parser would take one for the end
@@ -266,6 +268,17 @@ bool CXmlDocument::fail(XmlLoadError::Status status, long long offset, std::stri
 
 bool CXmlDocument::Open(const std::string &path)
 {
+    return open(path, nullptr);
+}
+
+bool CXmlDocument::Open(const std::string &path, std::string &copied)
+{
+    copied.clear();
+    return open(path, &copied);
+}
+
+bool CXmlDocument::open(const std::string &path, std::string *copied)
+{
     using Status = XmlLoadError::Status;
     lastError_ = {};
     if (!IsCreated())
@@ -275,7 +288,7 @@ bool CXmlDocument::Open(const std::string &path)
     std::unique_ptr<std::string> buffer =
         state_->spare ? std::move(state_->spare) : std::make_unique<std::string>();
     auto document = std::make_unique<pugi::xml_document>();
-    XmlLoadError problem = parseFile(*tempCopy_, path, *buffer, *document);
+    XmlLoadError problem = parseFile(*tempCopy_, path, *buffer, *document, copied);
     if (problem.status != Status::Ok) {
         state_->spare = std::move(buffer);
         lastError_ = std::move(problem);

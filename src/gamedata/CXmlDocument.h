@@ -73,6 +73,9 @@ public:
     // fails, including one with a second root element, an attribute given
     // twice or a NUL character.
     bool Open(const std::string &path);
+    // Open that also gives the file's bytes as they were copied, before any
+    // conversion (empty when the copy failed): the file is read once.
+    bool Open(const std::string &path, std::string &copied);
 
     // Why the last Open failed, for example "unexpected end of file at byte
     // 10240"; empty after a successful open.
@@ -114,6 +117,8 @@ private:
     // Queries compiled by the caller, for loaders inside the data layer.
     friend class XmlDocumentAccess;
 
+    // Open, giving the copied bytes in `copied` when it is not null.
+    bool open(const std::string &path, std::string *copied);
     bool fail(XmlLoadError::Status status, long long offset, std::string text);
 
     struct State;

@@ -53,28 +53,6 @@ bool holdsBytes(const std::string &path, const std::string &bytes)
     return same;
 }
 
-// The whole file, unless it grows past maximumSeasonSize while it is read.
-bool readFile(const std::string &path, std::string &bytes)
-{
-    bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    char buffer[1 << 16];
-    ssize_t got = 0;
-    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(got));
-        if (bytes.size() > static_cast<size_t>(maximumSeasonSize))
-            break;
-    }
-    ::close(fd);
-    return got == 0;
-}
-
 } // namespace
 
 GameSession::GameSession()
@@ -142,23 +120,25 @@ void GameSession::openSeason(int side, const std::string &path, ReloadResult &re
     }
 
     source = SeasonSource{};
+    // The file is opened once: the bytes parsed are the bytes kept.
     std::string bytes;
-    const bool read = regular && before.st_size <= maximumSeasonSize && readFile(path, bytes);
     CXmlDocument &document = seasonDocuments_[side];
-    if (!document.Open(path)) {
+    if (!document.Open(path, bytes)) {
         result.seasonFailed[side] = true;
         result.seasonError[side] = openError(path, document);
         document.Recreate();
         return;
     }
-    // What was parsed is known to be these bytes only when the file held
-    // them, with the same size and time, before and after the open; otherwise
-    // the next reload parses the file again.
+    // The size and time seen before the copy belong to these bytes only when
+    // they did not change across it; otherwise the next reload parses the
+    // file again. A change that kept both is caught there: a file is kept only
+    // while it holds exactly the bytes parsed.
     struct stat after {
     };
-    if (read && statRegularFile(path, after) && after.st_size == before.st_size &&
-        after.st_mtim.tv_sec == before.st_mtim.tv_sec &&
-        after.st_mtim.tv_nsec == before.st_mtim.tv_nsec && holdsBytes(path, bytes)) {
+    if (regular && before.st_size <= maximumSeasonSize && statRegularFile(path, after) &&
+        after.st_size == before.st_size && after.st_mtim.tv_sec == before.st_mtim.tv_sec &&
+        after.st_mtim.tv_nsec == before.st_mtim.tv_nsec &&
+        bytes.size() == static_cast<size_t>(after.st_size)) {
         source.path = path;
         source.size = before.st_size;
         source.modifiedSeconds = before.st_mtim.tv_sec;

@@ -90,7 +90,7 @@ public:
     int configureRuns = 0;
     std::vector<std::pair<int, int>> openedPlayers;
 
-    void SetRetryDelay(int ms) { watcherRetryDelayMs_ = ms; }
+    void SetRetryDelay(int ms) { liveGame().SetRetryDelay(std::chrono::milliseconds(ms)); }
 
 protected:
     bool AskYesNo(const QString &text, const QString &caption, QMessageBox::Icon icon) override
@@ -462,7 +462,7 @@ TEST_F(MainWindow, WatcherReloadsRetryAHalfWrittenFileBeforeAsking)
 
     // The writer finishes while the retries run: no prompt at all.
     int attempts = 0;
-    PostMessage(&dlg, UM_RELOAD);
+    emit dlg.liveGame().reloadRequested();
     processUntil([&] {
         if (++attempts == 3)
             dir.Write("game.xml", whole);
@@ -473,7 +473,7 @@ TEST_F(MainWindow, WatcherReloadsRetryAHalfWrittenFileBeforeAsking)
 
     // A file that stays broken is asked about once the retries are used up.
     dir.Write("game.xml", "<fbgame>");
-    PostMessage(&dlg, UM_RELOAD);
+    emit dlg.liveGame().reloadRequested();
     processUntil([&] { return !dlg.prompts.empty(); });
     ASSERT_EQ(dlg.prompts.size(), 1u);
     EXPECT_EQ(dlg.prompts[0].text, kGamePrompt);
@@ -491,7 +491,7 @@ TEST_F(MainWindow, QueuedAndNestedReloadRequestsMergeIntoOne)
     // Three requests queued behind each other give one reload.
     dlg.prompts.clear();
     for (int i = 0; i < 3; ++i)
-        PostMessage(&dlg, UM_RELOAD);
+        emit dlg.liveGame().reloadRequested();
     processUntil([] { return false; });
     EXPECT_EQ(dlg.reloadCount(), 2);
     EXPECT_EQ(dlg.prompts.size(), 1u) << "the season prompt of that one reload";
@@ -501,8 +501,8 @@ TEST_F(MainWindow, QueuedAndNestedReloadRequestsMergeIntoOne)
     int reloadsSeenInPrompt = -1;
     dlg.duringPrompt = [&] {
         dlg.duringPrompt = nullptr;
-        PostMessage(&dlg, UM_RELOAD);
-        PostMessage(&dlg, UM_RELOAD);
+        emit dlg.liveGame().reloadRequested();
+        emit dlg.liveGame().reloadRequested();
         processUntil([] { return false; });
         reloadsSeenInPrompt = dlg.reloadCount();
     };
@@ -571,6 +571,49 @@ TEST_F(MainWindow, TurnedOffSeasonFileIsWrittenWhenTheUserQuits)
     EXPECT_EQ(written.homeFile, "");
     EXPECT_FALSE(written.defaultTeamFiles);
     EXPECT_EQ(written.gameFile, game);
+}
+
+TEST_F(MainWindow, SeasonFileOfTheCommandLineTurnedOffLeavesTheFilesPathAndFlag)
+{
+    const std::string fileHome = dir.Write("home.xml", "<fbseas/>");
+    dir.Write("Pylonix.ini", "[Pylonix]\r\nGameFile=" + game + "\r\nHomeFile=" + fileHome +
+                                 "\r\nDefaultTeamFiles=1\r\nShowTOP=0\r\n");
+    TestDlg dlg(optionsFor(game, dir.PathOf("missing.xml")));
+    dlg.answers = {true};
+    ASSERT_TRUE(dlg.OnInitDialog());
+    EXPECT_EQ(dlg.settings().homeFile, "");
+    EXPECT_FALSE(dlg.settings().defaultTeamFiles);
+
+    dlg.answers = {true};
+    dlg.close();
+    const Settings written = Settings::Read(ini);
+    EXPECT_EQ(written.homeFile, fileHome);
+    EXPECT_TRUE(written.defaultTeamFiles);
+    EXPECT_FALSE(written.showTOP);
+}
+
+TEST_F(MainWindow, SeasonTurnedOffAfterConfigureConfirmedItsPathReachesTheFile)
+{
+    const std::string missing = dir.PathOf("missing.xml");
+    TestDlg dlg(optionsFor(game, missing));
+    dlg.answers = {false};
+    ASSERT_TRUE(dlg.OnInitDialog());
+
+    // Configure confirms the command line's path, which is the file's from
+    // then on; the reload after it asks again, and Yes turns it off.
+    dlg.configured.gameFile = game;
+    dlg.configured.homeFile = missing;
+    dlg.configure = [] { return true; };
+    dlg.answers = {true};
+    QTest::mouseClick(GetDlgItem(&dlg, IDC_CONFIGURE), Qt::LeftButton);
+    ASSERT_EQ(dlg.prompts.size(), 2u);
+    EXPECT_EQ(dlg.settings().homeFile, "");
+
+    dlg.answers = {true};
+    dlg.close();
+    const Settings written = Settings::Read(ini);
+    EXPECT_EQ(written.homeFile, "");
+    EXPECT_FALSE(written.defaultTeamFiles);
 }
 
 TEST_F(MainWindow, NoGameFileOpensConfigureAtStart)

@@ -74,4 +74,26 @@ TEST(SettingsTest, TheFileLivesBesideTheProgramOrInTheUsersConfigurationFolder)
     EXPECT_EQ(SettingsPathFor("", "/x", "/home/u"), "/x/pylonix/Pylonix.ini");
 }
 
+TEST(SettingsTest, TheFileGetsItsOwnValuesOfWhatThisRunOverrides)
+{
+    Settings inUse;
+    inUse.gameFile = "run.xml";
+    inUse.homeFile = "";
+    inUse.visitorFile = "visitor.xml";
+    inUse.defaultTeamFiles = false;
+    inUse.showTOP = false;
+
+    OverriddenFileValues fileValues;
+    EXPECT_EQ(fileValues.ForFile(inUse), inUse) << "nothing overridden: the values in use";
+
+    fileValues.gameFile = "file.xml";
+    fileValues.homeFile = "home.xml";
+    fileValues.defaultTeamFiles = true;
+    Settings expected = inUse;
+    expected.gameFile = "file.xml";
+    expected.homeFile = "home.xml";
+    expected.defaultTeamFiles = true;
+    EXPECT_EQ(fileValues.ForFile(inUse), expected);
+}
+
 } // namespace

@@ -1,6 +1,4 @@
-#include "app/CFileChangeWatcher.h"
-
-#include "platform/Messages.h"
+#include "live/CFileChangeWatcher.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -125,7 +123,7 @@ bool watchFoldersOf(int notifyFd, const fs::path &path, std::set<int> &watches)
 }
 
 struct WatchState {
-    QObject *target;
+    CFileChangeWatcher::ChangeHandler changed;
     std::chrono::milliseconds reloadInterval;
     int stopFd;
     int notifyFd; // -1: interval reloads only
@@ -161,7 +159,7 @@ void watch(WatchState state)
             }
         }
         if (changed || Clock::now() >= nextReload) {
-            PostMessage(state.target, UM_RELOAD);
+            state.changed();
             nextReload = Clock::now() + state.reloadInterval;
         }
     }
@@ -169,8 +167,9 @@ void watch(WatchState state)
 
 } // namespace
 
-CFileChangeWatcher::CFileChangeWatcher(QObject *target, std::chrono::milliseconds reloadInterval)
-    : target_(target), reloadInterval_(reloadInterval)
+CFileChangeWatcher::CFileChangeWatcher(ChangeHandler changed,
+                                       std::chrono::milliseconds reloadInterval)
+    : changed_(std::move(changed)), reloadInterval_(reloadInterval)
 {
 }
 
@@ -203,7 +202,7 @@ void CFileChangeWatcher::StartWatcher(const std::string &gamePath)
     }
 
     // Taken after the watch is set, so that a change after this look is notified.
-    WatchState state{target_,  reloadInterval_,   stopFd_,           notifyFd_,
+    WatchState state{changed_, reloadInterval_,   stopFd_,           notifyFd_,
                      fullPath, stampOf(fullPath), std::move(watches)};
     try {
         thread_ = std::thread(watch, std::move(state));

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 
-class QObject;
-
-// Watches the game file and tells a window to reload it: posts UM_RELOAD to
-// the target whenever the file's modification time (to the nanosecond), size
+// Watches the game file and says when to reload it: calls `changed` (on the
+// watch thread) whenever the file's modification time (to the nanosecond), size
 // or inode changed, as seen at a write, close after writing, move-in or
 // creation of any file in its folder or, when the path is a symbolic link, in
 // the folder of the file it leads to; and also when a reload interval (one
@@ -19,9 +18,12 @@ class CFileChangeWatcher
 public:
     static constexpr std::chrono::milliseconds ReloadInterval{60000};
 
-    // A stopped watcher that will post to `target`. The target must outlive
+    // Called on the watch thread whenever the game file should be reloaded.
+    using ChangeHandler = std::function<void()>;
+
+    // A stopped watcher that will call `changed`. What it calls must outlive
     // every running watch: its owner stops the watcher before it goes.
-    explicit CFileChangeWatcher(QObject *target,
+    explicit CFileChangeWatcher(ChangeHandler changed,
                                 std::chrono::milliseconds reloadInterval = ReloadInterval);
     // Stops the watch if one runs.
     virtual ~CFileChangeWatcher();
@@ -49,7 +51,7 @@ public:
 private:
     void closeDescriptors();
 
-    QObject *target_; // borrowed
+    ChangeHandler changed_;
     std::chrono::milliseconds reloadInterval_;
     std::thread thread_;
     int stopFd_ = -1;   // written to wake the thread and end it

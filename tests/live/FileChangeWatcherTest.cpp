@@ -1,11 +1,10 @@
-#include "app/CFileChangeWatcher.h"
+#include "live/CFileChangeWatcher.h"
 
 #include "../support/ScratchDirectory.h"
-#include "platform/Messages.h"
 
-#include <QCoreApplication>
 #include <QTest>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
@@ -25,20 +24,15 @@ namespace
 // long a failing test takes.
 constexpr int kWaitMs = 10000;
 
-// The main window's stand-in: counts the reloads posted to it.
-class ReloadTarget : public QObject
+// The watcher's owner stand-in: counts the calls the watch thread makes.
+class ReloadTarget
 {
 public:
-    int reloads = 0;
+    std::atomic<int> reloads{0};
 
-    bool event(QEvent *event) override
+    CFileChangeWatcher::ChangeHandler handler()
     {
-        if (event->type() == CMessageEvent::EventType() &&
-            static_cast<CMessageEvent *>(event)->Message() == UM_RELOAD) {
-            ++reloads;
-            return true;
-        }
-        return QObject::event(event);
+        return [this] { ++reloads; };
     }
 
     // Processes events until `count` reloads arrived; false after kWaitMs.
@@ -46,9 +40,6 @@ public:
     {
         return QTest::qWaitFor([&] { return reloads >= count; }, kWaitMs);
     }
-
-    // Delivers what a stopped watcher posted, so the count is final.
-    void deliverPosted() { QCoreApplication::sendPostedEvents(this, CMessageEvent::EventType()); }
 };
 
 // Replaces `path` at once by renaming a finished file over it, as a
@@ -74,7 +65,7 @@ std::set<int> inotifyDescriptors()
 }
 
 // Waits until the watcher's thread has read every notification queued on
-// `fd`, so that what it posts for them comes before anything written later.
+// `fd`, so that what it reports for them comes before anything written later.
 bool waitUntilRead(int fd)
 {
     return QTest::qWaitFor(
@@ -96,7 +87,7 @@ TEST(FileChangeWatcherTest, AnotherFileInTheFolderCausesNoReloadTheGameFileDoes)
     ScratchDirectory dir;
     const std::string game = dir.Write("game.xml", "<fbgame/>");
     ReloadTarget target;
-    CFileChangeWatcher watcher(&target);
+    CFileChangeWatcher watcher(target.handler());
     const std::set<int> before = inotifyDescriptors();
     watcher.StartWatcher(game);
     ASSERT_TRUE(watcher.IsWatchingFolder());
@@ -113,11 +104,10 @@ TEST(FileChangeWatcherTest, AnotherFileInTheFolderCausesNoReloadTheGameFileDoes)
     replaceFile(dir, game, "<fbgame>1</fbgame>");
     ASSERT_TRUE(target.waitForReloads(1));
 
-    // Everything the thread posted is queued once it has ended: the writes
-    // to the other file posted nothing.
+    // Every call is counted once the thread has ended: the writes to the
+    // other file made none.
     watcher.StopWatcher();
-    target.deliverPosted();
-    EXPECT_EQ(target.reloads, 1);
+    EXPECT_EQ(target.reloads.load(), 1);
 }
 
 TEST(FileChangeWatcherTest, EveryRewriteOfTheGameFileReloads)
@@ -125,7 +115,7 @@ TEST(FileChangeWatcherTest, EveryRewriteOfTheGameFileReloads)
     ScratchDirectory dir;
     const std::string game = dir.Write("game.xml", "<fbgame/>");
     ReloadTarget target;
-    CFileChangeWatcher watcher(&target);
+    CFileChangeWatcher watcher(target.handler());
     watcher.StartWatcher(game);
 
     dir.Write("game.xml", "<fbgame>written in place</fbgame>");
@@ -142,7 +132,7 @@ TEST(FileChangeWatcherTest, AReplacementWithTheSameTimeAndSizeStillCounts)
     const timespec tick{1700000000, 123456789};
     setModified(game, tick);
     ReloadTarget target;
-    CFileChangeWatcher watcher(&target);
+    CFileChangeWatcher watcher(target.handler());
     watcher.StartWatcher(game);
 
     // Same size, same time to the nanosecond; only the inode tells it apart.
@@ -151,8 +141,7 @@ TEST(FileChangeWatcherTest, AReplacementWithTheSameTimeAndSizeStillCounts)
     ASSERT_EQ(std::rename(replacement.c_str(), game.c_str()), 0);
     ASSERT_TRUE(target.waitForReloads(1));
     watcher.StopWatcher();
-    target.deliverPosted();
-    EXPECT_EQ(target.reloads, 1);
+    EXPECT_EQ(target.reloads.load(), 1);
 }
 
 TEST(FileChangeWatcherTest, AChangeOfTheTimeAloneCountsToTheNanosecond)
@@ -161,7 +150,7 @@ TEST(FileChangeWatcherTest, AChangeOfTheTimeAloneCountsToTheNanosecond)
     const std::string game = dir.Write("game.xml", "<fbgame/>");
     setModified(game, {1700000000, 500});
     ReloadTarget target;
-    CFileChangeWatcher watcher(&target);
+    CFileChangeWatcher watcher(target.handler());
     watcher.StartWatcher(game);
 
     // Setting a time is no write; the next write in the folder lets the
@@ -183,7 +172,7 @@ TEST(FileChangeWatcherTest, RestartFollowsTheNewFolderAndStartWhileRunningDoesNo
     std::filesystem::create_directory(dir.Path() / "week4");
     const std::string second = dir.Write("week4/game.xml", "<fbgame/>");
     ReloadTarget target;
-    CFileChangeWatcher watcher(&target);
+    CFileChangeWatcher watcher(target.handler());
 
     watcher.RestartWatcher(second); // not running: nothing starts
     EXPECT_FALSE(watcher.IsRunning());
@@ -200,15 +189,14 @@ TEST(FileChangeWatcherTest, RestartFollowsTheNewFolderAndStartWhileRunningDoesNo
     replaceFile(dir, second, "<fbgame>4</fbgame>");
     ASSERT_TRUE(target.waitForReloads(3));
     watcher.StopWatcher();
-    target.deliverPosted();
-    EXPECT_EQ(target.reloads, 3); // the old file's change posted nothing
+    EXPECT_EQ(target.reloads.load(), 3); // the old file's change made no call
 }
 
 TEST(FileChangeWatcherTest, APathThatCannotBeWatchedStillReloadsOnTheInterval)
 {
     ScratchDirectory dir;
     ReloadTarget target;
-    CFileChangeWatcher watcher(&target, 20ms);
+    CFileChangeWatcher watcher(target.handler(), 20ms);
     // A path without a file name names no file to watch.
     watcher.StartWatcher(dir.Path().string() + "/");
     EXPECT_TRUE(watcher.IsRunning());
@@ -226,7 +214,7 @@ TEST(FileChangeWatcherTest, FollowsALinkAndAFolderThatComesBack)
     const std::string link = dir.PathOf("game.xml");
     std::filesystem::create_symlink(real, link);
     ReloadTarget target;
-    CFileChangeWatcher watcher(&target);
+    CFileChangeWatcher watcher(target.handler());
     watcher.StartWatcher(link);
     // Nothing at all happens in the link's own folder.
     const auto replaceReal = [&](const std::string &bytes) {
@@ -261,10 +249,10 @@ TEST(FileChangeWatcherTest, StopEndsTheThreadWhileItWaits)
     ScratchDirectory dir;
     const std::string game = dir.Write("game.xml", "<fbgame/>");
     ReloadTarget target;
-    auto watcher = std::make_unique<CFileChangeWatcher>(&target);
+    auto watcher = std::make_unique<CFileChangeWatcher>(target.handler());
     watcher->StartWatcher(game);
     replaceFile(dir, game, "<fbgame>1</fbgame>");
-    // After this post the thread goes back to waiting, a minute before its
+    // After this call the thread goes back to waiting, a minute before its
     // next timed reload.
     ASSERT_TRUE(target.waitForReloads(1));
 
