@@ -67,12 +67,15 @@ quint16 GameService::Port()
 void GameService::Publish(GameDocument document)
 {
     const GameDocument previous = std::exchange(document_, std::move(document));
-    const QByteArray changed = document_.ChangedMessage(previous);
+    snapshotMessage_.clear();
+    // Made once for every client: a publish costs the same for a dozen
+    // clients as for one.
+    const QString changed = QString::fromUtf8(document_.ChangedMessage(previous));
     for (auto &[socket, client] : clients_)
         deliver(socket, client, changed);
 }
 
-void GameService::deliver(QWebSocket *socket, LiveClient &client, const QByteArray &changed)
+void GameService::deliver(QWebSocket *socket, LiveClient &client, const QString &changed)
 {
     if (document_.seq == 0 || client.lagging)
         return;
@@ -83,10 +86,12 @@ void GameService::deliver(QWebSocket *socket, LiveClient &client, const QByteArr
         return;
     }
     if (!client.hasSnapshot) {
-        socket->sendTextMessage(QString::fromUtf8(document_.SnapshotMessage()));
+        if (snapshotMessage_.isEmpty())
+            snapshotMessage_ = QString::fromUtf8(document_.SnapshotMessage());
+        socket->sendTextMessage(snapshotMessage_);
         client.hasSnapshot = true;
     } else if (!changed.isEmpty()) {
-        socket->sendTextMessage(QString::fromUtf8(changed));
+        socket->sendTextMessage(changed);
     }
 }
 

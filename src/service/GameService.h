@@ -69,12 +69,13 @@ private:
     static QByteArray page(const QString &name);
 
     void acceptLiveClients();
-    void deliver(QWebSocket *socket, LiveClient &client, const QByteArray &changed);
+    void deliver(QWebSocket *socket, LiveClient &client, const QString &changed);
     void drained(QWebSocket *socket);
 
     const QByteArray statisticsPage_;
     const QByteArray scorebugPage_;
     ServeSettings settings_;
     GameDocument document_;
+    QString snapshotMessage_;                    // of document_, made when first needed
     std::map<QWebSocket *, LiveClient> clients_; // the sockets are children of the service
 };

@@ -37,9 +37,9 @@ public:
     bool Start()
     {
         process_.start(program_, {"-c", config_});
+        QTcpSocket socket;
         return QTest::qWaitFor(
             [&] {
-                QTcpSocket socket;
                 socket.connectToHost(QHostAddress::LocalHost, port_);
                 return socket.waitForConnected(200);
             },
