@@ -205,6 +205,53 @@ const std::vector<Option> &options()
          [](CommandLine &line, const QString &value, QString &error) {
              return readSize(value, "size", line.size, error);
          }},
+        {"serve", "[HOST:]PORT",
+         "serve the game over HTTP and a WebSocket (HOST 127.0.0.1 by default)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             line.serving = true;
+             return ServeSettings::ParseAddress(value, line.serve, error);
+         }},
+        {"serve-token", "TOKEN",
+         "with --serve: every request must carry this token (needed off 127.0.0.1)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             if (value.isEmpty()) {
+                 error = "--serve-token takes a token that is not empty";
+                 return false;
+             }
+             line.serve.token = value;
+             return true;
+         }},
+        {"serve-public", "", "with --serve: serve anyone on the network without a token",
+         [](CommandLine &line, const QString &, QString &) {
+             line.serve.isPublic = true;
+             return true;
+         }},
+        {"no-window", "", "with --serve or --mqtt: follow the game without a window",
+         [](CommandLine &line, const QString &, QString &) {
+             line.noWindow = true;
+             return true;
+         }},
+        {"mqtt", "HOST[:PORT]", "publish the game to this MQTT broker (PORT 1883 by default)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             std::optional<quint16> port;
+             if (!ServeSettings::SplitHostPort(value, line.mqttHost, port)) {
+                 error = QString("--mqtt takes HOST[:PORT] with PORT from 1 to 65535, not \"%1\"")
+                             .arg(value);
+                 return false;
+             }
+             line.mqttPort = port.value_or(1883);
+             return true;
+         }},
+        {"mqtt-topic", "PREFIX", "with --mqtt: the topic prefix (default pylonix/GAMEID)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             if (value.isEmpty() || value.contains('+') || value.contains('#')) {
+                 error = QString("--mqtt-topic takes a topic without '+' or '#', not \"%1\"")
+                             .arg(value);
+                 return false;
+             }
+             line.mqttTopic = value;
+             return true;
+         }},
         {"help", "", "show this text",
          [](CommandLine &line, const QString &, QString &) {
              line.action = CommandLine::Action::Help;
@@ -219,6 +266,28 @@ const std::vector<Option> &options()
          true},
     };
     return table;
+}
+
+// The service and MQTT options fit together, and the service may listen
+// where it was asked to.
+bool checkServing(const CommandLine &line, QString &error)
+{
+    if (!line.serving && (!line.serve.token.isEmpty() || line.serve.isPublic)) {
+        error =
+            QString("--%1 needs --serve").arg(line.serve.isPublic ? "serve-public" : "serve-token");
+        return false;
+    }
+    if (line.mqttHost.isEmpty() && !line.mqttTopic.isEmpty()) {
+        error = "--mqtt-topic needs --mqtt";
+        return false;
+    }
+    if (line.noWindow && !line.serving && line.mqttHost.isEmpty()) {
+        error = "--no-window needs --serve or --mqtt";
+        return false;
+    }
+    if (line.serving)
+        error = line.serve.AccessProblem();
+    return error.isEmpty();
 }
 
 // "--name VALUE" as the help shows it.
@@ -285,6 +354,8 @@ bool CommandLine::Parse(const QStringList &arguments, QString &error)
         error = "--home-only and --visitor-only exclude each other";
         return false;
     }
+    if (!checkServing(*this, error))
+        return false;
     if (action == Action::Export && request.gameFile.empty()) {
         error = "--export needs --game FILE";
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameExport.h"
+#include "service/ServeSettings.h"
 
 #include <QSize>
 #include <QString>
@@ -33,6 +34,14 @@ struct CommandLine {
     std::optional<std::pair<int, int>> player;
     QSize playerSize{600, 400};
     QString playerScreenshotFile; // --screenshot-player: the PNG file to write
+
+    // The live service and the MQTT publisher.
+    bool serving = false;  // --serve given
+    ServeSettings serve;   // --serve [HOST:]PORT, --serve-token, --serve-public
+    bool noWindow = false; // --no-window: serve or publish without showing the window
+    QString mqttHost;      // --mqtt HOST[:PORT]; empty: no MQTT
+    quint16 mqttPort = 1883;
+    QString mqttTopic; // --mqtt-topic; empty: "pylonix/GAMEID"
 
     // Reads the arguments (the program name first). Returns false with a
     // one-line `error` when they are not understood.

@@ -63,19 +63,36 @@ TEST(CommandLine, RejectsWhatItCannotUse)
 // when the help names one.
 TEST(CommandLine, TakesEveryOptionItsHelpLists)
 {
-    const std::map<QString, QString> sampleValues = {
-        {"FILE", "f.xml"},   {"json", "json"},   {"N", "1"},
-        {"DRIVE", "1"},      {"0|1", "0"},       {"PIXELS", "200"},
-        {"NAME", "offense"}, {"WxH", "800x600"}, {"TEAM,INDEX", "1,0"}};
+    const std::map<QString, QString> sampleValues = {{"FILE", "f.xml"},
+                                                     {"json", "json"},
+                                                     {"N", "1"},
+                                                     {"DRIVE", "1"},
+                                                     {"0|1", "0"},
+                                                     {"PIXELS", "200"},
+                                                     {"NAME", "offense"},
+                                                     {"WxH", "800x600"},
+                                                     {"TEAM,INDEX", "1,0"},
+                                                     {"[HOST:]PORT", "8080"},
+                                                     {"TOKEN", "press-box"},
+                                                     {"HOST[:PORT]", "127.0.0.1"},
+                                                     {"PREFIX", "pylonix/test"}};
+    // Options that only go with another one.
+    const std::map<QString, QStringList> companions = {{"--serve-token", {"--serve", "8080"}},
+                                                       {"--serve-public", {"--serve", "8080"}},
+                                                       {"--no-window", {"--serve", "8080"}},
+                                                       {"--mqtt-topic", {"--mqtt", "127.0.0.1"}}};
     const QString help = CommandLine::HelpText();
-    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,]+))?  ",
+    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,:\\[\\]]+))?  ",
                                         QRegularExpression::MultilineOption);
     int listed = 0;
     for (const QRegularExpressionMatch &match : optionLine.globalMatch(help)) {
         ++listed;
         const QString option = "--" + match.captured(1);
         const QString valueName = match.captured(2);
-        QStringList arguments = {"pylonix", "--game", "g.xml", option};
+        QStringList arguments = {"pylonix", "--game", "g.xml"};
+        if (companions.count(option))
+            arguments << companions.at(option);
+        arguments << option;
         if (!valueName.isEmpty()) {
             ASSERT_TRUE(sampleValues.count(valueName))
                 << "no sample value for " << valueName.toStdString();
@@ -146,4 +163,34 @@ TEST(CommandLine, DriveSelectionAndHoverForTheExport)
     EXPECT_FALSE(
         bad.Parse({"pylonix", "--export", "json", "--game", "g", "--hover-drive", "-2"}, error));
     EXPECT_TRUE(CommandLine::HelpText().contains("--select-drive N"));
+}
+
+// Serving beyond this machine needs a token or the explicit public switch.
+TEST(CommandLine, ReadsTheServiceOptionsAndWhoMayBeServed)
+{
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(line.Parse({"pylonix", "--serve", "[::1]:8080", "--no-window", "--mqtt",
+                            "127.0.0.1:1884", "--mqtt-topic", "stadium/board"},
+                           error))
+        << error.toStdString();
+    EXPECT_TRUE(line.serving && line.noWindow);
+    EXPECT_EQ(line.serve.host, "::1");
+    EXPECT_EQ(line.serve.port, 8080);
+    EXPECT_EQ(line.mqttHost, "127.0.0.1");
+    EXPECT_EQ(line.mqttPort, 1884);
+    EXPECT_EQ(line.mqttTopic, "stadium/board");
+
+    EXPECT_FALSE(CommandLine().Parse({"pylonix", "--serve", "0.0.0.0:8080"}, error));
+    EXPECT_TRUE(error.contains("--serve-token")) << error.toStdString();
+    EXPECT_TRUE(
+        CommandLine().Parse({"pylonix", "--serve", "0.0.0.0:80", "--serve-token", "t"}, error));
+    EXPECT_TRUE(CommandLine().Parse({"pylonix", "--serve", "0.0.0.0:80", "--serve-public"}, error));
+    for (const QStringList &arguments :
+         QList<QStringList>{{"pylonix", "--serve", "8080", "--serve-token", ""},
+                            {"pylonix", "--serve-token", "t"},
+                            {"pylonix", "--no-window"},
+                            {"pylonix", "--mqtt", "127.0.0.1:0"},
+                            {"pylonix", "--mqtt", "127.0.0.1", "--mqtt-topic", "a/#"}})
+        EXPECT_FALSE(CommandLine().Parse(arguments, error)) << arguments.join(' ').toStdString();
 }

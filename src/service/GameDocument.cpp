@@ -1,0 +1,123 @@
+#include "GameDocument.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringList>
+
+namespace
+{
+
+QByteArray quoted(const QString &text)
+{
+    // A one-element array gives QJson's string escaping without a hand-made copy.
+    const QByteArray array =
+        QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact); // ["..."]
+    return array.mid(1, array.size() - 2);
+}
+
+// Tables keyed "a/b/c" written back into nested objects. The map is sorted,
+// so the tables under one prefix follow one another.
+QByteArray nestedTables(const std::map<QString, QByteArray> &tables)
+{
+    QByteArray out = "{";
+    QStringList open; // the path of the objects open now
+    const auto separate = [&out] {
+        if (out.back() != '{')
+            out += ',';
+    };
+    for (const auto &[key, text] : tables) {
+        QStringList path = key.split('/');
+        const QString leaf = path.takeLast();
+        qsizetype common = 0;
+        while (common < open.size() && common < path.size() && open[common] == path[common])
+            ++common;
+        for (qsizetype i = open.size(); i > common; --i)
+            out += '}';
+        open.resize(common);
+        for (qsizetype i = common; i < path.size(); ++i) {
+            separate();
+            out += quoted(path[i]) + ":{";
+            open.append(path[i]);
+        }
+        separate();
+        out += quoted(leaf) + ':' + text;
+    }
+    for (qsizetype i = open.size(); i > 0; --i)
+        out += '}';
+    return out + '}';
+}
+
+// The members and pages as the body of an object: "name":text,...
+QByteArray memberList(const std::map<QString, QByteArray> &members,
+                      const std::map<QString, QByteArray> &pages, bool withPages)
+{
+    QByteArray out;
+    for (const auto &[name, text] : members) {
+        if (!out.isEmpty())
+            out += ',';
+        out += quoted(name) + ':' + text;
+    }
+    if (withPages) {
+        if (!out.isEmpty())
+            out += ',';
+        out += "\"pages\":" + nestedTables(pages);
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray GameDocument::Json() const
+{
+    const QByteArray members = memberList(this->members, pages, true);
+    return "{\"seq\":" + QByteArray::number(seq) + ",\"updated\":" + quoted(updated) + ',' +
+           members + '}';
+}
+
+QByteArray GameDocument::SnapshotMessage() const
+{
+    return "{\"seq\":" + QByteArray::number(seq) + ",\"snapshot\":" + Json() + '}';
+}
+
+QByteArray GameDocument::ChangedMessage(const GameDocument &previous) const
+{
+    std::map<QString, QByteArray> changedMembers, changedPages;
+    for (const auto &[name, text] : members) {
+        const auto before = previous.members.find(name);
+        if (before == previous.members.end() || before->second != text)
+            changedMembers.emplace(name, text);
+    }
+    for (const auto &[key, text] : pages) {
+        const auto before = previous.pages.find(key);
+        if (before == previous.pages.end() || before->second != text)
+            changedPages.emplace(key, text);
+    }
+    // A member or table that went away is sent as null, so that a client
+    // holding the earlier state drops it.
+    for (const auto &[name, text] : previous.members)
+        if (!members.contains(name))
+            changedMembers.emplace(name, "null");
+    for (const auto &[key, text] : previous.pages)
+        if (!pages.contains(key))
+            changedPages.emplace(key, "null");
+    if (changedMembers.empty() && changedPages.empty())
+        return {};
+    return "{\"seq\":" + QByteArray::number(seq) + ",\"changed\":{" +
+           memberList(changedMembers, changedPages, !changedPages.empty()) + "}}";
+}
+
+QByteArray GameDocument::SituationJson() const
+{
+    const auto member = [this](const QString &name) {
+        const auto found = members.find(name);
+        return found != members.end() ? found->second : QByteArray("null");
+    };
+    return "{\"seq\":" + QByteArray::number(seq) + ",\"scoreboard\":" + member("scoreboard") +
+           ",\"situation\":" + member("situation") + '}';
+}
+
+QByteArray GameDocument::PageJson(const QString &key) const
+{
+    const auto found = pages.find(key);
+    return found != pages.end() ? found->second : QByteArray();
+}

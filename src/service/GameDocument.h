@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <map>
+
+// One state of the game as the live service hands it out: the number of the
+// successful reload it shows, its time, and the export's top-level members as
+// compact UTF-8 JSON texts, with the statistics tables of "pages" kept apart
+// per key ("team_stats", "offense/home/passing"...). Holding texts rather
+// than objects lets a change be found by comparing bytes.
+struct GameDocument {
+    int seq = 0;                           // the successful reload shown, from 1; 0: nothing yet
+    QString updated;                       // ISO 8601 time of that reload
+    QString gameId;                        // "venue/@gameid", else the game file's name
+    std::map<QString, QByteArray> members; // every member but "pages", by name
+    std::map<QString, QByteArray> pages;   // the tables of "pages", by slash-joined key
+
+    // The whole document as one JSON object: "seq", "updated", the members
+    // and "pages" nested again as the export nests it.
+    QByteArray Json() const;
+
+    // {"seq":N,"snapshot":{...}}: the first message a live client gets.
+    QByteArray SnapshotMessage() const;
+
+    // {"seq":N,"changed":{...}} with only the members (and tables of "pages")
+    // that differ from `previous`; empty when nothing differs.
+    QByteArray ChangedMessage(const GameDocument &previous) const;
+
+    // {"seq":N,"scoreboard":...,"situation":...}: the glance a board polls.
+    QByteArray SituationJson() const;
+
+    // The table of "pages" under `key`, or an empty text for an unknown key.
+    QByteArray PageJson(const QString &key) const;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "GameDocument.h"
+#include "app/GameExport.h"
+
+#include <QDateTime>
+
+// Builds the live service's document from what the headless export reads.
+// The window's own members (overview, period box, layout, drive chart view,
+// player window) need a window and are not part of it. Needs a QApplication:
+// the export fills its tables in widgets made off-screen.
+class GameDocumentFromExport
+{
+public:
+    // Fills `document` (reload `seq`, at `updated`) from the files of
+    // `request`; false with `error` naming the file that could not be read.
+    static bool Build(const ExportRequest &request, int seq, const QDateTime &updated,
+                      GameDocument &document, QString &error);
+};

@@ -1,0 +1,124 @@
+"use strict";
+// What both pages share: the token of the page's own address, the live
+// connection (a snapshot, then changes merged in; reconnecting with back-off)
+// and small helpers for the tables the service sends.
+const Pylonix = (() => {
+  const token = new URLSearchParams(location.search).get("token");
+
+  function withToken(path) {
+    if (!token) return path;
+    return path + (path.includes("?") ? "&" : "?") + "token=" + encodeURIComponent(token);
+  }
+
+  // Tables are objects with "columns"; other objects of "pages" group them.
+  function mergePages(target, changed) {
+    for (const [key, value] of Object.entries(changed)) {
+      if (value === null) delete target[key];
+      else if (typeof value === "object" && !("columns" in value) &&
+               typeof target[key] === "object" && target[key] !== null)
+        mergePages(target[key], value);
+      else target[key] = value;
+    }
+  }
+
+  function apply(state, message) {
+    for (const [key, value] of Object.entries(message.changed)) {
+      if (key === "pages") mergePages(state.pages = state.pages || {}, value);
+      else if (value === null) delete state[key];
+      else state[key] = value;
+    }
+    state.seq = message.seq;
+  }
+
+  // Calls onState(state, changed) with the whole state after each message
+  // (changed null for a snapshot) and onStatus(connected) as the link comes
+  // and goes. A lost connection is opened again, waiting longer each time;
+  // the snapshot it starts with replaces whatever was held. A plain read of
+  // /api/game shows the game while the socket is still opening.
+  function follow(onState, onStatus) {
+    let state = null;
+    let delay = 500;
+    fetch(withToken("/api/game"))
+      .then((response) => (response.ok ? response.json() : null))
+      .then((game) => {
+        if (game && (!state || game.seq > state.seq)) {
+          state = game;
+          onState(state, null);
+        }
+      })
+      .catch(() => {});
+    function open() {
+      const scheme = location.protocol === "https:" ? "wss://" : "ws://";
+      const socket = new WebSocket(scheme + location.host + withToken("/api/live"));
+      socket.onmessage = (event) => {
+        const message = JSON.parse(event.data);
+        if (message.snapshot) {
+          state = message.snapshot;
+          onState(state, null);
+        } else if (message.changed && state) {
+          apply(state, message);
+          onState(state, message.changed);
+        }
+        delay = 500;
+      };
+      socket.onopen = () => onStatus(true);
+      socket.onclose = () => {
+        onStatus(false);
+        setTimeout(open, delay);
+        delay = Math.min(delay * 2, 15000);
+      };
+    }
+    open();
+  }
+
+  function element(tag, className, text) {
+    const made = document.createElement(tag);
+    if (className) made.className = className;
+    if (text !== undefined) made.textContent = text;
+    return made;
+  }
+
+  // A table of "pages" as an HTML table, cells coloured as the window colours them.
+  function table(described, marked) {
+    const out = element("table", "stats");
+    if (!described) return out;
+    const head = out.createTHead().insertRow();
+    for (const column of described.columns) {
+      const cell = element("th", "align-" + (column.align || "left"), column.header);
+      head.appendChild(cell);
+    }
+    const body = out.createTBody();
+    described.rows.forEach((row, index) => {
+      const line = body.insertRow();
+      if (marked && marked(index)) line.className = "new";
+      for (const [i, cell] of row.cells.entries()) {
+        const td = line.insertCell();
+        td.textContent = cell.text;
+        td.className = "align-" + ((described.columns[i] || {}).align || "left");
+        if (cell.bold) td.style.fontWeight = "bold";
+        if (cell.color && cell.color !== "#000000") td.style.color = cell.color;
+        if (cell.background && cell.background !== "#ffffff") td.style.background = cell.background;
+      }
+    });
+    return out;
+  }
+
+  function teamValue(state, side, label) {
+    const team = (state.teams || [])[side];
+    return team && team.values ? team.values[label] || "" : "";
+  }
+
+  // The team's colour as the drive chart draws its drives.
+  function teamColor(state, side, fallback) {
+    const items = (state.drive_chart && state.drive_chart.items) || [];
+    const item = items.find((entry) => entry.team === side);
+    return item ? item.fillColor : fallback;
+  }
+
+  function clock(scoreboard) {
+    const seconds = String(scoreboard.seconds).padStart(2, "0");
+    return scoreboard.minutes + ":" + seconds;
+  }
+
+  return { withToken, follow, element, table, teamValue, teamColor, clock };
+})();
