@@ -2,6 +2,8 @@
 
 #include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
+#include "gamedata/GameSituation.h"
+#include "gamedata/GameSituationJson.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
 #include "pages/TableJson.h"
@@ -17,6 +19,7 @@
 #include "views/YardageSummaryTable.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <map>
 #include <memory>
 
@@ -144,9 +147,9 @@ PageTableSource pageTables(const ExportRequest &request, const GameSession &sess
             return BuildPlayListTable(drives);
         // The play-by-play wraps its texts in the font and "Play" column width
         // of the table the window shows it in.
-        return PlayByPlayTable::Build(
-            session, windows.playByPlay->Options(request.quarter, request.showTop),
-            windows.playByPlay->Wrapper());
+        return PlayByPlayTable::Build(session,
+                                      windows.playByPlay->Options(request.quarter, request.showTop),
+                                      windows.playByPlay->Wrapper());
     };
 }
 
@@ -173,6 +176,15 @@ QJsonObject scoreboardObject(const ScoreboardState &state)
         {"quarters", state.quarters},
         {"final", state.final != 0},
     };
+}
+
+// The game at a glance, as the one writer of the situation's JSON gives it.
+QJsonObject situationObject(const GameSession &session)
+{
+    const GameSituation situation =
+        GameSituation::Read(session.game(), session.teams(), session.scoreboard());
+    const std::string wrapped = "{" + GameSituationJsonMember(situation) + "}";
+    return QJsonDocument::fromJson(QByteArray::fromStdString(wrapped))["situation"].toObject();
 }
 
 // The drive chart list the request's filter asks for.
@@ -224,6 +236,7 @@ void describe(const ExportRequest &request, const GameSession &session, CDriveCh
         {"teams", teamArray},
         {"season_teams", seasonArray},
         {"scoreboard", scoreboardObject(session.scoreboard())},
+        {"situation", situationObject(session)},
         {"drive_chart", QJsonObject{{"count", drives.count()}, {"items", QJsonArray()}}},
         {"pages", whole ? pagesObject(request, session, drives) : QJsonObject()},
     };
@@ -311,8 +324,8 @@ bool GameExport::Write(const ExportRequest &request, GameSession &session,
     // One page filled at a time, each table written and dropped before the next.
     const ValueWriter pages = [&](int depth) {
         OffscreenPages offscreen(request);
-        return WritePagesJson(
-            pageTables(request, session, drives, offscreen.pages()), depth, writer);
+        return WritePagesJson(pageTables(request, session, drives, offscreen.pages()), depth,
+                              writer);
     };
     if (writer.Object(result, 0,
                       {{"drive_chart", driveChart},

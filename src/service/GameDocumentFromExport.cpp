@@ -69,7 +69,8 @@ bool GameDocumentFromExport::Build(const ExportRequest &request, int seq, const 
             built.members.emplace(entry.key(), compact(entry.value()));
     }
     if (member.starts_with(prefix))
-        built.members.emplace("situation", QByteArray::fromStdString(member.substr(prefix.size())));
+        built.members.insert_or_assign("situation",
+                                       QByteArray::fromStdString(member.substr(prefix.size())));
     document = std::move(built);
     return true;
 }

@@ -103,6 +103,26 @@ TEST(GameExport, TeamsSeasonsScoreboardAndDriveChart)
     EXPECT_EQ(chart["items"].toArray()[0].toObject()["fillColor"].toString(), "#808080");
 }
 
+// The situation beside the scoreboard: the game at a glance, as the
+// sample's last lines leave it.
+TEST(GameExport, SituationOfTheGameAtAGlance)
+{
+    ExportRequest request;
+    request.gameFile = sampleGame;
+    const QJsonObject situation = exportOf(request)["situation"].toObject();
+    EXPECT_EQ(situation["period"].toInt(), 1);
+    EXPECT_EQ(situation["period_label"].toString(), "1st");
+    EXPECT_EQ(situation["possession"].toString(), "home");
+    EXPECT_EQ(situation["down_distance"].toString(), "3rd & 13");
+    EXPECT_EQ(situation["ball_on"].toString(), "HCM22");
+    EXPECT_EQ(situation["last_play"].toString(), "Timeout Harbor City Mariners, clock 01:52.");
+    const QJsonObject line = situation["line_score"].toObject();
+    EXPECT_EQ(line["home_total"].toInt(), 3);
+    EXPECT_EQ(line["visitor_total"].toInt(), 7);
+    EXPECT_TRUE(line["periods"].isArray());
+    EXPECT_TRUE(situation["timeouts_left"].toObject().contains("home"));
+}
+
 TEST(GameExport, DriveChartFiltersAndPlays)
 {
     ExportRequest request;

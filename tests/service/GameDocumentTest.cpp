@@ -26,7 +26,7 @@ TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
 }
 
 // The document holds what the export reads, split and nested again without
-// loss, and the situation; the window's own members are not in it.
+// loss, situation included; the window's own members are not in it.
 TEST(GameDocumentFromExport, HoldsTheExportWholeAndTheSituation)
 {
     const GameDocument document = SampleGameDocument(1);
@@ -39,8 +39,8 @@ TEST(GameDocumentFromExport, HoldsTheExportWholeAndTheSituation)
     QJsonObject served = QJsonDocument::fromJson(document.Json()).object();
     EXPECT_EQ(served.take("seq").toInt(), 1);
     EXPECT_FALSE(served.take("updated").toString().isEmpty());
-    const QJsonObject situation = served.take("situation").toObject();
-    EXPECT_EQ(served, exported);
+    EXPECT_EQ(served, exported) << "the export's situation among its members";
+    const QJsonObject situation = served["situation"].toObject();
     EXPECT_TRUE(document.pages.contains("offense/home/passing"));
     const QJsonObject scoreboard = exported["scoreboard"].toObject();
     EXPECT_EQ(situation["line_score"].toObject()["home_total"].toInt(),
