@@ -19,6 +19,7 @@ namespace
 {
 
 const QString kDrivesHint = QStringLiteral("Double click on a drive to view individual plays.");
+const QString kNothingHint = QStringLiteral("This game file has no drives and no plays.");
 const QString kPlaysHint =
     QStringLiteral("Right click on the field to view the drives list again.");
 
@@ -90,6 +91,8 @@ void DriveChartsPage::Fill(const GameSession &session, int period, bool showTOP)
     repaintChart();
     drivesList_->ShowDrives(BuildDriveListTable(drives_, showTOP));
     playsList_->ShowTable(BuildPlayListTable(drives_));
+    if (!playsMode_)
+        hint_->setText(drives_.hasDrivesOrPlays() ? kDrivesHint : kNothingHint);
 
     teamButtons_[0]->setText(QString::fromStdString(session.team(0).GetTeamValue("Short Name")));
     teamButtons_[1]->setText(QString::fromStdString(session.team(1).GetTeamValue("Short Name")));

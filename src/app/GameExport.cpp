@@ -240,6 +240,11 @@ void describe(const ExportRequest &request, const GameSession &session, CDriveCh
         {"drive_chart", QJsonObject{{"count", drives.count()}, {"items", QJsonArray()}}},
         {"pages", whole ? pagesObject(request, session, drives) : QJsonObject()},
     };
+    if (drives.derived()) {
+        QJsonObject chart = result["drive_chart"].toObject();
+        chart["derived"] = true;
+        result["drive_chart"] = chart;
+    }
     if (whole) {
         QJsonArray items;
         for (int i = 0; i < drives.count(); ++i)

@@ -2,6 +2,7 @@
 
 #include "CGameDocument.h"
 #include "CTeamStats.h"
+#include "DerivedDrives.h"
 #include "PlayContext.h"
 #include "TextNumbers.h"
 
@@ -87,16 +88,23 @@ Text bounded(std::string_view text)
     return Text::Bounded(text, CChartItem::maxReferencedText);
 }
 
-// The entry of drive `d` from its drive element.
-CChartItem driveEntry(const CGameDocument &document, CXmlNode drive, int d, int fieldLength)
+// What a drive's entry is made from: its record's fields.
+struct DriveFields {
+    int driveIndex = 0;
+    std::string vh, plays, yards, top;
+    DriveEnd start, end;
+};
+
+// The entry of one drive from its fields.
+CChartItem driveEntry(DriveFields fields, int fieldLength)
 {
     CChartItem item;
-    item.driveIndex = d;
-    item.team = document.GetNodeText(drive, "@vh", "0") == "H" ? 0 : 1;
-    const std::string yards = document.GetNodeText(drive, "@yards", "0");
-    item.plays = bounded(document.GetNodeText(drive, "@plays", "0"));
+    item.driveIndex = fields.driveIndex;
+    item.team = fields.vh == "H" ? 0 : 1;
+    const std::string &yards = fields.yards;
+    item.plays = bounded(fields.plays);
     item.yards = bounded(yards);
-    item.top = bounded(document.GetNodeText(drive, "@top", "0"));
+    item.top = bounded(fields.top);
     item.fillColor = TeamColorsOf(item.team == 0 ? 0 : 1).background;
     item.outlineColor = LeadingInt(yards) > 0 ? black : red;
 
@@ -111,8 +119,8 @@ CChartItem driveEntry(const CGameDocument &document, CXmlNode drive, int d, int 
             end.spot = (item.team == 0 ? "V" : "H") + std::to_string(fromOtherGoal);
         return item.team == 0 ? n : fromOtherGoal;
     };
-    DriveEnd start = splitDriveEnd(document.GetNodeText(drive, "@start", "0"));
-    DriveEnd end = splitDriveEnd(document.GetNodeText(drive, "@end", "0"));
+    DriveEnd &start = fields.start;
+    DriveEnd &end = fields.end;
     const std::optional<int> startYard = positionOf(start);
     const std::optional<int> endYard = positionOf(end);
     // A side the file does not give is drawn where the other one is.
@@ -129,6 +137,72 @@ CChartItem driveEntry(const CGameDocument &document, CXmlNode drive, int d, int 
     item.endTime = bounded(end.time);
     item.endSpot = bounded(end.spot);
     return item;
+}
+
+// The entry of drive `d` from its drive element.
+CChartItem driveEntry(const CGameDocument &document, CXmlNode drive, int d, int fieldLength)
+{
+    return driveEntry(DriveFields{d, document.GetNodeText(drive, "@vh", "0"),
+                                  document.GetNodeText(drive, "@plays", "0"),
+                                  document.GetNodeText(drive, "@yards", "0"),
+                                  document.GetNodeText(drive, "@top", "0"),
+                                  splitDriveEnd(document.GetNodeText(drive, "@start", "0")),
+                                  splitDriveEnd(document.GetNodeText(drive, "@end", "0"))},
+                      fieldLength);
+}
+
+// A start or end worked out from the plays; its place is known when it has a spot.
+DriveEnd derivedEnd(const DriveMarkFields &mark)
+{
+    return DriveEnd{mark.how, mark.quarter, mark.time, mark.spot, !mark.spot.empty()};
+}
+
+// The quarter of the score of each drive that scored, by its "driveindex".
+std::unordered_map<std::string, std::string> scoreQuarters(const CGameDocument &document)
+{
+    std::unordered_map<std::string, std::string> quarterByIndex;
+    for (const auto &[index, score] : firstByIndex(document, "/fbgame/scores/score", "@qtr"))
+        quarterByIndex.emplace(index, document.GetNodeText(score, "@qtr", "0"));
+    return quarterByIndex;
+}
+
+// True when `filter`'s scoring-only switch keeps drive `d`.
+bool keptByScoring(const DriveFilter &filter,
+                   const std::unordered_map<std::string, std::string> &scoreQuarterByIndex, int d)
+{
+    if (!filter.scoringOnly)
+        return true;
+    const auto score = scoreQuarterByIndex.find(std::to_string(d));
+    return score != scoreQuarterByIndex.end() && LeadingInt(score->second) != 0;
+}
+
+// The drives worked out from the plays that `filter` asks for: a drive is in
+// every quarter from the one it started in to the one it ended in.
+std::vector<CChartItem> buildDerivedDrives(const CGameDocument &document, const DriveFilter &filter,
+                                           const std::vector<DriveRecordFields> &drives,
+                                           int fieldLength)
+{
+    const auto scoreQuarterByIndex = filter.scoringOnly
+                                         ? scoreQuarters(document)
+                                         : std::unordered_map<std::string, std::string>();
+    std::vector<CChartItem> items;
+    for (const DriveRecordFields &drive : drives) {
+        if (filter.homeOnly && !filter.visitorOnly && drive.vh != "H")
+            continue;
+        if (filter.visitorOnly && !filter.homeOnly && drive.vh != "V")
+            continue;
+        const int firstQuarter = LeadingInt(drive.start.quarter);
+        const int lastQuarter = std::max(firstQuarter, LeadingInt(drive.end.quarter));
+        if (filter.quarter > 0 && (filter.quarter < firstQuarter || filter.quarter > lastQuarter))
+            continue;
+        if (!keptByScoring(filter, scoreQuarterByIndex, drive.driveIndex))
+            continue;
+        items.push_back(
+            driveEntry(DriveFields{drive.driveIndex, drive.vh, drive.plays, drive.yards, drive.top,
+                                   derivedEnd(drive.start), derivedEnd(drive.end)},
+                       fieldLength));
+    }
+    return items;
 }
 
 // The drives `filter` asks for, or nothing when they cannot be selected.
@@ -152,11 +226,9 @@ std::optional<std::vector<CChartItem>> buildDrives(const CGameDocument &document
     // in one pass each: asking per drive searches every drive for every drive.
     const std::unordered_map<std::string, CXmlNode> driveByIndex =
         firstByIndex(document, "/fbgame/drives/drive");
-    std::unordered_map<std::string, std::string> scoreQuarterByIndex;
-    if (filter.scoringOnly) {
-        for (const auto &[index, score] : firstByIndex(document, "/fbgame/scores/score", "@qtr"))
-            scoreQuarterByIndex.emplace(index, document.GetNodeText(score, "@qtr", "0"));
-    }
+    const auto scoreQuarterByIndex = filter.scoringOnly
+                                         ? scoreQuarters(document)
+                                         : std::unordered_map<std::string, std::string>();
 
     // At most one entry per start: reserving spares the copies of a growing list.
     std::vector<CChartItem> items;
@@ -171,13 +243,9 @@ std::optional<std::vector<CChartItem>> buildDrives(const CGameDocument &document
             items.push_back(std::move(copy));
             continue;
         }
-        const std::string index = std::to_string(d);
-        if (filter.scoringOnly) {
-            const auto score = scoreQuarterByIndex.find(index);
-            if (score == scoreQuarterByIndex.end() || LeadingInt(score->second) == 0)
-                continue;
-        }
-        const auto found = driveByIndex.find(index);
+        if (!keptByScoring(filter, scoreQuarterByIndex, d))
+            continue;
+        const auto found = driveByIndex.find(std::to_string(d));
         if (found == driveByIndex.end())
             continue;
         entryOfDrive.emplace(d, items.size());
@@ -272,9 +340,17 @@ CDriveChartData CDriveChartData::Load(const CGameDocument &document,
     list.fieldLength_ = LeadingInt(document.GetText("/fbgame/venue/rules/@field", "0"));
     list.playsMode_ = filter.playsMode();
     list.playsDrive_ = list.playsMode_ ? *filter.playsOfDrive : 0;
-    std::optional<std::vector<CChartItem>> items =
-        list.playsMode_ ? buildPlays(document, teams, list.playsDrive_, list.fieldLength_)
-                        : buildDrives(document, filter, list.fieldLength_);
+    list.hasDrivesOrPlays_ = document.SelectSingleNode("/fbgame/drives/drive") ||
+                             document.SelectSingleNode("/fbgame/plays/qtr/play");
+    std::optional<std::vector<CChartItem>> items;
+    if (list.playsMode_) {
+        items = buildPlays(document, teams, list.playsDrive_, list.fieldLength_);
+    } else if (const GameDrives worked = DrivesWithoutRecords(document); worked.derived) {
+        list.derived_ = true;
+        items = buildDerivedDrives(document, filter, worked.drives, list.fieldLength_);
+    } else {
+        items = buildDrives(document, filter, list.fieldLength_);
+    }
     list.items_ = items ? std::move(*items) : previous.items_;
     return list;
 }

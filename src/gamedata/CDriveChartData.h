@@ -55,6 +55,11 @@ public:
     bool playsMode() const { return playsMode_; }
     // In plays mode, the drive whose plays are listed; 0 in drives mode.
     int playsDrive() const { return playsDrive_; }
+    // True when the listed drives were worked out from the plays of a file
+    // that has plays but no drive records.
+    bool derived() const { return derived_; }
+    // False when the game file has neither drive records nor plays.
+    bool hasDrivesOrPlays() const { return hasDrivesOrPlays_; }
 
 private:
     std::vector<CChartItem> items_;
@@ -62,4 +67,6 @@ private:
     int fieldLength_ = 0;
     bool playsMode_ = false;
     int playsDrive_ = 0;
+    bool derived_ = false;
+    bool hasDrivesOrPlays_ = false;
 };

@@ -143,6 +143,27 @@ TEST(GameExport, DriveChartFiltersAndPlays)
     EXPECT_EQ(chart["items"].toArray()[2].toObject()["fillColor"].toString(), "#ffff00");
 }
 
+// A game file with plays but no drive records exports the drives its plays
+// tell of, marked derived; a file with drive records has no such mark.
+TEST(GameExport, DrivesWorkedOutFromThePlaysAreMarked)
+{
+    ExportRequest request;
+    request.gameFile = sampleGame;
+    EXPECT_FALSE(exportOf(request)["drive_chart"].toObject().contains("derived"));
+
+    ScratchDirectory dir;
+    request.gameFile = dir.Write("plays.xml", R"(<fbgame><venue><rules field="100"/></venue>
+      <team vh="H" name="Home" id="HOM"/><team vh="V" name="Away" id="AWY"/>
+      <plays><qtr number="1">
+        <play playid="1,1,1" context="H,1,10,H25" type="R" yds="6" text="Run for 6 yards."/>
+        <play playid="2,1,2" context="V,1,10,V20" type="P" yds="9" text="Pass for 9 yards."/>
+      </qtr></plays></fbgame>)");
+    const QJsonObject chart = exportOf(request)["drive_chart"].toObject();
+    EXPECT_TRUE(chart["derived"].toBool());
+    ASSERT_EQ(chart["count"].toInt(), 2);
+    EXPECT_EQ(chart["items"].toArray()[1].toObject()["yards"].toString(), "9");
+}
+
 // The written export is the document Run describes, byte for byte, however
 // long its drive chart: whole game, plays of a drive, an empty list, the
 // pages without the time of possession and with a narrow "Play" column.

@@ -921,3 +921,18 @@ TEST_F(MainWindow, ShrinkingTheDriveChartsPageGivesUpTheTextBoxFirst)
     EXPECT_EQ(dlg.Control(LayoutRole::Splitter)->geometry(), QRect(130, 327, 894, 4));
     EXPECT_EQ(dlg.Control(LayoutRole::DriveLists, 0)->geometry(), QRect(130, 331, 894, 89));
 }
+
+TEST_F(MainWindow, HintTellsOfAGameFileWithoutDrivesOrPlays)
+{
+    dir.Write("game.xml", R"(<fbgame><venue><rules qtrs="4" field="100"/></venue>
+      <team vh="H" name="Home" id="HOM"/><team vh="V" name="Away" id="AWY"/></fbgame>)");
+    TestDlg dlg(optionsFor(game));
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_DRIVE_CHARTS);
+    auto *hint = qobject_cast<QLabel *>(dlg.Control(LayoutRole::Hint));
+    EXPECT_EQ(hint->text(), "This game file has no drives and no plays.");
+
+    dir.Write("game.xml", sampleGame());
+    dlg.ReloadGame();
+    EXPECT_EQ(hint->text(), "Double click on a drive to view individual plays.");
+}

@@ -23,11 +23,14 @@ std::string DriveGameXml(const std::vector<DriveRecord> &drives)
         starts += "      <drivestart driveindex=\"" + index + ",1\" vh=\"" + d.vh + "\"/>\n";
     }
     xml += "  </drives>\n  <plays>\n    <qtr number=\"1\">\n" + starts;
-    xml +=
-        R"(      <play playid="1,1,1" context="H,1,10,H20" type="R" yds="5" text="Smith run for 5." clock="14:30"/>
+    // Plays without drive records would tell of drives of their own.
+    if (!drives.empty())
+        xml +=
+            R"(      <play playid="1,1,1" context="H,1,10,H20" type="R" yds="5" text="Smith run for 5." clock="14:30"/>
       <play playid="1,2,2" context="H,2,5,H25" type="P" yds="0" text="Pass incomplete." clock="14:01"/>
       <play playid="1,3,3" context="H,3,5,H25" type="P" yds="12" text="Pass complete." clock="13:40"/>
-    </qtr>
+)";
+    xml += R"(    </qtr>
   </plays>
 </fbgame>)";
     return xml;

@@ -461,3 +461,89 @@ TEST_F(DriveChartDataTest, ALoadThatRunsOutOfMemoryKeepsThePreviousList)
         EXPECT_EQ(data_.GetShortName(1), "PAM");
     }
 }
+
+namespace
+{
+
+// Plays without drive records, and some without yards:
+//   1 home     q1     25 -> 37: a rush, a pass told in words, a penalty, a fumble
+//   2 visitor  q1-q2  own 63 -> own 64: changes quarter, ends in a punt
+//   3 home     q2     2 -> 0: a safety
+const char *const playsOnlyGame = R"(<fbgame>
+  <venue><rules qtrs="4" field="100"/></venue>
+  <team vh="H" name="Home" id="HOM" record=""><totals/></team>
+  <team vh="V" name="Away" id="AWY" record=""><totals/></team>
+  <plays>
+    <qtr number="1">
+      <play playid="1,0,1" context="V,0,0,V35" type="K" text="Kickoff 65 yards, returned to the HOM25."/>
+      <play playid="1,1,2" context="H,1,10,H25" type="R" yds="6" text="Run for 6 yards." clock="14:40"/>
+      <play playid="1,2,3" context="H,2,4,H31" type="P" text="Pass complete for 12 yards." clock="14:00"/>
+      <play playid="1,3,4" context="H,1,10,H43" type="E" text="PENALTY HOM holding 10 yards."/>
+      <play playid="1,4,5" context="H,1,20,H33" type="R" text="Run for 4 yards, fumble, recovered by AWY."/>
+      <play playid="2,1,6" context="V,1,10,H37" type="R" yds="3" text="Run for 3 yards." clock="00:20"/>
+    </qtr>
+    <qtr number="2">
+      <play playid="2,2,7" context="V,2,7,H34" type="P" text="Pass incomplete." clock="15:00"/>
+      <play playid="2,3,8" context="V,3,7,H34" type="R" text="Run for loss of 2 yards."/>
+      <play playid="2,4,9" context="V,4,9,H36" type="U" text="Punt 40 yards."/>
+      <play playid="3,1,10" context="H,1,10,H2" type="R" text="Run for loss of 3 yards, SAFETY." clock="10:00"/>
+    </qtr>
+  </plays>
+</fbgame>)";
+
+} // namespace
+
+// A file with plays but no drive records lists the drives its plays tell of,
+// marked derived; how they started and ended is not told.
+TEST_F(DriveChartDataTest, DrivesWorkedOutFromThePlays)
+{
+    Load();
+    EXPECT_FALSE(data_.derived()) << "the file's own drive records";
+    EXPECT_TRUE(data_.hasDrivesOrPlays());
+
+    Open(playsOnlyGame);
+    Load();
+    EXPECT_TRUE(data_.derived());
+    ASSERT_EQ(driveIndexes(), (std::vector{1, 2, 3}));
+    const CChartItem &first = data_.item(0);
+    EXPECT_EQ(first.team, 0);
+    EXPECT_EQ(first.lowYard, 25);
+    EXPECT_EQ(first.highYard, 37) << "the fumbled run's 4 yards, told in words, count";
+    EXPECT_EQ(first.plays, "3") << "the penalty is not a play of the drive";
+    EXPECT_EQ(first.yards, "12");
+    EXPECT_EQ(first.startQtr, "1");
+    EXPECT_EQ(first.startTime, "14:40");
+    EXPECT_EQ(first.endTime, "14:00");
+    EXPECT_TRUE(first.startHow.empty());
+    EXPECT_TRUE(first.endHow.empty());
+
+    const CChartItem &second = data_.item(1);
+    EXPECT_EQ(second.team, 1);
+    EXPECT_EQ(second.startSpot, "H37");
+    EXPECT_EQ(second.endSpot, "H36");
+    EXPECT_EQ(second.startQtr, "1");
+    EXPECT_EQ(second.endQtr, "2");
+    EXPECT_EQ(second.lowYard, 36);
+    EXPECT_EQ(second.highYard, 37);
+
+    const CChartItem &safety = data_.item(2);
+    EXPECT_EQ(safety.lowYard, 0);
+    EXPECT_EQ(safety.highYard, 2);
+    EXPECT_EQ(safety.yards, "-2");
+    EXPECT_EQ(safety.outlineColor, RGB(255, 0, 0));
+
+    filter_.quarter = 2;
+    Load();
+    EXPECT_EQ(driveIndexes(), (std::vector{2, 3})) << "drive 2 runs into quarter 2";
+    filter_.quarter = 1;
+    filter_.visitorOnly = true;
+    Load();
+    EXPECT_EQ(driveIndexes(), (std::vector{2}));
+
+    Open("<fbgame><venue><rules field=\"100\"/></venue></fbgame>");
+    filter_ = DriveFilter();
+    Load();
+    EXPECT_FALSE(data_.derived());
+    EXPECT_FALSE(data_.hasDrivesOrPlays());
+    EXPECT_EQ(data_.count(), 0);
+}
