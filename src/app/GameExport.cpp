@@ -59,7 +59,7 @@ QString colorText(COLORREF color)
 
 QJsonObject itemObject(const CChartItem &item)
 {
-    return QJsonObject{
+    QJsonObject object{
         {"team", item.team},
         {"lowYard", item.lowYard},
         {"highYard", item.highYard},
@@ -82,6 +82,9 @@ QJsonObject itemObject(const CChartItem &item)
         {"fillColor", colorText(item.fillColor)},
         {"outlineColor", colorText(item.outlineColor)},
     };
+    if (item.yardsDerived)
+        object["yards_derived"] = true;
+    return object;
 }
 
 // The statistics pages as the main window makes them, in windows that are

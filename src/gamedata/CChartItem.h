@@ -77,7 +77,8 @@ struct CChartItem {
     Text endQtr;
     Text plays;
     Text yards;
-    Text top; // drives: time of possession; plays: down and distance "%d-%d"
+    Text top;                  // drives: time of possession; plays: down and distance "%d-%d"
+    bool yardsDerived = false; // plays: the file gave no yards; they were worked out
     COLORREF fillColor = RGB(255, 255, 255);
     COLORREF outlineColor = RGB(0, 0, 0);
 };

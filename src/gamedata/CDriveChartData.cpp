@@ -270,8 +270,11 @@ std::optional<std::vector<CChartItem>> buildPlays(const CGameDocument &document,
     CXmlNode quarterNode;
     CChartItem::Text quarterNumber;
 
+    // Worked out for every play, once, when a play of the drive has no yards.
+    std::optional<std::vector<PlayYards>> workedYards;
     std::vector<CChartItem> items;
-    for (const CXmlNode node : *nodes) {
+    for (std::size_t ordinal = 0; ordinal < nodes->size(); ++ordinal) {
+        const CXmlNode node = (*nodes)[ordinal];
         if (LeadingInt(document.GetNodeText(node, "@playid", "0")) != drive)
             continue;
         const PlayContext context = PlayContext::Parse(document.GetNodeText(node, "@context", "0"));
@@ -304,9 +307,22 @@ std::optional<std::vector<CChartItem>> buildPlays(const CGameDocument &document,
             quarterNumber = bounded(document.GetNodeText(node, "../@number", "0"));
         }
         item.startQtr = quarterNumber;
-        const std::string yards = document.GetNodeText(node, "@yds", "0");
-        const int y = LeadingInt(yards);
-        item.yards = Text(yards);
+        int y = 0;
+        if (document.HasNode(node, "@yds")) {
+            const std::string yards = document.GetNodeText(node, "@yds", "0");
+            y = LeadingInt(yards);
+            item.yards = Text(yards);
+        } else {
+            if (!workedYards)
+                workedYards = DerivePlayYards(ReadGamePlays(document));
+            // A play the records do not list has no yards to show.
+            if (ordinal < workedYards->size()) {
+                const PlayYards &worked = (*workedYards)[ordinal];
+                y = worked.yards.value_or(0);
+                item.yards = Text(worked.Text());
+                item.yardsDerived = worked.derived && worked.yards.has_value();
+            }
+        }
         const int end = clamped(static_cast<long long>(p) + y);
         item.outlineColor = y > 0 ? black : red;
         item.lostGround = y > 0 ? 0 : 1;

@@ -3,6 +3,8 @@
 #include "ReferencedText.h"
 #include "TextWrapper.h"
 #include "gamedata/GameSession.h"
+#include "gamedata/PlayRecords.h"
+#include "gamedata/PlayYards.h"
 
 #include <algorithm>
 #include <cctype>
@@ -153,6 +155,29 @@ StatTable PlayByPlayTable::Build(const CGameDocument &document,
     };
     const int playWidth = options.playColumnWidth - kCellMargins;
 
+    // A rush or a pass without yards of its own shows what its text or the
+    // next spot tells, nothing when neither does; other plays (kicks,
+    // timeouts, penalties) keep the "0" they always showed. The yards are
+    // worked out for every play at once, the first time one is needed; the
+    // shown plays come in the order of all of them.
+    std::optional<std::vector<PlayYards>> workedYards;
+    std::vector<CXmlNode> allPlays;
+    std::size_t place = 0;
+    auto yardsText = [&](CXmlNode node, const std::string &type) -> QString {
+        if (document.HasNode(node, "@yds") ||
+            !IsRushOrPass(type, document.GetNodeText(node, "@text", "")))
+            return text(attribute(node, "@yds"));
+        if (!workedYards) {
+            workedYards = DerivePlayYards(ReadGamePlays(document));
+            allPlays = document.SelectNodes("/fbgame/plays/qtr/play").value_or(allPlays);
+        }
+        while (place < allPlays.size() && allPlays[place] != node)
+            ++place;
+        if (place >= allPlays.size() || place >= workedYards->size())
+            return QString();
+        return text((*workedYards)[place].Text());
+    };
+
     bool white = true;
     for (const CXmlNode node : *nodes) {
         if (document.HasNode(node, "self::play")) {
@@ -189,7 +214,7 @@ StatTable PlayByPlayTable::Build(const CGameDocument &document,
                     // Without a ball position there is nothing to show in its column.
                     if (side && yard)
                         row.cells[1] = composedCell(shortName(side) + QString::number(*yard));
-                    row.cells[3] = composedCell(code + text(attribute(node, "@yds")));
+                    row.cells[3] = composedCell(code + yardsText(node, type));
                 }
                 table.rows.push_back(std::move(row));
             }

@@ -156,12 +156,20 @@ TEST(GameExport, DrivesWorkedOutFromThePlaysAreMarked)
       <team vh="H" name="Home" id="HOM"/><team vh="V" name="Away" id="AWY"/>
       <plays><qtr number="1">
         <play playid="1,1,1" context="H,1,10,H25" type="R" yds="6" text="Run for 6 yards."/>
+        <play playid="1,2,3" context="H,2,4,H31" type="R" text="Run for 3 yards."/>
         <play playid="2,1,2" context="V,1,10,V20" type="P" yds="9" text="Pass for 9 yards."/>
       </qtr></plays></fbgame>)");
     const QJsonObject chart = exportOf(request)["drive_chart"].toObject();
     EXPECT_TRUE(chart["derived"].toBool());
     ASSERT_EQ(chart["count"].toInt(), 2);
     EXPECT_EQ(chart["items"].toArray()[1].toObject()["yards"].toString(), "9");
+
+    request.playsOfDrive = 1;
+    const QJsonArray plays = exportOf(request)["drive_chart"].toObject()["items"].toArray();
+    ASSERT_EQ(plays.size(), 2);
+    EXPECT_FALSE(plays[0].toObject().contains("yards_derived")) << "the file's own yards";
+    EXPECT_EQ(plays[1].toObject()["yards"].toString(), "3");
+    EXPECT_TRUE(plays[1].toObject()["yards_derived"].toBool());
 }
 
 // The written export is the document Run describes, byte for byte, however

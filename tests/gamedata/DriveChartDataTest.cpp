@@ -547,3 +547,37 @@ TEST_F(DriveChartDataTest, DrivesWorkedOutFromThePlays)
     EXPECT_FALSE(data_.hasDrivesOrPlays());
     EXPECT_EQ(data_.count(), 0);
 }
+
+// The plays of a drive without yards of their own take the yards their text
+// tells, marked as worked out; a penalty that tells none shows no number.
+TEST_F(DriveChartDataTest, PlaysWithoutYardsOfTheirOwn)
+{
+    Open(playsOnlyGame);
+    filter_.playsOfDrive = 1;
+    Load();
+    ASSERT_EQ(data_.count(), 4) << "the kickoff is not a drawn play";
+    EXPECT_EQ(data_.item(0).yards, "6");
+    EXPECT_FALSE(data_.item(0).yardsDerived);
+
+    const CChartItem &pass = data_.item(1);
+    EXPECT_EQ(pass.yards, "12");
+    EXPECT_TRUE(pass.yardsDerived);
+    EXPECT_EQ(pass.lowYard, 31);
+    EXPECT_EQ(pass.highYard, 43);
+    EXPECT_EQ(pass.lostGround, 0);
+
+    const CChartItem &penalty = data_.item(2);
+    EXPECT_TRUE(penalty.yards.empty());
+    EXPECT_FALSE(penalty.yardsDerived);
+    EXPECT_EQ(penalty.lostGround, 1);
+    EXPECT_EQ(penalty.lowYard, penalty.highYard);
+
+    EXPECT_EQ(data_.item(3).yards, "4") << "the fumbled run";
+
+    filter_.playsOfDrive = 2;
+    Load();
+    ASSERT_EQ(data_.count(), 3);
+    EXPECT_EQ(data_.item(2).yards, "-2");
+    EXPECT_EQ(data_.item(2).outlineColor, RGB(255, 0, 0));
+    EXPECT_EQ(data_.item(2).reversed, 0) << "the visitor lost ground toward its own goal";
+}

@@ -120,6 +120,36 @@ TEST(PlayByPlayTable, EveryRowKindWithItsTextsAndColours)
     EXPECT_EQ(table.rows[10].TextColorOf(2), black);
 }
 
+// Plays without yards of their own show what their text or the next spot
+// tells, in a quarter shown alone too; a run nothing tells of shows no
+// number, a penalty the "0" it always did.
+TEST(PlayByPlayTable, YardsWorkedOutWhereThePlayHasNone)
+{
+    const GameText game(R"(<fbgame><plays>
+<qtr number="1">
+  <play playid="1,1,1" context="H,1,10,H20" type="R" text="Run up the middle."/>
+  <play playid="1,2,2" context="H,2,3,H27" type="P" text="Pass complete for 12 yards."/>
+  <play playid="1,3,3" context="H,1,10,H39" type="E" text="PENALTY HCM holding 10 yards."/>
+</qtr>
+<qtr number="2">
+  <play playid="1,4,4" context="H,1,20,H29" type="R" text="Run for loss of 2 yards."/>
+  <play playid="1,5,5" context="H,2,22,H27" type="P" yds="5" text="Pass for 9 yards."/>
+  <play playid="2,1,6" context="V,1,10,V20" type="R" text="Run up the middle."/>
+</qtr></plays></fbgame>)");
+    StatTable table = game.PlayByPlay({});
+    ASSERT_EQ(table.RowCount(), 6);
+    EXPECT_EQ(drawn(table, 5, 3), "r") << "the last play has no next spot";
+    EXPECT_EQ(drawn(table, 0, 3), "r7") << "from its spot to the next one";
+    EXPECT_EQ(drawn(table, 1, 3), "p12");
+    EXPECT_EQ(drawn(table, 2, 3), " 0");
+    EXPECT_EQ(drawn(table, 3, 3), "r-2");
+    EXPECT_EQ(drawn(table, 4, 3), "p5") << "the file's own yards win";
+
+    table = game.PlayByPlay({2, false});
+    ASSERT_EQ(table.RowCount(), 3);
+    EXPECT_EQ(drawn(table, 0, 3), "r-2");
+}
+
 TEST(PlayByPlayTable, QuarterFilterAndPossessionTime)
 {
     const GameText game(kPlays);
