@@ -43,6 +43,10 @@ void LiveService::publishLatest()
     ExportRequest request = options_.request;
     const GameFiles &files = game_.files();
     const ReloadResult &loaded = game_.lastResult();
+    // A load that failed after the one announced keeps the session as it
+    // was, and the document served already shows it.
+    if (!loaded.gameOpened)
+        return;
     // A season file that could not be read is left out, as the window leaves
     // out its statistics, rather than costing the whole game.
     request.gameFile = files.game;
