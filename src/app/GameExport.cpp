@@ -144,9 +144,9 @@ PageTableSource pageTables(const ExportRequest &request, const GameSession &sess
             return BuildPlayListTable(drives);
         // The play-by-play wraps its texts in the font and "Play" column width
         // of the table the window shows it in.
-        return PlayByPlayTable::Build(
-            session, windows.playByPlay->Options(request.quarter, request.showTop),
-            windows.playByPlay->Wrapper());
+        return PlayByPlayTable::Build(session,
+                                      windows.playByPlay->Options(request.quarter, request.showTop),
+                                      windows.playByPlay->Wrapper());
     };
 }
 
@@ -263,7 +263,14 @@ GameFiles GameExport::FilesOf(const ExportRequest &request)
 bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString &error)
 {
     GameSession session;
-    if (!loadedWhole(session.Reload(FilesOf(request)), error))
+    const ReloadResult loaded = session.Reload(FilesOf(request));
+    return Run(request, session, loaded, result, error);
+}
+
+bool GameExport::Run(const ExportRequest &request, const GameSession &session,
+                     const ReloadResult &loaded, QJsonObject &result, QString &error)
+{
+    if (!loadedWhole(loaded, error))
         return false;
     CDriveChartData drives;
     describe(request, session, drives, result, true);
@@ -311,8 +318,8 @@ bool GameExport::Write(const ExportRequest &request, GameSession &session,
     // One page filled at a time, each table written and dropped before the next.
     const ValueWriter pages = [&](int depth) {
         OffscreenPages offscreen(request);
-        return WritePagesJson(
-            pageTables(request, session, drives, offscreen.pages()), depth, writer);
+        return WritePagesJson(pageTables(request, session, drives, offscreen.pages()), depth,
+                              writer);
     };
     if (writer.Object(result, 0,
                       {{"drive_chart", driveChart},
