@@ -33,7 +33,8 @@ void closeOpenPrompts(int limit = 64)
 
 } // namespace
 
-int CPylonixApp::InitInstance(const WindowOptions &options, const WindowView &view)
+int CPylonixApp::InitInstance(const WindowOptions &options, const WindowView &view,
+                              const std::function<bool(CPylonixDlg &)> &beforeLoad)
 {
     CPylonixDlg dialog(options);
     dialog.resize(view.client.expandedTo(kMinimumClientSize));
@@ -49,6 +50,8 @@ int CPylonixApp::InitInstance(const WindowOptions &options, const WindowView &vi
         dialog.QuitConfirmed();
         closeOpenPrompts();
     });
+    if (beforeLoad && !beforeLoad(dialog))
+        return 1;
     if (!dialog.OnInitDialog())
         return 2;
     dialog.ClickPage(view.page);

@@ -284,7 +284,14 @@ GameFiles GameExport::FilesOf(const ExportRequest &request)
 bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString &error)
 {
     GameSession session;
-    if (!loadedWhole(session.Reload(FilesOf(request)), error))
+    const ReloadResult loaded = session.Reload(FilesOf(request));
+    return Run(request, session, loaded, result, error);
+}
+
+bool GameExport::Run(const ExportRequest &request, const GameSession &session,
+                     const ReloadResult &loaded, QJsonObject &result, QString &error)
+{
+    if (!loadedWhole(loaded, error))
         return false;
     CDriveChartData drives;
     describe(request, session, drives, result, true);

@@ -37,6 +37,11 @@ public:
     // `error` naming the file and the reason.
     static bool Run(const ExportRequest &request, QJsonObject &result, QString &error);
 
+    // Run for a game loaded already: `session` holds what the request's
+    // files gave in the load `loaded` tells of, and nothing is read again.
+    static bool Run(const ExportRequest &request, const GameSession &session,
+                    const ReloadResult &loaded, QJsonObject &result, QString &error);
+
     // Writes what Run fills as an indented JSON document, the same bytes
     // QJsonDocument(result).toJson() gives, but formats the players, the
     // drive chart's entries and the statistics tables one piece at a time,

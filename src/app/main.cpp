@@ -7,6 +7,7 @@
 #include "platform/SignalExit.h"
 #include "player/CPlayerDlg.h"
 #include "player/PlayerJson.h"
+#include "service/LiveService.h"
 
 #include <QApplication>
 #include <QJsonObject>
@@ -14,6 +15,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace
@@ -174,6 +176,68 @@ void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &mess
         std::fprintf(stderr, "pylonix: %s\n", qPrintable(message));
 }
 
+LiveServiceOptions liveServiceOptions(const CommandLine &line)
+{
+    LiveServiceOptions options;
+    if (line.serving)
+        options.serve = line.serve;
+    options.mqttHost = line.mqttHost;
+    options.mqttPort = line.mqttPort;
+    options.mqttTopic = line.mqttTopic;
+    options.request = line.request;
+    return options;
+}
+
+// The window, and beside it the live service following the window's game.
+int showViewer(const CommandLine &line)
+{
+    if (!line.serving && line.mqttHost.isEmpty())
+        return CPylonixApp().InitInstance(windowOptions(line), windowView(line));
+    std::unique_ptr<LiveService> live;
+    return CPylonixApp().InitInstance(
+        windowOptions(line), windowView(line), [&](CPylonixDlg &window) {
+            live = std::make_unique<LiveService>(window.liveGame(), liveServiceOptions(line));
+            QString error;
+            if (live->Start(error))
+                return true;
+            std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
+            return false;
+        });
+}
+
+// The live service alone: its own live game follows the file until a stop
+// signal; a load that fails is told on stderr and the last good state stays
+// served.
+int serveWithoutWindow(const CommandLine &line)
+{
+    if (line.request.gameFile.empty()) {
+        std::fprintf(stderr, "pylonix: --no-window needs --game FILE\n");
+        return 1;
+    }
+    LiveGame game;
+    game.SetFiles(GameExport::FilesOf(line.request));
+    QObject::connect(&game, &LiveGame::loadFailed, [](LiveFile, const QString &reason) {
+        std::fprintf(stderr, "pylonix: %s\n", qPrintable(reason));
+    });
+    LiveService live(game, liveServiceOptions(line));
+    QString error;
+    if (!live.Start(error)) {
+        std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
+        return 1;
+    }
+    int stoppedBy = 0;
+    SignalExit stopSignals;
+    QObject::connect(&stopSignals, &SignalExit::received, [&stoppedBy](int signalNumber) {
+        stoppedBy = signalNumber;
+        QCoreApplication::quit();
+    });
+    game.Reload();
+    game.StartWatching();
+    QCoreApplication::exec();
+    game.StopWatching();
+    return stoppedBy != 0 ? SignalExit::ExitStatusFor(stoppedBy) : 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -208,6 +272,13 @@ int main(int argc, char **argv)
         qInstallMessageHandler(dropQtNotes);
         break;
     case CommandLine::Action::ShowViewer:
+        // Without a window the program needs no display: the document's
+        // tables are still filled in widgets made off-screen.
+        if (commandLine.noWindow) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            qInstallMessageHandler(dropQtNotes);
+        }
         break;
     }
 
@@ -215,7 +286,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName("pylonix");
     QCoreApplication::setApplicationVersion(PYLONIX_VERSION);
     if (commandLine.action == CommandLine::Action::ShowViewer)
-        return CPylonixApp().InitInstance(windowOptions(commandLine), windowView(commandLine));
+        return commandLine.noWindow ? serveWithoutWindow(commandLine) : showViewer(commandLine);
 
     // One load of the files for the window and the export.
     LiveGame game;

@@ -40,17 +40,19 @@ void splitTables(const QJsonObject &group, const QString &prefix,
 bool GameDocumentFromExport::Build(const ExportRequest &request, int seq, const QDateTime &updated,
                                    GameDocument &document, QString &error)
 {
+    GameSession session;
+    const ReloadResult loaded = session.Reload(GameExport::FilesOf(request));
+    return Build(request, session, loaded, seq, updated, document, error);
+}
+
+bool GameDocumentFromExport::Build(const ExportRequest &request, const GameSession &session,
+                                   const ReloadResult &loaded, int seq, const QDateTime &updated,
+                                   GameDocument &document, QString &error)
+{
     QJsonObject exported;
-    if (!GameExport::Run(request, exported, error))
+    if (!GameExport::Run(request, session, loaded, exported, error))
         return false;
 
-    // The situation and the game id come from a session of their own until
-    // the service is handed the view model's values.
-    GameSession session;
-    if (!session.Reload({request.gameFile, {}, {}}).gameOpened) {
-        error = QString::fromStdString(request.gameFile) + ": could not be read again";
-        return false;
-    }
     const GameSituation situation =
         GameSituation::Read(session.game(), session.teams(), session.scoreboard());
     const std::string member = GameSituationJsonMember(situation);

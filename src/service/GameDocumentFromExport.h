@@ -16,4 +16,10 @@ public:
     // `request`; false with `error` naming the file that could not be read.
     static bool Build(const ExportRequest &request, int seq, const QDateTime &updated,
                       GameDocument &document, QString &error);
+
+    // Build for a game loaded already: `session` holds what the request's
+    // files gave in the load `loaded` tells of, and nothing is read again.
+    static bool Build(const ExportRequest &request, const GameSession &session,
+                      const ReloadResult &loaded, int seq, const QDateTime &updated,
+                      GameDocument &document, QString &error);
 };

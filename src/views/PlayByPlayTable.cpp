@@ -11,6 +11,7 @@
 #include <climits>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -28,7 +29,8 @@ constexpr int kCellMargins = 6;
 class FieldReader
 {
 public:
-    explicit FieldReader(const std::string &text) : text_(text) {}
+    // Keeps its own copy: readers are often made from a temporary text.
+    explicit FieldReader(std::string text) : text_(std::move(text)) {}
 
     std::optional<char> Char()
     {
@@ -74,7 +76,7 @@ private:
         return std::nullopt;
     }
 
-    const std::string &text_;
+    const std::string text_;
     std::size_t pos_ = 0;
     bool failed_ = false;
 };

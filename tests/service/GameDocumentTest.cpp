@@ -3,6 +3,8 @@
 #include "app/GameExport.h"
 #include "service/GameDocumentFromExport.h"
 
+#include "../support/ScratchDirectory.h"
+
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
@@ -52,4 +54,33 @@ TEST(GameDocumentFromExport, HoldsTheExportWholeAndTheSituation)
     GameDocument unread;
     EXPECT_FALSE(GameDocumentFromExport::Build(request, 2, {}, unread, error));
     EXPECT_TRUE(error.contains("no-such-game.xml"));
+}
+
+// A game loaded already is described as loaded: the file is not read again,
+// so a file gone or rewritten since cannot make the document disagree with
+// what the session holds.
+TEST(GameDocumentFromExport, DescribesALoadedSessionWithoutReadingAgain)
+{
+    ScratchDirectory dir;
+    ExportRequest request;
+    request.gameFile = dir.Write("game.xml", ReadFile(PYLONIX_SAMPLES_DIR "/game-final.xml"));
+    GameSession session;
+    const ReloadResult loaded = session.Reload(GameExport::FilesOf(request));
+    ASSERT_TRUE(loaded.gameOpened);
+    dir.Write("game.xml", ReadFile(PYLONIX_SAMPLES_DIR "/game-live.xml"));
+
+    GameDocument document;
+    QString error;
+    const QDateTime updated = QDateTime::fromSecsSinceEpoch(1'800'000'000, Qt::UTC);
+    ASSERT_TRUE(
+        GameDocumentFromExport::Build(request, session, loaded, 3, updated, document, error));
+    const QJsonObject served = QJsonDocument::fromJson(document.Json()).object();
+    EXPECT_EQ(served["seq"].toInt(), 3);
+    EXPECT_EQ(served["updated"].toString(), "2027-01-15T08:00:00.000Z");
+    const QJsonObject scoreboard = served["scoreboard"].toObject();
+    EXPECT_EQ(scoreboard["home_score"].toInt(), session.scoreboard().homeScore);
+    EXPECT_EQ(scoreboard["visitor_score"].toInt(), session.scoreboard().visitorScore);
+    EXPECT_TRUE(scoreboard["final"].toBool());
+    EXPECT_EQ(served["situation"].toObject()["line_score"].toObject()["home_total"].toInt(),
+              session.scoreboard().homeScore);
 }

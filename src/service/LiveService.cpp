@@ -1,0 +1,80 @@
+#include "LiveService.h"
+
+#include "GameDocumentFromExport.h"
+#include "live/LiveGame.h"
+
+#include <QTimer>
+#include <cstdio>
+
+LiveService::LiveService(LiveGame &game, LiveServiceOptions options, QObject *parent)
+    : QObject(parent), game_(game), options_(std::move(options))
+{
+}
+
+LiveService::~LiveService() = default;
+
+bool LiveService::Start(QString &error)
+{
+    if (options_.serve) {
+        service_ = std::make_unique<GameService>();
+        if (!service_->Listen(*options_.serve, error))
+            return false;
+    }
+    connect(&game_, &LiveGame::reloaded, this, &LiveService::onReloaded);
+    // A game loaded before the start is the first state handed out.
+    if (game_.lastResult().gameOpened)
+        onReloaded();
+    return true;
+}
+
+void LiveService::onReloaded()
+{
+    ++reloads_;
+    lastReload_ = QDateTime::currentDateTimeUtc();
+    if (publishPending_)
+        return;
+    publishPending_ = true;
+    QTimer::singleShot(0, this, &LiveService::publishLatest);
+}
+
+void LiveService::publishLatest()
+{
+    publishPending_ = false;
+    ExportRequest request = options_.request;
+    const GameFiles &files = game_.files();
+    const ReloadResult &loaded = game_.lastResult();
+    // A load that failed after the one announced keeps the session as it
+    // was, and the document served already shows it.
+    if (!loaded.gameOpened)
+        return;
+    // A season file that could not be read is left out, as the window leaves
+    // out its statistics, rather than costing the whole game.
+    request.gameFile = files.game;
+    request.homeSeasonFile = loaded.seasonFailed[0] ? std::string() : files.homeSeason;
+    request.visitorSeasonFile = loaded.seasonFailed[1] ? std::string() : files.visitorSeason;
+    ReloadResult whole = loaded;
+    whole.seasonFailed[0] = whole.seasonFailed[1] = false;
+
+    GameDocument document;
+    QString error;
+    if (!GameDocumentFromExport::Build(request, game_.session(), whole, reloads_, lastReload_,
+                                       document, error)) {
+        std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
+        return;
+    }
+    if (!options_.mqttHost.isEmpty() && !mqtt_) {
+        const QString prefix = options_.mqttTopic.isEmpty()
+                                   ? MqttPublisher::DefaultPrefix(document.gameId)
+                                   : options_.mqttTopic;
+        auto publisher =
+            std::make_unique<MqttPublisher>(options_.mqttHost, options_.mqttPort, prefix);
+        if (QString mqttError; !publisher->Start(mqttError))
+            std::fprintf(stderr, "pylonix: %s\n", qPrintable(mqttError));
+        else
+            mqtt_ = std::move(publisher);
+    }
+    if (mqtt_)
+        mqtt_->Publish(document);
+    if (service_)
+        service_->Publish(std::move(document));
+}

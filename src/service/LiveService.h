@@ -1,0 +1,56 @@
+#pragma once
+
+#include "GameService.h"
+#include "MqttPublisher.h"
+#include "ServeSettings.h"
+#include "app/GameExport.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <memory>
+#include <optional>
+
+class LiveGame;
+
+// Where the live game is handed out: the web service, the MQTT broker, or
+// both.
+struct LiveServiceOptions {
+    std::optional<ServeSettings> serve; // empty: no web service
+    QString mqttHost;                   // empty: no MQTT
+    quint16 mqttPort = 1883;
+    QString mqttTopic;     // empty: MqttPublisher::DefaultPrefix of the game id
+    ExportRequest request; // the export's options; its files are the game's own
+};
+
+// Follows a LiveGame and hands out each state it loads: after every
+// successful reload, a GameDocument of the session the game holds (nothing
+// is read again) is published to the web service and the MQTT broker. The
+// document is built from the event loop once the reload's other handlers
+// (the window's refresh) have run, and publishing never waits for a client.
+class LiveService : public QObject
+{
+    Q_OBJECT
+public:
+    LiveService(LiveGame &game, LiveServiceOptions options, QObject *parent = nullptr);
+    ~LiveService() override;
+
+    // Starts listening and follows the game; false with `error` when the
+    // service may not or cannot listen. An MQTT client that cannot be made
+    // is reported on stderr and leaves the web service running.
+    bool Start(QString &error);
+
+    // The web service; null without one.
+    GameService *service() const { return service_.get(); }
+
+private:
+    void onReloaded();
+    void publishLatest();
+
+    LiveGame &game_;
+    LiveServiceOptions options_;
+    std::unique_ptr<GameService> service_;
+    std::unique_ptr<MqttPublisher> mqtt_; // made with the first document's game id
+    int reloads_ = 0;                     // successful reloads so far
+    QDateTime lastReload_;
+    bool publishPending_ = false;
+};

@@ -1,0 +1,119 @@
+// The program serves the game it follows without a window: each successful
+// reload is a new document, a file that cannot be read leaves the last good
+// one served, and a stop signal ends it with the status shells expect.
+#include "../support/ScratchDirectory.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QTcpServer>
+#include <QThread>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// A port free on the loopback address now.
+quint16 freeLoopbackPort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+// GET /api/game from 127.0.0.1:`port`; empty when nothing answers.
+QJsonObject fetchGame(quint16 port)
+{
+    QNetworkAccessManager network;
+    QNetworkRequest request(QUrl(QString("http://127.0.0.1:%1/api/game").arg(port)));
+    request.setTransferTimeout(2000);
+    std::unique_ptr<QNetworkReply> reply(network.get(request));
+    QEventLoop loop;
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+    return QJsonDocument::fromJson(reply->readAll()).object();
+}
+
+// Polls `port` for at most `seconds` until `done` holds for its document; the
+// last document read.
+QJsonObject waitForGame(quint16 port, const std::function<bool(const QJsonObject &)> &done,
+                        int seconds = 8)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QJsonObject game;
+    while (clock.elapsed() < seconds * 1000) {
+        game = fetchGame(port);
+        if (done(game))
+            break;
+        QThread::msleep(100);
+    }
+    return game;
+}
+
+QString scoreOf(const QJsonObject &game)
+{
+    const QJsonObject scoreboard = game["scoreboard"].toObject();
+    return QString("%1-%2")
+        .arg(scoreboard["home_score"].toInt())
+        .arg(scoreboard["visitor_score"].toInt());
+}
+
+TEST(LiveServiceProgram, ServesEachReloadAndEndsOnSigterm)
+{
+    ScratchDirectory dir;
+    const std::string live = ReadFile(PYLONIX_SAMPLES_DIR "/game-live.xml");
+    const std::string final = ReadFile(PYLONIX_SAMPLES_DIR "/game-final.xml");
+    const std::string game = dir.Write("game.xml", live);
+    const quint16 port = freeLoopbackPort();
+    ASSERT_NE(port, 0);
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM"); // the program needs no display of its own
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    program.setProcessEnvironment(environment);
+    program.start(PYLONIX_PROGRAM, {"--serve", QString("127.0.0.1:%1").arg(port), "--no-window",
+                                    "--game", QString::fromStdString(game)});
+    ASSERT_TRUE(program.waitForStarted(10000));
+
+    const QJsonObject first =
+        waitForGame(port, [](const QJsonObject &got) { return got["seq"].toInt() >= 1; });
+    ASSERT_EQ(first["seq"].toInt(), 1) << program.readAllStandardError().toStdString();
+    EXPECT_FALSE(first["updated"].toString().isEmpty());
+
+    dir.Write("game.xml", final);
+    const QJsonObject second =
+        waitForGame(port, [](const QJsonObject &got) { return got["seq"].toInt() >= 2; });
+    EXPECT_EQ(second["seq"].toInt(), 2);
+    EXPECT_NE(scoreOf(second), scoreOf(first));
+    EXPECT_GT(second["updated"].toString(), first["updated"].toString());
+
+    // A file that cannot be read is told once on stderr; the last good
+    // document stays served.
+    dir.Write("game.xml", "<fbgame><venue");
+    QByteArray errors;
+    QElapsedTimer clock;
+    clock.start();
+    while (!errors.contains('\n') && clock.elapsed() < 8000) {
+        program.waitForReadyRead(200);
+        errors += program.readAllStandardError();
+    }
+    EXPECT_EQ(errors.count('\n'), 1) << errors.toStdString();
+    const QJsonObject kept = fetchGame(port);
+    EXPECT_EQ(kept["seq"].toInt(), 2);
+    EXPECT_EQ(scoreOf(kept), scoreOf(second));
+
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 143);
+}
+
+} // namespace
