@@ -97,22 +97,33 @@ std::vector<fs::path> foldersOf(const fs::path &path)
 
 // Points the inotify descriptor at the folders of `path`: each one that
 // exists for what is written in it and for its own end, and for each missing
-// one its nearest existing ancestor, to see it come back. Watches no longer
-// wanted are removed. False when nothing could be watched.
+// one its nearest existing ancestor, to see it come back. A missing folder
+// made between the look and the watch on its ancestor would go unseen, so the
+// folders are looked at again after watching until they stay the same.
+// Watches no longer wanted are removed. False when nothing could be watched.
 bool watchFoldersOf(int notifyFd, const fs::path &path, std::set<int> &watches)
 {
     std::set<int> wanted;
-    for (fs::path folder : foldersOf(path)) {
-        uint32_t events = kWritten | kFolderGone;
-        std::error_code failure;
-        while (!fs::is_directory(folder, failure) && folder.has_relative_path()) {
-            folder = folder.parent_path();
-            events = IN_CREATE | IN_MOVED_TO | kFolderGone;
+    std::vector<fs::path> watched;
+    for (int round = 0; round < kMaximumLinks; ++round) {
+        std::vector<fs::path> folders;
+        wanted.clear();
+        for (fs::path folder : foldersOf(path)) {
+            uint32_t events = kWritten | kFolderGone;
+            std::error_code failure;
+            while (!fs::is_directory(folder, failure) && folder.has_relative_path()) {
+                folder = folder.parent_path();
+                events = IN_CREATE | IN_MOVED_TO | kFolderGone;
+            }
+            const int watch =
+                ::inotify_add_watch(notifyFd, folder.c_str(), events | IN_ONLYDIR | IN_MASK_ADD);
+            if (watch >= 0)
+                wanted.insert(watch);
+            folders.push_back(std::move(folder));
         }
-        const int watch =
-            ::inotify_add_watch(notifyFd, folder.c_str(), events | IN_ONLYDIR | IN_MASK_ADD);
-        if (watch >= 0)
-            wanted.insert(watch);
+        if (folders == watched)
+            break;
+        watched = std::move(folders);
     }
     for (const int watch : watches) {
         if (!wanted.contains(watch))
