@@ -145,6 +145,12 @@ TEST(MqttPublisher, PublishesTheSnapshotRetainedAndTheChangesAndComesBack)
     ASSERT_TRUE(publisher.Start(error)) << error.toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return publisher.IsConnected(); }, 10000));
     publisher.Publish(SampleDocument(1, 7));
+    // A subscriber from before the message reached the broker would get it
+    // live, not retained: wait until one witness has it.
+    {
+        Subscriber witness(broker.Port(), prefix);
+        ASSERT_TRUE(witness.waitFor(prefix + "/snapshot", 1));
+    }
 
     {
         Subscriber late(broker.Port(), prefix); // subscribes after the publish
@@ -167,6 +173,10 @@ TEST(MqttPublisher, PublishesTheSnapshotRetainedAndTheChangesAndComesBack)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !publisher.IsConnected(); }, 10000));
     ASSERT_TRUE(broker.Start());
     ASSERT_TRUE(QTest::qWaitFor([&] { return publisher.IsConnected(); }, 20000));
+    {
+        Subscriber witness(broker.Port(), prefix);
+        ASSERT_TRUE(witness.waitFor(prefix + "/snapshot", 2));
+    }
     Subscriber after(broker.Port(), prefix);
     const auto snapshot = after.waitFor(prefix + "/snapshot", 2);
     ASSERT_TRUE(snapshot);
