@@ -57,32 +57,6 @@ TEST(TeamStatsTable, BarsAreBlackAcrossTheTable)
     EXPECT_EQ(image.pixel(caption.left + 3, caption.top + 3), ToQRgb(RGB(255, 255, 255)));
 }
 
-namespace
-{
-
-const char *const kPlays = R"(<fbgame>
-<plays>
-<qtr number="1">
-  <drivestart vh="V" spot="V20" clock="15:00"/>
-  <play context="V,1,10,V20" type="R" yds="3" text="Short run."/>
-  <play context="V,2,7,V23" type="P" first="P" yds="12" text="Pass for a first down."/>
-  <timeout team="V"/>
-  <play context="V,1,10,V35" type="U" yds="40" text="Punt."/>
-  <drivesum plays="3" yards="15" top="01:27"/>
-  <comment text="Injury timeout."/>
-  <endqtr/>
-</qtr>
-<qtr number="2">
-  <drivestart vh="H" spot="H25" clock="14:10"/>
-  <play context="H,3,7,V42" type="X" first="E" yds="15" text="Penalty, first down."/>
-  <play text="Nothing known."/>
-  <score H="7"/>
-</qtr>
-</plays>
-</fbgame>)";
-
-} // namespace
-
 TEST(PlayByPlayTable, WrappedPlaySharesOneShade)
 {
     const GameText game(R"(<fbgame><plays><qtr number="1">
