@@ -42,6 +42,10 @@ void layOutOverview(const LayoutInput &in, Placer &place, LayoutResult &result)
     place.Put(LayoutRole::TeamStats, 0, -sx, -sy, table);
     place.Put(LayoutRole::OverviewText, 0, 5 - sx, table.height() - sy + 5, 295, 220);
     result.content = QSize(std::max(table.width(), 300), table.height() + 225);
+    // The game at a glance stands right of the text, inside the same band.
+    const int glanceX = 310 - sx, glanceY = table.height() - sy + 5;
+    place.Put(LayoutRole::LineScore, 0, glanceX, glanceY, 260, 3 * 16 + 1);
+    place.Put(LayoutRole::SituationText, 0, glanceX, glanceY + 56, 260, 164);
 }
 
 void layOutOffense(const LayoutInput &in, Placer &place, LayoutResult &result)
@@ -165,6 +169,8 @@ LayoutResult ComputeLayout(const LayoutInput &input)
     place.Put(LayoutRole::Container, 0, kContainerLeft, kContainerTop, w - kContainerLeft,
               h - kContainerTop);
     place.Put(LayoutRole::Configure, 0, 0, h - 24, 128, 24);
+    place.Put(LayoutRole::Strip, 0, kStripArea.x(), kStripArea.y(),
+              std::max(w - kStripArea.x() - 4, 0), kStripArea.height());
 
     switch (input.page) {
     case PAGE_OVERVIEW:
