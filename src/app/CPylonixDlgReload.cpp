@@ -93,6 +93,8 @@ void CPylonixDlg::OnLoadFailed(LiveFile file, const QString &reason)
     if (file == LiveFile::Game) {
         reloadStatus_.Failed(Now(), reason);
         ShowReloadStatus();
+    } else {
+        reloadStatus_.SeasonFailed(file == LiveFile::HomeSeason, reason);
     }
     // The watcher and the timer never ask: the window keeps the game it has
     // and follows the file again at its next change.

@@ -253,3 +253,23 @@ TEST_F(FollowingWindow, PlaysAddedByAReloadAreMarkedAndFollowed)
     EXPECT_EQ(plays->GetTopIndex(), 0);
     EXPECT_EQ(plays->markedRowCount(), 0) << "the next reload added nothing";
 }
+
+TEST_F(FollowingWindow, SeasonFileTheWatcherCannotReadIsToldInTheStripNotAsked)
+{
+    WindowOptions withSeason = options();
+    withSeason.visitorFile = dir.PathOf("missing-visitor.xml");
+    CountingDlg dlg(withSeason);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    EXPECT_EQ(dlg.questions, 1) << "the start-up load asks";
+    auto *strip = qobject_cast<CGameStrip *>(dlg.Control(LayoutRole::Strip));
+    ASSERT_NE(strip, nullptr);
+
+    now = now.addSecs(60);
+    emit dlg.liveGame().reloadRequested();
+    processUntil([&] { return dlg.reloadCount() == 2; });
+    EXPECT_EQ(dlg.questions, 1);
+    EXPECT_TRUE(
+        strip->status().startsWith("Updated 13:06:00; Visitor season file unreadable: " +
+                                   QString::fromStdString(dir.PathOf("missing-visitor.xml"))))
+        << strip->status().toStdString();
+}

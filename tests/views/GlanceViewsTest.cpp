@@ -50,6 +50,14 @@ TEST(ReloadStatus, FailureKeepsItsFirstTimeAndTheLatestReasonUntilAGoodRead)
     status.Loaded(QTime(14, 5, 1));
     EXPECT_FALSE(status.failing());
     EXPECT_EQ(status.Text(), "Updated 14:05:01");
+
+    // A season file that fails is told with the load it failed in, and no longer.
+    status.SeasonFailed(false, "/g/visitor.xml: no such file");
+    status.Loaded(QTime(14, 6, 0));
+    EXPECT_EQ(status.Text(), "Updated 14:06:00; Visitor season file unreadable: /g/visitor.xml: "
+                             "no such file");
+    status.Loaded(QTime(14, 7, 0));
+    EXPECT_EQ(status.Text(), "Updated 14:07:00");
 }
 
 namespace
