@@ -5,7 +5,6 @@
 #include "app/Settings.h"
 #include "live/LiveGame.h"
 #include "views/ReloadStatus.h"
-#include "views/SituationView.h"
 
 #include <QDateTime>
 #include <QDialog>

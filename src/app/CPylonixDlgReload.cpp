@@ -11,6 +11,7 @@
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "views/OverviewText.h"
+#include "views/SituationView.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
