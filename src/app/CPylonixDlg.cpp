@@ -1,6 +1,8 @@
 #include "app/CPylonixDlg.h"
 
 #include "app/CConfigureDlg.h"
+#include "app/CGameStrip.h"
+#include "app/CLineScoreView.h"
 #include "app/DriveChartsPage.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "drivechart/CSplitterBar.h"
@@ -214,6 +216,7 @@ void CPylonixDlg::CreateControls()
     overviewText_->setTextFormat(Qt::PlainText);
     overviewText_->setAutoFillBackground(true);
     RegisterControl(LayoutRole::OverviewText, 0, overviewText_);
+    CreateGlanceControls();
 
     CreateDriveChartControls();
 }

@@ -4,12 +4,15 @@
 #include "app/MainLayout.h"
 #include "app/Settings.h"
 #include "live/LiveGame.h"
+#include "views/ReloadStatus.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QFont>
 #include <QMessageBox>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,6 +20,8 @@
 #include <utility>
 #include <vector>
 
+class CGameStrip;
+class CLineScoreView;
 class DriveChartsPage;
 class CPageContainerWnd;
 class GameSession;
@@ -49,6 +54,8 @@ struct WindowOptions {
     // own; it must outlive the window. The window loads it only when it has
     // not been loaded yet.
     LiveGame *game = nullptr;
+    // The time the strip tells reloads by; the system clock when not given.
+    std::function<QDateTime()> clock;
 };
 
 // The main window: a fixed header (title picture and scoreboard), a column of
@@ -169,6 +176,8 @@ private:
     // Start-up.
     void CreateControls();
     void CreateDriveChartControls();
+    // The strip and the line score and situation of the Game Overview page.
+    void CreateGlanceControls();
     void RegisterPageTables();
     void RegisterControl(LayoutRole role, int index, QWidget *control);
 
@@ -191,6 +200,8 @@ private:
     void OnMessage(unsigned message);
 
     // Reloading.
+    QTime Now() const;
+    void ShowReloadStatus();
     void OnReloaded();
     void OnLoadFailed(LiveFile file, const QString &reason);
     void RebuildPeriodBox();
@@ -244,6 +255,14 @@ private:
     QLabel *overviewText_ = nullptr;
     QComboBox *periodBox_ = nullptr;
     DriveChartsPage *drivePage_ = nullptr; // a child object of the window
+    CGameStrip *strip_ = nullptr;
+    CLineScoreView *lineScore_ = nullptr;
+    QLabel *situationText_ = nullptr;
+
+    // A load the user started runs (start-up, Configure, ReloadGame): only
+    // such a load asks when it fails; the watcher's and the timer's tell the strip.
+    bool userLoadRunning_ = false;
+    ReloadStatus reloadStatus_;
 
     std::map<std::pair<LayoutRole, int>, QWidget *> controls_;
     LayoutResult lastLayout_;

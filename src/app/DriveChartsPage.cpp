@@ -7,6 +7,7 @@
 #include "pages/CPlayListGrid.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
+#include "views/ChartEntryMatch.h"
 #include "views/ChartListTables.h"
 
 #include <QButtonGroup>
@@ -96,6 +97,15 @@ void DriveChartsPage::Fill(const GameSession &session, int period, bool showTOP)
 
     teamButtons_[0]->setText(QString::fromStdString(session.team(0).GetTeamValue("Short Name")));
     teamButtons_[1]->setText(QString::fromStdString(session.team(1).GetTeamValue("Short Name")));
+
+    if (keptSelection_) {
+        const int index = FindSameChartEntry(drives_, *keptSelection_);
+        keptSelection_.reset();
+        if (index >= 0) {
+            SelectDriveRow(index);
+            SelectChartDrive(index);
+        }
+    }
 }
 
 void DriveChartsPage::repaintChart()
@@ -109,8 +119,21 @@ void DriveChartsPage::showDriveText(const QString &text)
     driveText_->setPlainText(text);
 }
 
+void DriveChartsPage::KeepSelectionAcrossReload()
+{
+    const int selected = chart_->selected();
+    std::optional<CChartItem> kept;
+    if (selected >= 0 && selected < drives_.count())
+        kept = drives_.item(selected);
+    else
+        kept = keptSelection_; // a second reload before the page was filled again
+    ClearSelection();
+    keptSelection_ = std::move(kept);
+}
+
 void DriveChartsPage::ClearSelection()
 {
+    keptSelection_.reset();
     chart_->Select(-1);
     for (CZrGridListCtrl *list : {static_cast<CZrGridListCtrl *>(drivesList_),
                                   static_cast<CZrGridListCtrl *>(playsList_)}) {

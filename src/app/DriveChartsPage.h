@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <array>
+#include <optional>
 
 class CDriveChartWnd;
 class CDriveListGrid;
@@ -46,6 +47,10 @@ public:
 
     // Forgets the selected entry in the chart and in both lists.
     void ClearSelection();
+    // A reload: the entry selected now is selected again by the next fill
+    // when the new list still has it (FindSameChartEntry); until then
+    // nothing is selected.
+    void KeepSelectionAcrossReload();
     // A new period: no selection and an empty drive text box.
     void OnPeriodChanged();
     // Switches between the drives and the plays of the drive chosen last;
@@ -90,6 +95,7 @@ private:
     DriveFilter filter_;
     bool playsMode_ = false;
     int playsDrive_ = 0;
+    std::optional<CChartItem> keptSelection_;
 
     CDriveChartWnd *chart_ = nullptr;
     QPlainTextEdit *driveText_ = nullptr;
