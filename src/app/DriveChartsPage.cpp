@@ -11,9 +11,13 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -96,6 +100,17 @@ void DriveChartsPage::Fill(const GameSession &session, int period, bool showTOP)
 
     teamButtons_[0]->setText(QString::fromStdString(session.team(0).GetTeamValue("Short Name")));
     teamButtons_[1]->setText(QString::fromStdString(session.team(1).GetTeamValue("Short Name")));
+}
+
+int DriveChartsPage::FourLineTextHeight() const
+{
+    constexpr int kLines = 4;
+    constexpr int kSmallestHeight = 50;
+    const QFontMetrics metrics(driveText_->font());
+    // The lines, the document's margin above and below, and the sunken edge.
+    const int margins = static_cast<int>(std::ceil(2 * driveText_->document()->documentMargin())) +
+                        2 * driveText_->frameWidth();
+    return std::max(kSmallestHeight, kLines * metrics.lineSpacing() + margins + 1);
 }
 
 void DriveChartsPage::repaintChart()
