@@ -106,11 +106,12 @@ int DriveChartsPage::FourLineTextHeight() const
 {
     constexpr int kLines = 4;
     constexpr int kSmallestHeight = 50;
-    const QFontMetrics metrics(driveText_->font());
-    // The lines, the document's margin above and below, and the sunken edge.
-    const int margins = static_cast<int>(std::ceil(2 * driveText_->document()->documentMargin())) +
-                        2 * driveText_->frameWidth();
-    return std::max(kSmallestHeight, kLines * metrics.lineSpacing() + margins + 1);
+    // The lines as the text is laid out (in fractions of a pixel), the
+    // document's margin above and below, and the sunken edge.
+    const qreal lines = kLines * QFontMetricsF(driveText_->font()).lineSpacing() +
+                        2 * driveText_->document()->documentMargin();
+    const int height = static_cast<int>(std::ceil(lines)) + 2 * driveText_->frameWidth() + 1;
+    return std::max(kSmallestHeight, height);
 }
 
 void DriveChartsPage::repaintChart()

@@ -11,6 +11,7 @@
 #include "../support/ScratchDirectory.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -101,6 +102,7 @@ TEST_F(WindowInUse, DriveTextBoxShowsItsFourLinesAtTheDefaultSize)
     // The same text in a box twice as high shows nothing more below.
     const int height = text->height();
     EXPECT_GT(inkedRowsFrom(text->grab().toImage(), 0, 3), 0);
+    EXPECT_FALSE(text->verticalScrollBar()->isVisible()) << "nothing to scroll to";
     text->resize(text->width(), 2 * height);
     EXPECT_EQ(inkedRowsFrom(text->grab().toImage(), height - 3, 3), 0) << "a line is cut";
 }
