@@ -341,8 +341,9 @@ QString CommandLine::HelpText()
            "Exporting and checking what the window shows (no display needed):\n" +
            group(true) +
            "\n"
-           "Exit status: 0 success, 1 bad arguments, 2 a file could not be read,\n"
-           "3 the output could not be written, 128 + N stopped by signal N.\n";
+           "Exit status: 0 success, 1 bad arguments or no display for the window,\n"
+           "2 a file could not be read, 3 the output could not be written,\n"
+           "128 + N stopped by signal N.\n";
 }
 
 bool CommandLine::Parse(const QStringList &arguments, QString &error)
