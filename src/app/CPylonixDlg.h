@@ -50,6 +50,9 @@ struct WindowOptions {
     // (pixels), in place of the settings file's and the table's own.
     std::optional<bool> showTop;
     std::optional<int> playByPlayWidth;
+    // Whether an interactive window takes the place and size the settings
+    // file remembers (not when this run gives a size of its own).
+    bool rememberedPlacement = true;
     // A game loaded already, which the window shows instead of a game of its
     // own; it must outlive the window. The window loads it only when it has
     // not been loaded yet.
@@ -185,6 +188,11 @@ private:
     void OnCancel();
     void OnConfigure();
     void ReadSettings();
+    // Puts the window where the settings file remembers it and gives the
+    // play-by-play column and the drive text box their remembered sizes.
+    void UseRememberedWindow();
+    // The window's place and sizes as they are now, into the settings in use.
+    void RememberWindow();
     void WriteSettings();
     // Tells the user (on the error stream) why the settings file is not read
     // or written; once a run.

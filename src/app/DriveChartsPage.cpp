@@ -12,9 +12,13 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -106,6 +110,18 @@ void DriveChartsPage::Fill(const GameSession &session, int period, bool showTOP)
             SelectChartDrive(index);
         }
     }
+}
+
+int DriveChartsPage::FourLineTextHeight() const
+{
+    constexpr int kLines = 4;
+    constexpr int kSmallestHeight = 50;
+    // The lines as the text is laid out (in fractions of a pixel), the
+    // document's margin above and below, and the sunken edge.
+    const qreal lines = kLines * QFontMetricsF(driveText_->font()).lineSpacing() +
+                        2 * driveText_->document()->documentMargin();
+    const int height = static_cast<int>(std::ceil(lines)) + 2 * driveText_->frameWidth() + 1;
+    return std::max(kSmallestHeight, height);
 }
 
 void DriveChartsPage::repaintChart()

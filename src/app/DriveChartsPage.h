@@ -66,6 +66,10 @@ public:
     // Selects entry `index` in the chart (clamped), scrolls to it and reads it out.
     void SelectChartDrive(int index);
 
+    // The drive text box's height that shows a drive's whole read-out (four
+    // lines) in the box's font, and never less than 50 pixels.
+    int FourLineTextHeight() const;
+
     // The list as the page shows it, and the filter it was built with.
     const CDriveChartData &drives() const { return drives_; }
     const DriveFilter &filter() const { return filter_; }

@@ -363,11 +363,12 @@ TEST_F(MainWindow, DriveTextFollowsTheChartAndTheSplitter)
     EXPECT_EQ(qobject_cast<QPlainTextEdit *>(dlg.Control(LayoutRole::DriveText))->toPlainText(),
               "Selected:\nHome drive");
 
-    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, 50));
+    const int start = dlg.drivePage().FourLineTextHeight();
+    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, start));
     auto *splitter = qobject_cast<CSplitterBar *>(dlg.Control(LayoutRole::Splitter));
     emit splitter->splitterMoved(30);
-    EXPECT_EQ(dlg.textHeight(), 80);
-    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, 80));
+    EXPECT_EQ(dlg.textHeight(), start + 30);
+    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, start + 30));
     emit splitter->splitterMoved(-100);
     EXPECT_EQ(dlg.textHeight(), 50) << "the text box keeps at least 50 pixels";
 }
@@ -903,7 +904,8 @@ TEST_F(MainWindow, ShrinkingTheDriveChartsPageGivesUpTheTextBoxFirst)
     ASSERT_TRUE(dlg.OnInitDialog());
     dlg.show();
     dlg.ClickPage(PAGE_DRIVE_CHARTS);
-    emit qobject_cast<CSplitterBar *>(dlg.Control(LayoutRole::Splitter))->splitterMoved(100);
+    emit qobject_cast<CSplitterBar *>(dlg.Control(LayoutRole::Splitter))
+        ->splitterMoved(150 - dlg.textHeight());
     ASSERT_EQ(dlg.textHeight(), 150);
 
     // 520 < 200 + 150 + 200: the text box gives up 30 pixels, the chart none.
