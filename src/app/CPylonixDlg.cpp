@@ -370,6 +370,9 @@ void CPylonixDlg::OpenPlayerWindow(int team, int player)
         connect(
             dialog, &CPlayerDlg::playerClosed, this, [this] { OnPlayerClosed(); },
             Qt::QueuedConnection);
+        // After every reload the window shows its player again from the
+        // refilled game, once the main window has taken the reload in.
+        connect(game_, &LiveGame::reloaded, dialog, &CPlayerDlg::ShowPlayer);
         playerWindow_ = dialog;
     }
     dialog->SetPlayer(team, player);

@@ -4,7 +4,6 @@
 #include "gamedata/GameSession.h"
 #include "live/LiveGame.h"
 #include "pages/StatPages.h"
-#include "platform/Messages.h"
 #include "views/OverviewText.h"
 
 #include <QComboBox>
@@ -37,8 +36,6 @@ void CPylonixDlg::OnReloaded()
 
     drivePage_->ClearSelection();
     filledPages_ = 0;
-    if (playerWindow_)
-        PostMessage(playerWindow_, UM_RELOAD);
     ShowPage();
 }
 

@@ -841,6 +841,12 @@ TEST_F(MainWindow, OnePlayerWindowIsOpenedReusedAndForgottenWhenItCloses)
     EXPECT_EQ(dlg.PlayerWindow(), player.data()) << "the open window is reused";
     EXPECT_EQ(player->TeamIndex(), 0);
 
+    // After a reload the window shows its player again from the refilled game.
+    player->TitleStatic()->clear();
+    dlg.ReloadGame();
+    EXPECT_EQ(player->TitleStatic()->text(), player->Content().title);
+    EXPECT_FALSE(player->Content().title.isEmpty());
+
     player->reject();
     processUntil([&] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
