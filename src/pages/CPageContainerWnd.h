@@ -2,7 +2,7 @@
 
 #include "platform/Colors.h"
 
-#include <QWidget>
+#include <QFrame>
 
 class QScrollBar;
 
@@ -28,13 +28,13 @@ enum ScrollCode {
     SB_ENDSCROLL = 8,
 };
 
-// The scrolling window that holds the tables of a page. It does not move its
-// children: it keeps a content size, a page size and a scroll position, shows
-// the scroll bars, and tells its parent (WM_HSCROLL / WM_VSCROLL) after each
-// scroll so the parent's layout places every child at its content position
-// minus the scroll position. Notifications of its children go on to the
-// parent unchanged.
-class CPageContainerWnd : public QWidget
+// The scrolling window that holds the tables of a page, inside a sunken
+// edge. It does not move its children: it keeps a content size, a page size
+// and a scroll position, shows the scroll bars, and tells its parent
+// (WM_HSCROLL / WM_VSCROLL) after each scroll so the parent's layout places
+// every child (Place) at its content position minus the scroll position.
+// Notifications of its children go on to the parent unchanged.
+class CPageContainerWnd : public QFrame
 {
     Q_OBJECT
 
@@ -56,6 +56,13 @@ public:
     void OnHScroll(int code, int thumb = 0);
     void OnVScroll(int code, int thumb = 0);
 
+    // Where the client area starts in the window: inside the sunken edge.
+    static QPoint ClientOrigin();
+    // Places a child at `clientRect`, given in client coordinates.
+    static void Place(QWidget &child, const QRect &clientRect);
+    // The client area's size: the window less its edge and the shown bars.
+    QSize ClientSize() const;
+
     // The colour the background is filled with (the window colour at first).
     void SetBackgroundColor(COLORREF colour);
     COLORREF BackgroundColor() const { return background_; }
@@ -72,7 +79,6 @@ protected:
 private:
     void UpdateBars();
     void PlaceBars();
-    QSize ClientSize() const;
     static int Scrolled(int code, int thumb, int position, int page, int content);
 
     int contentWidth_ = 0;

@@ -160,9 +160,9 @@ void CPlayerDlg::Layout()
     std::size_t title = 0;
     for (const PlayerLayout::PlacedCategory &placed : layout_.categories) {
         CStatGridCtrl *grid = categoryGrids_[placed.category];
-        grid->setGeometry(placed.table);
+        CPageContainerWnd::Place(*grid, placed.table);
         grid->show();
-        categoryTitles_[title]->setGeometry(placed.title);
+        CPageContainerWnd::Place(*categoryTitles_[title], placed.title);
         categoryTitles_[title]->setText(QString::fromLatin1(categories[placed.category].title));
         ++title;
     }

@@ -1,5 +1,6 @@
 #include "player/PlayerJson.h"
 
+#include "pages/CPageContainerWnd.h"
 #include "player/PlayerLayout.h"
 #include "views/PlayerContent.h"
 #include "views/StatTableJson.h"
@@ -48,11 +49,13 @@ QJsonObject playsObject(const PlayerContent &content, const QRect &at)
 
 QJsonObject PlayerToJson(const PlayerContent &content, const PlayerLayout &layout)
 {
+    // Tables and titles stand in the panel's client area, inside its edge.
+    const QPoint origin = CPageContainerWnd::ClientOrigin();
     QJsonArray categories;
     for (const PlayerLayout::PlacedCategory &placed : layout.categories) {
         QJsonObject json =
-            placedTable(content.CategoryTable(placed.category), placed.table);
-        const QRect &title = placed.title;
+            placedTable(content.CategoryTable(placed.category), placed.table.translated(origin));
+        const QRect title = placed.title.translated(origin);
         json["title"] = QString::fromLatin1(PlayerCategories()[placed.category].title);
         json["title_rect"] = QJsonArray{title.x(), title.y(), title.width(), title.height()};
         categories.append(json);

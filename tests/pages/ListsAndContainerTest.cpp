@@ -137,8 +137,8 @@ TEST(PageContainer, ScrollingStepsClampsAndTellsTheParent)
 {
     ContainerParent dialog;
     CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
-    // 200 x 100 inside both 16-pixel scroll bars.
-    container.setGeometry(0, 0, 216, 116);
+    // 200 x 100 inside the 2-pixel sunken edge and both 16-pixel scroll bars.
+    container.setGeometry(0, 0, 220, 120);
     container.SetPageSize(200, 100);
     container.SetContentSize(500, 110);
     ASSERT_EQ(container.PageSize(), QSize(200, 100));
@@ -181,21 +181,23 @@ TEST(PageContainer, BarsFollowTheContentAndTheWindowSize)
     CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
     container.setGeometry(0, 0, 300, 200);
     ShowAndWait(dialog);
-    EXPECT_EQ(container.PageSize(), QSize(300, 200));
+    // The client area lies inside the sunken edge.
+    EXPECT_EQ(container.PageSize(), QSize(300 - 4, 200 - 4));
     EXPECT_TRUE(container.VerticalBar()->isHidden());
 
     container.SetContentSize(250, 500);
     // The vertical bar takes its width from the page, as a window's client area shrinks.
     EXPECT_FALSE(container.VerticalBar()->isHidden());
     EXPECT_TRUE(container.HorizontalBar()->isHidden());
-    EXPECT_EQ(container.PageSize(), QSize(300 - 16, 200));
-    EXPECT_EQ(container.VerticalBar()->maximum(), 300);
+    EXPECT_EQ(container.PageSize(), QSize(300 - 4 - 16, 196));
+    EXPECT_EQ(container.VerticalBar()->geometry(), QRect(2 + 280, 2, 16, 196));
+    EXPECT_EQ(container.VerticalBar()->maximum(), 500 - 196);
 
     // Clicking below the thumb pages down, and the parent hears of it.
     const QRect bar = container.VerticalBar()->geometry();
     QTest::mouseClick(container.VerticalBar(), Qt::LeftButton, {},
                       QPoint(bar.width() / 2, bar.height() - 20));
-    EXPECT_EQ(container.VertPosition(), 200);
+    EXPECT_EQ(container.VertPosition(), 196);
     EXPECT_EQ(dialog.Count(WM_VSCROLL), 1);
 }
 

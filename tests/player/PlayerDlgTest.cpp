@@ -162,13 +162,14 @@ TEST_F(PlayerDlg, AQuarterbackShowsPassingThenRushingWithGameAndSeasonLines)
     EXPECT_EQ(Cell(passing, 1, 2), QStringLiteral("200"));
     EXPECT_EQ(Cell(dialog_->CategoryGrid(kRushing), 1, 1), QStringLiteral("30"));
 
-    // Passing at the left, Rushing beside it with no gap for the categories between.
+    // Passing at the left, Rushing beside it with no gap for the categories
+    // between, inside the panel's edge.
     const QRect pass = passing->geometry();
     const QRect rush = dialog_->CategoryGrid(kRushing)->geometry();
-    EXPECT_EQ(pass.topLeft(), QPoint(0, 15));
-    EXPECT_EQ(rush.topLeft(), QPoint(pass.width() + 10, 15));
+    EXPECT_EQ(pass.topLeft(), QPoint(2, 17));
+    EXPECT_EQ(rush.topLeft(), QPoint(2 + pass.width() + 10, 17));
     EXPECT_EQ(dialog_->CategoryTitle(0)->text(), QStringLiteral("Passing"));
-    EXPECT_EQ(dialog_->CategoryTitle(0)->geometry(), QRect(0, 0, pass.width(), 15));
+    EXPECT_EQ(dialog_->CategoryTitle(0)->geometry(), QRect(2, 2, pass.width(), 15));
     EXPECT_EQ(dialog_->CategoryTitle(1)->text(), QStringLiteral("Rushing"));
     EXPECT_EQ(dialog_->CategoryTitle(2)->geometry(), QRect(0, 0, 0, 0)) << "unused titles";
     EXPECT_EQ(dialog_->PlaysLabel()->text(), QStringLiteral("Plays involving Jon Smith"));

@@ -60,7 +60,7 @@ TEST(PlayerLayout, OnAShortWindowThePanelStops135PixelsAboveTheBottomAndScrolls)
     EXPECT_EQ(layout.categories[0].table.topLeft(), QPoint(0, 15 - 30)) << "scrolled up by 30";
 }
 
-TEST(PlayerJson, TablesStandInThePanelAndDerivedYardsAreMarked)
+TEST(PlayerJson, TablesStandInsideThePanelsEdgeAndDerivedYardsAreMarked)
 {
     PlayerContent content;
     content.title = QStringLiteral("#12 Jon Smith");
@@ -84,8 +84,8 @@ TEST(PlayerJson, TablesStandInThePanelAndDerivedYardsAreMarked)
     EXPECT_EQ(json["heading"].toString(), QStringLiteral("Game and Season Stats"));
     const QJsonObject rushing = json["categories"].toArray()[0].toObject();
     EXPECT_EQ(rushing["title"].toString(), QStringLiteral("Rushing"));
-    EXPECT_EQ(QPoint(rushing["x"].toInt(), rushing["y"].toInt()), QPoint(0, 15));
-    EXPECT_EQ(rushing["title_rect"].toArray(), (QJsonArray{0, 0, 200, 15}));
+    EXPECT_EQ(QPoint(rushing["x"].toInt(), rushing["y"].toInt()), QPoint(2, 17));
+    EXPECT_EQ(rushing["title_rect"].toArray(), (QJsonArray{2, 2, 200, 15}));
     EXPECT_EQ(rushing["rows"][0]["cells"][1]["text"].toString(), QStringLiteral("3"));
 
     const QJsonArray rows = json["plays"]["rows"].toArray();
