@@ -10,7 +10,6 @@
 #include "platform/Artwork.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
-#include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
 #include "platform/PosixFile.h"
 #include "platform/QtConversions.h"
@@ -202,6 +201,7 @@ void CPylonixDlg::CreateControls()
     RegisterControl(LayoutRole::Configure, 0, configure_);
 
     container_ = new CPageContainerWnd(this, IDC_PAGE_CONTAINER);
+    connect(container_, &CPageContainerWnd::scrolled, this, [this] { Layout(); });
     RegisterControl(LayoutRole::Container, 0, container_);
     pages_ = std::make_unique<StatPages>(this, container_, boldFont_);
     RegisterPageTables();
@@ -447,12 +447,6 @@ void CPylonixDlg::OnConfigure()
 
 bool CPylonixDlg::event(QEvent *event)
 {
-    if (event->type() == CMessageEvent::EventType()) {
-        auto *message = static_cast<CMessageEvent *>(event);
-        OnMessage(message->Message());
-        message->SetResult(0);
-        return true;
-    }
     // The tables tell what matters by signals; their notifications end here.
     if (event->type() == CNotifyEvent::EventType())
         return true;
@@ -464,16 +458,4 @@ void CPylonixDlg::OnPlayerClosed()
     if (playerWindow_)
         playerWindow_->deleteLater();
     playerWindow_ = nullptr;
-}
-
-void CPylonixDlg::OnMessage(unsigned message)
-{
-    switch (message) {
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        Layout();
-        break;
-    default:
-        break;
-    }
 }

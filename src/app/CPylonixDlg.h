@@ -188,7 +188,6 @@ private:
     void OnSplitterMoved(int delta);
     void OnPlayerClosed();
     void OnGridLayout();
-    void OnMessage(unsigned message);
 
     // Reloading.
     void OnReloaded();

@@ -2,7 +2,6 @@
 
 #include "platform/ControlIds.h"
 #include "platform/GdiPainting.h"
-#include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
 #include "platform/QtConversions.h"
 #include "platform/SystemMetrics.h"
@@ -112,7 +111,7 @@ void CPageContainerWnd::OnHScroll(int code, int thumb)
     horzPosition_ = Scrolled(code, thumb, horzPosition_, pageWidth_, contentWidth_);
     const QSignalBlocker blocker(horzBar_);
     horzBar_->setValue(horzPosition_);
-    SendMessage(parentWidget(), WM_HSCROLL, 0, 0);
+    emit scrolled(Qt::Horizontal);
 }
 
 void CPageContainerWnd::OnVScroll(int code, int thumb)
@@ -120,7 +119,7 @@ void CPageContainerWnd::OnVScroll(int code, int thumb)
     vertPosition_ = Scrolled(code, thumb, vertPosition_, pageHeight_, contentHeight_);
     const QSignalBlocker blocker(vertBar_);
     vertBar_->setValue(vertPosition_);
-    SendMessage(parentWidget(), WM_VSCROLL, 0, 0);
+    emit scrolled(Qt::Vertical);
 }
 
 void CPageContainerWnd::SetBackgroundColor(COLORREF colour)

@@ -6,10 +6,7 @@
 
 class QScrollBar;
 
-// Scroll messages a page container sends to its parent after it scrolled
-// (wParam 0, lParam 0), and the scroll codes it understands.
-constexpr unsigned WM_HSCROLL = 0x114;
-constexpr unsigned WM_VSCROLL = 0x115;
+// The scroll codes a page container understands.
 enum ScrollCode {
     SB_LINEUP = 0,
     SB_LINELEFT = 0,
@@ -30,9 +27,9 @@ enum ScrollCode {
 
 // The scrolling window that holds the tables of a page, inside a sunken
 // edge. It does not move its children: it keeps a content size, a page size
-// and a scroll position, shows the scroll bars, and tells its parent
-// (WM_HSCROLL / WM_VSCROLL) after each scroll so the parent's layout places
-// every child (Place) at its content position minus the scroll position.
+// and a scroll position, shows the scroll bars, and announces each scroll
+// (scrolled) so the owner's layout places every child (Place) at its content
+// position minus the scroll position.
 // Notifications of its children go on to the parent unchanged.
 class CPageContainerWnd : public QFrame
 {
@@ -52,7 +49,7 @@ public:
     int HorzPosition() const { return horzPosition_; }
     int VertPosition() const { return vertPosition_; }
 
-    // Scrolls one bar by a scroll code (thumb: to `thumb`), then tells the parent.
+    // Scrolls one bar by a scroll code (thumb: to `thumb`), then announces scrolled.
     void OnHScroll(int code, int thumb = 0);
     void OnVScroll(int code, int thumb = 0);
 
@@ -69,6 +66,10 @@ public:
 
     QScrollBar *HorizontalBar() const { return horzBar_; }
     QScrollBar *VerticalBar() const { return vertBar_; }
+
+signals:
+    // A bar scrolled (its position may have stayed at an end): lay the page out again.
+    void scrolled(Qt::Orientation orientation);
 
 protected:
     bool event(QEvent *event) override;

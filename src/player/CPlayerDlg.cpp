@@ -9,7 +9,6 @@
 #include "platform/ControlIds.h"
 #include "platform/DialogUnits.h"
 #include "platform/Fonts.h"
-#include "platform/Messages.h"
 #include "platform/SystemMetrics.h"
 #include "views/TextWrapper.h"
 
@@ -57,6 +56,7 @@ CPlayerDlg::CPlayerDlg(QWidget *owner)
     titleStatic_->setGeometry(0, 0, 300, 20);
 
     container_ = new CPageContainerWnd(this, kChildId);
+    connect(container_, &CPageContainerWnd::scrolled, this, [this] { Layout(); });
     for (int c = 0; c < kPlayerCategoryCount; ++c) {
         auto *grid = new CStatGridCtrl(container_, kChildId);
         grid->setFrameStyle(QFrame::Box | QFrame::Plain); // a thin border
@@ -176,22 +176,7 @@ void CPlayerDlg::Layout()
     update();
 }
 
-// ---- Messages and closing ----
-
-bool CPlayerDlg::event(QEvent *event)
-{
-    if (event->type() == CMessageEvent::EventType()) {
-        switch (static_cast<CMessageEvent *>(event)->Message()) {
-        case WM_HSCROLL:
-        case WM_VSCROLL:
-            Layout();
-            return true;
-        default:
-            break;
-        }
-    }
-    return QDialog::event(event);
-}
+// ---- Resizing, keys and closing ----
 
 void CPlayerDlg::resizeEvent(QResizeEvent *event)
 {

@@ -75,7 +75,6 @@ public:
     const PlayerLayout &LastLayout() const { return layout_; }
 
 protected:
-    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -114,7 +114,7 @@ TEST_F(DriveListsTest, ClicksAndKeysAnnounceTheSelectedRow)
 namespace
 {
 
-// A dialog that records scroll messages and notifications its container sends on.
+// A dialog that records the notifications its container sends on.
 class ContainerParent : public MessageSink
 {
 public:
@@ -131,12 +131,27 @@ protected:
     }
 };
 
+// Counts a container's scroll announcements, per bar.
+class ScrollCounts
+{
+public:
+    explicit ScrollCounts(CPageContainerWnd &container)
+    {
+        QObject::connect(&container, &CPageContainerWnd::scrolled, [this](Qt::Orientation bar) {
+            ++(bar == Qt::Horizontal ? horizontal : vertical);
+        });
+    }
+    int horizontal = 0;
+    int vertical = 0;
+};
+
 } // namespace
 
 TEST(PageContainer, ScrollingStepsClampsAndTellsTheParent)
 {
     ContainerParent dialog;
     CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
+    const ScrollCounts scrolls(container);
     // 200 x 100 inside the 2-pixel sunken edge and both 16-pixel scroll bars.
     container.setGeometry(0, 0, 220, 120);
     container.SetPageSize(200, 100);
@@ -144,7 +159,7 @@ TEST(PageContainer, ScrollingStepsClampsAndTellsTheParent)
     ASSERT_EQ(container.PageSize(), QSize(200, 100));
     container.OnVScroll(SB_LINEDOWN);
     EXPECT_EQ(container.VertPosition(), 10); // 10 pixels of content below the page, not 24
-    EXPECT_EQ(dialog.Count(WM_VSCROLL), 1);
+    EXPECT_EQ(scrolls.vertical, 1);
     container.OnVScroll(SB_LINEUP);
     EXPECT_EQ(container.VertPosition(), 0);
 
@@ -162,7 +177,7 @@ TEST(PageContainer, ScrollingStepsClampsAndTellsTheParent)
     EXPECT_EQ(container.HorzPosition(), 0);
     container.OnHScroll(SB_THUMBPOSITION, 9999);
     EXPECT_EQ(container.HorzPosition(), 300);
-    EXPECT_EQ(dialog.Count(WM_HSCROLL), 7);
+    EXPECT_EQ(scrolls.horizontal, 7);
 
     // A page wider than the content shows it from the start; an empty content resets both.
     container.SetPageSize(400, 100);
@@ -179,6 +194,7 @@ TEST(PageContainer, BarsFollowTheContentAndTheWindowSize)
     ContainerParent dialog;
     dialog.resize(400, 300);
     CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
+    const ScrollCounts scrolls(container);
     container.setGeometry(0, 0, 300, 200);
     ShowAndWait(dialog);
     // The client area lies inside the sunken edge.
@@ -198,7 +214,7 @@ TEST(PageContainer, BarsFollowTheContentAndTheWindowSize)
     QTest::mouseClick(container.VerticalBar(), Qt::LeftButton, {},
                       QPoint(bar.width() / 2, bar.height() - 20));
     EXPECT_EQ(container.VertPosition(), 196);
-    EXPECT_EQ(dialog.Count(WM_VSCROLL), 1);
+    EXPECT_EQ(scrolls.vertical, 1);
 }
 
 TEST(PageContainer, ForwardsNotificationsAndPaintsItsBackground)
