@@ -250,26 +250,6 @@ TEST_F(PlayerDlg, APlayerWithoutAShortNameIsInEveryPlay)
     EXPECT_EQ(plays, 5);
 }
 
-TEST_F(PlayerDlg, AWrappedPlaySharesOneShadeAndTheNextPlayTakesTheOther)
-{
-    Show(0);
-    CStatGridCtrl *plays = dialog_->PlaysGrid();
-    const std::vector<QString> downs = PlayColumn(0);
-    ASSERT_GE(downs.size(), 5u) << "the long play needs at least two lines";
-    // Row 0 the first play, rows 1 .. n the long one, the last row the third.
-    const int lastRow = static_cast<int>(downs.size()) - 1;
-    EXPECT_EQ(downs[2], QString()) << "continuation rows leave the down empty";
-    const COLORREF white = RGB(255, 255, 255);
-    const COLORREF grey = RGB(224, 224, 224);
-    EXPECT_EQ(plays->GetCellBkColor(0, 2), white);
-    for (int r = 1; r < lastRow; ++r) {
-        EXPECT_EQ(plays->GetCellBkColor(r, 2), grey) << "row " << r;
-        EXPECT_EQ(plays->GetCellBkColor(r, 0), grey) << "row " << r;
-    }
-    EXPECT_EQ(plays->GetCellBkColor(lastRow, 2), white);
-    EXPECT_EQ(plays->GetCellTextColor(1, 2), RGB(0, 0, 0));
-}
-
 TEST_F(PlayerDlg, TheTypeColumnMarksRushesPassesAndFirstDowns)
 {
     Show(0);

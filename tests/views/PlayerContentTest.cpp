@@ -125,6 +125,8 @@ TEST(PlayerContent, ThePlaysListHasARowPerLineInThePlaysShade)
     EXPECT_TRUE(table.rows[0].Cell(3).bold) << "a first down by pass";
     EXPECT_EQ(table.rows[1].Cell(0).text, "") << "a continuation line";
     EXPECT_EQ(table.rows[1].Cell(2).text, content.plays[0].lines[1]);
-    EXPECT_EQ(table.BackgroundAt(static_cast<int>(lines) - 1, 0), RGB(255, 255, 255));
+    EXPECT_EQ(table.BackgroundAt(static_cast<int>(lines) - 1, 0), RGB(255, 255, 255))
+        << "every line of a play in its shade";
+    EXPECT_EQ(table.TextColorAt(1, 2), RGB(0, 0, 0));
     EXPECT_EQ(table.BackgroundAt(static_cast<int>(lines), 2), RGB(224, 224, 224));
 }
