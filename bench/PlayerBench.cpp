@@ -96,7 +96,7 @@ void FillBusiestPlayer(benchmark::State &state)
     state.counters["play_rows"] = mostRows;
     state.counters["players"] = game->teams[0].playerCount() + game->teams[1].playerCount();
 }
-// 0: a refresh (UM_RELOAD) of the open window; 1: the first fill of a new window.
+// 0: a refresh (after a reload) of the open window; 1: the first fill of a new window.
 BENCHMARK(FillBusiestPlayer)->Arg(0)->Arg(1)->ArgName("first")->Unit(benchmark::kMillisecond);
 
 } // namespace

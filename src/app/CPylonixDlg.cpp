@@ -13,7 +13,6 @@
 #include "platform/Artwork.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
-#include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
 #include "platform/PosixFile.h"
 #include "platform/QtConversions.h"
@@ -247,6 +246,7 @@ void CPylonixDlg::CreateControls()
     RegisterControl(LayoutRole::Configure, 0, configure_);
 
     container_ = new CPageContainerWnd(this, IDC_PAGE_CONTAINER);
+    connect(container_, &CPageContainerWnd::scrolled, this, [this] { Layout(); });
     RegisterControl(LayoutRole::Container, 0, container_);
     pages_ = std::make_unique<StatPages>(this, container_, boldFont_);
     RegisterPageTables();
@@ -416,6 +416,9 @@ void CPylonixDlg::OpenPlayerWindow(int team, int player)
         connect(
             dialog, &CPlayerDlg::playerClosed, this, [this] { OnPlayerClosed(); },
             Qt::QueuedConnection);
+        // After every reload the window shows its player again from the
+        // refilled game, once the main window has taken the reload in.
+        connect(game_, &LiveGame::reloaded, dialog, &CPlayerDlg::ShowPlayer);
         playerWindow_ = dialog;
     }
     dialog->SetPlayer(team, player);
@@ -490,12 +493,6 @@ void CPylonixDlg::OnConfigure()
 
 bool CPylonixDlg::event(QEvent *event)
 {
-    if (event->type() == CMessageEvent::EventType()) {
-        auto *message = static_cast<CMessageEvent *>(event);
-        OnMessage(message->Message());
-        message->SetResult(0);
-        return true;
-    }
     // The tables tell what matters by signals; their notifications end here.
     if (event->type() == CNotifyEvent::EventType())
         return true;
@@ -507,16 +504,4 @@ void CPylonixDlg::OnPlayerClosed()
     if (playerWindow_)
         playerWindow_->deleteLater();
     playerWindow_ = nullptr;
-}
-
-void CPylonixDlg::OnMessage(unsigned message)
-{
-    switch (message) {
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        Layout();
-        break;
-    default:
-        break;
-    }
 }

@@ -205,7 +205,6 @@ private:
     void OnSplitterMoved(int delta);
     void OnPlayerClosed();
     void OnGridLayout();
-    void OnMessage(unsigned message);
 
     // Reloading.
     QTime Now() const;

@@ -71,7 +71,11 @@ void CPylonixDlg::Layout()
             periodBox_->setGeometry(placement.rect.x(), placement.rect.y(), placement.rect.width(),
                                     periodBox_->sizeHint().height());
         } else if (QWidget *control = Control(placement.role, placement.index)) {
-            control->setGeometry(placement.rect);
+            // The page's controls are placed in the container's client area.
+            if (control->parentWidget() == container_)
+                CPageContainerWnd::Place(*control, placement.rect);
+            else
+                control->setGeometry(placement.rect);
         }
     }
     if (result.content)

@@ -9,7 +9,6 @@
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
 #include "platform/Fonts.h"
-#include "platform/Messages.h"
 #include "views/OverviewText.h"
 #include "views/SituationView.h"
 
@@ -84,8 +83,6 @@ void CPylonixDlg::OnReloaded()
     drivePage_->KeepSelectionAcrossReload();
     pages_->playByPlay->MarkRowsOfNextReload();
     filledPages_ = 0;
-    if (playerWindow_)
-        PostMessage(playerWindow_, UM_RELOAD);
     ShowPage();
 }
 

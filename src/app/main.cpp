@@ -117,7 +117,7 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
             player.resize(line.playerSize);
             player.SetPlayer(team, index);
             player.ShowPlayer();
-            members["player"] = PlayerDlgToJson(player);
+            members["player"] = PlayerToJson(player.Content(), player.LastLayout());
             if (!line.playerScreenshotFile.isEmpty() &&
                 !player.grab().save(line.playerScreenshotFile, "PNG")) {
                 std::fprintf(stderr, "pylonix: cannot write the screenshot %s\n",

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <poll.h>
@@ -15,7 +14,6 @@
 #include <vector>
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 namespace
 {
@@ -135,54 +133,40 @@ bool watchFoldersOf(int notifyFd, const fs::path &path, std::set<int> &watches)
 
 struct WatchState {
     CFileChangeWatcher::ChangeHandler changed;
-    std::chrono::milliseconds reloadInterval;
     int stopFd;
-    int notifyFd; // -1: interval reloads only
+    int notifyFd; // -1: nothing to watch, only the stop request
     std::string path;
     FileStamp stamp;
     std::set<int> watches; // the folders notifyFd watches
 };
 
-// The watch thread: waits for a notification, the stop request or the end of
-// the interval, whichever comes first.
+// The watch thread: waits for a notification or the stop request.
 void watch(WatchState state)
 {
-    Clock::time_point nextReload = Clock::now() + state.reloadInterval;
     for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(nextReload - Clock::now());
-        const int timeout = static_cast<int>(std::clamp<long long>(left.count(), 0, INT_MAX));
         pollfd waitFor[2] = {{state.stopFd, POLLIN, 0}, {state.notifyFd, POLLIN, 0}};
-        const int ready = ::poll(waitFor, state.notifyFd >= 0 ? 2 : 1, timeout);
+        const int ready = ::poll(waitFor, state.notifyFd >= 0 ? 2 : 1, -1);
         if (ready < 0 && errno != EINTR)
             return;
         if (waitFor[0].revents != 0)
             return;
-        bool changed = false;
-        if (waitFor[1].revents != 0) {
-            // Any number of notifications waiting count as one look at the
-            // file, after the watches follow links and folders that changed.
-            drain(state.notifyFd);
-            watchFoldersOf(state.notifyFd, state.path, state.watches);
-            const FileStamp now = stampOf(state.path);
-            if (now.exists && !(now == state.stamp)) {
-                state.stamp = now;
-                changed = true;
-            }
-        }
-        if (changed || Clock::now() >= nextReload) {
+        if (waitFor[1].revents == 0)
+            continue;
+        // Any number of notifications waiting count as one look at the
+        // file, after the watches follow links and folders that changed.
+        drain(state.notifyFd);
+        watchFoldersOf(state.notifyFd, state.path, state.watches);
+        const FileStamp now = stampOf(state.path);
+        if (now.exists && !(now == state.stamp)) {
+            state.stamp = now;
             state.changed();
-            nextReload = Clock::now() + state.reloadInterval;
         }
     }
 }
 
 } // namespace
 
-CFileChangeWatcher::CFileChangeWatcher(ChangeHandler changed,
-                                       std::chrono::milliseconds reloadInterval)
-    : changed_(std::move(changed)), reloadInterval_(reloadInterval)
-{
-}
+CFileChangeWatcher::CFileChangeWatcher(ChangeHandler changed) : changed_(std::move(changed)) {}
 
 CFileChangeWatcher::~CFileChangeWatcher()
 {
@@ -213,8 +197,7 @@ void CFileChangeWatcher::StartWatcher(const std::string &gamePath)
     }
 
     // Taken after the watch is set, so that a change after this look is notified.
-    WatchState state{changed_, reloadInterval_,   stopFd_,           notifyFd_,
-                     fullPath, stampOf(fullPath), std::move(watches)};
+    WatchState state{changed_, stopFd_, notifyFd_, fullPath, stampOf(fullPath), std::move(watches)};
     try {
         thread_ = std::thread(watch, std::move(state));
     } catch (const std::system_error &) {

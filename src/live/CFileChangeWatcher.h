@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
@@ -9,22 +8,18 @@
 // watch thread) whenever the file's modification time (to the nanosecond), size
 // or inode changed, as seen at a write, close after writing, move-in or
 // creation of any file in its folder or, when the path is a symbolic link, in
-// the folder of the file it leads to; and also when a reload interval (one
-// minute) has passed without a post. A folder that is deleted is watched for
+// the folder of the file it leads to. A folder that is deleted is watched for
 // again when it comes back. One thread does the watching; it is woken to
 // stop, never killed.
 class CFileChangeWatcher
 {
 public:
-    static constexpr std::chrono::milliseconds ReloadInterval{60000};
-
-    // Called on the watch thread whenever the game file should be reloaded.
+    // Called on the watch thread whenever the game file changed.
     using ChangeHandler = std::function<void()>;
 
     // A stopped watcher that will call `changed`. What it calls must outlive
     // every running watch: its owner stops the watcher before it goes.
-    explicit CFileChangeWatcher(ChangeHandler changed,
-                                std::chrono::milliseconds reloadInterval = ReloadInterval);
+    explicit CFileChangeWatcher(ChangeHandler changed);
     // Stops the watch if one runs.
     virtual ~CFileChangeWatcher();
     CFileChangeWatcher(const CFileChangeWatcher &) = delete;
@@ -34,7 +29,7 @@ public:
     // absolute against the current folder). Returns once the folders are
     // watched, so every later change is seen. A missing folder is watched
     // for through its nearest existing parent. When nothing can be watched
-    // only the interval reloads are left; when no thread can be made, nothing runs.
+    // the thread only waits to be stopped; when no thread can be made, nothing runs.
     void StartWatcher(const std::string &gamePath);
 
     // Stops a running watch; returns once its thread has ended.
@@ -52,7 +47,6 @@ private:
     void closeDescriptors();
 
     ChangeHandler changed_;
-    std::chrono::milliseconds reloadInterval_;
     std::thread thread_;
     int stopFd_ = -1;   // written to wake the thread and end it
     int notifyFd_ = -1; // change notifications of the game file's folder, -1 when none

@@ -9,6 +9,13 @@ LiveGame::LiveGame(QObject *parent) : QObject(parent)
     // Requests from the watcher's thread arrive queued; several waiting at
     // once are served by one load.
     connect(this, &LiveGame::reloadRequested, this, &LiveGame::RequestReload);
+    // The interval asks the way the watcher does, and every request, the
+    // watcher's too, starts it anew.
+    connect(&reloadTimer_, &QTimer::timeout, this, &LiveGame::reloadRequested);
+    connect(this, &LiveGame::reloadRequested, this, [this] {
+        if (reloadTimer_.isActive())
+            reloadTimer_.start();
+    });
 }
 
 LiveGame::~LiveGame()
@@ -29,12 +36,14 @@ void LiveGame::StartWatching(std::chrono::milliseconds interval)
 {
     if (IsWatching())
         return;
-    watcher_ = std::make_unique<CFileChangeWatcher>([this] { emit reloadRequested(); }, interval);
+    watcher_ = std::make_unique<CFileChangeWatcher>([this] { emit reloadRequested(); });
     watcher_->StartWatcher(files_.game);
+    reloadTimer_.start(interval);
 }
 
 void LiveGame::StopWatching()
 {
+    reloadTimer_.stop();
     if (watcher_)
         watcher_->StopWatcher();
 }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -13,8 +14,9 @@
 enum class LiveFile { Game, HomeSeason, VisitorSeason };
 
 // The game being followed: the loaded session, the watch on the game file,
-// and when to load it again. Loads run on the thread the object lives in;
-// the watcher's thread only asks for them (reloadRequested). What a load did
+// and when to load it again: on every change of the file, and at least once
+// a reload interval (a timer of its own). Loads run on the thread the object
+// lives in; the watcher's thread only asks for them (reloadRequested). What a load did
 // is told by signals: whoever shows the game subscribes and asks the user,
 // and nothing else loads the files.
 class LiveGame : public QObject
@@ -30,6 +32,8 @@ public:
     // it reports it: with the default delay, about a second in all.
     static constexpr int kWatcherRetries = 5;
     static constexpr std::chrono::milliseconds kDefaultRetryDelay{200};
+    // A watched game is read again whenever this long passed without a request.
+    static constexpr std::chrono::milliseconds kReloadInterval{60000};
 
     explicit LiveGame(QObject *parent = nullptr);
     ~LiveGame() override;
@@ -42,9 +46,10 @@ public:
     const GameFiles &files() const { return files_; }
 
     // Unless a watch runs, watches the game file: reloadRequested on every
-    // change of it and whenever `interval` passes without one.
-    void StartWatching(std::chrono::milliseconds interval = CFileChangeWatcher::ReloadInterval);
-    // Ends a running watch; returns once its thread has ended.
+    // change of it and whenever `interval` passes without a request (tests
+    // shorten it).
+    void StartWatching(std::chrono::milliseconds interval = kReloadInterval);
+    // Ends a running watch and its interval; returns once its thread has ended.
     void StopWatching();
     bool IsWatching() const;
 
@@ -80,8 +85,8 @@ public:
     bool IsLoading() const { return loading_; }
 
 signals:
-    // The game file should be read again. Emitted from the watcher's thread,
-    // so it reaches this object's thread queued.
+    // The game file should be read again. Emitted from the watcher's thread
+    // (reaching this object's thread queued) or by the reload interval.
     void reloadRequested();
     // A load read the game file; the session holds it.
     void reloaded();
@@ -99,6 +104,9 @@ private:
     GameSession session_;
     GameFiles files_;
     std::unique_ptr<CFileChangeWatcher> watcher_;
+    // Asks for a reload when the interval passed without a request; each
+    // request starts it anew.
+    QTimer reloadTimer_;
 
     bool loading_ = false;
     bool requested_ = false;    // a load was asked for and waits for its turn

@@ -2,7 +2,6 @@
 
 #include "platform/ControlIds.h"
 #include "platform/GdiPainting.h"
-#include "platform/Messages.h"
 #include "platform/NotifyEvent.h"
 #include "platform/QtConversions.h"
 #include "platform/SystemMetrics.h"
@@ -40,9 +39,11 @@ int codeOf(int action)
 
 } // namespace
 
-CPageContainerWnd::CPageContainerWnd(QWidget *parent, int id) : QWidget(parent)
+CPageContainerWnd::CPageContainerWnd(QWidget *parent, int id) : QFrame(parent)
 {
     SetDlgCtrlID(this, id);
+    // The sunken client edge: two pixels on every side.
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     corner_ = new QWidget(this);
     corner_->setAutoFillBackground(true);
     QPalette face = corner_->palette();
@@ -116,7 +117,7 @@ void CPageContainerWnd::OnHScroll(int code, int thumb)
     horzPosition_ = Scrolled(code, thumb, horzPosition_, pageWidth_, contentWidth_);
     const QSignalBlocker blocker(horzBar_);
     horzBar_->setValue(horzPosition_);
-    SendMessage(parentWidget(), WM_HSCROLL, 0, 0);
+    emit scrolled(Qt::Horizontal);
 }
 
 void CPageContainerWnd::OnVScroll(int code, int thumb)
@@ -124,7 +125,7 @@ void CPageContainerWnd::OnVScroll(int code, int thumb)
     vertPosition_ = Scrolled(code, thumb, vertPosition_, pageHeight_, contentHeight_);
     const QSignalBlocker blocker(vertBar_);
     vertBar_->setValue(vertPosition_);
-    SendMessage(parentWidget(), WM_VSCROLL, 0, 0);
+    emit scrolled(Qt::Vertical);
 }
 
 void CPageContainerWnd::SetBackgroundColor(COLORREF colour)
@@ -133,11 +134,22 @@ void CPageContainerWnd::SetBackgroundColor(COLORREF colour)
     update();
 }
 
+QPoint CPageContainerWnd::ClientOrigin()
+{
+    return {GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE)};
+}
+
+void CPageContainerWnd::Place(QWidget &child, const QRect &clientRect)
+{
+    child.setGeometry(clientRect.translated(ClientOrigin()));
+}
+
 QSize CPageContainerWnd::ClientSize() const
 {
     const int bar = GetSystemMetrics(SM_CYHSCROLL);
-    return {std::max(0, width() - (vertBar_->isHidden() ? 0 : bar)),
-            std::max(0, height() - (horzBar_->isHidden() ? 0 : bar))};
+    const QPoint edge = ClientOrigin();
+    return {std::max(0, width() - 2 * edge.x() - (vertBar_->isHidden() ? 0 : bar)),
+            std::max(0, height() - 2 * edge.y() - (horzBar_->isHidden() ? 0 : bar))};
 }
 
 void CPageContainerWnd::UpdateBars()
@@ -169,20 +181,21 @@ void CPageContainerWnd::UpdateBars()
 void CPageContainerWnd::PlaceBars()
 {
     const QSize client = ClientSize();
+    const QPoint edge = ClientOrigin();
     const int bar = GetSystemMetrics(SM_CYHSCROLL);
-    horzBar_->setGeometry(0, client.height(), client.width(), bar);
-    vertBar_->setGeometry(client.width(), 0, bar, client.height());
+    horzBar_->setGeometry(edge.x(), edge.y() + client.height(), client.width(), bar);
+    vertBar_->setGeometry(edge.x() + client.width(), edge.y(), bar, client.height());
     horzBar_->raise();
     vertBar_->raise();
     // Without it the tables under the corner would show through between the bars.
-    corner_->setGeometry(client.width(), client.height(), bar, bar);
+    corner_->setGeometry(edge.x() + client.width(), edge.y() + client.height(), bar, bar);
     corner_->setVisible(!horzBar_->isHidden() && !vertBar_->isHidden());
     corner_->raise();
 }
 
 void CPageContainerWnd::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
+    QFrame::resizeEvent(event);
     PlaceBars();
     const QSize client = ClientSize();
     SetPageSize(client.width(), client.height());
@@ -191,7 +204,11 @@ void CPageContainerWnd::resizeEvent(QResizeEvent *event)
 void CPageContainerWnd::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    FillSolidRect(painter, CRect(0, 0, width(), height()), background_);
+    const QRect client = contentsRect();
+    FillSolidRect(painter,
+                  CRect(client.left(), client.top(), client.right() + 1, client.bottom() + 1),
+                  background_);
+    drawFrame(&painter);
 }
 
 bool CPageContainerWnd::event(QEvent *event)
@@ -201,12 +218,12 @@ bool CPageContainerWnd::event(QEvent *event)
         static_cast<CNotifyEvent *>(event)->SetHandled();
         return true;
     }
-    return QWidget::event(event);
+    return QFrame::event(event);
 }
 
 void CPageContainerWnd::childEvent(QChildEvent *event)
 {
-    QWidget::childEvent(event);
+    QFrame::childEvent(event);
     // The page titles and the overview text sit on the window colour.
     if (event->type() != QEvent::ChildPolished)
         return;

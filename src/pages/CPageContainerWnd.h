@@ -2,14 +2,11 @@
 
 #include "platform/Colors.h"
 
-#include <QWidget>
+#include <QFrame>
 
 class QScrollBar;
 
-// Scroll messages a page container sends to its parent after it scrolled
-// (wParam 0, lParam 0), and the scroll codes it understands.
-constexpr unsigned WM_HSCROLL = 0x114;
-constexpr unsigned WM_VSCROLL = 0x115;
+// The scroll codes a page container understands.
 enum ScrollCode {
     SB_LINEUP = 0,
     SB_LINELEFT = 0,
@@ -28,13 +25,13 @@ enum ScrollCode {
     SB_ENDSCROLL = 8,
 };
 
-// The scrolling window that holds the tables of a page. It does not move its
-// children: it keeps a content size, a page size and a scroll position, shows
-// the scroll bars, and tells its parent (WM_HSCROLL / WM_VSCROLL) after each
-// scroll so the parent's layout places every child at its content position
-// minus the scroll position. Notifications of its children go on to the
-// parent unchanged.
-class CPageContainerWnd : public QWidget
+// The scrolling window that holds the tables of a page, inside a sunken
+// edge. It does not move its children: it keeps a content size, a page size
+// and a scroll position, shows the scroll bars, and announces each scroll
+// (scrolled) so the owner's layout places every child (Place) at its content
+// position minus the scroll position.
+// Notifications of its children go on to the parent unchanged.
+class CPageContainerWnd : public QFrame
 {
     Q_OBJECT
 
@@ -52,9 +49,16 @@ public:
     int HorzPosition() const { return horzPosition_; }
     int VertPosition() const { return vertPosition_; }
 
-    // Scrolls one bar by a scroll code (thumb: to `thumb`), then tells the parent.
+    // Scrolls one bar by a scroll code (thumb: to `thumb`), then announces scrolled.
     void OnHScroll(int code, int thumb = 0);
     void OnVScroll(int code, int thumb = 0);
+
+    // Where the client area starts in the window: inside the sunken edge.
+    static QPoint ClientOrigin();
+    // Places a child at `clientRect`, given in client coordinates.
+    static void Place(QWidget &child, const QRect &clientRect);
+    // The client area's size: the window less its edge and the shown bars.
+    QSize ClientSize() const;
 
     // The colour the background is filled with (the window colour at first).
     void SetBackgroundColor(COLORREF colour);
@@ -62,6 +66,10 @@ public:
 
     QScrollBar *HorizontalBar() const { return horzBar_; }
     QScrollBar *VerticalBar() const { return vertBar_; }
+
+signals:
+    // A bar scrolled (its position may have stayed at an end): lay the page out again.
+    void scrolled(Qt::Orientation orientation);
 
 protected:
     bool event(QEvent *event) override;
@@ -72,7 +80,6 @@ protected:
 private:
     void UpdateBars();
     void PlaceBars();
-    QSize ClientSize() const;
     static int Scrolled(int code, int thumb, int position, int page, int content);
 
     int contentWidth_ = 0;

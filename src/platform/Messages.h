@@ -11,11 +11,9 @@ using WPARAM = std::intptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 
-// Private window messages of the program. The drive chart, the drive lists,
-// the splitter and the Individual Player window announce theirs with signals.
+// The first number of a window's private messages. Our own windows tell each
+// other what happened through typed signals; none of them uses one.
 constexpr unsigned WM_USER = 0x400;
-constexpr unsigned UM_GRIDLAYOUT = WM_USER + 2;
-constexpr unsigned UM_RELOAD = WM_USER + 5;
 
 // A private message delivered to a window's event(): the receiver checks
 // type() == CMessageEvent::EventType() and dispatches on Message().

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "player/PlayerLayout.h"
 #include "views/PlayerContent.h"
 
 #include <QDialog>
 #include <QFont>
-#include <QStringList>
 #include <array>
 #include <span>
-#include <string>
-#include <unordered_map>
 
 class CGameDocument;
 class CPageContainerWnd;
@@ -23,10 +21,12 @@ class QLabel;
 // took part in (a game line "GM" and a season line "SEA") in a scrolling
 // panel; under the panel, every play whose text names him.
 //
-// The owner sets the model and the player, then calls ShowPlayer. The window
-// shows the same player again on UM_RELOAD (posted after every reload). When
-// it closes (close box, Enter or Escape) it hides and announces playerClosed,
-// on which its owner deletes it (through a queued connection).
+// The owner sets the model and the player, then calls ShowPlayer; it calls
+// ShowPlayer again after every reload (a slot, for the game's reloaded
+// signal). The window shows the values of the view model (Content) where
+// the layout (LastLayout) puts them. When it closes (close box, Enter or
+// Escape) it hides and announces playerClosed, on which its owner deletes it
+// (through a queued connection).
 class CPlayerDlg : public QDialog
 {
     Q_OBJECT
@@ -46,9 +46,12 @@ public:
     int TeamIndex() const { return teamIndex_; }
     int PlayerIndex() const { return playerIndex_; }
 
+public slots:
     // Fills the title, the category tables and the plays for the current
     // player, then lays out. Nothing happens before the sources are set.
     void ShowPlayer();
+
+public:
     // Places the tables, their titles, the panel and the plays list for the
     // current client size and panel scroll position.
     void Layout();
@@ -64,13 +67,14 @@ public:
     // Whether category `category` is shown for the current player.
     bool IsCategoryShown(int category) const;
     // The content height of the panel at the last layout, scrolling or not.
-    int ContentHeight() const { return contentHeight_; }
+    int ContentHeight() const { return layout_.contentHeight; }
 
     // What the window shows, as the last ShowPlayer built it.
     const PlayerContent &Content() const { return content_; }
+    // Where the last layout put it.
+    const PlayerLayout &LastLayout() const { return layout_; }
 
 protected:
-    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -82,11 +86,7 @@ signals:
     void playerClosed();
 
 private:
-    void fillCategory(int category);
-    void fillPlays();
     QSize naturalSize(const CStatGridCtrl &table) const;
-    // The play text broken into the lines of the play column.
-    const QStringList &wrappedPlay(const QString &playText, int width);
 
     const CTeamStats *gameTeams_ = nullptr;       // two, borrowed
     const CSeasonStats *seasonTeams_ = nullptr;   // two, borrowed
@@ -94,10 +94,8 @@ private:
     int teamIndex_ = 0;
     int playerIndex_ = 0;
     bool closed_ = false;
-    int contentHeight_ = 0;
     PlayerContent content_;
-    std::unordered_map<QString, QStringList> wrapCache_;
-    int wrapWidth_ = -1;
+    PlayerLayout layout_;
 
     QFont boldFont_;
     QLabel *titleStatic_ = nullptr;

@@ -1,21 +1,21 @@
 #include "player/PlayerJson.h"
 
 #include "pages/CPageContainerWnd.h"
-#include "pages/CStatGridCtrl.h"
-#include "pages/TableJson.h"
-#include "player/CPlayerDlg.h"
+#include "player/PlayerLayout.h"
+#include "views/PlayerContent.h"
+#include "views/StatTableJson.h"
 
 #include <QJsonArray>
-#include <QLabel>
 
 namespace
 {
 
-// The table in the export's form, with where it stands.
-QJsonObject placedTable(const CStatGridCtrl &table)
+constexpr int kTypeColumn = 3;
+
+// A table in the export's form, with where it stands.
+QJsonObject placedTable(const StatTable &table, const QRect &at)
 {
-    QJsonObject json = TableToJson(table);
-    const QRect at = table.geometry();
+    QJsonObject json = StatTableToJson(table);
     json["x"] = at.x();
     json["y"] = at.y();
     json["w"] = at.width();
@@ -23,34 +23,55 @@ QJsonObject placedTable(const CStatGridCtrl &table)
     return json;
 }
 
+// The plays list; the type cell of each play whose yards were worked out
+// says so beside them.
+QJsonObject playsObject(const PlayerContent &content, const QRect &at)
+{
+    QJsonObject json = placedTable(content.PlaysTable(), at);
+    QJsonArray rows = json["rows"].toArray();
+    const std::vector<int> firstRows = content.PlayFirstRows();
+    for (std::size_t play = 0; play < content.plays.size(); ++play) {
+        if (!content.plays[play].yardsDerived)
+            continue;
+        QJsonObject row = rows[firstRows[play]].toObject();
+        QJsonArray cells = row["cells"].toArray();
+        QJsonObject cell = cells[kTypeColumn].toObject();
+        cell["yards_derived"] = true;
+        cells[kTypeColumn] = cell;
+        row["cells"] = cells;
+        rows[firstRows[play]] = row;
+    }
+    json["rows"] = rows;
+    return json;
+}
+
 } // namespace
 
-QJsonObject PlayerDlgToJson(const CPlayerDlg &dialog)
+QJsonObject PlayerToJson(const PlayerContent &content, const PlayerLayout &layout)
 {
-    const CPageContainerWnd *panel = dialog.Container();
-    const QRect panelRect = panel->geometry();
+    // Tables and titles stand in the panel's client area, inside its edge.
+    const QPoint origin = CPageContainerWnd::ClientOrigin();
     QJsonArray categories;
-    int slot = 0;
-    for (int c = 0; c < kPlayerCategoryCount; ++c) {
-        if (!dialog.IsCategoryShown(c))
-            continue;
-        QJsonObject json = placedTable(*dialog.CategoryGrid(c));
-        const QRect title = dialog.CategoryTitle(slot++)->geometry();
-        json["title"] = QString::fromLatin1(PlayerCategories()[c].title);
+    for (const PlayerLayout::PlacedCategory &placed : layout.categories) {
+        QJsonObject json =
+            placedTable(content.CategoryTable(placed.category), placed.table.translated(origin));
+        const QRect title = placed.title.translated(origin);
+        json["title"] = QString::fromLatin1(PlayerCategories()[placed.category].title);
         json["title_rect"] = QJsonArray{title.x(), title.y(), title.width(), title.height()};
         categories.append(json);
     }
+    const QRect &panel = layout.panel;
     return QJsonObject{
-        {"title", dialog.TitleStatic()->text()},
-        {"heading", dialog.HeadingStatic()->text()},
-        {"plays_label", dialog.PlaysLabel()->text()},
-        {"panel", QJsonObject{{"x", panelRect.x()},
-                              {"y", panelRect.y()},
-                              {"w", panelRect.width()},
-                              {"h", panelRect.height()},
-                              {"content_height", dialog.ContentHeight()},
-                              {"scrolls", panel->ContentSize().height() > 0}}},
+        {"title", content.title},
+        {"heading", PlayerContent::Heading()},
+        {"plays_label", content.playsLabel},
+        {"panel", QJsonObject{{"x", panel.x()},
+                              {"y", panel.y()},
+                              {"w", panel.width()},
+                              {"h", panel.height()},
+                              {"content_height", layout.contentHeight},
+                              {"scrolls", layout.scrolls}}},
         {"categories", categories},
-        {"plays", placedTable(*dialog.PlaysGrid())},
+        {"plays", playsObject(content, layout.plays)},
     };
 }

@@ -2,12 +2,16 @@
 
 #include <QJsonObject>
 
-class CPlayerDlg;
+struct PlayerContent;
+struct PlayerLayout;
 
-// The Individual Player window as the export's "player" object: "title" (the
-// player line), "heading", "plays_label", "panel" {"x", "y", "w", "h",
-// "content_height", "scrolls"}, "categories" (each shown category in display
-// order: "title", "x", "y", "w", "h" and "title_rect" [x, y, w, h] in panel
-// coordinates, with the table's "columns" and "rows") and "plays" (the plays
-// list with its "x", "y", "w", "h" in the window).
-QJsonObject PlayerDlgToJson(const CPlayerDlg &dialog);
+// The Individual Player window as the export's "player" object, from the
+// values it shows and where its layout puts them: "title" (the player line),
+// "heading", "plays_label", "panel" {"x", "y", "w", "h", "content_height",
+// "scrolls"}, "categories" (each shown category in display order: "title",
+// "x", "y", "w", "h" and "title_rect" [x, y, w, h] in the panel's window
+// coordinates, inside its edge, with the table's "columns" and "rows") and
+// "plays" (the plays list with its "x", "y", "w", "h" in the window; the
+// type cell of a play whose yards were worked out carries "yards_derived":
+// true).
+QJsonObject PlayerToJson(const PlayerContent &content, const PlayerLayout &layout);

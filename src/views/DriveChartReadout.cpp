@@ -10,6 +10,17 @@ QString fromItemText(const std::string &text)
     return QString::fromStdString(text);
 }
 
+// One line of a drive's start or end: "Started by <how> on <spot> at <time>
+// in quarter <quarter>"; a drive worked out from the plays has no "how", and
+// its line leaves out "by".
+QString driveMark(const QString &verb, const CChartItem::Text &how, const CChartItem::Text &spot,
+                  const CChartItem::Text &time, const CChartItem::Text &quarter)
+{
+    const QString by = how.empty() ? QString() : QStringLiteral(" by %1").arg(fromItemText(how));
+    return QStringLiteral("%1%2 on %3 at %4 in quarter %5")
+        .arg(verb, by, fromItemText(spot), fromItemText(time), fromItemText(quarter));
+}
+
 } // namespace
 
 QString DriveChartReadout::Describe(const CDriveChartData &list, int index, bool showTOP)
@@ -24,13 +35,11 @@ QString DriveChartReadout::Describe(const CDriveChartData &list, int index, bool
     }
     const QString possession =
         showTOP ? QStringLiteral(", TOP %1").arg(fromItemText(e.top)) : QString();
-    return QStringLiteral("%1 drive: %2 plays, %3 yards%4\r\n"
-                          "Started by %5 on %6 at %7 in quarter %8\r\n"
-                          "Ended by %9 on %10 at %11 in quarter %12")
+    return QStringLiteral("%1 drive: %2 plays, %3 yards%4\r\n%5\r\n%6")
         .arg(fromItemText(list.GetShortName(e.team)), fromItemText(e.plays), fromItemText(e.yards),
-             possession, fromItemText(e.startHow), fromItemText(e.startSpot),
-             fromItemText(e.startTime), fromItemText(e.startQtr), fromItemText(e.endHow))
-        .arg(fromItemText(e.endSpot), fromItemText(e.endTime), fromItemText(e.endQtr));
+             possession,
+             driveMark(QStringLiteral("Started"), e.startHow, e.startSpot, e.startTime, e.startQtr),
+             driveMark(QStringLiteral("Ended"), e.endHow, e.endSpot, e.endTime, e.endQtr));
 }
 
 QString DriveChartReadout::Text(const CDriveChartData &list, int hover, int selected, bool showTOP)

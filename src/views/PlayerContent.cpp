@@ -4,10 +4,31 @@
 #include "gamedata/CSeasonStats.h"
 #include "gamedata/CTeamStats.h"
 #include "gamedata/PlayContext.h"
+#include "gamedata/PlayRecords.h"
+#include "gamedata/PlayYards.h"
 #include "gamedata/TextNumbers.h"
+#include "views/TextWrapper.h"
+
+#include <optional>
 
 namespace
 {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhiteShade = RGB(255, 255, 255);
+constexpr COLORREF kGreyShade = RGB(224, 224, 224);
+// Room the grid keeps beside a cell's text.
+constexpr int kCellMargins = 6;
+
+// A cell from its text as composed: a leading "&" makes it bold and is not
+// drawn, in any cell of the window's tables.
+TableCell composedCell(const QString &composed)
+{
+    TableCell cell;
+    cell.bold = composed.startsWith(u'&');
+    cell.text = cell.bold ? composed.mid(1) : composed;
+    return cell;
+}
 
 QString text(const std::string &value)
 {
@@ -54,9 +75,11 @@ QString PlayerContent::PlayTypeMark(const QString &type, const QString &first, c
 
 PlayerContent PlayerContent::Build(std::span<const CTeamStats, 2> gameTeams,
                                    std::span<const CSeasonStats, 2> seasonTeams,
-                                   const CGameDocument &game, int team, int player)
+                                   const CGameDocument &game, int team, int player,
+                                   const TextWrapper &wrapper, int playColumnWidth)
 {
     PlayerContent content;
+    content.playColumnWidth = playColumnWidth;
     const CTeamStats &players = gameTeams[team == 1 ? 1 : 0];
     const CSeasonStats &season = seasonTeams[team == 1 ? 1 : 0];
     content.title = QStringLiteral("#") + text(players.GetPlayerValue(player, "No")) +
@@ -95,8 +118,13 @@ PlayerContent PlayerContent::Build(std::span<const CTeamStats, 2> gameTeams,
     const std::string key =
         SurnameKey(text(players.GetPlayerValue(player, "Short Name"))).toStdString();
     std::string upperBuffer;
+    // Worked out for every play at once, the first time a play of his lacks
+    // yards; the plays come in the same order.
+    std::optional<std::vector<PlayYards>> workedYards;
+    const int wrapWidth = playColumnWidth - kCellMargins;
     bool grey = false;
-    for (const CXmlNode node : *nodes) {
+    for (std::size_t ordinal = 0; ordinal < nodes->size(); ++ordinal) {
+        const CXmlNode node = (*nodes)[ordinal];
         const std::string playText = game.GetNodeText(node, "@text", "0");
         // A plain substring test: a play involves the player when its text
         // mentions his surname anywhere, in any letter case.
@@ -110,12 +138,103 @@ PlayerContent PlayerContent::Build(std::span<const CTeamStats, 2> gameTeams,
             play.ballOn = text(gameTeams[context.side == 'H' ? 0 : 1].GetTeamValue("Short Name")) +
                           QString::number(context.yard);
         play.text = text(playText);
+        play.lines = wrapper.Wrap(play.text, wrapWidth);
+        QString yards;
+        if (game.HasNode(node, "@yds")) {
+            yards = text(game.GetNodeText(node, "@yds", ""));
+        } else {
+            if (!workedYards)
+                workedYards = DerivePlayYards(ReadGamePlays(game));
+            if (ordinal < workedYards->size()) {
+                const PlayYards &worked = (*workedYards)[ordinal];
+                yards = text(worked.Text());
+                play.yardsDerived = worked.derived && worked.yards.has_value();
+            }
+        }
         play.typeMark = PlayTypeMark(text(game.GetNodeText(node, "@type", "")),
-                                     text(game.GetNodeText(node, "@first", "")),
-                                     text(game.GetNodeText(node, "@yds", "")));
+                                     text(game.GetNodeText(node, "@first", "")), yards);
         play.grey = grey;
         grey = !grey;
         content.plays.push_back(std::move(play));
     }
     return content;
+}
+
+QString PlayerContent::Heading()
+{
+    return QStringLiteral("Game and Season Stats");
+}
+
+std::vector<TableColumn> PlayerContent::CategoryColumns(int category)
+{
+    std::vector<TableColumn> columns{{QString(), kCaptionColumnWidth, TableAlignment::Left}};
+    for (const PlayerColumn &column : PlayerCategories().at(category).columns)
+        columns.push_back({QString::fromLatin1(column.caption), column.width,
+                           column.label.empty() ? TableAlignment::Center : TableAlignment::Right});
+    return columns;
+}
+
+std::vector<TableColumn> PlayerContent::PlaysColumns(int playColumnWidth)
+{
+    return {
+        {QStringLiteral("Down"), 40, TableAlignment::Left},
+        {QStringLiteral("Ball On"), 40, TableAlignment::Center},
+        {QStringLiteral("Play"), playColumnWidth, TableAlignment::Left},
+        {QString(), 40, TableAlignment::Center},
+    };
+}
+
+StatTable PlayerContent::CategoryTable(int category) const
+{
+    StatTable table;
+    table.columns = CategoryColumns(category);
+    const Category &values = categories.at(category);
+    const auto &columns = PlayerCategories()[category].columns;
+    for (const auto &[caption, line] :
+         {std::pair{QStringLiteral("GM"), &values.game}, {QStringLiteral("SEA"), &values.season}}) {
+        TableRow row;
+        row.cells.push_back(TableCell::Text(caption));
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            TableCell cell = composedCell(k < line->size() ? (*line)[k] : QString());
+            if (columns[k].label.empty())
+                cell.background = GetSysColor(COLOR_BTNFACE);
+            row.cells.push_back(std::move(cell));
+        }
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+StatTable PlayerContent::PlaysTable() const
+{
+    StatTable table;
+    table.columns = PlaysColumns(playColumnWidth);
+    for (const Play &play : plays) {
+        for (qsizetype k = 0; k < play.lines.size(); ++k) {
+            TableRow row;
+            row.cells.resize(4);
+            if (k == 0) {
+                row.cells[0] = composedCell(play.down);
+                row.cells[1] = composedCell(play.ballOn);
+                row.cells[3] = composedCell(play.typeMark);
+            }
+            row.cells[kPlayColumn] = composedCell(play.lines[k]);
+            row.textColor = kBlack;
+            row.background = play.grey ? kGreyShade : kWhiteShade;
+            table.rows.push_back(std::move(row));
+        }
+    }
+    return table;
+}
+
+std::vector<int> PlayerContent::PlayFirstRows() const
+{
+    std::vector<int> first;
+    first.reserve(plays.size());
+    int row = 0;
+    for (const Play &play : plays) {
+        first.push_back(row);
+        row += static_cast<int>(play.lines.size());
+    }
+    return first;
 }

@@ -744,15 +744,17 @@ TEST_F(MainWindow, OffenseTablesArePlacedFromTheirNaturalSizes)
     const QRect homeRushing = dlg.Control(LayoutRole::Rushing, 0)->geometry();
     const QRect visitorPassing = dlg.Control(LayoutRole::Passing, 1)->geometry();
     const QRect visitorRushing = dlg.Control(LayoutRole::Rushing, 1)->geometry();
-    EXPECT_EQ(homePassing.topLeft(), QPoint(0, 15));
+    // Inside the container's 2-pixel sunken edge.
+    EXPECT_EQ(homePassing.topLeft(), QPoint(2, 17));
     EXPECT_EQ(dlg.Control(LayoutRole::OffenseTitle, 0)->geometry(),
-              QRect(0, 0, homePassing.width(), 15));
+              QRect(2, 2, homePassing.width(), 15));
     // Rows line up across the teams, under the taller passing table.
     EXPECT_EQ(homeRushing.y(), visitorRushing.y());
-    EXPECT_EQ(homeRushing.y(), std::max(homePassing.height(), visitorPassing.height()) + 25 + 15);
+    EXPECT_EQ(homeRushing.y(),
+              2 + std::max(homePassing.height(), visitorPassing.height()) + 25 + 15);
     const int widestHome = std::max({homePassing.width(), homeRushing.width(),
                                      dlg.Control(LayoutRole::Receiving, 0)->geometry().width()});
-    EXPECT_EQ(visitorPassing.x(), widestHome + 10);
+    EXPECT_EQ(visitorPassing.x(), 2 + widestHome + 10);
     EXPECT_EQ(dlg.Control(LayoutRole::Container)->geometry(), QRect(130, 80, 894, 640));
 }
 
@@ -769,12 +771,12 @@ TEST_F(MainWindow, ScrolledPageIsLaidOutAtTheScrollPositionAndAReloadReturnsToTh
     container->OnVScroll(SB_LINEDOWN);
     const int position = container->VertPosition();
     EXPECT_GT(position, 0);
-    EXPECT_EQ(dlg.Control(LayoutRole::Passing, 0)->y(), 15 - position)
+    EXPECT_EQ(dlg.Control(LayoutRole::Passing, 0)->y(), 2 + 15 - position)
         << "the container tells the window, which lays the page out again";
 
     dlg.ReloadGame();
     EXPECT_EQ(container->VertPosition(), 0);
-    EXPECT_EQ(dlg.Control(LayoutRole::Passing, 0)->y(), 15);
+    EXPECT_EQ(dlg.Control(LayoutRole::Passing, 0)->y(), 2 + 15);
 }
 
 namespace
@@ -843,6 +845,12 @@ TEST_F(MainWindow, OnePlayerWindowIsOpenedReusedAndForgottenWhenItCloses)
     doubleClickCell(homeRushing, 0, 1);
     EXPECT_EQ(dlg.PlayerWindow(), player.data()) << "the open window is reused";
     EXPECT_EQ(player->TeamIndex(), 0);
+
+    // After a reload the window shows its player again from the refilled game.
+    player->TitleStatic()->clear();
+    dlg.ReloadGame();
+    EXPECT_EQ(player->TitleStatic()->text(), player->Content().title);
+    EXPECT_FALSE(player->Content().title.isEmpty());
 
     player->reject();
     processUntil([&] {

@@ -156,6 +156,16 @@ TEST_F(LiveGameTest, WatcherLoadsTryAHalfWrittenFileAgainBeforeTheyReportIt)
     EXPECT_EQ(live.reloadCount(), 3);
 }
 
+TEST_F(LiveGameTest, AWatchedGameIsReadAgainOnTheIntervalWithoutAnyChange)
+{
+    live.Reload();
+    live.StartWatching(1ms);
+    // Each interval asks once more; no file changed.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return live.reloadCount() >= 3; }, 10000));
+    live.StopWatching();
+    EXPECT_TRUE(failures.empty());
+}
+
 TEST_F(LiveGameTest, TheWatchedFileIsLoadedOnItsOwnThreadAfterARewriteAndFollowsNewFiles)
 {
     live.Reload();

@@ -114,7 +114,7 @@ TEST_F(DriveListsTest, ClicksAndKeysAnnounceTheSelectedRow)
 namespace
 {
 
-// A dialog that records scroll messages and notifications its container sends on.
+// A dialog that records the notifications its container sends on.
 class ContainerParent : public MessageSink
 {
 public:
@@ -131,20 +131,35 @@ protected:
     }
 };
 
+// Counts a container's scroll announcements, per bar.
+class ScrollCounts
+{
+public:
+    explicit ScrollCounts(CPageContainerWnd &container)
+    {
+        QObject::connect(&container, &CPageContainerWnd::scrolled, [this](Qt::Orientation bar) {
+            ++(bar == Qt::Horizontal ? horizontal : vertical);
+        });
+    }
+    int horizontal = 0;
+    int vertical = 0;
+};
+
 } // namespace
 
 TEST(PageContainer, ScrollingStepsClampsAndTellsTheParent)
 {
     ContainerParent dialog;
     CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
-    // 200 x 100 inside both 16-pixel scroll bars.
-    container.setGeometry(0, 0, 216, 116);
+    const ScrollCounts scrolls(container);
+    // 200 x 100 inside the 2-pixel sunken edge and both 16-pixel scroll bars.
+    container.setGeometry(0, 0, 220, 120);
     container.SetPageSize(200, 100);
     container.SetContentSize(500, 110);
     ASSERT_EQ(container.PageSize(), QSize(200, 100));
     container.OnVScroll(SB_LINEDOWN);
     EXPECT_EQ(container.VertPosition(), 10); // 10 pixels of content below the page, not 24
-    EXPECT_EQ(dialog.Count(WM_VSCROLL), 1);
+    EXPECT_EQ(scrolls.vertical, 1);
     container.OnVScroll(SB_LINEUP);
     EXPECT_EQ(container.VertPosition(), 0);
 
@@ -162,7 +177,7 @@ TEST(PageContainer, ScrollingStepsClampsAndTellsTheParent)
     EXPECT_EQ(container.HorzPosition(), 0);
     container.OnHScroll(SB_THUMBPOSITION, 9999);
     EXPECT_EQ(container.HorzPosition(), 300);
-    EXPECT_EQ(dialog.Count(WM_HSCROLL), 7);
+    EXPECT_EQ(scrolls.horizontal, 7);
 
     // A page wider than the content shows it from the start; an empty content resets both.
     container.SetPageSize(400, 100);
@@ -179,24 +194,27 @@ TEST(PageContainer, BarsFollowTheContentAndTheWindowSize)
     ContainerParent dialog;
     dialog.resize(400, 300);
     CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
+    const ScrollCounts scrolls(container);
     container.setGeometry(0, 0, 300, 200);
     ShowAndWait(dialog);
-    EXPECT_EQ(container.PageSize(), QSize(300, 200));
+    // The client area lies inside the sunken edge.
+    EXPECT_EQ(container.PageSize(), QSize(300 - 4, 200 - 4));
     EXPECT_TRUE(container.VerticalBar()->isHidden());
 
     container.SetContentSize(250, 500);
     // The vertical bar takes its width from the page, as a window's client area shrinks.
     EXPECT_FALSE(container.VerticalBar()->isHidden());
     EXPECT_TRUE(container.HorizontalBar()->isHidden());
-    EXPECT_EQ(container.PageSize(), QSize(300 - 16, 200));
-    EXPECT_EQ(container.VerticalBar()->maximum(), 300);
+    EXPECT_EQ(container.PageSize(), QSize(300 - 4 - 16, 196));
+    EXPECT_EQ(container.VerticalBar()->geometry(), QRect(2 + 280, 2, 16, 196));
+    EXPECT_EQ(container.VerticalBar()->maximum(), 500 - 196);
 
     // Clicking below the thumb pages down, and the parent hears of it.
     const QRect bar = container.VerticalBar()->geometry();
     QTest::mouseClick(container.VerticalBar(), Qt::LeftButton, {},
                       QPoint(bar.width() / 2, bar.height() - 20));
-    EXPECT_EQ(container.VertPosition(), 200);
-    EXPECT_EQ(dialog.Count(WM_VSCROLL), 1);
+    EXPECT_EQ(container.VertPosition(), 196);
+    EXPECT_EQ(scrolls.vertical, 1);
 }
 
 TEST(PageContainer, TheCornerBetweenTheBarsIsPaintedOverThePage)
@@ -215,7 +233,9 @@ TEST(PageContainer, TheCornerBetweenTheBarsIsPaintedOverThePage)
     container.SetContentSize(600, 400);
     ShowAndWait(dialog);
     const QImage image = container.grab().toImage();
-    for (const QPoint corner : {QPoint(300 - 16, 200 - 16), QPoint(300 - 1, 200 - 1)})
+    // Inside the two-pixel sunken edge.
+    for (const QPoint corner :
+         {QPoint(300 - 2 - 16, 200 - 2 - 16), QPoint(300 - 2 - 1, 200 - 2 - 1)})
         EXPECT_EQ(image.pixel(corner), ToQRgb(GetSysColor(COLOR_BTNFACE)));
 }
 

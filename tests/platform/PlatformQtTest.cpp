@@ -160,6 +160,10 @@ public:
     std::vector<Notified> notifications;
 };
 
+// Sample message numbers of two private messages.
+constexpr unsigned kFirstMessage = WM_USER + 2;
+constexpr unsigned kSecondMessage = WM_USER + 5;
+
 TEST(Messages, SendDeliversAtOnceAndReturnsTheAnswer)
 {
     MessageWindow window;
@@ -167,20 +171,20 @@ TEST(Messages, SendDeliversAtOnceAndReturnsTheAnswer)
     ASSERT_EQ(window.received.size(), 1u);
     EXPECT_EQ(window.received[0].message, 0x406u);
     EXPECT_EQ(window.received[0].wParam, -7);
-    EXPECT_EQ(SendMessage(nullptr, UM_RELOAD), 0);
+    EXPECT_EQ(SendMessage(nullptr, kSecondMessage), 0);
 }
 
 TEST(Messages, PostIsDeliveredLaterOnTheWindowsThread)
 {
     MessageWindow window;
-    PostMessage(&window, UM_GRIDLAYOUT);
-    std::thread watcher([&window] { PostMessage(&window, UM_RELOAD, 1); });
+    PostMessage(&window, kFirstMessage);
+    std::thread watcher([&window] { PostMessage(&window, kSecondMessage, 1); });
     watcher.join();
     EXPECT_TRUE(window.received.empty());
     QApplication::processEvents();
     ASSERT_EQ(window.received.size(), 2u);
-    EXPECT_EQ(window.received[0].message, UM_GRIDLAYOUT);
-    EXPECT_EQ(window.received[1].message, UM_RELOAD);
+    EXPECT_EQ(window.received[0].message, kFirstMessage);
+    EXPECT_EQ(window.received[1].message, kSecondMessage);
     EXPECT_TRUE(window.received[1].onOwnThread);
 }
 
@@ -188,12 +192,12 @@ TEST(Messages, APostToAWindowDestroyedBeforeDeliveryIsDropped)
 {
     auto window = std::make_unique<MessageWindow>();
     MessageWindow survivor;
-    PostMessage(window.get(), UM_RELOAD);
-    PostMessage(&survivor, UM_GRIDLAYOUT);
+    PostMessage(window.get(), kSecondMessage);
+    PostMessage(&survivor, kFirstMessage);
     window.reset();
     QApplication::processEvents(); // must not touch the destroyed window
     ASSERT_EQ(survivor.received.size(), 1u);
-    EXPECT_EQ(survivor.received[0].message, UM_GRIDLAYOUT);
+    EXPECT_EQ(survivor.received[0].message, kFirstMessage);
 }
 
 TEST(Notifications, TravelFromAControlToItsParentWithItsId)

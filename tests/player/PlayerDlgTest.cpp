@@ -7,7 +7,6 @@
 #include "gamedata/CSeasonStats.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/CStatGridCtrl.h"
-#include "platform/Messages.h"
 #include "platform/SystemMetrics.h"
 
 #include "../support/ScratchDirectory.h"
@@ -163,13 +162,14 @@ TEST_F(PlayerDlg, AQuarterbackShowsPassingThenRushingWithGameAndSeasonLines)
     EXPECT_EQ(Cell(passing, 1, 2), QStringLiteral("200"));
     EXPECT_EQ(Cell(dialog_->CategoryGrid(kRushing), 1, 1), QStringLiteral("30"));
 
-    // Passing at the left, Rushing beside it with no gap for the categories between.
+    // Passing at the left, Rushing beside it with no gap for the categories
+    // between, inside the panel's edge.
     const QRect pass = passing->geometry();
     const QRect rush = dialog_->CategoryGrid(kRushing)->geometry();
-    EXPECT_EQ(pass.topLeft(), QPoint(0, 15));
-    EXPECT_EQ(rush.topLeft(), QPoint(pass.width() + 10, 15));
+    EXPECT_EQ(pass.topLeft(), QPoint(2, 17));
+    EXPECT_EQ(rush.topLeft(), QPoint(2 + pass.width() + 10, 17));
     EXPECT_EQ(dialog_->CategoryTitle(0)->text(), QStringLiteral("Passing"));
-    EXPECT_EQ(dialog_->CategoryTitle(0)->geometry(), QRect(0, 0, pass.width(), 15));
+    EXPECT_EQ(dialog_->CategoryTitle(0)->geometry(), QRect(2, 2, pass.width(), 15));
     EXPECT_EQ(dialog_->CategoryTitle(1)->text(), QStringLiteral("Rushing"));
     EXPECT_EQ(dialog_->CategoryTitle(2)->geometry(), QRect(0, 0, 0, 0)) << "unused titles";
     EXPECT_EQ(dialog_->PlaysLabel()->text(), QStringLiteral("Plays involving Jon Smith"));
@@ -198,31 +198,6 @@ TEST_F(PlayerDlg, TheDefenseTableHasItsSeparatorsInButtonFace)
     EXPECT_EQ(Cell(defense, 0, 4), QStringLiteral("3")) << "tackles, assisted plus unassisted";
     EXPECT_EQ(Cell(defense, 0, 11), QStringLiteral("1"));
     EXPECT_EQ(dialog_->CategoryGrid(4)->GetColumnWidth(5), 40) << "the PAT column";
-}
-
-TEST_F(PlayerDlg, TablesThatDoNotFitStartANewLine25PixelsBelowTheTallest)
-{
-    Show(3, QSize(600, 900));
-    EXPECT_EQ(ShownCategories().size(), 11u);
-    int lineTop = 15;
-    int lineBottom = 0;
-    int right = 0;
-    for (int c = 0; c < kPlayerCategoryCount; ++c) {
-        const QRect table = dialog_->CategoryGrid(c)->geometry();
-        if (table.y() != lineTop) {
-            EXPECT_EQ(table.x(), 0) << "category " << c << " starts a line";
-            EXPECT_GT(right + 10 + table.width(), 600) << "category " << c << " would not fit";
-            EXPECT_EQ(table.y(), lineBottom + 25) << "category " << c << ": 25 below the tallest";
-            lineTop = table.y();
-        } else if (c > 0) {
-            EXPECT_EQ(table.x(), right + 10) << "category " << c;
-        }
-        lineBottom = std::max(lineBottom, table.bottom() + 1);
-        right = table.x() + table.width();
-        EXPECT_LE(right, 600) << "category " << c;
-    }
-    EXPECT_GT(lineTop, 15) << "the tables took more than one line";
-    EXPECT_EQ(dialog_->ContentHeight(), lineBottom); // the last line's bottom, titles included
 }
 
 TEST_F(PlayerDlg, OnAShortWindowThePanelStops135PixelsAboveTheBottomAndScrolls)
@@ -275,38 +250,22 @@ TEST_F(PlayerDlg, APlayerWithoutAShortNameIsInEveryPlay)
     EXPECT_EQ(plays, 5);
 }
 
-TEST_F(PlayerDlg, AWrappedPlaySharesOneShadeAndTheNextPlayTakesTheOther)
-{
-    Show(0);
-    CStatGridCtrl *plays = dialog_->PlaysGrid();
-    const std::vector<QString> downs = PlayColumn(0);
-    ASSERT_GE(downs.size(), 5u) << "the long play needs at least two lines";
-    // Row 0 the first play, rows 1 .. n the long one, the last row the third.
-    const int lastRow = static_cast<int>(downs.size()) - 1;
-    EXPECT_EQ(downs[2], QString()) << "continuation rows leave the down empty";
-    const COLORREF white = RGB(255, 255, 255);
-    const COLORREF grey = RGB(224, 224, 224);
-    EXPECT_EQ(plays->GetCellBkColor(0, 2), white);
-    for (int r = 1; r < lastRow; ++r) {
-        EXPECT_EQ(plays->GetCellBkColor(r, 2), grey) << "row " << r;
-        EXPECT_EQ(plays->GetCellBkColor(r, 0), grey) << "row " << r;
-    }
-    EXPECT_EQ(plays->GetCellBkColor(lastRow, 2), white);
-    EXPECT_EQ(plays->GetCellTextColor(1, 2), RGB(0, 0, 0));
-}
-
 TEST_F(PlayerDlg, TheTypeColumnMarksRushesPassesAndFirstDowns)
 {
     Show(0);
     const std::vector<QString> marks = PlayColumn(3);
-    EXPECT_EQ(marks.front(), QStringLiteral("&R12")) << "a rushing first down, drawn bold";
+    const int lastRow = static_cast<int>(marks.size()) - 1;
+    EXPECT_EQ(marks.front(), QStringLiteral("R12")) << "a rushing first down";
+    EXPECT_TRUE(dialog_->PlaysGrid()->IsBoldCell(0, 3)) << "drawn bold";
     EXPECT_EQ(marks[1], QStringLiteral("p7"));
-    EXPECT_EQ(marks.back(), QStringLiteral("&X5")) << "a first down by penalty";
+    EXPECT_FALSE(dialog_->PlaysGrid()->IsBoldCell(1, 3));
+    EXPECT_EQ(marks.back(), QStringLiteral("X5")) << "a first down by penalty";
+    EXPECT_TRUE(dialog_->PlaysGrid()->IsBoldCell(lastRow, 3));
     EXPECT_EQ(PlayerContent::PlayTypeMark("K", "", "40"), QStringLiteral(" 40"));
     EXPECT_EQ(PlayerContent::PlayTypeMark("P", "P", ""), QStringLiteral("&P"));
 }
 
-TEST_F(PlayerDlg, AReloadShowsThePlayerAgainAndClosingTellsTheOwner)
+TEST_F(PlayerDlg, ShowingFillsThePlayerAndClosingTellsTheOwner)
 {
     QWidget owner;
     CPlayerDlg dialog(&owner);
@@ -315,7 +274,7 @@ TEST_F(PlayerDlg, AReloadShowsThePlayerAgainAndClosingTellsTheOwner)
     dialog.SetSources(teams_, seasons_, &game_);
     dialog.SetPlayer(0, 1);
     dialog.show();
-    SendMessage(&dialog, UM_RELOAD);
+    dialog.ShowPlayer();
     EXPECT_EQ(dialog.TitleStatic()->text(), QStringLiteral("#81 Al Smithson"));
     EXPECT_GE(dialog.minimumWidth(), 492);
     EXPECT_GE(dialog.minimumHeight(), 204);
@@ -338,7 +297,7 @@ TEST_F(PlayerDlg, EscapeClosesTheWindowFromItsTables)
 TEST_F(PlayerDlg, TheExportDescribesTheWindowAsLaidOut)
 {
     Show(0);
-    const QJsonObject json = PlayerDlgToJson(*dialog_);
+    const QJsonObject json = PlayerToJson(dialog_->Content(), dialog_->LastLayout());
     EXPECT_EQ(json["title"].toString(), QStringLiteral("#12 Jon Smith"));
     EXPECT_EQ(json["plays_label"].toString(), QStringLiteral("Plays involving Jon Smith"));
     EXPECT_EQ(json["panel"]["y"].toInt(), 35);
@@ -348,7 +307,7 @@ TEST_F(PlayerDlg, TheExportDescribesTheWindowAsLaidOut)
     ASSERT_EQ(categories.size(), 2);
     EXPECT_EQ(categories[1]["title"].toString(), QStringLiteral("Rushing"));
     EXPECT_EQ(categories[1]["title_rect"].toArray()[0].toInt(), categories[1]["x"].toInt());
-    EXPECT_EQ(categories[1]["y"].toInt(), 15);
+    EXPECT_EQ(categories[1]["y"].toInt(), dialog_->CategoryGrid(kRushing)->y());
     const QJsonArray seasonCells = categories[0]["rows"].toArray()[1].toObject()["cells"].toArray();
     EXPECT_EQ(seasonCells[2].toObject()["text"].toString(), QStringLiteral("200"));
     EXPECT_EQ(json["plays"]["y"].toInt(), json["panel"]["h"].toInt() + 60);

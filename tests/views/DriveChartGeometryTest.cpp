@@ -180,6 +180,34 @@ TEST_F(DriveChartGeometryTest, ReadoutsNameThePointedAtEntryBeforeTheSelectedOne
               "Qtr: 1, Down: 1-10, Spot: HOM20, Time: 14:30\r\nRun.");
 }
 
+TEST_F(DriveChartGeometryTest, ADriveWorkedOutFromThePlaysReadsWithoutAStartOrEndType)
+{
+    CGameDocument document;
+    ASSERT_TRUE(document.Open(dir_.Write("plays.xml", R"(<fbgame><venue><rules field="100"/></venue>
+        <team vh="H" id="HOM" name="Home" record=""><totals/></team>
+        <team vh="V" id="AWY" name="Away" record=""><totals/></team>
+        <plays><qtr number="2">
+          <play playid="1,1,1" context="H,1,10,H25" type="R" yds="5" text="Run for 5 yards." clock="14:30"/>
+          <play playid="1,2,2" context="H,2,5,H30" type="P" yds="10" text="Pass for 10 yards." clock="14:00"/>
+        </qtr></plays></fbgame>)")));
+    std::array<CTeamStats, 2> teams;
+    teams[0].SetSide('H');
+    teams[1].SetSide('V');
+    for (CTeamStats &team : teams)
+        team.LoadGame(document);
+    const CDriveChartData drives = CDriveChartData::Load(document, teams, DriveFilter{});
+    ASSERT_TRUE(drives.derived());
+    ASSERT_EQ(drives.count(), 1);
+    const CChartItem &drive = drives.item(0);
+    const QStringList lines = DriveChartReadout::Describe(drives, 0, false).split("\r\n");
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[1], QStringLiteral("Started on %1 at 14:30 in quarter 2")
+                            .arg(QString::fromStdString(drive.startSpot)));
+    EXPECT_EQ(lines[2], QStringLiteral("Ended on %1 at 14:00 in quarter 2")
+                            .arg(QString::fromStdString(drive.endSpot)));
+    EXPECT_FALSE(drive.startSpot.empty());
+}
+
 TEST_F(DriveChartGeometryTest, TheListsShowOneRowPerEntryInTheTeamsColours)
 {
     const CDriveChartData drives = List({{'H', 20, 65, 45}, {'V', 20, 30, 10}});
