@@ -100,10 +100,16 @@ QByteArray GameDocument::ChangedMessage(const GameDocument &previous) const
     for (const auto &[key, text] : previous.pages)
         if (!pages.contains(key))
             changedPages.emplace(key, "null");
-    if (changedMembers.empty() && changedPages.empty())
+    // A reload that changed nothing still moves the clients on to its
+    // number and time, as /api/game does.
+    if (changedMembers.empty() && changedPages.empty() && seq == previous.seq &&
+        updated == previous.updated)
         return {};
-    return "{\"seq\":" + QByteArray::number(seq) + ",\"changed\":{" +
-           memberList(changedMembers, changedPages, !changedPages.empty()) + "}}";
+    // The time goes with every change, so that a client holding the state
+    // from changes alone holds what /api/game serves.
+    return "{\"seq\":" + QByteArray::number(seq) + ",\"updated\":" + quoted(updated) +
+           ",\"changed\":{" + memberList(changedMembers, changedPages, !changedPages.empty()) +
+           "}}";
 }
 
 QByteArray GameDocument::SituationJson() const

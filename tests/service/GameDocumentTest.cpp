@@ -19,6 +19,7 @@ TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
 
     const QJsonObject message = QJsonDocument::fromJson(after.ChangedMessage(before)).object();
     EXPECT_EQ(message["seq"].toInt(), 2);
+    EXPECT_EQ(message["updated"].toString(), after.updated); // the state's time goes along
     const QJsonObject changed = message["changed"].toObject();
     EXPECT_EQ(changed.keys(), QStringList({"pages", "scoreboard"}));
     EXPECT_EQ(changed["scoreboard"].toObject()["home_score"].toInt(), 14);
@@ -26,7 +27,13 @@ TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
     EXPECT_EQ(pages.keys(), QStringList({"offense", "team_stats"}));
     EXPECT_TRUE(pages["team_stats"].isNull()); // gone: the client drops it
     EXPECT_EQ(pages["offense"].toObject().keys(), QStringList({"home"}));
-    EXPECT_TRUE(SampleDocument(3, 7).ChangedMessage(before).isEmpty());
+    EXPECT_TRUE(before.ChangedMessage(before).isEmpty());
+    // A reload that changed nothing still tells its number and time.
+    const QJsonObject unchanged =
+        QJsonDocument::fromJson(SampleDocument(3, 7).ChangedMessage(before)).object();
+    EXPECT_EQ(unchanged["seq"].toInt(), 3);
+    EXPECT_EQ(unchanged["updated"].toString(), SampleDocument(3, 7).updated);
+    EXPECT_TRUE(unchanged["changed"].toObject().isEmpty());
 }
 
 namespace
