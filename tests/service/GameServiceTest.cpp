@@ -154,8 +154,13 @@ TEST(GameService, ASlowClientHoldsNoOneUpAndCatchesUpWithASnapshot)
         service.Publish(document(seq));
         QTest::qWait(5);
     }
-    ASSERT_TRUE(quick.waitFor(publishes));
-    EXPECT_EQ(quick.messages.last()["seq"].toInt(), publishes);
+    // The quick client is not held up: it reaches the last publish, by its
+    // changes or, on a machine too busy for it to keep up, by a snapshot.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !quick.messages.isEmpty() && quick.messages.last()["seq"].toInt() == publishes;
+        },
+        20000));
 
     // Each message starts with its "seq"; a message is longer than a frame,
     // but its start is in its first frame.
