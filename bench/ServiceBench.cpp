@@ -4,7 +4,8 @@
 // the process serving 200 clients. Each write renames a complete file over
 // the game file, as a stats program does, alternating between two states one
 // play apart, so every message carries what one play changes. The clients
-// run in a thread of their own.
+// run in a process of their own (the program again, with --follow), so that
+// the memory measured is the service's.
 //
 //   bench_service [--writes N]   (20 writes per case by default)
 
@@ -16,15 +17,15 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QWebSocket>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <malloc.h>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <unistd.h>
 #include <vector>
 
@@ -67,51 +68,96 @@ double residentMiB()
            (1024.0 * 1024.0);
 }
 
-// WebSocket clients of /api/live in their own thread: each keeps nothing of
-// a message but the time it arrived, by the "seq" it starts with.
-class Clients : public QObject
+qint64 nowNanoseconds()
+{
+    // The monotonic clock is the same in every process of the machine.
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
+        .count();
+}
+
+// The clients' side, a process of its own (--follow URL COUNT): COUNT clients
+// of /api/live keep nothing of a message but the time it arrived, by the
+// "seq" it starts with. Prints "connected" once every client has its
+// snapshot and "seq TIME..." once every client has a change message.
+int follow(const QUrl &url, int count)
+{
+    std::vector<std::unique_ptr<QWebSocket>> sockets;
+    std::map<int, std::vector<qint64>> arrivals;
+    int snapshots = 0;
+    for (int i = 0; i < count; ++i) {
+        auto socket = std::make_unique<QWebSocket>();
+        QObject::connect(socket.get(), &QWebSocket::textMessageReceived, [&](const QString &text) {
+            const qint64 now = nowNanoseconds();
+            if (text.contains(QStringLiteral("\"snapshot\":"))) {
+                if (++snapshots == count) {
+                    std::printf("connected\n");
+                    std::fflush(stdout);
+                }
+                return;
+            }
+            const int seq = QStringView(text).mid(7, 12).toString().section(',', 0, 0).toInt();
+            std::vector<qint64> &times = arrivals[seq];
+            times.push_back(now);
+            if (static_cast<int>(times.size()) < count)
+                return;
+            std::printf("%d", seq);
+            for (const qint64 time : times)
+                std::printf(" %lld", static_cast<long long>(time));
+            std::printf("\n");
+            std::fflush(stdout);
+        });
+        socket->open(url);
+        sockets.push_back(std::move(socket));
+    }
+    return QCoreApplication::exec();
+}
+
+// The clients' process as the service sees it.
+class Followers
 {
 public:
-    void Open(const QUrl &url, int count)
+    Followers(const QUrl &url, int count)
     {
-        for (int i = 0; i < count; ++i) {
-            auto socket = std::make_unique<QWebSocket>();
-            QObject::connect(socket.get(), &QWebSocket::textMessageReceived,
-                             [this](const QString &text) { arrived(text); });
-            socket->open(url);
-            sockets_.push_back(std::move(socket));
-        }
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QCoreApplication::applicationFilePath(),
+                       {"--follow", url.toString(), QString::number(count)});
     }
-    void Close() { sockets_.clear(); }
-
-    // How many clients have the message of `seq`, with their arrival times.
-    std::vector<Clock::time_point> Arrivals(int seq)
+    ~Followers()
     {
-        const std::lock_guard lock(mutex_);
+        process_.kill();
+        process_.waitForFinished();
+    }
+    bool Connected()
+    {
+        read();
+        return connected_;
+    }
+    // The arrival times of the message of `seq` at every client; empty
+    // until all have it.
+    std::vector<qint64> Arrivals(int seq)
+    {
+        read();
         return arrivals_[seq];
-    }
-    int Connected()
-    {
-        const std::lock_guard lock(mutex_);
-        return snapshots_;
     }
 
 private:
-    void arrived(const QString &text)
+    void read()
     {
-        const Clock::time_point now = Clock::now();
-        const int seq = QStringView(text).mid(7, 12).toString().section(',', 0, 0).toInt();
-        const std::lock_guard lock(mutex_);
-        if (text.contains(QStringLiteral("\"snapshot\":")))
-            ++snapshots_;
-        else
-            arrivals_[seq].push_back(now);
+        while (process_.canReadLine()) {
+            const QList<QByteArray> fields = process_.readLine().trimmed().split(' ');
+            if (fields.front() == "connected") {
+                connected_ = true;
+                continue;
+            }
+            std::vector<qint64> &times = arrivals_[fields.front().toInt()];
+            for (qsizetype i = 1; i < fields.size(); ++i)
+                times.push_back(fields[i].toLongLong());
+        }
     }
 
-    std::vector<std::unique_ptr<QWebSocket>> sockets_;
-    std::mutex mutex_;
-    std::map<int, std::vector<Clock::time_point>> arrivals_;
-    int snapshots_ = 0;
+    QProcess process_;
+    bool connected_ = false;
+    std::map<int, std::vector<qint64>> arrivals_;
 };
 
 template <typename Predicate> bool waitUntil(Predicate done, int milliseconds)
@@ -138,6 +184,7 @@ double percentile(std::vector<double> values, double fraction)
 void measure(const char *name, const std::pair<QByteArray, QByteArray> &states, int clients,
              int writes)
 {
+    ::malloc_trim(0); // what the case before freed is not counted in this one
     QTemporaryDir folder;
     const QString game = folder.filePath("game.xml");
     const auto writeGame = [&](const QByteArray &content) {
@@ -166,42 +213,33 @@ void measure(const char *name, const std::pair<QByteArray, QByteArray> &states, 
     waitUntil([&] { return service.service()->Document().seq > 0; }, 10000);
     const double before = residentMiB();
 
-    QThread thread;
-    Clients reader;
-    reader.moveToThread(&thread);
-    thread.start();
     const QUrl url(QString("ws://127.0.0.1:%1/api/live").arg(service.service()->Port()));
-    QMetaObject::invokeMethod(&reader, [&] { reader.Open(url, clients); });
-    if (!waitUntil([&] { return reader.Connected() == clients; }, 30000))
-        std::fprintf(stderr, "bench_service: only %d clients connected\n", reader.Connected());
+    Followers followers(url, clients);
+    if (!waitUntil([&] { return followers.Connected(); }, 60000))
+        std::fprintf(stderr, "bench_service: the clients did not all connect\n");
 
     std::vector<double> latencies;
     for (int i = 0; i < writes; ++i) {
         const int seq = service.service()->Document().seq;
-        const Clock::time_point written = Clock::now();
+        const qint64 written = nowNanoseconds();
         if (!writeGame(i % 2 == 0 ? states.second : states.first))
             break;
         if (!waitUntil(
                 [&] {
                     const int now = service.service()->Document().seq;
-                    return now > seq && static_cast<int>(reader.Arrivals(now).size()) == clients;
+                    return now > seq && !followers.Arrivals(now).empty();
                 },
                 10000)) {
             std::fprintf(stderr, "bench_service: write %d was not delivered\n", i);
             continue;
         }
-        for (const Clock::time_point arrival : reader.Arrivals(service.service()->Document().seq))
-            latencies.push_back(
-                std::chrono::duration<double, std::milli>(arrival - written).count());
+        for (const qint64 arrival : followers.Arrivals(service.service()->Document().seq))
+            latencies.push_back(static_cast<double>(arrival - written) / 1e6);
     }
     const double after = residentMiB();
-    QMetaObject::invokeMethod(
-        &reader, [&] { reader.Close(); }, Qt::BlockingQueuedConnection);
-    thread.quit();
-    thread.wait();
     live.StopWatching();
     std::printf("%-14s %3d client(s): write to message p50 %7.2f ms, p99 %7.2f ms (%zu "
-                "messages); RSS %.1f MiB served, %.1f MiB with the clients\n",
+                "messages); service RSS %.1f MiB before the clients, %.1f MiB serving them\n",
                 name, clients, percentile(latencies, 0.5), percentile(latencies, 0.99),
                 latencies.size(), before, after);
 }
@@ -215,6 +253,8 @@ int main(int argc, char **argv)
     QGuiApplication application(argc, argv);
     int writes = 20;
     const QStringList arguments = application.arguments();
+    if (const qsizetype at = arguments.indexOf("--follow"); at > 0 && at + 2 < arguments.size())
+        return follow(QUrl(arguments[at + 1]), arguments[at + 2].toInt());
     if (const qsizetype at = arguments.indexOf("--writes"); at > 0 && at + 1 < arguments.size())
         writes = std::max(1, arguments[at + 1].toInt());
 
@@ -222,9 +262,9 @@ int main(int argc, char **argv)
     std::pair<QByteArray, QByteArray> sample = twoStates(14, 1, 110);
     sample.first = readFile(PYLONIX_SAMPLES_DIR "/game-live.xml");
     const std::pair<QByteArray, QByteArray> tenfold = twoStates(14, 10, 1100);
-    for (const int clients : {1, 200}) {
+    for (const int clients : {1, 200})
         measure("game-live.xml", sample, clients, writes);
+    for (const int clients : {1, 200})
         measure("tenfold game", tenfold, clients, writes);
-    }
     return 0;
 }
