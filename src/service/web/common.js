@@ -35,17 +35,19 @@ const Pylonix = (() => {
 
   // The same from the broker: PREFIX/snapshot holds the latest whole state
   // (retained) and PREFIX/changes what each publish changed. Every publish
-  // sends both, so a message is taken only when it is newer than the state.
+  // sends both, so a change is taken only when it is newer than the state,
+  // and a snapshot whenever its seq differs: a program started again counts
+  // from 1.
   function followBroker(url, prefix, onState, onStatus) {
     let state = null;
     PylonixMqtt.subscribe(url, [prefix + "/snapshot", prefix + "/changes"], (topic, text) => {
       const message = JSON.parse(text);
-      if (state && message.seq <= state.seq) return;
       if (message.snapshot) {
+        if (state && message.seq === state.seq) return;
         const earlier = state;
         state = message.snapshot;
         onState(state, earlier ? {} : null);
-      } else if (message.changed && state) {
+      } else if (message.changed && state && message.seq > state.seq) {
         apply(state, message);
         onState(state, message.changed);
       }
