@@ -28,6 +28,22 @@ TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
     EXPECT_TRUE(pages["team_stats"].isNull()); // gone: the client drops it
     EXPECT_EQ(pages["offense"].toObject().keys(), QStringList({"home"}));
     EXPECT_TRUE(before.ChangedMessage(before).isEmpty());
+
+    // A table that only grew (or changed at its foot) is sent from the first
+    // row that differs.
+    const auto tableChange = [](const GameDocument &to, const GameDocument &from) {
+        const QJsonObject message = QJsonDocument::fromJson(to.ChangedMessage(from)).object();
+        return message["changed"].toObject()["pages"].toObject()["team_stats"].toObject();
+    };
+    GameDocument grown = SampleDocument(4, 7);
+    grown.pages["team_stats"] = R"({"columns":[],"rows":[{"a":1},{"b":2}]})";
+    GameDocument longer = SampleDocument(5, 7);
+    longer.pages["team_stats"] = R"({"columns":[],"rows":[{"a":1},{"b":3},{"c":4}]})";
+    const QJsonObject table = tableChange(longer, grown);
+    EXPECT_EQ(table["rows_from"].toInt(), 1);
+    EXPECT_EQ(table["rows"].toArray(), QJsonArray({QJsonObject{{"b", 3}}, QJsonObject{{"c", 4}}}));
+    longer.pages["team_stats"] = R"({"columns":[{"header":"X"}],"rows":[{"a":1}]})";
+    EXPECT_TRUE(tableChange(longer, grown).contains("columns")) << "other columns: the whole table";
     // A reload that changed nothing still tells its number and time.
     const QJsonObject unchanged =
         QJsonDocument::fromJson(SampleDocument(3, 7).ChangedMessage(before)).object();

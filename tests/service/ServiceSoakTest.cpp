@@ -1,6 +1,7 @@
 #include "ServiceTestClient.h"
 
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QTcpServer>
@@ -15,19 +16,30 @@
 namespace
 {
 
-// Tables of "pages" merged as the pages merge them: null drops, a group of
-// tables (an object without "columns") is merged table by table.
+// Tables of "pages" merged as the pages merge them: null drops, rows from a
+// row on replace the table's rows from there, a group of tables (an object
+// without "columns") is merged table by table.
 QJsonObject mergedPages(QJsonObject target, const QJsonObject &changed)
 {
     for (auto entry = changed.begin(); entry != changed.end(); ++entry) {
         const QJsonValue value = entry.value();
-        if (value.isNull())
+        if (value.isNull()) {
             target.remove(entry.key());
-        else if (value.isObject() && !value.toObject().contains("columns") &&
-                 target[entry.key()].isObject())
+        } else if (value.isObject() && value.toObject().contains("rows_from")) {
+            QJsonObject table = target[entry.key()].toObject();
+            QJsonArray rows = table["rows"].toArray();
+            while (rows.size() > value["rows_from"].toInt())
+                rows.removeLast();
+            for (const QJsonValue row : value["rows"].toArray())
+                rows.append(row);
+            table["rows"] = rows;
+            target[entry.key()] = table;
+        } else if (value.isObject() && !value.toObject().contains("columns") &&
+                   target[entry.key()].isObject()) {
             target[entry.key()] = mergedPages(target[entry.key()].toObject(), value.toObject());
-        else
+        } else {
             target[entry.key()] = value;
+        }
     }
     return target;
 }

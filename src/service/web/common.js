@@ -13,9 +13,13 @@ const Pylonix = (() => {
   }
 
   // Tables are objects with "columns"; other objects of "pages" group them.
+  // {"rows_from": K, "rows": [...]} keeps a table's first K rows and puts
+  // these after them.
   function mergePages(target, changed) {
     for (const [key, value] of Object.entries(changed)) {
       if (value === null) delete target[key];
+      else if (typeof value === "object" && "rows_from" in value && target[key])
+        target[key].rows = target[key].rows.slice(0, value.rows_from).concat(value.rows);
       else if (typeof value === "object" && !("columns" in value) &&
                typeof target[key] === "object" && target[key] !== null)
         mergePages(target[key], value);
