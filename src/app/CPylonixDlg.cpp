@@ -1,11 +1,14 @@
 #include "app/CPylonixDlg.h"
 
 #include "app/CConfigureDlg.h"
+#include "app/CGameStrip.h"
+#include "app/CLineScoreView.h"
 #include "app/DriveChartsPage.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "drivechart/CSplitterBar.h"
 #include "gamedata/GameSession.h"
 #include "pages/CPageContainerWnd.h"
+#include "pages/CPlayByPlayGrid.h"
 #include "pages/StatPages.h"
 #include "platform/Artwork.h"
 #include "platform/ControlIds.h"
@@ -22,6 +25,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -84,15 +88,53 @@ void CPylonixDlg::ReadSettings()
     useForThisRun(settings_.homeFile, fileValues_.homeFile, options_.homeFile);
     useForThisRun(settings_.visitorFile, fileValues_.visitorFile, options_.visitorFile);
     useForThisRun(settings_.showTOP, fileValues_.showTOP, options_.showTop);
+    UseRememberedWindow();
     UseSettingsFiles();
     if (settings_.gameFile.empty() && MayPrompt())
         OnConfigure();
+}
+
+void CPylonixDlg::UseRememberedWindow()
+{
+    if (!options_.interactive)
+        return;
+    if (const std::optional<WindowPlacement> &window = settings_.window;
+        window && options_.rememberedPlacement) {
+        const QRect placed(window->left, window->top, window->width, window->height);
+        resize(placed.size().expandedTo(minimumSize()));
+        // A place on a screen that is gone is not kept: the window manager places it.
+        if (QGuiApplication::screenAt(placed.center()))
+            move(placed.topLeft());
+    }
+    if (settings_.playColumnWidth && !options_.playByPlayWidth) {
+        pages_->playByPlay->SetColumnWidth(CPlayByPlayGrid::kPlayColumn,
+                                           *settings_.playColumnWidth);
+        playByPlayColumn2_ = pages_->playByPlay->GetColumnWidth(2);
+    }
+    if (settings_.driveTextHeight)
+        textHeight_ = *settings_.driveTextHeight;
+}
+
+void CPylonixDlg::RememberWindow()
+{
+    if (!options_.interactive)
+        return;
+    // The frame's corner, as move() takes it, and the client area's size.
+    const QSize client = isMaximized() || isMinimized() ? normalGeometry().size() : size();
+    if (client.isValid())
+        settings_.window = WindowPlacement{pos().x(), pos().y(), client.width(), client.height()};
+    // A width given for this run leaves the file's own.
+    if (!options_.playByPlayWidth)
+        settings_.playColumnWidth =
+            pages_->playByPlay->GetColumnWidth(CPlayByPlayGrid::kPlayColumn);
+    settings_.driveTextHeight = textHeight_;
 }
 
 void CPylonixDlg::WriteSettings()
 {
     if (iniPath_.empty())
         return;
+    RememberWindow();
     std::string error;
     const Settings forFile = fileSettings();
     // The settings never replace a file the program reads, whatever name
@@ -147,6 +189,9 @@ bool CPylonixDlg::OnInitDialog()
     boldFont_.setWeight(QFont::Bold);
     CreateControls();
     MakeButtonImages();
+    // In its place from the start: a first load that fails leaves it empty
+    // under the page buttons, not over the header at the origin.
+    PlaceYardageSummary();
 
     period_ = 0;
     ReadSettings();
@@ -214,6 +259,7 @@ void CPylonixDlg::CreateControls()
     overviewText_->setTextFormat(Qt::PlainText);
     overviewText_->setAutoFillBackground(true);
     RegisterControl(LayoutRole::OverviewText, 0, overviewText_);
+    CreateGlanceControls();
 
     CreateDriveChartControls();
 }
@@ -269,7 +315,7 @@ void CPylonixDlg::CreateDriveChartControls()
     RegisterControl(LayoutRole::Hint, 0, drivePage_->hint());
     RegisterControl(LayoutRole::Splitter, 0, drivePage_->splitter());
     chartHeight_ = 200;
-    textHeight_ = 50;
+    textHeight_ = drivePage_->FourLineTextHeight();
 
     periodBox_ = new QComboBox(this);
     SetDlgCtrlID(periodBox_, IDC_PERIOD);

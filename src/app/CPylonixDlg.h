@@ -4,12 +4,15 @@
 #include "app/MainLayout.h"
 #include "app/Settings.h"
 #include "live/LiveGame.h"
+#include "views/ReloadStatus.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QFont>
 #include <QMessageBox>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,6 +20,8 @@
 #include <utility>
 #include <vector>
 
+class CGameStrip;
+class CLineScoreView;
 class DriveChartsPage;
 class CPageContainerWnd;
 class GameSession;
@@ -45,10 +50,15 @@ struct WindowOptions {
     // (pixels), in place of the settings file's and the table's own.
     std::optional<bool> showTop;
     std::optional<int> playByPlayWidth;
+    // Whether an interactive window takes the place and size the settings
+    // file remembers (not when this run gives a size of its own).
+    bool rememberedPlacement = true;
     // A game loaded already, which the window shows instead of a game of its
     // own; it must outlive the window. The window loads it only when it has
     // not been loaded yet.
     LiveGame *game = nullptr;
+    // The time the strip tells reloads by; the system clock when not given.
+    std::function<QDateTime()> clock;
 };
 
 // The main window: a fixed header (title picture and scoreboard), a column of
@@ -169,6 +179,8 @@ private:
     // Start-up.
     void CreateControls();
     void CreateDriveChartControls();
+    // The strip and the line score and situation of the Game Overview page.
+    void CreateGlanceControls();
     void RegisterPageTables();
     void RegisterControl(LayoutRole role, int index, QWidget *control);
 
@@ -176,6 +188,11 @@ private:
     void OnCancel();
     void OnConfigure();
     void ReadSettings();
+    // Puts the window where the settings file remembers it and gives the
+    // play-by-play column and the drive text box their remembered sizes.
+    void UseRememberedWindow();
+    // The window's place and sizes as they are now, into the settings in use.
+    void RememberWindow();
     void WriteSettings();
     // Tells the user (on the error stream) why the settings file is not read
     // or written; once a run.
@@ -191,6 +208,8 @@ private:
     void OnMessage(unsigned message);
 
     // Reloading.
+    QTime Now() const;
+    void ShowReloadStatus();
     void OnReloaded();
     void OnLoadFailed(LiveFile file, const QString &reason);
     void RebuildPeriodBox();
@@ -244,6 +263,14 @@ private:
     QLabel *overviewText_ = nullptr;
     QComboBox *periodBox_ = nullptr;
     DriveChartsPage *drivePage_ = nullptr; // a child object of the window
+    CGameStrip *strip_ = nullptr;
+    CLineScoreView *lineScore_ = nullptr;
+    QLabel *situationText_ = nullptr;
+
+    // A load the user started runs (start-up, Configure, ReloadGame): only
+    // such a load asks when it fails; the watcher's and the timer's tell the strip.
+    bool userLoadRunning_ = false;
+    ReloadStatus reloadStatus_;
 
     std::map<std::pair<LayoutRole, int>, QWidget *> controls_;
     LayoutResult lastLayout_;

@@ -26,6 +26,8 @@ std::vector<QWidget *> CPylonixDlg::PageControls(int page) const
     case PAGE_OVERVIEW:
         add(LayoutRole::TeamStats, 1);
         add(LayoutRole::OverviewText, 1);
+        add(LayoutRole::LineScore, 1);
+        add(LayoutRole::SituationText, 1);
         break;
     case PAGE_OFFENSE:
         add(LayoutRole::Passing, 2);

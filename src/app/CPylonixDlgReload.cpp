@@ -1,15 +1,22 @@
 #include "app/CPylonixDlg.h"
 
+#include "app/CGameStrip.h"
+#include "app/CLineScoreView.h"
 #include "app/DriveChartsPage.h"
 #include "gamedata/GameSession.h"
+#include "gamedata/GameSituation.h"
 #include "live/LiveGame.h"
+#include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
+#include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "views/OverviewText.h"
+#include "views/SituationView.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPlainTextEdit>
 
 namespace
@@ -24,27 +31,75 @@ QString programName()
 
 } // namespace
 
+void CPylonixDlg::CreateGlanceControls()
+{
+    strip_ = new CGameStrip(this);
+    RegisterControl(LayoutRole::Strip, 0, strip_);
+
+    lineScore_ = new CLineScoreView(container_);
+    RegisterControl(LayoutRole::LineScore, 0, lineScore_);
+
+    situationText_ = new QLabel(container_);
+    situationText_->setFont(DialogFont());
+    situationText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    situationText_->setWordWrap(true);
+    situationText_->setTextFormat(Qt::PlainText);
+    RegisterControl(LayoutRole::SituationText, 0, situationText_);
+}
+
 void CPylonixDlg::ReloadGame()
 {
+    const bool outermost = !userLoadRunning_;
+    userLoadRunning_ = true;
     game_->Reload(LiveGame::Cause::User);
+    if (outermost)
+        userLoadRunning_ = false;
+}
+
+QTime CPylonixDlg::Now() const
+{
+    return (options_.clock ? options_.clock() : QDateTime::currentDateTime()).time();
+}
+
+void CPylonixDlg::ShowReloadStatus()
+{
+    strip_->SetStatus(reloadStatus_.Text(), reloadStatus_.failing());
 }
 
 void CPylonixDlg::OnReloaded()
 {
+    reloadStatus_.Loaded(Now());
+    const SituationView glance = SituationView::Build(
+        GameSituation::Read(session_->game(), session_->teams(), session_->scoreboard()),
+        session_->teams());
+    strip_->SetSituation(glance.strip);
+    ShowReloadStatus();
+    lineScore_->SetRows(glance.lineScore);
+    situationText_->setText(glance.lines);
+
     pages_->FillYardage(*session_);
     PlaceYardageSummary();
     RebuildPeriodBox();
 
-    drivePage_->ClearSelection();
+    drivePage_->KeepSelectionAcrossReload();
+    pages_->playByPlay->MarkRowsOfNextReload();
     filledPages_ = 0;
     if (playerWindow_)
         PostMessage(playerWindow_, UM_RELOAD);
     ShowPage();
 }
 
-void CPylonixDlg::OnLoadFailed(LiveFile file, const QString &)
+void CPylonixDlg::OnLoadFailed(LiveFile file, const QString &reason)
 {
-    if (!MayPrompt())
+    if (file == LiveFile::Game) {
+        reloadStatus_.Failed(Now(), reason);
+        ShowReloadStatus();
+    } else {
+        reloadStatus_.SeasonFailed(file == LiveFile::HomeSeason, reason);
+    }
+    // The watcher and the timer never ask: the window keeps the game it has
+    // and follows the file again at its next change.
+    if (!MayPrompt() || !userLoadRunning_)
         return;
     if (file == LiveFile::Game) {
         if (!AskYesNo(QStringLiteral("Pylonix couldn't load the Game file.\nOpen the Configure "

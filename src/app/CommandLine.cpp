@@ -19,6 +19,9 @@ struct Option {
     // with `error` when the value is not usable.
     std::function<bool(CommandLine &line, const QString &value, QString &error)> apply;
     bool endsReading = false; // --help, --version: nothing else is read
+    // The part of --help that lists it: viewing the game, or exporting and
+    // checking what the window shows.
+    bool forChecking = false;
 };
 
 // A whole number of at least 0 from an option's value.
@@ -100,14 +103,19 @@ const std::vector<Option> &options()
              }
              line.action = CommandLine::Action::Export;
              return true;
-         }},
+         },
+         false, true},
         {"period", "N", "drive chart: quarter N only (0, the default: whole game)",
          [](CommandLine &line, const QString &value, QString &error) {
              return readCount(value, "period", line.request.quarter, error);
-         }},
-        {"home-only", "", "drive chart: home drives only", flag(&ExportRequest::homeOnly)},
-        {"visitor-only", "", "drive chart: visitor drives only", flag(&ExportRequest::visitorOnly)},
-        {"scoring-only", "", "drive chart: scoring drives only", flag(&ExportRequest::scoringOnly)},
+         },
+         false, true},
+        {"home-only", "", "drive chart: home drives only", flag(&ExportRequest::homeOnly), false,
+         true},
+        {"visitor-only", "", "drive chart: visitor drives only", flag(&ExportRequest::visitorOnly),
+         false, true},
+        {"scoring-only", "", "drive chart: scoring drives only", flag(&ExportRequest::scoringOnly),
+         false, true},
         {"plays-of", "DRIVE", "drive chart: the plays of drive DRIVE instead of the drives",
          [](CommandLine &line, const QString &value, QString &error) {
              int drive = 0;
@@ -115,7 +123,8 @@ const std::vector<Option> &options()
                  return false;
              line.request.playsOfDrive = drive;
              return true;
-         }},
+         },
+         false, true},
         {"select-drive", "N",
          "drive chart: select row N of the drives (or plays) list, as a click does",
          [](CommandLine &line, const QString &value, QString &error) {
@@ -124,7 +133,8 @@ const std::vector<Option> &options()
                  return false;
              line.selectDrive = row;
              return true;
-         }},
+         },
+         false, true},
         {"hover-drive", "N", "drive chart: point the mouse at entry N of the chart",
          [](CommandLine &line, const QString &value, QString &error) {
              int entry = 0;
@@ -132,7 +142,8 @@ const std::vector<Option> &options()
                  return false;
              line.hoverDrive = entry;
              return true;
-         }},
+         },
+         false, true},
         {"player", "TEAM,INDEX",
          "the Individual Player window for player INDEX of team TEAM (0 home, 1 visitor)",
          [](CommandLine &line, const QString &value, QString &error) {
@@ -146,11 +157,13 @@ const std::vector<Option> &options()
              }
              line.player = std::make_pair(team, index);
              return true;
-         }},
+         },
+         false, true},
         {"player-size", "WxH", "the Individual Player window's client size (default 600x400)",
          [](CommandLine &line, const QString &value, QString &error) {
              return readSize(value, "player-size", line.playerSize, error);
-         }},
+         },
+         false, true},
         {"screenshot-player", "FILE",
          "with --player: draw the Individual Player window into a PNG file",
          [](CommandLine &line, const QString &value, QString &) {
@@ -158,7 +171,8 @@ const std::vector<Option> &options()
              if (line.action == CommandLine::Action::ShowViewer)
                  line.action = CommandLine::Action::Screenshot;
              return true;
-         }},
+         },
+         false, true},
         {"show-top", "0|1", "pages: show the time of possession (default 1)",
          [](CommandLine &line, const QString &value, QString &error) {
              if (value != "0" && value != "1") {
@@ -188,7 +202,8 @@ const std::vector<Option> &options()
              if (line.action == CommandLine::Action::ShowViewer)
                  line.action = CommandLine::Action::Screenshot;
              return true;
-         }},
+         },
+         false, true},
         {"page", "NAME",
          "the page shown: overview (the default), offense, defense, "
          "special_teams, scoring, play_by_play or drive_charts",
@@ -203,6 +218,7 @@ const std::vector<Option> &options()
          }},
         {"size", "WxH", "the window's client size (default 1024x720)",
          [](CommandLine &line, const QString &value, QString &error) {
+             line.sizeGiven = true;
              return readSize(value, "size", line.size, error);
          }},
         {"serve", "[HOST:]PORT",
@@ -303,21 +319,31 @@ QString CommandLine::HelpText()
     qsizetype width = 0;
     for (const Option &option : options())
         width = std::max(width, synopsis(option).size());
-    QString lines;
-    for (const Option &option : options())
-        lines += "  " + synopsis(option).leftJustified(width + 2) + option.help + "\n";
+    const auto group = [width](bool forChecking) {
+        QString lines;
+        for (const Option &option : options()) {
+            if (option.forChecking == forChecking)
+                lines += "  " + synopsis(option).leftJustified(width + 2) + option.help + "\n";
+        }
+        return lines;
+    };
     return "Usage: pylonix [--game FILE [--home FILE] [--visitor FILE]] [OPTION]...\n"
            "       pylonix --export json --game FILE [OPTION]...\n"
            "       pylonix --screenshot FILE.png --game FILE [OPTION]...\n"
            "\n"
            "Follows an American-football game while it is played: reads the game file\n"
            "the stat crew keeps rewriting, and each team's season file.\n"
+           "The window needs a display; --export and --screenshot do not.\n"
            "\n"
-           "Options:\n" +
-           lines +
+           "Viewing the game:\n" +
+           group(false) +
            "\n"
-           "Exit status: 0 success, 1 bad arguments, 2 a file could not be read,\n"
-           "3 the output could not be written, 128 + N stopped by signal N.\n";
+           "Exporting and checking what the window shows (no display needed):\n" +
+           group(true) +
+           "\n"
+           "Exit status: 0 success, 1 bad arguments or no display for the window,\n"
+           "2 a file could not be read, 3 the output could not be written,\n"
+           "128 + N stopped by signal N.\n";
 }
 
 bool CommandLine::Parse(const QStringList &arguments, QString &error)

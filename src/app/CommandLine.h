@@ -27,6 +27,7 @@ struct CommandLine {
     QString screenshotFile;         // --screenshot: the PNG file to write
     int page = 1;                   // --page, a page code
     QSize size{1024, 720};          // --size, the window's client size
+    bool sizeGiven = false;         // --size given: the remembered size is not used
     std::optional<int> selectDrive; // --select-drive: a click on this row of the drive lists
     std::optional<int> hoverDrive;  // --hover-drive: the mouse onto this drive chart entry
     // --player TEAM,INDEX: the Individual Player window for this player

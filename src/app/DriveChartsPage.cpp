@@ -7,13 +7,18 @@
 #include "pages/CPlayListGrid.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
+#include "views/ChartEntryMatch.h"
 #include "views/ChartListTables.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -96,6 +101,27 @@ void DriveChartsPage::Fill(const GameSession &session, int period, bool showTOP)
 
     teamButtons_[0]->setText(QString::fromStdString(session.team(0).GetTeamValue("Short Name")));
     teamButtons_[1]->setText(QString::fromStdString(session.team(1).GetTeamValue("Short Name")));
+
+    if (keptSelection_) {
+        const int index = FindSameChartEntry(drives_, *keptSelection_);
+        keptSelection_.reset();
+        if (index >= 0) {
+            SelectDriveRow(index);
+            SelectChartDrive(index);
+        }
+    }
+}
+
+int DriveChartsPage::FourLineTextHeight() const
+{
+    constexpr int kLines = 4;
+    constexpr int kSmallestHeight = 50;
+    // The lines as the text is laid out (in fractions of a pixel), the
+    // document's margin above and below, and the sunken edge.
+    const qreal lines = kLines * QFontMetricsF(driveText_->font()).lineSpacing() +
+                        2 * driveText_->document()->documentMargin();
+    const int height = static_cast<int>(std::ceil(lines)) + 2 * driveText_->frameWidth() + 1;
+    return std::max(kSmallestHeight, height);
 }
 
 void DriveChartsPage::repaintChart()
@@ -109,8 +135,21 @@ void DriveChartsPage::showDriveText(const QString &text)
     driveText_->setPlainText(text);
 }
 
+void DriveChartsPage::KeepSelectionAcrossReload()
+{
+    const int selected = chart_->selected();
+    std::optional<CChartItem> kept;
+    if (selected >= 0 && selected < drives_.count())
+        kept = drives_.item(selected);
+    else
+        kept = keptSelection_; // a second reload before the page was filled again
+    ClearSelection();
+    keptSelection_ = std::move(kept);
+}
+
 void DriveChartsPage::ClearSelection()
 {
+    keptSelection_.reset();
     chart_->Select(-1);
     for (CZrGridListCtrl *list : {static_cast<CZrGridListCtrl *>(drivesList_),
                                   static_cast<CZrGridListCtrl *>(playsList_)}) {

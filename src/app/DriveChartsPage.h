@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <array>
+#include <optional>
 
 class CDriveChartWnd;
 class CDriveListGrid;
@@ -46,6 +47,10 @@ public:
 
     // Forgets the selected entry in the chart and in both lists.
     void ClearSelection();
+    // A reload: the entry selected now is selected again by the next fill
+    // when the new list still has it (FindSameChartEntry); until then
+    // nothing is selected.
+    void KeepSelectionAcrossReload();
     // A new period: no selection and an empty drive text box.
     void OnPeriodChanged();
     // Switches between the drives and the plays of the drive chosen last;
@@ -60,6 +65,10 @@ public:
     void SelectDriveRow(int row);
     // Selects entry `index` in the chart (clamped), scrolls to it and reads it out.
     void SelectChartDrive(int index);
+
+    // The drive text box's height that shows a drive's whole read-out (four
+    // lines) in the box's font, and never less than 50 pixels.
+    int FourLineTextHeight() const;
 
     // The list as the page shows it, and the filter it was built with.
     const CDriveChartData &drives() const { return drives_; }
@@ -90,6 +99,7 @@ private:
     DriveFilter filter_;
     bool playsMode_ = false;
     int playsDrive_ = 0;
+    std::optional<CChartItem> keptSelection_;
 
     CDriveChartWnd *chart_ = nullptr;
     QPlainTextEdit *driveText_ = nullptr;

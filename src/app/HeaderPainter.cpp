@@ -1,5 +1,8 @@
 #include "app/HeaderPainter.h"
 
+#include "app/MainLayout.h"
+#include "app/ResultCodeKey.h"
+
 #include "platform/Artwork.h"
 #include "platform/Colors.h"
 #include "platform/Fonts.h"
@@ -199,7 +202,7 @@ void PaintHeader(QPainter &painter, const HeaderState &state, const QFont &boldF
     if (state.page == 2 || state.page == 4 || state.page == 8)
         PaintMaskedPicture(painter, 146, QPoint(312, 67));
     else if (state.page == 32)
-        PaintMaskedPicture(painter, 153, QPoint(320, 25));
+        PaintResultCodeKey(painter, QPoint(320, 25), kContainerTop - 2, DialogFont());
     else if (state.page == 16 || state.page == 64)
         PaintTeamLegend(painter, state, boldFont);
     painter.restore();

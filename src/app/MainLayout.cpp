@@ -42,6 +42,13 @@ void layOutOverview(const LayoutInput &in, Placer &place, LayoutResult &result)
     place.Put(LayoutRole::TeamStats, 0, -sx, -sy, table);
     place.Put(LayoutRole::OverviewText, 0, 5 - sx, table.height() - sy + 5, 295, 220);
     result.content = QSize(std::max(table.width(), 300), table.height() + 225);
+    // The game at a glance stands right of the text, inside the same band:
+    // the line score (three rows of 16 pixels), the situation lines under it.
+    constexpr int kGlanceLeft = 310, kGlanceWidth = 260, kLineScoreHeight = 3 * 16 + 1;
+    const int glanceX = kGlanceLeft - sx, glanceY = table.height() - sy + 5;
+    place.Put(LayoutRole::LineScore, 0, glanceX, glanceY, kGlanceWidth, kLineScoreHeight);
+    place.Put(LayoutRole::SituationText, 0, glanceX, glanceY + kLineScoreHeight + 7, kGlanceWidth,
+              220 - kLineScoreHeight - 7);
 }
 
 void layOutOffense(const LayoutInput &in, Placer &place, LayoutResult &result)
@@ -165,6 +172,8 @@ LayoutResult ComputeLayout(const LayoutInput &input)
     place.Put(LayoutRole::Container, 0, kContainerLeft, kContainerTop, w - kContainerLeft,
               h - kContainerTop);
     place.Put(LayoutRole::Configure, 0, 0, h - 24, 128, 24);
+    place.Put(LayoutRole::Strip, 0, kStripArea.x(), kStripArea.y(),
+              std::max(w - kStripArea.x() - 4, 0), kStripArea.height());
 
     switch (input.page) {
     case PAGE_OVERVIEW:

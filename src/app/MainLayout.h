@@ -37,6 +37,9 @@ enum class LayoutRole {
     DriveLists, // the drives list and the plays list share one place
     Splitter,
     PeriodBox,
+    Strip,         // the one-line strip of the header, on every page
+    LineScore,     // Game Overview: the line score, right of the overview text
+    SituationText, // Game Overview: the situation lines, under the line score
 };
 
 // Where one control goes: in the dialog's client coordinates, or in the page
@@ -80,6 +83,9 @@ struct LayoutResult {
 // The page container sits right of the page buttons and under the header.
 constexpr int kContainerLeft = 130;
 constexpr int kContainerTop = 80;
+// The strip runs along the top of the header right of the scoreboard, above
+// every page picture and legend.
+constexpr QRect kStripArea(312, 2, 0, 20); // width: to 4 pixels before the right edge
 // The smallest client area the window keeps.
 constexpr QSize kMinimumClientSize(510, 384);
 

@@ -2,6 +2,7 @@
 
 #include "platform/IniFile.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
@@ -31,6 +32,41 @@ std::string homeFolder()
     return home;
 }
 
+// The ranges a remembered value is taken from.
+constexpr int kFarthestPosition = 32767;
+constexpr int kLargestSize = 10000;
+constexpr int kNarrowestPlayColumn = 20;
+constexpr int kLowestDriveText = 50;
+
+// The value of `key` when it is a whole number from `lowest` to `highest`
+// and nothing else.
+std::optional<int> rememberedNumber(const IniFile &ini, const char *key, int lowest, int highest)
+{
+    const std::string text = ini.GetString(kSection, key);
+    int value = 0;
+    const char *end = text.data() + text.size();
+    const auto [stop, failure] = std::from_chars(text.data(), end, value);
+    if (text.empty() || failure != std::errc() || stop != end || value < lowest || value > highest)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<WindowPlacement> rememberedWindow(const IniFile &ini)
+{
+    const auto left = rememberedNumber(ini, "WindowLeft", -kFarthestPosition, kFarthestPosition);
+    const auto top = rememberedNumber(ini, "WindowTop", -kFarthestPosition, kFarthestPosition);
+    const auto width = rememberedNumber(ini, "WindowWidth", 1, kLargestSize);
+    const auto height = rememberedNumber(ini, "WindowHeight", 1, kLargestSize);
+    if (!left || !top || !width || !height)
+        return std::nullopt;
+    return WindowPlacement{*left, *top, *width, *height};
+}
+
+void setNumber(IniFile &ini, const char *key, int value)
+{
+    ini.SetString(kSection, key, std::to_string(value));
+}
+
 } // namespace
 
 Settings Settings::Read(const std::string &iniPath)
@@ -49,6 +85,11 @@ Settings Settings::Read(const std::string &iniPath, std::string &problem)
     settings.visitorFile = ini.GetString(kSection, "VstrFile");
     settings.defaultTeamFiles = ini.GetInt(kSection, "DefaultTeamFiles", 1) != 0;
     settings.showTOP = ini.GetInt(kSection, "ShowTOP", 1) != 0;
+    settings.window = rememberedWindow(ini);
+    settings.playColumnWidth =
+        rememberedNumber(ini, "PlayColumnWidth", kNarrowestPlayColumn, kLargestSize);
+    settings.driveTextHeight =
+        rememberedNumber(ini, "DriveTextHeight", kLowestDriveText, kLargestSize);
     return settings;
 }
 
@@ -61,6 +102,16 @@ bool Settings::Write(const std::string &iniPath, std::string &error) const
     ini.SetString(kSection, "VstrFile", visitorFile);
     ini.SetString(kSection, "DefaultTeamFiles", defaultTeamFiles ? "1" : "0");
     ini.SetString(kSection, "ShowTOP", showTOP ? "1" : "0");
+    if (window) {
+        setNumber(ini, "WindowLeft", window->left);
+        setNumber(ini, "WindowTop", window->top);
+        setNumber(ini, "WindowWidth", window->width);
+        setNumber(ini, "WindowHeight", window->height);
+    }
+    if (playColumnWidth)
+        setNumber(ini, "PlayColumnWidth", *playColumnWidth);
+    if (driveTextHeight)
+        setNumber(ini, "DriveTextHeight", *driveTextHeight);
     return ini.Save(error);
 }
 

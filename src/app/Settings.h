@@ -3,10 +3,22 @@
 #include <optional>
 #include <string>
 
+// Where the window was (its frame's top-left corner on the screen) and the
+// size of its client area, in pixels.
+struct WindowPlacement {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const WindowPlacement &) const = default;
+};
+
 // What decides what the program shows: the game file, the two season files,
 // whether the season paths follow the game file (default team files) and
-// whether time of possession is shown. Kept in the section "Pylonix" of the
-// settings file "Pylonix.ini"; a missing file or key leaves the default.
+// whether time of possession is shown; and the window as the user left it.
+// Kept in the section "Pylonix" of the settings file "Pylonix.ini"; a missing
+// file or key leaves the default.
 struct Settings {
     std::string gameFile;         // "GameFile"
     std::string homeFile;         // "HomeFile"
@@ -14,15 +26,24 @@ struct Settings {
     bool defaultTeamFiles = true; // "DefaultTeamFiles"
     bool showTOP = true;          // "ShowTOP"
 
-    // Reads the five keys of the settings file at `iniPath`. Paths longer than
-    // 259 characters are cut; a flag is on when its number is not 0.
+    // Remembered between runs; none: the window's own default.
+    std::optional<WindowPlacement>
+        window;                         // "WindowLeft", "WindowTop", "WindowWidth", "WindowHeight"
+    std::optional<int> playColumnWidth; // "PlayColumnWidth": the play-by-play "Play" column
+    std::optional<int> driveTextHeight; // "DriveTextHeight": where the splitter was left
+
+    // Reads the keys of the settings file at `iniPath`. Paths longer than
+    // 259 characters are cut; a flag is on when its number is not 0. A
+    // remembered value that is not a whole number in its range (the window's
+    // four only all together) is left out, so that the default applies.
     static Settings Read(const std::string &iniPath);
     // The same; when the file exists but cannot be read (unreadable, no
     // regular file, too large) the defaults apply and `problem` says why.
     static Settings Read(const std::string &iniPath, std::string &problem);
 
-    // Writes the five keys into the settings file at `iniPath` (flags as 0 or
-    // 1), leaving every other section and key as it was. False, with the
+    // Writes the keys into the settings file at `iniPath` (flags as 0 or 1;
+    // the remembered values only when there are some), leaving every other
+    // section and key as it was. False, with the
     // reason in `error`, when the file cannot be written.
     bool Write(const std::string &iniPath, std::string &error) const;
 

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -35,6 +36,7 @@ WindowOptions windowOptions(const CommandLine &line)
         options.iniFile = line.iniFile;
     options.showTop = line.showTop;
     options.playByPlayWidth = line.request.playByPlayWidth;
+    options.rememberedPlacement = !line.sizeGiven;
     return options;
 }
 
@@ -168,6 +170,29 @@ int exportGame(const ExportRequest &request, LiveGame &game, const QJsonObject &
     return 0;
 }
 
+// What a window that cannot open tells, in place of Qt's abort.
+const char *const kNeedsDisplay =
+    "pylonix: the window needs a display (DISPLAY or WAYLAND_DISPLAY); "
+    "--export and --screenshot do not\n";
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// While the window system starts: its notes are dropped, and a platform that
+// cannot start ends the program with the one line above instead of an abort.
+void windowSystemStarting(QtMsgType type, const QMessageLogContext &, const QString &)
+{
+    if (type != QtFatalMsg)
+        return;
+    std::fputs(kNeedsDisplay, stderr);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
 // Qt's own notes about the session it runs in (no runtime directory and the
 // like) are no part of the export's output, whose error stream is its own.
 void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -278,11 +303,18 @@ int main(int argc, char **argv)
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
             qInstallMessageHandler(dropQtNotes);
+        } else if (!hasDisplay()) {
+            std::fputs(kNeedsDisplay, stderr);
+            return 1;
+        } else {
+            qInstallMessageHandler(windowSystemStarting);
         }
         break;
     }
 
     QApplication application(argc, argv);
+    if (commandLine.action == CommandLine::Action::ShowViewer && !commandLine.noWindow)
+        qInstallMessageHandler(nullptr);
     QCoreApplication::setApplicationName("pylonix");
     QCoreApplication::setApplicationVersion(PYLONIX_VERSION);
     if (commandLine.action == CommandLine::Action::ShowViewer)

@@ -6,6 +6,7 @@
 #include "platform/QtConversions.h"
 #include "views/DriveChartReadout.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -58,7 +59,16 @@ void CDriveChartWnd::sendReadout(const QString &text)
 
 void CDriveChartWnd::SetDrives(CDriveChartData drives)
 {
+    const bool modeChanged = drives.playsMode() != drives_.playsMode();
     drives_ = std::move(drives);
+    if (modeChanged) {
+        // The entries of the other mode are other things: the index under
+        // the mouse or selected names none of them, and the text box must not
+        // keep reading out a drive beside the plays (or a play beside the drives).
+        hover_ = -1;
+        selected_ = -1;
+        UpdateReadout();
+    }
     UpdateGeometry();
 }
 
@@ -291,6 +301,13 @@ void CDriveChartWnd::mousePressEvent(QMouseEvent *event)
         if (drives_.playsMode())
             emit driveListRequested();
     }
+    event->accept();
+}
+
+void CDriveChartWnd::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The right button is the chart's own (back to the drives): the window's
+    // menu does not open over it.
     event->accept();
 }
 

@@ -24,7 +24,9 @@ public:
     explicit CDriveChartWnd(QWidget *parent = nullptr, int id = 0);
     ~CDriveChartWnd() override;
 
-    // The list drawn; the pointed-at and the selected entry are kept within it.
+    // The list drawn; the pointed-at and the selected entry are kept within it,
+    // and forgotten (the read-out announced empty) when it changes between
+    // drives and plays.
     void SetDrives(CDriveChartData drives);
     const CDriveChartData &Drives() const { return drives_; }
     // Include the time of possession in drive read-outs.
@@ -76,6 +78,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -1,16 +1,22 @@
 #include "drivechart/CSplitterBar.h"
 
+#include "platform/Colors.h"
 #include "platform/ControlIds.h"
+#include "platform/GdiPainting.h"
 #include "platform/QtConversions.h"
 
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace
 {
 
 constexpr int kTrackerHalfHeight = 2;
+// The grip: this many dots, this far apart, centred on the bar.
+constexpr int kGripDots = 9;
+constexpr int kGripPitch = 4;
 
 // The drag tracker: a halftone band that inverts every other pixel of what is
 // below it (the parent and its children), so it shows on any background and
@@ -51,6 +57,27 @@ CSplitterBar::CSplitterBar(QWidget *parent, int id) : QWidget(parent)
 {
     SetDlgCtrlID(this, id);
     setCursor(Qt::SplitVCursor);
+}
+
+void CSplitterBar::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const int w = width();
+    const int h = height();
+    FillSolidRect(painter, CRect(0, 0, w, h), GetSysColor(COLOR_BTNFACE));
+    if (h < 2)
+        return;
+    // Raised: light along the top, shadow along the bottom.
+    FillSolidRect(painter, CRect(0, 0, w, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+    FillSolidRect(painter, CRect(0, h - 1, w, h), GetSysColor(COLOR_BTNSHADOW));
+    // Each dot: a dark pixel pair with a light one beside it, as if pressed in.
+    const int gripLeft = (w - (kGripDots - 1) * kGripPitch) / 2;
+    const int dotTop = std::max(0, h / 2 - 1);
+    for (int i = 0; i < kGripDots; ++i) {
+        const int x = gripLeft + i * kGripPitch;
+        FillSolidRect(painter, CRect(x, dotTop, x + 2, std::min(dotTop + 2, h)),
+                      GetSysColor(COLOR_BTNTEXT));
+    }
 }
 
 CSplitterBar::~CSplitterBar()

@@ -6,7 +6,8 @@
 #include <QWidget>
 
 // The thin strip between the drive text box and the drives list that the user
-// drags up or down. It paints nothing itself; while the left button is held a
+// drags up or down. It is drawn raised, with a grip of dots in its middle, so
+// that it can be seen and taken; while the left button is held a
 // 4-pixel tracker is drawn across the parent (over its children) at the
 // mouse, and on release splitterMoved announces the release point's y in the
 // bar's own coordinates: negative above the bar.
@@ -29,6 +30,7 @@ signals:
     void splitterMoved(int y);
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -221,7 +221,10 @@ void CZrGridListCtrl::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Escape:
         SelectAll(false);
-        break;
+        // The window hears Escape too (it asks whether to quit or closes),
+        // as it does from every other control.
+        event->ignore();
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!(flags_ & GLF_ENTEREDITS)) {

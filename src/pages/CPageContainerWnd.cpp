@@ -43,6 +43,12 @@ int codeOf(int action)
 CPageContainerWnd::CPageContainerWnd(QWidget *parent, int id) : QWidget(parent)
 {
     SetDlgCtrlID(this, id);
+    corner_ = new QWidget(this);
+    corner_->setAutoFillBackground(true);
+    QPalette face = corner_->palette();
+    face.setColor(QPalette::Window, ToQColor(GetSysColor(COLOR_BTNFACE)));
+    corner_->setPalette(face);
+    corner_->hide();
     horzBar_ = new QScrollBar(Qt::Horizontal, this);
     vertBar_ = new QScrollBar(Qt::Vertical, this);
     for (QScrollBar *bar : {horzBar_, vertBar_}) {
@@ -168,6 +174,10 @@ void CPageContainerWnd::PlaceBars()
     vertBar_->setGeometry(client.width(), 0, bar, client.height());
     horzBar_->raise();
     vertBar_->raise();
+    // Without it the tables under the corner would show through between the bars.
+    corner_->setGeometry(client.width(), client.height(), bar, bar);
+    corner_->setVisible(!horzBar_->isHidden() && !vertBar_->isHidden());
+    corner_->raise();
 }
 
 void CPageContainerWnd::resizeEvent(QResizeEvent *event)

@@ -84,5 +84,7 @@ private:
     COLORREF background_ = GetSysColor(COLOR_WINDOW);
     QScrollBar *horzBar_ = nullptr; // children
     QScrollBar *vertBar_ = nullptr;
+    // The square between the two bars, over the page's controls, shown while both bars are.
+    QWidget *corner_ = nullptr;
     bool updating_ = false;
 };

@@ -3,19 +3,46 @@
 #include "CStatGridCtrl.h"
 #include "views/PlayByPlayTable.h"
 
+#include <QTimer>
+#include <chrono>
+
 // The Play-by-Play page's table (PlayByPlayTable): shows the rows built for
-// the width of its "Play" column and its font.
+// the width of its "Play" column and its font. After a reload it marks the
+// rows the new game added (FirstAddedRow) for a few seconds, and follows the
+// newest play unless the user scrolled away from it.
 class CPlayByPlayGrid : public CStatGridCtrl
 {
     Q_OBJECT
 
 public:
     static constexpr int kPlayColumn = PlayByPlayTable::kPlayColumn;
+    // How long the rows a reload added stay marked (a later reload ends it sooner).
+    static constexpr std::chrono::milliseconds kMarkDuration{5000};
 
-    using CStatGridCtrl::CStatGridCtrl;
+    explicit CPlayByPlayGrid(QWidget *parent = nullptr, int id = 0);
 
     void SetupColumns() override;
     // The options the rows are built with: the period, the time-of-possession
     // flag and the current width of the "Play" column.
     PlayByPlayOptions Options(int period, bool showTOP) const;
+
+    // A reload: the next table shown is the new game's. Its added rows are
+    // marked, and when the newest row is in view now, it is kept in view.
+    void MarkRowsOfNextReload();
+    // The first marked row and the number of marked rows (0 when none).
+    int firstMarkedRow() const { return firstMarked_; }
+    int markedRowCount() const { return markedCount_; }
+
+protected:
+    void TableShown(const StatTable &previous) override;
+
+private:
+    bool NewestRowInView() const;
+    void ClearMarks();
+
+    bool markNextTable_ = false;
+    bool followNewest_ = false;
+    int firstMarked_ = 0;
+    int markedCount_ = 0;
+    QTimer markTimer_;
 };

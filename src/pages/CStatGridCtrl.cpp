@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 CStatGridCtrl::CStatGridCtrl(QWidget *parent, int id) : CZrGridListCtrl(parent, id)
 {
@@ -44,9 +45,15 @@ int CStatGridCtrl::GetColumnSortKind(int column) const
 
 void CStatGridCtrl::OnColumnClick(int column)
 {
-    if (sortable_)
-        SortByColumn(column);
+    if (!sortable_)
+        return;
+    SortByColumn(column);
+    // A first click leaves the column to reverse next; a second leaves none.
+    if (column >= 0 && column < shown_.ColumnCount())
+        userSort_ = UserSort{column, LastSortedColumn() != column};
 }
+
+void CStatGridCtrl::TableShown(const StatTable &) {}
 
 void CStatGridCtrl::ShowColumns(const std::vector<TableColumn> &columns)
 {
@@ -71,9 +78,17 @@ void CStatGridCtrl::ShowTable(StatTable table)
         }
     }
     sortable_ = table.sortable;
-    shown_ = std::move(table);
+    if (sortable_ && userSort_ && userSort_->column < table.ColumnCount()) {
+        // The clicks that gave the user's order, from the first.
+        table.sort.Reset();
+        table.SortByHeaderClick(userSort_->column);
+        if (userSort_->reversed)
+            table.SortByHeaderClick(userSort_->column);
+    }
+    StatTable previous = std::exchange(shown_, std::move(table));
     showsTable_ = true;
     ShowRows();
+    TableShown(previous);
 }
 
 void CStatGridCtrl::ShowRows()

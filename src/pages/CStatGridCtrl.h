@@ -44,7 +44,8 @@ public:
     // Shows a table value: its columns when the grid has none yet (later only
     // their captions, so that widths the user dragged stay), then its rows
     // with their texts, bold cells, colours and row data. A sortable table
-    // sorts by header clicks.
+    // sorts by header clicks, and a table the user sorted by a click comes
+    // sorted by that column and direction, until a click sorts it otherwise.
     void ShowTable(StatTable table);
     // The table value shown, in the order shown (empty when none was).
     const StatTable &ShownTable() const { return shown_; }
@@ -83,6 +84,9 @@ signals:
     void gridLayoutChanged();
 
 protected:
+    // Called by ShowTable once the rows of the new table are shown, with the
+    // table shown before; does nothing here.
+    virtual void TableShown(const StatTable &previous);
     void OnColumnClick(int column) override;
     void DrawCellText(int row, int column, CRect rect, bool selected, QPainter &dc) override;
     void changeEvent(QEvent *event) override;
@@ -93,8 +97,16 @@ private:
     // Replaces the rows by those of shown_.
     void ShowRows();
 
+    // The order the user chose with header clicks: the column, and whether
+    // the last click reversed it.
+    struct UserSort {
+        int column = 0;
+        bool reversed = false;
+    };
+
     bool sortable_ = false;
     bool showsTable_ = false;
+    std::optional<UserSort> userSort_;
     StatTable shown_;
     std::vector<int> sortKinds_;
     std::optional<QFont> boldFont_;

@@ -67,7 +67,8 @@ public:
     std::vector<CPlayerStatGrid *> PlayerTables() const;
 
     // Each fill replaces the rows of its page from the session. The sorted pages come back
-    // in their default order and direction, whatever the user sorted by before.
+    // in their default order and direction, but a table the user sorted by header clicks
+    // keeps the user's order (CStatGridCtrl::ShowTable).
     void FillYardage(const GameSession &session);
     void FillTeamStats(const GameSession &session, bool showTop);
     void FillOffense(const GameSession &session);      // sorted by column 0

@@ -1,6 +1,7 @@
 #include "views/ChartListTables.h"
 
 #include "gamedata/CDriveChartData.h"
+#include "views/PlaysAndYards.h"
 
 #include <array>
 #include <string>
@@ -35,7 +36,7 @@ std::string nothing(const CDriveChartData &, const CChartItem &)
 
 std::string playsAndYards(const CDriveChartData &, const CChartItem &item)
 {
-    return item.plays.str() + " - " + item.yards.str();
+    return PlaysAndYardsText(item.plays.str(), item.yards.str()).toStdString();
 }
 
 template <auto Field> std::string text(const CDriveChartData &, const CChartItem &item)

@@ -1,5 +1,6 @@
 #include "ScoringTable.h"
 
+#include "PlaysAndYards.h"
 #include "ReferencedText.h"
 #include "gamedata/GameSession.h"
 
@@ -145,7 +146,7 @@ StatTable ScoringTable::Build(const CGameDocument &document, bool showTOP)
             composedCell(text(attribute("@qtr"))),
             composedCell(text(attribute("@clock"))),
             composedCell(Describe(facts)),
-            composedCell(text(attribute("@plays") + "-" + attribute("@drive"))),
+            composedCell(PlaysAndYardsText(attribute("@plays"), attribute("@drive"))),
             composedCell(showTOP ? text(attribute("@top")) : QString()),
             composedCell(text(attribute("@hscore") + "-" + attribute("@vscore"))),
         };

@@ -114,6 +114,19 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
     EXPECT_EQ(listed, help.count("\n  --")) << "every option line was read\n" << help.toStdString();
 }
 
+TEST(CommandLine, HelpListsViewingFirstThenExportingAndChecking)
+{
+    const QString help = CommandLine::HelpText();
+    const qsizetype viewing = help.indexOf("\nViewing the game:\n");
+    const qsizetype checking = help.indexOf("\nExporting and checking");
+    ASSERT_GE(viewing, 0);
+    ASSERT_GT(checking, viewing);
+    for (const char *option : {"  --game FILE ", "  --ini FILE ", "  --serve "})
+        EXPECT_LT(help.indexOf(option), checking) << option;
+    for (const char *option : {"  --export json ", "  --screenshot FILE ", "  --plays-of DRIVE "})
+        EXPECT_GT(help.indexOf(option), checking) << option;
+}
+
 TEST(CommandLine, ReadsTheWindowOptions)
 {
     CommandLine line;

@@ -160,3 +160,44 @@ TEST(MainLayout, ShortWindowShrinksTheTextBoxFirstThenTheChart)
     EXPECT_EQ(result.chartHeight, 200);
     EXPECT_EQ(result.textHeight, 120);
 }
+
+TEST(MainLayout, GameAtAGlanceTakesRoomNoOtherControlHas)
+{
+    for (const QSize client : {kMinimumClientSize, QSize(1024, 720)}) {
+        for (const int page : kPageCodes) {
+            LayoutInput input = inputFor(page, client, QPoint(3, 9));
+            input.teamStats = QSize(300, 413);
+            const LayoutResult result = ComputeLayout(input);
+            // The strip: right of the scoreboard, above every page picture
+            // and legend of the header (from y 25), inside the window.
+            const QRect strip = placed(result, LayoutRole::Strip);
+            EXPECT_GE(strip.left(), 304) << page;
+            EXPECT_LT(strip.bottom(), 25) << page;
+            EXPECT_LE(strip.right(), client.width()) << page;
+            EXPECT_GT(strip.width(), 150) << page;
+            // Controls placed in the window itself, not in the page container.
+            for (const LayoutRole role :
+                 {LayoutRole::Container, LayoutRole::Configure, LayoutRole::PlayByPlay,
+                  LayoutRole::ScoringOnly, LayoutRole::HomeButton, LayoutRole::VisitorButton,
+                  LayoutRole::BothButton, LayoutRole::Hint, LayoutRole::DriveChart,
+                  LayoutRole::DriveText, LayoutRole::DriveLists, LayoutRole::Splitter,
+                  LayoutRole::PeriodBox}) {
+                if (const auto other = result.Find(role)) {
+                    EXPECT_FALSE(strip.intersects(*other))
+                        << page << " role " << static_cast<int>(role);
+                }
+            }
+        }
+    }
+    LayoutInput overview = inputFor(PAGE_OVERVIEW, QSize(1024, 720), QPoint(3, 9));
+    overview.teamStats = QSize(300, 413);
+    const LayoutResult result = ComputeLayout(overview);
+    for (const LayoutRole glance : {LayoutRole::LineScore, LayoutRole::SituationText}) {
+        const QRect rect = placed(result, glance);
+        EXPECT_FALSE(rect.intersects(placed(result, LayoutRole::OverviewText)));
+        EXPECT_FALSE(rect.intersects(placed(result, LayoutRole::TeamStats)));
+        EXPECT_LE(rect.bottom(), placed(result, LayoutRole::OverviewText).bottom())
+            << "within the band of the text";
+    }
+    EXPECT_EQ(result.content, QSize(300, 638)) << "the content size stays the text's";
+}

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTimer>
 #include <csignal>
 #include <filesystem>
@@ -77,8 +78,10 @@ TEST_F(ProgramEnd, StopSignalUnderTheCouldNotLoadBoxQuitsWithTheSettingsWritten)
         [] { return boxOpen("Pylonix couldn't load"); }, hung);
     EXPECT_FALSE(hung) << "the box stayed open";
     EXPECT_EQ(status, 128 + SIGTERM);
-    EXPECT_EQ(ReadFile(ini), "[Pylonix]\r\nShowTOP=1\r\nGameFile=\r\nHomeFile=\r\nVstrFile=\r\n"
-                             "DefaultTeamFiles=1\r\n");
+    // The files and flags, then where the window was left.
+    const std::string written = "[Pylonix]\r\nShowTOP=1\r\nGameFile=\r\nHomeFile=\r\nVstrFile=\r\n"
+                                "DefaultTeamFiles=1\r\nWindowLeft=";
+    EXPECT_EQ(ReadFile(ini).substr(0, written.size()), written);
 }
 
 TEST_F(ProgramEnd, StopSignalUnderTheConfigureDialogAndTheQuitQuestionQuits)
@@ -152,4 +155,35 @@ TEST_F(ProgramEnd, QuitNeverWritesOverTheGameOrAFileWithoutWritePermission)
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "pylonix: " + ini + ": the file is read-only; the settings are not written\n");
     EXPECT_EQ(ReadFile(ini), "[Pylonix]\r\nShowTOP=1\r\n");
+}
+
+// Runs the program with `arguments` in an environment without any display
+// but `display` (a variable and its value); its exit code and error stream.
+static std::pair<int, QString> runWithoutDisplay(const QStringList &arguments,
+                                                 const QStringList &display = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    for (qsizetype i = 0; i + 1 < display.size(); i += 2)
+        environment.insert(display[i], display[i + 1]);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(PYLONIX_PROGRAM, arguments);
+    program.waitForFinished(60000);
+    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+            QString::fromLocal8Bit(program.readAllStandardError())};
+}
+
+TEST_F(ProgramEnd, WithoutADisplayTheWindowSaysSoInOneLine)
+{
+    const QStringList arguments = {"--game", QString::fromStdString(game), "--ini",
+                                   QString::fromStdString(ini)};
+    for (const QStringList &display :
+         {QStringList{}, QStringList{"QT_QPA_PLATFORM", "xcb", "DISPLAY", ":97"}}) {
+        const auto [status, error] = runWithoutDisplay(arguments, display);
+        EXPECT_EQ(status, 1) << display.join(' ').toStdString();
+        EXPECT_EQ(error.count('\n'), 1) << error.toStdString();
+        EXPECT_TRUE(error.startsWith("pylonix: the window needs a display")) << error.toStdString();
+    }
 }

@@ -302,7 +302,7 @@ TEST_F(MainWindow, ReloadThatRunsOutOfMemoryKeepsTheGameShown)
     EXPECT_GT(dlg.session().team(0).playerCount(), 0);
 }
 
-TEST_F(MainWindow, ReloadKeepsPagePeriodAndFiltersButLosesTheDriveSelection)
+TEST_F(MainWindow, ReloadKeepsPagePeriodAndFilters)
 {
     TestDlg dlg(optionsFor(game));
     ASSERT_TRUE(dlg.OnInitDialog());
@@ -315,8 +315,6 @@ TEST_F(MainWindow, ReloadKeepsPagePeriodAndFiltersButLosesTheDriveSelection)
     scoringOnly->click();
     auto *visitor = qobject_cast<QPushButton *>(dlg.Control(LayoutRole::VisitorButton));
     visitor->click();
-    auto *chart = qobject_cast<CDriveChartWnd *>(dlg.Control(LayoutRole::DriveChart));
-    chart->Select(0);
 
     dlg.ReloadGame();
     EXPECT_EQ(dlg.currentPage(), PAGE_DRIVE_CHARTS);
@@ -326,7 +324,6 @@ TEST_F(MainWindow, ReloadKeepsPagePeriodAndFiltersButLosesTheDriveSelection)
     EXPECT_TRUE(visitor->isChecked());
     EXPECT_EQ(dlg.drivePage().filter().quarter, 2);
     EXPECT_TRUE(dlg.drivePage().filter().visitorOnly);
-    EXPECT_EQ(chart->selected(), -1);
 }
 
 TEST_F(MainWindow, PlaysModeDisablesTheFiltersUntilTheDriveListReturns)
@@ -366,11 +363,12 @@ TEST_F(MainWindow, DriveTextFollowsTheChartAndTheSplitter)
     EXPECT_EQ(qobject_cast<QPlainTextEdit *>(dlg.Control(LayoutRole::DriveText))->toPlainText(),
               "Selected:\nHome drive");
 
-    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, 50));
+    const int start = dlg.drivePage().FourLineTextHeight();
+    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, start));
     auto *splitter = qobject_cast<CSplitterBar *>(dlg.Control(LayoutRole::Splitter));
     emit splitter->splitterMoved(30);
-    EXPECT_EQ(dlg.textHeight(), 80);
-    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, 80));
+    EXPECT_EQ(dlg.textHeight(), start + 30);
+    EXPECT_EQ(dlg.Control(LayoutRole::DriveText)->geometry(), QRect(130, 307, 894, start + 30));
     emit splitter->splitterMoved(-100);
     EXPECT_EQ(dlg.textHeight(), 50) << "the text box keeps at least 50 pixels";
 }
@@ -452,7 +450,7 @@ TEST_F(MainWindow, UnreadableSeasonFileAsksToTurnItsStatisticsOff)
     EXPECT_EQ(dlg.prompts.size(), 2u) << "an emptied path is not asked about again";
 }
 
-TEST_F(MainWindow, WatcherReloadsRetryAHalfWrittenFileBeforeAsking)
+TEST_F(MainWindow, WatcherReloadsRetryAHalfWrittenFileAndNeverAsk)
 {
     TestDlg dlg(optionsFor(game));
     ASSERT_TRUE(dlg.OnInitDialog());
@@ -471,12 +469,15 @@ TEST_F(MainWindow, WatcherReloadsRetryAHalfWrittenFileBeforeAsking)
     EXPECT_EQ(dlg.reloadCount(), 2);
     EXPECT_TRUE(dlg.prompts.empty());
 
-    // A file that stays broken is asked about once the retries are used up.
+    // A file that stays broken is reported once the retries are used up,
+    // without a question: the watcher's reloads never ask.
+    int failures = 0;
+    QObject::connect(&dlg.liveGame(), &LiveGame::loadFailed, [&failures] { ++failures; });
     dir.Write("game.xml", "<fbgame>");
     emit dlg.liveGame().reloadRequested();
-    processUntil([&] { return !dlg.prompts.empty(); });
-    ASSERT_EQ(dlg.prompts.size(), 1u);
-    EXPECT_EQ(dlg.prompts[0].text, kGamePrompt);
+    processUntil([&] { return failures > 0; });
+    EXPECT_EQ(failures, 1);
+    EXPECT_TRUE(dlg.prompts.empty());
     EXPECT_EQ(dlg.reloadCount(), 2);
 }
 
@@ -494,7 +495,7 @@ TEST_F(MainWindow, QueuedAndNestedReloadRequestsMergeIntoOne)
         emit dlg.liveGame().reloadRequested();
     processUntil([] { return false; });
     EXPECT_EQ(dlg.reloadCount(), 2);
-    EXPECT_EQ(dlg.prompts.size(), 1u) << "the season prompt of that one reload";
+    EXPECT_TRUE(dlg.prompts.empty()) << "a watcher reload asks nothing, not even of a season file";
 
     // Requests arriving while the season prompt is open wait for the reload
     // to end and are then served once.
@@ -662,8 +663,9 @@ TEST_F(MainWindow, HeaderShowsTheScoreboardAndThePicturesOfTheCurrentPage)
         EXPECT_EQ(state.scoreboard.final, 1);
         EXPECT_FALSE(state.homeShortName.empty());
 
-        // The header strip right of the title picture is exactly what the
-        // header painter draws on the button face for that state.
+        // The header right of the title picture is exactly what the header
+        // painter draws on the button face for that state, but for the strip
+        // of the game at a glance.
         QImage expected(900, 80, QImage::Format_RGB32);
         expected.fill(ToQColor(GetSysColor(COLOR_BTNFACE)));
         {
@@ -673,10 +675,11 @@ TEST_F(MainWindow, HeaderShowsTheScoreboardAndThePicturesOfTheCurrentPage)
             PaintHeader(painter, state, bold);
         }
         const QImage shown = dlg.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect strip = dlg.Control(LayoutRole::Strip)->geometry();
         int differing = 0;
         for (int y = 0; y < 80; ++y) {
             for (int x = 128; x < 900; ++x)
-                differing += shown.pixel(x, y) != expected.pixel(x, y);
+                differing += !strip.contains(x, y) && shown.pixel(x, y) != expected.pixel(x, y);
         }
         EXPECT_EQ(differing, 0) << "page " << page;
     }
@@ -850,7 +853,7 @@ TEST_F(MainWindow, OnePlayerWindowIsOpenedReusedAndForgottenWhenItCloses)
     EXPECT_EQ(dlg.PlayerWindow(), nullptr);
 }
 
-TEST_F(MainWindow, ChartSelectionReachesBothListsAndAReloadClearsIt)
+TEST_F(MainWindow, ChartSelectionReachesBothLists)
 {
     TestDlg dlg(optionsFor(game));
     ASSERT_TRUE(dlg.OnInitDialog());
@@ -877,10 +880,6 @@ TEST_F(MainWindow, ChartSelectionReachesBothListsAndAReloadClearsIt)
     emit list->chartDriveSelected(99);
     EXPECT_EQ(chart->selected(), dlg.drivePage().drives().count() - 1)
         << "the index is clamped to the list";
-
-    dlg.ReloadGame();
-    EXPECT_EQ(drives->GetFirstSelectedRow(), -1);
-    EXPECT_EQ(chart->selected(), -1);
 }
 
 TEST_F(MainWindow, NarrowerPlayColumnRefillsThePlayByPlayWithMoreWrappedLines)
@@ -905,7 +904,8 @@ TEST_F(MainWindow, ShrinkingTheDriveChartsPageGivesUpTheTextBoxFirst)
     ASSERT_TRUE(dlg.OnInitDialog());
     dlg.show();
     dlg.ClickPage(PAGE_DRIVE_CHARTS);
-    emit qobject_cast<CSplitterBar *>(dlg.Control(LayoutRole::Splitter))->splitterMoved(100);
+    emit qobject_cast<CSplitterBar *>(dlg.Control(LayoutRole::Splitter))
+        ->splitterMoved(150 - dlg.textHeight());
     ASSERT_EQ(dlg.textHeight(), 150);
 
     // 520 < 200 + 150 + 200: the text box gives up 30 pixels, the chart none.

@@ -59,6 +59,19 @@ TEST(SettingsTest, RoundTripThroughAFileWrittenOnWindows)
     EXPECT_EQ(Settings::Read(path), settings);
 }
 
+TEST(SettingsTest, RememberedValuesThatAreNotPlainNumbersInRangeGiveTheDefaults)
+{
+    ScratchDirectory dir;
+    // Each unusable value falls back alone; the window's four go together.
+    const Settings bad = Settings::Read(dir.Write(
+        "Bad.ini", "[Pylonix]\nWindowLeft=10\nWindowTop=10\nWindowWidth=800px\n"
+                   "WindowHeight=600\nPlayColumnWidth=99999999999\nDriveTextHeight=10\n"));
+    EXPECT_EQ(bad, Settings());
+    EXPECT_EQ(
+        Settings::Read(dir.Write("Good.ini", "[Pylonix]\nDriveTextHeight=70\n")).driveTextHeight,
+        70);
+}
+
 TEST(SettingsTest, TheFileLivesBesideTheProgramOrInTheUsersConfigurationFolder)
 {
     ScratchDirectory dir;

@@ -1,5 +1,6 @@
 #include "app/WindowExport.h"
 #include "app/CPylonixDlg.h"
+#include "app/DriveChartsPage.h"
 
 #include "../support/ScratchDirectory.h"
 
@@ -61,14 +62,15 @@ TEST(WindowExport, DriveChartsLayoutAtTheRequestedSize)
     EXPECT_EQ(layout["page"].toString(), "drive_charts");
     EXPECT_EQ(layout["client"].toArray(), QJsonArray({900, 600}));
     EXPECT_EQ(layout["drive_chart_height"].toInt(), 200);
-    EXPECT_EQ(layout["drive_text_height"].toInt(), 50);
+    const int textHeight = window.drivePage().FourLineTextHeight();
+    EXPECT_EQ(layout["drive_text_height"].toInt(), textHeight);
 
     const QJsonObject period = controlOf(layout, "period_box");
     EXPECT_EQ(rectOf(period), QRect(133, 80, 100, 100));
     EXPECT_TRUE(period["visible"].toBool());
     EXPECT_EQ(period["id"].toInt(), 1039);
     EXPECT_EQ(period["text"].toString(), "Entire Game");
-    EXPECT_EQ(rectOf(controlOf(layout, "drive_text")), QRect(130, 307, 770, 50));
+    EXPECT_EQ(rectOf(controlOf(layout, "drive_text")), QRect(130, 307, 770, textHeight));
     EXPECT_EQ(controlOf(layout, "hint")["text"].toString(),
               "Double click on a drive to view individual plays.");
     EXPECT_FALSE(controlOf(layout, "container")["visible"].toBool());

@@ -156,12 +156,20 @@ TEST_F(DriveChart, DoubleClickOpensADriveAndRightClickGoesBack)
     ASSERT_EQ(main_->Of(Announced::PlaysRequested).size(), 1u);
     EXPECT_EQ(main_->Of(Announced::PlaysRequested)[0].value, 2) << "the drive's index, not the row";
 
+    ASSERT_TRUE(view_->readout().contains("drive:"));
     LoadPlaysOfDrive(1);
+    EXPECT_EQ(view_->readout(), "") << "no drive read out beside its plays";
+    EXPECT_EQ(main_->Of(Announced::DriveText).back().text, "");
     MoveMouseTo(CentreOf(0));
+    EXPECT_TRUE(view_->readout().startsWith("Pointing at:\r\nQtr: 1"));
     SendMouse(QEvent::MouseButtonDblClick, Qt::LeftButton, CentreOf(0));
     EXPECT_EQ(main_->Of(Announced::PlaysRequested).size(), 1u) << "plays do not open";
     SendMouse(QEvent::MouseButtonPress, Qt::RightButton, QPoint(300, 200));
     EXPECT_EQ(main_->Of(Announced::ListRequested).size(), 1u);
+    // The right button's menu event, as the window system sends it after the press.
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(300, 200), QPoint(300, 200));
+    QCoreApplication::sendEvent(view_->viewport(), &menu);
+    EXPECT_EQ(main_->contextMenus, 0) << "the window's menu stays closed";
 }
 
 TEST_F(DriveChart, TheWheelScrollsThreeRowsANotchAndKeepsTheRemainder)

@@ -8,6 +8,7 @@
 
 #include "../support/ScratchDirectory.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QWidget>
@@ -40,6 +41,7 @@ class MessageSink : public QWidget
 public:
     std::vector<ReceivedMessage> messages;
     std::vector<int> keys;
+    int contextMenus = 0; // context menu events that reached the window
 
     // Records the chart's signals.
     void Listen(CDriveChartWnd *chart)
@@ -69,6 +71,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override { keys.push_back(event->key()); }
+    void contextMenuEvent(QContextMenuEvent *) override { ++contextMenus; }
 };
 
 // A drive as the game file gives it: spots count from the driving team's own

@@ -1,4 +1,4 @@
-// The splitter bar: its cursor, the tracker it draws over the parent while
+// The splitter bar: its cursor and grip, the tracker it draws over the parent while
 // dragged, and the offset it reports on release.
 #include "DriveChartTestSupport.h"
 
@@ -51,10 +51,16 @@ protected:
 
 } // namespace
 
-TEST_F(SplitterBar, ShowsTheUpAndDownCursorAndPaintsNothing)
+TEST_F(SplitterBar, ShowsTheUpAndDownCursorAndAVisibleGrip)
 {
     EXPECT_EQ(bar_->cursor().shape(), Qt::SplitVCursor);
-    EXPECT_EQ(main_.grab().toImage().pixel(150, 101), kRed) << "the bar is see-through";
+    const QImage image = main_.grab().toImage();
+    int gripDots = 0;
+    for (int x = 0; x < 300; ++x) {
+        EXPECT_NE(image.pixel(x, 101), kRed) << "the bar is drawn all along, at x " << x;
+        gripDots += qGray(image.pixel(x, 101)) < 64 ? 1 : 0;
+    }
+    EXPECT_GE(gripDots, 8) << "dark dots in the middle of the bar";
 }
 
 TEST_F(SplitterBar, ReleasingThirtyPixelsLowerReportsThirtyTwo)

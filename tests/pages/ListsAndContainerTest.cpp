@@ -199,6 +199,26 @@ TEST(PageContainer, BarsFollowTheContentAndTheWindowSize)
     EXPECT_EQ(dialog.Count(WM_VSCROLL), 1);
 }
 
+TEST(PageContainer, TheCornerBetweenTheBarsIsPaintedOverThePage)
+{
+    ContainerParent dialog;
+    dialog.resize(400, 300);
+    CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
+    container.setGeometry(0, 0, 300, 200);
+    // A red table under the whole page, as a long table reaches under the bars.
+    QWidget table(&container);
+    table.setGeometry(0, 0, 600, 400);
+    table.setAutoFillBackground(true);
+    QPalette red;
+    red.setColor(QPalette::Window, QColor(255, 0, 0));
+    table.setPalette(red);
+    container.SetContentSize(600, 400);
+    ShowAndWait(dialog);
+    const QImage image = container.grab().toImage();
+    for (const QPoint corner : {QPoint(300 - 16, 200 - 16), QPoint(300 - 1, 200 - 1)})
+        EXPECT_EQ(image.pixel(corner), ToQRgb(GetSysColor(COLOR_BTNFACE)));
+}
+
 TEST(PageContainer, ForwardsNotificationsAndPaintsItsBackground)
 {
     ContainerParent dialog;

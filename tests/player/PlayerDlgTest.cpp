@@ -327,6 +327,14 @@ TEST_F(PlayerDlg, AReloadShowsThePlayerAgainAndClosingTellsTheOwner)
     EXPECT_EQ(closed, 1) << "announced once";
 }
 
+TEST_F(PlayerDlg, EscapeClosesTheWindowFromItsTables)
+{
+    Show(0);
+    dialog_->PlaysGrid()->setFocus();
+    QTest::keyClick(dialog_->PlaysGrid(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog_->isVisible());
+}
+
 TEST_F(PlayerDlg, TheExportDescribesTheWindowAsLaidOut)
 {
     Show(0);

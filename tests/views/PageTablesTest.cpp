@@ -1,9 +1,11 @@
 // The play-by-play and scoring tables built from a game: every row kind, its
 // texts, shades and colours, the period filter and the time of possession.
+#include "views/ChartListTables.h"
 #include "views/PlayByPlayTable.h"
 #include "views/ScoringTable.h"
 #include "views/TextWrapper.h"
 
+#include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
 
 #include "../support/ScratchDirectory.h"
@@ -209,7 +211,7 @@ TEST(ScoringTable, RowsColoursAndPossessionColumn)
     EXPECT_EQ(drawn(table, 0, ScoringTable::kTopColumn), "");
     EXPECT_EQ(drawn(table, 0, 0), "HCM");
     EXPECT_EQ(drawn(table, 0, 3), "Field Goal MADE by Albrecht 34 yds");
-    EXPECT_EQ(drawn(table, 0, 4), "9-0"); // no "@drive": 0
+    EXPECT_EQ(drawn(table, 0, 4), "9 - 0"); // no "@drive": 0
     EXPECT_EQ(drawn(table, 0, 6), "14-7");
     EXPECT_EQ(table.rows[0].BackgroundOf(3), RGB(255, 255, 255));
     EXPECT_EQ(table.rows[0].TextColorOf(3), RGB(0, 0, 0));
@@ -230,6 +232,20 @@ TEST(ScoringTable, RowsColoursAndPossessionColumn)
     const GameText empty("<fbgame><scores/></fbgame>");
     table = ScoringTable::Build(empty.document(), true);
     EXPECT_EQ(table.RowCount(), 0);
+}
+
+TEST(ScoringTable, DriveThatLostGroundReadsAsInTheDrivesList)
+{
+    const GameText game(R"(<fbgame>
+      <scores><score type="TD" vh="H" qtr="1" clock="09:41" plays="3" drive="-3"/></scores>
+      <drives><drive driveindex="1" vh="H" plays="3" yards="-3" start="KO,1,15:00,20"
+        end="TD,1,09:41,17"/></drives>
+      <plays><qtr number="1"><drivestart driveindex="1,1" vh="H"/></qtr></plays></fbgame>)");
+    const StatTable scoring = ScoringTable::Build(game.document(), false);
+    EXPECT_EQ(drawn(scoring, 0, 4), "3 - -3");
+    const StatTable list = BuildDriveListTable(
+        CDriveChartData::Load(game.document(), game.session().teams(), DriveFilter{}), false);
+    EXPECT_EQ(drawn(list, 0, 11), drawn(scoring, 0, 4));
 }
 
 TEST(PlayByPlayTable, LongTeamNamesAreCutAndAPlaysOwnTextNeverIs)

@@ -1,0 +1,57 @@
+#include "app/CGameStrip.h"
+
+#include "platform/Fonts.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+namespace
+{
+
+constexpr int kGap = 12;
+const QColor kProblemColor(192, 0, 0);
+
+} // namespace
+
+CGameStrip::CGameStrip(QWidget *parent) : QWidget(parent)
+{
+    setFont(DialogFont());
+}
+
+void CGameStrip::SetSituation(const QString &text)
+{
+    if (text == situation_)
+        return;
+    situation_ = text;
+    update();
+}
+
+void CGameStrip::SetStatus(const QString &text, bool problem)
+{
+    if (text == status_ && problem == problem_)
+        return;
+    status_ = text;
+    problem_ = problem;
+    update();
+}
+
+void CGameStrip::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const QRect area = rect().adjusted(2, 0, -2, 0);
+    const int statusWidth = std::min(metrics.horizontalAdvance(status_), area.width());
+    const QRect statusRect(area.right() - statusWidth + 1, area.top(), statusWidth, area.height());
+    painter.setPen(problem_ ? kProblemColor : palette().color(QPalette::WindowText));
+    painter.drawText(statusRect, Qt::AlignRight | Qt::AlignVCenter,
+                     metrics.elidedText(status_, Qt::ElideRight, statusWidth));
+
+    const int situationWidth = area.width() - statusWidth - kGap;
+    if (situationWidth <= 0)
+        return;
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(area.left(), area.top(), situationWidth, area.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     metrics.elidedText(situation_, Qt::ElideRight, situationWidth));
+}

@@ -1,0 +1,44 @@
+#include "app/CLineScoreView.h"
+
+#include "platform/Fonts.h"
+
+#include <QPainter>
+
+CLineScoreView::CLineScoreView(QWidget *parent) : QWidget(parent)
+{
+    setFont(DialogFont());
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    setPalette(colours);
+}
+
+void CLineScoreView::SetRows(std::vector<QStringList> rows)
+{
+    if (rows == rows_)
+        return;
+    rows_ = std::move(rows);
+    update();
+}
+
+void CLineScoreView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QFont bold = font();
+    bold.setWeight(QFont::Bold);
+    painter.setPen(Qt::black);
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        painter.setFont(r == 0 ? bold : font());
+        const int y = static_cast<int>(r) * kRowHeight;
+        int x = 0;
+        for (int column = 0; column < rows_[r].size(); ++column) {
+            const int width = column == 0 ? kNameWidth : kCellWidth;
+            const QRect cell(x, y, width, kRowHeight);
+            painter.drawRect(cell);
+            painter.drawText(cell.adjusted(3, 0, -3, 0),
+                             (column == 0 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter,
+                             rows_[r][column]);
+            x += width;
+        }
+    }
+}

@@ -1,0 +1,72 @@
+#include "SituationView.h"
+
+#include "gamedata/CTeamStats.h"
+#include "gamedata/GameSituation.h"
+
+#include <array>
+
+namespace
+{
+
+QString text(const std::string &value)
+{
+    return QString::fromStdString(value);
+}
+
+QString timeoutsText(const GameSituation::TimeoutsLeft &left, const std::array<QString, 2> &names)
+{
+    const auto one = [](const QString &name, const std::optional<int> &count) {
+        return name + ' ' + (count ? QString::number(*count) : QStringLiteral("-"));
+    };
+    if (!left.home && !left.visitor)
+        return {};
+    return one(names[0], left.home) + ", " + one(names[1], left.visitor);
+}
+
+} // namespace
+
+SituationView SituationView::Build(const GameSituation &situation,
+                                   std::span<const CTeamStats, 2> teams)
+{
+    const std::array<QString, 2> names = {text(teams[0].GetTeamValue("Short Name")),
+                                          text(teams[1].GetTeamValue("Short Name"))};
+    const GameSituation::LineScore &score = situation.line_score;
+
+    SituationView view;
+    QStringList heading{QString()};
+    for (const std::string &period : score.periods)
+        heading.append(text(period));
+    heading.append(QStringLiteral("T"));
+    view.lineScore.push_back(heading);
+    const std::array<const std::vector<int> *, 2> points = {&score.home, &score.visitor};
+    const std::array<int, 2> totals = {score.home_total, score.visitor_total};
+    for (int team = 0; team < 2; ++team) {
+        QStringList row{names[team]};
+        for (std::size_t k = 0; k < score.periods.size(); ++k)
+            row.append(k < points[team]->size() ? QString::number((*points[team])[k]) : QString());
+        row.append(QString::number(totals[team]));
+        view.lineScore.push_back(row);
+    }
+
+    const QString timeouts = timeoutsText(situation.timeouts_left, names);
+    const QString lastPlay = text(situation.last_play);
+    // Caption, value, and the caption the strip gives it ("" none).
+    const std::array<std::array<QString, 3>, 5> parts = {{
+        {QStringLiteral("Period: "), text(situation.period_label), QString()},
+        {QStringLiteral("Down: "), text(situation.down_distance), QString()},
+        {QStringLiteral("Ball on: "), text(situation.ball_on), QStringLiteral("Ball on ")},
+        {QStringLiteral("Timeouts left: "), timeouts, QStringLiteral("Timeouts ")},
+        {QStringLiteral("Last play: "), lastPlay, QStringLiteral("Last play: ")},
+    }};
+    QStringList lines;
+    QStringList strip{names[0] + ' ' + QString::number(totals[0]) + "  " + names[1] + ' ' +
+                      QString::number(totals[1])};
+    for (const auto &[caption, value, stripCaption] : parts) {
+        lines.append(caption + value);
+        if (!value.isEmpty())
+            strip.append(stripCaption + value);
+    }
+    view.lines = lines.join('\n');
+    view.strip = strip.join(QStringLiteral(" | "));
+    return view;
+}
