@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gamedata/GameSession.h"
+#include "views/GameJson.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -25,8 +26,9 @@ struct ExportRequest {
 
 // Loads a game (and season files) as the main window does and describes
 // everything it read as one JSON document: "teams", "season_teams",
-// "scoreboard", "drive_chart", and "pages": every statistics table as the main
-// window fills it. Needs a QApplication (widgets are made off-screen).
+// "scoreboard", "situation", "drive_chart", and "pages": every statistics
+// table as the main window fills it (GameJson). Needs a QGuiApplication: the
+// play-by-play's texts are measured in the tables' font.
 class GameExport
 {
 public:
@@ -64,4 +66,7 @@ public:
 
     // The files the request names.
     static GameFiles FilesOf(const ExportRequest &request);
+
+    // What the request asks the description of the game to show.
+    static GameJsonOptions JsonOptionsOf(const ExportRequest &request);
 };

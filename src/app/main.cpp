@@ -209,7 +209,7 @@ LiveServiceOptions liveServiceOptions(const CommandLine &line)
     options.mqttHost = line.mqttHost;
     options.mqttPort = line.mqttPort;
     options.mqttTopic = line.mqttTopic;
-    options.request = line.request;
+    options.document = GameExport::JsonOptionsOf(line.request);
     return options;
 }
 

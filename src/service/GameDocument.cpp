@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 
 namespace
@@ -65,6 +66,31 @@ QByteArray memberList(const std::map<QString, QByteArray> &members,
     return out;
 }
 
+// What a client holding table `before` needs to hold `after`: when only rows
+// from some row on differ (a play added to the play-by-play, a total at the
+// foot), {"rows_from":K,"rows":[...]} (keep the first K rows, then these);
+// else the whole table. A play changes a few rows of long tables, and every
+// live client gets the message.
+QByteArray tableChange(const QByteArray &before, const QByteArray &after)
+{
+    QJsonObject old = QJsonDocument::fromJson(before).object();
+    QJsonObject now = QJsonDocument::fromJson(after).object();
+    const QJsonArray oldRows = old.take("rows").toArray();
+    const QJsonArray newRows = now.take("rows").toArray();
+    if (old != now) // the columns or anything but the rows
+        return after;
+    qsizetype kept = 0;
+    while (kept < oldRows.size() && kept < newRows.size() && oldRows[kept] == newRows[kept])
+        ++kept;
+    if (kept == 0)
+        return after;
+    QJsonArray rest;
+    for (qsizetype i = kept; i < newRows.size(); ++i)
+        rest.append(newRows[i]);
+    return "{\"rows_from\":" + QByteArray::number(kept) +
+           ",\"rows\":" + QJsonDocument(rest).toJson(QJsonDocument::Compact) + '}';
+}
+
 } // namespace
 
 QByteArray GameDocument::Json() const
@@ -89,8 +115,10 @@ QByteArray GameDocument::ChangedMessage(const GameDocument &previous) const
     }
     for (const auto &[key, text] : pages) {
         const auto before = previous.pages.find(key);
-        if (before == previous.pages.end() || before->second != text)
+        if (before == previous.pages.end())
             changedPages.emplace(key, text);
+        else if (before->second != text)
+            changedPages.emplace(key, tableChange(before->second, text));
     }
     // A member or table that went away is sent as null, so that a client
     // holding the earlier state drops it.
@@ -100,10 +128,16 @@ QByteArray GameDocument::ChangedMessage(const GameDocument &previous) const
     for (const auto &[key, text] : previous.pages)
         if (!pages.contains(key))
             changedPages.emplace(key, "null");
-    if (changedMembers.empty() && changedPages.empty())
+    // A reload that changed nothing still moves the clients on to its
+    // number and time, as /api/game does.
+    if (changedMembers.empty() && changedPages.empty() && seq == previous.seq &&
+        updated == previous.updated)
         return {};
-    return "{\"seq\":" + QByteArray::number(seq) + ",\"changed\":{" +
-           memberList(changedMembers, changedPages, !changedPages.empty()) + "}}";
+    // The time goes with every change, so that a client holding the state
+    // from changes alone holds what /api/game serves.
+    return "{\"seq\":" + QByteArray::number(seq) + ",\"updated\":" + quoted(updated) +
+           ",\"changed\":{" + memberList(changedMembers, changedPages, !changedPages.empty()) +
+           "}}";
 }
 
 QByteArray GameDocument::SituationJson() const

@@ -23,8 +23,10 @@ struct GameDocument {
     // {"seq":N,"snapshot":{...}}: the first message a live client gets.
     QByteArray SnapshotMessage() const;
 
-    // {"seq":N,"changed":{...}} with only the members (and tables of "pages")
-    // that differ from `previous`; empty when nothing differs.
+    // {"seq":N,"updated":"...","changed":{...}} with only the members (and
+    // tables of "pages") that differ from `previous`; empty when nothing
+    // differs, not even the number or the time. A table whose rows differ
+    // only from row K on is sent as {"rows_from":K,"rows":[the rows from K]}.
     QByteArray ChangedMessage(const GameDocument &previous) const;
 
     // {"seq":N,"scoreboard":...,"situation":...}: the glance a board polls.

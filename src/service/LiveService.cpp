@@ -1,13 +1,13 @@
 #include "LiveService.h"
 
-#include "GameDocumentFromExport.h"
+#include "GameDocumentFromSession.h"
 #include "live/LiveGame.h"
 
 #include <QTimer>
 #include <cstdio>
 
 LiveService::LiveService(LiveGame &game, LiveServiceOptions options, QObject *parent)
-    : QObject(parent), game_(game), options_(std::move(options))
+    : QObject(parent), game_(game), options_(std::move(options)), producer_(options_.document)
 {
 }
 
@@ -40,25 +40,15 @@ void LiveService::onReloaded()
 void LiveService::publishLatest()
 {
     publishPending_ = false;
-    ExportRequest request = options_.request;
-    const GameFiles &files = game_.files();
     const ReloadResult &loaded = game_.lastResult();
     // A load that failed after the one announced keeps the session as it
     // was, and the document served already shows it.
     if (!loaded.gameOpened)
         return;
-    // A season file that could not be read is left out, as the window leaves
-    // out its statistics, rather than costing the whole game.
-    request.gameFile = files.game;
-    request.homeSeasonFile = loaded.seasonFailed[0] ? std::string() : files.homeSeason;
-    request.visitorSeasonFile = loaded.seasonFailed[1] ? std::string() : files.visitorSeason;
-    ReloadResult whole = loaded;
-    whole.seasonFailed[0] = whole.seasonFailed[1] = false;
-
     GameDocument document;
     QString error;
-    if (!GameDocumentFromExport::Build(request, game_.session(), whole, reloads_, lastReload_,
-                                       document, error)) {
+    if (!producer_.Build(game_.session(), game_.files(), loaded, reloads_, lastReload_, document,
+                         error)) {
         std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
         return;
     }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "GameDocumentFromSession.h"
 #include "GameService.h"
 #include "MqttPublisher.h"
 #include "ServeSettings.h"
-#include "app/GameExport.h"
+#include "views/GameJson.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -18,8 +19,8 @@ struct LiveServiceOptions {
     std::optional<ServeSettings> serve; // empty: no web service
     QString mqttHost;                   // empty: no MQTT
     quint16 mqttPort = 1883;
-    QString mqttTopic;     // empty: MqttPublisher::DefaultPrefix of the game id
-    ExportRequest request; // the export's options; its files are the game's own
+    QString mqttTopic;        // empty: MqttPublisher::DefaultPrefix of the game id
+    GameJsonOptions document; // what the document shows of the game (filters, widths)
 };
 
 // Follows a LiveGame and hands out each state it loads: after every
@@ -48,6 +49,7 @@ private:
 
     LiveGame &game_;
     LiveServiceOptions options_;
+    GameDocumentFromSession producer_;
     std::unique_ptr<GameService> service_;
     std::unique_ptr<MqttPublisher> mqtt_; // made with the first document's game id
     int reloads_ = 0;                     // successful reloads so far

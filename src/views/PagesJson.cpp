@@ -56,6 +56,20 @@ QJsonObject PagesToJson(const PageTableSource &source)
     return pages;
 }
 
+void ForEachPageTable(const PageTableSource &source,
+                      const std::function<void(const QString &key, const StatTable &table)> &visit)
+{
+    for (const std::string_view page : kSingleTablePages)
+        visit(name(page), source(page, -1, {}));
+    for (const SidedPage &sided : kSidedPages) {
+        for (int side = 0; side < 2; ++side) {
+            const QString prefix = name(sided.page) + '/' + QLatin1String(sideName(side)) + '/';
+            for (const NamedStatTable &table : sided.tables)
+                visit(prefix + name(table.name), source(sided.page, side, table.name));
+        }
+    }
+}
+
 bool WritePagesJson(const PageTableSource &source, int depth, const JsonStreamWriter &writer,
                     const std::function<void(std::string_view page)> &fill)
 {

@@ -20,6 +20,12 @@ using PageTableSource =
 // "visitor" objects holding their tables by name.
 QJsonObject PagesToJson(const PageTableSource &source);
 
+// Calls `visit` with every table of the statistics pages and its key in
+// "pages", the names of its objects joined by '/' ("team_stats",
+// "offense/home/passing"), asking for each table only when it is visited.
+void ForEachPageTable(const PageTableSource &source,
+                      const std::function<void(const QString &key, const StatTable &table)> &visit);
+
 // Writes PagesToJson(source) `depth` levels down, table by table and row by
 // row, asking for each table only when it is written. `fill`, when given, is
 // called with a page's name just before its tables are asked for.

@@ -1,11 +1,13 @@
 #include "ServiceTestClient.h"
 
-#include "app/GameExport.h"
-#include "service/GameDocumentFromExport.h"
+#include "service/GameDocumentFromSession.h"
+#include "service/GameService.h"
 
 #include "../support/ScratchDirectory.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
@@ -17,6 +19,7 @@ TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
 
     const QJsonObject message = QJsonDocument::fromJson(after.ChangedMessage(before)).object();
     EXPECT_EQ(message["seq"].toInt(), 2);
+    EXPECT_EQ(message["updated"].toString(), after.updated); // the state's time goes along
     const QJsonObject changed = message["changed"].toObject();
     EXPECT_EQ(changed.keys(), QStringList({"pages", "scoreboard"}));
     EXPECT_EQ(changed["scoreboard"].toObject()["home_score"].toInt(), 14);
@@ -24,56 +27,132 @@ TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
     EXPECT_EQ(pages.keys(), QStringList({"offense", "team_stats"}));
     EXPECT_TRUE(pages["team_stats"].isNull()); // gone: the client drops it
     EXPECT_EQ(pages["offense"].toObject().keys(), QStringList({"home"}));
-    EXPECT_TRUE(SampleDocument(3, 7).ChangedMessage(before).isEmpty());
+    EXPECT_TRUE(before.ChangedMessage(before).isEmpty());
+
+    // A table that only grew (or changed at its foot) is sent from the first
+    // row that differs.
+    const auto tableChange = [](const GameDocument &to, const GameDocument &from) {
+        const QJsonObject message = QJsonDocument::fromJson(to.ChangedMessage(from)).object();
+        return message["changed"].toObject()["pages"].toObject()["team_stats"].toObject();
+    };
+    GameDocument grown = SampleDocument(4, 7);
+    grown.pages["team_stats"] = R"({"columns":[],"rows":[{"a":1},{"b":2}]})";
+    GameDocument longer = SampleDocument(5, 7);
+    longer.pages["team_stats"] = R"({"columns":[],"rows":[{"a":1},{"b":3},{"c":4}]})";
+    const QJsonObject table = tableChange(longer, grown);
+    EXPECT_EQ(table["rows_from"].toInt(), 1);
+    EXPECT_EQ(table["rows"].toArray(), QJsonArray({QJsonObject{{"b", 3}}, QJsonObject{{"c", 4}}}));
+    longer.pages["team_stats"] = R"({"columns":[{"header":"X"}],"rows":[{"a":1}]})";
+    EXPECT_TRUE(tableChange(longer, grown).contains("columns")) << "other columns: the whole table";
+    // A reload that changed nothing still tells its number and time.
+    const QJsonObject unchanged =
+        QJsonDocument::fromJson(SampleDocument(3, 7).ChangedMessage(before)).object();
+    EXPECT_EQ(unchanged["seq"].toInt(), 3);
+    EXPECT_EQ(unchanged["updated"].toString(), SampleDocument(3, 7).updated);
+    EXPECT_TRUE(unchanged["changed"].toObject().isEmpty());
 }
 
-// The document holds what the export reads, split and nested again without
-// loss, situation included; the window's own members are not in it.
-TEST(GameDocumentFromExport, HoldsTheExportWholeAndTheSituation)
+namespace
 {
-    const GameDocument document = SampleGameDocument(1);
-    ExportRequest request;
-    request.gameFile = PYLONIX_SAMPLES_DIR "/game-live.xml";
-    QJsonObject exported;
-    QString error;
-    ASSERT_TRUE(GameExport::Run(request, exported, error));
 
-    QJsonObject served = QJsonDocument::fromJson(document.Json()).object();
-    EXPECT_EQ(served.take("seq").toInt(), 1);
-    EXPECT_FALSE(served.take("updated").toString().isEmpty());
-    EXPECT_EQ(served, exported) << "the export's situation among its members";
-    const QJsonObject situation = served["situation"].toObject();
-    EXPECT_TRUE(document.pages.contains("offense/home/passing"));
-    const QJsonObject scoreboard = exported["scoreboard"].toObject();
-    EXPECT_EQ(situation["line_score"].toObject()["home_total"].toInt(),
-              scoreboard["home_score"].toInt());
-    EXPECT_EQ(situation["period"].toInt(), scoreboard["quarter"].toInt());
-    EXPECT_EQ(document.gameId, "10/17/2026 AMW at KBM");
+// The export's members that describe the window rather than the game.
+const QStringList kWindowMembers{"overview", "period_box", "layout", "drive_chart_view"};
 
-    request.gameFile = PYLONIX_SAMPLES_DIR "/no-such-game.xml";
+// What `pylonix --export json` writes for `arguments`.
+QJsonObject programExport(const QStringList &arguments)
+{
+    QProcess program;
+    program.start(PYLONIX_PROGRAM, QStringList{"--export", "json"} + arguments);
+    if (!program.waitForFinished(60000) || program.exitCode() != 0) {
+        ADD_FAILURE() << "the export failed: " << program.readAllStandardError().toStdString();
+        return {};
+    }
+    return QJsonDocument::fromJson(program.readAllStandardOutput()).object();
+}
+
+} // namespace
+
+// The document served holds exactly the export's members that need no
+// window, equal member by member, whatever the files and options.
+TEST(GameDocumentFromSession, HoldsTheExportsMembersThatNeedNoWindow)
+{
+    const QString samples = PYLONIX_SAMPLES_DIR;
+    struct Case {
+        QStringList arguments;
+        GameFiles files;
+        GameJsonOptions options;
+    };
+    GameJsonOptions narrowed;
+    narrowed.quarter = 2;
+    narrowed.homeOnly = true;
+    narrowed.showTop = false;
+    narrowed.playByPlayWidth = 250;
+    const std::vector<Case> cases{
+        {{"--game", samples + "/game-live.xml"},
+         {(samples + "/game-live.xml").toStdString(), {}, {}},
+         {}},
+        {{"--game", samples + "/game-final.xml", "--home", samples + "/season-home.xml",
+          "--visitor", samples + "/season-visitor.xml"},
+         {(samples + "/game-final.xml").toStdString(), (samples + "/season-home.xml").toStdString(),
+          (samples + "/season-visitor.xml").toStdString()},
+         {}},
+        {{"--game", samples + "/small/game.xml", "--period", "2", "--home-only", "--show-top", "0",
+          "--pbp-width", "250"},
+         {(samples + "/small/game.xml").toStdString(), {}, {}},
+         narrowed},
+    };
+    for (const Case &test : cases) {
+        SCOPED_TRACE(test.arguments.join(' ').toStdString());
+        QJsonObject exported = programExport(test.arguments);
+        ASSERT_FALSE(exported.isEmpty());
+        for (const QString &member : kWindowMembers)
+            EXPECT_TRUE(exported.contains(member)) << member.toStdString();
+        for (const QString &member : kWindowMembers)
+            exported.remove(member);
+
+        GameService service;
+        ServeSettings settings;
+        QString error;
+        ASSERT_TRUE(service.Listen(settings, error)) << error.toStdString();
+        GameDocument document;
+        ASSERT_TRUE(GameDocumentFromSession(test.options)
+                        .Load(test.files, 5, QDateTime::currentDateTimeUtc(), document, error))
+            << error.toStdString();
+        service.Publish(document);
+        QJsonObject served = Request(service.Port(), "/api/game").json();
+        EXPECT_EQ(served.take("seq").toInt(), 5);
+        EXPECT_FALSE(served.take("updated").toString().isEmpty());
+        EXPECT_EQ(served.keys(), exported.keys());
+        for (const QString &member : exported.keys())
+            EXPECT_EQ(served[member], exported[member]) << member.toStdString();
+    }
     GameDocument unread;
-    EXPECT_FALSE(GameDocumentFromExport::Build(request, 2, {}, unread, error));
+    QString error;
+    EXPECT_FALSE(GameDocumentFromSession().Load(
+        {(samples + "/no-such-game.xml").toStdString(), {}, {}}, 2, {}, unread, error));
     EXPECT_TRUE(error.contains("no-such-game.xml"));
 }
 
 // A game loaded already is described as loaded: the file is not read again,
 // so a file gone or rewritten since cannot make the document disagree with
-// what the session holds.
-TEST(GameDocumentFromExport, DescribesALoadedSessionWithoutReadingAgain)
+// what the session holds. A season file that could not be read is left out.
+TEST(GameDocumentFromSession, DescribesALoadedSessionWithoutReadingAgain)
 {
     ScratchDirectory dir;
-    ExportRequest request;
-    request.gameFile = dir.Write("game.xml", ReadFile(PYLONIX_SAMPLES_DIR "/game-final.xml"));
+    const GameFiles files{dir.Write("game.xml", ReadFile(PYLONIX_SAMPLES_DIR "/game-final.xml")),
+                          dir.Write("home.xml", ReadFile(PYLONIX_SAMPLES_DIR "/season-home.xml")),
+                          (dir.Path() / "no-visitor.xml").string()};
     GameSession session;
-    const ReloadResult loaded = session.Reload(GameExport::FilesOf(request));
+    const ReloadResult loaded = session.Reload(files);
     ASSERT_TRUE(loaded.gameOpened);
+    ASSERT_TRUE(loaded.seasonFailed[1]);
     dir.Write("game.xml", ReadFile(PYLONIX_SAMPLES_DIR "/game-live.xml"));
 
     GameDocument document;
     QString error;
     const QDateTime updated = QDateTime::fromSecsSinceEpoch(1'800'000'000, Qt::UTC);
     ASSERT_TRUE(
-        GameDocumentFromExport::Build(request, session, loaded, 3, updated, document, error));
+        GameDocumentFromSession().Build(session, files, loaded, 3, updated, document, error));
     const QJsonObject served = QJsonDocument::fromJson(document.Json()).object();
     EXPECT_EQ(served["seq"].toInt(), 3);
     EXPECT_EQ(served["updated"].toString(), "2027-01-15T08:00:00.000Z");
@@ -83,4 +162,9 @@ TEST(GameDocumentFromExport, DescribesALoadedSessionWithoutReadingAgain)
     EXPECT_TRUE(scoreboard["final"].toBool());
     EXPECT_EQ(served["situation"].toObject()["line_score"].toObject()["home_total"].toInt(),
               session.scoreboard().homeScore);
+    const QJsonArray seasons = served["season_teams"].toArray();
+    EXPECT_FALSE(seasons[0].toObject().isEmpty());
+    EXPECT_TRUE(seasons[1].toObject().isEmpty());
+    EXPECT_EQ(document.gameId,
+              QString::fromStdString(session.game().GetText("/fbgame/venue/@gameid")));
 }

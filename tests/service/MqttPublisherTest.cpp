@@ -1,4 +1,5 @@
 #include "ServiceTestClient.h"
+#include "TestBroker.h"
 
 #include "service/MqttPublisher.h"
 
@@ -15,55 +16,6 @@
 
 namespace
 {
-
-// A mosquitto broker of its own on a free loopback port, stopped at the end.
-class Broker
-{
-public:
-    explicit Broker(const QString &program) : program_(program)
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        port_ = probe.serverPort();
-        probe.close();
-        config_ = directory_.filePath("mosquitto.conf");
-        QFile file(config_);
-        file.open(QIODevice::WriteOnly);
-        file.write(QString("listener %1 127.0.0.1\nallow_anonymous true\n").arg(port_).toUtf8());
-    }
-    ~Broker() { Stop(); }
-
-    // Starts the broker and waits until it takes connections.
-    bool Start()
-    {
-        process_.start(program_, {"-c", config_});
-        QTcpSocket socket;
-        return QTest::qWaitFor(
-            [&] {
-                socket.connectToHost(QHostAddress::LocalHost, port_);
-                return socket.waitForConnected(200);
-            },
-            10000);
-    }
-    void Stop()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.terminate();
-        if (!process_.waitForFinished(5000)) {
-            process_.kill();
-            process_.waitForFinished();
-        }
-    }
-    quint16 Port() const { return port_; }
-
-private:
-    QString program_;
-    QTemporaryDir directory_;
-    QString config_;
-    quint16 port_ = 0;
-    QProcess process_;
-};
 
 // Subscribes to everything under a prefix and keeps what arrives.
 class Subscriber
@@ -130,12 +82,11 @@ private:
 
 TEST(MqttPublisher, PublishesTheSnapshotRetainedAndTheChangesAndComesBack)
 {
-    const QString program =
-        QStandardPaths::findExecutable("mosquitto", {"/usr/sbin", "/usr/local/sbin", "/usr/bin"});
+    const QString program = TestBroker::Program();
     if (program.isEmpty())
         GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
     mosquitto_lib_init();
-    Broker broker(program);
+    TestBroker broker(program);
     ASSERT_TRUE(broker.Start());
 
     const QString prefix = MqttPublisher::DefaultPrefix("10/17/2026 AMW at KBM");

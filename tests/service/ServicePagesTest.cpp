@@ -1,12 +1,19 @@
 #include "ServiceTestClient.h"
 
-#include "service/GameService.h"
+#include "TestBroker.h"
 
+#include "service/GameService.h"
+#include "service/MqttPublisher.h"
+
+#include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebSocket>
 #include <gtest/gtest.h>
 
 namespace
@@ -37,6 +44,80 @@ QString elementText(const QString &dom, const QString &id)
     const qsizetype start = dom.indexOf('>', at) + 1;
     return at < 0 ? "(no element " + id + ")" : dom.mid(start, dom.indexOf('<', start) - start);
 }
+
+// A page open in headless Chromium, read over the DevTools protocol in real
+// time: a page that only waits on a WebSocket would leave --dump-dom's
+// virtual time no reason to wait for it.
+class OpenPage
+{
+public:
+    OpenPage(const QString &chromium, const QString &url)
+    {
+        browser_.start(chromium, {"--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                                  "--disable-background-networking", "--disable-component-update",
+                                  "--disable-sync", "--remote-debugging-port=0",
+                                  "--user-data-dir=" + profile_.path(), url});
+        QFile portFile(profile_.filePath("DevToolsActivePort"));
+        if (!QTest::qWaitFor([&] { return portFile.size() > 0; }, 30000))
+            return;
+        portFile.open(QIODevice::ReadOnly);
+        const quint16 port = QString::fromUtf8(portFile.readLine()).trimmed().toUShort();
+        QJsonArray targets;
+        (void)QTest::qWaitFor(
+            [&] {
+                targets = QJsonDocument::fromJson(Request(port, "/json/list").body).array();
+                return !targets.isEmpty();
+            },
+            10000);
+        for (const QJsonValue target : targets) {
+            if (target["type"].toString() == "page")
+                devTools_.open(QUrl(target["webSocketDebuggerUrl"].toString()));
+        }
+        QObject::connect(&devTools_, &QWebSocket::textMessageReceived, [this](const QString &text) {
+            const QJsonObject reply = QJsonDocument::fromJson(text.toUtf8()).object();
+            replies_[reply["id"].toInt()] = reply;
+        });
+        (void)QTest::qWaitFor([&] { return devTools_.isValid(); }, 10000);
+    }
+    ~OpenPage()
+    {
+        devTools_.close();
+        browser_.terminate();
+        if (!browser_.waitForFinished(5000)) {
+            browser_.kill();
+            browser_.waitForFinished();
+        }
+    }
+
+    // The text of the element `id` as the page shows it now.
+    QString Text(const QString &id)
+    {
+        const int call = ++calls_;
+        const QJsonObject request{
+            {"id", call},
+            {"method", "Runtime.evaluate"},
+            {"params",
+             QJsonObject{{"expression",
+                          QString("(document.getElementById('%1') || {}).textContent").arg(id)},
+                         {"returnByValue", true}}}};
+        devTools_.sendTextMessage(QJsonDocument(request).toJson(QJsonDocument::Compact));
+        (void)QTest::qWaitFor([&] { return replies_.contains(call); }, 10000);
+        return replies_.take(call)["result"].toObject()["result"].toObject()["value"].toString();
+    }
+
+    // Waits until the element `id` shows `text`; true when it does.
+    bool WaitFor(const QString &id, const QString &text)
+    {
+        return QTest::qWaitFor([&] { return Text(id) == text; }, 20000);
+    }
+
+private:
+    QTemporaryDir profile_;
+    QProcess browser_;
+    QWebSocket devTools_;
+    QMap<int, QJsonObject> replies_;
+    int calls_ = 0;
+};
 
 } // namespace
 
@@ -75,4 +156,82 @@ TEST(ServicePages, TheScoreBugAndTheStatisticsPageShowTheGameServed)
     EXPECT_EQ(elementText(page, "status"), "live");
     EXPECT_TRUE(page.contains("Kendrick Redding"));                   // a home passing leader
     EXPECT_TRUE(page.contains("Start of 1st quarter, clock 15:00.")); // the play-by-play
+
+    // Open, the page takes a play added to the play-by-play from the rows sent.
+    OpenPage live(chromium, address + "/?token=booth");
+    ASSERT_TRUE(live.WaitFor("status", "live"));
+    QJsonObject plays = QJsonDocument::fromJson(document.pages.at("play_by_play")).object();
+    QJsonArray rows = plays["rows"].toArray();
+    QJsonObject added = rows.last().toObject();
+    QJsonArray cells = added["cells"].toArray();
+    QJsonObject cell = cells[2].toObject();
+    cell["text"] = "A play sent alone";
+    cells[2] = cell;
+    added["cells"] = cells;
+    rows.append(added);
+    plays["rows"] = rows;
+    GameDocument next = document;
+    next.seq = 2;
+    next.pages["play_by_play"] = QJsonDocument(plays).toJson(QJsonDocument::Compact);
+    ASSERT_TRUE(next.ChangedMessage(document).contains("\"rows_from\":"));
+    service.Publish(next);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return live.Text("play-by-play").contains("A play sent alone"); }, 20000));
+    EXPECT_TRUE(live.Text("play-by-play").contains("Start of 1st quarter, clock 15:00."));
+}
+
+// Given a broker's WebSocket address, both pages follow the game from the
+// broker alone: the service itself has nothing to serve but the pages.
+TEST(ServicePages, ThePagesReadTheGameFromTheBroker)
+{
+    const QString chromium = QStandardPaths::findExecutable("chromium");
+    const QString mosquitto = TestBroker::Program();
+    if (chromium.isEmpty() || mosquitto.isEmpty())
+        GTEST_SKIP() << "chromium or mosquitto is not installed (scripts/setup-common.sh)";
+    TestBroker broker(mosquitto, true);
+    ASSERT_TRUE(broker.Start());
+    const QString prefix = "pylonix/page-test";
+    MqttPublisher publisher("127.0.0.1", broker.Port(), prefix);
+    QString error;
+    ASSERT_TRUE(publisher.Start(error)) << error.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return publisher.IsConnected(); }, 10000));
+    GameDocument document = SampleGameDocument(1);
+    publisher.Publish(document);
+    // A score of its own, so that the pages can show only what the broker holds.
+    QJsonObject board = QJsonDocument::fromJson(document.members.at("scoreboard")).object();
+    board["home_score"] = 61;
+    document.seq = 2;
+    document.members["scoreboard"] = QJsonDocument(board).toJson(QJsonDocument::Compact);
+    publisher.Publish(document);
+
+    GameService service; // serves the pages, never a document
+    ServeSettings settings;
+    ASSERT_TRUE(service.Listen(settings, error)) << error.toStdString();
+    const QString query =
+        QString("?mqtt=ws://127.0.0.1:%1&topic=%2").arg(broker.WebSocketPort()).arg(prefix);
+    const QString address = QString("http://127.0.0.1:%1").arg(service.Port());
+    // Retained at the broker before the page subscribes.
+    OpenPage bug(chromium, address + "/scorebug" + query);
+    EXPECT_TRUE(bug.WaitFor("home-score", "61")) << "the score retained at the broker";
+    EXPECT_EQ(bug.Text("visitor-score"), QString::number(board["visitor_score"].toInt()));
+    EXPECT_EQ(bug.Text("home-name"), "KBM");
+
+    // A publish while the page is open reaches it through PREFIX/changes.
+    board["home_score"] = 68;
+    document.seq = 3;
+    document.members["scoreboard"] = QJsonDocument(board).toJson(QJsonDocument::Compact);
+    publisher.Publish(document);
+    EXPECT_TRUE(bug.WaitFor("home-score", "68"));
+
+    // The program started again counts from 1: its snapshot replaces the page's state.
+    board["home_score"] = 70;
+    document.seq = 1;
+    document.members["scoreboard"] = QJsonDocument(board).toJson(QJsonDocument::Compact);
+    publisher.Publish(document);
+    EXPECT_TRUE(bug.WaitFor("home-score", "70"));
+
+    OpenPage page(chromium, address + "/" + query);
+    EXPECT_TRUE(page.WaitFor("home-score", "70"));
+    EXPECT_TRUE(page.WaitFor("status", "live"));
+    EXPECT_TRUE(page.Text("play-by-play").contains("Start of 1st quarter, clock 15:00."));
 }

@@ -1,6 +1,6 @@
 #include "ServiceTestClient.h"
 
-#include "service/GameDocumentFromExport.h"
+#include "service/GameDocumentFromSession.h"
 
 #include <QEventLoop>
 #include <QJsonDocument>
@@ -55,12 +55,10 @@ GameDocument SampleDocument(int seq, int homeScore)
 
 GameDocument SampleGameDocument(int seq)
 {
-    ExportRequest request;
-    request.gameFile = PYLONIX_SAMPLES_DIR "/game-live.xml";
     GameDocument document;
     QString error;
-    EXPECT_TRUE(GameDocumentFromExport::Build(request, seq, QDateTime::currentDateTimeUtc(),
-                                              document, error))
+    EXPECT_TRUE(GameDocumentFromSession().Load({PYLONIX_SAMPLES_DIR "/game-live.xml", {}, {}}, seq,
+                                               QDateTime::currentDateTimeUtc(), document, error))
         << error.toStdString();
     return document;
 }

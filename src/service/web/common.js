@@ -1,9 +1,11 @@
 "use strict";
 // What both pages share: the token of the page's own address, the live
 // connection (a snapshot, then changes merged in; reconnecting with back-off)
-// and small helpers for the tables the service sends.
+// from the service or, given ?mqtt=ws://HOST:PORT&topic=PREFIX, from an MQTT
+// broker, and small helpers for the tables the service sends.
 const Pylonix = (() => {
-  const token = new URLSearchParams(location.search).get("token");
+  const query = new URLSearchParams(location.search);
+  const token = query.get("token");
 
   function withToken(path) {
     if (!token) return path;
@@ -11,9 +13,13 @@ const Pylonix = (() => {
   }
 
   // Tables are objects with "columns"; other objects of "pages" group them.
+  // {"rows_from": K, "rows": [...]} keeps a table's first K rows and puts
+  // these after them.
   function mergePages(target, changed) {
     for (const [key, value] of Object.entries(changed)) {
       if (value === null) delete target[key];
+      else if (typeof value === "object" && "rows_from" in value && target[key])
+        target[key].rows = target[key].rows.slice(0, value.rows_from).concat(value.rows);
       else if (typeof value === "object" && !("columns" in value) &&
                typeof target[key] === "object" && target[key] !== null)
         mergePages(target[key], value);
@@ -28,6 +34,28 @@ const Pylonix = (() => {
       else state[key] = value;
     }
     state.seq = message.seq;
+    if (message.updated) state.updated = message.updated;
+  }
+
+  // The same from the broker: PREFIX/snapshot holds the latest whole state
+  // (retained) and PREFIX/changes what each publish changed. Every publish
+  // sends both, so a change is taken only when it is newer than the state,
+  // and a snapshot whenever its seq differs: a program started again counts
+  // from 1.
+  function followBroker(url, prefix, onState, onStatus) {
+    let state = null;
+    PylonixMqtt.subscribe(url, [prefix + "/snapshot", prefix + "/changes"], (topic, text) => {
+      const message = JSON.parse(text);
+      if (message.snapshot) {
+        if (state && message.seq === state.seq) return;
+        const earlier = state;
+        state = message.snapshot;
+        onState(state, earlier ? {} : null);
+      } else if (message.changed && state && message.seq > state.seq) {
+        apply(state, message);
+        onState(state, message.changed);
+      }
+    }, onStatus);
   }
 
   // Calls onState(state, changed) with the whole state after each message
@@ -36,6 +64,8 @@ const Pylonix = (() => {
   // the snapshot it starts with replaces whatever was held. A plain read of
   // /api/game shows the game while the socket is still opening.
   function follow(onState, onStatus) {
+    if (query.get("mqtt") && query.get("topic"))
+      return followBroker(query.get("mqtt"), query.get("topic"), onState, onStatus);
     let state = null;
     let delay = 500;
     fetch(withToken("/api/game"))

@@ -1,0 +1,110 @@
+"use strict";
+// A small MQTT 3.1.1 client over WebSockets, enough to follow the game from a
+// broker: CONNECT with a clean session, SUBSCRIBE, PUBLISH received (QoS 0
+// and 1, acknowledged), PINGREQ to keep the link open, and a new connection
+// after a lost one, waiting longer each time.
+const PylonixMqtt = (() => {
+  const encoder = new TextEncoder();
+  const decoder = new TextDecoder();
+  const keepAliveSeconds = 30;
+
+  function utf8(text) {
+    const bytes = encoder.encode(text);
+    return [bytes.length >> 8, bytes.length & 255, ...bytes];
+  }
+
+  // A packet: its type and flags, the remaining length (1 to 4 bytes of 7
+  // bits each, low first) and the body.
+  function packet(first, body) {
+    const length = [];
+    let left = body.length;
+    do {
+      let digit = left % 128;
+      left = Math.floor(left / 128);
+      if (left > 0) digit |= 128;
+      length.push(digit);
+    } while (left > 0);
+    return new Uint8Array([first, ...length, ...body]);
+  }
+
+  function connectPacket(clientId) {
+    const header = [...utf8("MQTT"), 4, 0x02, keepAliveSeconds >> 8, keepAliveSeconds & 255];
+    return packet(0x10, [...header, ...utf8(clientId)]);
+  }
+
+  function subscribePacket(id, topics) {
+    const body = [id >> 8, id & 255];
+    for (const topic of topics) body.push(...utf8(topic), 0); // QoS 0 is enough for a reader
+    return packet(0x82, body);
+  }
+
+  // Reads whole packets from `buffer`; returns what is left of it, an
+  // unfinished packet waiting for more bytes.
+  function readPackets(buffer, onPacket) {
+    let at = 0;
+    for (;;) {
+      let length = 0, multiplier = 1, index = at + 1, complete = false;
+      while (index < buffer.length && index < at + 5) {
+        const digit = buffer[index++];
+        length += (digit & 127) * multiplier;
+        multiplier *= 128;
+        if ((digit & 128) === 0) { complete = true; break; }
+      }
+      if (!complete || index + length > buffer.length) return buffer.slice(at);
+      onPacket(buffer[at], buffer.subarray(index, index + length));
+      at = index + length;
+    }
+  }
+
+  // Calls onMessage(topic, text) for each message published on `topics`
+  // at the broker's WebSocket address `url`, and onStatus(connected) as the
+  // link comes and goes.
+  function subscribe(url, topics, onMessage, onStatus) {
+    let delay = 500;
+    function open() {
+      const socket = new WebSocket(url, ["mqtt"]);
+      socket.binaryType = "arraybuffer";
+      let pending = new Uint8Array(0);
+      let ping = null;
+      const send = (bytes) => { if (socket.readyState === WebSocket.OPEN) socket.send(bytes); };
+      socket.onopen = () => {
+        send(connectPacket("pylonix-" + Math.random().toString(36).slice(2, 12)));
+      };
+      socket.onmessage = (event) => {
+        const received = new Uint8Array(event.data);
+        const joined = new Uint8Array(pending.length + received.length);
+        joined.set(pending);
+        joined.set(received, pending.length);
+        pending = readPackets(joined, (first, body) => {
+          const type = first >> 4;
+          if (type === 2) { // CONNACK
+            if (body[1] !== 0) return socket.close();
+            delay = 500;
+            onStatus(true);
+            send(subscribePacket(1, topics));
+            ping = setInterval(() => send(new Uint8Array([0xc0, 0])), keepAliveSeconds * 500);
+          } else if (type === 3) { // PUBLISH
+            const qos = (first >> 1) & 3;
+            const topicLength = (body[0] << 8) | body[1];
+            const topic = decoder.decode(body.subarray(2, 2 + topicLength));
+            let start = 2 + topicLength;
+            if (qos > 0) {
+              if (qos === 1) send(new Uint8Array([0x40, 2, body[start], body[start + 1]]));
+              start += 2;
+            }
+            onMessage(topic, decoder.decode(body.subarray(start)));
+          }
+        });
+      };
+      socket.onclose = () => {
+        if (ping) clearInterval(ping);
+        onStatus(false);
+        setTimeout(open, delay);
+        delay = Math.min(delay * 2, 15000);
+      };
+    }
+    open();
+  }
+
+  return { subscribe };
+})();

@@ -1,0 +1,72 @@
+#include "TestBroker.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace
+{
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+bool accepts(quint16 port)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    return socket.waitForConnected(200);
+}
+
+} // namespace
+
+QString TestBroker::Program()
+{
+    return QStandardPaths::findExecutable("mosquitto",
+                                          {"/usr/sbin", "/usr/local/sbin", "/usr/bin"});
+}
+
+TestBroker::TestBroker(const QString &program, bool withWebSockets) : program_(program)
+{
+    port_ = freePort();
+    // Mosquitto 2.0.11 starts no listener at all when a WebSockets listener is
+    // its only one, so the plain one always comes first.
+    QString config = QString("listener %1 127.0.0.1\n").arg(port_);
+    if (withWebSockets) {
+        webSocketPort_ = freePort();
+        config += QString("listener %1 127.0.0.1\nprotocol websockets\n").arg(webSocketPort_);
+    }
+    config += "allow_anonymous true\n";
+    config_ = directory_.filePath("mosquitto.conf");
+    QFile file(config_);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(config.toUtf8());
+}
+
+TestBroker::~TestBroker()
+{
+    Stop();
+}
+
+bool TestBroker::Start()
+{
+    process_.start(program_, {"-c", config_});
+    return QTest::qWaitFor(
+        [&] { return accepts(port_) && (webSocketPort_ == 0 || accepts(webSocketPort_)); }, 10000);
+}
+
+void TestBroker::Stop()
+{
+    if (process_.state() == QProcess::NotRunning)
+        return;
+    process_.terminate();
+    if (!process_.waitForFinished(5000)) {
+        process_.kill();
+        process_.waitForFinished();
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// A mosquitto broker of its own on free loopback ports, stopped at the end:
+// MQTT on Port() and, when asked for, MQTT over WebSockets on WebSocketPort().
+class TestBroker
+{
+public:
+    // The mosquitto program, or an empty text when it is not installed.
+    static QString Program();
+
+    explicit TestBroker(const QString &program, bool withWebSockets = false);
+    ~TestBroker();
+    TestBroker(const TestBroker &) = delete;
+    TestBroker &operator=(const TestBroker &) = delete;
+
+    // Starts the broker and waits until it takes connections.
+    bool Start();
+    void Stop();
+    quint16 Port() const { return port_; }
+    quint16 WebSocketPort() const { return webSocketPort_; }
+
+private:
+    QString program_;
+    QTemporaryDir directory_;
+    QString config_;
+    quint16 port_ = 0;
+    quint16 webSocketPort_ = 0;
+    QProcess process_;
+};
