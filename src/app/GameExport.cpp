@@ -10,6 +10,7 @@
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
 #include "views/ChartListTables.h"
+#include "views/ColumnFitting.h"
 #include "views/JsonStreamWriter.h"
 #include "views/PagesJson.h"
 #include "views/PlayByPlayTable.h"
@@ -133,8 +134,8 @@ const StatTableLayout &playerLayout(std::string_view page, std::string_view name
 PageTableSource pageTables(const ExportRequest &request, const GameSession &session,
                            const CDriveChartData &drives, StatPages &windows)
 {
-    return [&request, &session, &drives, &windows](std::string_view page, int side,
-                                                   std::string_view name) -> StatTable {
+    const auto build = [&request, &session, &drives, &windows](std::string_view page, int side,
+                                                               std::string_view name) -> StatTable {
         if (page == "yardage")
             return BuildYardageSummaryTable(session.teams());
         if (page == "team_stats")
@@ -153,6 +154,13 @@ PageTableSource pageTables(const ExportRequest &request, const GameSession &sess
         return PlayByPlayTable::Build(session,
                                       windows.playByPlay->Options(request.quarter, request.showTop),
                                       windows.playByPlay->Wrapper());
+    };
+    // Fitted to the page as the window fits them at the request's width.
+    return [build, &request, &windows](std::string_view page, int side, std::string_view name) {
+        StatTable table = build(page, side, name);
+        FitPageTable(table, page, windows.playByPlay->font(),
+                     PageWidthForClient(request.clientWidth));
+        return table;
     };
 }
 

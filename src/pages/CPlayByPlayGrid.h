@@ -16,6 +16,6 @@ public:
 
     void SetupColumns() override;
     // The options the rows are built with: the period, the time-of-possession
-    // flag and the current width of the "Play" column.
+    // flag and the own width of the "Play" column (OwnColumnWidth).
     PlayByPlayOptions Options(int period, bool showTOP) const;
 };

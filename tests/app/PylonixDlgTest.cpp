@@ -197,7 +197,7 @@ TEST_F(MainWindow, PageButtonsAreMeasuredInDialogUnitsRoundedAsEveryDialogIs)
 {
     TestDlg dlg(optionsFor(game));
     ASSERT_TRUE(dlg.OnInitDialog());
-    const QSize base = DialogBaseUnits(DialogFont());
+    const QSize base = kClassicDialogBaseUnits;
     for (int i = 0; i < 7; ++i) {
         auto *button = qobject_cast<QPushButton *>(GetDlgItem(&dlg, IDC_GAME_OVERVIEW + i));
         ASSERT_NE(button, nullptr) << i;
