@@ -58,9 +58,8 @@ CConfigureDlg::CConfigureDlg(const Settings &settings, QWidget *parent)
 
 void CConfigureDlg::createControls()
 {
-    const QFont font = DialogFont();
     const auto place = [&](QWidget *control, int id, int x, int y, int width, int height) {
-        control->setGeometry(MapDialogRect(QRect(x, y, width, height), font));
+        control->setGeometry(MapDialogRect(QRect(x, y, width, height)));
         if (id != 0)
             SetDlgCtrlID(control, id);
     };
@@ -80,7 +79,7 @@ void CConfigureDlg::createControls()
         return button;
     };
 
-    setFixedSize(MapDialogRect(QRect(0, 0, 195, 138), font).size());
+    setFixedSize(MapDialogRect(QRect(0, 0, 195, 138)).size());
     label("Game File", 5, 5, 32, 8);
     gameEdit_ = pathEdit(IDC_GAME_FILE, 15);
     label("Home Season File", 5, 35, 58, 8);

@@ -17,6 +17,7 @@
 #include "platform/PosixFile.h"
 #include "platform/QtConversions.h"
 #include "player/CPlayerDlg.h"
+#include "views/ColumnFitting.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -249,6 +250,8 @@ void CPylonixDlg::CreateControls()
     connect(container_, &CPageContainerWnd::scrolled, this, [this] { Layout(); });
     RegisterControl(LayoutRole::Container, 0, container_);
     pages_ = std::make_unique<StatPages>(this, container_, boldFont_);
+    // A size given before the window is shown has had no resize event yet.
+    pages_->SetPageWidth(PageWidthForClient(width()));
     RegisterPageTables();
 
     overviewText_ = new QLabel(container_);

@@ -8,6 +8,7 @@
 #include "platform/DialogUnits.h"
 #include "platform/Fonts.h"
 #include "platform/SystemMetrics.h"
+#include "views/ColumnFitting.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -23,11 +24,7 @@ QSize NaturalTableSize(const CZrGridListCtrl &table)
 
 QRect CPylonixDlg::PageButtonRect(int index) const
 {
-    QRect rect = MapDialogRect(QRect(0, 50 + 15 * index, 85, 15), DialogFont());
-    // The stand-in dialog font is wider than the classic one; a button never
-    // reaches under the page, which starts right of the 128-pixel column.
-    rect.setWidth(std::min(rect.width(), 128));
-    return rect;
+    return MapDialogRect(QRect(0, 50 + 15 * index, 85, 15));
 }
 
 void CPylonixDlg::Layout()
@@ -118,6 +115,9 @@ void CPylonixDlg::paintEvent(QPaintEvent *)
 void CPylonixDlg::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
+    // The next fills fit the tables' columns to the new page width.
+    if (pages_)
+        pages_->SetPageWidth(PageWidthForClient(event->size().width()));
     if (!isMinimized() && container_)
         Layout();
 }

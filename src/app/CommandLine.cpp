@@ -219,7 +219,10 @@ const std::vector<Option> &options()
         {"size", "WxH", "the window's client size (default 1024x720)",
          [](CommandLine &line, const QString &value, QString &error) {
              line.sizeGiven = true;
-             return readSize(value, "size", line.size, error);
+             if (!readSize(value, "size", line.size, error))
+                 return false;
+             line.request.clientWidth = line.size.width();
+             return true;
          }},
         {"serve", "[HOST:]PORT",
          "serve the game over HTTP and a WebSocket (HOST 127.0.0.1 by default)",

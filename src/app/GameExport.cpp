@@ -75,6 +75,7 @@ GameJsonOptions GameExport::JsonOptionsOf(const ExportRequest &request)
     options.playsOfDrive = request.playsOfDrive;
     options.showTop = request.showTop;
     options.playByPlayWidth = request.playByPlayWidth;
+    options.clientWidth = request.clientWidth;
     return options;
 }
 

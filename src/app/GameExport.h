@@ -22,6 +22,7 @@ struct ExportRequest {
     std::optional<int> playsOfDrive;    // list the plays of this drive instead of the drives
     bool showTop = true;                // the Show Time of Possession setting
     std::optional<int> playByPlayWidth; // width of the play-by-play "Play" column, in pixels
+    int clientWidth = 1024;             // the window's client width the tables are fitted to
 };
 
 // Loads a game (and season files) as the main window does and describes

@@ -11,6 +11,7 @@
 #include "platform/QtConversions.h"
 #include "views/ScoreboardDigits.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -29,6 +30,11 @@ constexpr int kDigitHeight = 21;
 constexpr int kHomeNameX = 151;
 constexpr int kVisitorNameX = 282;
 constexpr int kNameY = 2;
+// The name plates of the scoreboard pictures, in header coordinates.
+constexpr QRect kHomePlate(129, 1, 45, 12);
+constexpr QRect kVisitorPlate(260, 1, 43, 12);
+// The smallest pixel size a short name is shrunk to before it is cut.
+constexpr int kSmallestNamePixels = 7;
 
 constexpr std::array<int, 3> kHomeScoreX{128, 141, 154};
 constexpr std::array<int, 3> kVisitorScoreX{259, 272, 285};
@@ -42,15 +48,31 @@ constexpr std::array<int, 2> kToGoX{181, 194};
 constexpr std::array<int, 2> kBallOnX{227, 240};
 constexpr int kQuarterX = 277;
 
+// A scoreboard bitmap for a device of `ratio` pixels to the layout pixel:
+// at 2 the one drawn at twice the size, where there is one.
+QImage BoardBitmap(int id, int ratio)
+{
+    if (ratio == 2) {
+        QImage image = LoadDoubleSizeBitmapResource(id);
+        if (!image.isNull()) {
+            image.setDevicePixelRatio(2);
+            return image;
+        }
+    }
+    return LoadBitmapResource(id);
+}
+
 // The scoreboard, names, digits and marker are composed on an off-screen image
-// (the masked draw works on pixels) that starts at this header x and reaches
-// as far as the team names do.
+// (the masked draw works on pixels) as wide as the board; the team names stay
+// on their plates. On a screen of twice the pixel density the image has
+// twice the pixels, at the same layout positions.
 class BoardCanvas
 {
 public:
-    BoardCanvas(int left, int right)
-        : m_left(left), m_image(right - left, kBoardHeight, QImage::Format_RGB32)
+    BoardCanvas(int left, int right, int ratio)
+        : m_left(left), m_image((right - left) * ratio, kBoardHeight * ratio, QImage::Format_RGB32)
     {
+        m_image.setDevicePixelRatio(ratio);
         m_image.fill(ToQColor(GetSysColor(COLOR_BTNFACE)));
     }
 
@@ -58,11 +80,13 @@ public:
     int left() const { return m_left; }
     QPoint At(int x, int y) const { return QPoint(x - m_left, y); }
 
+    // Digit `digit` of a strip made for this canvas's ratio (BoardBitmap).
     void Digit(const QImage &strip, int digit, int x, int y)
     {
-        const int top = kDigitHeight * digit;
-        DrawMasked(m_image, At(x, y), strip, QRect(0, top, kDigitWidth, kDigitHeight),
-                   QRect(kDigitWidth, top, kDigitWidth, kDigitHeight));
+        const int r = static_cast<int>(strip.devicePixelRatio());
+        const int top = kDigitHeight * digit * r;
+        DrawMasked(m_image, At(x, y), strip, QRect(0, top, kDigitWidth * r, kDigitHeight * r),
+                   QRect(kDigitWidth * r, top, kDigitWidth * r, kDigitHeight * r));
     }
 
     // The last xs.size() digits of `value` at xs; with `skipLeadingZeros` a zero
@@ -101,38 +125,66 @@ void DrawTopLeftText(QPainter &painter, int x, int y, const QString &text, COLOR
     painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
 }
 
+// A short name as it fits its plate: the scoreboard's name face when the
+// name fits, else a condensed face, else smaller sizes of it; a name that
+// fits none is cut at the plate's edge.
+QFont NameFontFor(const QString &name, int plateWidth)
+{
+    QFont font = CreatePointFont(QStringLiteral("Lucida Console"), 8, 700);
+    if (QFontMetrics(font).horizontalAdvance(name) <= plateWidth)
+        return font;
+    QFont condensed(QStringLiteral("Liberation Sans Narrow"));
+    condensed.setWeight(QFont::Bold);
+    condensed.setKerning(false);
+    for (int pixels = QFontInfo(font).pixelSize(); pixels >= kSmallestNamePixels; --pixels) {
+        condensed.setPixelSize(pixels);
+        if (QFontMetrics(condensed).horizontalAdvance(name) <= plateWidth)
+            break;
+    }
+    return condensed;
+}
+
+// Draws a short name centred on `centreX`, fitted to and kept inside `plate`,
+// on the baseline of the scoreboard's name face.
+void DrawShortName(QPainter &painter, const QString &name, int centreX, const QRect &plate)
+{
+    const QFont font = NameFontFor(name, plate.width());
+    const QFontMetrics metrics(font);
+    const int baseline =
+        kNameY + QFontMetrics(CreatePointFont(QStringLiteral("Lucida Console"), 8, 700)).ascent();
+    const int left = std::max(plate.left(), CentredLeft(metrics, name, centreX));
+    painter.save();
+    painter.setClipRect(plate);
+    painter.setFont(font);
+    painter.setPen(ToQColor(RGB(255, 255, 255)));
+    painter.drawText(QPoint(left, baseline), name);
+    painter.restore();
+}
+
 void PaintScoreboard(QPainter &painter, const HeaderState &state)
 {
     const ScoreboardState values = ScoreboardForDrawing(state.scoreboard);
     const QString homeName = QString::fromStdString(state.homeShortName);
     const QString visitorName = QString::fromStdString(state.visitorShortName);
-    const QFont nameFont = CreatePointFont(QStringLiteral("Lucida Console"), 8, 700);
-    const QFontMetrics nameMetrics(nameFont);
-    const int homeLeft = CentredLeft(nameMetrics, homeName, kHomeNameX);
-    const int visitorLeft = CentredLeft(nameMetrics, visitorName, kVisitorNameX);
-    const int left = std::min({kBoardLeft, homeLeft, visitorLeft});
-    const int right =
-        std::max({kBoardLeft + kBoardWidth, homeLeft + nameMetrics.horizontalAdvance(homeName),
-                  visitorLeft + nameMetrics.horizontalAdvance(visitorName)});
 
-    BoardCanvas canvas(left, right);
+    const int ratio = painter.device() && painter.device()->devicePixelRatio() >= 2 ? 2 : 1;
+    BoardCanvas canvas(kBoardLeft, kBoardLeft + kBoardWidth, ratio);
     {
         QPainter board(&canvas.image());
-        board.drawImage(canvas.At(kBoardLeft, 0), LoadBitmapResource(values.final ? 152 : 143));
-        board.setFont(nameFont);
+        board.drawImage(canvas.At(kBoardLeft, 0), BoardBitmap(values.final ? 152 : 143, ratio));
         board.translate(-canvas.left(), 0);
-        DrawTopLeftText(board, homeLeft, kNameY, homeName, RGB(255, 255, 255));
-        DrawTopLeftText(board, visitorLeft, kNameY, visitorName, RGB(255, 255, 255));
+        DrawShortName(board, homeName, kHomeNameX, kHomePlate);
+        DrawShortName(board, visitorName, kVisitorNameX, kVisitorPlate);
     }
 
-    const QImage large = LoadBitmapResource(142);
+    const QImage large = BoardBitmap(142, ratio);
     canvas.Number(large, values.homeScore, kHomeScoreX, kScoreY, true);
     canvas.Number(large, values.visitorScore, kVisitorScoreX, kScoreY, true);
 
     if (!values.final) {
         QPainter(&canvas.image())
-            .drawImage(canvas.At(values.homeHasBall ? 171 : 251, 21), LoadBitmapResource(144));
-        const QImage small = LoadBitmapResource(141);
+            .drawImage(canvas.At(values.homeHasBall ? 171 : 251, 21), BoardBitmap(144, ratio));
+        const QImage small = BoardBitmap(141, ratio);
         canvas.Number(small, values.minutes, kMinutesX, kClockY, false);
         canvas.Number(small, values.seconds, kSecondsX, kClockY, false);
         canvas.Digit(small, values.down % 10, kDownX, kBottomRowY);

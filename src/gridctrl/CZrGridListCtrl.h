@@ -211,6 +211,10 @@ public:
     // characters) when it does not fit its cell; empty otherwise.
     QString CellToolTip(const QPoint &viewportPos, CRect *cellRect = nullptr) const;
 
+public:
+    // Whether the cell's text does not fit and would be cut with an ellipsis.
+    bool IsCellTextCut(int row, int column) const;
+
 protected:
     // Hooks that do nothing here: a column's header was clicked; a row's state
     // is about to change and has changed (column is always 0); a row changed.
@@ -229,8 +233,6 @@ protected:
     // Draws a text into a cell rectangle with the cell margins, aligned after
     // the column's format, vertically centred, with an ellipsis when too wide.
     void DrawTextInCell(QPainter &dc, const CRect &rect, const QString &text, int column) const;
-    // Whether the cell's text does not fit and would be cut with an ellipsis.
-    bool IsCellTextCut(int row, int column) const;
     // Whether the cell is drawn selected (ignoring the focus rule).
     bool IsCellSelected(int row, int column) const;
 

@@ -16,7 +16,9 @@ void CPlayByPlayGrid::SetupColumns()
 
 PlayByPlayOptions CPlayByPlayGrid::Options(int period, bool showTOP) const
 {
-    return PlayByPlayOptions{period, showTOP, GetColumnWidth(kPlayColumn)};
+    // Wrapped to the column's own width: the width fitted to the wrapped
+    // texts must not feed the next wrap.
+    return PlayByPlayOptions{period, showTOP, OwnColumnWidth(kPlayColumn)};
 }
 
 void CPlayByPlayGrid::MarkRowsOfNextReload()

@@ -23,7 +23,7 @@ public:
 
     void SetupColumns() override;
     // The options the rows are built with: the period, the time-of-possession
-    // flag and the current width of the "Play" column.
+    // flag and the own width of the "Play" column (OwnColumnWidth).
     PlayByPlayOptions Options(int period, bool showTOP) const;
 
     // A reload: the next table shown is the new game's. Its added rows are

@@ -14,10 +14,14 @@ CStatGridCtrl::CStatGridCtrl(QWidget *parent, int id) : CZrGridListCtrl(parent, 
     SetGridPen(Qt::SolidLine, 1, RGB(0, 0, 0));
     // Connected after the grid's own handling, so the parent lays out the
     // column widths as they ended.
-    connect(GetHeaderCtrl(), &CFlatHdrCtrl::TrackEnded, this,
-            [this](int) { PostLayoutToParent(); });
-    connect(GetHeaderCtrl(), &CFlatHdrCtrl::DividerDoubleClicked, this,
-            [this](int) { PostLayoutToParent(); });
+    connect(GetHeaderCtrl(), &CFlatHdrCtrl::TrackEnded, this, [this](int column) {
+        userSized_.insert(column);
+        PostLayoutToParent();
+    });
+    connect(GetHeaderCtrl(), &CFlatHdrCtrl::DividerDoubleClicked, this, [this](int column) {
+        userSized_.insert(column);
+        PostLayoutToParent();
+    });
 }
 
 CStatGridCtrl::~CStatGridCtrl() = default;
@@ -65,16 +69,32 @@ void CStatGridCtrl::ShowColumns(const std::vector<TableColumn> &columns)
     }
 }
 
+int CStatGridCtrl::OwnColumnWidth(int column) const
+{
+    // A width set since the fit, by the user or the program, is the column's own.
+    const auto fitted = fittedWidths_.find(column);
+    if (fitted == fittedWidths_.end() || fitted->second != GetColumnWidth(column) ||
+        column >= shown_.ColumnCount())
+        return GetColumnWidth(column);
+    return shown_.columns[static_cast<std::size_t>(column)].width;
+}
+
 void CStatGridCtrl::ShowTable(StatTable table)
 {
     const RedrawPause pause(*this);
-    if (GetColumnCount() == 0) {
+    if (GetColumnCount() == 0)
         ShowColumns(table.columns);
-    } else {
-        for (int column = 0; column < std::min(GetColumnCount(), table.ColumnCount()); ++column) {
-            const QString &caption = table.columns[static_cast<std::size_t>(column)].caption;
-            if (GetColumnText(column) != caption)
-                SetColumnText(column, caption);
+    fittedWidths_.clear();
+    for (int column = 0; column < std::min(GetColumnCount(), table.ColumnCount()); ++column) {
+        const QString &caption = table.columns[static_cast<std::size_t>(column)].caption;
+        if (GetColumnText(column) != caption)
+            SetColumnText(column, caption);
+        // The width fitted to the texts, unless the user sized the column.
+        const bool fitted = static_cast<std::size_t>(column) < table.drawnWidths.size();
+        if (fitted && !userSized_.contains(column)) {
+            if (GetColumnWidth(column) != table.DrawnWidth(column))
+                SetColumnWidth(column, table.DrawnWidth(column));
+            fittedWidths_[column] = table.DrawnWidth(column);
         }
     }
     sortable_ = table.sortable;

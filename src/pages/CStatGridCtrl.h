@@ -7,7 +7,9 @@
 #include <QFont>
 #include <QStringList>
 #include <array>
+#include <map>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -41,14 +43,19 @@ public:
 
     // Creates the columns of a table value (for SetupColumns).
     void ShowColumns(const std::vector<TableColumn> &columns);
-    // Shows a table value: its columns when the grid has none yet (later only
-    // their captions, so that widths the user dragged stay), then its rows
+    // Shows a table value: its columns when the grid has none yet (later
+    // their captions and fitted widths, but widths the user dragged stay),
+    // then its rows
     // with their texts, bold cells, colours and row data. A sortable table
     // sorts by header clicks, and a table the user sorted by a click comes
     // sorted by that column and direction, until a click sorts it otherwise.
     void ShowTable(StatTable table);
     // The table value shown, in the order shown (empty when none was).
     const StatTable &ShownTable() const { return shown_; }
+    // A column's own width: the shown table's while the column keeps the
+    // width fitted to its texts, else (the user or the program sized it
+    // since) the one it has.
+    int OwnColumnWidth(int column) const;
 
     // Sorts the shown table by a column as a click on its caption does (text
     // A to Z, numbers largest first; the same column again reverses, a third
@@ -109,6 +116,8 @@ private:
     std::optional<UserSort> userSort_;
     StatTable shown_;
     std::vector<int> sortKinds_;
+    std::set<int> userSized_;         // columns whose width the user dragged or fitted
+    std::map<int, int> fittedWidths_; // column -> the width the last fit gave it
     std::optional<QFont> boldFont_;
     // Follows the table's font at each use.
     mutable TextWrapper wrapper_;

@@ -3,6 +3,7 @@
 #include "gamedata/GameSession.h"
 #include "platform/ControlIds.h"
 #include "views/ChartListTables.h"
+#include "views/ColumnFitting.h"
 #include "views/PlayerStatTable.h"
 #include "views/TeamStatsTable.h"
 #include "views/YardageSummaryTable.h"
@@ -36,16 +37,15 @@ QLabel *makeTitle(QWidget *parent, std::string_view text, const QFont &boldFont)
     return label;
 }
 
-// Refills one player table, in its page's default order.
-void fillPlayers(CPlayerStatGrid *table, const GameSession &session, int side)
+StatTable playersOf(const CPlayerStatGrid *table, const GameSession &session, int side)
 {
-    table->ShowTable(
-        BuildPlayerStatTable(table->layout(), session.team(side), session.season(side)));
+    return BuildPlayerStatTable(table->layout(), session.team(side), session.season(side));
 }
 
 } // namespace
 
 StatPages::StatPages(QWidget *dialog, QWidget *container, const QFont &boldFont)
+    : pageWidth_(PageWidthForClient(1024))
 {
     yardage = makeTable<CYardageSummaryGrid>(dialog, IDC_YARDAGE_SUMMARY, false);
     teamStats = makeTable<CTeamStatsGrid>(container, IDC_TEAM_STATS);
@@ -130,50 +130,62 @@ std::vector<CPlayerStatGrid *> StatPages::PlayerTables() const
     return tables;
 }
 
+void StatPages::showFitted(CStatGridCtrl *grid, std::string_view page, StatTable table) const
+{
+    FitPageTable(table, page, grid->font(), pageWidth_);
+    grid->ShowTable(std::move(table));
+}
+
 void StatPages::FillYardage(const GameSession &session)
 {
-    yardage->ShowTable(BuildYardageSummaryTable(session.teams()));
+    showFitted(yardage, "yardage", BuildYardageSummaryTable(session.teams()));
 }
 
 void StatPages::FillTeamStats(const GameSession &session, bool showTop)
 {
-    teamStats->ShowTable(BuildTeamStatsTable(session.teams(), showTop));
+    showFitted(teamStats, "team_stats", BuildTeamStatsTable(session.teams(), showTop));
 }
 
 void StatPages::FillOffense(const GameSession &session)
 {
     for (int side = 0; side < 2; ++side) {
-        fillPlayers(passing[side], session, side);
-        fillPlayers(rushing[side], session, side);
-        fillPlayers(receiving[side], session, side);
+        const std::array<CPlayerStatGrid *, 3> tables{passing[side], rushing[side],
+                                                      receiving[side]};
+        for (CPlayerStatGrid *table : tables)
+            showFitted(table, "offense", playersOf(table, session, side));
     }
 }
 
 void StatPages::FillDefense(const GameSession &session)
 {
     for (int side = 0; side < 2; ++side)
-        fillPlayers(defense[side], session, side);
+        showFitted(defense[side], "defense", playersOf(defense[side], session, side));
 }
 
 void StatPages::FillSpecialTeams(const GameSession &session)
 {
     for (int i = 0; i < 14; ++i)
-        fillPlayers(specialTeams[i], session, i / 7);
+        showFitted(specialTeams[i], "special_teams", playersOf(specialTeams[i], session, i / 7));
 }
 
 void StatPages::FillScoring(const GameSession &session, bool showTop)
 {
-    scoring->Show(ScoringTable::Build(session, showTop));
+    StatTable table = ScoringTable::Build(session, showTop);
+    FitPageTable(table, "scoring", scoring->font(), pageWidth_);
+    scoring->Show(std::move(table));
 }
 
 void StatPages::FillPlayByPlay(const GameSession &session, int period, bool showTop)
 {
-    playByPlay->ShowTable(PlayByPlayTable::Build(session, playByPlay->Options(period, showTop),
-                                                 playByPlay->Wrapper()));
+    showFitted(playByPlay, "play_by_play",
+               PlayByPlayTable::Build(session, playByPlay->Options(period, showTop),
+                                      playByPlay->Wrapper()));
 }
 
 void StatPages::FillDriveLists(const CDriveChartData &drives, bool showTop)
 {
-    driveList->ShowDrives(BuildDriveListTable(drives, showTop));
-    playList->ShowTable(BuildPlayListTable(drives));
+    StatTable table = BuildDriveListTable(drives, showTop);
+    FitPageTable(table, "drives", driveList->font(), pageWidth_);
+    driveList->ShowDrives(std::move(table));
+    showFitted(playList, "plays", BuildPlayListTable(drives));
 }

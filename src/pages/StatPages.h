@@ -77,4 +77,14 @@ public:
     void FillScoring(const GameSession &session, bool showTop);
     void FillPlayByPlay(const GameSession &session, int period, bool showTop);
     void FillDriveLists(const CDriveChartData &drives, bool showTop);
+
+    // The width of the pages the tables stand on (PageWidthForClient); the
+    // fills from now on fit the tables' columns to it.
+    void SetPageWidth(int width) { pageWidth_ = width; }
+
+private:
+    // Fits a table of `page` to the page width and shows it in `grid`.
+    void showFitted(CStatGridCtrl *grid, std::string_view page, StatTable table) const;
+
+    int pageWidth_;
 };

@@ -44,14 +44,24 @@ CZrGridListCtrl *tableWindow(const StatPages &pages, std::string_view page, int 
     return pages.specialTeams[side * 7 + index(StatColumnSets::kSpecialTeamsTables)];
 }
 
-// The columns of a window as they stand; they sort as text.
+// The columns of a window as they stand, drawn at their current widths; a
+// column's own width is the one of the table value shown, where there is
+// one. They sort as text.
 StatTable columnsOf(const CZrGridListCtrl &table)
 {
+    const auto *statTable = qobject_cast<const CStatGridCtrl *>(&table);
     StatTable value;
-    for (int column = 0; column < table.GetColumnCount(); ++column)
-        value.columns.push_back({table.GetColumnText(column), table.GetColumnWidth(column),
+    for (int column = 0; column < table.GetColumnCount(); ++column) {
+        const int drawn = table.GetColumnWidth(column);
+        const bool specified = statTable && column < statTable->ShownTable().ColumnCount();
+        const int width =
+            specified ? statTable->ShownTable().columns[static_cast<std::size_t>(column)].width
+                      : drawn;
+        value.columns.push_back({table.GetColumnText(column), width,
                                  static_cast<TableAlignment>(table.GetColumnFormat(column)),
                                  TableSortKind::Text, false});
+        value.drawnWidths.push_back(drawn);
+    }
     return value;
 }
 
@@ -71,6 +81,7 @@ TableRow rowOf(const CZrGridListCtrl &table, int row)
         } else {
             cell.text = table.GetItemText(row, column);
         }
+        cell.cut = table.GetColumnWidth(column) > 0 && table.IsCellTextCut(row, column);
         cell.textColor = table.GetCellTextColor(row, column);
         cell.background = table.GetCellBkColor(row, column);
     }

@@ -31,32 +31,39 @@ constexpr std::array<std::pair<int, const char *>, 17> kBitmaps{{
 
 constexpr std::array<int, 6> kIconSizes{16, 32, 48, 64, 128, 256};
 
-QString ArtworkPath(const char *name)
+// Every bitmap decoded once, at its own size (suffix "") or twice it
+// ("@2x", where the program has one): the header is painted on every reload,
+// and QImage copies share their pixels.
+std::map<int, QImage> DecodeBitmaps(const char *suffix)
 {
-    return QStringLiteral(":/artwork/%1.png").arg(QLatin1String(name));
+    std::map<int, QImage> decoded;
+    for (const auto &[id, name] : kBitmaps) {
+        const QImage image(
+            QStringLiteral(":/artwork/%1%2.png").arg(QLatin1String(name), QLatin1String(suffix)));
+        if (!image.isNull())
+            decoded.emplace(id, id == 128 ? image : image.convertToFormat(QImage::Format_RGB32));
+    }
+    return decoded;
 }
 
-// Every bitmap decoded once: the header is painted on every reload, and
-// QImage copies share their pixels.
-const std::map<int, QImage> &DecodedBitmaps()
+QImage Find(const std::map<int, QImage> &bitmaps, int id)
 {
-    static const std::map<int, QImage> bitmaps = [] {
-        std::map<int, QImage> decoded;
-        for (const auto &[id, name] : kBitmaps) {
-            const QImage image(ArtworkPath(name));
-            decoded.emplace(id, id == 128 ? image : image.convertToFormat(QImage::Format_RGB32));
-        }
-        return decoded;
-    }();
-    return bitmaps;
+    const auto found = bitmaps.find(id);
+    return found == bitmaps.end() ? QImage() : found->second;
 }
 
 } // namespace
 
 QImage LoadBitmapResource(int id)
 {
-    const auto found = DecodedBitmaps().find(id);
-    return found == DecodedBitmaps().end() ? QImage() : found->second;
+    static const std::map<int, QImage> bitmaps = DecodeBitmaps("");
+    return Find(bitmaps, id);
+}
+
+QImage LoadDoubleSizeBitmapResource(int id)
+{
+    static const std::map<int, QImage> bitmaps = DecodeBitmaps("@2x");
+    return Find(bitmaps, id);
 }
 
 QIcon ProgramIcon()

@@ -13,5 +13,10 @@
 // when the program has no such bitmap.
 QImage LoadBitmapResource(int id);
 
+// The bitmap with resource number `id` drawn at twice its size, for screens
+// of twice the pixel density (the scoreboard family: 141-144 and 152), or a
+// null image when the program has none. Its device pixel ratio is 1.
+QImage LoadDoubleSizeBitmapResource(int id);
+
 // The window icon in every size the program has.
 QIcon ProgramIcon();

@@ -25,9 +25,9 @@ QSize DialogBaseUnits(const QFont &font)
     return QSize((letters / 26 + 1) / 2, metrics.height());
 }
 
-QRect MapDialogRect(const QRect &units, const QFont &font)
+QRect MapDialogRect(const QRect &units)
 {
-    const QSize base = DialogBaseUnits(font);
+    const QSize base = kClassicDialogBaseUnits;
     // Each edge is converted on its own, so that controls that touch in dialog
     // units touch in pixels too.
     const int left = scaled(units.x(), base.width(), 4);

@@ -45,7 +45,7 @@ CPlayerDlg::CPlayerDlg(QWidget *owner)
     setWindowTitle(QStringLiteral("Individual Player"));
     setModal(false);
     setFont(DialogFont());
-    resize(MapDialogRect(QRect(0, 0, kWidthUnits, kHeightUnits), DialogFont()).size());
+    resize(MapDialogRect(QRect(0, 0, kWidthUnits, kHeightUnits)).size());
     // The smallest window is 492 x 204 pixels inside its frame and small caption.
     setMinimumSize(kMinClientWidth, kMinClientHeight);
 

@@ -1,11 +1,13 @@
 #include "GameJson.h"
 
 #include "ChartListTables.h"
+#include "ColumnFitting.h"
 #include "PlayByPlayTable.h"
 #include "PlayerStatTable.h"
 #include "ScoringTable.h"
 #include "StatColumnSets.h"
 #include "TeamStatsTable.h"
+#include "TextWrapper.h"
 #include "YardageSummaryTable.h"
 #include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
@@ -135,8 +137,8 @@ DriveFilter GameJson::Filter(const GameJsonOptions &options)
 PageTableSource GameJson::PageTables(const GameSession &session, const CDriveChartData &drives,
                                      const GameJsonOptions &options, const TextWrapper &wrapper)
 {
-    return [&session, &drives, options, &wrapper](std::string_view page, int side,
-                                                  std::string_view name) -> StatTable {
+    const auto build = [&session, &drives, options, &wrapper](std::string_view page, int side,
+                                                              std::string_view name) -> StatTable {
         if (page == "yardage")
             return BuildYardageSummaryTable(session.teams());
         if (page == "team_stats")
@@ -156,6 +158,12 @@ PageTableSource GameJson::PageTables(const GameSession &session, const CDriveCha
         if (options.playByPlayWidth)
             playByPlay.playColumnWidth = std::max(0, *options.playByPlayWidth);
         return PlayByPlayTable::Build(session, playByPlay, wrapper);
+    };
+    // Fitted to the page as the window fits them at the options' width.
+    return [build, options, &wrapper](std::string_view page, int side, std::string_view name) {
+        StatTable table = build(page, side, name);
+        FitPageTable(table, page, wrapper.Font(), PageWidthForClient(options.clientWidth));
+        return table;
     };
 }
 

@@ -26,6 +26,7 @@ struct GameJsonOptions {
     std::optional<int> playsOfDrive; // list the plays of this drive instead of the drives
     bool showTop = true;
     std::optional<int> playByPlayWidth; // empty: the width the window starts with
+    int clientWidth = 1024;             // the window's client width the tables are fitted to
 };
 
 // The game a session holds as JSON values: "teams", "season_teams",

@@ -36,6 +36,14 @@ std::vector<std::size_t> StatTable::SortRows(int column, bool reversed)
     return order;
 }
 
+int StatTable::DrawnWidth(int column) const
+{
+    const auto index = static_cast<std::size_t>(column);
+    if (column < 0 || index >= columns.size())
+        return 0;
+    return index < drawnWidths.size() ? drawnWidths[index] : columns[index].width;
+}
+
 COLORREF StatTable::TextColorAt(int row, int column) const
 {
     return rows.at(static_cast<std::size_t>(row)).TextColorOf(column).value_or(kTextColor);

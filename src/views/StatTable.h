@@ -18,11 +18,16 @@ struct StatTable {
 
     std::vector<TableColumn> columns;
     std::vector<TableRow> rows;
+    // The width each column is drawn at once fitted to its texts
+    // (FitColumns); empty: every column at its own width.
+    std::vector<int> drawnWidths;
     bool sortable = false;
     TableSortState sort;
 
     int ColumnCount() const { return static_cast<int>(columns.size()); }
     int RowCount() const { return static_cast<int>(rows.size()); }
+    // The width a column is drawn at: fitted, else its own.
+    int DrawnWidth(int column) const;
 
     // Sorts the rows by a column's typed keys, stably, text A to Z or numbers
     // largest first, or the other way round when `reversed`. Returns the

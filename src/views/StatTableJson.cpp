@@ -25,10 +25,13 @@ QString alignText(TableAlignment alignment)
 QJsonArray columnsArray(const StatTable &table)
 {
     QJsonArray columns;
-    for (const TableColumn &column : table.columns)
+    for (int index = 0; index < table.ColumnCount(); ++index) {
+        const TableColumn &column = table.columns[static_cast<std::size_t>(index)];
         columns.append(QJsonObject{{"header", column.caption},
                                    {"width", column.width},
+                                   {"drawn_width", table.DrawnWidth(index)},
                                    {"align", alignText(column.alignment)}});
+    }
     return columns;
 }
 
@@ -38,10 +41,13 @@ QJsonObject rowObject(const StatTable &table, int row)
     QJsonArray cells;
     for (int column = 0; column < table.ColumnCount(); ++column) {
         const TableCell &cell = values.Cell(column);
-        cells.append(QJsonObject{{"text", cell.text},
-                                 {"bold", cell.bold},
-                                 {"color", colorText(table.TextColorAt(row, column))},
-                                 {"background", colorText(table.BackgroundAt(row, column))}});
+        QJsonObject object{{"text", cell.text},
+                           {"bold", cell.bold},
+                           {"color", colorText(table.TextColorAt(row, column))},
+                           {"background", colorText(table.BackgroundAt(row, column))}};
+        if (cell.cut)
+            object.insert(QStringLiteral("cut"), true);
+        cells.append(object);
     }
     return QJsonObject{{"data", static_cast<qint64>(values.itemData)}, {"cells", cells}};
 }

@@ -5,10 +5,12 @@
 
 #include <QJsonObject>
 
-// A table as a user sees it: {"columns": [{"header", "width", "align"}],
-// "rows": [{"data", "cells": [{"text", "bold", "color", "background"}]}]},
-// texts as drawn, colours "#rrggbb" as the cells are drawn, alignments
-// "left", "right" or "center"; every row has a cell per column.
+// A table as a user sees it: {"columns": [{"header", "width", "drawn_width",
+// "align"}], "rows": [{"data", "cells": [{"text", "bold", "color",
+// "background", "cut"}]}]}, texts as drawn, colours "#rrggbb" as the cells
+// are drawn, alignments "left", "right" or "center"; every row has a cell per
+// column. "width" is the column's own width, "drawn_width" the one it is
+// drawn at; "cut" is there (true) only for a text drawn shortened.
 QJsonObject StatTableToJson(const StatTable &table);
 
 // Writes StatTableToJson(table) `depth` levels down, one row at a time.

@@ -184,7 +184,7 @@ TEST(ConfigureDlgTest, ControlsSitAtTheirDialogUnitPositions)
     // x in quarters of the average letter width, y in eighths of the height,
     // rounded: the game path box at (5, 15) units; its "..." button (180, 15)
     // touches it.
-    const QSize base = DialogBaseUnits(DialogFont());
+    const QSize base = kClassicDialogBaseUnits;
     const QRect game = dlg.edit(IDC_GAME_FILE)->geometry();
     EXPECT_EQ(game.topLeft(), QPoint((5 * base.width() + 2) / 4, (15 * base.height() + 4) / 8));
     EXPECT_EQ(game.x() + game.width(), dlg.button(IDC_BROWSE_GAME_FILE)->x());

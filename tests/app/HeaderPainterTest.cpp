@@ -14,6 +14,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -272,6 +273,55 @@ TEST(HeaderNames, AreWhiteAndCentredAboveTheScores)
     EXPECT_NEAR(visitor.center().x(), 282, 2);
     // The live board itself has no pure white: without names there is none.
     EXPECT_TRUE(WhitePixels(Paint(LiveState()), QRect(110, 0, 220, 14)).isEmpty());
+}
+
+TEST(HeaderNames, LongNamesAreFittedToTheirPlatesAndNeverPass)
+{
+    const QRect homePlate(129, 1, 45, 12);
+    const QRect visitorPlate(260, 1, 43, 12);
+    const QImage bare = Paint(LiveState());
+    for (const char *name : {"BLUEHAWKS", "NORTHWESTERN STATE"}) {
+        HeaderState state = LiveState();
+        state.homeShortName = name;
+        state.visitorShortName = name;
+        const QImage header = Paint(state);
+        // Every pixel the names change lies on the plate of its side.
+        std::array<QRect, 2> changed;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 100; x < 340; ++x)
+                if (header.pixel(x, y) != bare.pixel(x, y))
+                    changed[x < 217 ? 0 : 1] |= QRect(x, y, 1, 1);
+        EXPECT_TRUE(homePlate.contains(changed[0])) << name;
+        EXPECT_TRUE(visitorPlate.contains(changed[1])) << name;
+        // Shrunk, not left out: each name spans most of its plate.
+        EXPECT_GE(changed[0].width(), homePlate.width() / 2) << name;
+        EXPECT_GE(changed[1].width(), visitorPlate.width() / 2) << name;
+    }
+}
+
+TEST(HeaderScoreboard, OnADoubleDensityScreenIsDrawnFromTheDoubleSizeArtwork)
+{
+    QImage header(1400, 200, QImage::Format_RGB32);
+    header.setDevicePixelRatio(2);
+    header.fill(kFace);
+    {
+        QPainter painter(&header);
+        PaintHeader(painter, LiveState(), LegendFont());
+    }
+    const QImage board = LoadDoubleSizeBitmapResource(143);
+    ASSERT_EQ(board.size(), QSize(352, 160));
+    // The unlit first "to go" digit at layout (181, 53), 11 x 21, left as the
+    // board draws it: the double-size board's pixels, at twice the position.
+    const QRect cell(2 * (181 - kBoardLeft), 2 * 53, 22, 42);
+    QImage shown = header.copy(cell.translated(2 * kBoardLeft, 0));
+    shown.setDevicePixelRatio(1);
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+              board.copy(cell).convertToFormat(QImage::Format_RGB32));
+    // Which is finer than the small board enlarged.
+    const QImage enlarged =
+        LoadBitmapResource(143).copy(181 - kBoardLeft, 53, 11, 21).scaled(22, 42);
+    EXPECT_NE(board.copy(cell).convertToFormat(QImage::Format_RGB32),
+              enlarged.convertToFormat(QImage::Format_RGB32));
 }
 
 // `id` drawn masked on the button face, as the header must show it.

@@ -1,5 +1,6 @@
 #include "app/CPylonixDlg.h"
 #include "app/DriveChartsPage.h"
+#include "app/GameExport.h"
 #include "drivechart/CDriveChartWnd.h"
 #include "drivechart/CSplitterBar.h"
 #include "gamedata/GameSession.h"
@@ -15,12 +16,14 @@
 #include "platform/NotifyEvent.h"
 #include "platform/QtConversions.h"
 #include "player/CPlayerDlg.h"
+#include "views/ColumnFitting.h"
 
 #include "../support/ScratchDirectory.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QJsonArray>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -197,7 +200,7 @@ TEST_F(MainWindow, PageButtonsAreMeasuredInDialogUnitsRoundedAsEveryDialogIs)
 {
     TestDlg dlg(optionsFor(game));
     ASSERT_TRUE(dlg.OnInitDialog());
-    const QSize base = DialogBaseUnits(DialogFont());
+    const QSize base = kClassicDialogBaseUnits;
     for (int i = 0; i < 7; ++i) {
         auto *button = qobject_cast<QPushButton *>(GetDlgItem(&dlg, IDC_GAME_OVERVIEW + i));
         ASSERT_NE(button, nullptr) << i;
@@ -207,6 +210,33 @@ TEST_F(MainWindow, PageButtonsAreMeasuredInDialogUnitsRoundedAsEveryDialogIs)
         EXPECT_EQ(button->y(), top) << i;
         EXPECT_EQ(button->height(), bottom - top) << i;
     }
+}
+
+TEST_F(MainWindow, TablesAreFittedToThePageWidthOfTheSizeGivenBeforeShowing)
+{
+    const std::string final = PYLONIX_SAMPLES_DIR "/game-final.xml";
+    TestDlg dlg(optionsFor(final));
+    dlg.resize(600, 720);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_SCORING);
+    ExportRequest request;
+    request.gameFile = final;
+    request.clientWidth = 600;
+    QJsonObject exported;
+    QString error;
+    ASSERT_TRUE(GameExport::Run(request, exported, error)) << error.toStdString();
+    const QJsonArray columns =
+        exported["pages"].toObject()["scoring"].toObject()["columns"].toArray();
+    auto *table = qobject_cast<CStatGridCtrl *>(dlg.Control(LayoutRole::Scoring));
+    ASSERT_EQ(table->GetColumnCount(), columns.size());
+    int grown = 0;
+    for (const QJsonValue column : columns)
+        grown += column["drawn_width"].toInt() - column["width"].toInt();
+    // Less room than at the default size, all taken by the play texts.
+    EXPECT_EQ(grown, PageWidthForClient(600) - 444); // the columns' own widths add up to 444
+    for (int column = 0; column < table->GetColumnCount(); ++column)
+        EXPECT_EQ(table->GetColumnWidth(column), columns[column].toObject()["drawn_width"].toInt())
+            << column;
 }
 
 TEST_F(MainWindow, EachPageShowsOnlyItsOwnControls)

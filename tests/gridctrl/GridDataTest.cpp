@@ -1,6 +1,7 @@
 // Rows, cells, their data and colours, sorting and sizes.
 #include "GridTestSupport.h"
 
+#include "platform/Fonts.h"
 #include "platform/SystemMetrics.h"
 
 #include <QScrollBar>
@@ -207,8 +208,7 @@ TEST_F(GridData, ColumnCaptionsChangeUnlessTheTextIsNull)
 
 TEST_F(GridData, TablesDrawInTheProgramsFont)
 {
-    EXPECT_EQ(grid->font().family(), "DejaVu Sans");
-    EXPECT_EQ(grid->font().pointSize(), 8);
+    EXPECT_EQ(grid->font(), DialogFont());
 }
 
 TEST_F(GridData, NaturalSizeFitsEveryColumnAndRowPlusAScrollBarHeight)

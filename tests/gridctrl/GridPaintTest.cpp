@@ -124,9 +124,14 @@ TEST_F(GridPaint, CellsShowTheirOwnTextAndBackgroundColours)
     EXPECT_EQ(image.pixel(114, Mid(1)), Px(RGB(192, 255, 192)));
     EXPECT_EQ(image.pixel(54, Mid(1)), kWhite);
     EXPECT_EQ(image.pixel(114, Mid(0)), kWhite);
-    // The text's pixels are red; none is black.
+    // The text's pixels are red (at least mostly, where smoothed into the
+    // background); none is black.
     const QRect text(63, H(), 40, H() - 1);
-    EXPECT_GT(CountPixels(image, text, Px(RGB(255, 0, 0))), 5);
+    int reddish = 0;
+    for (int y = text.top(); y <= text.bottom(); ++y)
+        for (int x = text.left(); x <= text.right(); ++x)
+            reddish += qRed(image.pixel(x, y)) - qGreen(image.pixel(x, y)) > 80;
+    EXPECT_GT(reddish, 5);
     EXPECT_EQ(CountPixels(image, text, kBlack), 0);
 }
 
@@ -389,12 +394,12 @@ TEST_F(GridPaint, RowSpacingMovesTheRowsApartAndWithoutItTextsStayWhole)
     EXPECT_EQ(grid->HitTest(QPoint(90, spaced + 6)), 1);
 
     // No spacing: the rows close up, but neither the row's edge nor the grid
-    // line cuts into the text.
+    // line (the row's last pixel row) cuts into the text.
     grid->SetRowSpacing(0);
     ASSERT_EQ(H(), spaced - 4);
     image = Rows();
     EXPECT_EQ(image.pixel(110, spaced - 5), kShadow);
-    EXPECT_EQ(CountDark(image, QRect(61, 0, 40, H() - 2)), whole);
+    EXPECT_EQ(CountDark(image, QRect(61, 0, 40, H() - 1)), whole);
 }
 
 // A table that draws column 1 its own way, as the statistics tables do.

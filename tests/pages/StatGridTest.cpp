@@ -112,7 +112,7 @@ TEST(StatGridWrap, WrapsInTheTablesFont)
     const int width = QFontMetrics(grid.font()).horizontalAdvance(QStringLiteral("abc def gh"));
     const QStringList before = grid.WrapText(text, width);
     QFont larger = grid.font();
-    larger.setPointSize(larger.pointSize() * 2);
+    larger.setPixelSize(QFontInfo(larger).pixelSize() * 2);
     grid.setFont(larger);
     EXPECT_EQ(grid.WrapText(text, width), TextWrapper(larger).Wrap(text, width));
     EXPECT_NE(grid.WrapText(text, width), before);

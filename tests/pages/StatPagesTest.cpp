@@ -117,8 +117,9 @@ TEST(TableJson, ColumnsRowsAndCellsAsDrawn)
     const QJsonObject json = TableToJson(table);
     const QJsonArray columns = json["columns"].toArray();
     ASSERT_EQ(columns.size(), 3);
-    EXPECT_EQ(columns[1].toObject(),
-              (QJsonObject{{"header", "Yds"}, {"width", 33}, {"align", "right"}}));
+    EXPECT_EQ(
+        columns[1].toObject(),
+        (QJsonObject{{"header", "Yds"}, {"width", 33}, {"drawn_width", 33}, {"align", "right"}}));
     EXPECT_EQ(columns[2]["align"].toString(), "center");
     EXPECT_EQ(columns[0]["align"].toString(), "left");
     const QJsonArray rows = json["rows"].toArray();

@@ -3,6 +3,7 @@
 #include "platform/CRect.h"
 #include "platform/Colors.h"
 #include "platform/ControlIds.h"
+#include "platform/DialogUnits.h"
 #include "platform/Fonts.h"
 #include "platform/GdiPainting.h"
 #include "platform/Messages.h"
@@ -10,12 +11,14 @@
 #include "platform/QtConversions.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPointer>
 #include <QThread>
 #include <QWidget>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
@@ -229,18 +232,39 @@ TEST(ControlIds, FindChildrenByTheirId)
 TEST(Fonts, ClassicFacesMapToTheInstalledStandIns)
 {
     const QFont dialog = DialogFont();
-    EXPECT_EQ(QFontInfo(dialog).family(), "DejaVu Sans");
-    EXPECT_EQ(dialog.pointSize(), 8);
+    ASSERT_TRUE(QFontDatabase::hasFamily("Liberation Sans")) << "fonts-liberation is not installed";
+    EXPECT_EQ(QFontInfo(dialog).family(), "Liberation Sans");
     EXPECT_EQ(dialog.weight(), QFont::Normal);
+    // As wide as the classic dialog font's letters, and at most a pixel
+    // lower.
+    const QSize base = DialogBaseUnits(dialog);
+    EXPECT_EQ(base.width(), kClassicDialogBaseUnits.width());
+    EXPECT_LE(std::abs(base.height() - kClassicDialogBaseUnits.height()), 1);
 
     const QFont console = CreatePointFont("Lucida Console", 8, 700);
     EXPECT_EQ(QFontInfo(console).family(), "DejaVu Sans Mono");
     EXPECT_TRUE(QFontInfo(console).bold());
 
+    // Bigger sizes keep the stand-in's proportions.
     const QFont tahoma = CreatePointFont("tahoma", 18, 700);
-    EXPECT_EQ(QFontInfo(tahoma).family(), "DejaVu Sans");
-    EXPECT_EQ(tahoma.pointSize(), 18);
-    EXPECT_EQ(QFontInfo(SystemFont()).family(), "DejaVu Sans");
+    EXPECT_EQ(QFontInfo(tahoma).family(), "Liberation Sans");
+    EXPECT_EQ(tahoma.pixelSize(), (dialog.pixelSize() * 18 + 4) / 8);
+    EXPECT_EQ(QFontInfo(SystemFont()).family(), "Liberation Sans");
+}
+
+TEST(Fonts, WithoutThePreferredFamilyTheFallbackIsSizedByItsMeasuredLetters)
+{
+    const StandInFace fallback = StandInDialogFace({"No Such Family Anywhere", "DejaVu Sans"});
+    EXPECT_EQ(fallback.family, "DejaVu Sans");
+    QFont font(fallback.family);
+    font.setPixelSize(fallback.pixelSize);
+    // At 8 points (11 pixels) DejaVu Sans letters average 7 pixels; the
+    // fallback takes the size whose letters are 6 wide like the classic ones.
+    EXPECT_EQ(DialogBaseUnits(font).width(), kClassicDialogBaseUnits.width());
+
+    const StandInFace none = StandInDialogFace({"No Such Family Anywhere"});
+    EXPECT_EQ(none.family, "DejaVu Sans");
+    EXPECT_GT(none.pixelSize, 0);
 }
 
 } // namespace

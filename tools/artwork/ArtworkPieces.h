@@ -4,20 +4,21 @@
 #include <QString>
 #include <vector>
 
-// Every bitmap of the program, drawn from scratch.
+// Every bitmap of the program, drawn from scratch. The scoreboard family takes
+// a scale: 2 draws it for screens of twice the pixel density.
 namespace pylonix::artwork
 {
 
 // Small digits (141): ten 11x21 cells one under the other, image left, mask right.
-QImage SmallDigits();
+QImage SmallDigits(int scale = 1);
 // Large digits (142), the same arrangement.
-QImage LargeDigits();
+QImage LargeDigits(int scale = 1);
 // Scoreboard while the game is live (143), 176x80.
-QImage LiveScoreboard();
+QImage LiveScoreboard(int scale = 1);
 // Scoreboard when the game is final (152), 176x80.
-QImage FinalScoreboard();
+QImage FinalScoreboard(int scale = 1);
 // Possession marker (144), 10x7, drawn plain.
-QImage PossessionMarker();
+QImage PossessionMarker(int scale = 1);
 
 // Title picture (131), 128x80.
 QImage TitlePicture();
@@ -36,6 +37,8 @@ struct ArtworkFile {
     QString name;
     QImage image;
 };
+// Every bitmap at its own size, then the scoreboard family drawn at twice
+// it, named with "@2x".
 std::vector<ArtworkFile> AllArtwork();
 
 } // namespace pylonix::artwork

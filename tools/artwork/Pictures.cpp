@@ -380,6 +380,11 @@ std::vector<ArtworkFile> AllArtwork()
     };
     for (const int size : {16, 32, 48, 64, 128, 256})
         files.push_back({128, QStringLiteral("icon-%1").arg(size), ProgramIconImage(size)});
+    files.push_back({141, QStringLiteral("digits-small@2x"), SmallDigits(2)});
+    files.push_back({142, QStringLiteral("digits-large@2x"), LargeDigits(2)});
+    files.push_back({143, QStringLiteral("scoreboard-live@2x"), LiveScoreboard(2)});
+    files.push_back({144, QStringLiteral("possession@2x"), PossessionMarker(2)});
+    files.push_back({152, QStringLiteral("scoreboard-final@2x"), FinalScoreboard(2)});
     return files;
 }
 

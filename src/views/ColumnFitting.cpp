@@ -1,0 +1,123 @@
+#include "ColumnFitting.h"
+
+#include "StatColumnSets.h"
+#include "platform/SystemMetrics.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <span>
+
+namespace
+{
+
+constexpr int kCaptionMargins = 6;   // the header draws captions 3 pixels in
+constexpr int kTableGap = 10;        // between tables side by side
+constexpr int kNarrowestTable = 100; // the layout's least table width
+constexpr int kPagesLeft = 130;      // the pages start right of the page buttons
+
+struct TextMeasure {
+    QFontMetrics regular;
+    QFontMetrics bold;
+    int cellMargins;
+
+    // The width a cell's column needs to show it whole; the first column's
+    // cells start past the grid's icon edge.
+    int CellNeed(const TableCell &cell, int column) const
+    {
+        if (cell.text.isEmpty())
+            return 0;
+        const int edge = column == 0 ? GetSystemMetrics(SM_CXEDGE) : 0;
+        return (cell.bold ? bold : regular).horizontalAdvance(cell.text) + cellMargins + edge;
+    }
+};
+
+QFont boldOf(const QFont &font)
+{
+    QFont bold = font;
+    bold.setWeight(QFont::Bold);
+    return bold;
+}
+
+int layoutWidth(const StatTableLayout &layout)
+{
+    int width = 0;
+    for (const StatColumn &column : layout.columns)
+        width += column.width;
+    return std::max(width, kNarrowestTable);
+}
+
+int widestLayout(std::span<const NamedStatTable> tables)
+{
+    int widest = 0;
+    for (const NamedStatTable &table : tables)
+        widest = std::max(widest, layoutWidth(*table.layout));
+    return widest;
+}
+
+// What is left of the page for each of `across` tables, each `widest` wide.
+int sharedRoom(int pageWidth, int widest, int across)
+{
+    const int left = pageWidth - across * widest - (across - 1) * kTableGap;
+    return std::max(0, left / across);
+}
+
+} // namespace
+
+void FitColumns(StatTable &table, const QFont &font, int room)
+{
+    const TextMeasure measure{QFontMetrics(font), QFontMetrics(boldOf(font)),
+                              2 * QFontMetrics(font).horizontalAdvance(QLatin1Char(' '))};
+    room = std::max(room, 0);
+    table.drawnWidths.assign(table.columns.size(), 0);
+    for (int c = 0; c < table.ColumnCount(); ++c) {
+        const TableColumn &column = table.columns[static_cast<std::size_t>(c)];
+        int need = column.caption.isEmpty()
+                       ? 0
+                       : measure.regular.horizontalAdvance(column.caption) + kCaptionMargins;
+        for (const TableRow &row : table.rows)
+            need = std::max(need, measure.CellNeed(row.Cell(c), c));
+        const int grow = column.width > 0 ? std::clamp(need - column.width, 0, room) : 0;
+        room -= grow;
+        table.drawnWidths[static_cast<std::size_t>(c)] = column.width + grow;
+    }
+    for (TableRow &row : table.rows) {
+        for (int c = 0; c < static_cast<int>(row.cells.size()) && c < table.ColumnCount(); ++c) {
+            TableCell &cell = row.cells[static_cast<std::size_t>(c)];
+            const int drawn = table.DrawnWidth(c);
+            // As the grid draws: a text is shortened when it is wider than the
+            // cell less its margins. A hidden column draws nothing.
+            cell.cut = drawn > 0 && !cell.text.isEmpty() && measure.CellNeed(cell, c) > drawn;
+        }
+    }
+}
+
+int SpecifiedTableWidth(const StatTable &table)
+{
+    int width = 0;
+    for (const TableColumn &column : table.columns)
+        width += column.width;
+    return std::max(width, kNarrowestTable);
+}
+
+int PageTableRoom(std::string_view page, const StatTable &table, int pageWidth)
+{
+    if (page == "yardage")
+        return 0;
+    if (page == "offense")
+        return sharedRoom(pageWidth, widestLayout(StatColumnSets::kOffenseTables), 2);
+    if (page == "special_teams")
+        return sharedRoom(pageWidth, widestLayout(StatColumnSets::kSpecialTeamsTables), 2);
+    if (page == "defense")
+        return sharedRoom(pageWidth, widestLayout(StatColumnSets::kDefenseTables), 1);
+    return sharedRoom(pageWidth, SpecifiedTableWidth(table), 1);
+}
+
+int PageWidthForClient(int clientWidth)
+{
+    return clientWidth - kPagesLeft - GetSystemMetrics(SM_CYHSCROLL);
+}
+
+void FitPageTable(StatTable &table, std::string_view page, const QFont &font, int pageWidth)
+{
+    FitColumns(table, font, PageTableRoom(page, table, pageWidth));
+}

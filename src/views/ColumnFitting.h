@@ -1,0 +1,35 @@
+#pragma once
+
+#include "StatTable.h"
+
+#include <QFont>
+#include <string_view>
+
+// Fits the columns of a table to its texts as the grid draws them in `font`
+// (bold cells in its bold weight): a cell's text has a space's width of
+// margin on each side (and the first column an edge of 2 pixels before it),
+// a caption 3 pixels. Columns whose widest text does not
+// fit grow to fit it, from the left, as long as `room` pixels last; each
+// column's width stays its least, and columns 0 wide stay hidden (their
+// cells are never cut: nothing of them is drawn). Sets the table's
+// drawnWidths and marks the cells whose text is still drawn shortened as cut.
+void FitColumns(StatTable &table, const QFont &font, int room);
+
+// The width a table takes at its columns' own widths (at least 100, the
+// narrowest a table is laid out).
+int SpecifiedTableWidth(const StatTable &table);
+
+// The pixels a table of `page` (a member of the export's "pages") may grow by
+// when the page is `pageWidth` wide: what the page's tables leave at their
+// own widths, shared among the tables that stand side by side (two on the
+// offense and special-teams pages). `table` is the one asked about; the player
+// pages reckon with their widest table. The yardage summary, beside the page
+// buttons, has none.
+int PageTableRoom(std::string_view page, const StatTable &table, int pageWidth);
+
+// The width of the pages of tables in a window whose client area is
+// `clientWidth` wide: right of the page buttons, less a vertical scroll bar.
+int PageWidthForClient(int clientWidth);
+
+// FitColumns with the room PageTableRoom gives.
+void FitPageTable(StatTable &table, std::string_view page, const QFont &font, int pageWidth);
