@@ -4,6 +4,8 @@
 // out for plays without any, then the values the Game Overview page and the
 // header show. The situation and the worked-out yards are arguments (1 on,
 // 0 off), so that the reload with them compares with the reload before them.
+// The second benchmark is the same reload with the Play-by-Play page filled
+// as the window fills it, the page that shows the worked-out yards.
 #include "GameSimulator.h"
 #include "GameXmlWriter.h"
 #include "RosterFactory.h"
@@ -15,10 +17,13 @@
 #include "views/HeaderState.h"
 #include "views/OverviewText.h"
 #include "views/PageTable.h"
+#include "views/PlayByPlayTable.h"
 #include "views/SituationView.h"
 #include "views/TeamStatsTable.h"
+#include "views/TextWrapper.h"
 #include "views/YardageSummaryTable.h"
 
+#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
@@ -40,7 +45,10 @@ std::filesystem::path writeStressGame()
     return path;
 }
 
-void WindowReload(benchmark::State &state)
+// One reload with the overview values, the situation and the worked-out
+// yards as the state's arguments ask, and the Play-by-Play page when
+// `playByPlay` is given.
+void Reload(benchmark::State &state, const TextWrapper *playByPlay)
 {
     const bool situationStep = state.range(0) != 0;
     const bool yardsStep = state.range(1) != 0;
@@ -58,7 +66,7 @@ void WindowReload(benchmark::State &state)
             benchmark::DoNotOptimize(glance.strip.data());
         }
         if (yardsStep) {
-            const std::vector<PlayYards> yards = DerivePlayYards(ReadGamePlays(session.game()));
+            const std::vector<PlayYards> &yards = session.playYards();
             benchmark::DoNotOptimize(yards.data());
         }
         const StatTable yardage = BuildYardageSummaryTable(session.teams());
@@ -71,8 +79,23 @@ void WindowReload(benchmark::State &state)
         benchmark::DoNotOptimize(overview.data());
         benchmark::DoNotOptimize(periods.data());
         benchmark::DoNotOptimize(&header);
+        if (playByPlay) {
+            const StatTable page = PlayByPlayTable::Build(session, {}, *playByPlay);
+            benchmark::DoNotOptimize(page.rows.data());
+        }
     }
     std::filesystem::remove(path);
+}
+
+void WindowReload(benchmark::State &state)
+{
+    Reload(state, nullptr);
+}
+
+void PlayByPlayReload(benchmark::State &state)
+{
+    const TextWrapper wrapper;
+    Reload(state, &wrapper);
 }
 
 } // namespace
@@ -84,4 +107,25 @@ BENCHMARK(WindowReload)
     ->Args({0, 1})
     ->Args({1, 1})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+BENCHMARK(PlayByPlayReload)
+    ->ArgNames({"situation", "derived_yards"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// The play texts are wrapped with a font's measures, which need the GUI
+// application (offscreen unless the caller chose a platform).
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -68,6 +68,8 @@ GameSession::~GameSession() = default;
 ReloadResult GameSession::Reload(const GameFiles &files, const SeasonFailedHandler &seasonFailed)
 {
     ReloadResult result;
+    plays_.reset();
+    playYards_.reset();
     if (!game_.Open(files.game)) {
         result.gameError = openError(files.game, game_);
         return result;
@@ -104,6 +106,20 @@ ReloadResult GameSession::Reload(const GameFiles &files, const SeasonFailedHandl
     }
     scoreboard_.Read(game_);
     return result;
+}
+
+const GamePlays &GameSession::plays() const
+{
+    if (!plays_)
+        plays_ = ReadGamePlays(game_);
+    return *plays_;
+}
+
+const std::vector<PlayYards> &GameSession::playYards() const
+{
+    if (!playYards_)
+        playYards_ = DerivePlayYards(plays());
+    return *playYards_;
 }
 
 void GameSession::openSeason(int side, const std::string &path, ReloadResult &result)

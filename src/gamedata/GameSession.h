@@ -3,10 +3,13 @@
 #include "CGameDocument.h"
 #include "CSeasonStats.h"
 #include "CTeamStats.h"
+#include "PlayRecords.h"
+#include "PlayYards.h"
 #include "ScoreboardState.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -63,6 +66,11 @@ public:
     std::span<const CSeasonStats, 2> seasons() const { return seasons_; }
     const CSeasonStats &season(int side) const { return seasons_.at(side); }
     const ScoreboardState &scoreboard() const { return scoreboard_; }
+    // The plays of the game file, read the first time they are asked for
+    // after a reload and shared by everything that shows them until the next.
+    const GamePlays &plays() const;
+    // The yards of plays(), in the same order, worked out as lazily.
+    const std::vector<PlayYards> &playYards() const;
 
 private:
     // The file a season document and its team were last loaded from.
@@ -85,4 +93,7 @@ private:
     std::array<CSeasonStats, 2> seasons_;
     ScoreboardState scoreboard_;
     std::array<SeasonSource, 2> seasonSources_;
+    // Follow from game_ alone; emptied by every reload, filled on first use.
+    mutable std::optional<GamePlays> plays_;
+    mutable std::optional<std::vector<PlayYards>> playYards_;
 };

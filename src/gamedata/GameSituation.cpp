@@ -98,6 +98,30 @@ pugi::xml_node teamLineScore(const pugi::xml_node &game, char side)
     return game.find_child_by_attribute("team", "vh", vh).child("linescore");
 }
 
+// The text of the last "plays/qtr/play" element of `game` that has one,
+// found walking back from the end instead of building the node set.
+std::string lastPlayText(const pugi::xml_node &game)
+{
+    const auto named = [](const pugi::xml_node &node, std::string_view name) {
+        return node.type() == pugi::node_element && std::string_view(node.name()) == name;
+    };
+    for (pugi::xml_node plays = game.last_child(); plays; plays = plays.previous_sibling()) {
+        if (!named(plays, "plays"))
+            continue;
+        for (pugi::xml_node quarter = plays.last_child(); quarter;
+             quarter = quarter.previous_sibling()) {
+            if (!named(quarter, "qtr"))
+                continue;
+            for (pugi::xml_node play = quarter.last_child(); play; play = play.previous_sibling()) {
+                const char *text = play.attribute("text").value();
+                if (named(play, "play") && *text != '\0')
+                    return text;
+            }
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 std::string GameSituation::PeriodLabel(int period, int quarters, bool final)
@@ -167,14 +191,6 @@ GameSituation GameSituation::Read(const CGameDocument &document,
         }
     }
 
-    if (const auto plays = document.SelectNodes("/fbgame/plays/qtr/play")) {
-        for (auto play = plays->rbegin(); play != plays->rend(); ++play) {
-            const char *text = XmlDocumentAccess::NodeOf(*play).attribute("text").value();
-            if (*text != '\0') {
-                situation.last_play = text;
-                break;
-            }
-        }
-    }
+    situation.last_play = lastPlayText(game);
     return situation;
 }

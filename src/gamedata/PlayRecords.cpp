@@ -4,6 +4,7 @@
 #include "XmlDocumentAccess.h"
 
 #include <algorithm>
+#include <utility>
 
 using TextNumbers::LeadingInt;
 
@@ -28,6 +29,49 @@ std::optional<int> firstNumber(std::string_view text)
     return LeadingInt(text);
 }
 
+// Calls visit(play, quarter number) for each "plays/qtr/play" element of
+// `game`, in document order.
+template <typename Visit> void forEachPlay(const pugi::xml_node &game, Visit visit)
+{
+    for (const pugi::xml_node plays : game.children("plays")) {
+        if (plays.type() != pugi::node_element)
+            continue;
+        for (const pugi::xml_node quarter : plays.children("qtr")) {
+            if (quarter.type() != pugi::node_element)
+                continue;
+            const char *quarterNumber = quarter.attribute("number").value();
+            for (const pugi::xml_node play : quarter.children("play")) {
+                if (play.type() == pugi::node_element)
+                    visit(play, quarterNumber);
+            }
+        }
+    }
+}
+
+// Fills `play` from the attributes of its element in one pass over them; as
+// when looking each one up, the first of a name counts.
+void readPlayAttributes(const pugi::xml_node &node, PlayRecord &play)
+{
+    bool seen[5] = {}; // playid, context, type, text, clock
+    auto first = [&seen](int which) { return !std::exchange(seen[which], true); };
+    for (const pugi::xml_attribute attribute : node.attributes()) {
+        const std::string_view name = attribute.name();
+        const char *value = attribute.value();
+        if (name == "playid" && first(0))
+            play.drive = firstNumber(value);
+        else if (name == "context" && first(1))
+            play.context = PlayContext::Parse(value);
+        else if (name == "type" && first(2))
+            play.type = value;
+        else if (name == "text" && first(3))
+            play.text = value;
+        else if (name == "clock" && first(4))
+            play.clock = value;
+        else if (name == "yds" && !play.yds)
+            play.yds = value;
+    }
+}
+
 } // namespace
 
 int FieldLengthOf(const CXmlDocument &document)
@@ -44,30 +88,17 @@ GamePlays ReadGamePlays(const CXmlDocument &document)
 {
     GamePlays game;
     game.fieldLength = FieldLengthOf(document);
-    const auto nodes = document.SelectNodes("/fbgame/plays/qtr/play");
-    if (!nodes)
-        return game;
-    game.plays.reserve(nodes->size());
-    pugi::xml_node quarterNode;
-    std::string quarterNumber;
-    for (const CXmlNode handle : *nodes) {
-        const pugi::xml_node node = XmlDocumentAccess::NodeOf(handle);
-        if (node.parent() != quarterNode) {
-            quarterNode = node.parent();
-            quarterNumber = quarterNode.attribute("number").value();
-        }
-        PlayRecord play;
-        if (const pugi::xml_attribute playId = node.attribute("playid"))
-            play.drive = firstNumber(playId.value());
+    // Walking the children meets the elements "/fbgame/plays/qtr/play"
+    // selects in the same (document) order, without building a node set.
+    const pugi::xml_node root = XmlDocumentAccess::NodeOf(document.SelectSingleNode("/fbgame"));
+    std::size_t count = 0;
+    forEachPlay(root, [&count](const pugi::xml_node &, const char *) { ++count; });
+    game.plays.reserve(count);
+    forEachPlay(root, [&game](const pugi::xml_node &node, const char *quarterNumber) {
+        PlayRecord &play = game.plays.emplace_back();
         play.quarter = quarterNumber;
-        play.context = PlayContext::Parse(node.attribute("context").value());
-        play.type = node.attribute("type").value();
-        play.text = node.attribute("text").value();
-        play.clock = node.attribute("clock").value();
-        if (const pugi::xml_attribute yds = node.attribute("yds"))
-            play.yds = yds.value();
-        game.plays.push_back(std::move(play));
-    }
+        readPlayAttributes(node, play);
+    });
     return game;
 }
 

@@ -9,35 +9,38 @@
 namespace
 {
 
-std::string lowered(std::string_view text)
+// Lowers ASCII letters only: the words looked for are ASCII, and no other
+// byte lowers to an ASCII letter.
+char lowerAscii(char c)
 {
-    std::string result(text);
-    for (char &c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool isLetter(char c)
 {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+    // ASCII letters are letters in every locale; other bytes ask the locale.
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+        return true;
+    return static_cast<unsigned char>(c) >= 0x80 &&
+           std::isalpha(static_cast<unsigned char>(c)) != 0;
 }
 
-// True when `word` stands in `text` as a word of its own (not inside another).
-bool hasWord(std::string_view text, std::string_view word)
-{
-    for (std::size_t at = text.find(word); at != std::string_view::npos;
-         at = text.find(word, at + 1)) {
-        const bool startsWord = at == 0 || !isLetter(text[at - 1]);
-        const std::size_t end = at + word.size();
-        if (startsWord && (end == text.size() || !isLetter(text[end])))
-            return true;
-    }
-    return false;
-}
-
+// True when `text` starts with `prefix` (lower case) in any case.
 bool startsWith(std::string_view text, std::string_view prefix)
 {
-    return text.substr(0, prefix.size()) == prefix;
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (lowerAscii(text[i]) != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+// True when the letters `word` are `candidate` (lower case) in any case.
+bool sameWord(std::string_view word, std::string_view candidate)
+{
+    return word.size() == candidate.size() && startsWith(word, candidate);
 }
 
 void skipSpaces(std::string_view &text)
@@ -102,39 +105,47 @@ bool IsRushOrPass(std::string_view type, std::string_view text)
         return true;
     if (kind == 'E')
         return false;
-    const std::string words = lowered(text);
     // A penalty names the pass it was called on; a try after a touchdown is
     // "rush attempt" or "pass attempt" and gains nothing.
-    if (startsWith(words, "penalty") || hasWord(words, "attempt"))
+    if (startsWith(text, "penalty"))
         return false;
-    return hasWord(words, "rush") || hasWord(words, "pass") || hasWord(words, "sacked") ||
-           hasWord(words, "scramble") || hasWord(words, "scrambles");
+    // Each run of letters is one word of the text.
+    bool rushOrPass = false;
+    for (std::size_t at = 0; at < text.size();) {
+        if (!isLetter(text[at])) {
+            ++at;
+            continue;
+        }
+        std::size_t end = at + 1;
+        while (end < text.size() && isLetter(text[end]))
+            ++end;
+        const std::string_view word = text.substr(at, end - at);
+        if (sameWord(word, "attempt"))
+            return false;
+        rushOrPass = rushOrPass || sameWord(word, "rush") || sameWord(word, "pass") ||
+                     sameWord(word, "sacked") || sameWord(word, "scramble") ||
+                     sameWord(word, "scrambles");
+        at = end;
+    }
+    return rushOrPass;
 }
 
 std::optional<int> YardsFromPlayText(std::string_view text, int fieldLength)
 {
-    const std::string words = lowered(text);
-    const std::string_view view = words;
-    // A pass that falls incomplete or is intercepted gains the offense nothing.
-    std::size_t incomplete = std::string_view::npos;
-    for (std::string_view word : {"incomplete", "intercepted"}) {
-        for (std::size_t at = view.find(word); at != std::string_view::npos;
-             at = view.find(word, at + 1)) {
-            if (at == 0 || !isLetter(view[at - 1])) {
-                incomplete = std::min(incomplete, at);
-                break;
-            }
-        }
-    }
-    for (std::size_t at = view.find("for "); at != std::string_view::npos && at < incomplete;
-         at = view.find("for ", at + 1)) {
-        if (at > 0 && isLetter(view[at - 1]))
+    // Read at each start of a word, in order: the first "for " that tells
+    // yards gives them; a pass that falls incomplete or is intercepted before
+    // one does gains the offense nothing.
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (at > 0 && isLetter(text[at - 1]))
             continue;
-        if (const std::optional<long long> yards = yardsAfterFor(view.substr(at + 4)))
+        const std::string_view rest = text.substr(at);
+        if (startsWith(rest, "incomplete") || startsWith(rest, "intercepted"))
+            return 0;
+        if (!startsWith(rest, "for "))
+            continue;
+        if (const std::optional<long long> yards = yardsAfterFor(rest.substr(4)))
             return clampedTo(*yards, -fieldLength, fieldLength);
     }
-    if (incomplete != std::string_view::npos)
-        return 0;
     return std::nullopt;
 }
 

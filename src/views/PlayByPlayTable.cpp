@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -129,18 +130,20 @@ std::vector<TableColumn> PlayByPlayTable::Columns(int playColumnWidth)
     };
 }
 
-StatTable PlayByPlayTable::Build(const GameSession &session, const PlayByPlayOptions &options,
-                                 const TextWrapper &wrapper)
+namespace
 {
-    return Build(session.game(), session.teams(), options, wrapper);
-}
 
-StatTable PlayByPlayTable::Build(const CGameDocument &document,
-                                 std::span<const CTeamStats, 2> teams,
-                                 const PlayByPlayOptions &options, const TextWrapper &wrapper)
+// Hands out the yards of all plays of the game, in file order.
+using PlayYardsSource = std::function<const std::vector<PlayYards> &()>;
+
+// The page, the yards of rushes and passes without any of their own taken
+// from `yardsOfAllPlays`, asked at most once.
+StatTable buildTable(const CGameDocument &document, std::span<const CTeamStats, 2> teams,
+                     const PlayByPlayOptions &options, const TextWrapper &wrapper,
+                     const PlayYardsSource &yardsOfAllPlays)
 {
     StatTable table;
-    table.columns = Columns(options.playColumnWidth);
+    table.columns = PlayByPlayTable::Columns(options.playColumnWidth);
     const std::string predicate =
         options.period <= 0 ? std::string() : "[@number='" + std::to_string(options.period) + "']";
     const auto nodes = document.SelectNodes("/fbgame/plays/qtr" + predicate + "/*");
@@ -162,7 +165,7 @@ StatTable PlayByPlayTable::Build(const CGameDocument &document,
     // timeouts, penalties) keep the "0" they always showed. The yards are
     // worked out for every play at once, the first time one is needed; the
     // shown plays come in the order of all of them.
-    std::optional<std::vector<PlayYards>> workedYards;
+    const std::vector<PlayYards> *workedYards = nullptr;
     std::vector<CXmlNode> allPlays;
     std::size_t place = 0;
     auto yardsText = [&](CXmlNode node, const std::string &type) -> QString {
@@ -170,7 +173,7 @@ StatTable PlayByPlayTable::Build(const CGameDocument &document,
             !IsRushOrPass(type, document.GetNodeText(node, "@text", "")))
             return text(attribute(node, "@yds"));
         if (!workedYards) {
-            workedYards = DerivePlayYards(ReadGamePlays(document));
+            workedYards = &yardsOfAllPlays();
             allPlays = document.SelectNodes("/fbgame/plays/qtr/play").value_or(allPlays);
         }
         while (place < allPlays.size() && allPlays[place] != node)
@@ -252,4 +255,26 @@ StatTable PlayByPlayTable::Build(const CGameDocument &document,
         }
     }
     return table;
+}
+
+} // namespace
+
+StatTable PlayByPlayTable::Build(const GameSession &session, const PlayByPlayOptions &options,
+                                 const TextWrapper &wrapper)
+{
+    return buildTable(
+        session.game(), session.teams(), options, wrapper,
+        [&session]() -> const std::vector<PlayYards> & { return session.playYards(); });
+}
+
+StatTable PlayByPlayTable::Build(const CGameDocument &document,
+                                 std::span<const CTeamStats, 2> teams,
+                                 const PlayByPlayOptions &options, const TextWrapper &wrapper)
+{
+    std::vector<PlayYards> worked;
+    return buildTable(document, teams, options, wrapper,
+                      [&document, &worked]() -> const std::vector<PlayYards> & {
+                          worked = DerivePlayYards(ReadGamePlays(document));
+                          return worked;
+                      });
 }

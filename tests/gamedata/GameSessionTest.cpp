@@ -113,6 +113,32 @@ TEST(GameSession, AGameFileThatCannotBeOpenedChangesNothing)
     EXPECT_EQ(describe(session), before);
 }
 
+TEST(GameSession, PlaysAndTheirYardsFollowEachReload)
+{
+    ScratchDirectory dir;
+    const auto game = [&dir](const std::string &plays) {
+        return dir.Write("game.xml",
+                         "<fbgame><plays><qtr number=\"1\">" + plays + "</qtr></plays></fbgame>");
+    };
+    GameSession session;
+    ASSERT_TRUE(
+        session.Reload({game(R"(<play type="R" text="A rush for 4 yards"/>)"), "", ""}).gameOpened);
+    const std::vector<PlayYards> *first = &session.playYards();
+    ASSERT_EQ(first->size(), 1u);
+    EXPECT_EQ((*first)[0].yards, 4);
+    EXPECT_EQ(&session.playYards(), first) << "worked out once per reload";
+
+    ASSERT_TRUE(session
+                    .Reload({game(R"(<play type="R" text="A rush for 9 yards"/>)"
+                                  R"(<play type="P" text="B pass incomplete"/>)"),
+                             "", ""})
+                    .gameOpened);
+    ASSERT_EQ(session.plays().plays.size(), 2u);
+    EXPECT_EQ(session.plays().plays[1].text, "B pass incomplete");
+    ASSERT_EQ(session.playYards().size(), 2u);
+    EXPECT_EQ(session.playYards()[0].yards, 9) << "the yards of the file reloaded";
+}
+
 TEST(GameSession, ASeasonFileThatCannotBeOpenedIsReportedAndLeftEmpty)
 {
     ScratchDirectory dir;

@@ -80,6 +80,27 @@ TEST(PlayYards, WhatTheTextSays)
     EXPECT_TRUE(IsRushOrPass("", "X scramble for 3 yards"));
     EXPECT_FALSE(IsRushOrPass("X", "Y rush attempt failed."));
     EXPECT_FALSE(IsRushOrPass("", "Y passed out"));
+    EXPECT_TRUE(IsRushOrPass("", "Y SACKED at the 30"));
+    EXPECT_FALSE(IsRushOrPass("", "Y Pass Attempt failed"));
+    EXPECT_FALSE(IsRushOrPass("", "Penalty on the pass"));
+    EXPECT_EQ(YardsFromPlayText("X PASS INTERCEPTED, returned FOR 30 YARDS", 100), 0);
+    EXPECT_EQ(YardsFromPlayText("X pass for 12 YDS", 100), 12);
+}
+
+TEST(PlayYards, PlaysOfEveryQuarterInFileOrder)
+{
+    const GamePlays game = playsOf(R"(<qtr number="1"><play text="a"/><drivestart/>
+      <play text="b" playid="7,1,2"/></qtr><comment/><qtr number="2"><play text="c"/></qtr>
+      </plays><plays><qtr number="3"><play text="d" text2="x" yds="4"/></qtr>)");
+    ASSERT_EQ(game.plays.size(), 4u);
+    const std::vector<std::string> texts = {game.plays[0].text, game.plays[1].text,
+                                            game.plays[2].text, game.plays[3].text};
+    EXPECT_EQ(texts, (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(game.plays[1].drive, 7);
+    EXPECT_EQ(game.plays[2].quarter, "2");
+    EXPECT_EQ(game.plays[3].quarter, "3") << "a second plays element is read too";
+    EXPECT_EQ(game.plays[3].yds, "4");
+    EXPECT_FALSE(game.plays[0].yds);
 }
 
 TEST(DerivedDrives, OneDrivePerDriveNumberFromThePlays)
