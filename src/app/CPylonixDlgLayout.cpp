@@ -107,8 +107,8 @@ void CPylonixDlg::MakeButtonImages()
         // The image carries the caption; the button keeps it as its name.
         button->setAccessibleName(button->text());
         button->setText(QString());
-        button->setIcon(
-            QIcon(MakeButtonImage(caption, i < 7 ? kPages[i].bitmap : kConfigureBitmap)));
+        button->setIcon(QIcon(MakeButtonImage(caption, i < 7 ? kPages[i].bitmap : kConfigureBitmap,
+                                              devicePixelRatioF())));
         button->setIconSize(QSize(125, 21));
     }
 }
