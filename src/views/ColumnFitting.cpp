@@ -76,7 +76,9 @@ void FitColumns(StatTable &table, const QFont &font, int room)
                        : measure.regular.horizontalAdvance(column.caption) + kCaptionMargins;
         for (const TableRow &row : table.rows)
             need = std::max(need, measure.CellNeed(row.Cell(c), c));
-        const int grow = column.width > 0 ? std::clamp(need - column.width, 0, room) : 0;
+        // A column whose texts are wrapped to its width keeps that width.
+        const int grow =
+            column.width > 0 && !column.wrapped ? std::clamp(need - column.width, 0, room) : 0;
         room -= grow;
         table.drawnWidths[static_cast<std::size_t>(c)] = column.width + grow;
     }

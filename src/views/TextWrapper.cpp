@@ -30,35 +30,46 @@ QString trimmedStart(const QString &text)
 
 } // namespace
 
-TextWrapper::TextWrapper(const QFont &font) : font_(font) {}
+TextWrapper::TextWrapper(const QFont &font) : font_(font)
+{
+    ResetFaces();
+}
 
 void TextWrapper::SetFont(const QFont &font)
 {
     if (font == font_)
         return;
     font_ = font;
-    asciiAdvances_.reset();
-    wrapped_.clear();
+    ResetFaces();
 }
 
-QStringList TextWrapper::Wrap(const QString &text, int maxWidth) const
+void TextWrapper::ResetFaces()
 {
+    QFont bold = font_;
+    bold.setWeight(QFont::Bold);
+    faces_[0] = Measured{font_, std::nullopt, {}, -1};
+    faces_[1] = Measured{bold, std::nullopt, {}, -1};
+}
+
+QStringList TextWrapper::Wrap(const QString &text, int maxWidth, Face face) const
+{
+    const Measured &measured = faces_[face == Face::Bold ? 1 : 0];
     // Bounded, so that texts of long-gone games do not pile up.
     constexpr qsizetype kMaxRemembered = 50000;
-    if (maxWidth != wrappedWidth_ || wrapped_.size() >= kMaxRemembered) {
-        wrapped_.clear();
-        wrappedWidth_ = maxWidth;
+    if (maxWidth != measured.wrappedWidth || measured.wrapped.size() >= kMaxRemembered) {
+        measured.wrapped.clear();
+        measured.wrappedWidth = maxWidth;
     }
-    if (const auto known = wrapped_.constFind(text); known != wrapped_.constEnd())
+    if (const auto known = measured.wrapped.constFind(text); known != measured.wrapped.constEnd())
         return *known;
-    QStringList lines = WrapMeasured(text, maxWidth);
-    wrapped_.insert(text, lines);
+    QStringList lines = WrapMeasured(measured, text, maxWidth);
+    measured.wrapped.insert(text, lines);
     return lines;
 }
 
-QStringList TextWrapper::WrapMeasured(const QString &text, int maxWidth) const
+QStringList TextWrapper::WrapMeasured(const Measured &face, const QString &text, int maxWidth)
 {
-    const QFontMetrics metrics(font_);
+    const QFontMetrics metrics(face.font);
     auto width = [&metrics](const QString &s, qsizetype length) {
         return metrics.horizontalAdvance(s.left(length));
     };
@@ -76,7 +87,7 @@ QStringList TextWrapper::WrapMeasured(const QString &text, int maxWidth) const
         qsizetype guess = size;
         qreal sum = 0;
         for (qsizetype k = 0; k < size; ++k) {
-            sum += CharAdvance(rest[k]);
+            sum += CharAdvance(face, rest[k]);
             if (sum > maxWidth) {
                 guess = k + 1;
                 break;
@@ -139,16 +150,16 @@ QStringList TextWrapper::WrapMeasured(const QString &text, int maxWidth) const
     return lines;
 }
 
-qreal TextWrapper::CharAdvance(QChar c) const
+qreal TextWrapper::CharAdvance(const Measured &face, QChar c)
 {
     if (c.unicode() >= 128)
-        return QFontMetricsF(font_).horizontalAdvance(c);
-    if (!asciiAdvances_) {
-        const QFontMetricsF metrics(font_);
+        return QFontMetricsF(face.font).horizontalAdvance(c);
+    if (!face.asciiAdvances) {
+        const QFontMetricsF metrics(face.font);
         std::array<qreal, 128> advances{};
         for (char16_t code = 32; code < 127; ++code)
             advances[code] = metrics.horizontalAdvance(QChar(code));
-        asciiAdvances_ = advances;
+        face.asciiAdvances = advances;
     }
-    return (*asciiAdvances_)[c.unicode()];
+    return (*face.asciiAdvances)[c.unicode()];
 }
