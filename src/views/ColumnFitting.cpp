@@ -76,9 +76,7 @@ void FitColumns(StatTable &table, const QFont &font, int room)
                        : measure.regular.horizontalAdvance(column.caption) + kCaptionMargins;
         for (const TableRow &row : table.rows)
             need = std::max(need, measure.CellNeed(row.Cell(c), c));
-        // A column whose texts are wrapped to its width keeps that width.
-        const int grow =
-            column.width > 0 && !column.wrapped ? std::clamp(need - column.width, 0, room) : 0;
+        const int grow = column.width > 0 ? std::clamp(need - column.width, 0, room) : 0;
         room -= grow;
         table.drawnWidths[static_cast<std::size_t>(c)] = column.width + grow;
     }

@@ -137,8 +137,7 @@ std::vector<TableColumn> PlayByPlayTable::Columns(int playColumnWidth)
     return {
         {QStringLiteral("Down"), 40, TableAlignment::Left, TableSortKind::Text, false},
         {QStringLiteral("Ball On"), 55, TableAlignment::Center, TableSortKind::Text, false},
-        {QStringLiteral("Play"), playColumnWidth, TableAlignment::Left, TableSortKind::Text, false,
-         true},
+        {QStringLiteral("Play"), playColumnWidth, TableAlignment::Left, TableSortKind::Text, false},
         {QString(), 40, TableAlignment::Center, TableSortKind::Text, false},
     };
 }

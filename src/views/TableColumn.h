@@ -18,15 +18,13 @@ enum class TableSortKind {
 };
 
 // One column of a table: its caption, width in pixels, alignment, how it
-// sorts, whether its largest values are marked as leaders, and whether its
-// texts are wrapped to its width (then fitting never widens it).
+// sorts, and whether its largest values are marked as leaders.
 struct TableColumn {
     QString caption;
     int width = 0;
     TableAlignment alignment = TableAlignment::Left;
     TableSortKind sortKind = TableSortKind::Text;
     bool leaders = false;
-    bool wrapped = false;
 
     bool operator==(const TableColumn &) const = default;
 };

@@ -274,26 +274,30 @@ TEST(PlayByPlayTable, LongTeamNamesAreCutAndAPlaysOwnTextNeverIs)
     EXPECT_EQ(play, QString::fromStdString(longText));
 }
 
-// The "Play" column is as wide as its texts are wrapped to: a bold play is
-// wrapped in the bold face, so none of its lines is cut, and a longer text
-// that is not wrapped is cut rather than widening the column.
-TEST(PlayByPlayTable, ThePlayColumnKeepsTheWidthItsTextsAreWrappedTo)
+// A bold play is wrapped in the bold face, so its lines fit the width they
+// are wrapped to and the "Play" column needs no more; only a longer text that
+// is not wrapped (a comment) widens it, where there is room.
+TEST(PlayByPlayTable, BoldPlaysFitTheWidthTheyAreWrappedTo)
 {
     const std::string words = "Mmmm Wwww Mmmm Wwww Mmmm Wwww Mmmm Wwww Mmmm Wwww Mmmm Wwww";
-    const GameText game(R"(<fbgame><plays><qtr number="1">
+    const std::string play = R"(<fbgame><plays><qtr number="1">
         <play context="H,1,10,H20" type="R" yds="1" text="&amp;)" +
-                        words + R"("/>
-        <comment text=")" +
-                        words + " " + words + R"("/></qtr></plays></fbgame>)");
+                             words + R"("/>)";
+    const GameText boldOnly(play + "</qtr></plays></fbgame>");
+    const GameText withComment(play + R"(<comment text=")" + words + " Mmmm" +
+                               R"("/></qtr></plays></fbgame>)");
     for (int width = 120; width <= 240; width += 2) {
-        StatTable table = game.PlayByPlay({0, false, width});
-        FitColumns(table, TextWrapper().Font(), 1000);
-        EXPECT_EQ(table.DrawnWidth(PlayByPlayTable::kPlayColumn), width);
-        ASSERT_GT(table.RowCount(), 2);
+        StatTable table = boldOnly.PlayByPlay({0, false, width});
+        ASSERT_GT(table.RowCount(), 1);
         EXPECT_TRUE(drawn(table, 0, PlayByPlayTable::kPlayColumn).startsWith("&Mmmm"));
-        for (int row = 0; row < table.RowCount() - 1; ++row)
-            EXPECT_FALSE(table.rows[row].Cell(PlayByPlayTable::kPlayColumn).cut)
-                << "width " << width << " line " << row;
-        EXPECT_TRUE(table.rows.back().Cell(PlayByPlayTable::kPlayColumn).cut);
+        FitColumns(table, TextWrapper().Font(), 1000);
+        EXPECT_EQ(table.DrawnWidth(PlayByPlayTable::kPlayColumn), width)
+            << "a bold line wider than its wrap at width " << width;
+
+        StatTable commented = withComment.PlayByPlay({0, false, width});
+        FitColumns(commented, TextWrapper().Font(), 1000);
+        EXPECT_GT(commented.DrawnWidth(PlayByPlayTable::kPlayColumn), width);
+        for (const TableRow &row : commented.rows)
+            EXPECT_FALSE(row.Cell(PlayByPlayTable::kPlayColumn).cut) << "width " << width;
     }
 }
