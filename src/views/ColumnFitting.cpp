@@ -1,6 +1,7 @@
 #include "ColumnFitting.h"
 
 #include "StatColumnSets.h"
+#include "TextWrapper.h"
 #include "platform/SystemMetrics.h"
 
 #include <QFontMetrics>
@@ -17,8 +18,7 @@ constexpr int kNarrowestTable = 100; // the layout's least table width
 constexpr int kPagesLeft = 130;      // the pages start right of the page buttons
 
 struct TextMeasure {
-    QFontMetrics regular;
-    QFontMetrics bold;
+    const TextWrapper &widths;
     int cellMargins;
 
     // The width a cell's column needs to show it whole; the first column's
@@ -28,16 +28,9 @@ struct TextMeasure {
         if (cell.text.isEmpty())
             return 0;
         const int edge = column == 0 ? GetSystemMetrics(SM_CXEDGE) : 0;
-        return (cell.bold ? bold : regular).horizontalAdvance(cell.text) + cellMargins + edge;
+        return widths.TextWidth(cell.text, cell.bold) + cellMargins + edge;
     }
 };
-
-QFont boldOf(const QFont &font)
-{
-    QFont bold = font;
-    bold.setWeight(QFont::Bold);
-    return bold;
-}
 
 int layoutWidth(const StatTableLayout &layout)
 {
@@ -66,8 +59,13 @@ int sharedRoom(int pageWidth, int widest, int across)
 
 void FitColumns(StatTable &table, const QFont &font, int room)
 {
-    const TextMeasure measure{QFontMetrics(font), QFontMetrics(boldOf(font)),
-                              2 * QFontMetrics(font).horizontalAdvance(QLatin1Char(' '))};
+    FitColumns(table, TextWrapper(font), room);
+}
+
+void FitColumns(StatTable &table, const TextWrapper &widths, int room)
+{
+    const TextMeasure measure{widths,
+                              2 * QFontMetrics(widths.Font()).horizontalAdvance(QLatin1Char(' '))};
     room = std::max(room, 0);
     table.drawnWidths.assign(table.columns.size(), 0);
     // Each cell is measured once: shaping its text is most of the fitting.
@@ -82,7 +80,7 @@ void FitColumns(StatTable &table, const QFont &font, int room)
         const TableColumn &column = table.columns[static_cast<std::size_t>(c)];
         int need = column.caption.isEmpty()
                        ? 0
-                       : measure.regular.horizontalAdvance(column.caption) + kCaptionMargins;
+                       : widths.TextWidth(column.caption, false) + kCaptionMargins;
         for (std::size_t r = 0; r < table.rows.size(); ++r)
             need = std::max(need, needs[r * columnCount + static_cast<std::size_t>(c)]);
         const int grow = column.width > 0 ? std::clamp(need - column.width, 0, room) : 0;
@@ -130,4 +128,10 @@ int PageWidthForClient(int clientWidth)
 void FitPageTable(StatTable &table, std::string_view page, const QFont &font, int pageWidth)
 {
     FitColumns(table, font, PageTableRoom(page, table, pageWidth));
+}
+
+void FitPageTable(StatTable &table, std::string_view page, const TextWrapper &measure,
+                  int pageWidth)
+{
+    FitColumns(table, measure, PageTableRoom(page, table, pageWidth));
 }

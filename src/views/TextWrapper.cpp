@@ -39,6 +39,25 @@ void TextWrapper::SetFont(const QFont &font)
     font_ = font;
     asciiAdvances_.reset();
     wrapped_.clear();
+    for (QHash<QString, int> &widths : widths_)
+        widths.clear();
+}
+
+int TextWrapper::TextWidth(const QString &text, bool bold) const
+{
+    // Bounded, as the wrapped texts are.
+    constexpr qsizetype kMaxRemembered = 50000;
+    QHash<QString, int> &widths = widths_[bold ? 1 : 0];
+    if (const auto known = widths.constFind(text); known != widths.constEnd())
+        return *known;
+    if (widths.size() >= kMaxRemembered)
+        widths.clear();
+    QFont font = font_;
+    if (bold)
+        font.setWeight(QFont::Bold);
+    const int width = QFontMetrics(font).horizontalAdvance(text);
+    widths.insert(text, width);
+    return width;
 }
 
 QStringList TextWrapper::Wrap(const QString &text, int maxWidth) const
