@@ -3,7 +3,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
-#include <cstdio>
 
 namespace
 {
@@ -74,10 +73,14 @@ void appendQuoted(QByteArray &out, const QString &text)
 
 void appendColor(QByteArray &out, COLORREF color)
 {
-    char text[10];
-    std::snprintf(text, sizeof text, "\"#%02x%02x%02x\"", GetRValue(color), GetGValue(color),
-                  GetBValue(color));
-    out += text;
+    static constexpr char kDigits[] = "0123456789abcdef";
+    const int parts[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
+    char text[] = "\"#000000\"";
+    for (int i = 0; i < 3; ++i) {
+        text[2 + 2 * i] = kDigits[(parts[i] >> 4) & 0xf];
+        text[3 + 2 * i] = kDigits[parts[i] & 0xf];
+    }
+    out.append(text, sizeof text - 1);
 }
 
 const char *alignName(TableAlignment alignment)
