@@ -41,7 +41,9 @@ void CGameStrip::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QFontMetrics metrics(font());
     const QRect area = rect().adjusted(2, 0, -2, 0);
-    const int statusWidth = std::min(metrics.horizontalAdvance(status_), area.width());
+    // A pixel to spare each side: the advance is rounded, the drawn text is not,
+    // and the status is the one text never to be cut while there is room.
+    const int statusWidth = std::min(metrics.horizontalAdvance(status_) + 2, area.width());
     const QRect statusRect(area.right() - statusWidth + 1, area.top(), statusWidth, area.height());
     painter.setPen(problem_ ? kProblemColor : palette().color(QPalette::WindowText));
     painter.drawText(statusRect, Qt::AlignRight | Qt::AlignVCenter,

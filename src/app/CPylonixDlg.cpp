@@ -226,7 +226,8 @@ void CPylonixDlg::CreateControls()
     titlePicture_ = new QLabel(this);
     SetDlgCtrlID(titlePicture_, kStaticWithoutId);
     titlePicture_->setGeometry(0, 0, 128, 80);
-    titlePicture_->setPixmap(QPixmap::fromImage(LoadBitmapResource(131)));
+    titlePicture_->setPixmap(
+        QPixmap::fromImage(LoadBitmapResourceForRatio(131, devicePixelRatioF())));
 
     pageGroup_ = new QButtonGroup(this);
     pageGroup_->setExclusive(true);

@@ -9,6 +9,7 @@
 #include "platform/Fonts.h"
 #include "platform/SystemMetrics.h"
 #include "views/ColumnFitting.h"
+#include "views/PageTable.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -21,6 +22,22 @@ QSize NaturalTableSize(const CZrGridListCtrl &table)
     const QSize view = table.ApproximateViewRect();
     return QSize(std::max(view.width(), 100), view.height() - GetSystemMetrics(SM_CYHSCROLL) - 1);
 }
+
+namespace
+{
+
+// The name (StatPages::kFilledTables) of the tables a page shows, fitted to its width.
+std::string_view FittedTablesOfPage(int page)
+{
+    if (page == PAGE_OVERVIEW)
+        return "team_stats";
+    if (page == PAGE_DRIVE_CHARTS)
+        return "drives";
+    const std::optional<PageInfo> info = PageOfCode(page);
+    return info ? std::string_view(info->key) : std::string_view();
+}
+
+} // namespace
 
 QRect CPylonixDlg::PageButtonRect(int index) const
 {
@@ -90,8 +107,8 @@ void CPylonixDlg::MakeButtonImages()
         // The image carries the caption; the button keeps it as its name.
         button->setAccessibleName(button->text());
         button->setText(QString());
-        button->setIcon(
-            QIcon(MakeButtonImage(caption, i < 7 ? kPages[i].bitmap : kConfigureBitmap)));
+        button->setIcon(QIcon(MakeButtonImage(caption, i < 7 ? kPages[i].bitmap : kConfigureBitmap,
+                                              devicePixelRatioF())));
         button->setIconSize(QSize(125, 21));
     }
 }
@@ -115,9 +132,12 @@ void CPylonixDlg::paintEvent(QPaintEvent *)
 void CPylonixDlg::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    // The next fills fit the tables' columns to the new page width.
-    if (pages_)
+    // The shown page's tables fit their columns to the new page width at
+    // once, the other pages at their next fill.
+    if (pages_ && event->size().width() != event->oldSize().width()) {
         pages_->SetPageWidth(PageWidthForClient(event->size().width()));
+        pages_->Refit(FittedTablesOfPage(page_));
+    }
     if (!isMinimized() && container_)
         Layout();
 }

@@ -48,18 +48,16 @@ constexpr std::array<int, 2> kToGoX{181, 194};
 constexpr std::array<int, 2> kBallOnX{227, 240};
 constexpr int kQuarterX = 277;
 
-// A scoreboard bitmap for a device of `ratio` pixels to the layout pixel:
-// at 2 the one drawn at twice the size, where there is one.
+// A scoreboard bitmap for a device of `ratio` pixels to the layout pixel.
 QImage BoardBitmap(int id, int ratio)
 {
-    if (ratio == 2) {
-        QImage image = LoadDoubleSizeBitmapResource(id);
-        if (!image.isNull()) {
-            image.setDevicePixelRatio(2);
-            return image;
-        }
-    }
-    return LoadBitmapResource(id);
+    return LoadBitmapResourceForRatio(id, ratio);
+}
+
+// The pixels a painter's device has to the layout pixel: 2 from 2 on, else 1.
+int RatioOf(const QPainter &painter)
+{
+    return painter.device() && painter.device()->devicePixelRatio() >= 2 ? 2 : 1;
 }
 
 // The scoreboard, names, digits and marker are composed on an off-screen image
@@ -167,7 +165,7 @@ void PaintScoreboard(QPainter &painter, const HeaderState &state)
     const QString homeName = QString::fromStdString(state.homeShortName);
     const QString visitorName = QString::fromStdString(state.visitorShortName);
 
-    const int ratio = painter.device() && painter.device()->devicePixelRatio() >= 2 ? 2 : 1;
+    const int ratio = RatioOf(painter);
     BoardCanvas canvas(kBoardLeft, kBoardLeft + kBoardWidth, ratio);
     {
         QPainter board(&canvas.image());
@@ -196,11 +194,13 @@ void PaintScoreboard(QPainter &painter, const HeaderState &state)
 }
 
 // A masked picture on the button face, drawn at `at`.
+// On a screen of twice the pixel density the picture drawn at twice the size.
 void PaintMaskedPicture(QPainter &painter, int id, QPoint at)
 {
-    const QImage pair = LoadBitmapResource(id);
+    const QImage pair = LoadBitmapResourceForRatio(id, RatioOf(painter));
     const int width = pair.width() / 2;
     QImage picture(width, pair.height(), QImage::Format_RGB32);
+    picture.setDevicePixelRatio(pair.devicePixelRatio());
     picture.fill(ToQColor(GetSysColor(COLOR_BTNFACE)));
     DrawMasked(picture, QPoint(0, 0), pair, QRect(0, 0, width, pair.height()),
                QRect(width, 0, width, pair.height()));
@@ -260,9 +260,14 @@ void PaintHeader(QPainter &painter, const HeaderState &state, const QFont &boldF
     painter.restore();
 }
 
-QPixmap MakeButtonImage(const QString &caption, int bitmapId)
+QPixmap MakeButtonImage(const QString &caption, int bitmapId, qreal ratio)
 {
-    QImage image(125, 21, QImage::Format_RGB32);
+    QImage icon = LoadBitmapResourceForRatio(bitmapId, ratio);
+    const int r = static_cast<int>(icon.devicePixelRatio());
+    // The masked draw works on pixels: icon and image meet at a ratio of 1.
+    icon.setDevicePixelRatio(1);
+    QImage image(125 * r, 21 * r, QImage::Format_RGB32);
+    image.setDevicePixelRatio(r);
     {
         QPainter painter(&image);
         // The outline's right and bottom edges fall just outside the image.
@@ -271,8 +276,10 @@ QPixmap MakeButtonImage(const QString &caption, int bitmapId)
         painter.setFont(SystemFont());
         DrawTopLeftText(painter, 24, 4, caption, RGB(0, 0, 0));
     }
-    DrawMasked(image, QPoint(3, 3), LoadBitmapResource(bitmapId), QRect(0, 0, 16, 16),
-               QRect(16, 0, 16, 16));
+    image.setDevicePixelRatio(1);
+    DrawMasked(image, QPoint(3 * r, 3 * r), icon, QRect(0, 0, 16 * r, 16 * r),
+               QRect(16 * r, 0, 16 * r, 16 * r));
+    image.setDevicePixelRatio(r);
     {
         QPainter painter(&image);
         const QPen shadow(ToQColor(GetSysColor(COLOR_BTNSHADOW)));

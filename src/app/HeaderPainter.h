@@ -17,5 +17,7 @@ class QPainter;
 // cannot hold are drawn as the nearest value they can.
 void PaintHeader(QPainter &painter, const HeaderState &state, const QFont &boldFont);
 
-// The 125x21 image of a page button with its caption and icon bitmap.
-QPixmap MakeButtonImage(const QString &caption, int bitmapId);
+// The 125x21 image of a page button with its caption and icon bitmap; for a
+// device `ratio` (2 or more) pixels to the layout pixel, with twice the pixels
+// and the icon drawn at twice the size.
+QPixmap MakeButtonImage(const QString &caption, int bitmapId, qreal ratio = 1);

@@ -84,19 +84,12 @@ void CStatGridCtrl::ShowTable(StatTable table)
     const RedrawPause pause(*this);
     if (GetColumnCount() == 0)
         ShowColumns(table.columns);
-    fittedWidths_.clear();
     for (int column = 0; column < std::min(GetColumnCount(), table.ColumnCount()); ++column) {
         const QString &caption = table.columns[static_cast<std::size_t>(column)].caption;
         if (GetColumnText(column) != caption)
             SetColumnText(column, caption);
-        // The width fitted to the texts, unless the user sized the column.
-        const bool fitted = static_cast<std::size_t>(column) < table.drawnWidths.size();
-        if (fitted && !userSized_.contains(column)) {
-            if (GetColumnWidth(column) != table.DrawnWidth(column))
-                SetColumnWidth(column, table.DrawnWidth(column));
-            fittedWidths_[column] = table.DrawnWidth(column);
-        }
     }
+    ApplyFittedWidths(table);
     sortable_ = table.sortable;
     if (sortable_ && userSort_ && userSort_->column < table.ColumnCount()) {
         // The clicks that gave the user's order, from the first.
@@ -109,6 +102,29 @@ void CStatGridCtrl::ShowTable(StatTable table)
     showsTable_ = true;
     ShowRows();
     TableShown(previous);
+}
+
+void CStatGridCtrl::ApplyFittedWidths(const StatTable &table)
+{
+    fittedWidths_.clear();
+    for (int column = 0; column < std::min(GetColumnCount(), table.ColumnCount()); ++column) {
+        // The width fitted to the texts, unless the user sized the column.
+        const bool fitted = static_cast<std::size_t>(column) < table.drawnWidths.size();
+        if (fitted && !userSized_.contains(column)) {
+            if (GetColumnWidth(column) != table.DrawnWidth(column))
+                SetColumnWidth(column, table.DrawnWidth(column));
+            fittedWidths_[column] = table.DrawnWidth(column);
+        }
+    }
+}
+
+void CStatGridCtrl::RefitTable(const std::function<void(StatTable &)> &fit)
+{
+    if (!showsTable_)
+        return;
+    const RedrawPause pause(*this);
+    fit(shown_);
+    ApplyFittedWidths(shown_);
 }
 
 void CStatGridCtrl::ShowRows()

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -50,6 +51,10 @@ public:
     // sorts by header clicks, and a table the user sorted by a click comes
     // sorted by that column and direction, until a click sorts it otherwise.
     void ShowTable(StatTable table);
+    // Fits the shown table anew with `fit` (which sets its drawn widths and
+    // cuts; its rows stay as shown) and gives the columns their new widths,
+    // but widths the user dragged stay. Cheap: no row is shown again.
+    void RefitTable(const std::function<void(StatTable &)> &fit);
     // The table value shown, in the order shown (empty when none was).
     const StatTable &ShownTable() const { return shown_; }
     // A column's own width: the shown table's while the column keeps the
@@ -100,6 +105,8 @@ protected:
 
 private:
     const QFont &BoldFont();
+    // Gives the columns the widths `table` was fitted to, but those the user sized.
+    void ApplyFittedWidths(const StatTable &table);
     void PostLayoutToParent();
     // Replaces the rows by those of shown_.
     void ShowRows();

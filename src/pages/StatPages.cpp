@@ -130,6 +130,50 @@ std::vector<CPlayerStatGrid *> StatPages::PlayerTables() const
     return tables;
 }
 
+std::vector<std::pair<CStatGridCtrl *, std::string_view>>
+StatPages::FittedTables(std::string_view name) const
+{
+    std::vector<std::pair<CStatGridCtrl *, std::string_view>> tables;
+    const auto add = [&tables](CStatGridCtrl *grid, std::string_view page) {
+        tables.emplace_back(grid, page);
+    };
+    if (name == "yardage") {
+        add(yardage, "yardage");
+    } else if (name == "team_stats") {
+        add(teamStats, "team_stats");
+    } else if (name == "offense") {
+        for (int side = 0; side < 2; ++side) {
+            add(passing[side], "offense");
+            add(rushing[side], "offense");
+            add(receiving[side], "offense");
+        }
+    } else if (name == "defense") {
+        for (CDefenseGrid *grid : defense)
+            add(grid, "defense");
+    } else if (name == "special_teams") {
+        for (CPlayerStatGrid *grid : specialTeams)
+            add(grid, "special_teams");
+    } else if (name == "scoring") {
+        add(scoring, "scoring");
+    } else if (name == "play_by_play") {
+        add(playByPlay, "play_by_play");
+    } else if (name == "drives") {
+        add(driveList, "drives");
+        add(playList, "plays");
+    }
+    return tables;
+}
+
+void StatPages::Refit(std::string_view name)
+{
+    for (const auto &fitted : FittedTables(name)) {
+        const QFont font = fitted.first->font();
+        const std::string_view page = fitted.second;
+        fitted.first->RefitTable(
+            [&font, page, this](StatTable &table) { FitPageTable(table, page, font, pageWidth_); });
+    }
+}
+
 void StatPages::showFitted(CStatGridCtrl *grid, std::string_view page, StatTable table) const
 {
     FitPageTable(table, page, grid->font(), pageWidth_);

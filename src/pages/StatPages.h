@@ -11,6 +11,7 @@
 #include <QFont>
 #include <array>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CDriveChartData;
@@ -81,8 +82,15 @@ public:
     // The width of the pages the tables stand on (PageWidthForClient); the
     // fills from now on fit the tables' columns to it.
     void SetPageWidth(int width) { pageWidth_ = width; }
+    // Fits the shown tables of one name of kFilledTables to the page width
+    // anew, their rows as they are: for a page width that changed since the fill.
+    void Refit(std::string_view name);
 
 private:
+    // The tables filled under one name of kFilledTables, each with the page
+    // it is fitted as.
+    std::vector<std::pair<CStatGridCtrl *, std::string_view>>
+    FittedTables(std::string_view name) const;
     // Fits a table of `page` to the page width and shows it in `grid`.
     void showFitted(CStatGridCtrl *grid, std::string_view page, StatTable table) const;
 

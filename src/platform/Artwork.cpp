@@ -40,8 +40,13 @@ std::map<int, QImage> DecodeBitmaps(const char *suffix)
     for (const auto &[id, name] : kBitmaps) {
         const QImage image(
             QStringLiteral(":/artwork/%1%2.png").arg(QLatin1String(name), QLatin1String(suffix)));
-        if (!image.isNull())
-            decoded.emplace(id, id == 128 ? image : image.convertToFormat(QImage::Format_RGB32));
+        if (image.isNull())
+            continue;
+        QImage bitmap = id == 128 ? image : image.convertToFormat(QImage::Format_RGB32);
+        // The reader takes "@2x" in a file name for a ratio of 2; these are
+        // plain pixels until a caller says otherwise.
+        bitmap.setDevicePixelRatio(1);
+        decoded.emplace(id, std::move(bitmap));
     }
     return decoded;
 }
@@ -64,6 +69,21 @@ QImage LoadDoubleSizeBitmapResource(int id)
 {
     static const std::map<int, QImage> bitmaps = DecodeBitmaps("@2x");
     return Find(bitmaps, id);
+}
+
+QImage LoadBitmapResourceForRatio(int id, qreal ratio)
+{
+    static const std::map<int, QImage> bitmaps = [] {
+        std::map<int, QImage> doubled = DecodeBitmaps("@2x");
+        for (auto &[id, image] : doubled)
+            image.setDevicePixelRatio(2);
+        return doubled;
+    }();
+    if (ratio >= 2) {
+        if (QImage image = Find(bitmaps, id); !image.isNull())
+            return image;
+    }
+    return LoadBitmapResource(id);
 }
 
 QIcon ProgramIcon()

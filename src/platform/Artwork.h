@@ -14,9 +14,14 @@
 QImage LoadBitmapResource(int id);
 
 // The bitmap with resource number `id` drawn at twice its size, for screens
-// of twice the pixel density (the scoreboard family: 141-144 and 152), or a
-// null image when the program has none. Its device pixel ratio is 1.
+// of twice the pixel density (every bitmap but the window icon), or a null
+// image when the program has none. Its device pixel ratio is 1.
 QImage LoadDoubleSizeBitmapResource(int id);
+
+// The bitmap with resource number `id` for a device of `ratio` pixels to the
+// layout pixel: from 2 on the one drawn at twice the size, with a device pixel
+// ratio of 2, where there is one; else the bitmap at its own size.
+QImage LoadBitmapResourceForRatio(int id, qreal ratio);
 
 // The window icon in every size the program has.
 QIcon ProgramIcon();

@@ -83,7 +83,9 @@ void FitColumns(StatTable &table, const TextWrapper &widths, int room)
                        : widths.TextWidth(column.caption, false) + kCaptionMargins;
         for (std::size_t r = 0; r < table.rows.size(); ++r)
             need = std::max(need, needs[r * columnCount + static_cast<std::size_t>(c)]);
-        const int grow = column.width > 0 ? std::clamp(need - column.width, 0, room) : 0;
+        // A column whose texts are wrapped to its width keeps that width.
+        const int grow =
+            column.width > 0 && !column.wrapped ? std::clamp(need - column.width, 0, room) : 0;
         room -= grow;
         table.drawnWidths[static_cast<std::size_t>(c)] = column.width + grow;
     }

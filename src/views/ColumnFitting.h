@@ -12,7 +12,8 @@ class TextWrapper;
 // margin on each side (and the first column an edge of 2 pixels before it),
 // a caption 3 pixels. Columns whose widest text does not
 // fit grow to fit it, from the left, as long as `room` pixels last; each
-// column's width stays its least, and columns 0 wide stay hidden (their
+// column's width stays its least, columns whose texts are wrapped to their
+// width never grow, and columns 0 wide stay hidden (their
 // cells are never cut: nothing of them is drawn). Sets the table's
 // drawnWidths and marks the cells whose text is still drawn shortened as cut.
 void FitColumns(StatTable &table, const QFont &font, int room);

@@ -33,8 +33,9 @@ QString DriveChartReadout::Describe(const CDriveChartData &list, int index, bool
             .arg(fromItemText(e.startQtr), fromItemText(e.top), fromItemText(e.startSpot),
                  fromItemText(e.startTime), fromItemText(e.startHow));
     }
+    // A drive worked out from the plays has no time of possession to show.
     const QString possession =
-        showTOP ? QStringLiteral(", TOP %1").arg(fromItemText(e.top)) : QString();
+        showTOP && !e.top.empty() ? QStringLiteral(", TOP %1").arg(fromItemText(e.top)) : QString();
     return QStringLiteral("%1 drive: %2 plays, %3 yards%4\r\n%5\r\n%6")
         .arg(fromItemText(list.GetShortName(e.team)), fromItemText(e.plays), fromItemText(e.yards),
              possession,

@@ -10,7 +10,7 @@ namespace DriveChartReadout
 
 // The description of entry `index`: a play's quarter, down, spot, time and
 // text, or a drive's team, plays, yards (with ", TOP" and the time of
-// possession when `showTOP`), start and end ("Started by <how> on ...", or
+// possession when `showTOP` and the drive has one), start and end ("Started by <how> on ...", or
 // "Started on ..." for a drive worked out from the plays, which has no "how").
 // Empty outside the list.
 QString Describe(const CDriveChartData &list, int index, bool showTOP);

@@ -118,6 +118,18 @@ TableRow lineRow(const QString &play, COLORREF textColor, COLORREF background)
     return row;
 }
 
+// A play's text in lines of `width`; a text marked bold ("&") is measured in
+// the bold face it is drawn in, and its first line keeps the mark.
+QStringList wrappedPlay(const TextWrapper &wrapper, const QString &play, int width)
+{
+    if (!play.startsWith(u'&'))
+        return wrapper.Wrap(play, width);
+    QStringList lines = wrapper.Wrap(play.mid(1), width, TextWrapper::Face::Bold);
+    if (!lines.isEmpty())
+        lines.front().prepend(u'&');
+    return lines;
+}
+
 } // namespace
 
 std::vector<TableColumn> PlayByPlayTable::Columns(int playColumnWidth)
@@ -125,7 +137,8 @@ std::vector<TableColumn> PlayByPlayTable::Columns(int playColumnWidth)
     return {
         {QStringLiteral("Down"), 40, TableAlignment::Left, TableSortKind::Text, false},
         {QStringLiteral("Ball On"), 55, TableAlignment::Center, TableSortKind::Text, false},
-        {QStringLiteral("Play"), playColumnWidth, TableAlignment::Left, TableSortKind::Text, false},
+        {QStringLiteral("Play"), playColumnWidth, TableAlignment::Left, TableSortKind::Text, false,
+         true},
         {QString(), 40, TableAlignment::Center, TableSortKind::Text, false},
     };
 }
@@ -210,7 +223,8 @@ StatTable buildTable(const CGameDocument &document, std::span<const CTeamStats, 
                 code = QStringLiteral("&X");
 
             const COLORREF shade = white ? kWhite : kShadedPlayColor;
-            const QStringList parts = wrapper.Wrap(text(attribute(node, "@text")), playWidth);
+            const QStringList parts =
+                wrappedPlay(wrapper, text(attribute(node, "@text")), playWidth);
             for (qsizetype k = 0; k < parts.size(); ++k) {
                 TableRow row = lineRow(parts[k], kBlack, shade);
                 if (k == 0) {

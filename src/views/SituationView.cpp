@@ -62,7 +62,8 @@ SituationView SituationView::Build(const GameSituation &situation,
     QStringList strip{names[0] + ' ' + QString::number(totals[0]) + "  " + names[1] + ' ' +
                       QString::number(totals[1])};
     for (const auto &[caption, value, stripCaption] : parts) {
-        lines.append(caption + value);
+        // The overview keeps every caption in its place; a dash where the file tells nothing.
+        lines.append(caption + (value.isEmpty() ? QStringLiteral("-") : value));
         if (!value.isEmpty())
             strip.append(stripCaption + value);
     }

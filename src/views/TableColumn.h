@@ -18,13 +18,15 @@ enum class TableSortKind {
 };
 
 // One column of a table: its caption, width in pixels, alignment, how it
-// sorts, and whether its largest values are marked as leaders.
+// sorts, whether its largest values are marked as leaders, and whether its
+// texts are wrapped to its width (then fitting never widens it).
 struct TableColumn {
     QString caption;
     int width = 0;
     TableAlignment alignment = TableAlignment::Left;
     TableSortKind sortKind = TableSortKind::Text;
     bool leaders = false;
+    bool wrapped = false;
 
     bool operator==(const TableColumn &) const = default;
 };

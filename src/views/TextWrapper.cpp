@@ -30,54 +30,60 @@ QString trimmedStart(const QString &text)
 
 } // namespace
 
-TextWrapper::TextWrapper(const QFont &font) : font_(font) {}
+TextWrapper::TextWrapper(const QFont &font) : font_(font)
+{
+    ResetFaces();
+}
 
 void TextWrapper::SetFont(const QFont &font)
 {
     if (font == font_)
         return;
     font_ = font;
-    asciiAdvances_.reset();
-    wrapped_.clear();
-    for (QHash<QString, int> &widths : widths_)
-        widths.clear();
+    ResetFaces();
+}
+
+void TextWrapper::ResetFaces()
+{
+    QFont bold = font_;
+    bold.setWeight(QFont::Bold);
+    faces_[0] = Measured{font_, std::nullopt, {}, -1, {}};
+    faces_[1] = Measured{bold, std::nullopt, {}, -1, {}};
 }
 
 int TextWrapper::TextWidth(const QString &text, bool bold) const
 {
+    const Measured &measured = faces_[bold ? 1 : 0];
     // Bounded, as the wrapped texts are.
     constexpr qsizetype kMaxRemembered = 50000;
-    QHash<QString, int> &widths = widths_[bold ? 1 : 0];
-    if (const auto known = widths.constFind(text); known != widths.constEnd())
+    if (const auto known = measured.widths.constFind(text); known != measured.widths.constEnd())
         return *known;
-    if (widths.size() >= kMaxRemembered)
-        widths.clear();
-    QFont font = font_;
-    if (bold)
-        font.setWeight(QFont::Bold);
-    const int width = QFontMetrics(font).horizontalAdvance(text);
-    widths.insert(text, width);
+    if (measured.widths.size() >= kMaxRemembered)
+        measured.widths.clear();
+    const int width = QFontMetrics(measured.font).horizontalAdvance(text);
+    measured.widths.insert(text, width);
     return width;
 }
 
-QStringList TextWrapper::Wrap(const QString &text, int maxWidth) const
+QStringList TextWrapper::Wrap(const QString &text, int maxWidth, Face face) const
 {
+    const Measured &measured = faces_[face == Face::Bold ? 1 : 0];
     // Bounded, so that texts of long-gone games do not pile up.
     constexpr qsizetype kMaxRemembered = 50000;
-    if (maxWidth != wrappedWidth_ || wrapped_.size() >= kMaxRemembered) {
-        wrapped_.clear();
-        wrappedWidth_ = maxWidth;
+    if (maxWidth != measured.wrappedWidth || measured.wrapped.size() >= kMaxRemembered) {
+        measured.wrapped.clear();
+        measured.wrappedWidth = maxWidth;
     }
-    if (const auto known = wrapped_.constFind(text); known != wrapped_.constEnd())
+    if (const auto known = measured.wrapped.constFind(text); known != measured.wrapped.constEnd())
         return *known;
-    QStringList lines = WrapMeasured(text, maxWidth);
-    wrapped_.insert(text, lines);
+    QStringList lines = WrapMeasured(measured, text, maxWidth);
+    measured.wrapped.insert(text, lines);
     return lines;
 }
 
-QStringList TextWrapper::WrapMeasured(const QString &text, int maxWidth) const
+QStringList TextWrapper::WrapMeasured(const Measured &face, const QString &text, int maxWidth)
 {
-    const QFontMetrics metrics(font_);
+    const QFontMetrics metrics(face.font);
     auto width = [&metrics](const QString &s, qsizetype length) {
         return metrics.horizontalAdvance(s.left(length));
     };
@@ -95,7 +101,7 @@ QStringList TextWrapper::WrapMeasured(const QString &text, int maxWidth) const
         qsizetype guess = size;
         qreal sum = 0;
         for (qsizetype k = 0; k < size; ++k) {
-            sum += CharAdvance(rest[k]);
+            sum += CharAdvance(face, rest[k]);
             if (sum > maxWidth) {
                 guess = k + 1;
                 break;
@@ -158,16 +164,16 @@ QStringList TextWrapper::WrapMeasured(const QString &text, int maxWidth) const
     return lines;
 }
 
-qreal TextWrapper::CharAdvance(QChar c) const
+qreal TextWrapper::CharAdvance(const Measured &face, QChar c)
 {
     if (c.unicode() >= 128)
-        return QFontMetricsF(font_).horizontalAdvance(c);
-    if (!asciiAdvances_) {
-        const QFontMetricsF metrics(font_);
+        return QFontMetricsF(face.font).horizontalAdvance(c);
+    if (!face.asciiAdvances) {
+        const QFontMetricsF metrics(face.font);
         std::array<qreal, 128> advances{};
         for (char16_t code = 32; code < 127; ++code)
             advances[code] = metrics.horizontalAdvance(QChar(code));
-        asciiAdvances_ = advances;
+        face.asciiAdvances = advances;
     }
-    return (*asciiAdvances_)[c.unicode()];
+    return (*face.asciiAdvances)[c.unicode()];
 }

@@ -14,33 +14,43 @@
 class TextWrapper
 {
 public:
+    // The weight a text is drawn in: bold texts take more room.
+    enum class Face { Regular, Bold };
+
     explicit TextWrapper(const QFont &font = QFont());
 
     const QFont &Font() const { return font_; }
     // Measures in `font` from now on; earlier answers are forgotten when it differs.
     void SetFont(const QFont &font);
 
-    // `text` in lines no wider than `maxWidth` pixels, cut at the last space
-    // that fits (or inside a word without one); at most seven lines, the last
-    // of which may still be too wide. Time grows linearly with the text.
-    QStringList Wrap(const QString &text, int maxWidth) const;
+    // `text` in lines no wider than `maxWidth` pixels when drawn in `face`,
+    // cut at the last space that fits (or inside a word without one); at most
+    // seven lines, the last of which may still be too wide. Time grows
+    // linearly with the text.
+    QStringList Wrap(const QString &text, int maxWidth, Face face = Face::Regular) const;
 
     // The width of `text` in the font, or in its bold weight when `bold`, as
     // QFontMetrics::horizontalAdvance gives it; earlier answers are remembered.
     int TextWidth(const QString &text, bool bold) const;
 
 private:
+    // What one face measures with, and its earlier answers for one width.
+    struct Measured {
+        QFont font;
+        mutable std::optional<std::array<qreal, 128>> asciiAdvances;
+        mutable QHash<QString, QStringList> wrapped;
+        mutable int wrappedWidth = -1;
+        // Earlier widths of texts in this face.
+        mutable QHash<QString, int> widths;
+    };
+
     // Wrap without the memory of earlier answers.
-    QStringList WrapMeasured(const QString &text, int maxWidth) const;
+    static QStringList WrapMeasured(const Measured &face, const QString &text, int maxWidth);
     // The advance of one character, from a table kept for the printable
     // ASCII characters.
-    qreal CharAdvance(QChar c) const;
+    static qreal CharAdvance(const Measured &face, QChar c);
+    void ResetFaces();
 
     QFont font_;
-    mutable std::optional<std::array<qreal, 128>> asciiAdvances_;
-    // Earlier answers for one width in the current font.
-    mutable QHash<QString, QStringList> wrapped_;
-    mutable int wrappedWidth_ = -1;
-    // Earlier widths in the current font: regular, then bold.
-    mutable std::array<QHash<QString, int>, 2> widths_;
+    std::array<Measured, 2> faces_;
 };

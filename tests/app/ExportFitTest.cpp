@@ -1,8 +1,9 @@
 // At the window's default size no text of the samples is drawn shortened
-// where its page has room left: the export's "cut" against the room the page
-// leaves.
+// where its page has room left (but in the column texts are wrapped to): the
+// export's "cut" against the room the page leaves.
 #include "app/GameExport.h"
 #include "views/ColumnFitting.h"
+#include "views/PlayByPlayTable.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -68,10 +69,19 @@ TEST(ExportFit, NoSampleTextIsCutWherePageHasRoom)
                                  for (const QJsonValue column : table["columns"].toArray())
                                      grown +=
                                          column["drawn_width"].toInt() - column["width"].toInt();
+                                 // The play-by-play's "Play" column keeps the width its
+                                 // texts are wrapped to; longer texts there are cut.
+                                 const int wrapped =
+                                     name == "play_by_play" ? PlayByPlayTable::kPlayColumn : -1;
+                                 if (wrapped >= 0) {
+                                     const QJsonValue column = table["columns"][wrapped];
+                                     EXPECT_EQ(column["drawn_width"], column["width"]);
+                                 }
                                  int cut = 0;
                                  for (const QJsonValue row : table["rows"].toArray()) {
-                                     for (const QJsonValue cell : row["cells"].toArray())
-                                         cut += cell["cut"].toBool();
+                                     const QJsonArray cells = row["cells"].toArray();
+                                     for (qsizetype c = 0; c < cells.size(); ++c)
+                                         cut += c != wrapped && cells[c]["cut"].toBool();
                                  }
                                  const int room =
                                      PageTableRoom(name.toStdString(), ColumnsOf(table), pageWidth);

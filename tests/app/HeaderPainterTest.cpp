@@ -468,3 +468,27 @@ TEST(ButtonImage, FrameIconAndCaptionInPlace)
 }
 
 } // namespace
+
+TEST(ButtonImage, AtTwiceThePixelDensityTheIconComesFromItsDoubleSizeBitmap)
+{
+    const QPixmap pixmap = MakeButtonImage(QStringLiteral("Offense"), 136, 2);
+    EXPECT_EQ(pixmap.devicePixelRatio(), 2);
+    QImage image = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), QSize(250, 42));
+    image.setDevicePixelRatio(1);
+
+    // The icon's place, (3, 3) in layout pixels, holds the double-size icon
+    // drawn masked on the button face, pixel for pixel.
+    const QImage pair = LoadDoubleSizeBitmapResource(136);
+    ASSERT_EQ(pair.size(), QSize(64, 32));
+    QImage expected(32, 32, QImage::Format_RGB32);
+    expected.fill(kFace);
+    DrawMasked(expected, QPoint(0, 0), pair, QRect(0, 0, 32, 32), QRect(32, 0, 32, 32));
+    int differing = 0;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x)
+            differing += image.pixel(6 + x, 6 + y) != expected.pixel(x, y);
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(LoadDoubleSizeBitmapResource(136).devicePixelRatio(), 1);
+}

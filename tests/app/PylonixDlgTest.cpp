@@ -239,6 +239,43 @@ TEST_F(MainWindow, TablesAreFittedToThePageWidthOfTheSizeGivenBeforeShowing)
             << column;
 }
 
+TEST_F(MainWindow, ResizingRefitsTheShownTablesWithoutAReload)
+{
+    TestDlg dlg(optionsFor(PYLONIX_SAMPLES_DIR "/game-final.xml"));
+    dlg.resize(600, 720);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_SCORING);
+    dlg.show();
+    auto *table = qobject_cast<CStatGridCtrl *>(dlg.Control(LayoutRole::Scoring));
+    const auto cutCells = [table] {
+        int cut = 0;
+        for (const TableRow &row : table->ShownTable().rows)
+            for (const TableCell &cell : row.cells)
+                cut += cell.cut;
+        return cut;
+    };
+    const auto columnsAsFitted = [table] {
+        for (int column = 0; column < table->GetColumnCount(); ++column)
+            EXPECT_EQ(table->GetColumnWidth(column), table->ShownTable().DrawnWidth(column));
+    };
+    ASSERT_GT(cutCells(), 0);
+    const int reloads = dlg.reloadCount();
+    const int narrowWidth = table->GetColumnWidth(3); // "Play"
+
+    dlg.resize(1400, 720);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cutCells(), 0);
+    EXPECT_GT(table->GetColumnWidth(3), narrowWidth);
+    columnsAsFitted();
+
+    dlg.resize(600, 720);
+    QCoreApplication::processEvents();
+    EXPECT_GT(cutCells(), 0);
+    EXPECT_EQ(table->GetColumnWidth(3), narrowWidth);
+    columnsAsFitted();
+    EXPECT_EQ(dlg.reloadCount(), reloads);
+}
+
 TEST_F(MainWindow, EachPageShowsOnlyItsOwnControls)
 {
     TestDlg dlg(optionsFor(game));

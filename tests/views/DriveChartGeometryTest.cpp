@@ -206,6 +206,10 @@ TEST_F(DriveChartGeometryTest, ADriveWorkedOutFromThePlaysReadsWithoutAStartOrEn
     EXPECT_EQ(lines[2], QStringLiteral("Ended on %1 at 14:00 in quarter 2")
                             .arg(QString::fromStdString(drive.endSpot)));
     EXPECT_FALSE(drive.startSpot.empty());
+    // Without a time of possession the first line leaves the TOP part out.
+    const QString first = DriveChartReadout::Describe(drives, 0, true).split("\r\n").front();
+    EXPECT_EQ(first, DriveChartReadout::Describe(drives, 0, false).split("\r\n").front());
+    EXPECT_FALSE(first.contains("TOP"));
 }
 
 TEST_F(DriveChartGeometryTest, TheListsShowOneRowPerEntryInTheTeamsColours)

@@ -29,7 +29,8 @@ TEST(SituationView, LineScoreRowsAndSituationLinesOfAnOvertimeGame)
     EXPECT_EQ(view.lineScore[2], QStringList({"AM", "0", "14", "3", "", "", "17"}))
         << "periods the file gives no points for stay empty";
     EXPECT_EQ(view.lines, "Period: OT\nDown: 3rd & 7\nBall on: AM35\nTimeouts left: HB 2, AM -"
-                          "\nLast play: ");
+                          "\nLast play: -")
+        << "a dash where the file tells nothing";
     EXPECT_EQ(view.strip, "HB 23  AM 17 | OT | 3rd & 7 | Ball on AM35 | Timeouts HB 2, AM -")
         << "the strip leaves out what the file does not tell";
 }

@@ -1,6 +1,7 @@
 // The play-by-play and scoring tables built from a game: every row kind, its
 // texts, shades and colours, the period filter and the time of possession.
 #include "views/ChartListTables.h"
+#include "views/ColumnFitting.h"
 #include "views/PlayByPlayTable.h"
 #include "views/ScoringTable.h"
 #include "views/TextWrapper.h"
@@ -271,4 +272,28 @@ TEST(PlayByPlayTable, LongTeamNamesAreCutAndAPlaysOwnTextNeverIs)
     for (int row = 1; row <= 7; ++row)
         play += drawn(table, row, 2);
     EXPECT_EQ(play, QString::fromStdString(longText));
+}
+
+// The "Play" column is as wide as its texts are wrapped to: a bold play is
+// wrapped in the bold face, so none of its lines is cut, and a longer text
+// that is not wrapped is cut rather than widening the column.
+TEST(PlayByPlayTable, ThePlayColumnKeepsTheWidthItsTextsAreWrappedTo)
+{
+    const std::string words = "Mmmm Wwww Mmmm Wwww Mmmm Wwww Mmmm Wwww Mmmm Wwww Mmmm Wwww";
+    const GameText game(R"(<fbgame><plays><qtr number="1">
+        <play context="H,1,10,H20" type="R" yds="1" text="&amp;)" +
+                        words + R"("/>
+        <comment text=")" +
+                        words + " " + words + R"("/></qtr></plays></fbgame>)");
+    for (int width = 120; width <= 240; width += 2) {
+        StatTable table = game.PlayByPlay({0, false, width});
+        FitColumns(table, TextWrapper().Font(), 1000);
+        EXPECT_EQ(table.DrawnWidth(PlayByPlayTable::kPlayColumn), width);
+        ASSERT_GT(table.RowCount(), 2);
+        EXPECT_TRUE(drawn(table, 0, PlayByPlayTable::kPlayColumn).startsWith("&Mmmm"));
+        for (int row = 0; row < table.RowCount() - 1; ++row)
+            EXPECT_FALSE(table.rows[row].Cell(PlayByPlayTable::kPlayColumn).cut)
+                << "width " << width << " line " << row;
+        EXPECT_TRUE(table.rows.back().Cell(PlayByPlayTable::kPlayColumn).cut);
+    }
 }

@@ -98,3 +98,27 @@ TEST(TextWrapper, WidthsAreTheFontsAndFollowANewFont)
     EXPECT_EQ(wrapper.TextWidth(text, false), QFontMetrics(larger).horizontalAdvance(text));
     EXPECT_GT(wrapper.TextWidth(text, false), QFontMetrics(bold).horizontalAdvance(text));
 }
+
+TEST(TextWrapper, BoldTextsAreMeasuredInTheBoldFace)
+{
+    const TextWrapper wrapper;
+    QFont bold = wrapper.Font();
+    bold.setWeight(QFont::Bold);
+    const QFontMetrics boldMetrics(bold);
+    const QString text = QStringLiteral("Mmmm Wwww Mmmm Wwww Mmmm Wwww Mmmm Wwww");
+    int regularTooWide = 0;
+    for (int width = 60; width <= 200; ++width) {
+        const QStringList regular = wrapper.Wrap(text, width);
+        const QStringList lines = wrapper.Wrap(text, width, TextWrapper::Face::Bold);
+        for (const QString &line : regular)
+            regularTooWide += boldMetrics.horizontalAdvance(line) > width;
+        EXPECT_EQ(lines.join(' '), text);
+        // The seventh line takes the rest, too wide or not.
+        for (const QString &line : lines.mid(0, std::min<qsizetype>(lines.size(), 6)))
+            EXPECT_LE(boldMetrics.horizontalAdvance(line), width) << line.toStdString();
+        // Each face keeps its own earlier answers.
+        EXPECT_EQ(wrapper.Wrap(text, width), regular);
+    }
+    // Lines wrapped in the regular face would not have fitted drawn bold.
+    EXPECT_GT(regularTooWide, 0);
+}

@@ -4,8 +4,8 @@
 #include <QString>
 #include <vector>
 
-// Every bitmap of the program, drawn from scratch. The scoreboard family takes
-// a scale: 2 draws it for screens of twice the pixel density.
+// Every bitmap of the program, drawn from scratch. Each takes a scale: 2
+// draws it for screens of twice the pixel density.
 namespace pylonix::artwork
 {
 
@@ -21,13 +21,13 @@ QImage FinalScoreboard(int scale = 1);
 QImage PossessionMarker(int scale = 1);
 
 // Title picture (131), 128x80.
-QImage TitlePicture();
+QImage TitlePicture(int scale = 1);
 // A page-button icon (132-139): 16x16 image, then its 16x16 mask.
-QImage ButtonIcon(int id);
+QImage ButtonIcon(int id, int scale = 1);
 // Legend of the statistics pages (146): 213x11 image and its mask.
-QImage StatsLegend();
+QImage StatsLegend(int scale = 1);
 // Key to the play-by-play result codes (153): 94x49 image and its mask.
-QImage ResultCodeKey();
+QImage ResultCodeKey(int scale = 1);
 // The window icon (128) at `size` x `size`.
 QImage ProgramIconImage(int size);
 
@@ -37,7 +37,7 @@ struct ArtworkFile {
     QString name;
     QImage image;
 };
-// Every bitmap at its own size, then the scoreboard family drawn at twice
+// Every bitmap at its own size, then each but the window icon drawn at twice
 // it, named with "@2x".
 std::vector<ArtworkFile> AllArtwork();
 

@@ -35,6 +35,14 @@ QFont PixelFont(const QString &family, int pixels, bool bold, bool condensed = f
     return font;
 }
 
+// Draws in the pixels of the 1x picture on an image `scale` times its size;
+// at 1 the painter is left as it is.
+void ScaleTo(QPainter &painter, int scale)
+{
+    if (scale != 1)
+        painter.scale(scale, scale);
+}
+
 // A football of the given length centred on `centre`, turned by `angle` degrees.
 void Football(QPainter &painter, QPointF centre, double length, double angle, double lineWidth)
 {
@@ -62,9 +70,9 @@ void Football(QPainter &painter, QPointF centre, double length, double angle, do
     painter.restore();
 }
 
-QImage IconCanvas()
+QImage IconCanvas(int scale)
 {
-    QImage icon(16, 16, QImage::Format_RGB32);
+    QImage icon(16 * scale, 16 * scale, QImage::Format_RGB32);
     icon.fill(kButtonFace);
     return icon;
 }
@@ -198,11 +206,12 @@ void Configure(QPainter &p)
 
 } // namespace
 
-QImage ButtonIcon(int id)
+QImage ButtonIcon(int id, int scale)
 {
-    QImage icon = IconCanvas();
+    QImage icon = IconCanvas(scale);
     {
         QPainter p(&icon);
+        ScaleTo(p, scale);
         p.setRenderHint(QPainter::Antialiasing);
         switch (id) {
         case 132:
@@ -236,16 +245,17 @@ QImage ButtonIcon(int id)
     return ImageAndMask(icon, kButtonFace);
 }
 
-QImage TitlePicture()
+QImage TitlePicture(int scale)
 {
-    QImage title(128, 80, QImage::Format_RGB32);
+    QImage title(128 * scale, 80 * scale, QImage::Format_RGB32);
     QPainter p(&title);
+    ScaleTo(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     QLinearGradient grass(0, 0, 0, 80);
     grass.setColorAt(0, QColor(18, 96, 44));
     grass.setColorAt(1, QColor(6, 50, 22));
-    p.fillRect(title.rect(), grass);
+    p.fillRect(QRect(0, 0, 128, 80), grass);
     for (int x = 0; x < 128; x += 32)
         p.fillRect(QRect(x, 0, 16, 80), QColor(255, 255, 255, 14));
     p.setPen(QPen(QColor(255, 255, 255, 70), 1));
@@ -277,11 +287,12 @@ QImage TitlePicture()
     return title;
 }
 
-QImage StatsLegend()
+QImage StatsLegend(int scale)
 {
-    QImage legend(213, 11, QImage::Format_RGB32);
+    QImage legend(213 * scale, 11 * scale, QImage::Format_RGB32);
     legend.fill(kButtonFace);
     QPainter p(&legend);
+    ScaleTo(p, scale);
     p.setRenderHint(QPainter::TextAntialiasing);
     const QFont font = PixelFont(QStringLiteral("DejaVu Sans"), 9, false);
     p.setFont(font);
@@ -299,11 +310,12 @@ QImage StatsLegend()
     return ImageAndMask(legend, kButtonFace);
 }
 
-QImage ResultCodeKey()
+QImage ResultCodeKey(int scale)
 {
-    QImage key(94, 49, QImage::Format_RGB32);
+    QImage key(94 * scale, 49 * scale, QImage::Format_RGB32);
     key.fill(kButtonFace);
     QPainter p(&key);
+    ScaleTo(p, scale);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(QColor(128, 128, 128));
     p.setBrush(Qt::white);
@@ -380,6 +392,16 @@ std::vector<ArtworkFile> AllArtwork()
     };
     for (const int size : {16, 32, 48, 64, 128, 256})
         files.push_back({128, QStringLiteral("icon-%1").arg(size), ProgramIconImage(size)});
+    files.push_back({131, QStringLiteral("title@2x"), TitlePicture(2)});
+    const std::pair<int, const char *> buttons[] = {
+        {132, "button-overview"},     {133, "button-kicking"},   {134, "button-defense"},
+        {135, "button-drive-charts"}, {136, "button-offense"},   {137, "button-play-by-play"},
+        {138, "button-scoring"},      {139, "button-configure"},
+    };
+    for (const auto &[id, name] : buttons)
+        files.push_back({id, QStringLiteral("%1@2x").arg(QLatin1String(name)), ButtonIcon(id, 2)});
+    files.push_back({146, QStringLiteral("legend-statistics@2x"), StatsLegend(2)});
+    files.push_back({153, QStringLiteral("legend-result-codes@2x"), ResultCodeKey(2)});
     files.push_back({141, QStringLiteral("digits-small@2x"), SmallDigits(2)});
     files.push_back({142, QStringLiteral("digits-large@2x"), LargeDigits(2)});
     files.push_back({143, QStringLiteral("scoreboard-live@2x"), LiveScoreboard(2)});
