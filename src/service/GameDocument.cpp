@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 namespace
 {
@@ -66,29 +68,86 @@ QByteArray memberList(const std::map<QString, QByteArray> &members,
     return out;
 }
 
+// A table's compact JSON text cut at its "rows" array: the text before the
+// rows, the rows one by one, and the text after them.
+struct TableRows {
+    QByteArrayView head, tail;
+    std::vector<QByteArrayView> rows;
+};
+
+// Cuts `table` into its rows by scanning the text (strings skipped); empty
+// when the object holds no "rows" array.
+std::optional<TableRows> splitRows(QByteArrayView table)
+{
+    static constexpr QByteArrayView key = "\"rows\":[";
+    int depth = 0;
+    bool inString = false;
+    qsizetype at = 0;
+    const auto step = [&](char c) { // false once a string or a nesting closes below the start
+        if (inString) {
+            if (c == '\\')
+                ++at; // the escaped character
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            ++depth;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+        ++at;
+    };
+    while (at < table.size() && !(depth == 1 && !inString && table.sliced(at).startsWith(key)))
+        step(table[at]);
+    if (at >= table.size())
+        return std::nullopt;
+    TableRows split;
+    at += key.size();
+    split.head = table.first(at);
+    const int rowsDepth = ++depth;
+    qsizetype rowStart = at;
+    while (at < table.size()) {
+        const char c = table[at];
+        if (!inString && depth == rowsDepth && (c == ',' || c == ']')) {
+            if (at > rowStart)
+                split.rows.push_back(table.sliced(rowStart, at - rowStart));
+            if (c == ']') {
+                split.tail = table.sliced(at);
+                return split;
+            }
+            rowStart = at + 1;
+        }
+        step(c);
+    }
+    return std::nullopt;
+}
+
 // What a client holding table `before` needs to hold `after`: when only rows
 // from some row on differ (a play added to the play-by-play, a total at the
 // foot), {"rows_from":K,"rows":[...]} (keep the first K rows, then these);
 // else the whole table. A play changes a few rows of long tables, and every
-// live client gets the message.
+// live client gets the message. The texts are compact JSON from one writer,
+// so equal values are equal bytes and the rows are compared as texts.
 QByteArray tableChange(const QByteArray &before, const QByteArray &after)
 {
-    QJsonObject old = QJsonDocument::fromJson(before).object();
-    QJsonObject now = QJsonDocument::fromJson(after).object();
-    const QJsonArray oldRows = old.take("rows").toArray();
-    const QJsonArray newRows = now.take("rows").toArray();
-    if (old != now) // the columns or anything but the rows
-        return after;
-    qsizetype kept = 0;
-    while (kept < oldRows.size() && kept < newRows.size() && oldRows[kept] == newRows[kept])
+    const std::optional<TableRows> old = splitRows(before);
+    const std::optional<TableRows> now = splitRows(after);
+    if (!old || !now || old->head != now->head || old->tail != now->tail)
+        return after; // the columns or anything but the rows
+    std::size_t kept = 0;
+    while (kept < old->rows.size() && kept < now->rows.size() && old->rows[kept] == now->rows[kept])
         ++kept;
     if (kept == 0)
         return after;
-    QJsonArray rest;
-    for (qsizetype i = kept; i < newRows.size(); ++i)
-        rest.append(newRows[i]);
-    return "{\"rows_from\":" + QByteArray::number(kept) +
-           ",\"rows\":" + QJsonDocument(rest).toJson(QJsonDocument::Compact) + '}';
+    QByteArray rest =
+        "{\"rows_from\":" + QByteArray::number(static_cast<qsizetype>(kept)) + ",\"rows\":[";
+    for (std::size_t i = kept; i < now->rows.size(); ++i) {
+        if (i > kept)
+            rest += ',';
+        rest += now->rows[i];
+    }
+    return rest + "]}";
 }
 
 } // namespace

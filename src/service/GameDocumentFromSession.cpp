@@ -64,9 +64,7 @@ bool GameDocumentFromSession::Build(const GameSession &session, const GameFiles 
                                                : compact(described["situation"]).toStdString()));
     ForEachPageTable(GameJson::PageTables(session, drives, options_, wrapper_),
                      [&built](const QString &key, const StatTable &table) {
-                         built.pages.emplace(
-                             key,
-                             QJsonDocument(StatTableToJson(table)).toJson(QJsonDocument::Compact));
+                         built.pages.emplace(key, StatTableToCompactJson(table));
                      });
     document = std::move(built);
     return true;

@@ -1,11 +1,13 @@
 #include "ColumnFitting.h"
 
 #include "StatColumnSets.h"
+#include "TextWrapper.h"
 #include "platform/SystemMetrics.h"
 
 #include <QFontMetrics>
 #include <algorithm>
 #include <span>
+#include <vector>
 
 namespace
 {
@@ -16,8 +18,7 @@ constexpr int kNarrowestTable = 100; // the layout's least table width
 constexpr int kPagesLeft = 130;      // the pages start right of the page buttons
 
 struct TextMeasure {
-    QFontMetrics regular;
-    QFontMetrics bold;
+    const TextWrapper &widths;
     int cellMargins;
 
     // The width a cell's column needs to show it whole; the first column's
@@ -27,16 +28,9 @@ struct TextMeasure {
         if (cell.text.isEmpty())
             return 0;
         const int edge = column == 0 ? GetSystemMetrics(SM_CXEDGE) : 0;
-        return (cell.bold ? bold : regular).horizontalAdvance(cell.text) + cellMargins + edge;
+        return widths.TextWidth(cell.text, cell.bold) + cellMargins + edge;
     }
 };
-
-QFont boldOf(const QFont &font)
-{
-    QFont bold = font;
-    bold.setWeight(QFont::Bold);
-    return bold;
-}
 
 int layoutWidth(const StatTableLayout &layout)
 {
@@ -65,28 +59,42 @@ int sharedRoom(int pageWidth, int widest, int across)
 
 void FitColumns(StatTable &table, const QFont &font, int room)
 {
-    const TextMeasure measure{QFontMetrics(font), QFontMetrics(boldOf(font)),
-                              2 * QFontMetrics(font).horizontalAdvance(QLatin1Char(' '))};
+    FitColumns(table, TextWrapper(font), room);
+}
+
+void FitColumns(StatTable &table, const TextWrapper &widths, int room)
+{
+    const TextMeasure measure{widths,
+                              2 * QFontMetrics(widths.Font()).horizontalAdvance(QLatin1Char(' '))};
     room = std::max(room, 0);
     table.drawnWidths.assign(table.columns.size(), 0);
+    // Each cell is measured once: shaping its text is most of the fitting.
+    const std::size_t columnCount = table.columns.size();
+    std::vector<int> needs(table.rows.size() * columnCount, 0);
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        const TableRow &row = table.rows[r];
+        for (std::size_t c = 0; c < row.cells.size() && c < columnCount; ++c)
+            needs[r * columnCount + c] = measure.CellNeed(row.cells[c], static_cast<int>(c));
+    }
     for (int c = 0; c < table.ColumnCount(); ++c) {
         const TableColumn &column = table.columns[static_cast<std::size_t>(c)];
         int need = column.caption.isEmpty()
                        ? 0
-                       : measure.regular.horizontalAdvance(column.caption) + kCaptionMargins;
-        for (const TableRow &row : table.rows)
-            need = std::max(need, measure.CellNeed(row.Cell(c), c));
+                       : widths.TextWidth(column.caption, false) + kCaptionMargins;
+        for (std::size_t r = 0; r < table.rows.size(); ++r)
+            need = std::max(need, needs[r * columnCount + static_cast<std::size_t>(c)]);
         const int grow = column.width > 0 ? std::clamp(need - column.width, 0, room) : 0;
         room -= grow;
         table.drawnWidths[static_cast<std::size_t>(c)] = column.width + grow;
     }
-    for (TableRow &row : table.rows) {
-        for (int c = 0; c < static_cast<int>(row.cells.size()) && c < table.ColumnCount(); ++c) {
-            TableCell &cell = row.cells[static_cast<std::size_t>(c)];
-            const int drawn = table.DrawnWidth(c);
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        TableRow &row = table.rows[r];
+        for (std::size_t c = 0; c < row.cells.size() && c < columnCount; ++c) {
+            TableCell &cell = row.cells[c];
+            const int drawn = table.DrawnWidth(static_cast<int>(c));
             // As the grid draws: a text is shortened when it is wider than the
             // cell less its margins. A hidden column draws nothing.
-            cell.cut = drawn > 0 && !cell.text.isEmpty() && measure.CellNeed(cell, c) > drawn;
+            cell.cut = drawn > 0 && !cell.text.isEmpty() && needs[r * columnCount + c] > drawn;
         }
     }
 }
@@ -120,4 +128,10 @@ int PageWidthForClient(int clientWidth)
 void FitPageTable(StatTable &table, std::string_view page, const QFont &font, int pageWidth)
 {
     FitColumns(table, font, PageTableRoom(page, table, pageWidth));
+}
+
+void FitPageTable(StatTable &table, std::string_view page, const TextWrapper &measure,
+                  int pageWidth)
+{
+    FitColumns(table, measure, PageTableRoom(page, table, pageWidth));
 }

@@ -5,6 +5,8 @@
 #include <QFont>
 #include <string_view>
 
+class TextWrapper;
+
 // Fits the columns of a table to its texts as the grid draws them in `font`
 // (bold cells in its bold weight): a cell's text has a space's width of
 // margin on each side (and the first column an edge of 2 pixels before it),
@@ -14,6 +16,9 @@
 // cells are never cut: nothing of them is drawn). Sets the table's
 // drawnWidths and marks the cells whose text is still drawn shortened as cut.
 void FitColumns(StatTable &table, const QFont &font, int room);
+// FitColumns in the font of `measure`, which remembers the widths of the
+// texts from one call to the next.
+void FitColumns(StatTable &table, const TextWrapper &measure, int room);
 
 // The width a table takes at its columns' own widths (at least 100, the
 // narrowest a table is laid out).
@@ -33,3 +38,5 @@ int PageWidthForClient(int clientWidth);
 
 // FitColumns with the room PageTableRoom gives.
 void FitPageTable(StatTable &table, std::string_view page, const QFont &font, int pageWidth);
+void FitPageTable(StatTable &table, std::string_view page, const TextWrapper &measure,
+                  int pageWidth);

@@ -162,7 +162,7 @@ PageTableSource GameJson::PageTables(const GameSession &session, const CDriveCha
     // Fitted to the page as the window fits them at the options' width.
     return [build, options, &wrapper](std::string_view page, int side, std::string_view name) {
         StatTable table = build(page, side, name);
-        FitPageTable(table, page, wrapper.Font(), PageWidthForClient(options.clientWidth));
+        FitPageTable(table, page, wrapper, PageWidthForClient(options.clientWidth));
         return table;
     };
 }

@@ -1,6 +1,8 @@
 #include "StatTableJson.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <algorithm>
 
 namespace
 {
@@ -52,7 +54,92 @@ QJsonObject rowObject(const StatTable &table, int row)
     return QJsonObject{{"data", static_cast<qint64>(values.itemData)}, {"cells", cells}};
 }
 
+// `text` as a JSON string the way QJsonDocument writes it; texts of plain
+// printable ASCII, nearly all of them, are copied as they are.
+void appendQuoted(QByteArray &out, const QString &text)
+{
+    const bool plain = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() < 0x7f && c != u'"' && c != u'\\';
+    });
+    if (plain) {
+        out += '"';
+        out += text.toLatin1();
+        out += '"';
+        return;
+    }
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    out += QByteArrayView(array).sliced(1, array.size() - 2);
+}
+
+void appendColor(QByteArray &out, COLORREF color)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    const int parts[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
+    char text[] = "\"#000000\"";
+    for (int i = 0; i < 3; ++i) {
+        text[2 + 2 * i] = kDigits[(parts[i] >> 4) & 0xf];
+        text[3 + 2 * i] = kDigits[parts[i] & 0xf];
+    }
+    out.append(text, sizeof text - 1);
+}
+
+const char *alignName(TableAlignment alignment)
+{
+    switch (alignment) {
+    case TableAlignment::Right:
+        return "right";
+    case TableAlignment::Center:
+        return "center";
+    default:
+        return "left";
+    }
+}
+
 } // namespace
+
+QByteArray StatTableToCompactJson(const StatTable &table)
+{
+    // Members in the order of their names, as QJsonObject keeps them.
+    QByteArray out;
+    out.reserve(256 + 160 * static_cast<qsizetype>(table.RowCount()) * table.ColumnCount());
+    out += "{\"columns\":[";
+    for (int index = 0; index < table.ColumnCount(); ++index) {
+        const TableColumn &column = table.columns[static_cast<std::size_t>(index)];
+        if (index > 0)
+            out += ',';
+        out += "{\"align\":\"";
+        out += alignName(column.alignment);
+        out += "\",\"drawn_width\":";
+        out += QByteArray::number(table.DrawnWidth(index));
+        out += ",\"header\":";
+        appendQuoted(out, column.caption);
+        out += ",\"width\":";
+        out += QByteArray::number(column.width);
+        out += '}';
+    }
+    out += "],\"rows\":[";
+    for (int row = 0; row < table.RowCount(); ++row) {
+        const TableRow &values = table.rows[static_cast<std::size_t>(row)];
+        out += row > 0 ? ",{\"cells\":[" : "{\"cells\":[";
+        for (int column = 0; column < table.ColumnCount(); ++column) {
+            const TableCell &cell = values.Cell(column);
+            out += column > 0 ? ",{\"background\":" : "{\"background\":";
+            appendColor(out, table.BackgroundAt(row, column));
+            out += cell.bold ? ",\"bold\":true,\"color\":" : ",\"bold\":false,\"color\":";
+            appendColor(out, table.TextColorAt(row, column));
+            if (cell.cut)
+                out += ",\"cut\":true";
+            out += ",\"text\":";
+            appendQuoted(out, cell.text);
+            out += '}';
+        }
+        out += "],\"data\":";
+        out += QByteArray::number(static_cast<qint64>(values.itemData));
+        out += '}';
+    }
+    out += "]}";
+    return out;
+}
 
 QJsonObject StatTableToJson(const StatTable &table)
 {

@@ -13,5 +13,10 @@
 // drawn at; "cut" is there (true) only for a text drawn shortened.
 QJsonObject StatTableToJson(const StatTable &table);
 
+// QJsonDocument(StatTableToJson(table)).toJson(Compact), byte for byte,
+// written straight from the table: the live service serialises every table
+// on every reload, and the object tree in between costs most of that.
+QByteArray StatTableToCompactJson(const StatTable &table);
+
 // Writes StatTableToJson(table) `depth` levels down, one row at a time.
 bool WriteStatTableJson(const StatTable &table, int depth, const JsonStreamWriter &writer);

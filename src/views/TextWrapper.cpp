@@ -47,8 +47,22 @@ void TextWrapper::ResetFaces()
 {
     QFont bold = font_;
     bold.setWeight(QFont::Bold);
-    faces_[0] = Measured{font_, std::nullopt, {}, -1};
-    faces_[1] = Measured{bold, std::nullopt, {}, -1};
+    faces_[0] = Measured{font_, std::nullopt, {}, -1, {}};
+    faces_[1] = Measured{bold, std::nullopt, {}, -1, {}};
+}
+
+int TextWrapper::TextWidth(const QString &text, bool bold) const
+{
+    const Measured &measured = faces_[bold ? 1 : 0];
+    // Bounded, as the wrapped texts are.
+    constexpr qsizetype kMaxRemembered = 50000;
+    if (const auto known = measured.widths.constFind(text); known != measured.widths.constEnd())
+        return *known;
+    if (measured.widths.size() >= kMaxRemembered)
+        measured.widths.clear();
+    const int width = QFontMetrics(measured.font).horizontalAdvance(text);
+    measured.widths.insert(text, width);
+    return width;
 }
 
 QStringList TextWrapper::Wrap(const QString &text, int maxWidth, Face face) const

@@ -9,7 +9,8 @@
 
 // Breaks texts into lines no wider than a width in one font, remembering its
 // earlier answers: a live game refills its play-by-play on every reload, and
-// all but the newest plays wrap as they did the last time.
+// all but the newest plays wrap as they did the last time. Measures texts in
+// that font the same way, for the tables fitted on every reload.
 class TextWrapper
 {
 public:
@@ -28,6 +29,10 @@ public:
     // linearly with the text.
     QStringList Wrap(const QString &text, int maxWidth, Face face = Face::Regular) const;
 
+    // The width of `text` in the font, or in its bold weight when `bold`, as
+    // QFontMetrics::horizontalAdvance gives it; earlier answers are remembered.
+    int TextWidth(const QString &text, bool bold) const;
+
 private:
     // What one face measures with, and its earlier answers for one width.
     struct Measured {
@@ -35,6 +40,8 @@ private:
         mutable std::optional<std::array<qreal, 128>> asciiAdvances;
         mutable QHash<QString, QStringList> wrapped;
         mutable int wrappedWidth = -1;
+        // Earlier widths of texts in this face.
+        mutable QHash<QString, int> widths;
     };
 
     // Wrap without the memory of earlier answers.

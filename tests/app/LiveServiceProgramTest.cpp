@@ -13,6 +13,7 @@
 #include <QTcpServer>
 #include <QThread>
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -88,16 +89,23 @@ TEST(LiveServiceProgram, ServesEachReloadAndEndsOnSigterm)
     ASSERT_EQ(first["seq"].toInt(), 1) << program.readAllStandardError().toStdString();
     EXPECT_FALSE(first["updated"].toString().isEmpty());
 
-    dir.Write("game.xml", final);
-    const QJsonObject second =
-        waitForGame(port, [](const QJsonObject &got) { return got["seq"].toInt() >= 2; });
-    EXPECT_EQ(second["seq"].toInt(), 2);
+    // Replaced as the stats crew's program does, in one step. The watcher may
+    // still hear of it more than once, and every good reload counts.
+    const auto replaceGame = [&dir, &game](const std::string &content) {
+        const std::string next = dir.Write("next.xml", content);
+        ASSERT_EQ(std::rename(next.c_str(), game.c_str()), 0);
+    };
+    replaceGame(final);
+    const QString firstScore = scoreOf(first);
+    const QJsonObject second = waitForGame(
+        port, [&firstScore](const QJsonObject &got) { return scoreOf(got) != firstScore; });
+    EXPECT_GE(second["seq"].toInt(), 2);
     EXPECT_NE(scoreOf(second), scoreOf(first));
     EXPECT_GT(second["updated"].toString(), first["updated"].toString());
 
     // A file that cannot be read is told once on stderr; the last good
     // document stays served.
-    dir.Write("game.xml", "<fbgame><venue");
+    replaceGame("<fbgame><venue");
     QByteArray errors;
     QElapsedTimer clock;
     clock.start();
@@ -107,7 +115,7 @@ TEST(LiveServiceProgram, ServesEachReloadAndEndsOnSigterm)
     }
     EXPECT_EQ(errors.count('\n'), 1) << errors.toStdString();
     const QJsonObject kept = fetchGame(port);
-    EXPECT_EQ(kept["seq"].toInt(), 2);
+    EXPECT_GE(kept["seq"].toInt(), second["seq"].toInt());
     EXPECT_EQ(scoreOf(kept), scoreOf(second));
 
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);

@@ -52,6 +52,26 @@ TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
     EXPECT_TRUE(unchanged["changed"].toObject().isEmpty());
 }
 
+// Rows are told apart in the table's text: commas, brackets, braces and
+// escaped quotes inside texts and nested cells do not cut a row.
+TEST(GameDocument, ChangedRowsAreCutOnlyBetweenRows)
+{
+    GameDocument before = SampleDocument(1, 7);
+    GameDocument after = SampleDocument(2, 7);
+    before.pages["team_stats"] =
+        R"({"columns":[{"header":"a, \"b\" ]"}],"rows":[{"cells":[{"text":"x],{y"}],"data":1},)"
+        R"({"cells":[{"text":"\\"}],"data":2}]})";
+    after.pages["team_stats"] =
+        R"({"columns":[{"header":"a, \"b\" ]"}],"rows":[{"cells":[{"text":"x],{y"}],"data":1},)"
+        R"({"cells":[{"text":"\\\"],"}],"data":2},{"cells":[],"data":3}]})";
+    const QJsonObject message = QJsonDocument::fromJson(after.ChangedMessage(before)).object();
+    const QJsonObject table =
+        message["changed"].toObject()["pages"].toObject()["team_stats"].toObject();
+    EXPECT_EQ(table["rows_from"].toInt(), 1);
+    const QJsonArray rows = QJsonDocument::fromJson(after.pages["team_stats"])["rows"].toArray();
+    EXPECT_EQ(table["rows"].toArray(), QJsonArray({rows[1], rows[2]}));
+}
+
 namespace
 {
 

@@ -83,6 +83,22 @@ TEST(TextWrapper, EachCutLineIsTheLongestPrefixThatFits)
     }
 }
 
+TEST(TextWrapper, WidthsAreTheFontsAndFollowANewFont)
+{
+    TextWrapper wrapper;
+    QFont bold = wrapper.Font();
+    bold.setWeight(QFont::Bold);
+    const QString text = "Touchdown WIDE receiver 1234";
+    EXPECT_EQ(wrapper.TextWidth(text, false), QFontMetrics(wrapper.Font()).horizontalAdvance(text));
+    EXPECT_EQ(wrapper.TextWidth(text, true), QFontMetrics(bold).horizontalAdvance(text));
+
+    QFont larger = wrapper.Font();
+    larger.setPointSize(larger.pointSize() * 3);
+    wrapper.SetFont(larger);
+    EXPECT_EQ(wrapper.TextWidth(text, false), QFontMetrics(larger).horizontalAdvance(text));
+    EXPECT_GT(wrapper.TextWidth(text, false), QFontMetrics(bold).horizontalAdvance(text));
+}
+
 TEST(TextWrapper, BoldTextsAreMeasuredInTheBoldFace)
 {
     const TextWrapper wrapper;
