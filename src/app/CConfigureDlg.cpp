@@ -1,5 +1,6 @@
 #include "app/CConfigureDlg.h"
 
+#include "platform/CheckBoxes.h"
 #include "platform/ControlIds.h"
 #include "platform/DialogUnits.h"
 #include "platform/Fonts.h"
@@ -91,6 +92,7 @@ void CConfigureDlg::createControls()
     visitorBrowse_ = browseButton(IDC_BROWSE_VISITOR_FILE, 75);
 
     showTopCheck_ = new QCheckBox(QStringLiteral("Show Time of Possession"), this);
+    UseClassicCheckBoxSpacing(*showTopCheck_);
     place(showTopCheck_, IDC_SHOW_TOP, 5, 100, 97, 10);
 
     teamFilesButton_ = new QPushButton(this);

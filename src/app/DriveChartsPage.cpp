@@ -5,6 +5,7 @@
 #include "gamedata/GameSession.h"
 #include "pages/CDriveListGrid.h"
 #include "pages/CPlayListGrid.h"
+#include "platform/CheckBoxes.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
 #include "views/ChartEntryMatch.h"
@@ -56,6 +57,7 @@ DriveChartsPage::DriveChartsPage(QWidget *dialog, CDriveListGrid *drivesList,
     scoringOnly_ = new QCheckBox(QStringLiteral("Scoring Only"), dialog);
     SetDlgCtrlID(scoringOnly_, IDC_SCORING_ONLY);
     scoringOnly_->setFont(DialogFont());
+    UseClassicCheckBoxSpacing(*scoringOnly_); // "Scoring Only" fits its 80 pixels
     scoringOnly_->hide();
     connect(scoringOnly_, &QCheckBox::clicked, this, &DriveChartsPage::onFilterChanged);
 

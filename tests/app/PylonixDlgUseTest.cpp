@@ -109,6 +109,15 @@ TEST_F(WindowInUse, DriveTextBoxShowsItsFourLinesAtTheDefaultSize)
     EXPECT_EQ(inkedRowsFrom(text->viewport()->grab().toImage(), shown, 0), 0) << "a line is cut";
 }
 
+TEST_F(WindowInUse, ScoringOnlyFitsItsCheckBox)
+{
+    const auto dlg = Start(game);
+    dlg->ClickPage(PAGE_DRIVE_CHARTS);
+    const QWidget *box = dlg->Control(LayoutRole::ScoringOnly);
+    ASSERT_NE(box, nullptr);
+    EXPECT_LE(box->sizeHint().width(), box->width()) << "\"Scoring Only\" drawn shortened";
+}
+
 TEST_F(WindowInUse, PlaceSizesAndSplitterAreRememberedBetweenRuns)
 {
     QRect placed;
