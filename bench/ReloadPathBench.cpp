@@ -98,22 +98,21 @@ void PlayByPlayReload(benchmark::State &state)
     Reload(state, &wrapper);
 }
 
+// Each reload with and without the situation and the worked-out yards.
+void WithAndWithoutTheNewSteps(benchmark::internal::Benchmark *reload)
+{
+    reload->ArgNames({"situation", "derived_yards"})
+        ->Args({0, 0})
+        ->Args({1, 0})
+        ->Args({0, 1})
+        ->Args({1, 1})
+        ->Unit(benchmark::kMillisecond);
+}
+
 } // namespace
 
-BENCHMARK(WindowReload)
-    ->ArgNames({"situation", "derived_yards"})
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Args({0, 1})
-    ->Args({1, 1})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(PlayByPlayReload)
-    ->ArgNames({"situation", "derived_yards"})
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Args({0, 1})
-    ->Args({1, 1})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowReload)->Apply(WithAndWithoutTheNewSteps);
+BENCHMARK(PlayByPlayReload)->Apply(WithAndWithoutTheNewSteps);
 
 // The play texts are wrapped with a font's measures, which need the GUI
 // application (offscreen unless the caller chose a platform).
