@@ -3,6 +3,7 @@
 #include "gamedata/CTeamStats.h"
 
 #include "../support/ScratchDirectory.h"
+#include "../support/TestTeams.h"
 
 #include <array>
 #include <atomic>
@@ -317,11 +318,7 @@ TEST(DriveChartDataSample, TheSampleGameHasItsFourDrives)
 {
     CGameDocument document;
     ASSERT_TRUE(document.Open(PYLONIX_SAMPLES_DIR "/small/game.xml"));
-    std::array<CTeamStats, 2> teams;
-    teams[0].SetSide('H');
-    teams[1].SetSide('V');
-    teams[0].LoadGame(document);
-    teams[1].LoadGame(document);
+    const std::array<CTeamStats, 2> teams = TeamsOf(document);
     CDriveChartData data = CDriveChartData::Load(document, teams, DriveFilter{});
     ASSERT_EQ(data.count(), 4);
     EXPECT_EQ(data.item(2).lowYard, 0) << "visitor touchdown drive reaches the home goal line";

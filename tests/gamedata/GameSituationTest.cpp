@@ -5,6 +5,7 @@
 #include "gamedata/ScoreboardState.h"
 
 #include "../support/ScratchDirectory.h"
+#include "../support/TestTeams.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +25,7 @@ GameSituation situationOf(const std::string &rules, const std::string &homeLine,
                         R"(<team vh="V" name="Kestrel Bay" id="KB" record=""><linescore )" +
                         visitorLine + "</linescore><totals/></team><plays>" + plays +
                         "</plays></fbgame>")));
-    std::array<CTeamStats, 2> teams;
-    teams[0].SetSide('H');
-    teams[1].SetSide('V');
-    for (CTeamStats &team : teams)
-        team.LoadGame(document);
+    const std::array<CTeamStats, 2> teams = TeamsOf(document);
     ScoreboardState scoreboard;
     scoreboard.Read(document);
     return GameSituation::Read(document, teams, scoreboard);

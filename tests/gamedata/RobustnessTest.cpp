@@ -5,6 +5,7 @@
 #include "gamedata/CSeasonStats.h"
 
 #include "../support/ScratchDirectory.h"
+#include "../support/TestTeams.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -30,11 +31,7 @@ Loaded loadEverything(const ScratchDirectory &dir, const std::string &bytes)
     Loaded loaded;
     CGameDocument game;
     loaded.opened = game.Open(path);
-    std::array<CTeamStats, 2> teams;
-    teams[0].SetSide('H');
-    teams[1].SetSide('V');
-    for (CTeamStats &team : teams)
-        team.LoadGame(game);
+    const std::array<CTeamStats, 2> teams = TeamsOf(game);
     CXmlDocument seasonDocument;
     seasonDocument.Open(path);
     CSeasonStats season;

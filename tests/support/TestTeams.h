@@ -1,8 +1,10 @@
 #pragma once
 
+#include "gamedata/CGameDocument.h"
 #include "gamedata/CSeasonStats.h"
 #include "gamedata/CTeamStats.h"
 
+#include <array>
 #include <initializer_list>
 #include <utility>
 
@@ -28,3 +30,14 @@ public:
 };
 using TestTeam = TeamOf<CTeamStats>;
 using TestSeason = TeamOf<CSeasonStats>;
+
+// The home and visitor teams of a loaded game, as the session loads them.
+inline std::array<CTeamStats, 2> TeamsOf(const CGameDocument &game)
+{
+    std::array<CTeamStats, 2> teams;
+    teams[0].SetSide('H');
+    teams[1].SetSide('V');
+    for (CTeamStats &team : teams)
+        team.LoadGame(game);
+    return teams;
+}

@@ -8,6 +8,7 @@
 #include "views/DriveChartReadout.h"
 
 #include "../support/ScratchDirectory.h"
+#include "../support/TestTeams.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -50,11 +51,7 @@ protected:
                </qtr></plays></fbgame>)";
         CGameDocument document;
         EXPECT_TRUE(document.Open(dir_.Write("game.xml", xml)));
-        std::array<CTeamStats, 2> teams;
-        teams[0].SetSide('H');
-        teams[1].SetSide('V');
-        for (CTeamStats &team : teams)
-            team.LoadGame(document);
+        const std::array<CTeamStats, 2> teams = TeamsOf(document);
         DriveFilter filter;
         if (playsOfFirst)
             filter.playsOfDrive = 1;
@@ -190,11 +187,7 @@ TEST_F(DriveChartGeometryTest, ADriveWorkedOutFromThePlaysReadsWithoutAStartOrEn
           <play playid="1,1,1" context="H,1,10,H25" type="R" yds="5" text="Run for 5 yards." clock="14:30"/>
           <play playid="1,2,2" context="H,2,5,H30" type="P" yds="10" text="Pass for 10 yards." clock="14:00"/>
         </qtr></plays></fbgame>)")));
-    std::array<CTeamStats, 2> teams;
-    teams[0].SetSide('H');
-    teams[1].SetSide('V');
-    for (CTeamStats &team : teams)
-        team.LoadGame(document);
+    const std::array<CTeamStats, 2> teams = TeamsOf(document);
     const CDriveChartData drives = CDriveChartData::Load(document, teams, DriveFilter{});
     ASSERT_TRUE(drives.derived());
     ASSERT_EQ(drives.count(), 1);

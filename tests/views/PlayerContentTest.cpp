@@ -7,6 +7,7 @@
 #include "views/TextWrapper.h"
 
 #include "../support/ScratchDirectory.h"
+#include "../support/TestTeams.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -26,12 +27,8 @@ TEST(PlayerContent, CategoriesSeasonLinesAndThePlaysThatNameHim)
         <play context="0" type="P" yds="7" text="Pass to SMITHSON."/>
         <play context="H,2,3,H40" type="R" yds="2" text="smith again."/>
       </qtr></plays></fbgame>)")));
-    std::array<CTeamStats, 2> teams;
+    const std::array<CTeamStats, 2> teams = TeamsOf(game);
     std::array<CSeasonStats, 2> seasons;
-    teams[0].SetSide('H');
-    teams[1].SetSide('V');
-    for (CTeamStats &team : teams)
-        team.LoadGame(game);
 
     const PlayerContent content = PlayerContent::Build(teams, seasons, game, 0, 0, TextWrapper());
     EXPECT_EQ(content.title, "#12 Jon Smith");
@@ -66,12 +63,8 @@ PlayerContent smithIn(const std::string &plays, int playColumnWidth)
         <player uni="12" name="Jon Smith" shortname="J. Smith" checkname="SMITH,JON"/></team>
       <team vh="V" name="Visitors" id="VIS" record=""><totals/></team>
       <plays><qtr number="1">)" + plays + "</qtr></plays></fbgame>")));
-    std::array<CTeamStats, 2> teams;
+    const std::array<CTeamStats, 2> teams = TeamsOf(game);
     std::array<CSeasonStats, 2> seasons;
-    teams[0].SetSide('H');
-    teams[1].SetSide('V');
-    for (CTeamStats &team : teams)
-        team.LoadGame(game);
     return PlayerContent::Build(teams, seasons, game, 0, 0, TextWrapper(), playColumnWidth);
 }
 
