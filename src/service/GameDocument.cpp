@@ -1,11 +1,11 @@
 #include "GameDocument.h"
 
+#include "JsonEdits.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
-#include <optional>
-#include <vector>
 
 namespace
 {
@@ -68,86 +68,14 @@ QByteArray memberList(const std::map<QString, QByteArray> &members,
     return out;
 }
 
-// A table's compact JSON text cut at its "rows" array: the text before the
-// rows, the rows one by one, and the text after them.
-struct TableRows {
-    QByteArrayView head, tail;
-    std::vector<QByteArrayView> rows;
-};
-
-// Cuts `table` into its rows by scanning the text (strings skipped); empty
-// when the object holds no "rows" array.
-std::optional<TableRows> splitRows(QByteArrayView table)
+// What a client holding `before` needs to hold `after`: edits when they are
+// shorter ({"$edits":[...]}, see JsonEdits), else `after` whole. A play
+// changes a few rows of long tables and a few players' lines, and every live
+// client gets the message.
+QByteArray change(const QByteArray &before, const QByteArray &after)
 {
-    static constexpr QByteArrayView key = "\"rows\":[";
-    int depth = 0;
-    bool inString = false;
-    qsizetype at = 0;
-    const auto step = [&](char c) { // false once a string or a nesting closes below the start
-        if (inString) {
-            if (c == '\\')
-                ++at; // the escaped character
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '{' || c == '[') {
-            ++depth;
-        } else if (c == '}' || c == ']') {
-            --depth;
-        }
-        ++at;
-    };
-    while (at < table.size() && !(depth == 1 && !inString && table.sliced(at).startsWith(key)))
-        step(table[at]);
-    if (at >= table.size())
-        return std::nullopt;
-    TableRows split;
-    at += key.size();
-    split.head = table.first(at);
-    const int rowsDepth = ++depth;
-    qsizetype rowStart = at;
-    while (at < table.size()) {
-        const char c = table[at];
-        if (!inString && depth == rowsDepth && (c == ',' || c == ']')) {
-            if (at > rowStart)
-                split.rows.push_back(table.sliced(rowStart, at - rowStart));
-            if (c == ']') {
-                split.tail = table.sliced(at);
-                return split;
-            }
-            rowStart = at + 1;
-        }
-        step(c);
-    }
-    return std::nullopt;
-}
-
-// What a client holding table `before` needs to hold `after`: when only rows
-// from some row on differ (a play added to the play-by-play, a total at the
-// foot), {"rows_from":K,"rows":[...]} (keep the first K rows, then these);
-// else the whole table. A play changes a few rows of long tables, and every
-// live client gets the message. The texts are compact JSON from one writer,
-// so equal values are equal bytes and the rows are compared as texts.
-QByteArray tableChange(const QByteArray &before, const QByteArray &after)
-{
-    const std::optional<TableRows> old = splitRows(before);
-    const std::optional<TableRows> now = splitRows(after);
-    if (!old || !now || old->head != now->head || old->tail != now->tail)
-        return after; // the columns or anything but the rows
-    std::size_t kept = 0;
-    while (kept < old->rows.size() && kept < now->rows.size() && old->rows[kept] == now->rows[kept])
-        ++kept;
-    if (kept == 0)
-        return after;
-    QByteArray rest =
-        "{\"rows_from\":" + QByteArray::number(static_cast<qsizetype>(kept)) + ",\"rows\":[";
-    for (std::size_t i = kept; i < now->rows.size(); ++i) {
-        if (i > kept)
-            rest += ',';
-        rest += now->rows[i];
-    }
-    return rest + "]}";
+    const std::optional<QByteArray> edits = JsonEdits::Between(before, after);
+    return edits ? "{\"$edits\":" + *edits + '}' : after;
 }
 
 } // namespace
@@ -169,15 +97,17 @@ QByteArray GameDocument::ChangedMessage(const GameDocument &previous) const
     std::map<QString, QByteArray> changedMembers, changedPages;
     for (const auto &[name, text] : members) {
         const auto before = previous.members.find(name);
-        if (before == previous.members.end() || before->second != text)
+        if (before == previous.members.end())
             changedMembers.emplace(name, text);
+        else if (before->second != text)
+            changedMembers.emplace(name, change(before->second, text));
     }
     for (const auto &[key, text] : pages) {
         const auto before = previous.pages.find(key);
         if (before == previous.pages.end())
             changedPages.emplace(key, text);
         else if (before->second != text)
-            changedPages.emplace(key, tableChange(before->second, text));
+            changedPages.emplace(key, change(before->second, text));
     }
     // A member or table that went away is sent as null, so that a client
     // holding the earlier state drops it.

@@ -25,8 +25,9 @@ struct GameDocument {
 
     // {"seq":N,"updated":"...","changed":{...}} with only the members (and
     // tables of "pages") that differ from `previous`; empty when nothing
-    // differs, not even the number or the time. A table whose rows differ
-    // only from row K on is sent as {"rows_from":K,"rows":[the rows from K]}.
+    // differs, not even the number or the time. A member or table that
+    // changed comes as {"$edits":[...]} (JsonEdits) when that is shorter than
+    // the whole of it.
     QByteArray ChangedMessage(const GameDocument &previous) const;
 
     // {"seq":N,"scoreboard":...,"situation":...}: the glance a board polls.

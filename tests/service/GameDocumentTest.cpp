@@ -2,6 +2,7 @@
 
 #include "service/GameDocumentFromSession.h"
 #include "service/GameService.h"
+#include "service/JsonEdits.h"
 
 #include "../support/ScratchDirectory.h"
 
@@ -22,54 +23,42 @@ TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
     EXPECT_EQ(message["updated"].toString(), after.updated); // the state's time goes along
     const QJsonObject changed = message["changed"].toObject();
     EXPECT_EQ(changed.keys(), QStringList({"pages", "scoreboard"}));
-    EXPECT_EQ(changed["scoreboard"].toObject()["home_score"].toInt(), 14);
+    const QJsonValue scoreboard = JsonEdits::Apply(
+        QJsonDocument::fromJson(before.members.at("scoreboard")).object(),
+        changed["scoreboard"]["$edits"].toArray()); // a score is an edit of the scoreboard
+    EXPECT_EQ(scoreboard["home_score"].toInt(), 14);
     const QJsonObject pages = changed["pages"].toObject();
     EXPECT_EQ(pages.keys(), QStringList({"offense", "team_stats"}));
     EXPECT_TRUE(pages["team_stats"].isNull()); // gone: the client drops it
     EXPECT_EQ(pages["offense"].toObject().keys(), QStringList({"home"}));
     EXPECT_TRUE(before.ChangedMessage(before).isEmpty());
 
-    // A table that only grew (or changed at its foot) is sent from the first
-    // row that differs.
-    const auto tableChange = [](const GameDocument &to, const GameDocument &from) {
-        const QJsonObject message = QJsonDocument::fromJson(to.ChangedMessage(from)).object();
-        return message["changed"].toObject()["pages"].toObject()["team_stats"].toObject();
-    };
+    // A long table that changed a little is sent as the edits that make it.
+    QJsonArray rows;
+    for (int i = 0; i < 100; ++i)
+        rows.append(QJsonObject{{"cells", QJsonArray{QString("Player %1").arg(i), i}}});
     GameDocument grown = SampleDocument(4, 7);
-    grown.pages["team_stats"] = R"({"columns":[],"rows":[{"a":1},{"b":2}]})";
+    grown.pages["team_stats"] =
+        QJsonDocument(QJsonObject{{"columns", QJsonArray{}}, {"rows", rows}})
+            .toJson(QJsonDocument::Compact);
+    rows[40] = QJsonObject{{"cells", QJsonArray{"Player 40", 41}}};
+    rows.append(QJsonObject{{"cells", QJsonArray{"Player 100", 1}}});
     GameDocument longer = SampleDocument(5, 7);
-    longer.pages["team_stats"] = R"({"columns":[],"rows":[{"a":1},{"b":3},{"c":4}]})";
-    const QJsonObject table = tableChange(longer, grown);
-    EXPECT_EQ(table["rows_from"].toInt(), 1);
-    EXPECT_EQ(table["rows"].toArray(), QJsonArray({QJsonObject{{"b", 3}}, QJsonObject{{"c", 4}}}));
-    longer.pages["team_stats"] = R"({"columns":[{"header":"X"}],"rows":[{"a":1}]})";
-    EXPECT_TRUE(tableChange(longer, grown).contains("columns")) << "other columns: the whole table";
+    longer.pages["team_stats"] =
+        QJsonDocument(QJsonObject{{"columns", QJsonArray{}}, {"rows", rows}})
+            .toJson(QJsonDocument::Compact);
+    const QByteArray sent = longer.ChangedMessage(grown);
+    EXPECT_LT(sent.size(), 400);
+    const QJsonValue table = QJsonDocument::fromJson(sent)["changed"]["pages"]["team_stats"];
+    const QJsonValue held = QJsonDocument::fromJson(grown.pages["team_stats"]).object();
+    EXPECT_EQ(JsonEdits::Apply(held, table["$edits"].toArray()),
+              QJsonDocument::fromJson(longer.pages["team_stats"]).object());
     // A reload that changed nothing still tells its number and time.
     const QJsonObject unchanged =
         QJsonDocument::fromJson(SampleDocument(3, 7).ChangedMessage(before)).object();
     EXPECT_EQ(unchanged["seq"].toInt(), 3);
     EXPECT_EQ(unchanged["updated"].toString(), SampleDocument(3, 7).updated);
     EXPECT_TRUE(unchanged["changed"].toObject().isEmpty());
-}
-
-// Rows are told apart in the table's text: commas, brackets, braces and
-// escaped quotes inside texts and nested cells do not cut a row.
-TEST(GameDocument, ChangedRowsAreCutOnlyBetweenRows)
-{
-    GameDocument before = SampleDocument(1, 7);
-    GameDocument after = SampleDocument(2, 7);
-    before.pages["team_stats"] =
-        R"({"columns":[{"header":"a, \"b\" ]"}],"rows":[{"cells":[{"text":"x],{y"}],"data":1},)"
-        R"({"cells":[{"text":"\\"}],"data":2}]})";
-    after.pages["team_stats"] =
-        R"({"columns":[{"header":"a, \"b\" ]"}],"rows":[{"cells":[{"text":"x],{y"}],"data":1},)"
-        R"({"cells":[{"text":"\\\"],"}],"data":2},{"cells":[],"data":3}]})";
-    const QJsonObject message = QJsonDocument::fromJson(after.ChangedMessage(before)).object();
-    const QJsonObject table =
-        message["changed"].toObject()["pages"].toObject()["team_stats"].toObject();
-    EXPECT_EQ(table["rows_from"].toInt(), 1);
-    const QJsonArray rows = QJsonDocument::fromJson(after.pages["team_stats"])["rows"].toArray();
-    EXPECT_EQ(table["rows"].toArray(), QJsonArray({rows[1], rows[2]}));
 }
 
 namespace

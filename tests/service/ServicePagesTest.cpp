@@ -157,26 +157,31 @@ TEST(ServicePages, TheScoreBugAndTheStatisticsPageShowTheGameServed)
     EXPECT_TRUE(page.contains("Kendrick Redding"));                   // a home passing leader
     EXPECT_TRUE(page.contains("Start of 1st quarter, clock 15:00.")); // the play-by-play
 
-    // Open, the page takes a play added to the play-by-play from the rows sent.
+    // Open, the page takes the edits of a play added to the play-by-play and
+    // of a play's text changed in place.
     OpenPage live(chromium, address + "/?token=booth");
     ASSERT_TRUE(live.WaitFor("status", "live"));
     QJsonObject plays = QJsonDocument::fromJson(document.pages.at("play_by_play")).object();
     QJsonArray rows = plays["rows"].toArray();
-    QJsonObject added = rows.last().toObject();
-    QJsonArray cells = added["cells"].toArray();
-    QJsonObject cell = cells[2].toObject();
-    cell["text"] = "A play sent alone";
-    cells[2] = cell;
-    added["cells"] = cells;
-    rows.append(added);
+    const auto withText = [](QJsonObject row, const QString &text) {
+        QJsonArray cells = row["cells"].toArray();
+        QJsonObject cell = cells[2].toObject();
+        cell["text"] = text;
+        cells[2] = cell;
+        row["cells"] = cells;
+        return row;
+    };
+    rows.append(withText(rows.last().toObject(), "A play sent alone"));
+    rows[rows.size() - 4] = withText(rows[rows.size() - 4].toObject(), "A play changed in place");
     plays["rows"] = rows;
     GameDocument next = document;
     next.seq = 2;
     next.pages["play_by_play"] = QJsonDocument(plays).toJson(QJsonDocument::Compact);
-    ASSERT_TRUE(next.ChangedMessage(document).contains("\"rows_from\":"));
+    ASSERT_TRUE(next.ChangedMessage(document).contains("\"$edits\":"));
     service.Publish(next);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return live.Text("play-by-play").contains("A play sent alone"); }, 20000));
+    EXPECT_TRUE(live.Text("play-by-play").contains("A play changed in place"));
     EXPECT_TRUE(live.Text("play-by-play").contains("Start of 1st quarter, clock 15:00."));
 }
 

@@ -1,5 +1,7 @@
 #include "ServiceTestClient.h"
 
+#include "service/JsonEdits.h"
+
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,29 +18,28 @@
 namespace
 {
 
-// Tables of "pages" merged as the pages merge them: null drops, rows from a
-// row on replace the table's rows from there, a group of tables (an object
-// without "columns") is merged table by table.
+// A changed member or table as the pages take it: the new value, or the
+// edits that turn the one held into it.
+QJsonValue changedValue(const QJsonValue &held, const QJsonValue &value)
+{
+    if (value.isObject() && value.toObject().contains("$edits"))
+        return JsonEdits::Apply(held, value["$edits"].toArray());
+    return value;
+}
+
+// Tables of "pages" merged as the pages merge them: null drops, a group of
+// tables (an object without "columns" or edits) is merged table by table.
 QJsonObject mergedPages(QJsonObject target, const QJsonObject &changed)
 {
     for (auto entry = changed.begin(); entry != changed.end(); ++entry) {
         const QJsonValue value = entry.value();
         if (value.isNull()) {
             target.remove(entry.key());
-        } else if (value.isObject() && value.toObject().contains("rows_from")) {
-            QJsonObject table = target[entry.key()].toObject();
-            QJsonArray rows = table["rows"].toArray();
-            while (rows.size() > value["rows_from"].toInt())
-                rows.removeLast();
-            for (const QJsonValue row : value["rows"].toArray())
-                rows.append(row);
-            table["rows"] = rows;
-            target[entry.key()] = table;
         } else if (value.isObject() && !value.toObject().contains("columns") &&
-                   target[entry.key()].isObject()) {
+                   !value.toObject().contains("$edits") && target[entry.key()].isObject()) {
             target[entry.key()] = mergedPages(target[entry.key()].toObject(), value.toObject());
         } else {
-            target[entry.key()] = value;
+            target[entry.key()] = changedValue(target[entry.key()], value);
         }
     }
     return target;
@@ -75,7 +76,7 @@ private:
             else if (entry.value().isNull())
                 state_.remove(entry.key());
             else
-                state_[entry.key()] = entry.value();
+                state_[entry.key()] = changedValue(state_[entry.key()], entry.value());
         }
         state_["seq"] = message["seq"];
         state_["updated"] = message["updated"];

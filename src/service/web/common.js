@@ -12,14 +12,36 @@ const Pylonix = (() => {
     return path + (path.includes("?") ? "&" : "?") + "token=" + encodeURIComponent(token);
   }
 
+  // {"$edits": [...]} stands for a member or table that changed a little: the
+  // edits that turn the value held into the new one, in order. {"path": [...],
+  // "set": V} puts V there; {"path": [...], "splice": [AT, COUNT, ITEMS]}
+  // replaces COUNT items of the array there from AT by ITEMS.
+  const edited = (value) => value !== null && typeof value === "object" && "$edits" in value;
+
+  function applyEdits(value, edits) {
+    for (const edit of edits) {
+      const path = edit.path;
+      if ("splice" in edit) {
+        let target = value;
+        for (const step of path) target = target[step];
+        const [at, count, items] = edit.splice;
+        target.splice(at, count, ...items);
+      } else if (path.length === 0) {
+        value = edit.set;
+      } else {
+        let parent = value;
+        for (const step of path.slice(0, -1)) parent = parent[step];
+        parent[path[path.length - 1]] = edit.set;
+      }
+    }
+    return value;
+  }
+
   // Tables are objects with "columns"; other objects of "pages" group them.
-  // {"rows_from": K, "rows": [...]} keeps a table's first K rows and puts
-  // these after them.
   function mergePages(target, changed) {
     for (const [key, value] of Object.entries(changed)) {
       if (value === null) delete target[key];
-      else if (typeof value === "object" && "rows_from" in value && target[key])
-        target[key].rows = target[key].rows.slice(0, value.rows_from).concat(value.rows);
+      else if (edited(value)) target[key] = applyEdits(target[key], value.$edits);
       else if (typeof value === "object" && !("columns" in value) &&
                typeof target[key] === "object" && target[key] !== null)
         mergePages(target[key], value);
@@ -31,6 +53,7 @@ const Pylonix = (() => {
     for (const [key, value] of Object.entries(message.changed)) {
       if (key === "pages") mergePages(state.pages = state.pages || {}, value);
       else if (value === null) delete state[key];
+      else if (edited(value)) state[key] = applyEdits(state[key], value.$edits);
       else state[key] = value;
     }
     state.seq = message.seq;
