@@ -124,9 +124,9 @@ QByteArray GameDocument::ChangedMessage(const GameDocument &previous) const
         return {};
     // The time goes with every change, so that a client holding the state
     // from changes alone holds what /api/game serves.
-    return "{\"seq\":" + QByteArray::number(seq) + ",\"updated\":" + quoted(updated) +
-           ",\"changed\":{" + memberList(changedMembers, changedPages, !changedPages.empty()) +
-           "}}";
+    return "{\"seq\":" + QByteArray::number(seq) + ",\"from\":" + QByteArray::number(previous.seq) +
+           ",\"updated\":" + quoted(updated) + ",\"changed\":{" +
+           memberList(changedMembers, changedPages, !changedPages.empty()) + "}}";
 }
 
 QByteArray GameDocument::SituationJson() const

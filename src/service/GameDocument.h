@@ -23,7 +23,8 @@ struct GameDocument {
     // {"seq":N,"snapshot":{...}}: the first message a live client gets.
     QByteArray SnapshotMessage() const;
 
-    // {"seq":N,"updated":"...","changed":{...}} with only the members (and
+    // {"seq":N,"from":M,"updated":"...","changed":{...}}: what turns the
+    // state of seq M (`previous`) into this one, with only the members (and
     // tables of "pages") that differ from `previous`; empty when nothing
     // differs, not even the number or the time. A member or table that
     // changed comes as {"$edits":[...]} (JsonEdits) when that is shorter than

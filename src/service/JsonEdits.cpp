@@ -19,36 +19,59 @@ qsizetype skipSpace(QByteArrayView text, qsizetype at)
     return at;
 }
 
+// Which bytes end a run the scan can skip: in a string its quote and
+// backslash, outside strings also the brackets and braces. The texts are
+// long (a play-by-play of thousands of rows) and scanned whole on each
+// change, so the runs between are skipped in a tight loop.
+struct ByteClasses {
+    bool inString[256] = {};
+    bool outside[256] = {};
+    constexpr ByteClasses()
+    {
+        for (const unsigned char c : {'"', '\\'})
+            inString[c] = outside[c] = true;
+        for (const unsigned char c : {'{', '}', '[', ']'})
+            outside[c] = true;
+    }
+};
+constexpr ByteClasses kClasses;
+
 // Where the value starting at `at` ends (one past it); -1 when it does not.
 qsizetype valueEnd(QByteArrayView text, qsizetype at)
 {
-    if (at >= text.size())
+    const qsizetype size = text.size();
+    if (at >= size)
         return -1;
-    const char first = text[at];
+    const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
+    const unsigned char first = bytes[at];
     if (first != '"' && first != '{' && first != '[') {
-        while (at < text.size() && !isSpace(text[at]) && text[at] != ',' && text[at] != ']' &&
+        while (at < size && !isSpace(text[at]) && text[at] != ',' && text[at] != ']' &&
                text[at] != '}')
             ++at;
         return at;
     }
     int depth = 0;
-    bool inString = false;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (inString) {
-            if (c == '\\')
-                ++at; // the escaped character
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
+    while (at < size) {
+        const unsigned char c = bytes[at++];
+        if (c == '"') {
+            while (true) {
+                while (at < size && !kClasses.inString[bytes[at]])
+                    ++at;
+                if (at >= size)
+                    return -1;
+                if (bytes[at++] == '"')
+                    break;
+                ++at; // the character a backslash escapes
+            }
         } else if (c == '{' || c == '[') {
             ++depth;
         } else if (c == '}' || c == ']') {
             --depth;
         }
-        if (!inString && depth == 0)
-            return at + 1;
+        if (depth == 0)
+            return at;
+        while (at < size && !kClasses.outside[bytes[at]])
+            ++at;
     }
     return -1;
 }

@@ -20,6 +20,7 @@ TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
 
     const QJsonObject message = QJsonDocument::fromJson(after.ChangedMessage(before)).object();
     EXPECT_EQ(message["seq"].toInt(), 2);
+    EXPECT_EQ(message["from"].toInt(), 1);                   // the state it is applied to
     EXPECT_EQ(message["updated"].toString(), after.updated); // the state's time goes along
     const QJsonObject changed = message["changed"].toObject();
     EXPECT_EQ(changed.keys(), QStringList({"pages", "scoreboard"}));

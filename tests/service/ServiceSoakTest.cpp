@@ -69,6 +69,7 @@ private:
             state_ = message["snapshot"].toObject();
             return;
         }
+        EXPECT_EQ(message["from"].toInt(), Seq()) << "a change made from another state";
         const QJsonObject changed = message["changed"].toObject();
         for (auto entry = changed.begin(); entry != changed.end(); ++entry) {
             if (entry.key() == "pages")

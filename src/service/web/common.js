@@ -60,11 +60,23 @@ const Pylonix = (() => {
     if (message.updated) state.updated = message.updated;
   }
 
+  // A change is made "from" the state of one seq; applied to any other it
+  // would edit the wrong rows. True when it was applied.
+  function applies(state, message) {
+    if (!state || message.from !== state.seq) return false;
+    try {
+      apply(state, message);
+      return true;
+    } catch (error) {
+      return false;
+    }
+  }
+
   // The same from the broker: PREFIX/snapshot holds the latest whole state
   // (retained) and PREFIX/changes what each publish changed. Every publish
-  // sends both, so a change is taken only when it is newer than the state,
-  // and a snapshot whenever its seq differs: a program started again counts
-  // from 1.
+  // sends both, so a change is taken only when it is made from the state
+  // held, and a snapshot whenever its seq differs: a program started again
+  // counts from 1. A change that could not be applied waits for a snapshot.
   function followBroker(url, prefix, onState, onStatus) {
     let state = null;
     PylonixMqtt.subscribe(url, [prefix + "/snapshot", prefix + "/changes"], (topic, text) => {
@@ -75,8 +87,8 @@ const Pylonix = (() => {
         state = message.snapshot;
         onState(state, earlier ? {} : null);
       } else if (message.changed && state && message.seq > state.seq) {
-        apply(state, message);
-        onState(state, message.changed);
+        if (applies(state, message)) onState(state, message.changed);
+        else state = null;
       }
     }, onStatus);
   }
@@ -108,9 +120,10 @@ const Pylonix = (() => {
         if (message.snapshot) {
           state = message.snapshot;
           onState(state, null);
-        } else if (message.changed && state) {
-          apply(state, message);
-          onState(state, message.changed);
+        } else if (message.changed && state && message.seq > state.seq) {
+          // A change that cannot be applied: start again from a snapshot.
+          if (applies(state, message)) onState(state, message.changed);
+          else socket.close();
         }
         delay = 500;
       };
