@@ -2,6 +2,7 @@
 
 #include "ChartListTables.h"
 #include "ColumnFitting.h"
+#include "CompactJson.h"
 #include "PlayByPlayTable.h"
 #include "PlayerStatTable.h"
 #include "ScoringTable.h"
@@ -30,6 +31,80 @@ QString text(const std::string &value)
 QString colorText(COLORREF color)
 {
     return QString::asprintf("#%02x%02x%02x", GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+QByteArray compact(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+// QJsonDocument(GameJson::Values(values)).toJson(Compact), byte for byte.
+void appendValues(QByteArray &out, const StatValues &values)
+{
+    struct Entry {
+        std::string_view label;
+        const std::string *text;
+    };
+    std::vector<Entry> entries;
+    bool plain = true;
+    values.forEach([&](std::string_view label, const std::string &value) {
+        plain = plain && IsPlainJsonText(label);
+        entries.push_back({label, &value});
+    });
+    if (!plain) { // names Qt may order otherwise than by their bytes
+        out += compact(GameJson::Values(values));
+        return;
+    }
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry &a, const Entry &b) { return a.label < b.label; });
+    out += '{';
+    bool first = true;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i + 1 < entries.size() && entries[i + 1].label == entries[i].label)
+            continue; // a name given twice keeps its last value, as QJsonObject::insert does
+        out += first ? "\"" : ",\"";
+        first = false;
+        out.append(entries[i].label.data(), static_cast<qsizetype>(entries[i].label.size()));
+        out += "\":";
+        AppendJsonString(out, *entries[i].text);
+    }
+    out += '}';
+}
+
+void appendDriveChartItem(QByteArray &out, const CChartItem &item)
+{
+    const auto number = [&out](const char *name, int value) {
+        out += name;
+        out += QByteArray::number(value);
+    };
+    const auto string = [&out](const char *name, const std::string &value) {
+        out += name;
+        AppendJsonString(out, value);
+    };
+    // Members in the order of their names, as QJsonObject keeps them.
+    number("{\"driveIndex\":", item.driveIndex);
+    string(",\"endHow\":", item.endHow);
+    string(",\"endQtr\":", item.endQtr);
+    string(",\"endSpot\":", item.endSpot);
+    string(",\"endTime\":", item.endTime);
+    out += ",\"fillColor\":";
+    AppendJsonColor(out, item.fillColor);
+    number(",\"highYard\":", item.highYard);
+    out += ",\"hitRect\":{\"bottom\":-1,\"left\":-1,\"right\":-1,\"top\":-1}";
+    number(",\"lostGround\":", item.lostGround);
+    number(",\"lowYard\":", item.lowYard);
+    out += ",\"outlineColor\":";
+    AppendJsonColor(out, item.outlineColor);
+    string(",\"plays\":", item.plays);
+    number(",\"reversed\":", item.reversed);
+    string(",\"startHow\":", item.startHow);
+    string(",\"startQtr\":", item.startQtr);
+    string(",\"startSpot\":", item.startSpot);
+    string(",\"startTime\":", item.startTime);
+    number(",\"team\":", item.team);
+    string(",\"top\":", item.top);
+    string(",\"yards\":", item.yards);
+    out += item.yardsDerived ? ",\"yards_derived\":true}" : "}";
 }
 
 // The layout of a player table by its page and name.
@@ -96,6 +171,35 @@ QJsonObject GameJson::DriveChartItem(const CChartItem &item)
     if (item.yardsDerived)
         object["yards_derived"] = true;
     return object;
+}
+
+QByteArray GameJson::TeamCompactJson(const CTeamStats &team)
+{
+    QByteArray out = "{\"players\":[";
+    for (int i = 0; i < team.playerCount(); ++i) {
+        if (i > 0)
+            out += ',';
+        appendValues(out, team.playerValues(i));
+    }
+    out += "],\"side\":";
+    AppendJsonString(out, QString(QChar(team.side())));
+    out += ",\"values\":";
+    appendValues(out, team.teamValues());
+    return out + '}';
+}
+
+QByteArray GameJson::DriveChartCompactJson(const CDriveChartData &drives)
+{
+    QByteArray out = "{\"count\":" + QByteArray::number(drives.count());
+    if (drives.derived())
+        out += ",\"derived\":true";
+    out += ",\"items\":[";
+    for (int i = 0; i < drives.count(); ++i) {
+        if (i > 0)
+            out += ',';
+        appendDriveChartItem(out, drives.item(i));
+    }
+    return out + "]}";
 }
 
 QJsonObject GameJson::Scoreboard(const ScoreboardState &state)
@@ -197,5 +301,29 @@ QJsonObject GameJson::Describe(const GameSession &session, const GameJsonOptions
         {"drive_chart", chart},
         {"pages", lists == Lists::All ? PagesToJson(PageTables(session, drives, options, wrapper))
                                       : QJsonObject()},
+    };
+}
+
+std::map<QString, QByteArray> GameJson::CompactMembers(const GameSession &session,
+                                                       const GameJsonOptions &options,
+                                                       std::array<bool, 2> seasonGiven,
+                                                       CDriveChartData &drives)
+{
+    drives = CDriveChartData::Load(session.game(), session.teams(), Filter(options));
+    QByteArray teams = "[", seasons = "[";
+    for (int side = 0; side < 2; ++side) {
+        teams += (side > 0 ? "," : "") + TeamCompactJson(session.team(side));
+        seasons += (side > 0 ? "," : "") +
+                   (seasonGiven[side] ? TeamCompactJson(session.season(side)) : QByteArray("{}"));
+    }
+    const std::string situation = GameSituationJsonMember(
+        GameSituation::Read(session.game(), session.teams(), session.scoreboard()));
+    const std::string_view prefix = "\"situation\":";
+    return {
+        {"teams", teams + ']'},
+        {"season_teams", seasons + ']'},
+        {"scoreboard", compact(Scoreboard(session.scoreboard()))},
+        {"situation", QByteArray::fromStdString(situation.substr(prefix.size()))},
+        {"drive_chart", DriveChartCompactJson(drives)},
     };
 }

@@ -2,8 +2,10 @@
 
 #include "PagesJson.h"
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <array>
+#include <map>
 #include <optional>
 
 class CDriveChartData;
@@ -49,6 +51,12 @@ public:
     static QJsonObject Values(const StatValues &values);
     // One entry of the drive chart list, on no screen.
     static QJsonObject DriveChartItem(const CChartItem &item);
+    // QJsonDocument(Team(team)).toJson(Compact) and the same of Describe's
+    // "drive_chart" for `drives`, byte for byte, written straight from the
+    // values: the live service writes them on every reload, and the object
+    // tree in between costs most of that.
+    static QByteArray TeamCompactJson(const CTeamStats &team);
+    static QByteArray DriveChartCompactJson(const CDriveChartData &drives);
     static QJsonObject Scoreboard(const ScoreboardState &state);
     // The game at a glance, as the one writer of the situation's JSON gives it.
     static QJsonObject Situation(const GameSession &session);
@@ -68,4 +76,10 @@ public:
     static QJsonObject Describe(const GameSession &session, const GameJsonOptions &options,
                                 std::array<bool, 2> seasonGiven, const TextWrapper &wrapper,
                                 CDriveChartData &drives, Lists lists);
+    // Describe's members with their lists but "pages", by name, each as
+    // compact JSON text; "situation" as its own writer orders it.
+    static std::map<QString, QByteArray> CompactMembers(const GameSession &session,
+                                                        const GameJsonOptions &options,
+                                                        std::array<bool, 2> seasonGiven,
+                                                        CDriveChartData &drives);
 };

@@ -1,5 +1,7 @@
 #include "StatTableJson.h"
 
+#include "CompactJson.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
@@ -54,35 +56,6 @@ QJsonObject rowObject(const StatTable &table, int row)
     return QJsonObject{{"data", static_cast<qint64>(values.itemData)}, {"cells", cells}};
 }
 
-// `text` as a JSON string the way QJsonDocument writes it; texts of plain
-// printable ASCII, nearly all of them, are copied as they are.
-void appendQuoted(QByteArray &out, const QString &text)
-{
-    const bool plain = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c.unicode() >= 0x20 && c.unicode() < 0x7f && c != u'"' && c != u'\\';
-    });
-    if (plain) {
-        out += '"';
-        out += text.toLatin1();
-        out += '"';
-        return;
-    }
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    out += QByteArrayView(array).sliced(1, array.size() - 2);
-}
-
-void appendColor(QByteArray &out, COLORREF color)
-{
-    static constexpr char kDigits[] = "0123456789abcdef";
-    const int parts[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};
-    char text[] = "\"#000000\"";
-    for (int i = 0; i < 3; ++i) {
-        text[2 + 2 * i] = kDigits[(parts[i] >> 4) & 0xf];
-        text[3 + 2 * i] = kDigits[parts[i] & 0xf];
-    }
-    out.append(text, sizeof text - 1);
-}
-
 const char *alignName(TableAlignment alignment)
 {
     switch (alignment) {
@@ -112,7 +85,7 @@ QByteArray StatTableToCompactJson(const StatTable &table)
         out += "\",\"drawn_width\":";
         out += QByteArray::number(table.DrawnWidth(index));
         out += ",\"header\":";
-        appendQuoted(out, column.caption);
+        AppendJsonString(out, column.caption);
         out += ",\"width\":";
         out += QByteArray::number(column.width);
         out += '}';
@@ -124,13 +97,13 @@ QByteArray StatTableToCompactJson(const StatTable &table)
         for (int column = 0; column < table.ColumnCount(); ++column) {
             const TableCell &cell = values.Cell(column);
             out += column > 0 ? ",{\"background\":" : "{\"background\":";
-            appendColor(out, table.BackgroundAt(row, column));
+            AppendJsonColor(out, table.BackgroundAt(row, column));
             out += cell.bold ? ",\"bold\":true,\"color\":" : ",\"bold\":false,\"color\":";
-            appendColor(out, table.TextColorAt(row, column));
+            AppendJsonColor(out, table.TextColorAt(row, column));
             if (cell.cut)
                 out += ",\"cut\":true";
             out += ",\"text\":";
-            appendQuoted(out, cell.text);
+            AppendJsonString(out, cell.text);
             out += '}';
         }
         out += "],\"data\":";
