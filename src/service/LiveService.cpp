@@ -2,6 +2,7 @@
 
 #include "GameDocumentFromSession.h"
 #include "live/LiveGame.h"
+#include "platform/LargeBlocks.h"
 
 #include <QTimer>
 #include <cstdio>
@@ -16,6 +17,8 @@ LiveService::~LiveService() = default;
 bool LiveService::Start(QString &error)
 {
     if (options_.serve) {
+        // Every client that connects is queued a whole snapshot.
+        ReturnLargeBlocksWhenFreed();
         service_ = std::make_unique<GameService>();
         if (!service_->Listen(*options_.serve, error))
             return false;
