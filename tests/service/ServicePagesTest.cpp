@@ -5,6 +5,7 @@
 #include "service/GameService.h"
 #include "service/MqttPublisher.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -228,12 +229,25 @@ TEST(ServicePages, ThePagesReadTheGameFromTheBroker)
     publisher.Publish(document);
     EXPECT_TRUE(bug.WaitFor("home-score", "68"));
 
-    // The program started again counts from 1: its snapshot replaces the page's state.
+    // The program started again counts from 1 and publishes no change with
+    // its first snapshot; its next change is made from a state the page
+    // never held, so the page reads the snapshot again.
+    MqttPublisher again("127.0.0.1", broker.Port(), prefix);
+    ASSERT_TRUE(again.Start(error)) << error.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return again.IsConnected(); }, 10000));
     board["home_score"] = 70;
     document.seq = 1;
+    const QDateTime restarted = QDateTime::currentDateTimeUtc().addSecs(1);
+    document.updated = restarted.toString(Qt::ISODateWithMs);
     document.members["scoreboard"] = QJsonDocument(board).toJson(QJsonDocument::Compact);
-    publisher.Publish(document);
-    EXPECT_TRUE(bug.WaitFor("home-score", "70"));
+    again.Publish(document);
+    board["visitor_score"] = 3;
+    document.seq = 2;
+    document.updated = restarted.addSecs(1).toString(Qt::ISODateWithMs);
+    document.members["scoreboard"] = QJsonDocument(board).toJson(QJsonDocument::Compact);
+    again.Publish(document);
+    EXPECT_TRUE(bug.WaitFor("visitor-score", "3"));
+    EXPECT_EQ(bug.Text("home-score"), "70");
 
     OpenPage page(chromium, address + "/" + query);
     EXPECT_TRUE(page.WaitFor("home-score", "70"));

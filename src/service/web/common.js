@@ -73,24 +73,32 @@ const Pylonix = (() => {
   }
 
   // The same from the broker: PREFIX/snapshot holds the latest whole state
-  // (retained) and PREFIX/changes what each publish changed. Every publish
-  // sends both, so a change is taken only when it is made from the state
-  // held, and a snapshot whenever its seq differs: a program started again
-  // counts from 1. A change that could not be applied waits for a snapshot.
+  // (retained) and PREFIX/changes what each publish changed. The snapshot is
+  // read once (the broker hands its retained copy to each new subscriber),
+  // then the changes; a change that cannot be applied to the state held, and
+  // is newer than it, subscribes to the snapshot again. So does a program
+  // started again, whose seq counts from 1 and whose first change is made
+  // from none the page holds.
   function followBroker(url, prefix, onState, onStatus) {
     let state = null;
-    PylonixMqtt.subscribe(url, [prefix + "/snapshot", prefix + "/changes"], (topic, text) => {
+    const snapshotTopic = prefix + "/snapshot";
+    const link = PylonixMqtt.connect(url, (topic, text) => {
       const message = JSON.parse(text);
-      if (message.snapshot) {
-        if (state && message.seq === state.seq) return;
+      if (topic === snapshotTopic && message.snapshot) {
+        link.unsubscribe(snapshotTopic);
+        if (state && message.seq === state.seq && message.snapshot.updated === state.updated)
+          return;
         const earlier = state;
         state = message.snapshot;
         onState(state, earlier ? {} : null);
-      } else if (message.changed && state && message.seq > state.seq) {
+      } else if (message.changed && state) {
         if (applies(state, message)) onState(state, message.changed);
-        else state = null;
+        else if (message.seq !== state.seq && message.updated > state.updated)
+          link.subscribe(snapshotTopic);
       }
     }, onStatus);
+    link.subscribe(prefix + "/changes");
+    link.subscribe(snapshotTopic);
   }
 
   // Calls onState(state, changed) with the whole state after each message

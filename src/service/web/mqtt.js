@@ -1,8 +1,8 @@
 "use strict";
 // A small MQTT 3.1.1 client over WebSockets, enough to follow the game from a
-// broker: CONNECT with a clean session, SUBSCRIBE, PUBLISH received (QoS 0
-// and 1, acknowledged), PINGREQ to keep the link open, and a new connection
-// after a lost one, waiting longer each time.
+// broker: CONNECT with a clean session, SUBSCRIBE and UNSUBSCRIBE, PUBLISH
+// received (QoS 0 and 1, acknowledged), PINGREQ to keep the link open, and a
+// new connection after a lost one, waiting longer each time.
 const PylonixMqtt = (() => {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
@@ -38,6 +38,10 @@ const PylonixMqtt = (() => {
     return packet(0x82, body);
   }
 
+  function unsubscribePacket(id, topic) {
+    return packet(0xa2, [id >> 8, id & 255, ...utf8(topic)]);
+  }
+
   // Reads whole packets from `buffer`; returns what is left of it, an
   // unfinished packet waiting for more bytes.
   function readPackets(buffer, onPacket) {
@@ -56,19 +60,26 @@ const PylonixMqtt = (() => {
     }
   }
 
-  // Calls onMessage(topic, text) for each message published on `topics`
-  // at the broker's WebSocket address `url`, and onStatus(connected) as the
-  // link comes and goes.
-  function subscribe(url, topics, onMessage, onStatus) {
+  // Calls onMessage(topic, text) for each message published on the topics
+  // subscribed to at the broker's WebSocket address `url`, and
+  // onStatus(connected) as the link comes and goes. Returns the link:
+  // subscribe(topic) and unsubscribe(topic), kept across reconnections.
+  function connect(url, onMessage, onStatus) {
     let delay = 500;
+    let nextId = 1;
+    const topics = new Set();
+    let send = () => {};
+    const packetId = () => (nextId = (nextId % 65535) + 1);
     function open() {
       const socket = new WebSocket(url, ["mqtt"]);
       socket.binaryType = "arraybuffer";
       let pending = new Uint8Array(0);
       let ping = null;
-      const send = (bytes) => { if (socket.readyState === WebSocket.OPEN) socket.send(bytes); };
+      let connected = false;
+      send = (bytes) => { if (connected && socket.readyState === WebSocket.OPEN) socket.send(bytes); };
       socket.onopen = () => {
-        send(connectPacket("pylonix-" + Math.random().toString(36).slice(2, 12)));
+        const hello = connectPacket("pylonix-" + Math.random().toString(36).slice(2, 12));
+        socket.send(hello);
       };
       socket.onmessage = (event) => {
         const received = new Uint8Array(event.data);
@@ -79,9 +90,10 @@ const PylonixMqtt = (() => {
           const type = first >> 4;
           if (type === 2) { // CONNACK
             if (body[1] !== 0) return socket.close();
+            connected = true;
             delay = 500;
             onStatus(true);
-            send(subscribePacket(1, topics));
+            if (topics.size > 0) send(subscribePacket(packetId(), [...topics]));
             ping = setInterval(() => send(new Uint8Array([0xc0, 0])), keepAliveSeconds * 500);
           } else if (type === 3) { // PUBLISH
             const qos = (first >> 1) & 3;
@@ -92,11 +104,12 @@ const PylonixMqtt = (() => {
               if (qos === 1) send(new Uint8Array([0x40, 2, body[start], body[start + 1]]));
               start += 2;
             }
-            onMessage(topic, decoder.decode(body.subarray(start)));
+            if (topics.has(topic)) onMessage(topic, decoder.decode(body.subarray(start)));
           }
         });
       };
       socket.onclose = () => {
+        connected = false;
         if (ping) clearInterval(ping);
         onStatus(false);
         setTimeout(open, delay);
@@ -104,7 +117,18 @@ const PylonixMqtt = (() => {
       };
     }
     open();
+    return {
+      subscribe(topic) {
+        if (topics.has(topic)) return;
+        topics.add(topic);
+        send(subscribePacket(packetId(), [topic]));
+      },
+      unsubscribe(topic) {
+        if (!topics.delete(topic)) return;
+        send(unsubscribePacket(packetId(), topic));
+      },
+    };
   }
 
-  return { subscribe };
+  return { connect };
 })();
