@@ -7,7 +7,9 @@
 #include "platform/SignalExit.h"
 #include "player/CPlayerDlg.h"
 #include "player/PlayerJson.h"
+#include "player/PlayerLayout.h"
 #include "service/LiveService.h"
+#include "views/PlayerContent.h"
 
 #include <QApplication>
 #include <QJsonObject>
@@ -35,7 +37,7 @@ WindowOptions windowOptions(const CommandLine &line)
     if (!line.iniFile.empty())
         options.iniFile = line.iniFile;
     options.showTop = line.showTop;
-    options.playByPlayWidth = line.request.playByPlayWidth;
+    options.playByPlayWidth = line.request.view.playColumnWidth;
     options.rememberedPlacement = !line.sizeGiven;
     return options;
 }
@@ -44,12 +46,7 @@ WindowView windowView(const CommandLine &line)
 {
     WindowView view;
     view.page = line.page;
-    view.client = line.size;
-    view.playsOfDrive = line.request.playsOfDrive;
-    view.period = line.request.quarter;
-    view.homeOnly = line.request.homeOnly;
-    view.visitorOnly = line.request.visitorOnly;
-    view.scoringOnly = line.request.scoringOnly;
+    view.options = line.request.view;
     view.selectDrive = line.selectDrive;
     view.hoverDrive = line.hoverDrive;
     return view;
@@ -72,7 +69,7 @@ std::string readFileAt(const QString &picture, const Settings &settings)
 // Starts the window off-screen on `game` as the command line asks (the
 // window loads it), writes the screenshot when one is asked for and describes
 // what the window shows. The export then describes the same load.
-int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members)
+int describeWindow(const CommandLine &line, LiveGame &game, JsonWriter::Members &members)
 {
     WindowOptions options = windowOptions(line);
     options.interactive = false;
@@ -82,7 +79,7 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
         const ExportRequest &request = line.request;
         options.homeFile = request.homeSeasonFile;
         options.visitorFile = request.visitorSeasonFile;
-        options.showTop = request.showTop;
+        options.showTop = request.view.showTop;
     }
     try {
         CPylonixDlg window(options);
@@ -105,7 +102,7 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
                          qPrintable(line.screenshotFile));
             return 3;
         }
-        members = WindowToJson(window);
+        members = JsonWriter::MembersOf(WindowToJson(window));
         if (line.player) {
             const auto [team, index] = *line.player;
             if (index >= window.session().team(team).playerCount()) {
@@ -117,7 +114,8 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
             player.resize(line.playerSize);
             player.SetPlayer(team, index);
             player.ShowPlayer();
-            members["player"] = PlayerToJson(player.Content(), player.LastLayout());
+            members["player"] = [content = player.Content(), layout = player.LastLayout()](
+                                    JsonWriter &writer) { WritePlayer(writer, content, layout); };
             if (!line.playerScreenshotFile.isEmpty() &&
                 !player.grab().save(line.playerScreenshotFile, "PNG")) {
                 std::fprintf(stderr, "pylonix: cannot write the screenshot %s\n",
@@ -133,7 +131,8 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
     return 0;
 }
 
-int exportGame(const ExportRequest &request, LiveGame &game, const QJsonObject &windowMembers)
+int exportGame(const ExportRequest &request, LiveGame &game,
+               const JsonWriter::Members &windowMembers)
 {
     // A closed output pipe is reported below as output that cannot be
     // written, not left to kill the program.
@@ -209,7 +208,7 @@ LiveServiceOptions liveServiceOptions(const CommandLine &line)
     options.mqttHost = line.mqttHost;
     options.mqttPort = line.mqttPort;
     options.mqttTopic = line.mqttTopic;
-    options.document = GameExport::JsonOptionsOf(line.request);
+    options.document = line.request.view;
     return options;
 }
 
@@ -322,7 +321,7 @@ int main(int argc, char **argv)
 
     // One load of the files for the window and the export.
     LiveGame game;
-    QJsonObject windowMembers;
+    JsonWriter::Members windowMembers;
     if (const int status = describeWindow(commandLine, game, windowMembers); status != 0)
         return status;
     return commandLine.action == CommandLine::Action::Export

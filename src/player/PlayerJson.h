@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QJsonObject>
+#include <QByteArray>
 
+class JsonWriter;
 struct PlayerContent;
 struct PlayerLayout;
 
@@ -14,4 +15,6 @@ struct PlayerLayout;
 // "plays" (the plays list with its "x", "y", "w", "h" in the window; the
 // type cell of a play whose yards were worked out carries "yards_derived":
 // true).
-QJsonObject PlayerToJson(const PlayerContent &content, const PlayerLayout &layout);
+void WritePlayer(JsonWriter &writer, const PlayerContent &content, const PlayerLayout &layout);
+// WritePlayer as compact JSON.
+QByteArray PlayerJson(const PlayerContent &content, const PlayerLayout &layout);

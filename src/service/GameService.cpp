@@ -1,9 +1,9 @@
 #include "GameService.h"
 
+#include "wire/JsonWriter.h"
+
 #include <QFile>
 #include <QHttpServerRequest>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QNetworkRequest>
 #include <QRegularExpression>
 #include <QTcpServer>
@@ -144,8 +144,7 @@ bool GameService::tokenAccepted(const QUrl &url, const QByteArray &authorization
 
 GameService::Reply GameService::error(StatusCode status, const QString &message)
 {
-    const QByteArray quoted = QJsonDocument(QJsonArray{message}).toJson(QJsonDocument::Compact);
-    return {status, kJson, "{\"error\":" + quoted.mid(1, quoted.size() - 2) + '}'};
+    return {status, kJson, "{\"error\":" + JsonWriter::Quoted(message) + '}'};
 }
 
 std::optional<GameService::Reply> GameService::refusal(const QHttpServerRequest &request) const

@@ -4,7 +4,7 @@
 #include "GameService.h"
 #include "MqttPublisher.h"
 #include "ServeSettings.h"
-#include "views/GameJson.h"
+#include "views/ViewOptions.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -19,8 +19,8 @@ struct LiveServiceOptions {
     std::optional<ServeSettings> serve; // empty: no web service
     QString mqttHost;                   // empty: no MQTT
     quint16 mqttPort = 1883;
-    QString mqttTopic;        // empty: MqttPublisher::DefaultPrefix of the game id
-    GameJsonOptions document; // what the document shows of the game (filters, widths)
+    QString mqttTopic;    // empty: MqttPublisher::DefaultPrefix of the game id
+    ViewOptions document; // what the document shows of the game (filters, widths)
 };
 
 // Follows a LiveGame and hands out each state it loads: after every

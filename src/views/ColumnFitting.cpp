@@ -107,17 +107,13 @@ int SpecifiedTableWidth(const StatTable &table)
     return std::max(width, kNarrowestTable);
 }
 
-int PageTableRoom(std::string_view page, const StatTable &table, int pageWidth)
+int PageTableRoom(TablePage page, const StatTable &table, int pageWidth)
 {
-    if (page == "yardage")
+    const TablePageInfo &info = TablePageOf(page);
+    if (!info.grows)
         return 0;
-    if (page == "offense")
-        return sharedRoom(pageWidth, widestLayout(StatColumnSets::kOffenseTables), 2);
-    if (page == "special_teams")
-        return sharedRoom(pageWidth, widestLayout(StatColumnSets::kSpecialTeamsTables), 2);
-    if (page == "defense")
-        return sharedRoom(pageWidth, widestLayout(StatColumnSets::kDefenseTables), 1);
-    return sharedRoom(pageWidth, SpecifiedTableWidth(table), 1);
+    const int widest = info.tables.empty() ? SpecifiedTableWidth(table) : widestLayout(info.tables);
+    return sharedRoom(pageWidth, widest, info.across);
 }
 
 int PageWidthForClient(int clientWidth)
@@ -125,13 +121,12 @@ int PageWidthForClient(int clientWidth)
     return clientWidth - kPagesLeft - GetSystemMetrics(SM_CYHSCROLL);
 }
 
-void FitPageTable(StatTable &table, std::string_view page, const QFont &font, int pageWidth)
+void FitPageTable(StatTable &table, TablePage page, const QFont &font, int pageWidth)
 {
     FitColumns(table, font, PageTableRoom(page, table, pageWidth));
 }
 
-void FitPageTable(StatTable &table, std::string_view page, const TextWrapper &measure,
-                  int pageWidth)
+void FitPageTable(StatTable &table, TablePage page, const TextWrapper &measure, int pageWidth)
 {
     FitColumns(table, measure, PageTableRoom(page, table, pageWidth));
 }

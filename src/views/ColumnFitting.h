@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StatTable.h"
+#include "TablePages.h"
 
 #include <QFont>
 #include <string_view>
@@ -24,19 +25,17 @@ void FitColumns(StatTable &table, const TextWrapper &measure, int room);
 // narrowest a table is laid out).
 int SpecifiedTableWidth(const StatTable &table);
 
-// The pixels a table of `page` (a member of the export's "pages") may grow by
-// when the page is `pageWidth` wide: what the page's tables leave at their
-// own widths, shared among the tables that stand side by side (two on the
-// offense and special-teams pages). `table` is the one asked about; the player
-// pages reckon with their widest table. The yardage summary, beside the page
-// buttons, has none.
-int PageTableRoom(std::string_view page, const StatTable &table, int pageWidth);
+// The pixels a table of `page` may grow by when the page is `pageWidth` wide:
+// what the page's tables leave at their own widths, shared among the tables
+// that stand side by side (kTablePages). `table` is the one asked about; the
+// player pages reckon with their widest table. A page that does not grow
+// (the yardage summary, beside the page buttons) has none.
+int PageTableRoom(TablePage page, const StatTable &table, int pageWidth);
 
 // The width of the pages of tables in a window whose client area is
 // `clientWidth` wide: right of the page buttons, less a vertical scroll bar.
 int PageWidthForClient(int clientWidth);
 
 // FitColumns with the room PageTableRoom gives.
-void FitPageTable(StatTable &table, std::string_view page, const QFont &font, int pageWidth);
-void FitPageTable(StatTable &table, std::string_view page, const TextWrapper &measure,
-                  int pageWidth);
+void FitPageTable(StatTable &table, TablePage page, const QFont &font, int pageWidth);
+void FitPageTable(StatTable &table, TablePage page, const TextWrapper &measure, int pageWidth);
