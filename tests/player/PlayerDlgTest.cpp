@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QTest>
 #include <array>
@@ -297,7 +299,8 @@ TEST_F(PlayerDlg, EscapeClosesTheWindowFromItsTables)
 TEST_F(PlayerDlg, TheExportDescribesTheWindowAsLaidOut)
 {
     Show(0);
-    const QJsonObject json = PlayerToJson(dialog_->Content(), dialog_->LastLayout());
+    const QJsonObject json =
+        QJsonDocument::fromJson(PlayerJson(dialog_->Content(), dialog_->LastLayout())).object();
     EXPECT_EQ(json["title"].toString(), QStringLiteral("#12 Jon Smith"));
     EXPECT_EQ(json["plays_label"].toString(), QStringLiteral("Plays involving Jon Smith"));
     EXPECT_EQ(json["panel"]["y"].toInt(), 35);

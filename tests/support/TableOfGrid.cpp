@@ -1,47 +1,45 @@
-#include "TableJson.h"
+#include "TableOfGrid.h"
 
-#include "CStatGridCtrl.h"
-#include "StatPages.h"
-#include "views/PagesJson.h"
-#include "views/StatTableJson.h"
+#include "pages/CStatGridCtrl.h"
+#include "pages/StatPages.h"
+#include "wire/TableWire.h"
 
-#include <string>
+#include <QJsonDocument>
+#include <array>
 
 namespace
 {
 
-// The window of a table of the pages, as PageTableSource names it.
-CZrGridListCtrl *tableWindow(const StatPages &pages, std::string_view page, int side,
-                             std::string_view name)
+// The window of a table of the pages.
+CZrGridListCtrl *tableWindow(const StatPages &pages, const TableKey &key)
 {
-    if (page == "yardage")
-        return pages.yardage;
-    if (page == "team_stats")
-        return pages.teamStats;
-    if (page == "scoring")
-        return pages.scoring;
-    if (page == "play_by_play")
-        return pages.playByPlay;
-    if (page == "drives")
-        return pages.driveList;
-    if (page == "plays")
-        return pages.playList;
-    const auto index = [name](std::span<const NamedStatTable> tables) {
-        for (std::size_t i = 0; i < tables.size(); ++i) {
-            if (tables[i].name == name)
-                return static_cast<int>(i);
-        }
-        return 0;
+    const auto index = [&key](std::span<const NamedStatTable> tables) {
+        return static_cast<int>(key.table - tables.data());
     };
-    if (page == "offense") {
-        const int table = index(StatColumnSets::kOffenseTables);
-        return table == 0   ? static_cast<CZrGridListCtrl *>(pages.passing[side])
-               : table == 1 ? static_cast<CZrGridListCtrl *>(pages.rushing[side])
-                            : static_cast<CZrGridListCtrl *>(pages.receiving[side]);
+    switch (key.page) {
+    case TablePage::Yardage:
+        return pages.yardage;
+    case TablePage::TeamStats:
+        return pages.teamStats;
+    case TablePage::Scoring:
+        return pages.scoring;
+    case TablePage::PlayByPlay:
+        return pages.playByPlay;
+    case TablePage::Drives:
+        return pages.driveList;
+    case TablePage::Plays:
+        return pages.playList;
+    case TablePage::Offense: {
+        const std::array<CZrGridListCtrl *, 3> offense{
+            pages.passing[key.side], pages.rushing[key.side], pages.receiving[key.side]};
+        return offense[index(StatColumnSets::kOffenseTables)];
     }
-    if (page == "defense")
-        return pages.defense[side];
-    return pages.specialTeams[side * 7 + index(StatColumnSets::kSpecialTeamsTables)];
+    case TablePage::Defense:
+        return pages.defense[key.side];
+    case TablePage::SpecialTeams:
+        return pages.specialTeams[key.side * 7 + index(StatColumnSets::kSpecialTeamsTables)];
+    }
+    return nullptr;
 }
 
 // The columns of a window as they stand, drawn at their current widths; a
@@ -99,45 +97,20 @@ StatTable TableOf(const CZrGridListCtrl &table)
     return value;
 }
 
-StatTable TakeTableOf(CZrGridListCtrl &table)
+QJsonObject TableJsonOf(const CZrGridListCtrl &table)
 {
-    StatTable value = columnsOf(table);
-    const CZrGridListCtrl::RedrawPause pause(table);
-    value.rows.resize(static_cast<std::size_t>(table.GetItemCount()));
-    // From the last row on, so that each row read leaves the window at once.
-    for (int row = table.GetItemCount() - 1; row >= 0; --row) {
-        value.rows[static_cast<std::size_t>(row)] = rowOf(table, row);
-        table.DeleteItem(row);
-    }
-    return value;
+    return QJsonDocument::fromJson(JsonWriter::Compact([&table](JsonWriter &writer) {
+               TableWire::Write(writer, TableOf(table));
+           }))
+        .object();
 }
 
-QJsonObject TableToJson(const CZrGridListCtrl &table)
+QJsonObject PagesJsonOf(const StatPages &pages)
 {
-    return StatTableToJson(TableOf(table));
-}
-
-QJsonObject PagesToJson(const StatPages &pages)
-{
-    return PagesToJson([&pages](std::string_view page, int side, std::string_view name) {
-        return TableOf(*tableWindow(pages, page, side, name));
-    });
-}
-
-bool WritePagesJson(const StatPages &pages, int depth, const JsonStreamWriter::Sink &write,
-                    const std::function<void(const char *page)> &fill,
-                    const std::function<void(CZrGridListCtrl &table)> &done)
-{
-    const auto source = [&pages, &done](std::string_view page, int side, std::string_view name) {
-        CZrGridListCtrl *window = tableWindow(pages, page, side, name);
-        StatTable table = TableOf(*window);
-        if (done)
-            done(*window);
-        return table;
-    };
-    const auto fillPage = [&fill](std::string_view page) {
-        if (fill)
-            fill(std::string(page).c_str());
-    };
-    return WritePagesJson(source, depth, JsonStreamWriter(write), fillPage);
+    return QJsonDocument::fromJson(JsonWriter::Compact([&pages](JsonWriter &writer) {
+               TableWire::WritePages(writer, [&pages](const TableKey &key) {
+                   return TableOf(*tableWindow(pages, key));
+               });
+           }))
+        .object();
 }
