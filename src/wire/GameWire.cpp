@@ -36,7 +36,7 @@ void GameWire::WriteValues(JsonWriter &writer, const StatValues &values)
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i + 1 < entries.size() && entries[i + 1].label == entries[i].label)
             continue; // a name given twice keeps its last value
-        writer.Key(entries[i].label);
+        writer.PlainKey(entries[i].label);
         writer.String(std::string_view(*entries[i].text));
     }
     writer.EndObject();
@@ -153,12 +153,12 @@ void GameWire::WriteSituation(JsonWriter &writer, const GameSituation &situation
 
 void GameWire::WriteDriveChartItem(JsonWriter &writer, const CChartItem &item)
 {
-    const auto number = [&writer](const char *name, int value) {
-        writer.Key(std::string_view(name));
+    const auto number = [&writer](std::string_view name, int value) {
+        writer.PlainKey(name);
         writer.Int(value);
     };
-    const auto string = [&writer](const char *name, const std::string &value) {
-        writer.Key(std::string_view(name));
+    const auto string = [&writer](std::string_view name, const std::string &value) {
+        writer.PlainKey(name);
         writer.String(std::string_view(value));
     };
     writer.BeginObject();
@@ -173,8 +173,8 @@ void GameWire::WriteDriveChartItem(JsonWriter &writer, const CChartItem &item)
     // The list described is on no screen.
     writer.Key("hitRect");
     writer.BeginObject();
-    for (const char *edge : {"bottom", "left", "right", "top"}) {
-        writer.Key(std::string_view(edge));
+    for (const std::string_view edge : {"bottom", "left", "right", "top"}) {
+        writer.PlainKey(edge);
         writer.Int(-1);
     }
     writer.EndObject();

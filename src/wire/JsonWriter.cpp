@@ -9,7 +9,7 @@ namespace
 {
 
 // Pieces shorter than this wait for more text before they go to the sink.
-constexpr qsizetype kPieceSize = 64 * 1024;
+constexpr std::size_t kPieceSize = 16 * 1024;
 
 } // namespace
 
@@ -39,7 +39,7 @@ void JsonWriter::Close(char bracket)
     --depth_;
     if (indented_) {
         out_ += '\n';
-        out_.append(4 * depth_, ' ');
+        out_.append(static_cast<std::size_t>(4 * depth_), ' ');
     }
     out_ += bracket;
     if (indented_ && depth_ == 0)
@@ -64,7 +64,7 @@ void JsonWriter::Value(const QJsonValue &value)
         json.chop(1); // the document's final line break
         json.replace("\n", "\n" + QByteArray(4 * depth_, ' '));
     }
-    out_ += json;
+    out_.append(json.constData(), static_cast<std::size_t>(json.size()));
     FlushIfLong();
 }
 
@@ -95,8 +95,8 @@ void JsonWriter::FlushIfLong()
 
 bool JsonWriter::Finish()
 {
-    if (sink_ && !out_.isEmpty()) {
-        failed_ = failed_ || !sink_(out_);
+    if (sink_ && !out_.empty()) {
+        failed_ = failed_ || !sink_(Take());
         out_.clear();
     }
     return !failed_;
@@ -115,41 +115,42 @@ bool JsonWriter::IsPlainText(std::string_view text)
                        [](char c) { return c >= 0x20 && c < 0x7f && c != '"' && c != '\\'; });
 }
 
-void JsonWriter::AppendString(QByteArray &out, const QString &text)
+void JsonWriter::AppendString(std::string &out, const QString &text)
 {
     const bool plain = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
         return c.unicode() >= 0x20 && c.unicode() < 0x7f && c != u'"' && c != u'\\';
     });
     if (plain) {
         out += '"';
-        out += text.toLatin1();
+        for (const QChar c : text)
+            out += static_cast<char>(c.unicode());
         out += '"';
         return;
     }
     // Qt's own escaping, through a one-element array.
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    out += QByteArrayView(array).sliced(1, array.size() - 2);
+    out.append(array.constData() + 1, static_cast<std::size_t>(array.size() - 2));
 }
 
-void JsonWriter::AppendString(QByteArray &out, std::string_view utf8)
+void JsonWriter::AppendString(std::string &out, std::string_view utf8)
 {
     if (!IsPlainText(utf8)) {
         AppendString(out, QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
         return;
     }
     out += '"';
-    out.append(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    out += utf8;
     out += '"';
 }
 
 QByteArray JsonWriter::Quoted(const QString &text)
 {
-    QByteArray out;
+    std::string out;
     AppendString(out, text);
-    return out;
+    return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-void JsonWriter::AppendColor(QByteArray &out, COLORREF color)
+void JsonWriter::AppendColor(std::string &out, COLORREF color)
 {
     static constexpr char kDigits[] = "0123456789abcdef";
     const int parts[3] = {GetRValue(color), GetGValue(color), GetBValue(color)};

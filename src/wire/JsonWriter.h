@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
+#include <charconv>
 #include <functional>
 #include <map>
 #include <string>
@@ -38,9 +39,14 @@ public:
     // The same for a name of our own: plain printable ASCII, copied as it is.
     template <std::size_t N> void Key(const char (&name)[N])
     {
+        PlainKey(std::string_view(name, N - 1));
+    }
+    // The same for a name known to be plain (IsPlainText).
+    void PlainKey(std::string_view name)
+    {
         Separate();
         out_ += '"';
-        out_.append(name, N - 1);
+        out_ += name;
         out_ += indented_ ? "\": " : "\":";
         afterKey_ = true;
     }
@@ -57,7 +63,9 @@ public:
     void Int(qint64 value)
     {
         Separate();
-        out_ += QByteArray::number(value);
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        out_.append(digits, static_cast<std::size_t>(end - digits));
     }
     void Bool(bool value)
     {
@@ -81,28 +89,28 @@ public:
     void Raw(QByteArrayView json)
     {
         Separate();
-        out_ += json;
+        out_.append(json.data(), static_cast<std::size_t>(json.size()));
     }
     // An object of `members`, each written by its callback.
     void Object(const Members &members);
     // The members of `object`, each written as Value writes it.
     static Members MembersOf(const QJsonObject &object);
 
+    // Makes room for `size` more bytes of text that is kept whole (no sink).
+    void Reserve(std::size_t size)
+    {
+        if (!sink_)
+            out_.reserve(out_.size() + size);
+    }
     // Passes what is left to the sink; false when the sink refused a piece.
     bool Finish();
     // The text written, when there is no sink.
-    QByteArray Take() { return std::move(out_); }
+    QByteArray Take() const { return QByteArray(out_.data(), static_cast<qsizetype>(out_.size())); }
 
     // The compact JSON `write` writes.
     static QByteArray Compact(const std::function<void(JsonWriter &)> &write);
-    // `text` as a JSON string, escaped as Qt escapes it; plain printable
-    // ASCII, nearly every text, is copied as it is.
-    static void AppendString(QByteArray &out, const QString &text);
-    // The same for a UTF-8 text (an invalid sequence becomes U+FFFD, as in QString).
-    static void AppendString(QByteArray &out, std::string_view utf8);
+    // `text` as a JSON string, escaped as Qt escapes it.
     static QByteArray Quoted(const QString &text);
-    // `color` as "#rrggbb".
-    static void AppendColor(QByteArray &out, COLORREF color);
     // True when `text` is printable ASCII without a quote or backslash:
     // written as it is, and ordered by its bytes as Qt orders member names.
     static bool IsPlainText(std::string_view text);
@@ -129,8 +137,14 @@ private:
     void Open(char bracket);
     void Close(char bracket);
     void FlushIfLong();
+    // `text` as a JSON string, escaped as Qt escapes it; plain printable
+    // ASCII, nearly every text, is copied as it is.
+    static void AppendString(std::string &out, const QString &text);
+    // The same for a UTF-8 text (an invalid sequence becomes U+FFFD, as in QString).
+    static void AppendString(std::string &out, std::string_view utf8);
+    static void AppendColor(std::string &out, COLORREF color);
 
-    QByteArray out_;
+    std::string out_;
     Sink sink_;
     bool indented_;
     bool first_ = true;

@@ -5,7 +5,7 @@
 namespace
 {
 
-const char *alignName(TableAlignment alignment)
+std::string_view alignName(TableAlignment alignment)
 {
     switch (alignment) {
     case TableAlignment::Right:
@@ -24,7 +24,7 @@ void writeColumns(JsonWriter &writer, const StatTable &table)
         const TableColumn &column = table.columns[static_cast<std::size_t>(index)];
         writer.BeginObject();
         writer.Key("align");
-        writer.String(std::string_view(alignName(column.alignment)));
+        writer.String(alignName(column.alignment));
         writer.Key("drawn_width");
         writer.Int(table.DrawnWidth(index));
         writer.Key("header");
@@ -77,6 +77,7 @@ void writeRows(JsonWriter &writer, const StatTable &table, const TableWire::Deri
 
 void TableWire::Write(JsonWriter &writer, const StatTable &table)
 {
+    writer.Reserve(256 + 160 * static_cast<std::size_t>(table.RowCount() * table.ColumnCount()));
     writer.BeginObject();
     writer.Key("columns");
     writeColumns(writer, table);

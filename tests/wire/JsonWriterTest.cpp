@@ -66,8 +66,8 @@ TEST(JsonWriter, LaysOutTheTextAsQtDoes)
     const QString lone = QString(QChar(0xd800)) + "x";
     EXPECT_EQ(JsonWriter::Quoted(lone),
               QJsonDocument(QJsonArray{lone}).toJson(QJsonDocument::Compact).chopped(1).mid(1));
-    QByteArray broken;
-    JsonWriter::AppendString(broken, std::string_view("a\xff"));
+    const QByteArray broken =
+        JsonWriter::Compact([](JsonWriter &writer) { writer.String(std::string_view("a\xff")); });
     EXPECT_EQ(broken, JsonWriter::Quoted(QString::fromUtf8("a\xff")));
 }
 
