@@ -75,12 +75,17 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
                                                      {"[HOST:]PORT", "8080"},
                                                      {"TOKEN", "press-box"},
                                                      {"HOST[:PORT]", "127.0.0.1"},
-                                                     {"PREFIX", "pylonix/test"}};
+                                                     {"PREFIX", "pylonix/test"},
+                                                     {"USER", "stadium"}};
     // Options that only go with another one.
     const std::map<QString, QStringList> companions = {{"--serve-token", {"--serve", "8080"}},
                                                        {"--serve-public", {"--serve", "8080"}},
                                                        {"--no-window", {"--serve", "8080"}},
-                                                       {"--mqtt-topic", {"--mqtt", "127.0.0.1"}}};
+                                                       {"--mqtt-topic", {"--mqtt", "127.0.0.1"}},
+                                                       {"--mqtt-user", {"--mqtt", "127.0.0.1"}},
+                                                       {"--mqtt-cafile", {"--mqtt", "127.0.0.1"}},
+                                                       {"--mqtt-password-file",
+                                                        {"--mqtt", "h", "--mqtt-user", "u"}}};
     const QString help = CommandLine::HelpText();
     const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,:\\[\\]]+))?  ",
                                         QRegularExpression::MultilineOption);
@@ -190,9 +195,9 @@ TEST(CommandLine, ReadsTheServiceOptionsAndWhoMayBeServed)
     EXPECT_TRUE(line.serving && line.noWindow);
     EXPECT_EQ(line.serve.host, "::1");
     EXPECT_EQ(line.serve.port, 8080);
-    EXPECT_EQ(line.mqttHost, "127.0.0.1");
-    EXPECT_EQ(line.mqttPort, 1884);
-    EXPECT_EQ(line.mqttTopic, "stadium/board");
+    EXPECT_EQ(line.mqtt.host, "127.0.0.1");
+    EXPECT_EQ(line.mqtt.port, 1884);
+    EXPECT_EQ(line.mqtt.prefix, "stadium/board");
 
     EXPECT_FALSE(CommandLine().Parse({"pylonix", "--serve", "0.0.0.0:8080"}, error));
     EXPECT_TRUE(error.contains("--serve-token")) << error.toStdString();
@@ -204,6 +209,12 @@ TEST(CommandLine, ReadsTheServiceOptionsAndWhoMayBeServed)
                             {"pylonix", "--serve-token", "t"},
                             {"pylonix", "--no-window"},
                             {"pylonix", "--mqtt", "127.0.0.1:0"},
-                            {"pylonix", "--mqtt", "127.0.0.1", "--mqtt-topic", "a/#"}})
+                            {"pylonix", "--mqtt", "127.0.0.1", "--mqtt-topic", "a/#"},
+                            {"pylonix", "--mqtt", "h", "--mqtt-topic", "$SYS/pylonix"},
+                            {"pylonix", "--mqtt", "h", "--mqtt-topic", QString("a/b") + QChar(0x7F)},
+                            {"pylonix", "--mqtt", "h", "--mqtt-topic", QString("a/b") + QChar(0x85)},
+                            {"pylonix", "--mqtt", "h", "--mqtt-topic", QString(70000, 'x')},
+                            {"pylonix", "--mqtt-user", "u"},
+                            {"pylonix", "--mqtt", "h", "--mqtt-password-file", "f"}})
         EXPECT_FALSE(CommandLine().Parse(arguments, error)) << arguments.join(' ').toStdString();
 }

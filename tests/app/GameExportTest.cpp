@@ -506,14 +506,16 @@ std::string longTeamTextGame(std::size_t length, int starts, bool longIds)
                       R"(</scores><plays><qtr number="1">)";
     for (int i = 0; i < starts; ++i)
         xml += R"(<drivestart vh="H" spot="H20" clock="15:00"/><score H="3" V="0"/>)";
-    return xml + "</qtr></plays></fbgame>";
+    // The ball on the home 20: the situation names the home team's id.
+    return xml + R"(</qtr><downtogo qtr="1" clock="01:52" context="H,3,13,H20"/></plays></fbgame>)";
 }
 
 } // namespace
 
 // A team name or id many rows repeat is cut in each of them, so that the
 // export, the play-by-play and the header of a file full of references to one
-// huge name stay within an address space of 50 times the file's size plus 100 MB.
+// huge name stay within an address space of 50 times the file's size plus 100 MB;
+// so does the strip over every page, whose ball position names a team's id.
 TEST(Program, PagesRepeatingOneHugeTeamNameStayWithinTheMemoryBudget)
 {
     ScratchDirectory dir;
@@ -535,6 +537,7 @@ TEST(Program, PagesRepeatingOneHugeTeamNameStayWithinTheMemoryBudget)
 
     for (const auto &[game, size, page] : {std::tuple{namesGame, names.size(), "play_by_play"},
                                            std::tuple{idsGame, ids.size(), "overview"},
+                                           std::tuple{idsGame, ids.size(), "play_by_play"},
                                            std::tuple{idsGame, ids.size(), "scoring"}}) {
         const QString shot = QString::fromStdString(dir.PathOf(std::string(page) + ".png"));
         EXPECT_EQ(runProgram({"--screenshot", shot, "--game", game, "--page", page}, out, err,
