@@ -65,6 +65,5 @@ void CGameStrip::paintEvent(QPaintEvent *)
         return;
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRect(area.left(), area.top(), situationWidth, area.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     elided(metrics, situation_, situationWidth));
+                     Qt::AlignLeft | Qt::AlignVCenter, elided(metrics, situation_, situationWidth));
 }

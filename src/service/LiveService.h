@@ -17,7 +17,7 @@ class LiveGame;
 // both.
 struct LiveServiceOptions {
     std::optional<ServeSettings> serve; // empty: no web service
-    MqttSettings mqtt; // host empty: no MQTT; prefix empty: DefaultPrefix of the game id
+    MqttSettings mqtt;        // host empty: no MQTT; prefix empty: DefaultPrefix of the game id
     GameJsonOptions document; // what the document shows of the game (filters, widths)
 };
 

@@ -33,12 +33,15 @@ void initLibraryOnce()
     std::call_once(once, [] { mosquitto_lib_init(); });
 }
 
-// Why a call of libmosquitto failed, in words.
+// Why a call of libmosquitto failed, in words (without a closing full stop:
+// the words go inside a line).
 QString failure(int result)
 {
-    if (result == MOSQ_ERR_ERRNO)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    return QString::fromUtf8(mosquitto_strerror(result));
+    QString words = result == MOSQ_ERR_ERRNO ? QString::fromLocal8Bit(std::strerror(errno))
+                                             : QString::fromUtf8(mosquitto_strerror(result));
+    if (words.endsWith('.'))
+        words.chop(1);
+    return words;
 }
 
 } // namespace
@@ -204,9 +207,9 @@ void MqttPublisher::run()
         QString ended;
         bool wasConnected = false;
         if (mosquitto *client = makeClient(ended)) {
-            const int result = mosquitto_connect_bind_async(
-                client, settings_.host.toUtf8().constData(), settings_.port, kKeepAliveSeconds,
-                nullptr);
+            const int result =
+                mosquitto_connect_bind_async(client, settings_.host.toUtf8().constData(),
+                                             settings_.port, kKeepAliveSeconds, nullptr);
             if (result == MOSQ_ERR_SUCCESS) {
                 ended = serve(client, wasConnected);
             } else {
@@ -230,7 +233,8 @@ void MqttPublisher::run()
         if (wasConnected)
             retrySeconds = kFirstRetrySeconds;
         std::unique_lock lock(mutex_);
-        wake_.wait_for(lock, std::chrono::seconds(retrySeconds), [this] { return stopping_.load(); });
+        wake_.wait_for(lock, std::chrono::seconds(retrySeconds),
+                       [this] { return stopping_.load(); });
         retrySeconds = std::min(retrySeconds * 2, kLastRetrySeconds);
     }
 }
@@ -272,14 +276,13 @@ void MqttPublisher::onConnect(mosquitto *, void *self, int reason, int,
     auto *publisher = static_cast<MqttPublisher *>(self);
     const std::lock_guard lock(publisher->mutex_);
     if (reason != 0) {
-        publisher->refusal_ = QString("the MQTT broker at %1 refuses the connection: %2")
-                                  .arg(publisher->where(),
-                                       QString::fromUtf8(mosquitto_reason_string(reason)));
+        publisher->refusal_ =
+            QString("the MQTT broker at %1 refuses the connection: %2")
+                .arg(publisher->where(), QString::fromUtf8(mosquitto_reason_string(reason)));
         return;
     }
     uint32_t maxPacket = 0;
-    if (mosquitto_property_read_int32(properties, MQTT_PROP_MAXIMUM_PACKET_SIZE, &maxPacket,
-                                      false))
+    if (mosquitto_property_read_int32(properties, MQTT_PROP_MAXIMUM_PACKET_SIZE, &maxPacket, false))
         publisher->brokerMaxPacket_ = static_cast<int>(maxPacket);
     publisher->connected_ = true;
     publisher->tellState(QString("publishing to the MQTT broker at %1 under %2")

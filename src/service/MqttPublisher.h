@@ -92,17 +92,17 @@ private:
     std::atomic<bool> connected_{false};
     std::condition_variable wake_;
 
-    mutable std::mutex mutex_;   // guards what follows: both threads use it
+    mutable std::mutex mutex_;    // guards what follows: both threads use it
     mosquitto *client_ = nullptr; // the network thread's current client; owned by it
     QByteArray snapshot_;         // the latest snapshot, published first on each connect
     bool snapshotDue_ = false;    // snapshot_ waits for the unacknowledged bytes to fall
     GameDocument last_;           // the latest document, for finding changes
     std::map<int, Sent> sent_;    // by message id
     qint64 unacknowledged_ = 0;
-    QString refusal_;             // why the broker refused the connection; empty when it did not
-    int brokerMaxPacket_ = 0;     // the largest packet the broker takes; 0 when it did not say
+    QString refusal_;         // why the broker refused the connection; empty when it did not
+    int brokerMaxPacket_ = 0; // the largest packet the broker takes; 0 when it did not say
 
-    std::mutex tellMutex_;        // guards what follows: both threads tell
-    QString state_;               // the last state told
-    std::set<QString> told_;      // message problems told since they last went away
+    std::mutex tellMutex_;   // guards what follows: both threads tell
+    QString state_;          // the last state told
+    std::set<QString> told_; // message problems told since they last went away
 };

@@ -546,4 +546,20 @@ TEST(Program, PagesRepeatingOneHugeTeamNameStayWithinTheMemoryBudget)
             << page << ": " << err.toStdString();
         EXPECT_TRUE(QFile::exists(shot)) << page;
     }
+
+    // Qt gives up laying out a text it finds no memory for, so the limit alone
+    // does not show a line that needs 200 MB to be drawn: the peak of the
+    // play-by-play picture is measured as well.
+    std::string program = PYLONIX_PROGRAM, shotOption = "--screenshot",
+                shot = dir.PathOf("peak.png"), gameOption = "--game", game = idsGame.toStdString(),
+                pageOption = "--page", page = "play_by_play";
+    char *argv[] = {program.data(), shotOption.data(), shot.data(), gameOption.data(),
+                    game.data(),    pageOption.data(), page.data(), nullptr};
+    pid_t pid = -1;
+    ASSERT_EQ(::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    int status = 0;
+    rusage usage{};
+    ASSERT_EQ(::wait4(pid, &status, 0, &usage), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_LE(static_cast<rlim_t>(usage.ru_maxrss) * 1024, 50 * ids.size() + 100 * megabyte);
 }

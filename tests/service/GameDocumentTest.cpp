@@ -6,9 +6,9 @@
 
 #include "../support/ScratchDirectory.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 

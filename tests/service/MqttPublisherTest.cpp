@@ -265,7 +265,8 @@ TEST(MqttPublisher, HoldsOnlyTheLatestSnapshotWhileTheBrokerIsAwayAndBoundsWhatW
     EXPECT_TRUE(snapshot->retained);
     EXPECT_EQ(page.received().size(), 1) << "nothing older than the latest snapshot";
 
-    FakeBroker deaf(QByteArray::fromHex("2003000000")); // takes the connection, acknowledges nothing
+    FakeBroker deaf(
+        QByteArray::fromHex("2003000000")); // takes the connection, acknowledges nothing
     MqttPublisher flooding("127.0.0.1", deaf.Port(), "pylonix/deaf");
     ASSERT_TRUE(flooding.Start(error)) << error.toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return flooding.IsConnected(); }, 10000));
@@ -292,8 +293,8 @@ TEST(MqttBrokerPath, AnAbsentBrokerIsToldAndTheGameArrivesWhenItComes)
     PublishingProgram pylonix({"--mqtt", where, "--mqtt-topic", "pylonix/absent"});
     ASSERT_TRUE(pylonix.WaitForLine("cannot connect to the MQTT broker at " + where));
     ASSERT_TRUE(broker.Start());
-    ASSERT_TRUE(pylonix.WaitForLine("publishing to the MQTT broker at " + where +
-                                    " under pylonix/absent"));
+    ASSERT_TRUE(
+        pylonix.WaitForLine("publishing to the MQTT broker at " + where + " under pylonix/absent"));
     Subscriber page(broker.Port(), "pylonix/absent");
     const auto snapshot = page.waitFor("pylonix/absent/snapshot", 1);
     ASSERT_TRUE(snapshot);
@@ -377,9 +378,9 @@ TEST(MqttBrokerPath, OnlyTheProgramsUserPublishesAndPagesReadAnonymously)
 
     // A password file that cannot be read ends the program in one line.
     QProcess missing;
-    missing.start(PYLONIX_PROGRAM, {"--no-window", "--game", PYLONIX_SAMPLES_DIR "/small/game.xml",
-                                    "--mqtt", where, "--mqtt-user", "pylonix",
-                                    "--mqtt-password-file", secret + ".none"});
+    missing.start(PYLONIX_PROGRAM,
+                  {"--no-window", "--game", PYLONIX_SAMPLES_DIR "/small/game.xml", "--mqtt", where,
+                   "--mqtt-user", "pylonix", "--mqtt-password-file", secret + ".none"});
     ASSERT_TRUE(missing.waitForFinished(10000));
     EXPECT_EQ(missing.exitCode(), 1);
     EXPECT_EQ(QString::fromUtf8(missing.readAllStandardError()).count('\n'), 1);

@@ -5,6 +5,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace
 {
@@ -41,6 +43,10 @@ TestBroker::TestBroker(const QString &program, bool withWebSockets) : program_(p
         webSocketPort_ = freePort();
         config += QString("listener %1 127.0.0.1\nprotocol websockets\n").arg(webSocketPort_);
     }
+    // Started by root, mosquitto would run as the user "mosquitto", who may
+    // not read the password and ACL files in this folder.
+    if (const passwd *user = getpwuid(getuid()))
+        config += QString("user %1\n").arg(QString::fromLocal8Bit(user->pw_name));
     config_ = config + "allow_anonymous true\n";
     configFile_ = directory_.filePath("mosquitto.conf");
 }
