@@ -84,11 +84,9 @@ bool MqttPublisher::Start(QString &error)
 void MqttPublisher::Publish(const GameDocument &document)
 {
     const QByteArray snapshot = document.SnapshotMessage();
-    const std::lock_guard lock(mutex_);
-    QByteArray changed;
-    if (last_.seq != 0)
-        changed = document.ChangedMessage(last_);
+    const QByteArray changed = last_.seq != 0 ? document.ChangedMessage(last_) : QByteArray();
     last_ = document;
+    const std::lock_guard lock(mutex_);
     snapshot_ = snapshot;
     // Without a connection nothing is queued: the next connect publishes the
     // snapshot, and pages that held an older state read it again.

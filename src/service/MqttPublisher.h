@@ -74,8 +74,11 @@ private:
     mosquitto *makeClient(QString &error);
     // With mutex_ held: publishes on the current client.
     void sendLocked(const QByteArray &message, bool snapshot);
+    // Tells `line` on stderr, unless `problem` was told and has not gone away.
     void tell(const QString &problem, const QString &line);
+    // Tells `line` on stderr when it is not the state told last.
     void tellState(const QString &line);
+    // "HOST:PORT" of the broker, as the lines name it.
     QString where() const;
 
     static void onConnect(mosquitto *, void *self, int reason, int flags,
@@ -87,6 +90,8 @@ private:
     const QByteArray snapshotTopic_;
     const QByteArray changesTopic_;
 
+    GameDocument last_; // the latest document, for finding changes; Publish's own
+
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::atomic<bool> connected_{false};
@@ -96,7 +101,6 @@ private:
     mosquitto *client_ = nullptr; // the network thread's current client; owned by it
     QByteArray snapshot_;         // the latest snapshot, published first on each connect
     bool snapshotDue_ = false;    // snapshot_ waits for the unacknowledged bytes to fall
-    GameDocument last_;           // the latest document, for finding changes
     std::map<int, Sent> sent_;    // by message id
     qint64 unacknowledged_ = 0;
     QString refusal_;         // why the broker refused the connection; empty when it did not
