@@ -105,7 +105,7 @@ const std::vector<Option> &options()
              return true;
          },
          false, true},
-        {"box-score", "FILE.pdf", "write the box score of the game as a PDF file and exit",
+        {"box-score", "FILE", "write the box score of the game as a PDF file and exit",
          [](CommandLine &line, const QString &value, QString &error) {
              if (value.isEmpty()) {
                  error = "--box-score takes a file name";
