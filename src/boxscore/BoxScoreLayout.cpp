@@ -196,12 +196,18 @@ MeasuredTable Flow::Measure(const StatTable &table) const
         qreal fixed = 0, shared = 0;
         for (int c = 0; c < columns; ++c)
             (wraps[c] ? shared : fixed) += wraps[c] ? natural[c] : measured.widths[c];
+        // A word wider than all the room left is broken inside (Wrap).
         const qreal left = room - fixed;
         for (int c = 0; c < columns; ++c) {
             if (wraps[c])
-                measured.widths[c] =
-                    std::max(least[c] + 2 * pad_, left * natural[c] / std::max(shared, qreal(1)));
+                measured.widths[c] = std::max(std::min(least[c] + 2 * pad_, left),
+                                              left * natural[c] / std::max(shared, qreal(1)));
         }
+    }
+    if (measured.Width() > room) { // even the widest words cannot stand whole
+        const qreal total = std::accumulate(natural.begin(), natural.end(), qreal(0));
+        for (int c = 0; c < columns; ++c)
+            measured.widths[c] = room * natural[c] / std::max(total, qreal(1));
     }
 
     const auto linesOf = [&](int c, const QString &text, BoxScoreFace face) {
@@ -217,8 +223,7 @@ MeasuredTable Flow::Measure(const StatTable &table) const
         measured.caption.push_back(linesOf(c, column.caption, BoxScoreFace::Caption));
         captionLines = std::max(captionLines, int(measured.caption.back().size()));
     }
-    measured.captionHeight =
-        captionLines * layout_.LineHeight(BoxScoreFace::Caption) + 2 * pad_ / 2;
+    measured.captionHeight = captionLines * layout_.LineHeight(BoxScoreFace::Caption) + pad_ / 2;
     for (const TableRow &row : table.rows) {
         const bool divider = isDivider(row);
         measured.dividers.push_back(divider);
@@ -401,11 +406,17 @@ QStringList BoxScoreLayout::Wrap(const QString &text, qreal width, BoxScoreFace 
         line.clear();
         // A word wider than the line alone is broken where it must be.
         while (!fits(word) && word.size() > 1) {
-            qsizetype take = word.size() - 1;
-            while (take > 1 && !fits(word.left(take)))
-                --take;
-            lines.append(word.left(take));
-            word = word.mid(take);
+            // The longest part that fits, at least one character.
+            qsizetype low = 1, high = word.size() - 1;
+            while (low < high) {
+                const qsizetype middle = (low + high + 1) / 2;
+                if (fits(word.left(middle)))
+                    low = middle;
+                else
+                    high = middle - 1;
+            }
+            lines.append(word.left(low));
+            word = word.mid(low);
         }
         line = word;
     }

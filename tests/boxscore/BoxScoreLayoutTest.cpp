@@ -14,55 +14,40 @@
 namespace
 {
 
-TableColumn column(const char *caption, TableAlignment alignment)
+StatTable table(const QStringList &captions, int rows, const QStringList &cells)
 {
-    return {caption, 40, alignment, TableSortKind::Text, false};
-}
-
-TableRow row(std::int32_t item, const QStringList &texts)
-{
-    TableRow made;
-    made.itemData = item;
-    for (const QString &text : texts)
-        made.cells.push_back(TableCell::Text(text));
+    StatTable made;
+    for (const QString &caption : captions)
+        made.columns.push_back(
+            {caption, 40, caption == "Play" ? TableAlignment::Left : TableAlignment::Right});
+    for (int r = 0; r < rows; ++r) {
+        made.rows.push_back({r, {}, {}, {}});
+        for (const QString &cell : cells)
+            made.rows.back().cells.push_back(TableCell::Text(cell.arg(r)));
+    }
     return made;
 }
 
-// A game with a scoring summary of long descriptions and a long player table.
+// A game with a scoring summary of long plays (one word too wide for any
+// column) and a player table longer than a page.
 BoxScoreContent longContent()
 {
     BoxScoreContent content;
     content.title = "Visitors at Homes";
-    content.status = "Final";
-    content.facts = {{"Date", "10/17/2026"}, {"Site", "Harbor City"}};
-    content.lineScore.table.columns = {column("", TableAlignment::Left),
-                                       column("1", TableAlignment::Right),
-                                       column("T", TableAlignment::Right)};
-    content.lineScore.table.rows = {row(0, {"Homes", "7", "7"}), row(1, {"Visitors", "3", "3"})};
-    content.scoring.title = "Scoring Summary";
-    content.scoring.table.columns = {column("Qtr", TableAlignment::Left),
-                                     column("Play", TableAlignment::Left),
-                                     column("Score", TableAlignment::Right)};
-    const QString longPlay =
-        QString("A. Runner %1 yard run behind the left tackle after a long count, with a "
-                "Supercalifragilisticexpialidociouslyunbreakablewordthatisfartoowidefor"
-                "anycolumnonthepage in it (K. Kicker kick)");
-    for (int i = 0; i < 40; ++i)
-        content.scoring.table.rows.push_back(row(i, {"1", longPlay.arg(i), "7-0"}));
-    content.teamStats.title = "Team Statistics";
-    BoxScoreTable rushing{"Rushing", {}};
-    rushing.table.columns = {column("HOM", TableAlignment::Left),
-                             column("ATT", TableAlignment::Right),
-                             column("YDS", TableAlignment::Right)};
-    for (int i = 0; i < 150; ++i)
-        rushing.table.rows.push_back(row(i, {QString("Player Number %1").arg(i), "12", "-104"}));
-    content.teams[0] = {"Homes", {rushing}};
-    content.teams[1] = {"Visitors", {}};
-    content.drives.title = "Drive Summary";
+    content.lineScore.table = table({"", "1", "T"}, 2, {"Team %1", "7", "7"});
+    content.scoring = {"Scoring Summary",
+                       table({"Qtr", "Play", "Score"}, 40,
+                             {"1",
+                              "A. Runner %1 yard run behind the left tackle after a long count " +
+                                  QString("Unbreakable").repeated(30) + " (K. Kicker kick)",
+                              "7-0"})};
+    content.teams[0] = {
+        "Homes",
+        {{"Rushing", table({"HOM", "ATT", "YDS"}, 150, {"Player Number %1", "12", "-104"})}}};
     return content;
 }
 
-// The pages of `content` laid out as the PDF writer lays them out.
+// The pages of `content` as the PDF writer lays them out.
 struct Laid {
     QByteArray bytes;
     QBuffer buffer{&bytes};
@@ -71,51 +56,51 @@ struct Laid {
     std::vector<BoxScorePage> pages;
     QRectF area;
 
-    Laid(const BoxScoreContent &content, BoxScorePaper paper)
+    explicit Laid(BoxScorePaper paper)
     {
-        buffer.open(QIODevice::WriteOnly);
-        writer.setPageLayout(
-            QPageLayout(BoxScorePageSize(paper), QPageLayout::Portrait, QMarginsF()));
+        writer.setPageLayout(QPageLayout(BoxScorePageSize(paper), QPageLayout::Portrait, {}));
         writer.setResolution(600);
         layout = std::make_unique<BoxScoreLayout>(&writer);
         const QSizeF sheet(writer.width(), writer.height());
         area = layout->PrintArea(sheet);
-        pages = layout->Lay(content, sheet);
+        pages = layout->Lay(longContent(), sheet);
     }
 };
+
+bool has(const BoxScorePage &page, const QString &text)
+{
+    return std::any_of(page.texts.begin(), page.texts.end(),
+                       [&text](const BoxScoreText &item) { return item.text == text; });
+}
 
 } // namespace
 
 TEST(BoxScoreLayout, EveryTextFitsItsBoxInsideTheMarginsOnBothPapers)
 {
     for (const BoxScorePaper paper : {BoxScorePaper::Letter, BoxScorePaper::A4}) {
-        const Laid laid(longContent(), paper);
+        const Laid laid(paper);
         ASSERT_GE(laid.pages.size(), 3u);
         EXPECT_NEAR(laid.area.left(), 300, 1) << "half an inch at 600 dpi";
         int wrapped = 0;
-        for (std::size_t p = 0; p < laid.pages.size(); ++p) {
-            for (const BoxScoreText &text : laid.pages[p].texts) {
-                EXPECT_TRUE(laid.area.contains(text.box))
-                    << "page " << p + 1 << ": " << text.text.toStdString();
+        for (const BoxScorePage &page : laid.pages) {
+            for (const BoxScoreText &text : page.texts) {
+                EXPECT_TRUE(laid.area.contains(text.box)) << text.text.toStdString();
                 EXPECT_LE(laid.layout->TextWidth(text.text, text.face), text.box.width() + 0.01)
                     << "cut: " << text.text.toStdString();
-                wrapped += text.text.startsWith("behind") || text.text.contains("left tackle");
+                // The end of a play on another line than its start.
+                wrapped += text.text.contains("Kicker") && !text.text.startsWith("A. Runner");
             }
-            for (const QLineF &rule : laid.pages[p].rules)
+            for (const QLineF &rule : page.rules)
                 EXPECT_TRUE(laid.area.adjusted(-1, -1, 1, 1).contains(rule.p2()));
         }
-        EXPECT_GT(wrapped, 0) << "the play descriptions wrap";
+        EXPECT_EQ(wrapped, 40) << "every long play wraps";
     }
 }
 
 TEST(BoxScoreLayout, ASplitTableRepeatsItsTitleAndCaptionsAndEveryPageIsNumbered)
 {
-    const Laid laid(longContent(), BoxScorePaper::Letter);
-    const auto has = [](const BoxScorePage &page, const QString &text) {
-        return std::any_of(page.texts.begin(), page.texts.end(),
-                           [&text](const BoxScoreText &item) { return item.text == text; });
-    };
-    int continued = 0;
+    const Laid laid(BoxScorePaper::Letter);
+    int continued = 0, players = 0;
     for (std::size_t p = 0; p < laid.pages.size(); ++p) {
         const BoxScorePage &page = laid.pages[p];
         EXPECT_TRUE(has(page, QString("Page %1 of %2").arg(p + 1).arg(laid.pages.size())));
@@ -123,31 +108,10 @@ TEST(BoxScoreLayout, ASplitTableRepeatsItsTitleAndCaptionsAndEveryPageIsNumbered
             ++continued;
             EXPECT_TRUE(has(page, "HOM") && has(page, "ATT") && has(page, "YDS"));
         }
-    }
-    EXPECT_GE(continued, 1);
-    // Every player once, none lost at a page's end.
-    int players = 0;
-    for (const BoxScorePage &page : laid.pages)
         players += std::count_if(page.texts.begin(), page.texts.end(), [](const BoxScoreText &t) {
             return t.text.startsWith("Player Number ");
         });
-    EXPECT_EQ(players, 150);
-}
-
-TEST(BoxScoreLayout, WrapBreaksAtSpacesAndInsideOnlyTheWordsTooWideAlone)
-{
-    const Laid laid(longContent(), BoxScorePaper::Letter);
-    const BoxScoreLayout &layout = *laid.layout;
-    const qreal width = layout.TextWidth("Field Goal MADE", BoxScoreFace::Body);
-    EXPECT_EQ(layout.Wrap("Field Goal MADE by C. Montague", width, BoxScoreFace::Body),
-              QStringList({"Field Goal MADE", "by C. Montague"}));
-    const QStringList broken =
-        layout.Wrap("a Supercalifragilistic b", layout.TextWidth("Super", BoxScoreFace::Body),
-                    BoxScoreFace::Body);
-    EXPECT_EQ(broken.join("").remove(QChar(' ')), "aSupercalifragilisticb");
-    EXPECT_GT(broken.size(), 4);
-    for (const QString &line : broken)
-        EXPECT_LE(layout.TextWidth(line, BoxScoreFace::Body),
-                  layout.TextWidth("Super", BoxScoreFace::Body));
-    EXPECT_EQ(layout.Wrap("", width, BoxScoreFace::Body), QStringList({""}));
+    }
+    EXPECT_GE(continued, 1);
+    EXPECT_EQ(players, 150) << "every player once, none lost at a page's end";
 }
