@@ -454,7 +454,7 @@ bool CommandLine::Parse(const QStringList &arguments, QString &error)
         }
         // The other outputs run a window; the box score is made without one.
         if (action != Action::BoxScore || !screenshotFile.isEmpty() ||
-            !playerScreenshotFile.isEmpty() || serving || !mqttHost.isEmpty()) {
+            !playerScreenshotFile.isEmpty() || serving || !mqtt.host.isEmpty()) {
             error = "--box-score is made on its own, without --export, --screenshot, --serve "
                     "or --mqtt";
             return false;
