@@ -1,6 +1,8 @@
 #pragma once
 
 #include "GameExport.h"
+#include "boxscore/BoxScorePaper.h"
+#include "service/MqttSettings.h"
 #include "service/ServeSettings.h"
 
 #include <QSize>
@@ -15,7 +17,7 @@
 // --help text are both made from that table, so an option is added in one
 // place and cannot be missing from either.
 struct CommandLine {
-    enum class Action { ShowViewer, Export, Screenshot, Help, Version };
+    enum class Action { ShowViewer, Export, Screenshot, BoxScore, Help, Version };
 
     Action action = Action::ShowViewer;
     ExportRequest request;
@@ -36,13 +38,19 @@ struct CommandLine {
     QSize playerSize{600, 400};
     QString playerScreenshotFile; // --screenshot-player: the PNG file to write
 
+    // The printed box score.
+    QString boxScoreFile;                        // --box-score: the PDF file to write
+    BoxScorePaper paper = BoxScorePaper::Letter; // --paper
+    bool paperGiven = false;
+
     // The live service and the MQTT publisher.
     bool serving = false;  // --serve given
     ServeSettings serve;   // --serve [HOST:]PORT, --serve-token, --serve-public
     bool noWindow = false; // --no-window: serve or publish without showing the window
-    QString mqttHost;      // --mqtt HOST[:PORT]; empty: no MQTT
-    quint16 mqttPort = 1883;
-    QString mqttTopic; // --mqtt-topic; empty: "pylonix/GAMEID"
+    // --mqtt HOST[:PORT] (host empty: no MQTT), --mqtt-topic, --mqtt-user and
+    // --mqtt-cafile; the password is read from --mqtt-password-file at start.
+    MqttSettings mqtt;
+    QString mqttPasswordFile;
 
     // Reads the arguments (the program name first). Returns false with a
     // one-line `error` when they are not understood.

@@ -7,12 +7,7 @@
 
 #include <QJsonDocument>
 
-namespace
-{
-
-// False with `error` naming the file when the load `loaded` tells of read
-// less than the request names.
-bool loadedWhole(const ReloadResult &loaded, QString &error)
+bool GameExport::LoadedWhole(const ReloadResult &loaded, QString &error)
 {
     if (!loaded.gameOpened) {
         error = QString::fromStdString(loaded.gameError);
@@ -26,8 +21,6 @@ bool loadedWhole(const ReloadResult &loaded, QString &error)
     }
     return true;
 }
-
-} // namespace
 
 GameFiles GameExport::FilesOf(const ExportRequest &request)
 {
@@ -67,7 +60,7 @@ bool GameExport::Write(const ExportRequest &request, const GameSession &session,
                        const ReloadResult &loaded, const Sink &write, QString &error,
                        const JsonWriter::Members &windowMembers)
 {
-    if (!loadedWhole(loaded, error))
+    if (!LoadedWhole(loaded, error))
         return false;
     // The tables' texts are measured in the font the window's tables use.
     const TextWrapper wrapper(DialogFont());

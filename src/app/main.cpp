@@ -1,3 +1,4 @@
+#include "BoxScoreFile.h"
 #include "CPylonixApp.h"
 #include "CommandLine.h"
 #include "WindowExport.h"
@@ -12,6 +13,8 @@
 #include "views/PlayerContent.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonObject>
 #include <cerrno>
 #include <csignal>
@@ -200,22 +203,40 @@ void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &mess
         std::fprintf(stderr, "pylonix: %s\n", qPrintable(message));
 }
 
+// The broker's password from its file, and the CA file checked, before
+// anything starts: a file that cannot be read ends the program in one line.
+bool readMqttFiles(CommandLine &line, QString &error)
+{
+    if (!line.mqttPasswordFile.isEmpty() &&
+        !MqttSettings::ReadPasswordFile(line.mqttPasswordFile, line.mqtt.password, error))
+        return false;
+    if (!line.mqtt.caFile.isEmpty()) {
+        QFile file(line.mqtt.caFile);
+        if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
+            error = QString("cannot read the MQTT CA file %1: %2")
+                        .arg(line.mqtt.caFile,
+                             QFileInfo(file).exists() ? "not a readable file" : "no such file");
+            return false;
+        }
+    }
+    return true;
+}
+
 LiveServiceOptions liveServiceOptions(const CommandLine &line)
 {
     LiveServiceOptions options;
     if (line.serving)
         options.serve = line.serve;
-    options.mqttHost = line.mqttHost;
-    options.mqttPort = line.mqttPort;
-    options.mqttTopic = line.mqttTopic;
+    options.mqtt = line.mqtt;
     options.document = line.request.view;
+    options.paper = line.paper;
     return options;
 }
 
 // The window, and beside it the live service following the window's game.
 int showViewer(const CommandLine &line)
 {
-    if (!line.serving && line.mqttHost.isEmpty())
+    if (!line.serving && line.mqtt.host.isEmpty())
         return CPylonixApp().InitInstance(windowOptions(line), windowView(line));
     std::unique_ptr<LiveService> live;
     return CPylonixApp().InitInstance(
@@ -290,12 +311,17 @@ int main(int argc, char **argv)
         return 0;
     case CommandLine::Action::Export:
     case CommandLine::Action::Screenshot:
+    case CommandLine::Action::BoxScore:
         // The export fills the statistics tables in windows it never shows.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(dropQtNotes);
         break;
     case CommandLine::Action::ShowViewer:
+        if (!readMqttFiles(commandLine, error)) {
+            std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
+            return 1;
+        }
         // Without a window the program needs no display: the document's
         // tables are still filled in widgets made off-screen.
         if (commandLine.noWindow) {
@@ -316,6 +342,8 @@ int main(int argc, char **argv)
         qInstallMessageHandler(nullptr);
     QCoreApplication::setApplicationName("pylonix");
     QCoreApplication::setApplicationVersion(PYLONIX_VERSION);
+    if (commandLine.action == CommandLine::Action::BoxScore)
+        return WriteBoxScoreFile(commandLine);
     if (commandLine.action == CommandLine::Action::ShowViewer)
         return commandLine.noWindow ? serveWithoutWindow(commandLine) : showViewer(commandLine);
 

@@ -1,8 +1,11 @@
 #include "LiveService.h"
 
 #include "GameDocumentFromSession.h"
+#include "boxscore/BoxScoreWriter.h"
 #include "live/LiveGame.h"
+#include "platform/Fonts.h"
 #include "platform/LargeBlocks.h"
+#include "views/BoxScoreContent.h"
 
 #include <QTimer>
 #include <cstdio>
@@ -22,6 +25,7 @@ bool LiveService::Start(QString &error)
         service_ = std::make_unique<GameService>();
         if (!service_->Listen(*options_.serve, error))
             return false;
+        service_->SetBoxScoreMaker([this] { return boxScorePdf(); });
     }
     connect(&game_, &LiveGame::reloaded, this, &LiveService::onReloaded);
     // A game loaded before the start is the first state handed out.
@@ -55,12 +59,11 @@ void LiveService::publishLatest()
         std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
         return;
     }
-    if (!options_.mqttHost.isEmpty() && !mqtt_) {
-        const QString prefix = options_.mqttTopic.isEmpty()
-                                   ? MqttPublisher::DefaultPrefix(document.gameId)
-                                   : options_.mqttTopic;
-        auto publisher =
-            std::make_unique<MqttPublisher>(options_.mqttHost, options_.mqttPort, prefix);
+    if (!options_.mqtt.host.isEmpty() && !mqtt_) {
+        MqttSettings mqtt = options_.mqtt;
+        if (mqtt.prefix.isEmpty())
+            mqtt.prefix = MqttPublisher::DefaultPrefix(document.gameId);
+        auto publisher = std::make_unique<MqttPublisher>(std::move(mqtt));
         if (QString mqttError; !publisher->Start(mqttError))
             std::fprintf(stderr, "pylonix: %s\n", qPrintable(mqttError));
         else
@@ -70,4 +73,12 @@ void LiveService::publishLatest()
         mqtt_->Publish(document);
     if (service_)
         service_->Publish(std::move(document));
+}
+
+QByteArray LiveService::boxScorePdf() const
+{
+    // Texts measured in the window's table font, as the document's are.
+    const BoxScoreContent content = BoxScoreContent::Build(
+        game_.session(), options_.document.showTop, TextWrapper(DialogFont()));
+    return BoxScoreWriter::Pdf(content, options_.paper);
 }
