@@ -59,29 +59,26 @@ void GameWire::WriteTeam(JsonWriter &writer, const CTeamStats &team)
 
 void GameWire::WriteScoreboard(JsonWriter &writer, const ScoreboardState &state)
 {
+    const auto number = [&writer](std::string_view name, int value) {
+        writer.PlainKey(name);
+        writer.Int(value);
+    };
     writer.BeginObject();
-    writer.Key("ball_on");
-    writer.Int(state.ballOn);
-    writer.Key("down");
-    writer.Int(state.down);
+    number("ball_on", state.ballOn);
+    number("down", state.down);
     writer.Key("final");
     writer.Bool(state.final != 0);
     writer.Key("home_has_ball");
     writer.Bool(state.homeHasBall != 0);
-    writer.Key("home_score");
-    writer.Int(state.homeScore);
-    writer.Key("minutes");
-    writer.Int(state.minutes);
-    writer.Key("quarter");
-    writer.Int(state.quarter);
-    writer.Key("quarters");
-    writer.Int(state.quarters);
-    writer.Key("seconds");
-    writer.Int(state.seconds);
-    writer.Key("to_go");
-    writer.Int(state.toGo);
-    writer.Key("visitor_score");
-    writer.Int(state.visitorScore);
+    for (const auto &[name, value] :
+         {std::pair<std::string_view, int>{"home_score", state.homeScore},
+          {"minutes", state.minutes},
+          {"quarter", state.quarter},
+          {"quarters", state.quarters},
+          {"seconds", state.seconds},
+          {"to_go", state.toGo},
+          {"visitor_score", state.visitorScore}})
+        number(name, value);
     writer.EndObject();
 }
 
