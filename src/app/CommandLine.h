@@ -38,7 +38,7 @@ struct CommandLine {
 
     // The live service and the MQTT publisher.
     bool serving = false;  // --serve given
-    ServeSettings serve;   // --serve [HOST:]PORT, --serve-token, --serve-public
+    ServeSettings serve;   // --serve [HOST:]PORT, --serve-token-file, --serve-public, ...
     bool noWindow = false; // --no-window: serve or publish without showing the window
     QString mqttHost;      // --mqtt HOST[:PORT]; empty: no MQTT
     quint16 mqttPort = 1883;
