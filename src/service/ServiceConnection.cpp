@@ -114,48 +114,57 @@ void ServiceConnection::readHead()
 
 void ServiceConnection::written()
 {
-    if (finished_)
+    if (finished_ || state_ == State::Closing)
         return;
     if (state_ == State::Live) {
-        // A client that takes what it is sent is there, pong or not.
-        pingSent_ = false;
+        wrote_ = true;
         if (socket_->bytesToWrite() == 0)
             emit drained(this);
         return;
     }
-    if (state_ == State::Closing)
-        return;
-    if (state_ == State::Answering) {
-        if (socket_->bytesToWrite() > 0) {
-            deadline_.start(limits_.idleTimeoutMs);
-            return;
-        }
-        state_ = State::Head;
-        awaitingRequest_ = true;
+    if (socket_->bytesToWrite() > 0) {
         deadline_.start(limits_.idleTimeoutMs);
-        readHead(); // a request sent before this answer was taken
+        return;
     }
+    state_ = State::Head;
+    awaitingRequest_ = true;
+    deadline_.start(limits_.idleTimeoutMs);
+    readHead(); // a request sent before this answer was taken
 }
 
 void ServiceConnection::expired()
 {
-    if (state_ == State::Live && !pingSent_) {
-        pingSent_ = true;
-        socket_->write(WebSocketFrames::Frame(WebSocketFrames::Opcode::Ping, {}));
+    if (state_ == State::Live && keptAlive())
         deadline_.start(limits_.livePingMs);
-        return;
+    else
+        // A head not sent in time, an idle connection, an answer not taken,
+        // or a live client gone quiet: half-open or hostile alike, it holds a
+        // descriptor and is cut off.
+        Cut();
+}
+
+bool ServiceConnection::keptAlive()
+{
+    if (std::exchange(heard_, false)) {
+        pingSent_ = false;
+        return true;
     }
-    // A head not sent in time, an idle connection, an answer not taken, or
-    // a live client that neither reads nor answers a ping: half-open or
-    // hostile alike, it holds a descriptor and is cut off.
-    Cut();
+    // With something unsent, a client that takes nothing is stalled or gone:
+    // what the system buffers is full, as no ping could tell sooner.
+    if (Backlog() > 0)
+        return std::exchange(wrote_, false);
+    if (pingSent_)
+        return false;
+    pingSent_ = true;
+    socket_->write(WebSocketFrames::Frame(WebSocketFrames::Opcode::Ping, {}));
+    return true;
 }
 
 void ServiceConnection::readFrames(QByteArrayView bytes)
 {
     if (bytes.isEmpty() || finished_)
         return;
-    pingSent_ = false;
+    heard_ = true;
     QList<WebSocketFrames::Control> controls;
     const int broken = frames_.Read(bytes, controls);
     for (const WebSocketFrames::Control &control : controls) {

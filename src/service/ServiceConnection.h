@@ -62,6 +62,9 @@ private:
     void readable();
     void written();
     void expired();
+    // For a live client at its ping time: true while it is there (it spoke,
+    // takes what it is sent, or is pinged now), false when it is to be cut.
+    bool keptAlive();
     void readHead();
     void readFrames(QByteArrayView bytes);
     void closeLive(quint16 code);
@@ -74,7 +77,9 @@ private:
     QByteArray head_;              // the bytes of the request being read
     bool awaitingRequest_ = false; // idle between requests: no byte of the next yet
     WebSocketFrames frames_;
-    bool pingSent_ = false; // a live client pinged; nothing heard from it since
+    bool heard_ = false;    // a live client sent a frame since the last ping time
+    bool wrote_ = false;    // it took some of its backlog since the last ping time
+    bool pingSent_ = false; // it was pinged; nothing heard from it since
     bool finished_ = false;
     QTimer deadline_;
 };

@@ -19,9 +19,7 @@ const QByteArray kHandshake = "Upgrade: websocket\r\nConnection: Upgrade\r\n"
 
 // A client that writes what it is told, bytes as they are, and reads what
 // comes back without ever blocking the service (it runs on this thread).
-class RawClient
-{
-public:
+struct RawClient {
     explicit RawClient(quint16 port, qint64 receiveBuffer = 0)
     {
         if (receiveBuffer > 0) {
@@ -29,44 +27,34 @@ public:
             socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, receiveBuffer);
         }
         socket.connectToHost(QHostAddress::LocalHost, port);
-        connected = QTest::qWaitFor(
-            [&] { return socket.state() == QAbstractSocket::ConnectedState; }, 5000);
+        socket.waitForConnected(5000); // the kernel connects; the service needs no turn
     }
-    // The status of the next answer, 0 when none came; its head in `head`.
-    int Exchange(const QByteArray &request)
+    // Sends `request`, then the status of the next answer (its head in
+    // `head`); 0 when none came.
+    int Exchange(const QByteArray &request = {})
     {
         socket.write(request);
-        return Status();
-    }
-    int Status()
-    {
-        [[maybe_unused]] const bool answered = QTest::qWaitFor(
-            [&] {
-                received += socket.readAll();
-                return received.contains("\r\n\r\n") || Closed();
-            },
-            5000);
+        ClosedWithin(5000, "\r\n\r\n");
         const qsizetype end = received.indexOf("\r\n\r\n");
-        if (end < 0)
-            return 0;
-        head = received.first(end + 4);
-        received.remove(0, end + 4);
+        head = end < 0 ? QByteArray() : received.first(end + 4);
+        received.remove(0, head.size());
         return head.mid(9, 3).toInt();
     }
-    // True once the service has closed the connection, waiting up to `ms`.
-    bool ClosedWithin(int ms)
+    // True once the service has closed the connection within `ms` (or
+    // `until` has come), everything sent read into `received`.
+    bool ClosedWithin(int ms, const QByteArray &until = {})
     {
         return QTest::qWaitFor(
-            [&] {
-                received += socket.readAll();
-                return Closed();
-            },
-            ms);
+                   [&] {
+                       received += socket.readAll();
+                       return Closed() || (!until.isEmpty() && received.contains(until));
+                   },
+                   ms) &&
+               Closed();
     }
     bool Closed() const { return socket.state() == QAbstractSocket::UnconnectedState; }
 
     QTcpSocket socket;
-    bool connected = false;
     QByteArray received;
     QByteArray head;
 };
@@ -82,26 +70,17 @@ QByteArray get(const QByteArray &target, const QByteArray &host = "127.0.0.1",
 QByteArray clientFrame(quint8 first, quint64 length, const QByteArray &payload = {})
 {
     QByteArray frame(1, static_cast<char>(first));
-    if (length < 126) {
-        frame.append(static_cast<char>(0x80 | length));
-    } else {
-        frame.append(static_cast<char>(0x80 | 127));
-        for (int shift = 56; shift >= 0; shift -= 8)
-            frame.append(static_cast<char>((length >> shift) & 0xff));
-    }
+    frame.append(static_cast<char>(0x80 | (length < 126 ? length : 127)));
+    for (int shift = 56; length >= 126 && shift >= 0; shift -= 8)
+        frame.append(static_cast<char>((length >> shift) & 0xff));
     return frame + QByteArray(4, '\0') + payload;
 }
 
-ServeSettings withToken(const QString &token)
-{
-    ServeSettings settings;
-    settings.token = token;
-    return settings;
-}
-
+// A service listening on a free loopback port, a first document published.
 struct Served {
-    explicit Served(const ServeSettings &settings = {})
+    explicit Served(const QString &token = {}, ServeSettings settings = {})
     {
+        settings.token = token;
         QString error;
         EXPECT_TRUE(service.Listen(settings, error)) << error.toStdString();
         port = service.Port();
@@ -111,13 +90,21 @@ struct Served {
     quint16 port = 0;
 };
 
-ServeLimits quickLimits()
+// `count` header fields of a few bytes each.
+QByteArray fields(int count)
 {
-    ServeLimits limits;
-    limits.headTimeoutMs = 300;
-    limits.idleTimeoutMs = 300;
-    limits.livePingMs = 300;
-    return limits;
+    QByteArray lines;
+    for (int i = 0; i < count; ++i)
+        lines += "X-" + QByteArray::number(i) + ": 1\r\n";
+    return lines;
+}
+
+ServeSettings withLimits(int headMs, int idleMs)
+{
+    ServeSettings settings;
+    settings.limits.headTimeoutMs = headMs;
+    settings.limits.idleTimeoutMs = idleMs;
+    return settings;
 }
 
 } // namespace
@@ -127,7 +114,7 @@ TEST(ServiceHardening, AnswersOnlyItsOwnHostNamesAndSitesOrigins)
     ServeSettings settings;
     settings.names = {"stats-pc"};
     settings.origins = {"https://board.example"};
-    Served served(settings);
+    Served served({}, settings);
     const QByteArray port = QByteArray::number(served.port);
     for (const QByteArray &host : QByteArrayList{"127.0.0.1", "localhost:" + port, "[::1]:" + port,
                                                  "127.0.0.2", "Stats-PC:8080", "192.0.2.7"})
@@ -189,17 +176,33 @@ TEST(ServiceHardening, LiveClientsCannotMakeTheServiceHoldWhatTheySend)
         << sent << " pings sent";
 }
 
-TEST(ServiceHardening, AClientThatPipelinesRequestsWithoutReadingIsHeldUpThenCutOff)
+TEST(ServiceHardening, ALiveClientThatAnswersNoPingIsCutOff)
 {
     ServeSettings settings;
-    settings.limits = quickLimits();
-    Served served(settings);
+    settings.limits.livePingMs = 200;
+    Served served({}, settings);
+    QWebSocket answering; // Qt's client answers pings by itself
+    answering.open(QUrl(QString("ws://127.0.0.1:%1/api/live").arg(served.port)));
+    RawClient silent(served.port);
+    EXPECT_EQ(silent.Exchange(get("/api/live", "127.0.0.1", kHandshake)), 101);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return served.service.LiveClientCount() == 2; }, 5000));
+    EXPECT_TRUE(silent.ClosedWithin(5000));
+    EXPECT_TRUE(silent.received.contains(QByteArray::fromHex("8900"))); // it was pinged
+    QTest::qWait(500);
+    EXPECT_EQ(answering.state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(served.service.LiveClientCount(), 1);
+}
+
+TEST(ServiceHardening, AClientThatPipelinesRequestsWithoutReadingIsHeldUpThenCutOff)
+{
+    Served served({}, withLimits(300, 300));
     GameDocument large = SampleDocument(2, 7);
     large.members["notes"] = '"' + QByteArray(256 * 1024, 'n') + '"';
     served.service.Publish(large);
 
     RawClient greedy(served.port, 4096);
     greedy.socket.write(get("/api/game").repeated(400));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return served.service.ConnectionCount() == 1; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return served.service.ConnectionCount() == 0; }, 10000));
     // What it had been sent before it was cut off: a few answers, not 400.
     greedy.socket.setReadBufferSize(0);
@@ -210,12 +213,10 @@ TEST(ServiceHardening, AClientThatPipelinesRequestsWithoutReadingIsHeldUpThenCut
 
 TEST(ServiceHardening, SlowIdleAndCrowdingClientsLoseTheirConnections)
 {
-    ServeSettings settings = withToken("press-box");
-    settings.limits = quickLimits();
-    settings.limits.headTimeoutMs = 1000;
+    ServeSettings settings = withLimits(1000, 300);
     settings.limits.unadmittedPerAddress = 4;
     settings.limits.connectionsPerAddress = 6;
-    Served served(settings);
+    Served served("press-box", settings);
 
     // Headers sent a byte at a time: cut off at the head time.
     RawClient slow(served.port);
@@ -259,7 +260,7 @@ TEST(ServiceHardening, AllLiveClientsTogetherStayWithinTheTotalBacklog)
 {
     ServeSettings settings;
     settings.limits.liveBacklogTotal = 4 * 1024 * 1024;
-    Served served(settings);
+    Served served({}, settings);
     std::vector<std::unique_ptr<RawClient>> stalled;
     for (int i = 0; i < 12; ++i) {
         stalled.push_back(std::make_unique<RawClient>(served.port, 4096));
@@ -280,7 +281,7 @@ TEST(ServiceHardening, AllLiveClientsTogetherStayWithinTheTotalBacklog)
 
 TEST(ServiceHardening, EveryMalformedOrOversizedRequestGetsAStatusAndIsClosed)
 {
-    Served served(withToken("press-box"));
+    Served served("press-box");
     const auto refusal = [&](const QByteArray &request) {
         RawClient client(served.port);
         const int status = client.Exchange(request);
@@ -288,34 +289,27 @@ TEST(ServiceHardening, EveryMalformedOrOversizedRequestGetsAStatusAndIsClosed)
         return status;
     };
     const QByteArray token = "Authorization: Bearer press-box\r\n";
-    EXPECT_EQ(refusal(get("/api/live", "127.0.0.1", "Upgrade: websocket\r\n")), 400);
-    EXPECT_EQ(refusal(get("/api/live", "127.0.0.1",
-                          QByteArray(kHandshake).replace("Sec-WebSocket-Version: 13\r\n", ""))),
-              400);
-    EXPECT_EQ(refusal("POST /api/live HTTP/1.1\r\nHost: 127.0.0.1\r\n" + kHandshake + "\r\n"), 405);
-    EXPECT_EQ(refusal("GET /api/live HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kHandshake + "\r\n"), 400);
-    EXPECT_EQ(
-        refusal(get(
-            "/api/game", "127.0.0.1",
-            token + QByteArray("X-Filler-0000: ").append(75, 'f').append("\r\n").repeated(101))),
-        431);
-    QByteArray many;
-    for (int i = 0; i < 300; ++i)
-        many += "X-" + QByteArray::number(i) + ": 1\r\n";
-    EXPECT_EQ(refusal(get("/api/game", "127.0.0.1", token + many)), 431);
-    EXPECT_EQ(refusal(get("/api/game", "127.0.0.1", "X-Big: " + QByteArray(200 * 1024, 'b'))), 431);
-    EXPECT_EQ(refusal(get("/api/game?q=" + QByteArray(10 * 1024, 'q'))), 414);
-    EXPECT_EQ(refusal("GET /api/game HTTP/2.0\r\nHost: 127.0.0.1\r\n\r\n"), 505);
-    EXPECT_EQ(refusal("GET /api/game HTTP/1.1\nHost: 127.0.0.1\n\n"), 400);
-    EXPECT_EQ(refusal(get("/api/game", "127.0.0.1", " folded\r\n")), 400);
+    const QByteArray host = "Host: 127.0.0.1\r\n";
+    const QByteArray field90 = "X-Filler-0000: " + QByteArray(73, 'f') + "\r\n";
+    const std::vector<std::pair<QByteArray, int>> refused = {
+        {get("/api/live", "127.0.0.1", "Upgrade: websocket\r\n"), 400},
+        {get("/api/live", "127.0.0.1", kHandshake.first(kHandshake.size() - 27)), 400},
+        {"POST /api/live HTTP/1.1\r\n" + host + kHandshake + "\r\n", 405},
+        {"GET /api/live HTTP/1.0\r\n" + host + kHandshake + "\r\n", 400},
+        {get("/api/game", "127.0.0.1", token + field90.repeated(101)), 431},
+        {get("/api/game", "127.0.0.1", token + fields(300)), 431},
+        {get("/api/game", "127.0.0.1", "X-Big: " + QByteArray(200 * 1024, 'b')), 431},
+        {get("/api/game?q=" + QByteArray(10 * 1024, 'q')), 414},
+        {"GET /api/game HTTP/2.0\r\n" + host + "\r\n", 505},
+        {"GET /api/game HTTP/1.1\nHost: 127.0.0.1\n\n", 400},
+        {get("/api/game", "127.0.0.1", " folded\r\n"), 400}};
+    for (const auto &[request, status] : refused)
+        EXPECT_EQ(refusal(request), status) << request.left(60).data();
 
     // A hundred fields, the token the last: still read, still admitted. The
     // scheme's name is not case-sensitive.
-    QByteArray fields;
-    for (int i = 0; i < 98; ++i)
-        fields += "X-" + QByteArray::number(i) + ": 1\r\n";
-    RawClient patient(served.port);
-    EXPECT_EQ(patient.Exchange(get("/api/game", "127.0.0.1", fields + token)), 200);
+    EXPECT_EQ(RawClient(served.port).Exchange(get("/api/game", "127.0.0.1", fields(98) + token)),
+              200);
     for (const QByteArray scheme : {"bearer", "BEARER"}) {
         EXPECT_EQ(RawClient(served.port)
                       .Exchange(get("/api/game", "127.0.0.1",
@@ -326,7 +320,7 @@ TEST(ServiceHardening, EveryMalformedOrOversizedRequestGetsAStatusAndIsClosed)
 
 TEST(ServiceHardening, HeadIsAGetWithoutABodyAndBrowsersAreToldOfTheToken)
 {
-    Served served(withToken("press-box"));
+    Served served("press-box");
     const QByteArray request = " /api/game?token=press-box HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
     RawClient getter(served.port);
     EXPECT_EQ(getter.Exchange("GET" + request), 200);
