@@ -399,7 +399,7 @@ void GameService::deliver(ServiceConnection *connection, LiveClient &client,
     // what it has, one snapshot brings it up to date. A client that has
     // taken everything is always sent its message, so the total stays
     // within the limit and one message per client.
-    if (backlog > kLiveBacklogLimit ||
+    if (backlog > ServiceConnection::kLiveBacklogLimit ||
         (backlog > 0 && totalBacklog > settings_.limits.liveBacklogTotal)) {
         client.lagging = true;
         return;

@@ -27,10 +27,6 @@ class GameService : public QObject
 {
     Q_OBJECT
 public:
-    // A live client with more unsent bytes than this gets nothing more until
-    // it has taken what it has, then one fresh snapshot.
-    static constexpr qint64 kLiveBacklogLimit = 4 * 1024 * 1024;
-
     explicit GameService(QObject *parent = nullptr);
     ~GameService() override;
 

@@ -22,7 +22,8 @@ class ServiceConnection : public QObject
     Q_OBJECT
 public:
     // A live client with more unsent bytes than this gets no more messages
-    // from the service, and one that asks for a pong then is cut off.
+    // until it has taken what it has, then one fresh snapshot; one that asks
+    // for a pong then is cut off.
     static constexpr qint64 kLiveBacklogLimit = 4 * 1024 * 1024;
 
     // Takes `socket` over (it becomes a child of this).
