@@ -17,6 +17,7 @@ namespace
 
 const QByteArray kJson = "application/json; charset=utf-8";
 const QByteArray kHtml = "text/html; charset=utf-8";
+const QByteArray kPdf = "application/pdf";
 const QString kLivePath = "/api/live";
 const QString kPagesPrefix = "/api/pages/";
 
@@ -56,6 +57,8 @@ QByteArray reason(int status)
         return "Misdirected Request";
     case 431:
         return "Request Header Fields Too Large";
+    case 500:
+        return "Internal Server Error";
     case 503:
         return "Service Unavailable";
     case 505:
@@ -336,12 +339,31 @@ QByteArray GameService::page(const QString &name)
     return html.toUtf8();
 }
 
-GameService::Reply GameService::route(const QString &path) const
+void GameService::SetBoxScoreMaker(BoxScoreMaker maker)
+{
+    boxScoreMaker_ = std::move(maker);
+    boxScore_.clear();
+}
+
+GameService::Reply GameService::boxScore()
+{
+    if (document_.seq == 0)
+        return error(503, "no game loaded yet");
+    if (boxScore_.isEmpty() && boxScoreMaker_)
+        boxScore_ = boxScoreMaker_();
+    if (boxScore_.isEmpty())
+        return error(500, "the box score could not be made");
+    return {200, kPdf, boxScore_, {}};
+}
+
+GameService::Reply GameService::route(const QString &path)
 {
     if (path == "/")
         return {200, kHtml, statisticsPage_, {}};
     if (path == "/scorebug")
         return {200, kHtml, scorebugPage_, {}};
+    if (path == "/boxscore.pdf")
+        return boxScore();
     const bool api = path.startsWith("/api/");
     if (api && document_.seq == 0)
         return error(503, "no game loaded yet");
@@ -362,6 +384,7 @@ void GameService::Publish(GameDocument document)
 {
     const GameDocument previous = std::exchange(document_, std::move(document));
     snapshotFrame_.clear();
+    boxScore_.clear();
     // Framed once for every client: a publish costs the same for a dozen
     // clients as for one.
     const QByteArray changed = document_.ChangedMessage(previous);

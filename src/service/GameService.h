@@ -8,6 +8,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QTcpServer>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -15,9 +16,10 @@ class ServiceConnection;
 
 // The game over HTTP and a WebSocket, read-only: GET (or HEAD) /api/game (the
 // whole document), /api/situation, /api/pages/KEY, the live statistics page
-// at / and the broadcast score bug at /scorebug; /api/live sends a snapshot
-// on connect and then only what each publish changed. It serves the
-// documents it is handed and computes nothing of its own.
+// at /, the broadcast score bug at /scorebug and the printable box score at
+// /boxscore.pdf; /api/live sends a snapshot on connect and then only what
+// each publish changed. It serves the documents it is handed and computes
+// nothing of its own: the box score is made by the maker it is given.
 //
 // It is its own small HTTP/1.1 and WebSocket server on a QTcpServer, so that
 // every bound holds before a request is parsed further: the head's size and
@@ -41,6 +43,13 @@ public:
     // Makes `document` the one served and tells each live client what
     // changed. Never waits for a client.
     void Publish(GameDocument document);
+
+    // Makes the box score's PDF of the game published last; empty when it
+    // cannot be made.
+    using BoxScoreMaker = std::function<QByteArray()>;
+    // Serves /boxscore.pdf with what `maker` makes, made on the first
+    // request after each publish and kept until the next.
+    void SetBoxScoreMaker(BoxScoreMaker maker);
 
     // The document served now.
     const GameDocument &Document() const { return document_; }
@@ -80,7 +89,8 @@ private:
     bool originAccepted(const RequestHead &head) const;
     // The refusal of an upgrade, or nothing when it is a sound handshake.
     std::optional<Reply> handshakeRefusal(const RequestHead &head, const QString &path) const;
-    Reply route(const QString &path) const;
+    Reply route(const QString &path);
+    Reply boxScore();
     // The page of that name among the compiled-in resources, whole.
     static QByteArray page(const QString &name);
 
@@ -101,7 +111,9 @@ private:
     ServeSettings settings_;
     int connectionLimit_ = 0; // all connections at once, below the descriptor limit
     GameDocument document_;
-    QByteArray snapshotFrame_;                             // of document_, made when first needed
+    BoxScoreMaker boxScoreMaker_;
+    QByteArray boxScore_;      // of document_'s game, made when first asked for
+    QByteArray snapshotFrame_; // of document_, made when first needed
     std::map<ServiceConnection *, Connected> connections_; // children of the service
     QHash<QHostAddress, Peer> peers_;
     std::map<ServiceConnection *, LiveClient> clients_;
