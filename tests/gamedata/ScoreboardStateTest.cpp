@@ -70,3 +70,22 @@ TEST(ScoreboardState, FinalOnlyWhenTheFirstFinalFlagIsY)
     EXPECT_EQ(readFrom(R"(<qtr><score final="N"/><score final="Y"/></qtr>)").final, 0);
     EXPECT_EQ(readFrom(R"(<qtr><score final="y"/></qtr>)").final, 0);
 }
+
+TEST(ScoreboardState, FinalWhenTheVenueGivesTheGamesEndAndLength)
+{
+    ScratchDirectory dir;
+    const auto finalWith = [&](const std::string &venue) {
+        CGameDocument document;
+        EXPECT_TRUE(document.Open(dir.Write(
+            "game.xml", "<fbgame>" + venue +
+                            R"(<plays><qtr number="5"><score V="7" H="10"/></qtr></plays></fbgame>)")));
+        ScoreboardState state;
+        state.Read(document);
+        return state.final;
+    };
+    EXPECT_EQ(finalWith(R"(<venue end="4:31 PM" duration="3:26"/>)"), 1)
+        << "an overtime game without the flag that recorded its end";
+    EXPECT_EQ(finalWith(R"(<venue end="" duration=""/>)"), 0) << "a game in progress";
+    EXPECT_EQ(finalWith(R"(<venue end="4:31 PM"/>)"), 0) << "the length too";
+    EXPECT_EQ(finalWith(R"(<venue end="4:31 PM" duration="  "/>)"), 0) << "blanks are no value";
+}

@@ -35,6 +35,20 @@ TEST(SituationView, LineScoreRowsAndSituationLinesOfAnOvertimeGame)
         << "the strip leaves out what the file does not tell";
 }
 
+TEST(SituationView, AFinishedGameShowsNoCurrentDownOrBallPosition)
+{
+    GameSituation situation;
+    situation.period_label = "Final/OT";
+    situation.down_distance = "1st & 10";
+    situation.ball_on = "AM25";
+    situation.final = true;
+    const std::array<CTeamStats, 2> teams = {TestTeam({{"Short Name", "HB"}}),
+                                             TestTeam({{"Short Name", "AM"}})};
+    const SituationView view = SituationView::Build(situation, teams);
+    EXPECT_EQ(view.lines, "Period: Final/OT\nDown: -\nBall on: -\nTimeouts left: -\nLast play: -");
+    EXPECT_EQ(view.strip, "HB 0  AM 0 | Final/OT");
+}
+
 TEST(ReloadStatus, FailureKeepsItsFirstTimeAndTheLatestReasonUntilAGoodRead)
 {
     ReloadStatus status;

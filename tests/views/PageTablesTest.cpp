@@ -212,7 +212,7 @@ TEST(ScoringTable, RowsColoursAndPossessionColumn)
     EXPECT_EQ(drawn(table, 0, ScoringTable::kTopColumn), "");
     EXPECT_EQ(drawn(table, 0, 0), "HCM");
     EXPECT_EQ(drawn(table, 0, 3), "Field Goal MADE by Albrecht 34 yds");
-    EXPECT_EQ(drawn(table, 0, 4), "9 - 0"); // no "@drive": 0
+    EXPECT_EQ(drawn(table, 0, 4), "9 - ") << "no \"@drive\" and no drive named: empty";
     EXPECT_EQ(drawn(table, 0, 6), "14-7");
     EXPECT_EQ(table.rows[0].BackgroundOf(3), RGB(255, 255, 255));
     EXPECT_EQ(table.rows[0].TextColorOf(3), RGB(0, 0, 0));
@@ -233,6 +233,33 @@ TEST(ScoringTable, RowsColoursAndPossessionColumn)
     const GameText empty("<fbgame><scores/></fbgame>");
     table = ScoringTable::Build(empty.document(), true);
     EXPECT_EQ(table.RowCount(), 0);
+}
+
+TEST(ScoringTable, AScoreWithoutItsDrivesDataTakesItFromTheDriveItNames)
+{
+    const GameText recorded(R"(<fbgame>
+      <drives><drive driveindex="4" plays="7" yards="62" top="03:05"/></drives>
+      <scores><score type="TD" vh="H" driveindex="4"/><score type="FG" vh="H" driveindex="9"/>
+        <score type="FG" vh="H" driveindex="4" plays="8" drive="70" top="04:00"/></scores>
+      </fbgame>)");
+    StatTable table = ScoringTable::Build(recorded.document(), true);
+    ASSERT_EQ(table.RowCount(), 3);
+    EXPECT_EQ(drawn(table, 0, 4), "7 - 62");
+    EXPECT_EQ(drawn(table, 0, ScoringTable::kTopColumn), "03:05");
+    EXPECT_EQ(drawn(table, 1, 4), "") << "no drive 9: nothing to show, not 0 - 0";
+    EXPECT_EQ(drawn(table, 1, ScoringTable::kTopColumn), "");
+    EXPECT_EQ(drawn(table, 2, 4), "8 - 70") << "the score's own values stand";
+    EXPECT_EQ(drawn(table, 2, ScoringTable::kTopColumn), "04:00");
+
+    const GameText derived(R"(<fbgame><scores><score type="TD" vh="H" driveindex="1"/></scores>
+      <plays><qtr number="1">
+        <play playid="1,1,1" context="H,1,10,H25" type="R" yds="75" text="A rush" clock="15:00"/>
+        <play playid="1,2,2" context="H,1,3,V3" type="X" text="B kick attempt good."/>
+        <play playid="2,1,3" context="V,1,10,V25" type="R" yds="2" text="C rush" clock="14:50"/>
+      </qtr></plays></fbgame>)");
+    table = ScoringTable::Build(derived.document(), true);
+    EXPECT_EQ(drawn(table, 0, 4), "1 - 75") << "the drive worked out from the plays";
+    EXPECT_EQ(drawn(table, 0, ScoringTable::kTopColumn), "00:10");
 }
 
 TEST(ScoringTable, DriveThatLostGroundReadsAsInTheDrivesList)
