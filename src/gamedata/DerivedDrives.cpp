@@ -150,7 +150,7 @@ std::string clockText(int seconds)
 struct Drive {
     int index = 0;
     char team = 0;
-    std::vector<std::size_t> plays; // the plays of groups without plays of their own first
+    std::vector<std::size_t> plays;      // the plays of groups without plays of their own first
     std::optional<std::size_t> firstOwn; // the team's first line of scrimmage
     std::optional<std::size_t> lastOwn;  // and its last
     std::optional<std::size_t> lastPlay; // its last snap or try
@@ -241,13 +241,21 @@ private:
             }
             bool own = false;
             for (const std::size_t i : numbered.plays) {
-                if (drive.team && (lineOf(i, drive.team) ||
-                                   (kinds_[i] == Kind::Try && play(i).context.offense == drive.team)))
+                if (drive.team &&
+                    (lineOf(i, drive.team) ||
+                     (kinds_[i] == Kind::Try && play(i).context.offense == drive.team)))
                     own = true;
             }
-            pending.insert(pending.end(), numbered.plays.begin(), numbered.plays.end());
-            if (!own)
+            if (!own) {
+                pending.insert(pending.end(), numbered.plays.begin(), numbered.plays.end());
                 continue;
+            }
+            // A kickoff the half ran out on opens nothing in the next half.
+            const int half = halfOf(LeadingInt(play(numbered.plays.front()).quarter));
+            std::erase_if(pending, [&](std::size_t i) {
+                return halfOf(LeadingInt(play(i).quarter)) != half;
+            });
+            pending.insert(pending.end(), numbered.plays.begin(), numbered.plays.end());
             drive.plays = std::move(pending);
             pending.clear();
             drives_.push_back(std::move(drive));
@@ -364,8 +372,8 @@ private:
         int endSpot = last ? spotAfter(*last) : 0;
         std::string how;
         const bool reached = last && rushOrPass_[*last] && spot(*last);
-        if (last && (has(play(*last).text, "safety") ||
-                     (reached && *spot(*last) + gain(*last) <= 0))) {
+        if (last &&
+            (has(play(*last).text, "safety") || (reached && *spot(*last) + gain(*last) <= 0))) {
             how = "SAF";
             endSpot = 0;
             ended = true;
@@ -409,7 +417,6 @@ private:
     {
         Drive &drive = drives_[k];
         DriveRecordFields &record = drive.record;
-        const Drive *next = k + 1 < drives_.size() ? &drives_[k + 1] : nullptr;
         if (drive.kickoffFirst) {
             record.start.how = "KO";
         } else if (drive.startQuarter > facts_.quarters) {
@@ -421,9 +428,17 @@ private:
             record.start.how = handedOver ? before : "POSS";
         }
 
-        if (next) {
-            record.end.time = next->startQuarter > drive.endQuarter ? clockText(0)
-                                                                     : next->record.start.time;
+        // The drive ended when the next play that gives a clock began (the
+        // next drive's, or a kickoff the half ran out on), or with its quarter.
+        std::optional<std::size_t> after;
+        for (std::size_t j = drive.plays.back() + 1; j < game_.plays.size() && !after; ++j) {
+            if (!play(j).clock.empty())
+                after = j;
+        }
+        if (after) {
+            record.end.time = LeadingInt(play(*after).quarter) > drive.endQuarter
+                                  ? clockText(0)
+                                  : play(*after).clock;
         } else if (facts_.gameOver) {
             record.end.time = clockText(0);
         } else {

@@ -39,8 +39,8 @@ struct GameDrives {
 
 // What the plays alone do not tell about the game they belong to.
 struct DriveGame {
-    int quarters = 4;       // the rules' quarters; later periods are overtime
-    bool gameOver = false;  // the last drive ended with the game, not still going on
+    int quarters = 4;                   // the rules' quarters; later periods are overtime
+    bool gameOver = false;              // the last drive ended with the game, not still going on
     std::array<std::string, 2> teamIds; // home and visitor "id", as play texts name the teams
 };
 

@@ -22,7 +22,7 @@ struct GameFiles {
 
 // What one Reload found.
 struct ReloadResult {
-    bool gameOpened = false;            // false: nothing in the session changed
+    bool gameOpened = false; // false: nothing in the session changed
     // "<path>: <reason>" when !gameOpened; for a file whose root is not
     // "fbgame", "<path> is a season file (root fbseas), not a game file" or
     // "<path> is not a game file (root <name>)".

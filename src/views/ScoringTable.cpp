@@ -90,10 +90,11 @@ std::map<int, DriveTotals> driveTotals(const CGameDocument &document)
         for (const CXmlNode drive : *drives) {
             if (!document.HasNode(drive, "@driveindex"))
                 continue;
-            totals.try_emplace(TextNumbers::LeadingInt(document.GetNodeText(drive, "@driveindex", "")),
-                               DriveTotals{document.GetNodeText(drive, "@plays", ""),
-                                           document.GetNodeText(drive, "@yards", ""),
-                                           document.GetNodeText(drive, "@top", "")});
+            totals.try_emplace(
+                TextNumbers::LeadingInt(document.GetNodeText(drive, "@driveindex", "")),
+                DriveTotals{document.GetNodeText(drive, "@plays", ""),
+                            document.GetNodeText(drive, "@yards", ""),
+                            document.GetNodeText(drive, "@top", "")});
         }
     }
     return totals;
@@ -179,8 +180,8 @@ StatTable ScoringTable::Build(const CGameDocument &document, bool showTOP)
                 return std::string();
             if (!drives)
                 drives = driveTotals(document);
-            const auto drive =
-                drives->find(TextNumbers::LeadingInt(document.GetNodeText(node, "@driveindex", "")));
+            const auto drive = drives->find(
+                TextNumbers::LeadingInt(document.GetNodeText(node, "@driveindex", "")));
             return drive == drives->end() ? std::string() : drive->second.*member;
         };
         const std::string plays = driveValue("@plays", &DriveTotals::plays);

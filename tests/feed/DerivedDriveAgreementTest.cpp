@@ -1,6 +1,9 @@
 // Drives worked out from the plays against the drive records the simulator
 // writes for the same games: the records are taken out of the file and the
 // drives derived from what is left are compared with them field by field.
+// What the records hold that the plays cannot tell: a drive with no play of
+// its own (the ball given up as a half runs out), and a drive that began as a
+// quarter ran out, whose first play comes at the start of the next.
 
 #include "GameSimulator.h"
 #include "GameXmlWriter.h"
@@ -23,14 +26,14 @@ namespace
 {
 
 constexpr std::array<const char *, 12> kFields = {
-    "vh",         "plays",      "yards",     "top",      "start.how", "start.quarter",
-    "start.time", "start.spot", "end.how",   "end.quarter", "end.time", "end.spot"};
+    "vh",         "plays",      "yards",   "top",         "start.how", "start.quarter",
+    "start.time", "start.spot", "end.how", "end.quarter", "end.time",  "end.spot"};
 
 std::array<std::string, 12> fieldsOf(const DriveRecordFields &drive)
 {
-    return {drive.vh,           drive.plays,         drive.yards,        drive.top,
-            drive.start.how,    drive.start.quarter, drive.start.time,   drive.start.spot,
-            drive.end.how,      drive.end.quarter,   drive.end.time,     drive.end.spot};
+    return {drive.vh,        drive.plays,         drive.yards,      drive.top,
+            drive.start.how, drive.start.quarter, drive.start.time, drive.start.spot,
+            drive.end.how,   drive.end.quarter,   drive.end.time,   drive.end.spot};
 }
 
 // "KO,1,15:00,25" as its four fields.
@@ -63,7 +66,8 @@ std::string statsCode(const std::string &how)
 std::vector<DriveRecordFields> recordsOf(const CGameDocument &document)
 {
     std::vector<DriveRecordFields> records;
-    for (const CXmlNode node : *document.SelectNodes("/fbgame/drives/drive")) {
+    const auto nodes = document.SelectNodes("/fbgame/drives/drive");
+    for (const CXmlNode node : nodes.value()) {
         DriveRecordFields record;
         record.driveIndex = std::stoi(document.GetNodeText(node, "@driveindex", "0"));
         record.vh = document.GetNodeText(node, "@vh", "");
@@ -89,7 +93,7 @@ TEST(DerivedDriveAgreement, FieldsOfTheRecordsOnMostDrivesOfSeveralGames)
     int matched = 0;
     int extra = 0;
     std::array<int, kFields.size()> agreeing{};
-    for (const std::uint64_t seed : {1u, 3u, 5u, 7u, 9u, 11u, 14u, 2024u}) {
+    for (std::uint64_t seed = 1; seed <= 24; ++seed) { // seed 1 goes to overtime
         GameSimulator simulator(seed, rosters.home(), rosters.visitor());
         simulator.run({});
         const std::string full = GameXmlWriter::write(simulator.state());
@@ -100,8 +104,9 @@ TEST(DerivedDriveAgreement, FieldsOfTheRecordsOnMostDrivesOfSeveralGames)
         ASSERT_NE(open, std::string::npos);
         ASSERT_NE(close, std::string::npos);
         CGameDocument withoutRecords;
-        ASSERT_TRUE(withoutRecords.Open(scratch.Write(
-            "plays.xml", full.substr(0, open) + full.substr(close + std::string("</drives>").size()))));
+        ASSERT_TRUE(withoutRecords.Open(
+            scratch.Write("plays.xml", full.substr(0, open) +
+                                           full.substr(close + std::string("</drives>").size()))));
 
         const GameDrives derived = DrivesWithoutRecords(withoutRecords);
         ASSERT_TRUE(derived.derived);

@@ -1,5 +1,5 @@
-#include "gamedata/CGameDocument.h"
 #include "gamedata/DerivedDrives.h"
+#include "gamedata/CGameDocument.h"
 
 #include "../support/ScratchDirectory.h"
 
@@ -12,8 +12,8 @@ namespace
 // begun and ended another way; the kickoff of the second half comes in a
 // drive number of its own. "p" makes a play: drive number, quarter, context,
 // type, yards, text and clock.
-std::string p(int drive, const char *context, const char *type, const char *yards,
-              const char *text, const char *clock = "")
+std::string p(int drive, const char *context, const char *type, const char *yards, const char *text,
+              const char *clock = "")
 {
     static int sequence = 0;
     std::string play = "<play playid=\"" + std::to_string(drive) + ",1," +
@@ -63,9 +63,9 @@ std::string firstHalfAndMore()
 
 std::vector<std::string> fieldsOf(const DriveRecordFields &drive)
 {
-    return {drive.vh,          drive.plays,         drive.yards,      drive.top,
-            drive.start.how,   drive.start.quarter, drive.start.time, drive.start.spot,
-            drive.end.how,     drive.end.quarter,   drive.end.time,   drive.end.spot};
+    return {drive.vh,        drive.plays,         drive.yards,      drive.top,
+            drive.start.how, drive.start.quarter, drive.start.time, drive.start.spot,
+            drive.end.how,   drive.end.quarter,   drive.end.time,   drive.end.spot};
 }
 
 } // namespace
@@ -101,9 +101,9 @@ TEST(DerivedDrives, HowWhenAndWhereEveryKindOfDriveStartsAndEnds)
     }
 
     // Once the game is over, its last drive ended with it.
-    ASSERT_TRUE(document.Open(dir.Write(
-        "over.xml", R"(<fbgame><venue end="4:10 PM" duration="3:05"/><plays>)" +
-                        firstHalfAndMore() + "</plays></fbgame>")));
+    ASSERT_TRUE(document.Open(
+        dir.Write("over.xml", R"(<fbgame><venue end="4:10 PM" duration="3:05"/><plays>)" +
+                                  firstHalfAndMore() + "</plays></fbgame>")));
     const DriveRecordFields last = DrivesWithoutRecords(document).drives.back();
     EXPECT_EQ(last.end.how, "HALF");
     EXPECT_EQ(last.end.time, "00:00");
@@ -114,13 +114,15 @@ TEST(DerivedDrives, AReturnForATouchdownIsADriveOfTheTryAlone)
 {
     ScratchDirectory dir;
     CGameDocument document;
-    ASSERT_TRUE(document.Open(dir.Write(
-        "game.xml",
-        "<fbgame><plays><qtr number=\"4\">" +
-            p(1, "H,1,10,H40", "R", "3", "A rush for 3 yards", "05:00") +
-            p(1, "H,2,7,H43", "U", "40", "B punt 40 yards to the AM17, C return 83 yards to "
-                                          "the HB0, TOUCHDOWN, clock 04:40.", "04:52") +
-            p(2, "V,1,3,H3", "X", "0", "D kick attempt good.", "04:40") + "</qtr></plays></fbgame>")));
+    ASSERT_TRUE(document.Open(
+        dir.Write("game.xml", "<fbgame><plays><qtr number=\"4\">" +
+                                  p(1, "H,1,10,H40", "R", "3", "A rush for 3 yards", "05:00") +
+                                  p(1, "H,2,7,H43", "U", "40",
+                                    "B punt 40 yards to the AM17, C return 83 yards to "
+                                    "the HB0, TOUCHDOWN, clock 04:40.",
+                                    "04:52") +
+                                  p(2, "V,1,3,H3", "X", "0", "D kick attempt good.", "04:40") +
+                                  "</qtr></plays></fbgame>")));
     const GameDrives derived = DrivesWithoutRecords(document);
     ASSERT_EQ(derived.drives.size(), 2u);
     EXPECT_EQ(fieldsOf(derived.drives[1]),

@@ -127,8 +127,7 @@ TEST(GameSession, AFileThatIsNotAGameIsRefusedAndNamed)
     EXPECT_EQ(session.game().GetText("/fbgame/venue/rules/@qtrs"), "4");
 
     const std::string page = dir.Write("page.html", "<html><body>Scores</body></html>");
-    EXPECT_EQ(session.Reload({page, "", ""}).gameError,
-              page + " is not a game file (root html)");
+    EXPECT_EQ(session.Reload({page, "", ""}).gameError, page + " is not a game file (root html)");
     EXPECT_EQ(session.game().LastLoadError().status, XmlLoadError::Status::WrongRoot);
 }
 

@@ -77,8 +77,9 @@ TEST(ScoreboardState, FinalWhenTheVenueGivesTheGamesEndAndLength)
     const auto finalWith = [&](const std::string &venue) {
         CGameDocument document;
         EXPECT_TRUE(document.Open(dir.Write(
-            "game.xml", "<fbgame>" + venue +
-                            R"(<plays><qtr number="5"><score V="7" H="10"/></qtr></plays></fbgame>)")));
+            "game.xml",
+            "<fbgame>" + venue +
+                R"(<plays><qtr number="5"><score V="7" H="10"/></qtr></plays></fbgame>)")));
         ScoreboardState state;
         state.Read(document);
         return state.final;
