@@ -494,21 +494,6 @@ TEST_F(MainWindow, UnreadableGameAsksToConfigureAndNoKeepsWhatWasLoaded)
     EXPECT_EQ(dlg.reloadCount(), 2);
 }
 
-TEST_F(MainWindow, ASeasonFileGivenAsTheGameIsNamedInThePrompt)
-{
-    TestDlg dlg(optionsFor(game));
-    ASSERT_TRUE(dlg.OnInitDialog());
-    const std::string overview = dlg.OverviewText().toStdString();
-    dir.Write("game.xml", ReadFile(PYLONIX_SAMPLES_DIR "/small/season-home.xml"));
-    dlg.answers = {false};
-    dlg.ReloadGame();
-    ASSERT_EQ(dlg.prompts.size(), 1u);
-    EXPECT_EQ(dlg.prompts[0].text.toStdString(),
-              "Pylonix couldn't load the Game file.\n" + game +
-                  " is a season file (root fbseas), not a game file.\nOpen the Configure dialog?");
-    EXPECT_EQ(dlg.OverviewText().toStdString(), overview) << "the game read before stays";
-}
-
 TEST_F(MainWindow, UnreadableSeasonFileAsksToTurnItsStatisticsOff)
 {
     const std::string visitor =

@@ -10,20 +10,14 @@ namespace
 
 // Eleven drives of a first half and the start of the third quarter, each
 // begun and ended another way; the kickoff of the second half comes in a
-// drive number of its own. "p" makes a play: drive number, quarter, context,
-// type, yards, text and clock.
+// drive number of its own. "p" makes a play: drive number, context, type,
+// yards, text and clock.
 std::string p(int drive, const char *context, const char *type, const char *yards, const char *text,
-              const char *clock = "")
+              const std::string &clock = "")
 {
-    static int sequence = 0;
-    std::string play = "<play playid=\"" + std::to_string(drive) + ",1," +
-                       std::to_string(++sequence) + "\" context=\"" + context + "\" type=\"" +
-                       type + "\" text=\"" + text + "\"";
-    if (*yards)
-        play += std::string(" yds=\"") + yards + "\"";
-    if (*clock)
-        play += std::string(" clock=\"") + clock + "\"";
-    return play + "/>";
+    return "<play playid=\"" + std::to_string(drive) + ",1,1\" context=\"" + context +
+           "\" type=\"" + type + "\" yds=\"" + yards + "\" text=\"" + text + "\"" +
+           (clock.empty() ? "" : " clock=\"" + clock + "\"") + "/>";
 }
 
 std::string firstHalfAndMore()
@@ -99,35 +93,4 @@ TEST(DerivedDrives, HowWhenAndWhereEveryKindOfDriveStartsAndEnds)
         EXPECT_EQ(derived.drives[k].driveIndex, static_cast<int>(k) + 1);
         EXPECT_EQ(fieldsOf(derived.drives[k]), expected[k]) << "drive " << k + 1;
     }
-
-    // Once the game is over, its last drive ended with it.
-    ASSERT_TRUE(document.Open(
-        dir.Write("over.xml", R"(<fbgame><venue end="4:10 PM" duration="3:05"/><plays>)" +
-                                  firstHalfAndMore() + "</plays></fbgame>")));
-    const DriveRecordFields last = DrivesWithoutRecords(document).drives.back();
-    EXPECT_EQ(last.end.how, "HALF");
-    EXPECT_EQ(last.end.time, "00:00");
-    EXPECT_EQ(last.top, "14:00");
-}
-
-TEST(DerivedDrives, AReturnForATouchdownIsADriveOfTheTryAlone)
-{
-    ScratchDirectory dir;
-    CGameDocument document;
-    ASSERT_TRUE(document.Open(
-        dir.Write("game.xml", "<fbgame><plays><qtr number=\"4\">" +
-                                  p(1, "H,1,10,H40", "R", "3", "A rush for 3 yards", "05:00") +
-                                  p(1, "H,2,7,H43", "U", "40",
-                                    "B punt 40 yards to the AM17, C return 83 yards to "
-                                    "the HB0, TOUCHDOWN, clock 04:40.",
-                                    "04:52") +
-                                  p(2, "V,1,3,H3", "X", "0", "D kick attempt good.", "04:40") +
-                                  "</qtr></plays></fbgame>")));
-    const GameDrives derived = DrivesWithoutRecords(document);
-    ASSERT_EQ(derived.drives.size(), 2u);
-    EXPECT_EQ(fieldsOf(derived.drives[1]),
-              (std::vector<std::string>{"V", "0", "83", "00:00", "PUNT", "4", "04:40", "17", "TD",
-                                        "4", "04:40", "100"}))
-        << "the return began at the 17";
-    EXPECT_EQ(derived.drives[0].end.how, "PUNT");
 }

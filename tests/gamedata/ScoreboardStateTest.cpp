@@ -74,19 +74,13 @@ TEST(ScoreboardState, FinalOnlyWhenTheFirstFinalFlagIsY)
 TEST(ScoreboardState, FinalWhenTheVenueGivesTheGamesEndAndLength)
 {
     ScratchDirectory dir;
-    const auto finalWith = [&](const std::string &venue) {
+    for (const auto &[venue, final] : {std::pair{R"(end="4:31 PM" duration="3:26")", 1},
+                                       {R"(end="" duration="")", 0}, // a game in progress
+                                       {R"(end="4:31 PM")", 0},
+                                       {R"(end="4:31 PM" duration="  ")", 0}}) {
         CGameDocument document;
-        EXPECT_TRUE(document.Open(dir.Write(
-            "game.xml",
-            "<fbgame>" + venue +
-                R"(<plays><qtr number="5"><score V="7" H="10"/></qtr></plays></fbgame>)")));
-        ScoreboardState state;
-        state.Read(document);
-        return state.final;
-    };
-    EXPECT_EQ(finalWith(R"(<venue end="4:31 PM" duration="3:26"/>)"), 1)
-        << "an overtime game without the flag that recorded its end";
-    EXPECT_EQ(finalWith(R"(<venue end="" duration=""/>)"), 0) << "a game in progress";
-    EXPECT_EQ(finalWith(R"(<venue end="4:31 PM"/>)"), 0) << "the length too";
-    EXPECT_EQ(finalWith(R"(<venue end="4:31 PM" duration="  "/>)"), 0) << "blanks are no value";
+        ASSERT_TRUE(document.Open(
+            dir.Write("game.xml", std::string("<fbgame><venue ") + venue + "/><plays/></fbgame>")));
+        EXPECT_EQ(ScoreboardState::IsFinal(document), final == 1) << venue;
+    }
 }

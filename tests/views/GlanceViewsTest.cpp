@@ -33,20 +33,12 @@ TEST(SituationView, LineScoreRowsAndSituationLinesOfAnOvertimeGame)
         << "a dash where the file tells nothing";
     EXPECT_EQ(view.strip, "HB 23  AM 17 | OT | 3rd & 7 | Ball on AM35 | Timeouts HB 2, AM -")
         << "the strip leaves out what the file does not tell";
-}
 
-TEST(SituationView, AFinishedGameShowsNoCurrentDownOrBallPosition)
-{
-    GameSituation situation;
     situation.period_label = "Final/OT";
-    situation.down_distance = "1st & 10";
-    situation.ball_on = "AM25";
     situation.final = true;
-    const std::array<CTeamStats, 2> teams = {TestTeam({{"Short Name", "HB"}}),
-                                             TestTeam({{"Short Name", "AM"}})};
-    const SituationView view = SituationView::Build(situation, teams);
-    EXPECT_EQ(view.lines, "Period: Final/OT\nDown: -\nBall on: -\nTimeouts left: -\nLast play: -");
-    EXPECT_EQ(view.strip, "HB 0  AM 0 | Final/OT");
+    EXPECT_EQ(SituationView::Build(situation, teams).strip,
+              "HB 23  AM 17 | Final/OT | Timeouts HB 2, AM -")
+        << "a finished game has no current down or ball position";
 }
 
 TEST(ReloadStatus, FailureKeepsItsFirstTimeAndTheLatestReasonUntilAGoodRead)
