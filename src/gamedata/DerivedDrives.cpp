@@ -5,6 +5,7 @@
 #include "TextNumbers.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -197,10 +198,12 @@ private:
     {
         return OffenseSpot(play(i).context, game_.fieldLength);
     }
-    int gain(std::size_t i) const { return yards_[i].yards.value_or(0); }
+    // Wide: a file's yards may be any number.
+    long long gain(std::size_t i) const { return yards_[i].yards.value_or(0); }
     int spotAfter(std::size_t i) const
     {
-        return std::clamp(spot(i).value_or(0) + gain(i), 0, game_.fieldLength);
+        return static_cast<int>(
+            std::clamp<long long>(spot(i).value_or(0) + gain(i), 0, game_.fieldLength));
     }
     bool hasTeam(char offense) const { return offense == 'H' || offense == 'V'; }
     // A snap, a penalty or a timeout of the team with the ball: a line of
@@ -213,6 +216,7 @@ private:
     }
     int halfOf(int quarter) const
     {
+        quarter = std::clamp(quarter, 0, mostPeriods + 1);
         const int quarters = facts_.quarters;
         if (quarter <= quarters)
             return (quarter - 1) / std::max(1, quarters / 2);
@@ -278,7 +282,7 @@ private:
                     drive.firstOwn = i;
                 drive.lastOwn = i;
                 drive.lastPlay = i;
-                const int reached = *spot(i) + gain(i);
+                const long long reached = *spot(i) + gain(i);
                 scored = has(play(i).text, "safety") ||
                          (rushOrPass_[i] && (reached >= game_.fieldLength || reached <= 0));
             } else if (ownTry) {
