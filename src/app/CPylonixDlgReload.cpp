@@ -99,8 +99,12 @@ void CPylonixDlg::OnLoadFailed(LiveFile file, const QString &reason)
     if (!MayPrompt() || !userLoadRunning_)
         return;
     if (file == LiveFile::Game) {
-        if (!AskYesNo(QStringLiteral("Pylonix couldn't load the Game file.\nOpen the Configure "
-                                     "dialog?"),
+        // A file that is not a game at all is named, with what it is.
+        const bool notAGame =
+            session_->game().LastLoadError().status == XmlLoadError::Status::WrongRoot;
+        const QString told = notAGame ? reason + QStringLiteral(".\n") : QString();
+        if (!AskYesNo(QStringLiteral("Pylonix couldn't load the Game file.\n") + told +
+                          QStringLiteral("Open the Configure dialog?"),
                       programName(), QMessageBox::Critical))
             return;
         if (RunConfigureDialog())

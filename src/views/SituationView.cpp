@@ -50,11 +50,15 @@ SituationView SituationView::Build(const GameSituation &situation,
 
     const QString timeouts = timeoutsText(situation.timeouts_left, names);
     const QString lastPlay = text(situation.last_play);
+    // A finished game has no down and no ball on a spot: what the file keeps
+    // there is where its last play left them.
+    const QString down = situation.final ? QString() : text(situation.down_distance);
+    const QString ballOn = situation.final ? QString() : text(situation.ball_on);
     // Caption, value, and the caption the strip gives it ("" none).
     const std::array<std::array<QString, 3>, 5> parts = {{
         {QStringLiteral("Period: "), text(situation.period_label), QString()},
-        {QStringLiteral("Down: "), text(situation.down_distance), QString()},
-        {QStringLiteral("Ball on: "), text(situation.ball_on), QStringLiteral("Ball on ")},
+        {QStringLiteral("Down: "), down, QString()},
+        {QStringLiteral("Ball on: "), ballOn, QStringLiteral("Ball on ")},
         {QStringLiteral("Timeouts left: "), timeouts, QStringLiteral("Timeouts ")},
         {QStringLiteral("Last play: "), lastPlay, QStringLiteral("Last play: ")},
     }};

@@ -33,6 +33,12 @@ TEST(SituationView, LineScoreRowsAndSituationLinesOfAnOvertimeGame)
         << "a dash where the file tells nothing";
     EXPECT_EQ(view.strip, "HB 23  AM 17 | OT | 3rd & 7 | Ball on AM35 | Timeouts HB 2, AM -")
         << "the strip leaves out what the file does not tell";
+
+    situation.period_label = "Final/OT";
+    situation.final = true;
+    EXPECT_EQ(SituationView::Build(situation, teams).strip,
+              "HB 23  AM 17 | Final/OT | Timeouts HB 2, AM -")
+        << "a finished game has no current down or ball position";
 }
 
 TEST(ReloadStatus, FailureKeepsItsFirstTimeAndTheLatestReasonUntilAGoodRead)
