@@ -33,8 +33,6 @@ public:
     // Brings the newest row into view and follows it from now on (the page
     // opened during a game), also before the table has its size.
     void ShowNewest();
-    // True while the newest row is followed.
-    bool followsNewest() const { return followNewest_; }
     // The first marked row and the number of marked rows (0 when none).
     int firstMarkedRow() const { return firstMarked_; }
     int markedRowCount() const { return markedCount_; }

