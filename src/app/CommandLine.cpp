@@ -277,22 +277,43 @@ const std::vector<Option> &options()
         {"mqtt", "HOST[:PORT]", "publish the game to this MQTT broker (PORT 1883 by default)",
          [](CommandLine &line, const QString &value, QString &error) {
              std::optional<quint16> port;
-             if (!ServeSettings::SplitHostPort(value, line.mqttHost, port)) {
+             if (!ServeSettings::SplitHostPort(value, line.mqtt.host, port)) {
                  error = QString("--mqtt takes HOST[:PORT] with PORT from 1 to 65535, not \"%1\"")
                              .arg(value);
                  return false;
              }
-             line.mqttPort = port.value_or(1883);
+             line.mqtt.port = port.value_or(1883);
              return true;
          }},
         {"mqtt-topic", "PREFIX", "with --mqtt: the topic prefix (default pylonix/GAMEID)",
          [](CommandLine &line, const QString &value, QString &error) {
-             if (value.isEmpty() || value.contains('+') || value.contains('#')) {
-                 error = QString("--mqtt-topic takes a topic without '+' or '#', not \"%1\"")
-                             .arg(value);
+             const QString problem = MqttSettings::TopicProblem(value);
+             if (!problem.isEmpty()) {
+                 error = "--mqtt-topic: " + problem;
                  return false;
              }
-             line.mqttTopic = value;
+             line.mqtt.prefix = value;
+             return true;
+         }},
+        {"mqtt-user", "USER", "with --mqtt: connect to the broker as this user",
+         [](CommandLine &line, const QString &value, QString &error) {
+             if (value.isEmpty()) {
+                 error = "--mqtt-user takes a user name that is not empty";
+                 return false;
+             }
+             line.mqtt.user = value;
+             return true;
+         }},
+        {"mqtt-password-file", "FILE",
+         "with --mqtt-user: the user's password, the first line of this file",
+         [](CommandLine &line, const QString &value, QString &) {
+             line.mqttPasswordFile = value;
+             return true;
+         }},
+        {"mqtt-cafile", "FILE",
+         "with --mqtt: connect over TLS, the broker's certificate signed by this CA",
+         [](CommandLine &line, const QString &value, QString &) {
+             line.mqtt.caFile = value;
              return true;
          }},
         {"help", "", "show this text",
@@ -320,11 +341,23 @@ bool checkServing(const CommandLine &line, QString &error)
             QString("--%1 needs --serve").arg(line.serve.isPublic ? "serve-public" : "serve-token");
         return false;
     }
-    if (line.mqttHost.isEmpty() && !line.mqttTopic.isEmpty()) {
-        error = "--mqtt-topic needs --mqtt";
+    if (line.mqtt.host.isEmpty()) {
+        for (const auto &[given, option] :
+             {std::pair(!line.mqtt.prefix.isEmpty(), "--mqtt-topic"),
+              std::pair(!line.mqtt.user.isEmpty(), "--mqtt-user"),
+              std::pair(!line.mqttPasswordFile.isEmpty(), "--mqtt-password-file"),
+              std::pair(!line.mqtt.caFile.isEmpty(), "--mqtt-cafile")}) {
+            if (given) {
+                error = QString("%1 needs --mqtt").arg(option);
+                return false;
+            }
+        }
+    }
+    if (!line.mqttPasswordFile.isEmpty() && line.mqtt.user.isEmpty()) {
+        error = "--mqtt-password-file needs --mqtt-user";
         return false;
     }
-    if (line.noWindow && !line.serving && line.mqttHost.isEmpty()) {
+    if (line.noWindow && !line.serving && line.mqtt.host.isEmpty()) {
         error = "--no-window needs --serve or --mqtt";
         return false;
     }
@@ -421,7 +454,7 @@ bool CommandLine::Parse(const QStringList &arguments, QString &error)
         }
         // The other outputs run a window; the box score is made without one.
         if (action != Action::BoxScore || !screenshotFile.isEmpty() ||
-            !playerScreenshotFile.isEmpty() || serving || !mqttHost.isEmpty()) {
+            !playerScreenshotFile.isEmpty() || serving || !mqtt.host.isEmpty()) {
             error = "--box-score is made on its own, without --export, --screenshot, --serve "
                     "or --mqtt";
             return false;

@@ -2,6 +2,7 @@
 
 #include "GameExport.h"
 #include "boxscore/BoxScorePaper.h"
+#include "service/MqttSettings.h"
 #include "service/ServeSettings.h"
 
 #include <QSize>
@@ -46,9 +47,10 @@ struct CommandLine {
     bool serving = false;  // --serve given
     ServeSettings serve;   // --serve [HOST:]PORT, --serve-token, --serve-public
     bool noWindow = false; // --no-window: serve or publish without showing the window
-    QString mqttHost;      // --mqtt HOST[:PORT]; empty: no MQTT
-    quint16 mqttPort = 1883;
-    QString mqttTopic; // --mqtt-topic; empty: "pylonix/GAMEID"
+    // --mqtt HOST[:PORT] (host empty: no MQTT), --mqtt-topic, --mqtt-user and
+    // --mqtt-cafile; the password is read from --mqtt-password-file at start.
+    MqttSettings mqtt;
+    QString mqttPasswordFile;
 
     // Reads the arguments (the program name first). Returns false with a
     // one-line `error` when they are not understood.

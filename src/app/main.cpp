@@ -12,6 +12,8 @@
 #include "service/LiveService.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonObject>
 #include <cerrno>
 #include <csignal>
@@ -204,14 +206,31 @@ void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &mess
         std::fprintf(stderr, "pylonix: %s\n", qPrintable(message));
 }
 
+// The broker's password from its file, and the CA file checked, before
+// anything starts: a file that cannot be read ends the program in one line.
+bool readMqttFiles(CommandLine &line, QString &error)
+{
+    if (!line.mqttPasswordFile.isEmpty() &&
+        !MqttSettings::ReadPasswordFile(line.mqttPasswordFile, line.mqtt.password, error))
+        return false;
+    if (!line.mqtt.caFile.isEmpty()) {
+        QFile file(line.mqtt.caFile);
+        if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) {
+            error = QString("cannot read the MQTT CA file %1: %2")
+                        .arg(line.mqtt.caFile,
+                             QFileInfo(file).exists() ? "not a readable file" : "no such file");
+            return false;
+        }
+    }
+    return true;
+}
+
 LiveServiceOptions liveServiceOptions(const CommandLine &line)
 {
     LiveServiceOptions options;
     if (line.serving)
         options.serve = line.serve;
-    options.mqttHost = line.mqttHost;
-    options.mqttPort = line.mqttPort;
-    options.mqttTopic = line.mqttTopic;
+    options.mqtt = line.mqtt;
     options.document = GameExport::JsonOptionsOf(line.request);
     options.paper = line.paper;
     return options;
@@ -220,7 +239,7 @@ LiveServiceOptions liveServiceOptions(const CommandLine &line)
 // The window, and beside it the live service following the window's game.
 int showViewer(const CommandLine &line)
 {
-    if (!line.serving && line.mqttHost.isEmpty())
+    if (!line.serving && line.mqtt.host.isEmpty())
         return CPylonixApp().InitInstance(windowOptions(line), windowView(line));
     std::unique_ptr<LiveService> live;
     return CPylonixApp().InitInstance(
@@ -305,6 +324,10 @@ int main(int argc, char **argv)
         qInstallMessageHandler(dropQtNotes);
         break;
     case CommandLine::Action::ShowViewer:
+        if (!readMqttFiles(commandLine, error)) {
+            std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
+            return 1;
+        }
         // Without a window the program needs no display: the document's
         // tables are still filled in widgets made off-screen.
         if (commandLine.noWindow) {

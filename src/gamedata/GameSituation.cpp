@@ -59,6 +59,16 @@ std::optional<int> countIn(const pugi::xml_attribute &attribute)
     return LeadingInt(text);
 }
 
+// Timeouts a team has left, as the file counts them, but never more than a
+// team can have: three a half. Whatever reads the situation (a score bug
+// drawing one mark per timeout) can rely on that.
+std::optional<int> timeoutsIn(const pugi::xml_attribute &attribute)
+{
+    constexpr int mostTimeouts = 3;
+    const std::optional<int> count = countIn(attribute);
+    return count ? std::optional(std::min(*count, mostTimeouts)) : std::nullopt;
+}
+
 // Points per period of one team's "linescore": its "lineprd" elements where
 // it has any (each at its "prd", else at its place), else its "line".
 std::vector<int> periodPoints(const pugi::xml_node &lineScore)
@@ -162,8 +172,8 @@ GameSituation GameSituation::Read(const CGameDocument &document,
     line.visitor_total = scoreboard.visitorScore;
 
     const pugi::xml_node downToGo = game.child("plays").child("downtogo");
-    situation.timeouts_left.home = countIn(downToGo.attribute("htoh"));
-    situation.timeouts_left.visitor = countIn(downToGo.attribute("vtoh"));
+    situation.timeouts_left.home = timeoutsIn(downToGo.attribute("htoh"));
+    situation.timeouts_left.visitor = timeoutsIn(downToGo.attribute("vtoh"));
 
     const PlayContext context = PlayContext::Parse(downToGo.attribute("context").value());
     if (context.fieldsRead >= 1 && context.offense == 'H')

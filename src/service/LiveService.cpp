@@ -59,12 +59,11 @@ void LiveService::publishLatest()
         std::fprintf(stderr, "pylonix: %s\n", qPrintable(error));
         return;
     }
-    if (!options_.mqttHost.isEmpty() && !mqtt_) {
-        const QString prefix = options_.mqttTopic.isEmpty()
-                                   ? MqttPublisher::DefaultPrefix(document.gameId)
-                                   : options_.mqttTopic;
-        auto publisher =
-            std::make_unique<MqttPublisher>(options_.mqttHost, options_.mqttPort, prefix);
+    if (!options_.mqtt.host.isEmpty() && !mqtt_) {
+        MqttSettings mqtt = options_.mqtt;
+        if (mqtt.prefix.isEmpty())
+            mqtt.prefix = MqttPublisher::DefaultPrefix(document.gameId);
+        auto publisher = std::make_unique<MqttPublisher>(std::move(mqtt));
         if (QString mqttError; !publisher->Start(mqttError))
             std::fprintf(stderr, "pylonix: %s\n", qPrintable(mqttError));
         else

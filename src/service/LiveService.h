@@ -18,9 +18,7 @@ class LiveGame;
 // both.
 struct LiveServiceOptions {
     std::optional<ServeSettings> serve; // empty: no web service
-    QString mqttHost;                   // empty: no MQTT
-    quint16 mqttPort = 1883;
-    QString mqttTopic;        // empty: MqttPublisher::DefaultPrefix of the game id
+    MqttSettings mqtt;        // host empty: no MQTT; prefix empty: DefaultPrefix of the game id
     GameJsonOptions document; // what the document shows of the game (filters, widths)
     BoxScorePaper paper = BoxScorePaper::Letter; // of /boxscore.pdf
 };

@@ -81,13 +81,18 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
                                                      {"TOKEN", "press-box"},
                                                      {"HOST[:PORT]", "127.0.0.1"},
                                                      {"PREFIX", "pylonix/test"},
+                                                     {"USER", "stadium"},
                                                      {"letter|a4", "a4"}};
     // Options that only go with another one.
-    const std::map<QString, QStringList> companions = {{"--serve-token", {"--serve", "8080"}},
-                                                       {"--serve-public", {"--serve", "8080"}},
-                                                       {"--no-window", {"--serve", "8080"}},
-                                                       {"--mqtt-topic", {"--mqtt", "127.0.0.1"}},
-                                                       {"--paper", {"--box-score", "b.pdf"}}};
+    const std::map<QString, QStringList> companions = {
+        {"--serve-token", {"--serve", "8080"}},
+        {"--serve-public", {"--serve", "8080"}},
+        {"--no-window", {"--serve", "8080"}},
+        {"--mqtt-topic", {"--mqtt", "127.0.0.1"}},
+        {"--mqtt-user", {"--mqtt", "127.0.0.1"}},
+        {"--mqtt-cafile", {"--mqtt", "127.0.0.1"}},
+        {"--mqtt-password-file", {"--mqtt", "h", "--mqtt-user", "u"}},
+        {"--paper", {"--box-score", "b.pdf"}}};
     const QString help = CommandLine::HelpText();
     const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,:\\[\\]]+))?  ",
                                         QRegularExpression::MultilineOption);
@@ -208,20 +213,26 @@ TEST(CommandLine, ReadsTheServiceOptionsAndWhoMayBeServed)
     EXPECT_TRUE(line.serving && line.noWindow);
     EXPECT_EQ(line.serve.host, "::1");
     EXPECT_EQ(line.serve.port, 8080);
-    EXPECT_EQ(line.mqttHost, "127.0.0.1");
-    EXPECT_EQ(line.mqttPort, 1884);
-    EXPECT_EQ(line.mqttTopic, "stadium/board");
+    EXPECT_EQ(line.mqtt.host, "127.0.0.1");
+    EXPECT_EQ(line.mqtt.port, 1884);
+    EXPECT_EQ(line.mqtt.prefix, "stadium/board");
 
     EXPECT_FALSE(CommandLine().Parse({"pylonix", "--serve", "0.0.0.0:8080"}, error));
     EXPECT_TRUE(error.contains("--serve-token")) << error.toStdString();
     EXPECT_TRUE(
         CommandLine().Parse({"pylonix", "--serve", "0.0.0.0:80", "--serve-token", "t"}, error));
     EXPECT_TRUE(CommandLine().Parse({"pylonix", "--serve", "0.0.0.0:80", "--serve-public"}, error));
-    for (const QStringList &arguments :
-         QList<QStringList>{{"pylonix", "--serve", "8080", "--serve-token", ""},
-                            {"pylonix", "--serve-token", "t"},
-                            {"pylonix", "--no-window"},
-                            {"pylonix", "--mqtt", "127.0.0.1:0"},
-                            {"pylonix", "--mqtt", "127.0.0.1", "--mqtt-topic", "a/#"}})
+    for (const QStringList &arguments : QList<QStringList>{
+             {"pylonix", "--serve", "8080", "--serve-token", ""},
+             {"pylonix", "--serve-token", "t"},
+             {"pylonix", "--no-window"},
+             {"pylonix", "--mqtt", "127.0.0.1:0"},
+             {"pylonix", "--mqtt", "127.0.0.1", "--mqtt-topic", "a/#"},
+             {"pylonix", "--mqtt", "h", "--mqtt-topic", "$SYS/pylonix"},
+             {"pylonix", "--mqtt", "h", "--mqtt-topic", QString("a/b") + QChar(0x7F)},
+             {"pylonix", "--mqtt", "h", "--mqtt-topic", QString("a/b") + QChar(0x85)},
+             {"pylonix", "--mqtt", "h", "--mqtt-topic", QString(70000, 'x')},
+             {"pylonix", "--mqtt-user", "u"},
+             {"pylonix", "--mqtt", "h", "--mqtt-password-file", "f"}})
         EXPECT_FALSE(CommandLine().Parse(arguments, error)) << arguments.join(' ').toStdString();
 }

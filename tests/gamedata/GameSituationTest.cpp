@@ -41,6 +41,11 @@ TEST(GameSituation, LiveGameInTheThirdQuarter)
                     R"(<qtr number="3"><play context="V,3,7,H35" text="A rush for 2 yards."/>
            <play text=""/><comment text="not a play"/></qtr>
            <downtogo qtr="3" clock="08:20" context="V,3,7,H35" htoh="2" vtoh="x"/>)");
+    const GameSituation huge =
+        situationOf(R"(<rules qtrs="4" field="100"/>)", R"(score="0">)", R"(score="0">)",
+                    R"(<downtogo qtr="1" htoh="50000000" vtoh="4"/>)");
+    EXPECT_EQ(huge.timeouts_left.home, 3) << "no team has more than three timeouts";
+    EXPECT_EQ(huge.timeouts_left.visitor, 3);
     EXPECT_EQ(situation.period, 3);
     EXPECT_EQ(situation.period_label, "3rd");
     const GameSituation::LineScore &line = situation.line_score;

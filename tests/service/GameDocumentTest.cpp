@@ -6,6 +6,7 @@
 
 #include "../support/ScratchDirectory.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
@@ -177,4 +178,22 @@ TEST(GameDocumentFromSession, DescribesALoadedSessionWithoutReadingAgain)
     EXPECT_TRUE(seasons[1].toObject().isEmpty());
     EXPECT_EQ(document.gameId,
               QString::fromStdString(session.game().GetText("/fbgame/venue/@gameid")));
+}
+
+// A game file may claim any number of timeouts left; the program hands out
+// (exported, served and published alike) no more than a team can have, so no
+// page draws millions of marks.
+TEST(GameDocumentFromSession, NoMoreTimeoutsLeftThanATeamCanHave)
+{
+    QFile sample(PYLONIX_SAMPLES_DIR "/small/game.xml");
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray game = sample.readAll().replace(
+        "context=\"H,3,13,H22\"/>", "context=\"H,3,13,H22\" htoh=\"50000000\" vtoh=\"2\"/>");
+    ScratchDirectory directory;
+    const std::string path = directory.Write("game.xml", game.toStdString());
+    const QJsonObject left = programExport({"--game", QString::fromStdString(path)})["situation"]
+                                 .toObject()["timeouts_left"]
+                                 .toObject();
+    EXPECT_EQ(left["home"].toInt(), 3);
+    EXPECT_EQ(left["visitor"].toInt(), 2);
 }

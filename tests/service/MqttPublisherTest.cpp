@@ -71,12 +71,112 @@ public:
         return found;
     }
 
+    // Every message so far.
+    QList<Message> received()
+    {
+        const std::lock_guard lock(mutex_);
+        return received_;
+    }
+
 private:
     QByteArray topic_;
     mosquitto *client_ = nullptr;
     std::mutex mutex_;
     QList<Message> received_;
 };
+
+// A broker of one answer on a free loopback port: it answers every CONNECT
+// with `connack` (nothing at all when empty), reads whatever comes after and
+// counts the connections.
+class FakeBroker
+{
+public:
+    explicit FakeBroker(const QByteArray &connack) : connack_(connack)
+    {
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket *socket = server_.nextPendingConnection()) {
+                ++connections_;
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    socket->readAll();
+                    if (!connack_.isEmpty() && !socket->property("answered").toBool()) {
+                        socket->setProperty("answered", true);
+                        socket->write(connack_);
+                    }
+                });
+            }
+        });
+    }
+    quint16 Port() const { return server_.serverPort(); }
+    int Connections() const { return connections_; }
+
+private:
+    QTcpServer server_;
+    QByteArray connack_;
+    int connections_ = 0;
+};
+
+// The program following the small sample game without a window and
+// publishing it to a broker; what it tells on stderr is kept.
+class PublishingProgram
+{
+public:
+    explicit PublishingProgram(const QStringList &arguments)
+    {
+        process_.start(PYLONIX_PROGRAM,
+                       QStringList{"--no-window", "--game", PYLONIX_SAMPLES_DIR "/small/game.xml"} +
+                           arguments);
+    }
+    ~PublishingProgram()
+    {
+        process_.terminate();
+        if (!process_.waitForFinished(5000)) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+    // Everything told on stderr so far.
+    QString Told()
+    {
+        told_ += QString::fromUtf8(process_.readAllStandardError());
+        return told_;
+    }
+    // The lines told so far that hold `text`.
+    qsizetype Count(const QString &text) { return Told().split('\n').filter(text).size(); }
+    // Waits until a line holding `text` is told; true when one is.
+    bool WaitForLine(const QString &text)
+    {
+        return QTest::qWaitFor([&] { return Count(text) > 0; }, 15000);
+    }
+
+private:
+    QProcess process_;
+    QString told_;
+};
+
+// Publishes `payload` at `topic` once (QoS 1) as `user` (anonymously when
+// empty) and waits for the broker's acknowledgement.
+bool publishOnce(quint16 port, const QByteArray &user, const QByteArray &password,
+                 const QByteArray &topic, const QByteArray &payload)
+{
+    std::atomic<bool> acknowledged{false};
+    mosquitto *client = mosquitto_new(nullptr, true, &acknowledged);
+    mosquitto_publish_callback_set(client, [](mosquitto *, void *flag, int) {
+        *static_cast<std::atomic<bool> *>(flag) = true;
+    });
+    if (!user.isEmpty())
+        mosquitto_username_pw_set(client, user.constData(), password.constData());
+    const bool done =
+        mosquitto_connect(client, "127.0.0.1", port, 30) == MOSQ_ERR_SUCCESS &&
+        mosquitto_loop_start(client) == MOSQ_ERR_SUCCESS &&
+        mosquitto_publish(client, nullptr, topic.constData(), static_cast<int>(payload.size()),
+                          payload.constData(), 1, false) == MOSQ_ERR_SUCCESS &&
+        QTest::qWaitFor([&] { return acknowledged.load(); }, 10000);
+    mosquitto_disconnect(client);
+    mosquitto_loop_stop(client, false);
+    mosquitto_destroy(client);
+    return done;
+}
 
 } // namespace
 
@@ -91,6 +191,10 @@ TEST(MqttPublisher, PublishesTheSnapshotRetainedAndTheChangesAndComesBack)
 
     const QString prefix = MqttPublisher::DefaultPrefix("10/17/2026 AMW at KBM");
     EXPECT_EQ(prefix, "pylonix/10-17-2026-AMW-at-KBM");
+    // Brokers refuse topics with control characters; a game id makes none.
+    const QString controls = QString("a") + QChar(0x7F) + "b" + QChar(0x85) + "c" + QChar(0x9F);
+    EXPECT_EQ(MqttPublisher::DefaultPrefix(controls), "pylonix/a-b-c-");
+    EXPECT_EQ(MqttSettings::TopicProblem(MqttPublisher::DefaultPrefix(QString(70000, 'x'))), "");
     MqttPublisher publisher("127.0.0.1", broker.Port(), prefix);
     QString error;
     ASSERT_TRUE(publisher.Start(error)) << error.toStdString();
@@ -132,4 +236,152 @@ TEST(MqttPublisher, PublishesTheSnapshotRetainedAndTheChangesAndComesBack)
     const auto snapshot = after.waitFor(prefix + "/snapshot", 2);
     ASSERT_TRUE(snapshot);
     EXPECT_TRUE(snapshot->retained);
+}
+
+// While the broker is away nothing is queued for it, however many reloads
+// come: it gets the latest snapshot when it is back. A broker that
+// acknowledges nothing is handed no more than a bounded amount.
+TEST(MqttPublisher, HoldsOnlyTheLatestSnapshotWhileTheBrokerIsAwayAndBoundsWhatWaits)
+{
+    const QString program = TestBroker::Program();
+    if (program.isEmpty())
+        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
+    mosquitto_lib_init();
+    TestBroker broker(program); // not started: its port is closed
+    MqttPublisher publisher("127.0.0.1", broker.Port(), "pylonix/away");
+    QString error;
+    ASSERT_TRUE(publisher.Start(error)) << error.toStdString();
+    GameDocument document = SampleGameDocument(1);
+    for (int seq = 1; seq <= 20; ++seq) {
+        document.seq = seq;
+        publisher.Publish(document);
+        EXPECT_EQ(publisher.UnacknowledgedBytes(), 0);
+    }
+    ASSERT_TRUE(broker.Start());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return publisher.IsConnected(); }, 20000));
+    Subscriber page(broker.Port(), "pylonix/away");
+    const auto snapshot = page.waitFor("pylonix/away/snapshot", 20);
+    ASSERT_TRUE(snapshot);
+    EXPECT_TRUE(snapshot->retained);
+    EXPECT_EQ(page.received().size(), 1) << "nothing older than the latest snapshot";
+
+    FakeBroker deaf(
+        QByteArray::fromHex("2003000000")); // takes the connection, acknowledges nothing
+    MqttPublisher flooding("127.0.0.1", deaf.Port(), "pylonix/deaf");
+    ASSERT_TRUE(flooding.Start(error)) << error.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return flooding.IsConnected(); }, 10000));
+    qint64 most = 0;
+    for (int seq = 1; seq <= 100; ++seq) {
+        document.seq = seq;
+        flooding.Publish(document);
+        most = std::max(most, flooding.UnacknowledgedBytes());
+    }
+    EXPECT_GT(most, 4 * document.SnapshotMessage().size());
+    EXPECT_LE(most, 8 * 1024 * 1024);
+}
+
+// Each way the broker path can fail is told in one line on stderr, once
+// whatever the retries, and the program keeps trying.
+TEST(MqttBrokerPath, AnAbsentBrokerIsToldAndTheGameArrivesWhenItComes)
+{
+    const QString program = TestBroker::Program();
+    if (program.isEmpty())
+        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
+    mosquitto_lib_init();
+    TestBroker broker(program);
+    const QString where = QString("127.0.0.1:%1").arg(broker.Port());
+    PublishingProgram pylonix({"--mqtt", where, "--mqtt-topic", "pylonix/absent"});
+    ASSERT_TRUE(pylonix.WaitForLine("cannot connect to the MQTT broker at " + where));
+    ASSERT_TRUE(broker.Start());
+    ASSERT_TRUE(
+        pylonix.WaitForLine("publishing to the MQTT broker at " + where + " under pylonix/absent"));
+    Subscriber page(broker.Port(), "pylonix/absent");
+    const auto snapshot = page.waitFor("pylonix/absent/snapshot", 1);
+    ASSERT_TRUE(snapshot);
+    EXPECT_TRUE(snapshot->retained);
+    EXPECT_EQ(pylonix.Count("cannot connect"), 1) << pylonix.Told().toStdString();
+}
+
+TEST(MqttBrokerPath, ARefusalOrABrokerThatNeverAnswersIsToldOnce)
+{
+    mosquitto_lib_init();
+    FakeBroker refusing(QByteArray::fromHex("2003008600")); // bad user name or password
+    PublishingProgram refused(
+        {"--mqtt", QString("127.0.0.1:%1").arg(refusing.Port()), "--mqtt-topic", "pylonix/no"});
+    ASSERT_TRUE(refused.WaitForLine(
+        QString("the MQTT broker at 127.0.0.1:%1 refuses the connection: ").arg(refusing.Port())));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return refusing.Connections() >= 3; }, 20000));
+    EXPECT_EQ(refused.Told().count('\n'), 1) << refused.Told().toStdString();
+
+    FakeBroker silent({});
+    PublishingProgram waiting(
+        {"--mqtt", QString("127.0.0.1:%1").arg(silent.Port()), "--mqtt-topic", "pylonix/silent"});
+    EXPECT_TRUE(waiting.WaitForLine(
+        QString("the MQTT broker at 127.0.0.1:%1 does not answer").arg(silent.Port())));
+}
+
+TEST(MqttBrokerPath, AMessageLargerThanTheBrokerTakesIsToldAndTheConnectionKept)
+{
+    const QString program = TestBroker::Program();
+    if (program.isEmpty())
+        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
+    mosquitto_lib_init();
+    TestBroker broker(program);
+    broker.Configure("max_packet_size 2000\n");
+    ASSERT_TRUE(broker.Start());
+    PublishingProgram pylonix(
+        {"--mqtt", QString("127.0.0.1:%1").arg(broker.Port()), "--mqtt-topic", "pylonix/small"});
+    ASSERT_TRUE(pylonix.WaitForLine("takes messages of at most 2000 bytes"));
+    EXPECT_EQ(pylonix.Count("publishing to"), 1) << pylonix.Told().toStdString();
+    EXPECT_EQ(pylonix.Count("lost"), 0) << pylonix.Told().toStdString();
+}
+
+// The site's configuration: anyone may read the game's topics, only the
+// program's user may publish them.
+TEST(MqttBrokerPath, OnlyTheProgramsUserPublishesAndPagesReadAnonymously)
+{
+    const QString program = TestBroker::Program();
+    if (program.isEmpty())
+        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
+    mosquitto_lib_init();
+    TestBroker broker(program);
+    const QString passwords = broker.AddUser("pylonix", "stadium-secret");
+    const QString acl =
+        broker.WriteFile("acl", "topic read pylonix/#\nuser pylonix\ntopic readwrite pylonix/#\n");
+    broker.Configure(QString("password_file %1\nacl_file %2\n").arg(passwords, acl));
+    ASSERT_TRUE(broker.Start());
+    const QString where = QString("127.0.0.1:%1").arg(broker.Port());
+    const QString secret = broker.WriteFile("secret", "stadium-secret\n");
+    const QString wrong = broker.WriteFile("wrong", "wrong-secret");
+
+    PublishingProgram pylonix({"--mqtt", where, "--mqtt-topic", "pylonix/acl", "--mqtt-user",
+                               "pylonix", "--mqtt-password-file", secret});
+    Subscriber page(broker.Port(), "pylonix/acl"); // anonymous
+    ASSERT_TRUE(page.waitFor("pylonix/acl/snapshot", 1));
+    // The broker passes messages on in the order it takes them: the anonymous
+    // one, acknowledged first, would reach the page before the mark.
+    ASSERT_TRUE(publishOnce(broker.Port(), {}, {}, "pylonix/acl/changes", R"({"seq":98})"));
+    ASSERT_TRUE(publishOnce(broker.Port(), "pylonix", "stadium-secret", "pylonix/acl/changes",
+                            R"({"seq":99})"));
+    ASSERT_TRUE(page.waitFor("pylonix/acl/changes", 99));
+    for (const auto &message : page.received())
+        EXPECT_NE(message.json["seq"].toInt(), 98) << "an anonymous publish reached the page";
+
+    PublishingProgram refused({"--mqtt", where, "--mqtt-topic", "pylonix/acl", "--mqtt-user",
+                               "pylonix", "--mqtt-password-file", wrong});
+    EXPECT_TRUE(refused.WaitForLine("refuses the connection: "));
+    PublishingProgram outside({"--mqtt", where, "--mqtt-topic", "elsewhere/acl", "--mqtt-user",
+                               "pylonix", "--mqtt-password-file", secret});
+    EXPECT_TRUE(outside.WaitForLine("refuses what is published to elsewhere/acl/snapshot"));
+    for (PublishingProgram *run : {&pylonix, &refused, &outside})
+        EXPECT_FALSE(run->Told().contains("secret")) << run->Told().toStdString();
+
+    // A password file that cannot be read ends the program in one line.
+    QProcess missing;
+    missing.start(PYLONIX_PROGRAM,
+                  {"--no-window", "--game", PYLONIX_SAMPLES_DIR "/small/game.xml", "--mqtt", where,
+                   "--mqtt-user", "pylonix", "--mqtt-password-file", secret + ".none"});
+    ASSERT_TRUE(missing.waitForFinished(10000));
+    EXPECT_EQ(missing.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(missing.readAllStandardError()).count('\n'), 1);
 }

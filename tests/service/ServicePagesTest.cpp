@@ -132,7 +132,12 @@ TEST(ServicePages, TheScoreBugAndTheStatisticsPageShowTheGameServed)
     settings.token = "booth"; // the pages pass it on to what they read
     QString error;
     ASSERT_TRUE(service.Listen(settings, error)) << error.toStdString();
-    const GameDocument document = SampleGameDocument(1);
+    GameDocument document = SampleGameDocument(1);
+    // Whatever number of timeouts arrives, the bug draws a mark for each a
+    // team can have (a huge number once kept the browser drawing).
+    QJsonObject glance = QJsonDocument::fromJson(document.members.at("situation")).object();
+    glance["timeouts_left"] = QJsonObject{{"home", 50000000}, {"visitor", 1}};
+    document.members["situation"] = QJsonDocument(glance).toJson(QJsonDocument::Compact);
     service.Publish(document);
     const QString address = QString("http://127.0.0.1:%1").arg(service.Port());
 
@@ -151,6 +156,14 @@ TEST(ServicePages, TheScoreBugAndTheStatisticsPageShowTheGameServed)
     EXPECT_EQ(elementText(bug, "home-name"), "KBM");
     EXPECT_EQ(elementText(bug, "visitor-name"), "AMW");
     EXPECT_FALSE(elementText(bug, situation["possession"].toString() + "-ball").isEmpty());
+    const auto marks = [&bug](const QString &side) {
+        const qsizetype at = bug.indexOf("id=\"" + side + "-timeouts\"");
+        return bug.mid(at, bug.indexOf("</span>", at) - at);
+    };
+    EXPECT_EQ(marks("home").count("<i"), 3);
+    EXPECT_EQ(marks("home").count("used"), 0);
+    EXPECT_EQ(marks("visitor").count("<i"), 3);
+    EXPECT_EQ(marks("visitor").count("used"), 2);
 
     const QString page = renderedPage(chromium, address + "/?token=booth");
     EXPECT_EQ(elementText(page, "home-name"), "Kestrel Bay Mariners");

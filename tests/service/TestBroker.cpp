@@ -5,6 +5,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace
 {
@@ -41,11 +43,31 @@ TestBroker::TestBroker(const QString &program, bool withWebSockets) : program_(p
         webSocketPort_ = freePort();
         config += QString("listener %1 127.0.0.1\nprotocol websockets\n").arg(webSocketPort_);
     }
-    config += "allow_anonymous true\n";
-    config_ = directory_.filePath("mosquitto.conf");
-    QFile file(config_);
+    // Started by root, mosquitto would run as the user "mosquitto", who may
+    // not read the password and ACL files in this folder.
+    if (const passwd *user = getpwuid(getuid()))
+        config += QString("user %1\n").arg(QString::fromLocal8Bit(user->pw_name));
+    config_ = config + "allow_anonymous true\n";
+    configFile_ = directory_.filePath("mosquitto.conf");
+}
+
+QString TestBroker::WriteFile(const QString &name, const QByteArray &text)
+{
+    const QString path = directory_.filePath(name);
+    QFile file(path);
     if (file.open(QIODevice::WriteOnly))
-        file.write(config.toUtf8());
+        file.write(text);
+    return path;
+}
+
+QString TestBroker::AddUser(const QString &user, const QString &password)
+{
+    const QString path = directory_.filePath("passwords");
+    QStringList arguments = {"-b", path, user, password};
+    if (!QFile::exists(path))
+        arguments.prepend("-c");
+    QProcess::execute(QStandardPaths::findExecutable("mosquitto_passwd"), arguments);
+    return path;
 }
 
 TestBroker::~TestBroker()
@@ -55,7 +77,8 @@ TestBroker::~TestBroker()
 
 bool TestBroker::Start()
 {
-    process_.start(program_, {"-c", config_});
+    WriteFile("mosquitto.conf", config_.toUtf8());
+    process_.start(program_, {"-c", configFile_});
     return QTest::qWaitFor(
         [&] { return accepts(port_) && (webSocketPort_ == 0 || accepts(webSocketPort_)); }, 10000);
 }

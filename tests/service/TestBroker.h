@@ -17,6 +17,14 @@ public:
     TestBroker(const TestBroker &) = delete;
     TestBroker &operator=(const TestBroker &) = delete;
 
+    // Adds lines to the broker's configuration; before Start.
+    void Configure(const QString &lines) { config_ += lines; }
+    // Writes `text` into a file of the broker's own folder and returns its path.
+    QString WriteFile(const QString &name, const QByteArray &text);
+    // Adds `user` with `password` to the broker's password file (made by
+    // mosquitto_passwd) and returns the file's path.
+    QString AddUser(const QString &user, const QString &password);
+
     // Starts the broker and waits until it takes connections.
     bool Start();
     void Stop();
@@ -26,7 +34,8 @@ public:
 private:
     QString program_;
     QTemporaryDir directory_;
-    QString config_;
+    QString config_;     // the configuration's text
+    QString configFile_; // where Start writes it
     quint16 port_ = 0;
     quint16 webSocketPort_ = 0;
     QProcess process_;

@@ -25,14 +25,16 @@
     $(side).querySelector(".stripe").style.background =
         Pylonix.teamColor(state, sides[side], fallbackColors[side]);
     $(side + "-ball").textContent = situation.possession === side ? "\u25C0" : "";
-    const left = (situation.timeouts_left || {})[side];
+    const given = (situation.timeouts_left || {})[side];
+    // One mark per timeout a team can have, whatever number arrives.
+    const left = typeof given === "number" ? Math.max(0, Math.min(given, maxTimeouts)) : null;
     const timeouts = $(side + "-timeouts");
     timeouts.replaceChildren();
-    if (left !== null && left !== undefined) {
-      for (let i = 0; i < Math.max(maxTimeouts, left); ++i)
+    if (left !== null) {
+      for (let i = 0; i < maxTimeouts; ++i)
         timeouts.appendChild(Pylonix.element("i", i < left ? "" : "used"));
     }
-    timeouts.dataset.left = left === null || left === undefined ? "" : left;
+    timeouts.dataset.left = left === null ? "" : left;
     if (side in shownScores && shownScores[side] !== score) flash(side);
     shownScores[side] = score;
   }
