@@ -73,7 +73,7 @@ void CPylonixDlg::OnReloaded()
         session_->teams());
     strip_->SetSituation(glance.strip);
     ShowReloadStatus();
-    lineScore_->SetRows(glance.lineScore);
+    lineScore_->SetRows(glance.lineScore, {});
     situationText_->setText(glance.lines);
 
     pages_->FillYardage(*session_);
@@ -131,6 +131,13 @@ void CPylonixDlg::OnLoadFailed(LiveFile file, const QString &reason)
     settings_.defaultTeamFiles = false;
     (side == 0 ? settings_.homeFile : settings_.visitorFile).clear();
     UseSettingsFiles();
+}
+
+void CPylonixDlg::OnGameFileMissing(const QString &path)
+{
+    // Told, never asked: the window keeps the game and reads the file when it is back.
+    reloadStatus_.Missing(Now(), path);
+    ShowReloadStatus();
 }
 
 void CPylonixDlg::RebuildPeriodBox()

@@ -25,9 +25,9 @@ QJsonObject placedTable(const StatTable &table, const QRect &at)
 
 // The plays list; the type cell of each play whose yards were worked out
 // says so beside them.
-QJsonObject playsObject(const PlayerContent &content, const QRect &at)
+QJsonObject playsObject(const PlayerContent &content, const StatTable &plays, const QRect &at)
 {
-    QJsonObject json = placedTable(content.PlaysTable(), at);
+    QJsonObject json = placedTable(plays, at);
     QJsonArray rows = json["rows"].toArray();
     const std::vector<int> firstRows = content.PlayFirstRows();
     for (std::size_t play = 0; play < content.plays.size(); ++play) {
@@ -47,7 +47,8 @@ QJsonObject playsObject(const PlayerContent &content, const QRect &at)
 
 } // namespace
 
-QJsonObject PlayerToJson(const PlayerContent &content, const PlayerLayout &layout)
+QJsonObject PlayerToJson(const PlayerContent &content, const PlayerLayout &layout,
+                         const StatTable &plays)
 {
     // Tables and titles stand in the panel's client area, inside its edge.
     const QPoint origin = CPageContainerWnd::ClientOrigin();
@@ -72,6 +73,6 @@ QJsonObject PlayerToJson(const PlayerContent &content, const PlayerLayout &layou
                               {"content_height", layout.contentHeight},
                               {"scrolls", layout.scrolls}}},
         {"categories", categories},
-        {"plays", playsObject(content, layout.plays)},
+        {"plays", playsObject(content, plays, layout.plays)},
     };
 }

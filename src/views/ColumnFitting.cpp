@@ -16,6 +16,8 @@ constexpr int kCaptionMargins = 6;   // the header draws captions 3 pixels in
 constexpr int kTableGap = 10;        // between tables side by side
 constexpr int kNarrowestTable = 100; // the layout's least table width
 constexpr int kPagesLeft = 130;      // the pages start right of the page buttons
+// The yardage summary stands 5 pixels in under the page buttons, 128 wide.
+constexpr int kYardageRight = 128 - 5;
 
 struct TextMeasure {
     const TextWrapper &widths;
@@ -107,10 +109,15 @@ int SpecifiedTableWidth(const StatTable &table)
     return std::max(width, kNarrowestTable);
 }
 
+int TableRoom(const StatTable &table, int width)
+{
+    return std::max(0, width - SpecifiedTableWidth(table));
+}
+
 int PageTableRoom(std::string_view page, const StatTable &table, int pageWidth)
 {
     if (page == "yardage")
-        return 0;
+        return TableRoom(table, kYardageRight);
     if (page == "offense")
         return sharedRoom(pageWidth, widestLayout(StatColumnSets::kOffenseTables), 2);
     if (page == "special_teams")
@@ -134,4 +141,11 @@ void FitPageTable(StatTable &table, std::string_view page, const TextWrapper &me
                   int pageWidth)
 {
     FitColumns(table, measure, PageTableRoom(page, table, pageWidth));
+}
+
+int FitTextWidth(const QString &text, const QFont &font, int width, int room, int extra)
+{
+    // A pixel to spare: the advance is rounded, the drawn text is not.
+    const int need = QFontMetrics(font).horizontalAdvance(text) + extra + 1;
+    return width + std::clamp(need - width, 0, std::max(room, 0));
 }

@@ -3,6 +3,7 @@
 #include "StatTable.h"
 
 #include <QFont>
+#include <QString>
 #include <string_view>
 
 class TextWrapper;
@@ -24,17 +25,26 @@ void FitColumns(StatTable &table, const TextWrapper &measure, int room);
 // narrowest a table is laid out).
 int SpecifiedTableWidth(const StatTable &table);
 
+// The pixels a table may grow by where `width` pixels are there to show its
+// columns: what its columns leave at their own widths.
+int TableRoom(const StatTable &table, int width);
+
 // The pixels a table of `page` (a member of the export's "pages") may grow by
 // when the page is `pageWidth` wide: what the page's tables leave at their
 // own widths, shared among the tables that stand side by side (two on the
 // offense and special-teams pages). `table` is the one asked about; the player
-// pages reckon with their widest table. The yardage summary, beside the page
-// buttons, has none.
+// pages reckon with their widest table. The yardage summary, under the page
+// buttons, grows as far as their right edge.
 int PageTableRoom(std::string_view page, const StatTable &table, int pageWidth);
 
 // The width of the pages of tables in a window whose client area is
 // `clientWidth` wide: right of the page buttons, less a vertical scroll bar.
 int PageWidthForClient(int clientWidth);
+
+// The width of a control showing `text` on one line in `font`, `extra`
+// pixels beside the text (a check box's square): its own `width` at least,
+// grown to show the whole text as far as `room` pixels more allow.
+int FitTextWidth(const QString &text, const QFont &font, int width, int room, int extra = 0);
 
 // FitColumns with the room PageTableRoom gives.
 void FitPageTable(StatTable &table, std::string_view page, const QFont &font, int pageWidth);

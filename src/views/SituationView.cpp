@@ -75,3 +75,23 @@ SituationView SituationView::Build(const GameSituation &situation,
     view.strip = strip.join(QStringLiteral(" | "));
     return view;
 }
+
+StatTable SituationView::LineScoreTable(const std::vector<QStringList> &rows)
+{
+    StatTable table;
+    const qsizetype columns = rows.empty() ? 0 : rows.front().size();
+    for (qsizetype c = 0; c < columns; ++c)
+        table.columns.push_back({QString(), c == 0 ? kLineScoreNameWidth : kLineScorePeriodWidth,
+                                 c == 0 ? TableAlignment::Left : TableAlignment::Center,
+                                 TableSortKind::Text, false});
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        TableRow row;
+        for (qsizetype c = 0; c < columns; ++c) {
+            TableCell cell = TableCell::Text(c < rows[r].size() ? rows[r][c] : QString());
+            cell.bold = r == 0;
+            row.cells.push_back(std::move(cell));
+        }
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}

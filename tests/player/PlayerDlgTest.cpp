@@ -297,7 +297,8 @@ TEST_F(PlayerDlg, EscapeClosesTheWindowFromItsTables)
 TEST_F(PlayerDlg, TheExportDescribesTheWindowAsLaidOut)
 {
     Show(0);
-    const QJsonObject json = PlayerToJson(dialog_->Content(), dialog_->LastLayout());
+    const QJsonObject json =
+        PlayerToJson(dialog_->Content(), dialog_->LastLayout(), dialog_->PlaysGrid()->ShownTable());
     EXPECT_EQ(json["title"].toString(), QStringLiteral("#12 Jon Smith"));
     EXPECT_EQ(json["plays_label"].toString(), QStringLiteral("Plays involving Jon Smith"));
     EXPECT_EQ(json["panel"]["y"].toInt(), 35);

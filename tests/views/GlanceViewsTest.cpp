@@ -67,6 +67,20 @@ TEST(ReloadStatus, FailureKeepsItsFirstTimeAndTheLatestReasonUntilAGoodRead)
     EXPECT_EQ(status.Text(), "Updated 14:07:00");
 }
 
+TEST(ReloadStatus, AMissingFileIsToldSinceItWentUntilAGoodReadOrAnotherFailure)
+{
+    ReloadStatus status;
+    status.Missing(QTime(14, 3, 0), "/g/game.xml");
+    status.Missing(QTime(14, 4, 0), "/g/game.xml");
+    EXPECT_TRUE(status.failing());
+    EXPECT_EQ(status.Text(), "Game file missing since 14:03:00: /g/game.xml");
+    status.Failed(QTime(14, 4, 30), "/g/game.xml: not well-formed");
+    EXPECT_EQ(status.Text(), "Game file unreadable since 14:04:30: /g/game.xml: not well-formed")
+        << "back but unreadable: a failure of its own";
+    status.Loaded(QTime(14, 6, 0));
+    EXPECT_EQ(status.Text(), "Updated 14:06:00");
+}
+
 namespace
 {
 
