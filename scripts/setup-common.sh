@@ -4,7 +4,7 @@
 PYLONIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PYLONIX_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
     libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-liberation
-    qt6-httpserver-dev qt6-websockets-dev libmosquitto-dev mosquitto chromium poppler-utils)
+    qt6-websockets-dev libmosquitto-dev mosquitto chromium poppler-utils)
 
 pylonix_install_missing() {
     local missing=()

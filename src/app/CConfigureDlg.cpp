@@ -4,9 +4,11 @@
 #include "platform/ControlIds.h"
 #include "platform/DialogUnits.h"
 #include "platform/Fonts.h"
+#include "views/ColumnFitting.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -64,8 +66,18 @@ void CConfigureDlg::createControls()
         if (id != 0)
             SetDlgCtrlID(control, id);
     };
+    // Labels and the check box grow to show their whole text, up to the
+    // dialog's right margin.
+    const int rightMargin = MapDialogRect(QRect(0, 0, 195 - 5, 1)).width();
+    const auto fitText = [&](QWidget *control, const QString &text, int extra) {
+        QRect at = control->geometry();
+        at.setWidth(FitTextWidth(text, font(), at.width(), rightMargin - at.right() - 1, extra));
+        control->setGeometry(at);
+    };
     const auto label = [&](const char *text, int x, int y, int width, int height) {
-        place(new QLabel(QString::fromLatin1(text), this), 0, x, y, width, height);
+        auto *control = new QLabel(QString::fromLatin1(text), this);
+        place(control, 0, x, y, width, height);
+        fitText(control, control->text(), 0);
     };
     const auto pathEdit = [&](int id, int y) {
         auto *edit = new QLineEdit(this);
@@ -94,6 +106,10 @@ void CConfigureDlg::createControls()
     showTopCheck_ = new QCheckBox(QStringLiteral("Show Time of Possession"), this);
     UseClassicCheckBoxSpacing(*showTopCheck_);
     place(showTopCheck_, IDC_SHOW_TOP, 5, 100, 97, 10);
+    // Beside the text: the square and the gap to it, as the style draws them.
+    fitText(showTopCheck_, showTopCheck_->text(),
+            showTopCheck_->sizeHint().width() -
+                QFontMetrics(font()).horizontalAdvance(showTopCheck_->text()));
 
     teamFilesButton_ = new QPushButton(this);
     teamFilesButton_->setAutoDefault(false);

@@ -13,11 +13,12 @@ CLineScoreView::CLineScoreView(QWidget *parent) : QWidget(parent)
     setPalette(colours);
 }
 
-void CLineScoreView::SetRows(std::vector<QStringList> rows)
+void CLineScoreView::SetRows(std::vector<QStringList> rows, std::vector<int> widths)
 {
-    if (rows == rows_)
+    if (rows == rows_ && widths == widths_)
         return;
     rows_ = std::move(rows);
+    widths_ = std::move(widths);
     update();
 }
 
@@ -32,7 +33,10 @@ void CLineScoreView::paintEvent(QPaintEvent *)
         const int y = static_cast<int>(r) * kRowHeight;
         int x = 0;
         for (int column = 0; column < rows_[r].size(); ++column) {
-            const int width = column == 0 ? kNameWidth : kCellWidth;
+            const std::size_t at = static_cast<std::size_t>(column);
+            const int width = at < widths_.size() ? widths_[at]
+                              : widths_.empty()   ? 24
+                                                  : widths_.back();
             const QRect cell(x, y, width, kRowHeight);
             painter.drawRect(cell);
             painter.drawText(cell.adjusted(3, 0, -3, 0),

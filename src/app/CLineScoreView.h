@@ -5,8 +5,8 @@
 #include <vector>
 
 // The line score of the Game Overview page: a small grid of the rows it is
-// given, the first one (the period headings) in bold, names left and points
-// centred.
+// given in columns as wide as it is told, the first row (the period
+// headings) in bold, names left and points centred.
 class CLineScoreView : public QWidget
 {
     Q_OBJECT
@@ -14,16 +14,17 @@ class CLineScoreView : public QWidget
 public:
     explicit CLineScoreView(QWidget *parent = nullptr);
 
-    void SetRows(std::vector<QStringList> rows);
+    // The rows and each column's width (a column without one is the last width given, or 24).
+    void SetRows(std::vector<QStringList> rows, std::vector<int> widths);
     const std::vector<QStringList> &rows() const { return rows_; }
+    const std::vector<int> &columnWidths() const { return widths_; }
 
     static constexpr int kRowHeight = 16;
-    static constexpr int kNameWidth = 48;
-    static constexpr int kCellWidth = 24;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     std::vector<QStringList> rows_;
+    std::vector<int> widths_;
 };

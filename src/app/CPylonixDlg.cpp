@@ -48,6 +48,7 @@ CPylonixDlg::CPylonixDlg(WindowOptions options, QWidget *parent)
 {
     connect(game_, &LiveGame::reloaded, this, &CPylonixDlg::OnReloaded);
     connect(game_, &LiveGame::loadFailed, this, &CPylonixDlg::OnLoadFailed);
+    connect(game_, &LiveGame::gameFileMissing, this, &CPylonixDlg::OnGameFileMissing);
     setWindowTitle(kCaption);
     setFont(DialogFont());
     QPalette colours = palette();
@@ -306,7 +307,7 @@ void CPylonixDlg::RegisterPageTables()
 
 void CPylonixDlg::CreateDriveChartControls()
 {
-    drivePage_ = new DriveChartsPage(this, pages_->driveList, pages_->playList);
+    drivePage_ = new DriveChartsPage(this, *pages_);
     connect(drivePage_, &DriveChartsPage::refillRequested, this, [this] { RefillDriveCharts(); });
     connect(drivePage_->splitter(), &CSplitterBar::splitterMoved, this,
             [this](int delta) { OnSplitterMoved(delta); });

@@ -224,6 +224,9 @@ private:
     void ShowReloadStatus();
     void OnReloaded();
     void OnLoadFailed(LiveFile file, const QString &reason);
+    void OnGameFileMissing(const QString &path);
+    // Fits the line score's columns to its texts; returns the width it needs.
+    int FitLineScore();
     void RebuildPeriodBox();
 
     // Pages.
@@ -253,6 +256,7 @@ private:
     bool MayPrompt() const { return options_.interactive && !quitConfirmed_; }
 
     int page_ = PAGE_OVERVIEW;
+    int shownPage_ = 0; // the page ShowPage showed last, 0 before the first
     int filledPages_ = 0;
     int period_ = 0;
     int chartHeight_ = 200;

@@ -1,5 +1,6 @@
 #include "app/CPylonixDlg.h"
 
+#include "app/CLineScoreView.h"
 #include "app/DriveChartsPage.h"
 #include "gamedata/GameSession.h"
 #include "gridctrl/CZrGridListCtrl.h"
@@ -10,6 +11,7 @@
 #include "platform/SystemMetrics.h"
 #include "views/ColumnFitting.h"
 #include "views/PageTable.h"
+#include "views/SituationView.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -60,6 +62,7 @@ void CPylonixDlg::Layout()
     for (int i = 0; i < 14; ++i)
         input.specialTeams[i] = natural(LayoutRole::SpecialTeams, i);
     input.scoring = natural(LayoutRole::Scoring);
+    input.lineScoreWidth = FitLineScore();
     input.driveCount = drivePage_->drives().count();
     input.chartHeight = chartHeight_;
     input.textHeight = textHeight_;
@@ -91,6 +94,24 @@ void CPylonixDlg::Layout()
     if (result.content)
         SetContainerContentSize(*result.content);
     lastLayout_ = std::move(result);
+}
+
+int CPylonixDlg::FitLineScore()
+{
+    // The line score stands 310 pixels into the page and may grow to its visible right edge.
+    constexpr int kLineScoreLeft = 310;
+    if (!lineScore_)
+        return 0;
+    std::vector<QStringList> rows = lineScore_->rows();
+    StatTable table = SituationView::LineScoreTable(rows);
+    FitColumns(table, lineScore_->font(),
+               TableRoom(table, PageWidthForClient(width()) - kLineScoreLeft - 1));
+    std::vector<int> widths = table.drawnWidths;
+    int total = 1; // the closing line
+    for (const int column : widths)
+        total += column;
+    lineScore_->SetRows(std::move(rows), std::move(widths));
+    return total;
 }
 
 void CPylonixDlg::MakeButtonImages()

@@ -98,6 +98,12 @@ void CPylonixDlg::ShowPage()
     container_->SetBackgroundColor(RGB(255, 255, 255));
     SetContainerContentSize(QSize(0, 0));
     Layout();
+    // Opened during a game, the play-by-play starts at the newest play, not
+    // at the kickoff; a finished game reads from its start.
+    if (page_ == PAGE_PLAY_BY_PLAY && shownPage_ != PAGE_PLAY_BY_PLAY &&
+        !session_->scoreboard().final)
+        pages_->playByPlay->ShowNewest();
+    shownPage_ = page_;
     update();
 }
 

@@ -73,7 +73,7 @@ void CPylonixDlg::OnReloaded()
         session_->teams());
     strip_->SetSituation(glance.strip);
     ShowReloadStatus();
-    lineScore_->SetRows(glance.lineScore);
+    lineScore_->SetRows(glance.lineScore, {});
     situationText_->setText(glance.lines);
 
     pages_->FillYardage(*session_);
@@ -99,8 +99,12 @@ void CPylonixDlg::OnLoadFailed(LiveFile file, const QString &reason)
     if (!MayPrompt() || !userLoadRunning_)
         return;
     if (file == LiveFile::Game) {
-        if (!AskYesNo(QStringLiteral("Pylonix couldn't load the Game file.\nOpen the Configure "
-                                     "dialog?"),
+        // A file that is not a game at all is named, with what it is.
+        const bool notAGame =
+            session_->game().LastLoadError().status == XmlLoadError::Status::WrongRoot;
+        const QString told = notAGame ? reason + QStringLiteral(".\n") : QString();
+        if (!AskYesNo(QStringLiteral("Pylonix couldn't load the Game file.\n") + told +
+                          QStringLiteral("Open the Configure dialog?"),
                       programName(), QMessageBox::Critical))
             return;
         if (RunConfigureDialog())
@@ -127,6 +131,13 @@ void CPylonixDlg::OnLoadFailed(LiveFile file, const QString &reason)
     settings_.defaultTeamFiles = false;
     (side == 0 ? settings_.homeFile : settings_.visitorFile).clear();
     UseSettingsFiles();
+}
+
+void CPylonixDlg::OnGameFileMissing(const QString &path)
+{
+    // Told, never asked: the window keeps the game and reads the file when it is back.
+    reloadStatus_.Missing(Now(), path);
+    ShowReloadStatus();
 }
 
 void CPylonixDlg::RebuildPeriodBox()

@@ -3,6 +3,7 @@
 #include "WindowExport.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -85,6 +86,27 @@ auto flag(bool DriveFilter::*member)
         line.request.view.drives.*member = true;
         return true;
     };
+}
+
+// The token kept in `path`, without the line end an editor adds. No error
+// tells anything of the file's content.
+bool readTokenFile(const QString &path, QString &token, QString &error)
+{
+    constexpr qint64 kLongestToken = 4096;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QString("cannot read the token file \"%1\": %2").arg(path, file.errorString());
+        return false;
+    }
+    const QByteArray content = file.read(kLongestToken + 1).trimmed();
+    if (content.isEmpty() || content.size() > kLongestToken || content.contains('\n')) {
+        error = QString("the token file \"%1\" must hold one token of 1 to %2 bytes")
+                    .arg(path)
+                    .arg(kLongestToken);
+        return false;
+    }
+    token = QString::fromUtf8(content);
+    return true;
 }
 
 // Every option, in the order --help lists them. Add new options here.
@@ -254,15 +276,21 @@ const std::vector<Option> &options()
              line.serving = true;
              return ServeSettings::ParseAddress(value, line.serve, error);
          }},
-        {"serve-token", "TOKEN",
-         "with --serve: every request must carry this token (needed off 127.0.0.1)",
+        {"serve-token-file", "FILE",
+         "with --serve: every request must carry the token this file holds (needed off "
+         "127.0.0.1; or give it in PYLONIX_SERVE_TOKEN)",
          [](CommandLine &line, const QString &value, QString &error) {
-             if (value.isEmpty()) {
-                 error = "--serve-token takes a token that is not empty";
-                 return false;
-             }
-             line.serve.token = value;
-             return true;
+             return readTokenFile(value, line.serve.token, error);
+         }},
+        {"serve-name", "NAME[,NAME]",
+         "with --serve: a host name the service answers to besides its addresses and localhost",
+         [](CommandLine &line, const QString &value, QString &error) {
+             return line.serve.AddNames(value, error);
+         }},
+        {"serve-origin", "ORIGIN[,ORIGIN]",
+         "with --serve: a site whose pages may read the service (https://HOST[:PORT])",
+         [](CommandLine &line, const QString &value, QString &error) {
+             return line.serve.AddOrigins(value, error);
          }},
         {"serve-public", "", "with --serve: serve anyone on the network without a token",
          [](CommandLine &line, const QString &, QString &) {
@@ -336,9 +364,10 @@ const std::vector<Option> &options()
 // where it was asked to.
 bool checkServing(const CommandLine &line, QString &error)
 {
-    if (!line.serving && (!line.serve.token.isEmpty() || line.serve.isPublic)) {
-        error =
-            QString("--%1 needs --serve").arg(line.serve.isPublic ? "serve-public" : "serve-token");
+    const bool withServe = !line.serve.token.isEmpty() || line.serve.isPublic ||
+                           !line.serve.names.isEmpty() || !line.serve.origins.isEmpty();
+    if (!line.serving && withServe) {
+        error = "--serve-token-file, --serve-public, --serve-name and --serve-origin need --serve";
         return false;
     }
     if (line.mqtt.host.isEmpty()) {
@@ -409,6 +438,13 @@ QString CommandLine::HelpText()
 
 bool CommandLine::Parse(const QStringList &arguments, QString &error)
 {
+    for (const QString &argument : arguments) {
+        if (argument == "--serve-token" || argument.startsWith("--serve-token=")) {
+            error = "--serve-token is no more: the command line is seen by every user of the "
+                    "machine; give --serve-token-file FILE or PYLONIX_SERVE_TOKEN";
+            return false;
+        }
+    }
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     std::vector<QCommandLineOption> parserOptions;
@@ -441,6 +477,10 @@ bool CommandLine::Parse(const QStringList &arguments, QString &error)
         error = "--home-only and --visitor-only exclude each other";
         return false;
     }
+    // The token from the environment, where the command line would show it
+    // to every user of the machine; a token file given wins.
+    if (serving && serve.token.isEmpty())
+        serve.token = qEnvironmentVariable("PYLONIX_SERVE_TOKEN").trimmed();
     if (!checkServing(*this, error))
         return false;
     if (action == Action::Export && request.gameFile.empty()) {

@@ -45,7 +45,7 @@ struct CommandLine {
 
     // The live service and the MQTT publisher.
     bool serving = false;  // --serve given
-    ServeSettings serve;   // --serve [HOST:]PORT, --serve-token, --serve-public
+    ServeSettings serve;   // --serve [HOST:]PORT, --serve-token-file, --serve-public, ...
     bool noWindow = false; // --no-window: serve or publish without showing the window
     // --mqtt HOST[:PORT] (host empty: no MQTT), --mqtt-topic, --mqtt-user and
     // --mqtt-cafile; the password is read from --mqtt-password-file at start.

@@ -5,11 +5,11 @@
 #include "gamedata/GameSession.h"
 #include "pages/CDriveListGrid.h"
 #include "pages/CPlayListGrid.h"
+#include "pages/StatPages.h"
 #include "platform/CheckBoxes.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
 #include "views/ChartEntryMatch.h"
-#include "views/ChartListTables.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -31,9 +31,8 @@ const QString kPlaysHint =
 
 } // namespace
 
-DriveChartsPage::DriveChartsPage(QWidget *dialog, CDriveListGrid *drivesList,
-                                 CPlayListGrid *playsList)
-    : QObject(dialog), drivesList_(drivesList), playsList_(playsList)
+DriveChartsPage::DriveChartsPage(QWidget *dialog, StatPages &pages)
+    : QObject(dialog), pages_(pages), drivesList_(pages.driveList), playsList_(pages.playList)
 {
     chart_ = new CDriveChartWnd(dialog, IDC_DRIVE_CHART);
     chart_->hide();
@@ -96,8 +95,9 @@ void DriveChartsPage::Fill(const GameSession &session, int period, bool showTOP)
     chart_->SetShowTOP(showTOP);
     chart_->SetDrives(drives_);
     repaintChart();
-    drivesList_->ShowDrives(BuildDriveListTable(drives_, showTOP));
-    playsList_->ShowTable(BuildPlayListTable(drives_));
+    // Fitted to the page as every fill of the lists is: the plays of a drive
+    // need a wider "Play" column than the drives shown before them.
+    pages_.FillDriveLists(drives_, showTOP);
     if (!playsMode_)
         hint_->setText(drives_.hasDrivesOrPlays() ? kDrivesHint : kNothingHint);
 

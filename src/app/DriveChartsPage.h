@@ -17,6 +17,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
+class StatPages;
 
 // The Drive Charts page: the drive chart list (the drives as the filter
 // buttons narrow them, or the plays of one drive), the chart that draws it,
@@ -33,8 +34,8 @@ public:
     // Creates the chart (1038), the drive text box (1044), "Scoring Only"
     // (1040), the team buttons (1041-1043, "Both" checked), the hint line
     // (1057) and the splitter (1047) as hidden children of `dialog`; the two
-    // lists are the statistics pages' and stay theirs.
-    DriveChartsPage(QWidget *dialog, CDriveListGrid *drivesList, CPlayListGrid *playsList);
+    // lists are those of `pages`, which stay theirs and fill them.
+    DriveChartsPage(QWidget *dialog, StatPages &pages);
     ~DriveChartsPage() override;
 
     // Rebuilds the list from the session for the period (0 whole game, k
@@ -107,6 +108,7 @@ private:
     std::array<QPushButton *, 3> teamButtons_{};
     QLabel *hint_ = nullptr;
     CSplitterBar *splitter_ = nullptr;
+    StatPages &pages_;
     CDriveListGrid *drivesList_ = nullptr;
     CPlayListGrid *playsList_ = nullptr;
     QWidget *periodBox_ = nullptr;

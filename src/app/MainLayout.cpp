@@ -46,7 +46,8 @@ void layOutOverview(const LayoutInput &in, Placer &place, LayoutResult &result)
     // the line score (three rows of 16 pixels), the situation lines under it.
     constexpr int kGlanceLeft = 310, kGlanceWidth = 260, kLineScoreHeight = 3 * 16 + 1;
     const int glanceX = kGlanceLeft - sx, glanceY = table.height() - sy + 5;
-    place.Put(LayoutRole::LineScore, 0, glanceX, glanceY, kGlanceWidth, kLineScoreHeight);
+    place.Put(LayoutRole::LineScore, 0, glanceX, glanceY, std::max(kGlanceWidth, in.lineScoreWidth),
+              kLineScoreHeight);
     place.Put(LayoutRole::SituationText, 0, glanceX, glanceY + kLineScoreHeight + 7, kGlanceWidth,
               220 - kLineScoreHeight - 7);
 }

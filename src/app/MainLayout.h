@@ -61,6 +61,7 @@ struct LayoutInput {
     std::array<QSize, 2> passing, rushing, receiving, defense;
     std::array<QSize, 14> specialTeams;
     QSize scoring;
+    int lineScoreWidth = 260; // as wide as its periods need, 260 at least
     int driveCount = 0;
     int chartHeight = 200;
     int textHeight = 50;

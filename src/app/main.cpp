@@ -4,6 +4,7 @@
 #include "WindowExport.h"
 #include "gamedata/GameSession.h"
 #include "live/LiveGame.h"
+#include "pages/CStatGridCtrl.h"
 #include "platform/PosixFile.h"
 #include "platform/SignalExit.h"
 #include "player/CPlayerDlg.h"
@@ -117,8 +118,10 @@ int describeWindow(const CommandLine &line, LiveGame &game, JsonWriter::Members 
             player.resize(line.playerSize);
             player.SetPlayer(team, index);
             player.ShowPlayer();
-            members["player"] = [content = player.Content(), layout = player.LastLayout()](
-                                    JsonWriter &writer) { WritePlayer(writer, content, layout); };
+            members["player"] = [content = player.Content(), layout = player.LastLayout(),
+                                 plays = player.PlaysGrid()->ShownTable()](JsonWriter &writer) {
+                WritePlayer(writer, content, layout, plays);
+            };
             if (!line.playerScreenshotFile.isEmpty() &&
                 !player.grab().save(line.playerScreenshotFile, "PNG")) {
                 std::fprintf(stderr, "pylonix: cannot write the screenshot %s\n",
@@ -263,6 +266,9 @@ int serveWithoutWindow(const CommandLine &line)
     game.SetFiles(GameExport::FilesOf(line.request));
     QObject::connect(&game, &LiveGame::loadFailed, [](LiveFile, const QString &reason) {
         std::fprintf(stderr, "pylonix: %s\n", qPrintable(reason));
+    });
+    QObject::connect(&game, &LiveGame::gameFileMissing, [](const QString &path) {
+        std::fprintf(stderr, "pylonix: %s: the game file is missing\n", qPrintable(path));
     });
     LiveService live(game, liveServiceOptions(line));
     QString error;

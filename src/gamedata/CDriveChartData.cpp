@@ -300,7 +300,10 @@ std::optional<std::vector<CChartItem>> buildPlays(const CGameDocument &document,
         const int p = context.side == offense ? context.yard : clamped(wideField - context.yard);
 
         item.startHow = Text(document.GetNodeText(node, "@text", "0"));
-        item.startTime = Text(document.GetNodeText(node, "@clock", "0"));
+        // Stats programs set the clock on the plays where the crew synced it
+        // (a drive's first play, kicks, scores); a play without one has no time
+        // to show, rather than a clock of "0".
+        item.startTime = Text(document.GetNodeText(node, "@clock", ""));
         const CXmlNode parent = document.SelectSingleNode(node, "..");
         if (!parent || parent != quarterNode) {
             quarterNode = parent;

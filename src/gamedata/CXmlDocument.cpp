@@ -281,6 +281,7 @@ bool CXmlDocument::open(const std::string &path, std::string *copied)
 {
     using Status = XmlLoadError::Status;
     lastError_ = {};
+    refusedRoot_.clear();
     if (!IsCreated())
         return fail(Status::NoDocument, -1, "no document to load into");
     // The tree points into the text it was parsed from, so the two live on
@@ -293,6 +294,14 @@ bool CXmlDocument::open(const std::string &path, std::string *copied)
         state_->spare = std::move(buffer);
         lastError_ = std::move(problem);
         return false;
+    }
+    if (!requiredRoot_.empty()) {
+        const std::string root = document->document_element().name();
+        if (root != requiredRoot_) {
+            state_->spare = std::move(buffer);
+            refusedRoot_ = root;
+            return fail(Status::WrongRoot, -1, "root element " + root + ", not " + requiredRoot_);
+        }
     }
     // The old tree goes before its text, which is kept for the next open.
     state_->document = std::move(document);

@@ -33,6 +33,7 @@ struct XmlLoadError {
         SecondRootElement,  // what XML forbids but the parser accepts
         DuplicateAttribute,
         NulCharacter,
+        WrongRoot, // well-formed, but its root element is not the one required
     };
     Status status = Status::Ok;
     // Byte of the fault, or -1 when it has no place (a file that cannot be
@@ -65,6 +66,10 @@ public:
     // Drops the document and makes a fresh empty one.
     bool Recreate();
 
+    // From now on an open succeeds only for a document whose root element is
+    // `name` (any root when empty); another root fails with WrongRoot.
+    void RequireRoot(std::string name) { requiredRoot_ = std::move(name); }
+
     // Copies `path` into the document's one temporary file (refreshed in
     // place, without a name on disk) and parses the copy. On success the new
     // content replaces the old; on failure the old content stays and
@@ -82,6 +87,9 @@ public:
     const std::string &LastError() const { return lastError_.text; }
     // The same with the kind of fault and its byte.
     const XmlLoadError &LastLoadError() const { return lastError_; }
+    // When the last open failed with WrongRoot, the name of the root element
+    // the file has; else empty.
+    const std::string &RefusedRoot() const { return refusedRoot_; }
 
     // True while a document exists (from construction until ReleaseDocument).
     bool IsCreated() const;
@@ -125,4 +133,6 @@ private:
     std::unique_ptr<State> state_;
     std::unique_ptr<TemporaryCopy> tempCopy_;
     XmlLoadError lastError_;
+    std::string requiredRoot_;
+    std::string refusedRoot_;
 };

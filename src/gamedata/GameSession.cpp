@@ -14,6 +14,22 @@ std::string openError(const std::string &path, const CXmlDocument &document)
     return path + ": " + document.LastError();
 }
 
+// Why the game file was not taken, in one line that names it.
+std::string gameOpenError(const std::string &path, const CXmlDocument &document)
+{
+    const XmlLoadError &error = document.LastLoadError();
+    if (error.status != XmlLoadError::Status::WrongRoot)
+        return openError(path, document);
+    const std::string &found = document.RefusedRoot();
+    if (found == "fbseas")
+        return path + " is a season file (root fbseas), not a game file";
+    // An element name may be as long as the file; the line stays a line.
+    constexpr std::size_t longestName = 64;
+    const std::string root =
+        found.size() > longestName ? found.substr(0, longestName) + "..." : found;
+    return path + " is not a game file (root " + root + ")";
+}
+
 // Larger season files are parsed on every reload rather than held twice.
 constexpr off_t maximumSeasonSize = 64 * 1024 * 1024;
 
@@ -57,6 +73,9 @@ bool holdsBytes(const std::string &path, const std::string &bytes)
 
 GameSession::GameSession()
 {
+    // Another XML file named as the game (a season file, a web page) is not
+    // a game: it would show an empty one.
+    game_.RequireRoot("fbgame");
     teams_[0].SetSide('H');
     teams_[1].SetSide('V');
     seasons_[0].SetSide('H');
@@ -71,7 +90,7 @@ ReloadResult GameSession::Reload(const GameFiles &files, const SeasonFailedHandl
     plays_.reset();
     playYards_.reset();
     if (!game_.Open(files.game)) {
-        result.gameError = openError(files.game, game_);
+        result.gameError = gameOpenError(files.game, game_);
         return result;
     }
     result.gameOpened = true;

@@ -22,8 +22,11 @@ struct GameFiles {
 
 // What one Reload found.
 struct ReloadResult {
-    bool gameOpened = false;            // false: nothing in the session changed
-    std::string gameError;              // "<path>: <reason>" when !gameOpened
+    bool gameOpened = false; // false: nothing in the session changed
+    // "<path>: <reason>" when !gameOpened; for a file whose root is not
+    // "fbgame", "<path> is a season file (root fbseas), not a game file" or
+    // "<path> is not a game file (root <name>)".
+    std::string gameError;
     std::array<bool, 2> seasonFailed{}; // a season path was set and its file could not be opened
     std::array<std::string, 2> seasonError; // "<path>: <reason>" per failed side
     std::array<bool, 2> seasonKept{};       // the season file was unchanged: document and team kept

@@ -157,6 +157,7 @@ GameSituation GameSituation::Read(const CGameDocument &document,
         scoreboard.quarters >= 1 && scoreboard.quarters <= mostPeriods ? scoreboard.quarters : 4;
     situation.period = scoreboard.quarter;
     situation.period_label = PeriodLabel(scoreboard.quarter, quarters, scoreboard.final != 0);
+    situation.final = scoreboard.final != 0;
 
     const pugi::xml_node game = XmlDocumentAccess::NodeOf(document.SelectSingleNode("/fbgame"));
     LineScore &line = situation.line_score;

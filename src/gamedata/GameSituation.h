@@ -34,6 +34,10 @@ struct GameSituation {
     std::string down_distance;             // "3rd & 7", "1st & Goal"; empty without a down
     std::string ball_on;                   // "OM35", "50" at midfield; empty when unknown
     std::string last_play;                 // text of the file's last play that has one
+    // The game is over: its down, distance and ball position are the last
+    // play's, not a current situation. Told in the scoreboard, not written
+    // with the situation.
+    bool final = false;
 
     // The situation of an open game file. `teams` are the loaded home and
     // visitor teams (for their short names); `scoreboard` was read from the

@@ -32,5 +32,15 @@ void ScoreboardState::Read(const CGameDocument &document)
     quarter = LeadingInt(document.GetText("/fbgame/plays/downtogo/@qtr"));
     homeScore = LeadingInt(document.GetText("/fbgame/team[@vh='H']/linescore/@score"));
     visitorScore = LeadingInt(document.GetText("/fbgame/team[@vh='V']/linescore/@score"));
-    final = document.GetText("/fbgame/plays/qtr/score/@final") == "Y" ? 1 : 0;
+    final = IsFinal(document) ? 1 : 0;
+}
+
+bool ScoreboardState::IsFinal(const CGameDocument &document)
+{
+    if (document.GetText("/fbgame/plays/qtr/score/@final") == "Y")
+        return true;
+    const auto holdsValue = [&](std::string_view xpath) {
+        return document.GetText(xpath).find_first_not_of(" \t\r\n") != std::string::npos;
+    };
+    return holdsValue("/fbgame/venue/@end") && holdsValue("/fbgame/venue/@duration");
 }

@@ -18,6 +18,12 @@ struct ScoreboardState {
     int quarters = 0;
     int final = 0;
 
+    // True when the game is over: the file marks it final (a score line's
+    // final="Y"), or the venue gives both the game's end time and its length.
+    // Files that leave the mark out record the end and the length once the
+    // game is over; a game in progress writes them empty.
+    static bool IsFinal(const CGameDocument &document);
+
     // Reads the values from the game document. A clock that is not five
     // characters long reads as 00:00; fields of the down-and-distance context
     // that the file does not give keep their previous values.

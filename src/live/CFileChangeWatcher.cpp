@@ -59,8 +59,10 @@ void drain(int fd)
     }
 }
 
-// What a change of the game file's content shows as in the folder holding it.
-constexpr uint32_t kWritten = IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE;
+// What a change of the game file's content, or its going away, shows as in
+// the folder holding it.
+constexpr uint32_t kWritten =
+    IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM;
 // What a watched folder going away shows as; the watch ends with it.
 constexpr uint32_t kFolderGone = IN_DELETE_SELF | IN_MOVE_SELF;
 // Symbolic links followed at most, as the system itself does.
@@ -133,6 +135,7 @@ bool watchFoldersOf(int notifyFd, const fs::path &path, std::set<int> &watches)
 
 struct WatchState {
     CFileChangeWatcher::ChangeHandler changed;
+    CFileChangeWatcher::RemovalHandler removed;
     int stopFd;
     int notifyFd; // -1: nothing to watch, only the stop request
     std::string path;
@@ -160,13 +163,21 @@ void watch(WatchState state)
         if (now.exists && !(now == state.stamp)) {
             state.stamp = now;
             state.changed();
+        } else if (!now.exists && state.stamp.exists) {
+            // Forgotten, so that whatever comes back at the path is a change.
+            state.stamp = now;
+            if (state.removed)
+                state.removed();
         }
     }
 }
 
 } // namespace
 
-CFileChangeWatcher::CFileChangeWatcher(ChangeHandler changed) : changed_(std::move(changed)) {}
+CFileChangeWatcher::CFileChangeWatcher(ChangeHandler changed, RemovalHandler removed)
+    : changed_(std::move(changed)), removed_(std::move(removed))
+{
+}
 
 CFileChangeWatcher::~CFileChangeWatcher()
 {
@@ -197,7 +208,8 @@ void CFileChangeWatcher::StartWatcher(const std::string &gamePath)
     }
 
     // Taken after the watch is set, so that a change after this look is notified.
-    WatchState state{changed_, stopFd_, notifyFd_, fullPath, stampOf(fullPath), std::move(watches)};
+    WatchState state{changed_, removed_,          stopFd_,           notifyFd_,
+                     fullPath, stampOf(fullPath), std::move(watches)};
     try {
         thread_ = std::thread(watch, std::move(state));
     } catch (const std::system_error &) {

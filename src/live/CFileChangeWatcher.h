@@ -8,7 +8,9 @@
 // watch thread) whenever the file's modification time (to the nanosecond), size
 // or inode changed, as seen at a write, close after writing, move-in or
 // creation of any file in its folder or, when the path is a symbolic link, in
-// the folder of the file it leads to. A folder that is deleted is watched for
+// the folder of the file it leads to. Calls `removed` when the file that was
+// there is gone (deleted, moved away, its folder removed) and keeps watching,
+// so the file made again is a change. A folder that is deleted is watched for
 // again when it comes back. One thread does the watching; it is woken to
 // stop, never killed.
 class CFileChangeWatcher
@@ -16,10 +18,13 @@ class CFileChangeWatcher
 public:
     // Called on the watch thread whenever the game file changed.
     using ChangeHandler = std::function<void()>;
+    // Called on the watch thread when nothing is at the game file's path any more.
+    using RemovalHandler = std::function<void()>;
 
-    // A stopped watcher that will call `changed`. What it calls must outlive
-    // every running watch: its owner stops the watcher before it goes.
-    explicit CFileChangeWatcher(ChangeHandler changed);
+    // A stopped watcher that will call `changed` and `removed` (when given).
+    // What it calls must outlive every running watch: its owner stops the
+    // watcher before it goes.
+    explicit CFileChangeWatcher(ChangeHandler changed, RemovalHandler removed = {});
     // Stops the watch if one runs.
     virtual ~CFileChangeWatcher();
     CFileChangeWatcher(const CFileChangeWatcher &) = delete;
@@ -47,6 +52,7 @@ private:
     void closeDescriptors();
 
     ChangeHandler changed_;
+    RemovalHandler removed_;
     std::thread thread_;
     int stopFd_ = -1;   // written to wake the thread and end it
     int notifyFd_ = -1; // change notifications of the game file's folder, -1 when none

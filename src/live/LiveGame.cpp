@@ -2,7 +2,24 @@
 
 #include <QMetaObject>
 #include <QTimer>
+#include <cerrno>
 #include <new>
+#include <sys/stat.h>
+
+namespace
+{
+
+// True when nothing is at `path`: no file, or a link that leads nowhere. A
+// file that exists but cannot be read is not missing.
+bool isMissing(const std::string &path)
+{
+    struct stat info {
+    };
+    return !path.empty() && ::stat(path.c_str(), &info) != 0 &&
+           (errno == ENOENT || errno == ENOTDIR);
+}
+
+} // namespace
 
 LiveGame::LiveGame(QObject *parent) : QObject(parent)
 {
@@ -36,7 +53,11 @@ void LiveGame::StartWatching(std::chrono::milliseconds interval)
 {
     if (IsWatching())
         return;
-    watcher_ = std::make_unique<CFileChangeWatcher>([this] { emit reloadRequested(); });
+    watcher_ = std::make_unique<CFileChangeWatcher>(
+        [this] { emit reloadRequested(); },
+        [this] {
+            QMetaObject::invokeMethod(this, &LiveGame::onGameFileRemoved, Qt::QueuedConnection);
+        });
     watcher_->StartWatcher(files_.game);
     reloadTimer_.start(interval);
 }
@@ -103,6 +124,12 @@ bool LiveGame::loadWithTries(Cause cause, bool &retryLater)
             break;
         }
         lastError_ = result.gameError;
+        if (cause == Cause::Watcher && isMissing(files.game)) {
+            // A file that is gone is not being written: no use waiting for it.
+            failedWatcherAttempts_ = 0;
+            emit gameFileMissing(QString::fromStdString(files.game));
+            return false;
+        }
         if (cause == Cause::Watcher && failedWatcherAttempts_ < kWatcherRetries) {
             ++failedWatcherAttempts_;
             retryLater = true;
@@ -132,6 +159,13 @@ void LiveGame::RequestReload()
 void LiveGame::postRun()
 {
     QMetaObject::invokeMethod(this, &LiveGame::runRequested, Qt::QueuedConnection);
+}
+
+void LiveGame::onGameFileRemoved()
+{
+    // Back already (a write that deletes and creates): the watcher tells that as a change.
+    if (IsWatching() && isMissing(files_.game))
+        emit gameFileMissing(QString::fromStdString(files_.game));
 }
 
 void LiveGame::runRequested()

@@ -92,6 +92,11 @@ signals:
     void reloaded();
     // `file` could not be loaded, for `reason` ("<path>: <what went wrong>").
     void loadFailed(LiveFile file, const QString &reason);
+    // Nothing is at the game file's path (`path` as set): told as soon as the
+    // watcher sees the file go, and by a load of the watcher or the interval
+    // that finds nothing there (at once, instead of loadFailed). The game
+    // stays as it was; the file made again is read as a change.
+    void gameFileMissing(const QString &path);
 
 private:
     // One load with its tries; true when it read the game file.
@@ -100,6 +105,8 @@ private:
     void runRequested();
     // Queues runRequested behind what is already waiting.
     void postRun();
+    // Serves the watcher's report that the game file went away.
+    void onGameFileRemoved();
 
     GameSession session_;
     GameFiles files_;

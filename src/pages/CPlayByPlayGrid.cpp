@@ -2,11 +2,20 @@
 
 #include "views/AddedRows.h"
 
+#include <QScrollBar>
+
 CPlayByPlayGrid::CPlayByPlayGrid(QWidget *parent, int id) : CStatGridCtrl(parent, id)
 {
     markTimer_.setSingleShot(true);
     markTimer_.setInterval(kMarkDuration);
     connect(&markTimer_, &QTimer::timeout, this, &CPlayByPlayGrid::ClearMarks);
+    // Whoever moved the rows, the user or a size that shows more of them: the
+    // newest row is followed exactly while it is in view. Rows added below
+    // move nothing, so a reload keeps following.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (GetItemCount() > 0)
+            followNewest_ = NewestRowInView();
+    });
 }
 
 void CPlayByPlayGrid::SetupColumns()
@@ -23,10 +32,33 @@ PlayByPlayOptions CPlayByPlayGrid::Options(int period, bool showTOP) const
 
 void CPlayByPlayGrid::MarkRowsOfNextReload()
 {
-    // Rows shown since an earlier reload were not seen yet: they stay new.
-    if (!markNextTable_)
-        followNewest_ = NewestRowInView();
     markNextTable_ = true;
+}
+
+void CPlayByPlayGrid::ShowNewest()
+{
+    followNewest_ = true;
+    KeepNewestInView();
+}
+
+void CPlayByPlayGrid::KeepNewestInView()
+{
+    // Before the grid has its height it counts one row a page: the newest row
+    // then stands at the top, and the height it gets shows the rows above it.
+    const int rows = GetItemCount();
+    if (rows > 0)
+        EnsureVisible(rows - 1, false);
+}
+
+void CPlayByPlayGrid::resizeEvent(QResizeEvent *event)
+{
+    const bool follow = followNewest_;
+    CStatGridCtrl::resizeEvent(event);
+    // A lower grid shows fewer rows from the same top.
+    if (follow) {
+        followNewest_ = true;
+        KeepNewestInView();
+    }
 }
 
 bool CPlayByPlayGrid::NewestRowInView() const
@@ -41,6 +73,8 @@ void CPlayByPlayGrid::TableShown(const StatTable &previous)
     markTimer_.stop();
     firstMarked_ = 0;
     markedCount_ = 0;
+    if (followNewest_)
+        KeepNewestInView();
     if (!markNextTable_)
         return;
     markNextTable_ = false;
@@ -54,8 +88,6 @@ void CPlayByPlayGrid::TableShown(const StatTable &previous)
         SetCellBkColor(row, -1, kAddedRowColor);
     if (markedCount_ > 0)
         markTimer_.start();
-    if (followNewest_ && previous.RowCount() > 0 && rows > 0)
-        EnsureVisible(rows - 1, false);
     viewport()->update();
 }
 

@@ -9,7 +9,8 @@
 // The Play-by-Play page's table (PlayByPlayTable): shows the rows built for
 // the width of its "Play" column and its font. After a reload it marks the
 // rows the new game added (FirstAddedRow) for a few seconds, and follows the
-// newest play unless the user scrolled away from it.
+// newest play while it is in view: a reload, a new width or a smaller window
+// keep it in view until the user scrolls away from it.
 class CPlayByPlayGrid : public CStatGridCtrl
 {
     Q_OBJECT
@@ -29,15 +30,20 @@ public:
     // A reload: the next table shown is the new game's. Its added rows are
     // marked, and when the newest row is in view now, it is kept in view.
     void MarkRowsOfNextReload();
+    // Brings the newest row into view and follows it from now on (the page
+    // opened during a game), also before the table has its size.
+    void ShowNewest();
     // The first marked row and the number of marked rows (0 when none).
     int firstMarkedRow() const { return firstMarked_; }
     int markedRowCount() const { return markedCount_; }
 
 protected:
     void TableShown(const StatTable &previous) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     bool NewestRowInView() const;
+    void KeepNewestInView();
     void ClearMarks();
 
     bool markNextTable_ = false;

@@ -10,10 +10,12 @@
 #include "platform/DialogUnits.h"
 #include "platform/Fonts.h"
 #include "platform/SystemMetrics.h"
+#include "views/ColumnFitting.h"
 #include "views/TextWrapper.h"
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QResizeEvent>
 #include <algorithm>
 
 namespace
@@ -121,16 +123,26 @@ void CPlayerDlg::ShowPlayer()
     content_ = PlayerContent::Build(std::span<const CTeamStats, 2>(gameTeams_, 2),
                                     std::span<const CSeasonStats, 2>(seasonTeams_, 2),
                                     *gameDocument_, teamIndex_, playerIndex_, playsGrid_->Wrapper(),
-                                    playsGrid_->GetColumnWidth(PlayerContent::kPlayColumn));
+                                    playsGrid_->OwnColumnWidth(PlayerContent::kPlayColumn));
     titleStatic_->setText(content_.title);
     // A category not shown keeps what it held; the layout hides it.
     for (int c = 0; c < kPlayerCategoryCount; ++c) {
         if (IsCategoryShown(c))
             categoryGrids_[c]->ShowTable(content_.CategoryTable(c));
     }
-    playsGrid_->ShowTable(content_.PlaysTable());
+    StatTable plays = content_.PlaysTable();
+    FitPlays(plays);
+    playsGrid_->ShowTable(std::move(plays));
     playsLabel_->setText(content_.playsLabel);
     Layout();
+}
+
+void CPlayerDlg::FitPlays(StatTable &plays) const
+{
+    // The columns grow into the list's width, less its edge and a vertical scroll bar.
+    const int listWidth = PlayerLayout::Compute(size(), QPoint(), {}).plays.width() -
+                          2 * playsGrid_->frameWidth() - GetSystemMetrics(SM_CYHSCROLL);
+    FitColumns(plays, playsGrid_->Wrapper(), TableRoom(plays, listWidth));
 }
 
 // ---- Layout ----
@@ -181,6 +193,8 @@ void CPlayerDlg::Layout()
 void CPlayerDlg::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width())
+        playsGrid_->RefitTable([this](StatTable &plays) { FitPlays(plays); });
     Layout();
 }
 

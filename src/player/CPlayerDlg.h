@@ -86,6 +86,9 @@ signals:
     void playerClosed();
 
 private:
+    // Fits the plays list's columns to the list's width at the window's size.
+    void FitPlays(StatTable &plays) const;
+
     QSize naturalSize(const CStatGridCtrl &table) const;
 
     const CTeamStats *gameTeams_ = nullptr;       // two, borrowed

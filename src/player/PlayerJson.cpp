@@ -20,7 +20,8 @@ QJsonObject placed(const QRect &at)
 
 } // namespace
 
-void WritePlayer(JsonWriter &writer, const PlayerContent &content, const PlayerLayout &layout)
+void WritePlayer(JsonWriter &writer, const PlayerContent &content, const PlayerLayout &layout,
+                 const StatTable &plays)
 {
     // Tables and titles stand in the panel's client area, inside its edge.
     const QPoint origin = CPageContainerWnd::ClientOrigin();
@@ -52,7 +53,7 @@ void WritePlayer(JsonWriter &writer, const PlayerContent &content, const PlayerL
         {"panel", [&panel](JsonWriter &out) { out.Value(panel); }},
         {"plays",
          [&](JsonWriter &out) {
-             TableWire::Write(out, content.PlaysTable(), placed(layout.plays),
+             TableWire::Write(out, plays, placed(layout.plays),
                               [&derivedRows](int row, int column) {
                                   return column == kTypeColumn && derivedRows.contains(row);
                               });
@@ -62,7 +63,9 @@ void WritePlayer(JsonWriter &writer, const PlayerContent &content, const PlayerL
     });
 }
 
-QByteArray PlayerJson(const PlayerContent &content, const PlayerLayout &layout)
+QByteArray PlayerJson(const PlayerContent &content, const PlayerLayout &layout,
+                      const StatTable &plays)
 {
-    return JsonWriter::Compact([&](JsonWriter &writer) { WritePlayer(writer, content, layout); });
+    return JsonWriter::Compact(
+        [&](JsonWriter &writer) { WritePlayer(writer, content, layout, plays); });
 }

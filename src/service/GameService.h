@@ -1,41 +1,44 @@
 #pragma once
 
 #include "GameDocument.h"
+#include "RequestHead.h"
 #include "ServeSettings.h"
 
-#include <QAbstractHttpServer>
-#include <QHttpServerResponder>
+#include <QHash>
+#include <QHostAddress>
+#include <QObject>
+#include <QTcpServer>
 #include <functional>
 #include <map>
 #include <optional>
 
-class QWebSocket;
+class ServiceConnection;
 
-// The game over HTTP and a WebSocket, read-only: GET /api/game (the whole
-// document), /api/situation, /api/pages/KEY, the live statistics page at /,
-// the broadcast score bug at /scorebug and the printable box score at
+// The game over HTTP and a WebSocket, read-only: GET (or HEAD) /api/game (the
+// whole document), /api/situation, /api/pages/KEY, the live statistics page
+// at /, the broadcast score bug at /scorebug and the printable box score at
 // /boxscore.pdf; /api/live sends a snapshot on connect and then only what
 // each publish changed. It serves the documents it is handed and computes
 // nothing of its own: the box score is made by the maker it is given.
-class GameService : public QAbstractHttpServer
+//
+// It is its own small HTTP/1.1 and WebSocket server on a QTcpServer, so that
+// every bound holds before a request is parsed further: the head's size and
+// the time it takes (ServiceConnection, RequestHead), the connections one
+// address holds, the Host a request names and the Origin of an upgrade.
+class GameService : public QObject
 {
     Q_OBJECT
 public:
-    // A live client with more unsent bytes than this gets nothing more until
-    // it has taken what it has, then one fresh snapshot.
-    static constexpr qint64 kLiveBacklogLimit = 4 * 1024 * 1024;
-    // Requests with more header bytes than this are refused (431).
-    static constexpr qsizetype kHeaderLimit = 8 * 1024;
-
     explicit GameService(QObject *parent = nullptr);
     ~GameService() override;
 
     // Starts listening as `settings` say; false with `error` when they may
     // not be served (ServeSettings::AccessProblem) or the port cannot be had.
+    // Raises the process's soft descriptor limit to its hard one.
     bool Listen(const ServeSettings &settings, QString &error);
 
     // The port listened on; 0 before Listen.
-    quint16 Port();
+    quint16 Port() const;
 
     // Makes `document` the one served and tells each live client what
     // changed. Never waits for a client.
@@ -54,40 +57,64 @@ public:
     // Live clients connected now.
     int LiveClientCount() const { return static_cast<int>(clients_.size()); }
 
-protected:
-    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
-    void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
+    // Connections open now, live clients among them.
+    int ConnectionCount() const { return static_cast<int>(connections_.size()); }
+
+    // Unsent bytes of all live clients together.
+    qint64 LiveBacklog() const;
 
 private:
     struct Reply {
-        QHttpServerResponder::StatusCode status = QHttpServerResponder::StatusCode::Ok;
+        int status = 200;
         QByteArray contentType;
         QByteArray body;
+        QByteArray extraHeaders; // whole lines
     };
     struct LiveClient {
         bool hasSnapshot = false; // false: the next message is a snapshot
         bool lagging = false;     // passed the backlog limit; waits to drain
     };
+    struct Peer {
+        int connections = 0;
+        int unadmitted = 0;
+    };
+    struct Connected {
+        QHostAddress peer;
+        bool admitted = false;
+    };
 
-    static Reply error(QHttpServerResponder::StatusCode status, const QString &message);
-    // Limits, methods and the token, for every request alike.
-    std::optional<Reply> refusal(const QHttpServerRequest &request) const;
-    bool tokenAccepted(const QUrl &url, const QByteArray &authorization) const;
+    static Reply error(int status, const QString &message);
+    static QByteArray response(const Reply &reply, bool withBody, bool close);
+    bool tokenAccepted(const RequestHead &head) const;
+    bool originAccepted(const RequestHead &head) const;
+    // The refusal of an upgrade, or nothing when it is a sound handshake.
+    std::optional<Reply> handshakeRefusal(const RequestHead &head, const QString &path) const;
     Reply route(const QString &path);
     Reply boxScore();
     // The page of that name among the compiled-in resources, whole.
     static QByteArray page(const QString &name);
 
-    void acceptLiveClients();
-    void deliver(QWebSocket *socket, LiveClient &client, const QString &changed);
-    void drained(QWebSocket *socket);
+    void accept();
+    void answer(ServiceConnection *connection, const RequestHead &head);
+    void refuseHead(ServiceConnection *connection, int status);
+    void admit(ServiceConnection *connection);
+    void forget(ServiceConnection *connection);
+    void upgrade(ServiceConnection *connection, const RequestHead &head);
+    void deliver(ServiceConnection *connection, LiveClient &client, const QByteArray &changed,
+                 qint64 &totalBacklog);
+    void drained(ServiceConnection *connection);
+    const QByteArray &snapshotFrame();
 
     const QByteArray statisticsPage_;
     const QByteArray scorebugPage_;
+    QTcpServer server_;
     ServeSettings settings_;
+    int connectionLimit_ = 0; // all connections at once, below the descriptor limit
     GameDocument document_;
-    QString snapshotMessage_; // of document_, made when first needed
     BoxScoreMaker boxScoreMaker_;
-    QByteArray boxScore_;                        // of document_'s game, made when first asked for
-    std::map<QWebSocket *, LiveClient> clients_; // the sockets are children of the service
+    QByteArray boxScore_;      // of document_'s game, made when first asked for
+    QByteArray snapshotFrame_; // of document_, made when first needed
+    std::map<ServiceConnection *, Connected> connections_; // children of the service
+    QHash<QHostAddress, Peer> peers_;
+    std::map<ServiceConnection *, LiveClient> clients_;
 };

@@ -25,31 +25,28 @@ QString text(const std::string &value)
 // A player table of the box score: the page that shows it and its name there.
 struct PlayerTable {
     TablePage page;
-    std::string_view name;
+    int index; // in the page's tables
 };
 
 // The order box scores list a team's individual statistics in.
 constexpr std::array<PlayerTable, 11> kPlayerTables{{
-    {TablePage::Offense, "rushing"},
-    {TablePage::Offense, "passing"},
-    {TablePage::Offense, "receiving"},
-    {TablePage::SpecialTeams, "punting"},
-    {TablePage::SpecialTeams, "punt_returns"},
-    {TablePage::SpecialTeams, "kick_returns"},
-    {TablePage::SpecialTeams, "int_returns"},
-    {TablePage::SpecialTeams, "fumble_returns"},
-    {TablePage::SpecialTeams, "field_goals"},
-    {TablePage::SpecialTeams, "kickoffs"},
-    {TablePage::Defense, "defense"},
+    {TablePage::Offense, 1},      // rushing
+    {TablePage::Offense, 0},      // passing
+    {TablePage::Offense, 2},      // receiving
+    {TablePage::SpecialTeams, 1}, // punting
+    {TablePage::SpecialTeams, 4}, // punt returns
+    {TablePage::SpecialTeams, 3}, // kick returns
+    {TablePage::SpecialTeams, 5}, // interception returns
+    {TablePage::SpecialTeams, 6}, // fumble returns
+    {TablePage::SpecialTeams, 0}, // field goals
+    {TablePage::SpecialTeams, 2}, // kickoffs
+    {TablePage::Defense, 0},
 }};
 
-// The table of a page by its name.
+// The table of a page.
 const NamedStatTable &namedTable(const PlayerTable &wanted)
 {
-    const std::span<const NamedStatTable> tables = TablePageOf(wanted.page).tables;
-    return *std::find_if(tables.begin(), tables.end(), [&wanted](const NamedStatTable &table) {
-        return table.name == wanted.name;
-    });
+    return TablePageOf(wanted.page).tables[static_cast<std::size_t>(wanted.index)];
 }
 
 // `table` without the columns for which `drop` holds, and without colours:

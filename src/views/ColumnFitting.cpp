@@ -107,11 +107,16 @@ int SpecifiedTableWidth(const StatTable &table)
     return std::max(width, kNarrowestTable);
 }
 
+int TableRoom(const StatTable &table, int width)
+{
+    return std::max(0, width - SpecifiedTableWidth(table));
+}
+
 int PageTableRoom(TablePage page, const StatTable &table, int pageWidth)
 {
     const TablePageInfo &info = TablePageOf(page);
-    if (!info.grows)
-        return 0;
+    if (info.ownWidth > 0)
+        return TableRoom(table, info.ownWidth);
     const int widest = info.tables.empty() ? SpecifiedTableWidth(table) : widestLayout(info.tables);
     return sharedRoom(pageWidth, widest, info.across);
 }
@@ -129,4 +134,11 @@ void FitPageTable(StatTable &table, TablePage page, const QFont &font, int pageW
 void FitPageTable(StatTable &table, TablePage page, const TextWrapper &measure, int pageWidth)
 {
     FitColumns(table, measure, PageTableRoom(page, table, pageWidth));
+}
+
+int FitTextWidth(const QString &text, const QFont &font, int width, int room, int extra)
+{
+    // A pixel to spare: the advance is rounded, the drawn text is not.
+    const int need = QFontMetrics(font).horizontalAdvance(text) + extra + 1;
+    return width + std::clamp(need - width, 0, std::max(room, 0));
 }

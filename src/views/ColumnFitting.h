@@ -4,6 +4,7 @@
 #include "TablePages.h"
 
 #include <QFont>
+#include <QString>
 #include <string_view>
 
 class TextWrapper;
@@ -25,16 +26,25 @@ void FitColumns(StatTable &table, const TextWrapper &measure, int room);
 // narrowest a table is laid out).
 int SpecifiedTableWidth(const StatTable &table);
 
+// The pixels a table may grow by where `width` pixels are there to show its
+// columns: what its columns leave at their own widths.
+int TableRoom(const StatTable &table, int width);
+
 // The pixels a table of `page` may grow by when the page is `pageWidth` wide:
 // what the page's tables leave at their own widths, shared among the tables
 // that stand side by side (kTablePages). `table` is the one asked about; the
-// player pages reckon with their widest table. A page that does not grow
-// (the yardage summary, beside the page buttons) has none.
+// player pages reckon with their widest table. A table with a width of its
+// own (the yardage summary, under the page buttons) grows as far as that.
 int PageTableRoom(TablePage page, const StatTable &table, int pageWidth);
 
 // The width of the pages of tables in a window whose client area is
 // `clientWidth` wide: right of the page buttons, less a vertical scroll bar.
 int PageWidthForClient(int clientWidth);
+
+// The width of a control showing `text` on one line in `font`, `extra`
+// pixels beside the text (a check box's square): its own `width` at least,
+// grown to show the whole text as far as `room` pixels more allow.
+int FitTextWidth(const QString &text, const QFont &font, int width, int room, int extra = 0);
 
 // FitColumns with the room PageTableRoom gives.
 void FitPageTable(StatTable &table, TablePage page, const QFont &font, int pageWidth);

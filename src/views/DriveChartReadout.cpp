@@ -11,8 +11,8 @@ QString fromItemText(const std::string &text)
 }
 
 // One line of a drive's start or end: "Started by <how> on <spot> at <time>
-// in quarter <quarter>"; a drive worked out from the plays has no "how", and
-// its line leaves out "by".
+// in quarter <quarter>"; without a "how" (the end of a drive still going on)
+// the line leaves out "by".
 QString driveMark(const QString &verb, const CChartItem::Text &how, const CChartItem::Text &spot,
                   const CChartItem::Text &time, const CChartItem::Text &quarter)
 {
@@ -33,7 +33,7 @@ QString DriveChartReadout::Describe(const CDriveChartData &list, int index, bool
             .arg(fromItemText(e.startQtr), fromItemText(e.top), fromItemText(e.startSpot),
                  fromItemText(e.startTime), fromItemText(e.startHow));
     }
-    // A drive worked out from the plays has no time of possession to show.
+    // A drive whose clocks are not known has no time of possession to show.
     const QString possession =
         showTOP && !e.top.empty() ? QStringLiteral(", TOP %1").arg(fromItemText(e.top)) : QString();
     return QStringLiteral("%1 drive: %2 plays, %3 yards%4\r\n%5\r\n%6")

@@ -2,10 +2,13 @@
 
 #include "PlaysAndYards.h"
 #include "ReferencedText.h"
+#include "gamedata/DerivedDrives.h"
 #include "gamedata/GameSession.h"
+#include "gamedata/TextNumbers.h"
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string_view>
 
 namespace
@@ -65,6 +68,36 @@ TableCell composedCell(const QString &composed)
     cell.bold = composed.startsWith(u'&');
     cell.text = cell.bold ? composed.mid(1) : composed;
     return cell;
+}
+
+// Plays, yards and time of possession of a drive.
+struct DriveTotals {
+    std::string plays, yards, top;
+};
+
+// The totals of every drive by its number: the file's drive records, or the
+// drives worked out from its plays when it has none.
+std::map<int, DriveTotals> driveTotals(const CGameDocument &document)
+{
+    std::map<int, DriveTotals> totals;
+    const GameDrives derived = DrivesWithoutRecords(document);
+    if (derived.derived) {
+        for (const DriveRecordFields &drive : derived.drives)
+            totals.try_emplace(drive.driveIndex, DriveTotals{drive.plays, drive.yards, drive.top});
+        return totals;
+    }
+    if (const auto drives = document.SelectNodes("/fbgame/drives/drive")) {
+        for (const CXmlNode drive : *drives) {
+            if (!document.HasNode(drive, "@driveindex"))
+                continue;
+            totals.try_emplace(
+                TextNumbers::LeadingInt(document.GetNodeText(drive, "@driveindex", "")),
+                DriveTotals{document.GetNodeText(drive, "@plays", ""),
+                            document.GetNodeText(drive, "@yards", ""),
+                            document.GetNodeText(drive, "@top", "")});
+        }
+    }
+    return totals;
 }
 
 } // namespace
@@ -134,8 +167,25 @@ StatTable ScoringTable::Build(const CGameDocument &document, bool showTOP)
         }
         return known->second;
     };
+    // Read once, and only when a score leaves its drive's data out.
+    std::optional<std::map<int, DriveTotals>> drives;
     for (const CXmlNode node : *nodes) {
         auto attribute = [&](const char *name) { return document.GetNodeText(node, name, "0"); };
+        // What the score does not say of its drive, the drive it names does;
+        // what neither says stays empty.
+        const auto driveValue = [&](const char *name, std::string DriveTotals::*member) {
+            if (document.HasNode(node, name))
+                return attribute(name);
+            if (!document.HasNode(node, "@driveindex"))
+                return std::string();
+            if (!drives)
+                drives = driveTotals(document);
+            const auto drive = drives->find(
+                TextNumbers::LeadingInt(document.GetNodeText(node, "@driveindex", "")));
+            return drive == drives->end() ? std::string() : drive->second.*member;
+        };
+        const std::string plays = driveValue("@plays", &DriveTotals::plays);
+        const std::string yards = driveValue("@drive", &DriveTotals::yards);
         const ScoreFacts facts{attribute("@type"),  attribute("@how"),    attribute("@scorer"),
                                attribute("@yds"),   attribute("@passer"), attribute("@pattype"),
                                attribute("@patby"), attribute("@patres")};
@@ -146,8 +196,9 @@ StatTable ScoringTable::Build(const CGameDocument &document, bool showTOP)
             composedCell(text(attribute("@qtr"))),
             composedCell(text(attribute("@clock"))),
             composedCell(Describe(facts)),
-            composedCell(PlaysAndYardsText(attribute("@plays"), attribute("@drive"))),
-            composedCell(showTOP ? text(attribute("@top")) : QString()),
+            composedCell(plays.empty() && yards.empty() ? QString()
+                                                        : PlaysAndYardsText(plays, yards)),
+            composedCell(showTOP ? text(driveValue("@top", &DriveTotals::top)) : QString()),
             composedCell(text(attribute("@hscore") + "-" + attribute("@vscore"))),
         };
         const TeamColors colors = TeamColorsOf(side == "H" ? 0 : 1);

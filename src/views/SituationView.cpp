@@ -50,11 +50,15 @@ SituationView SituationView::Build(const GameSituation &situation,
 
     const QString timeouts = timeoutsText(situation.timeouts_left, names);
     const QString lastPlay = text(situation.last_play);
+    // A finished game has no down and no ball on a spot: what the file keeps
+    // there is where its last play left them.
+    const QString down = situation.final ? QString() : text(situation.down_distance);
+    const QString ballOn = situation.final ? QString() : text(situation.ball_on);
     // Caption, value, and the caption the strip gives it ("" none).
     const std::array<std::array<QString, 3>, 5> parts = {{
         {QStringLiteral("Period: "), text(situation.period_label), QString()},
-        {QStringLiteral("Down: "), text(situation.down_distance), QString()},
-        {QStringLiteral("Ball on: "), text(situation.ball_on), QStringLiteral("Ball on ")},
+        {QStringLiteral("Down: "), down, QString()},
+        {QStringLiteral("Ball on: "), ballOn, QStringLiteral("Ball on ")},
         {QStringLiteral("Timeouts left: "), timeouts, QStringLiteral("Timeouts ")},
         {QStringLiteral("Last play: "), lastPlay, QStringLiteral("Last play: ")},
     }};
@@ -70,4 +74,24 @@ SituationView SituationView::Build(const GameSituation &situation,
     view.lines = lines.join('\n');
     view.strip = strip.join(QStringLiteral(" | "));
     return view;
+}
+
+StatTable SituationView::LineScoreTable(const std::vector<QStringList> &rows)
+{
+    StatTable table;
+    const qsizetype columns = rows.empty() ? 0 : rows.front().size();
+    for (qsizetype c = 0; c < columns; ++c)
+        table.columns.push_back({QString(), c == 0 ? kLineScoreNameWidth : kLineScorePeriodWidth,
+                                 c == 0 ? TableAlignment::Left : TableAlignment::Center,
+                                 TableSortKind::Text, false});
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        TableRow row;
+        for (qsizetype c = 0; c < columns; ++c) {
+            TableCell cell = TableCell::Text(c < rows[r].size() ? rows[r][c] : QString());
+            cell.bold = r == 0;
+            row.cells.push_back(std::move(cell));
+        }
+        table.rows.push_back(std::move(row));
+    }
+    return table;
 }

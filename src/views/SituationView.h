@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/StatTable.h"
+
 #include <QString>
 #include <QStringList>
 #include <span>
@@ -23,6 +25,13 @@ struct SituationView {
     // The view of `situation`; `teams` are the game's home and visitor team.
     static SituationView Build(const GameSituation &situation,
                                std::span<const CTeamStats, 2> teams);
+
+    // The line score's columns at their own widths: the names, then each period and the total.
+    static constexpr int kLineScoreNameWidth = 48;
+    static constexpr int kLineScorePeriodWidth = 24;
+    // The line score `rows` as a table to fit (FitColumns): one column per
+    // text of the heading row, names left and points centred, the heading row bold.
+    static StatTable LineScoreTable(const std::vector<QStringList> &rows);
 
     bool operator==(const SituationView &) const = default;
 };

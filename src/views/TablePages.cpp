@@ -57,19 +57,21 @@ StatTable plays(const TableInput &input, const TableKey &)
     return BuildPlayListTable(input.drives);
 }
 
+// The yardage summary stands 5 pixels in under the page buttons, 128 wide.
+constexpr int kYardageWidth = 128 - 5;
+
 } // namespace
 
 const std::array<TablePageInfo, 9> kTablePages{{
-    {TablePage::Yardage, "yardage", {}, 1, false, yardage},
-    {TablePage::TeamStats, "team_stats", {}, 1, true, teamStats},
-    {TablePage::Offense, "offense", StatColumnSets::kOffenseTables, 2, true, players},
-    {TablePage::Defense, "defense", StatColumnSets::kDefenseTables, 1, true, players},
-    {TablePage::SpecialTeams, "special_teams", StatColumnSets::kSpecialTeamsTables, 2, true,
-     players},
-    {TablePage::Scoring, "scoring", {}, 1, true, scoring},
-    {TablePage::PlayByPlay, "play_by_play", {}, 1, true, playByPlay},
-    {TablePage::Drives, "drives", {}, 1, true, drives},
-    {TablePage::Plays, "plays", {}, 1, true, plays},
+    {TablePage::Yardage, "yardage", {}, 1, kYardageWidth, yardage},
+    {TablePage::TeamStats, "team_stats", {}, 1, 0, teamStats},
+    {TablePage::Offense, "offense", StatColumnSets::kOffenseTables, 2, 0, players},
+    {TablePage::Defense, "defense", StatColumnSets::kDefenseTables, 1, 0, players},
+    {TablePage::SpecialTeams, "special_teams", StatColumnSets::kSpecialTeamsTables, 2, 0, players},
+    {TablePage::Scoring, "scoring", {}, 1, 0, scoring},
+    {TablePage::PlayByPlay, "play_by_play", {}, 1, 0, playByPlay},
+    {TablePage::Drives, "drives", {}, 1, 0, drives},
+    {TablePage::Plays, "plays", {}, 1, 0, plays},
 }};
 
 std::string TableKey::Path() const

@@ -51,14 +51,14 @@ struct TableInput {
 
 // One page of tables: its key in "pages", its tables (the player pages'
 // tables by side and name; none for a page of one table), how many of them
-// stand side by side, whether its tables grow into the room the page leaves,
-// and what builds a table of it.
+// stand side by side, the width its table has of its own (0: it shares the
+// page's width) and what builds a table of it.
 struct TablePageInfo {
     TablePage page;
     std::string_view key;
     std::span<const NamedStatTable> tables;
     int across;
-    bool grows;
+    int ownWidth;
     StatTable (*build)(const TableInput &input, const TableKey &key);
 };
 

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "../support/ScratchDirectory.h"
+
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <map>
@@ -68,6 +70,8 @@ TEST(CommandLine, RejectsWhatItCannotUse)
 // when the help names one.
 TEST(CommandLine, TakesEveryOptionItsHelpLists)
 {
+    ScratchDirectory dir;
+    const std::string tokenFile = dir.Write("token", "press-box\n");
     const std::map<QString, QString> sampleValues = {{"FILE", "f.xml"},
                                                      {"json", "json"},
                                                      {"N", "1"},
@@ -78,19 +82,18 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
                                                      {"WxH", "800x600"},
                                                      {"TEAM,INDEX", "1,0"},
                                                      {"[HOST:]PORT", "8080"},
-                                                     {"TOKEN", "press-box"},
+                                                     {"NAME[,NAME]", "stats-pc"},
+                                                     {"ORIGIN[,ORIGIN]", "https://board.example"},
                                                      {"HOST[:PORT]", "127.0.0.1"},
                                                      {"PREFIX", "pylonix/test"},
                                                      {"USER", "stadium"},
                                                      {"letter|a4", "a4"}};
     // Options that only go with another one.
     const std::map<QString, QStringList> companions = {
-        {"--serve-token", {"--serve", "8080"}},
-        {"--serve-public", {"--serve", "8080"}},
-        {"--no-window", {"--serve", "8080"}},
-        {"--mqtt-topic", {"--mqtt", "127.0.0.1"}},
-        {"--mqtt-user", {"--mqtt", "127.0.0.1"}},
-        {"--mqtt-cafile", {"--mqtt", "127.0.0.1"}},
+        {"--serve-token-file", {"--serve", "8080"}}, {"--serve-name", {"--serve", "8080"}},
+        {"--serve-origin", {"--serve", "8080"}},     {"--serve-public", {"--serve", "8080"}},
+        {"--no-window", {"--serve", "8080"}},        {"--mqtt-topic", {"--mqtt", "127.0.0.1"}},
+        {"--mqtt-user", {"--mqtt", "127.0.0.1"}},    {"--mqtt-cafile", {"--mqtt", "127.0.0.1"}},
         {"--mqtt-password-file", {"--mqtt", "h", "--mqtt-user", "u"}},
         {"--paper", {"--box-score", "b.pdf"}}};
     const QString help = CommandLine::HelpText();
@@ -108,7 +111,8 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
         if (!valueName.isEmpty()) {
             ASSERT_TRUE(sampleValues.count(valueName))
                 << "no sample value for " << valueName.toStdString();
-            arguments << sampleValues.at(valueName);
+            arguments << (option == "--serve-token-file" ? QString::fromStdString(tokenFile)
+                                                         : sampleValues.at(valueName));
         }
         CommandLine line;
         QString error;
@@ -218,14 +222,14 @@ TEST(CommandLine, ReadsTheServiceOptionsAndWhoMayBeServed)
     EXPECT_EQ(line.mqtt.prefix, "stadium/board");
 
     EXPECT_FALSE(CommandLine().Parse({"pylonix", "--serve", "0.0.0.0:8080"}, error));
-    EXPECT_TRUE(error.contains("--serve-token")) << error.toStdString();
-    EXPECT_TRUE(
-        CommandLine().Parse({"pylonix", "--serve", "0.0.0.0:80", "--serve-token", "t"}, error));
+    EXPECT_TRUE(error.contains("--serve-token-file")) << error.toStdString();
     EXPECT_TRUE(CommandLine().Parse({"pylonix", "--serve", "0.0.0.0:80", "--serve-public"}, error));
     for (const QStringList &arguments : QList<QStringList>{
-             {"pylonix", "--serve", "8080", "--serve-token", ""},
              {"pylonix", "--serve-token", "t"},
              {"pylonix", "--no-window"},
+             {"pylonix", "--serve-name", "stats-pc"},
+             {"pylonix", "--serve", "8080", "--serve-name", "stats pc"},
+             {"pylonix", "--serve", "8080", "--serve-origin", "https://a.example/x"},
              {"pylonix", "--mqtt", "127.0.0.1:0"},
              {"pylonix", "--mqtt", "127.0.0.1", "--mqtt-topic", "a/#"},
              {"pylonix", "--mqtt", "h", "--mqtt-topic", "$SYS/pylonix"},
@@ -235,4 +239,38 @@ TEST(CommandLine, ReadsTheServiceOptionsAndWhoMayBeServed)
              {"pylonix", "--mqtt-user", "u"},
              {"pylonix", "--mqtt", "h", "--mqtt-password-file", "f"}})
         EXPECT_FALSE(CommandLine().Parse(arguments, error)) << arguments.join(' ').toStdString();
+    ASSERT_TRUE(line.Parse({"pylonix", "--serve", "8080", "--serve-name", "Stats-PC,scores.lan",
+                            "--serve-origin", "https://Board.example:8443"},
+                           error));
+    EXPECT_EQ(line.serve.names, QStringList({"stats-pc", "scores.lan"}));
+    EXPECT_EQ(line.serve.origins, QStringList({"https://board.example:8443"}));
+}
+
+// The token never stands on the command line, where every user of the
+// machine sees it, nor in an error.
+TEST(CommandLine, TakesTheTokenFromAFileOrTheEnvironment)
+{
+    ScratchDirectory dir;
+    const QString file = QString::fromStdString(dir.Write("token", "press-box-7\n"));
+    const QString empty = QString::fromStdString(dir.Write("empty", "\n"));
+    qputenv("PYLONIX_SERVE_TOKEN", "from-the-environment");
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(line.Parse({"pylonix", "--serve", "0.0.0.0:80", "--serve-token-file", file}, error))
+        << error.toStdString();
+    EXPECT_EQ(line.serve.token, "press-box-7");
+    CommandLine fromEnvironment;
+    ASSERT_TRUE(fromEnvironment.Parse({"pylonix", "--serve", "0.0.0.0:80"}, error));
+    EXPECT_EQ(fromEnvironment.serve.token, "from-the-environment");
+    qunsetenv("PYLONIX_SERVE_TOKEN");
+
+    EXPECT_FALSE(
+        CommandLine().Parse({"pylonix", "--serve", "80", "--serve-token-file", empty}, error));
+    EXPECT_FALSE(CommandLine().Parse(
+        {"pylonix", "--serve", "80", "--serve-token-file", file + ".missing"}, error));
+    EXPECT_TRUE(error.contains(".missing")) << error.toStdString();
+    EXPECT_FALSE(CommandLine().Parse(
+        {"pylonix", "--serve", "0.0.0.0:80", "--serve-token", "s3cret-on-the-line"}, error));
+    EXPECT_TRUE(error.contains("--serve-token-file")) << error.toStdString();
+    EXPECT_FALSE(error.contains("s3cret")) << error.toStdString();
 }

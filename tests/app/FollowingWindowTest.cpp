@@ -16,7 +16,9 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -272,4 +274,56 @@ TEST_F(FollowingWindow, SeasonFileTheWatcherCannotReadIsToldInTheStripNotAsked)
         strip->status().startsWith("Updated 13:06:00; Visitor season file unreadable: " +
                                    QString::fromStdString(dir.PathOf("missing-visitor.xml"))))
         << strip->status().toStdString();
+}
+
+TEST_F(FollowingWindow, ADeletedGameFileIsToldInTheStripWithinASecondUntilItIsBack)
+{
+    WindowOptions watched = options();
+    watched.watchGameFile = true;
+    CountingDlg dlg(watched);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    auto *strip = qobject_cast<CGameStrip *>(dlg.Control(LayoutRole::Strip));
+    QSignalSpy missing(&dlg.liveGame(), &LiveGame::gameFileMissing);
+    QSignalSpy failed(&dlg.liveGame(), &LiveGame::loadFailed);
+    now = now.addSecs(30);
+    std::filesystem::remove(game);
+    ASSERT_TRUE(missing.wait(1000)) << "told within a second, not at the next minute";
+    const QString told = "Game file missing since 13:05:30: " + QString::fromStdString(game);
+    EXPECT_EQ(strip->status(), told);
+    // The minute's reload finds nothing either: told at once, since the same time.
+    now = now.addSecs(60);
+    emit dlg.liveGame().reloadRequested();
+    ASSERT_TRUE(missing.wait(1000));
+    EXPECT_EQ(strip->status(), told);
+    EXPECT_EQ(failed.count() + dlg.questions, 0);
+    // Still watched: the file written again is read.
+    QSignalSpy reloaded(&dlg.liveGame(), &LiveGame::reloaded);
+    dir.Write("game.xml", sampleGame());
+    ASSERT_TRUE(reloaded.wait(5000));
+    EXPECT_EQ(strip->status(), "Updated 13:06:30");
+}
+
+TEST_F(FollowingWindow, PlayByPlayOpenedLateInAGameShowsTheNewestPlayAndKeepsIt)
+{
+    game = dir.Write("live.xml", ReadFile(PYLONIX_SAMPLES_DIR "/game-live.xml"));
+    CountingDlg dlg(options());
+    dlg.resize(1024, 720);
+    ASSERT_TRUE(dlg.OnInitDialog());
+    dlg.ClickPage(PAGE_PLAY_BY_PLAY); // as at start-up: before the window is on the screen
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto *plays = qobject_cast<CPlayByPlayGrid *>(dlg.Control(LayoutRole::PlayByPlay));
+    ASSERT_GT(plays->GetItemCount(), 2 * plays->GetCountPerPage());
+    const auto newestInView = [plays] {
+        return plays->GetTopIndex() + plays->GetCountPerPage() == plays->GetItemCount();
+    };
+    EXPECT_TRUE(newestInView()) << plays->GetTopIndex();
+    // Scrolled away, then another page and back.
+    plays->EnsureVisible(0, false);
+    dlg.ClickPage(PAGE_SCORING);
+    dlg.ClickPage(PAGE_PLAY_BY_PLAY);
+    EXPECT_TRUE(newestInView());
+    dlg.resize(1024, 500);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(newestInView()) << "a lower window keeps following";
 }

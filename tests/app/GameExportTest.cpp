@@ -275,6 +275,13 @@ TEST(Program, ExportsJsonAndReportsFilesItCannotRead)
                          out, err),
               2);
     EXPECT_TRUE(err.contains("at byte")) << err.toStdString();
+
+    EXPECT_EQ(
+        runProgram({"--export", "json", "--game", QString::fromStdString(sampleHome)}, out, err),
+        2);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(err.toStdString(),
+              "pylonix: " + sampleHome + " is a season file (root fbseas), not a game file\n");
 }
 
 TEST(Program, OutputThatCannotBeWrittenIsAFailure)

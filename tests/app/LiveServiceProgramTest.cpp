@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace
 {
@@ -27,23 +29,29 @@ quint16 freeLoopbackPort()
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
-// GET `path` from 127.0.0.1:`port`; empty when nothing answers.
-QByteArray fetch(quint16 port, const QString &path)
+// GET `path` from 127.0.0.1:`port`; empty when nothing answers. Its status
+// in `status`.
+QByteArray fetch(quint16 port, const QString &path, const QByteArray &authorization = {},
+                 int *status = nullptr)
 {
     QNetworkAccessManager network;
     QNetworkRequest request(QUrl(QString("http://127.0.0.1:%1%2").arg(port).arg(path)));
     request.setTransferTimeout(2000);
+    if (!authorization.isEmpty())
+        request.setRawHeader("Authorization", authorization);
     std::unique_ptr<QNetworkReply> reply(network.get(request));
     QEventLoop loop;
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     loop.exec();
+    if (status)
+        *status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     return reply->readAll();
 }
 
 // GET /api/game from 127.0.0.1:`port`; empty when nothing answers.
-QJsonObject fetchGame(quint16 port)
+QJsonObject fetchGame(quint16 port, const QByteArray &authorization = {}, int *status = nullptr)
 {
-    return QJsonDocument::fromJson(fetch(port, "/api/game")).object();
+    return QJsonDocument::fromJson(fetch(port, "/api/game", authorization, status)).object();
 }
 
 // Polls `port` for at most `seconds` until `done` holds for its document; the
@@ -71,6 +79,75 @@ QString scoreOf(const QJsonObject &game)
         .arg(scoreboard["visitor_score"].toInt());
 }
 
+QProcessEnvironment withoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM"); // the program needs no display of its own
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    return environment;
+}
+
+// The line of /proc/PID/limits for open files: "Max open files  SOFT  HARD  files".
+QStringList descriptorLimits(qint64 pid)
+{
+    QFile limits(QString("/proc/%1/limits").arg(pid));
+    if (!limits.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray &line : limits.readAll().split('\n')) {
+        if (line.startsWith("Max open files"))
+            return QString::fromLatin1(line.mid(14)).simplified().split(' ');
+    }
+    return {};
+}
+
+// The token comes from a file, so no other user sees it in the process
+// list; the service raises its descriptor limit to the hard one, so that a
+// crowd of clients meets the service's own bounds before the system's.
+TEST(LiveServiceProgram, TakesItsTokenFromAFileAndRaisesItsDescriptorLimit)
+{
+    ScratchDirectory dir;
+    const std::string game = dir.Write("game.xml", ReadFile(PYLONIX_SAMPLES_DIR "/game-live.xml"));
+    const std::string tokenFile = dir.Write("token", "press-box-7\n");
+    const quint16 port = freeLoopbackPort();
+    ASSERT_NE(port, 0);
+
+    // Started with a soft limit below the hard one, as most systems start
+    // programs.
+    rlimit own{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &own), 0);
+    rlimit low = own;
+    low.rlim_cur = std::min<rlim_t>(own.rlim_max, 256);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    QProcess program;
+    program.setProcessEnvironment(withoutDisplay());
+    program.start(PYLONIX_PROGRAM, {"--serve", QString("127.0.0.1:%1").arg(port), "--no-window",
+                                    "--game", QString::fromStdString(game), "--serve-token-file",
+                                    QString::fromStdString(tokenFile)});
+    const bool started = program.waitForStarted(10000);
+    setrlimit(RLIMIT_NOFILE, &own);
+    ASSERT_TRUE(started);
+
+    int status = 0;
+    waitForGame(port, [&](const QJsonObject &) {
+        return fetchGame(port, "Bearer press-box-7", &status)["seq"].toInt() >= 1;
+    });
+    EXPECT_EQ(status, 200) << program.readAllStandardError().toStdString();
+    fetchGame(port, {}, &status);
+    EXPECT_EQ(status, 401);
+
+    QFile commandLine(QString("/proc/%1/cmdline").arg(program.processId()));
+    ASSERT_TRUE(commandLine.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(commandLine.readAll().contains("press-box-7"));
+    const QStringList limits = descriptorLimits(program.processId());
+    ASSERT_GE(limits.size(), 2);
+    EXPECT_EQ(limits[0], limits[1]) << "soft and hard limit of open files";
+
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_FALSE(program.readAllStandardError().contains("press-box-7"));
+}
+
 TEST(LiveServiceProgram, ServesEachReloadAndEndsOnSigterm)
 {
     ScratchDirectory dir;
@@ -81,11 +158,7 @@ TEST(LiveServiceProgram, ServesEachReloadAndEndsOnSigterm)
     ASSERT_NE(port, 0);
 
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_QPA_PLATFORM"); // the program needs no display of its own
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(withoutDisplay());
     program.start(PYLONIX_PROGRAM, {"--serve", QString("127.0.0.1:%1").arg(port), "--no-window",
                                     "--game", QString::fromStdString(game)});
     ASSERT_TRUE(program.waitForStarted(10000));

@@ -216,7 +216,7 @@ TEST_F(DriveChartDataTest, PlaysOfOneDrive)
     EXPECT_EQ(incomplete.fillColor, data_.colorP);
     EXPECT_EQ(incomplete.lostGround, 1);
     EXPECT_EQ(incomplete.outlineColor, RGB(255, 0, 0));
-    EXPECT_EQ(incomplete.startTime, "0") << "a play without a clock";
+    EXPECT_EQ(incomplete.startTime, "") << "a play without a clock has no time, not 0";
 
     // At exactly midfield the label names the offense's own team.
     EXPECT_EQ(data_.item(2).startSpot, "HOM50");
@@ -491,7 +491,7 @@ const char *const playsOnlyGame = R"(<fbgame>
 } // namespace
 
 // A file with plays but no drive records lists the drives its plays tell of,
-// marked derived; how they started and ended is not told.
+// marked derived, with how each started and ended.
 TEST_F(DriveChartDataTest, DrivesWorkedOutFromThePlays)
 {
     Load();
@@ -510,9 +510,10 @@ TEST_F(DriveChartDataTest, DrivesWorkedOutFromThePlays)
     EXPECT_EQ(first.yards, "12");
     EXPECT_EQ(first.startQtr, "1");
     EXPECT_EQ(first.startTime, "14:40");
-    EXPECT_EQ(first.endTime, "14:00");
-    EXPECT_TRUE(first.startHow.empty());
-    EXPECT_TRUE(first.endHow.empty());
+    EXPECT_EQ(first.endTime, "00:20") << "when the next drive started";
+    EXPECT_EQ(first.startHow, "KO");
+    EXPECT_EQ(first.endHow, "FUMB");
+    EXPECT_EQ(first.top, "14:20");
 
     const CChartItem &second = data_.item(1);
     EXPECT_EQ(second.team, 1);
@@ -520,6 +521,8 @@ TEST_F(DriveChartDataTest, DrivesWorkedOutFromThePlays)
     EXPECT_EQ(second.endSpot, "H36");
     EXPECT_EQ(second.startQtr, "1");
     EXPECT_EQ(second.endQtr, "2");
+    EXPECT_EQ(second.startHow, "FUMB");
+    EXPECT_EQ(second.endHow, "PUNT");
     EXPECT_EQ(second.lowYard, 36);
     EXPECT_EQ(second.highYard, 37);
 
@@ -527,6 +530,7 @@ TEST_F(DriveChartDataTest, DrivesWorkedOutFromThePlays)
     EXPECT_EQ(safety.lowYard, 0);
     EXPECT_EQ(safety.highYard, 2);
     EXPECT_EQ(safety.yards, "-2");
+    EXPECT_EQ(safety.endHow, "SAF");
     EXPECT_EQ(safety.outlineColor, RGB(255, 0, 0));
 
     filter_.quarter = 2;

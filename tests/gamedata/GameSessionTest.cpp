@@ -113,6 +113,19 @@ TEST(GameSession, AGameFileThatCannotBeOpenedChangesNothing)
     EXPECT_EQ(describe(session), before);
 }
 
+TEST(GameSession, AFileThatIsNotAGameIsRefusedAndNamed)
+{
+    ScratchDirectory dir;
+    GameSession session;
+    ASSERT_TRUE(session.Reload({sampleGame, "", ""}).gameOpened);
+    const std::string before = describe(session);
+    EXPECT_EQ(session.Reload({sampleHome, "", ""}).gameError,
+              sampleHome + " is a season file (root fbseas), not a game file");
+    EXPECT_EQ(describe(session), before) << "the game read before is kept";
+    const std::string page = dir.Write("page.html", "<html><body>Scores</body></html>");
+    EXPECT_EQ(session.Reload({page, "", ""}).gameError, page + " is not a game file (root html)");
+}
+
 TEST(GameSession, PlaysAndTheirYardsFollowEachReload)
 {
     ScratchDirectory dir;

@@ -118,13 +118,16 @@ TEST(DerivedDrives, OneDrivePerDriveNumberFromThePlays)
     EXPECT_EQ(first.end.spot, "63") << "a punt ends the drive where it was kicked from";
     EXPECT_EQ(first.yards, "38");
     EXPECT_EQ(first.start.time, "15:00");
-    EXPECT_EQ(first.end.time, "13:50");
-    EXPECT_TRUE(first.start.how.empty() && first.end.how.empty() && first.top.empty());
+    EXPECT_EQ(first.end.time, "12:01") << "the next drive's first clock";
+    EXPECT_EQ(first.start.how, "KO");
+    EXPECT_EQ(first.end.how, "PUNT");
+    EXPECT_EQ(first.top, "17:59");
 
     const DriveRecordFields &second = drives[1];
     EXPECT_EQ(second.vh, "H");
     EXPECT_EQ(second.start.spot, "7");
     EXPECT_EQ(second.end.spot, "100") << "a touchdown ends the drive; what follows does not count";
+    EXPECT_EQ(second.end.how, "TD");
     EXPECT_EQ(second.yards, "93");
 
     const DriveRecordFields &third = drives[2];
@@ -132,6 +135,9 @@ TEST(DerivedDrives, OneDrivePerDriveNumberFromThePlays)
     EXPECT_EQ(third.end.spot, "0") << "a safety, not the free kick after it";
     EXPECT_EQ(third.yards, "-2");
     EXPECT_EQ(third.plays, "0");
+    EXPECT_EQ(third.end.how, "SAF");
+    EXPECT_EQ(drives[3].start.how, "KO") << "the free kick after the safety";
+    EXPECT_EQ(drives[3].end.how, "FG");
 
     EXPECT_EQ(drives[3].end.spot, "85") << "where the kick was tried, not the kickoff after it";
     EXPECT_EQ(drives[3].yards, "5");

@@ -70,3 +70,17 @@ TEST(ScoreboardState, FinalOnlyWhenTheFirstFinalFlagIsY)
     EXPECT_EQ(readFrom(R"(<qtr><score final="N"/><score final="Y"/></qtr>)").final, 0);
     EXPECT_EQ(readFrom(R"(<qtr><score final="y"/></qtr>)").final, 0);
 }
+
+TEST(ScoreboardState, FinalWhenTheVenueGivesTheGamesEndAndLength)
+{
+    ScratchDirectory dir;
+    for (const auto &[venue, final] : {std::pair{R"(end="4:31 PM" duration="3:26")", 1},
+                                       {R"(end="" duration="")", 0}, // a game in progress
+                                       {R"(end="4:31 PM")", 0},
+                                       {R"(end="4:31 PM" duration="  ")", 0}}) {
+        CGameDocument document;
+        ASSERT_TRUE(document.Open(
+            dir.Write("game.xml", std::string("<fbgame><venue ") + venue + "/><plays/></fbgame>")));
+        EXPECT_EQ(ScoreboardState::IsFinal(document), final == 1) << venue;
+    }
+}

@@ -85,7 +85,8 @@ TEST(ColumnFitting, PagesShareTheirWidthAmongTablesSideBySide)
     // One table across: what the page leaves right of it.
     EXPECT_EQ(PageTableRoom(TablePage::Scoring, table, 500), 500 - 100);
     EXPECT_EQ(PageTableRoom(TablePage::Scoring, table, 50), 0);
-    EXPECT_EQ(PageTableRoom(TablePage::Yardage, table, 5000), 0);
+    EXPECT_EQ(PageTableRoom(TablePage::Yardage, table, 5000), 128 - 5 - 100)
+        << "under the page buttons, whatever the page's width";
     // Two across: each table gets half of what is left beside the widest
     // pair and the gap between them.
     const int room = PageTableRoom(TablePage::Offense, table, 2000);

@@ -177,7 +177,7 @@ TEST_F(DriveChartGeometryTest, ReadoutsNameThePointedAtEntryBeforeTheSelectedOne
               "Qtr: 1, Down: 1-10, Spot: HOM20, Time: 14:30\r\nRun.");
 }
 
-TEST_F(DriveChartGeometryTest, ADriveWorkedOutFromThePlaysReadsWithoutAStartOrEndType)
+TEST_F(DriveChartGeometryTest, ADriveWorkedOutFromThePlaysReadsHowItStartedAndItsTimeOfPossession)
 {
     CGameDocument document;
     ASSERT_TRUE(document.Open(dir_.Write("plays.xml", R"(<fbgame><venue><rules field="100"/></venue>
@@ -194,15 +194,14 @@ TEST_F(DriveChartGeometryTest, ADriveWorkedOutFromThePlaysReadsWithoutAStartOrEn
     const CChartItem &drive = drives.item(0);
     const QStringList lines = DriveChartReadout::Describe(drives, 0, false).split("\r\n");
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[1], QStringLiteral("Started on %1 at 14:30 in quarter 2")
+    EXPECT_EQ(lines[1], QStringLiteral("Started by POSS on %1 at 14:30 in quarter 2")
                             .arg(QString::fromStdString(drive.startSpot)));
     EXPECT_EQ(lines[2], QStringLiteral("Ended on %1 at 14:00 in quarter 2")
                             .arg(QString::fromStdString(drive.endSpot)));
     EXPECT_FALSE(drive.startSpot.empty());
-    // Without a time of possession the first line leaves the TOP part out.
+    // The drive still going on ends, so far, at its latest clock.
     const QString first = DriveChartReadout::Describe(drives, 0, true).split("\r\n").front();
-    EXPECT_EQ(first, DriveChartReadout::Describe(drives, 0, false).split("\r\n").front());
-    EXPECT_FALSE(first.contains("TOP"));
+    EXPECT_TRUE(first.endsWith(", TOP 00:30")) << first.toStdString();
 }
 
 TEST_F(DriveChartGeometryTest, TheListsShowOneRowPerEntryInTheTeamsColours)

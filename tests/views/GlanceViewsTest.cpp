@@ -33,6 +33,12 @@ TEST(SituationView, LineScoreRowsAndSituationLinesOfAnOvertimeGame)
         << "a dash where the file tells nothing";
     EXPECT_EQ(view.strip, "HB 23  AM 17 | OT | 3rd & 7 | Ball on AM35 | Timeouts HB 2, AM -")
         << "the strip leaves out what the file does not tell";
+
+    situation.period_label = "Final/OT";
+    situation.final = true;
+    EXPECT_EQ(SituationView::Build(situation, teams).strip,
+              "HB 23  AM 17 | Final/OT | Timeouts HB 2, AM -")
+        << "a finished game has no current down or ball position";
 }
 
 TEST(ReloadStatus, FailureKeepsItsFirstTimeAndTheLatestReasonUntilAGoodRead)
@@ -59,6 +65,20 @@ TEST(ReloadStatus, FailureKeepsItsFirstTimeAndTheLatestReasonUntilAGoodRead)
                              "no such file");
     status.Loaded(QTime(14, 7, 0));
     EXPECT_EQ(status.Text(), "Updated 14:07:00");
+}
+
+TEST(ReloadStatus, AMissingFileIsToldSinceItWentUntilAGoodReadOrAnotherFailure)
+{
+    ReloadStatus status;
+    status.Missing(QTime(14, 3, 0), "/g/game.xml");
+    status.Missing(QTime(14, 4, 0), "/g/game.xml");
+    EXPECT_TRUE(status.failing());
+    EXPECT_EQ(status.Text(), "Game file missing since 14:03:00: /g/game.xml");
+    status.Failed(QTime(14, 4, 30), "/g/game.xml: not well-formed");
+    EXPECT_EQ(status.Text(), "Game file unreadable since 14:04:30: /g/game.xml: not well-formed")
+        << "back but unreadable: a failure of its own";
+    status.Loaded(QTime(14, 6, 0));
+    EXPECT_EQ(status.Text(), "Updated 14:06:00");
 }
 
 namespace

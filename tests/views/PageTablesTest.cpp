@@ -212,7 +212,7 @@ TEST(ScoringTable, RowsColoursAndPossessionColumn)
     EXPECT_EQ(drawn(table, 0, ScoringTable::kTopColumn), "");
     EXPECT_EQ(drawn(table, 0, 0), "HCM");
     EXPECT_EQ(drawn(table, 0, 3), "Field Goal MADE by Albrecht 34 yds");
-    EXPECT_EQ(drawn(table, 0, 4), "9 - 0"); // no "@drive": 0
+    EXPECT_EQ(drawn(table, 0, 4), "9 - ") << "no \"@drive\" and no drive named: empty";
     EXPECT_EQ(drawn(table, 0, 6), "14-7");
     EXPECT_EQ(table.rows[0].BackgroundOf(3), RGB(255, 255, 255));
     EXPECT_EQ(table.rows[0].TextColorOf(3), RGB(0, 0, 0));
@@ -233,6 +233,26 @@ TEST(ScoringTable, RowsColoursAndPossessionColumn)
     const GameText empty("<fbgame><scores/></fbgame>");
     table = ScoringTable::Build(empty.document(), true);
     EXPECT_EQ(table.RowCount(), 0);
+}
+
+TEST(ScoringTable, AScoreWithoutItsDrivesDataTakesItFromTheDriveItNames)
+{
+    const GameText game(R"(<fbgame><drives><drive driveindex="4" plays="7" yards="62" top="03:05"/>
+      </drives><scores><score driveindex="4"/><score driveindex="9"/>
+        <score driveindex="4" plays="8" drive="70" top="04:00"/></scores></fbgame>)");
+    const StatTable table = ScoringTable::Build(game.document(), true);
+    const int top = ScoringTable::kTopColumn;
+    EXPECT_EQ(drawn(table, 0, 4) + " " + drawn(table, 0, top), "7 - 62 03:05");
+    EXPECT_EQ(drawn(table, 1, 4) + drawn(table, 1, top), "") << "no drive 9: empty, not 0 - 0";
+    EXPECT_EQ(drawn(table, 2, 4) + " " + drawn(table, 2, top), "8 - 70 04:00") << "its own stand";
+
+    const GameText derived(
+        R"(<fbgame><scores><score driveindex="1"/></scores><plays><qtr number="1">
+        <play playid="1,1,1" context="H,1,10,H25" type="R" yds="75" text="A rush" clock="15:00"/>
+        <play playid="2,1,2" context="V,1,10,V25" type="R" yds="2" text="C rush" clock="14:50"/>
+      </qtr></plays></fbgame>)");
+    const StatTable worked = ScoringTable::Build(derived.document(), true);
+    EXPECT_EQ(drawn(worked, 0, 4) + " " + drawn(worked, 0, top), "1 - 75 00:10");
 }
 
 TEST(ScoringTable, DriveThatLostGroundReadsAsInTheDrivesList)

@@ -1,0 +1,203 @@
+#include "ServiceConnection.h"
+
+#include <QTcpSocket>
+
+namespace
+{
+
+// What the socket takes from the system before it is read: with the bytes
+// of a head at most a request's worth of input per client.
+constexpr qint64 kReadChunk = 16 * 1024;
+constexpr qsizetype kHeadBytesLimit =
+    RequestHead::kRequestLineLimit + RequestHead::kHeaderLimit + 64;
+
+} // namespace
+
+ServiceConnection::ServiceConnection(QTcpSocket *socket, const ServeLimits &limits, QObject *parent)
+    : QObject(parent), socket_(socket), limits_(limits), peer_(socket->peerAddress())
+{
+    socket_->setParent(this);
+    socket_->setReadBufferSize(kReadChunk);
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, &ServiceConnection::expired);
+    connect(socket_, &QTcpSocket::readyRead, this, &ServiceConnection::readable);
+    connect(socket_, &QTcpSocket::bytesWritten, this, &ServiceConnection::written);
+    connect(socket_, &QTcpSocket::disconnected, this, &ServiceConnection::finish);
+    // A new connection has the head time for its first request whole.
+    deadline_.start(limits_.headTimeoutMs);
+    if (socket_->state() != QAbstractSocket::ConnectedState)
+        QMetaObject::invokeMethod(this, &ServiceConnection::finish, Qt::QueuedConnection);
+}
+
+void ServiceConnection::Answer(const QByteArray &response, bool close)
+{
+    if (finished_)
+        return;
+    socket_->write(response);
+    state_ = close ? State::Closing : State::Answering;
+    // The answer must be taken at the idle time's pace at least.
+    deadline_.start(limits_.idleTimeoutMs);
+    if (close)
+        socket_->disconnectFromHost();
+    else
+        QMetaObject::invokeMethod(this, &ServiceConnection::written, Qt::QueuedConnection);
+}
+
+void ServiceConnection::Upgrade(const QByteArray &response)
+{
+    if (finished_)
+        return;
+    socket_->write(response);
+    state_ = State::Live;
+    deadline_.start(limits_.livePingMs);
+    // Frames a client sent straight after its handshake came with the head.
+    const QByteArray early = std::exchange(head_, {});
+    readFrames(early);
+}
+
+void ServiceConnection::SendFrame(const QByteArray &frame)
+{
+    if (state_ == State::Live && !finished_)
+        socket_->write(frame);
+}
+
+qint64 ServiceConnection::Backlog() const
+{
+    return socket_->bytesToWrite();
+}
+
+void ServiceConnection::Cut()
+{
+    socket_->abort();
+    finish();
+}
+
+void ServiceConnection::readable()
+{
+    if (state_ == State::Head)
+        readHead();
+    else if (state_ == State::Live)
+        readFrames(socket_->readAll());
+    else if (state_ == State::Closing)
+        socket_->readAll(); // dropped, so that closing sends no reset before the answer
+    // Answering: the next request waits in the socket, and the socket takes
+    // no more than kReadChunk from the system meanwhile.
+}
+
+void ServiceConnection::readHead()
+{
+    head_ += socket_->read(std::max<qint64>(0, kHeadBytesLimit - head_.size()));
+    if (head_.isEmpty())
+        return;
+    if (awaitingRequest_) {
+        // The first byte of a request: from now on it has the head time.
+        awaitingRequest_ = false;
+        deadline_.start(limits_.headTimeoutMs);
+    }
+    RequestHead head;
+    qsizetype consumed = 0;
+    int status = 0;
+    switch (RequestHead::Parse(head_, head, consumed, status)) {
+    case RequestHead::Outcome::Incomplete:
+        return;
+    case RequestHead::Outcome::Refused:
+        state_ = State::Closing;
+        emit headRefused(this, status);
+        return;
+    case RequestHead::Outcome::Complete:
+        head_.remove(0, consumed);
+        state_ = State::Answering;
+        emit requestRead(this, head);
+        return;
+    }
+}
+
+void ServiceConnection::written()
+{
+    if (finished_ || state_ == State::Closing)
+        return;
+    if (state_ == State::Live) {
+        wrote_ = true;
+        if (socket_->bytesToWrite() == 0)
+            emit drained(this);
+        return;
+    }
+    if (socket_->bytesToWrite() > 0) {
+        deadline_.start(limits_.idleTimeoutMs);
+        return;
+    }
+    state_ = State::Head;
+    awaitingRequest_ = true;
+    deadline_.start(limits_.idleTimeoutMs);
+    readHead(); // a request sent before this answer was taken
+}
+
+void ServiceConnection::expired()
+{
+    if (state_ == State::Live && keptAlive())
+        deadline_.start(limits_.livePingMs);
+    else
+        // A head not sent in time, an idle connection, an answer not taken,
+        // or a live client gone quiet: half-open or hostile alike, it holds a
+        // descriptor and is cut off.
+        Cut();
+}
+
+bool ServiceConnection::keptAlive()
+{
+    if (std::exchange(heard_, false)) {
+        pingSent_ = false;
+        return true;
+    }
+    // With something unsent, a client that takes nothing is stalled or gone:
+    // what the system buffers is full, as no ping could tell sooner.
+    if (Backlog() > 0)
+        return std::exchange(wrote_, false);
+    if (pingSent_)
+        return false;
+    pingSent_ = true;
+    socket_->write(WebSocketFrames::Frame(WebSocketFrames::Opcode::Ping, {}));
+    return true;
+}
+
+void ServiceConnection::readFrames(QByteArrayView bytes)
+{
+    if (bytes.isEmpty() || finished_)
+        return;
+    heard_ = true;
+    QList<WebSocketFrames::Control> controls;
+    const int broken = frames_.Read(bytes, controls);
+    for (const WebSocketFrames::Control &control : controls) {
+        if (control.opcode == WebSocketFrames::Opcode::Ping) {
+            // Pongs are queued only for a client that reads them.
+            if (Backlog() > kLiveBacklogLimit) {
+                Cut();
+                return;
+            }
+            socket_->write(WebSocketFrames::Frame(WebSocketFrames::Opcode::Pong, control.payload));
+        } else if (control.opcode == WebSocketFrames::Opcode::Close) {
+            closeLive(1000);
+            return;
+        }
+    }
+    if (broken != 0)
+        closeLive(static_cast<quint16>(broken));
+}
+
+void ServiceConnection::closeLive(quint16 code)
+{
+    socket_->write(WebSocketFrames::CloseFrame(code));
+    state_ = State::Closing;
+    deadline_.start(limits_.idleTimeoutMs);
+    socket_->disconnectFromHost();
+}
+
+void ServiceConnection::finish()
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    deadline_.stop();
+    emit closed(this);
+    deleteLater();
+}
