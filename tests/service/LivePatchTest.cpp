@@ -1,5 +1,6 @@
 #include "ServiceTestClient.h"
 #include "TestBroker.h"
+#include "TestSubscriber.h"
 
 #include "GameSimulator.h"
 #include "GameXmlWriter.h"
@@ -14,68 +15,16 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <mosquitto.h>
-#include <mutex>
 
 namespace
 {
 
 using nlohmann::json;
 
-// The messages published on one topic, as they come.
-class TopicReader
+json parsed(const QJsonObject &object)
 {
-public:
-    TopicReader(quint16 port, const QByteArray &topic) : topic_(topic)
-    {
-        client_ = mosquitto_new(nullptr, true, this);
-        mosquitto_connect_callback_set(client_, [](mosquitto *client, void *self, int) {
-            mosquitto_subscribe(client, nullptr,
-                                static_cast<TopicReader *>(self)->topic_.constData(), 1);
-        });
-        mosquitto_subscribe_callback_set(client_,
-                                         [](mosquitto *, void *self, int, int, const int *) {
-                                             static_cast<TopicReader *>(self)->subscribed_ = true;
-                                         });
-        mosquitto_message_callback_set(
-            client_, [](mosquitto *, void *self, const mosquitto_message *message) {
-                auto *reader = static_cast<TopicReader *>(self);
-                const std::lock_guard lock(reader->mutex_);
-                reader->received_.push_back(
-                    std::string(static_cast<const char *>(message->payload), message->payloadlen));
-            });
-        mosquitto_connect(client_, "127.0.0.1", port, 30);
-        mosquitto_loop_start(client_);
-    }
-    ~TopicReader()
-    {
-        mosquitto_disconnect(client_);
-        mosquitto_loop_stop(client_, false);
-        mosquitto_destroy(client_);
-    }
-    bool Subscribed() const { return subscribed_; }
-
-    // The `count`th message (from 1), waited for.
-    std::optional<json> Message(std::size_t count)
-    {
-        std::optional<json> found;
-        (void)QTest::qWaitFor(
-            [&] {
-                const std::lock_guard lock(mutex_);
-                if (received_.size() >= count)
-                    found = json::parse(received_[count - 1]);
-                return found.has_value();
-            },
-            10000);
-        return found;
-    }
-
-private:
-    QByteArray topic_;
-    mosquitto *client_ = nullptr;
-    std::atomic<bool> subscribed_ = false;
-    std::mutex mutex_;
-    std::vector<std::string> received_;
-};
+    return json::parse(QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString());
+}
 
 } // namespace
 
@@ -94,9 +43,8 @@ TEST(LivePatch, AnotherLibraryAppliesThePatchesToTheGameAfterEveryPlay)
     MqttPublisher publisher("127.0.0.1", broker.Port(), "pylonix/test");
     QString error;
     ASSERT_TRUE(publisher.Start(error)) << error.toStdString();
-    TopicReader changes(broker.Port(), "pylonix/test/changes");
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return publisher.IsConnected() && changes.Subscribed(); }, 10000));
+    TestSubscriber subscriber(broker.Port(), "pylonix/test");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return publisher.IsConnected(); }, 10000));
 
     GameService service;
     ASSERT_TRUE(service.Listen(ServeSettings(), error)) << error.toStdString();
@@ -131,13 +79,16 @@ TEST(LivePatch, AnotherLibraryAppliesThePatchesToTheGameAfterEveryPlay)
         const json message = json::parse(received.back());
         if (play == 0) {
             overSocket = message["snapshot"];
-            overBroker = served; // as a client of the broker reads it from the snapshot
+            // The subscriber has the snapshot: it will have every change.
+            const auto snapshot = subscriber.waitFor("pylonix/test/snapshot", 1);
+            ASSERT_TRUE(snapshot);
+            overBroker = parsed(snapshot->json["snapshot"].toObject());
             continue;
         }
         overSocket = Patched(std::move(overSocket), message);
-        const std::optional<json> change = changes.Message(play);
+        const auto change = subscriber.waitFor("pylonix/test/changes", seq);
         ASSERT_TRUE(change);
-        overBroker = Patched(std::move(overBroker), *change);
+        overBroker = Patched(std::move(overBroker), parsed(change->json));
         ASSERT_EQ(overSocket, served);
         ASSERT_EQ(overBroker, served);
     }

@@ -140,8 +140,9 @@ const Pylonix = (() => {
   // The same from the broker: PREFIX/snapshot holds the latest whole state
   // (retained) and PREFIX/changes what each publish changed. The snapshot is
   // read once (the broker hands its retained copy to each new subscriber),
-  // then the changes; a change that cannot be applied to the state held, and
-  // is newer than it, subscribes to the snapshot again. So does a program
+  // then the changes; a change made from another state than the one held,
+  // and newer than it, subscribes to the snapshot again, as does a patch
+  // that fails. So does a program
   // started again, whose seq counts from 1 and whose first change is made
   // from none the page holds.
   function followBroker(url, prefix, onState, onStatus) {
