@@ -101,22 +101,25 @@ QByteArray GameDocument::ChangedMessage(const GameDocument &previous) const
     // document not even read.
     QByteArray patch("[");
     if (sameKeys(members, previous.members) && sameKeys(pages, previous.pages)) {
-        const auto append = [&patch](const QByteArray &before, const QByteArray &after,
-                                     const QByteArray &path) {
-            if (before == after)
-                return;
-            if (patch.size() > 1)
-                patch += ',';
-            patch += JsonPatch::Operations(before, after, path);
+        // The maps hold the same keys in the same order: walked side by side.
+        const auto append = [&patch](const auto &now, const auto &before,
+                                     const QByteArray &prefix) {
+            for (auto old = before.begin(), item = now.begin(); item != now.end(); ++old, ++item) {
+                if (old->second == item->second)
+                    continue;
+                // Table keys are slash-joined steps; member names are one.
+                const QStringList steps =
+                    prefix.isEmpty() ? QStringList{item->first} : item->first.split('/');
+                QByteArray path = prefix;
+                for (const QString &step : steps)
+                    path += '/' + JsonPatch::PointerStep(quoted(step));
+                if (patch.size() > 1)
+                    patch += ',';
+                patch += JsonPatch::Operations(old->second, item->second, path);
+            }
         };
-        for (const auto &[name, text] : members)
-            append(previous.members.at(name), text, '/' + JsonPatch::PointerStep(quoted(name)));
-        for (const auto &[key, text] : pages) {
-            QByteArray path = "/pages";
-            for (const QString &step : key.split('/'))
-                path += '/' + JsonPatch::PointerStep(quoted(step));
-            append(previous.pages.at(key), text, path);
-        }
+        append(members, previous.members, {});
+        append(pages, previous.pages, "/pages");
         patch += ']';
     } else {
         patch = JsonPatch::Between(previous.StateJson(), StateJson());
