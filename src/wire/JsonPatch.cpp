@@ -452,7 +452,7 @@ QByteArray JsonPatch::Operations(QByteArrayView before, QByteArrayView after,
 
 QByteArray JsonPatch::PointerStep(QByteArrayView name)
 {
-    QByteArray step = name.sliced(1, name.size() - 2).toByteArray();
+    const QByteArrayView step = name.sliced(1, name.size() - 2);
     if (step.contains('\\')) {
         // Escaped in the text: decoded, so that "\/" is a slash too.
         const QString decoded =
@@ -462,5 +462,7 @@ QByteArray JsonPatch::PointerStep(QByteArrayView name)
                 .toJson(QJsonDocument::Compact); // ["..."]
         return quoted.mid(2, quoted.size() - 4);
     }
-    return step.replace('~', "~0").replace('/', "~1");
+    if (!step.contains('~') && !step.contains('/'))
+        return step.toByteArray(); // the usual name
+    return step.toByteArray().replace('~', "~0").replace('/', "~1");
 }
