@@ -15,7 +15,15 @@ if (!fs.existsSync(path.join(modules, "ws"))) {
   console.log("skipped: ws was not fetched (the npm registry was out of reach)");
   process.exit(77);
 }
-globalThis.WebSocket = require(path.join(modules, "ws")); // Node has none of its own before 22
+// Node has no WebSocket of its own before 22. Like a browser's, this one's
+// error without a handler (a refused reconnection) is no exception.
+const NodeWebSocket = require(path.join(modules, "ws"));
+globalThis.WebSocket = class extends NodeWebSocket {
+  constructor(...args) {
+    super(...args);
+    this.on("error", () => {});
+  }
+};
 const PylonixMqtt = new Function(fs.readFileSync(script, "utf8") + "\nreturn PylonixMqtt;")();
 
 const freePort = () => new Promise((resolve) => {
