@@ -223,6 +223,7 @@ QWidget *CPylonixDlg::Control(LayoutRole role, int index) const
 
 void CPylonixDlg::CreateControls()
 {
+    CreateBoxScoreAction();
     titlePicture_ = new QLabel(this);
     SetDlgCtrlID(titlePicture_, kStaticWithoutId);
     titlePicture_->setGeometry(0, 0, 128, 80);
@@ -441,6 +442,7 @@ void CPylonixDlg::ShowAbout()
 void CPylonixDlg::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
+    menu.addAction(boxScoreAction_);
     menu.addSeparator();
     menu.addAction(QStringLiteral("&About Pylonix Football..."), this, [this] { ShowAbout(); });
     menu.exec(event->globalPos());

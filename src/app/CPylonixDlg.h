@@ -26,9 +26,11 @@ class DriveChartsPage;
 class CPageContainerWnd;
 class GameSession;
 class StatPages;
+class QAction;
 class QButtonGroup;
 class QComboBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 
@@ -98,6 +100,12 @@ public:
     // written and the dialog closes. No prompt opens after it.
     void QuitConfirmed();
 
+    // The box score of the game shown, on the printer (or PDF file) the user
+    // chooses in the print dialog: the "Box Score..." entry and Ctrl+P.
+    void PrintBoxScore();
+    // The action of the window's menu that prints the box score.
+    QAction *boxScoreAction() const { return boxScoreAction_; }
+
     // Chooses entry `index` of the period box as the user would.
     void ChoosePeriod(int index);
 
@@ -158,6 +166,9 @@ protected:
     virtual void OpenPlayerWindow(int team, int player);
     // Opens the About box.
     virtual void ShowAbout();
+    // Runs the print dialog on `printer`; true when the user chose to print.
+    // Tests replace it.
+    virtual bool RunPrintDialog(QPrinter &printer);
 
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -181,6 +192,8 @@ private:
     void CreateDriveChartControls();
     // The strip and the line score and situation of the Game Overview page.
     void CreateGlanceControls();
+    // The window's menu entry and shortcut for the box score.
+    void CreateBoxScoreAction();
     void RegisterPageTables();
     void RegisterControl(LayoutRole role, int index, QWidget *control);
 
@@ -265,6 +278,7 @@ private:
     CGameStrip *strip_ = nullptr;
     CLineScoreView *lineScore_ = nullptr;
     QLabel *situationText_ = nullptr;
+    QAction *boxScoreAction_ = nullptr;
 
     // A load the user started runs (start-up, Configure, ReloadGame): only
     // such a load asks when it fails; the watcher's and the timer's tell the strip.

@@ -105,6 +105,30 @@ const std::vector<Option> &options()
              return true;
          },
          false, true},
+        {"box-score", "FILE", "write the box score of the game as a PDF file and exit",
+         [](CommandLine &line, const QString &value, QString &error) {
+             if (value.isEmpty()) {
+                 error = "--box-score takes a file name";
+                 return false;
+             }
+             line.boxScoreFile = value;
+             if (line.action == CommandLine::Action::ShowViewer)
+                 line.action = CommandLine::Action::BoxScore;
+             return true;
+         },
+         false, true},
+        {"paper", "letter|a4", "the box score's paper (default letter)",
+         [](CommandLine &line, const QString &value, QString &error) {
+             const std::optional<BoxScorePaper> paper = BoxScorePaperFromName(value);
+             if (!paper) {
+                 error = QString("--paper takes letter or a4, not \"%1\"").arg(value);
+                 return false;
+             }
+             line.paper = *paper;
+             line.paperGiven = true;
+             return true;
+         },
+         false, true},
         {"period", "N", "drive chart: quarter N only (0, the default: whole game)",
          [](CommandLine &line, const QString &value, QString &error) {
              return readCount(value, "period", line.request.quarter, error);
@@ -333,10 +357,11 @@ QString CommandLine::HelpText()
     return "Usage: pylonix [--game FILE [--home FILE] [--visitor FILE]] [OPTION]...\n"
            "       pylonix --export json --game FILE [OPTION]...\n"
            "       pylonix --screenshot FILE.png --game FILE [OPTION]...\n"
+           "       pylonix --box-score FILE.pdf --game FILE [--paper letter|a4]\n"
            "\n"
            "Follows an American-football game while it is played: reads the game file\n"
            "the stat crew keeps rewriting, and each team's season file.\n"
-           "The window needs a display; --export and --screenshot do not.\n"
+           "The window needs a display; --export, --screenshot and --box-score do not.\n"
            "\n"
            "Viewing the game:\n" +
            group(false) +
@@ -387,6 +412,23 @@ bool CommandLine::Parse(const QStringList &arguments, QString &error)
         return false;
     if (action == Action::Export && request.gameFile.empty()) {
         error = "--export needs --game FILE";
+        return false;
+    }
+    if (!boxScoreFile.isEmpty()) {
+        if (request.gameFile.empty()) {
+            error = "--box-score needs --game FILE";
+            return false;
+        }
+        // The other outputs run a window; the box score is made without one.
+        if (action != Action::BoxScore || !screenshotFile.isEmpty() ||
+            !playerScreenshotFile.isEmpty() || serving || !mqttHost.isEmpty()) {
+            error = "--box-score is made on its own, without --export, --screenshot, --serve "
+                    "or --mqtt";
+            return false;
+        }
+    }
+    if (paperGiven && !serving && boxScoreFile.isEmpty()) {
+        error = "--paper needs --box-score or --serve";
         return false;
     }
     return true;

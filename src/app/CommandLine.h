@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameExport.h"
+#include "boxscore/BoxScorePaper.h"
 #include "service/ServeSettings.h"
 
 #include <QSize>
@@ -15,7 +16,7 @@
 // --help text are both made from that table, so an option is added in one
 // place and cannot be missing from either.
 struct CommandLine {
-    enum class Action { ShowViewer, Export, Screenshot, Help, Version };
+    enum class Action { ShowViewer, Export, Screenshot, BoxScore, Help, Version };
 
     Action action = Action::ShowViewer;
     ExportRequest request;
@@ -35,6 +36,11 @@ struct CommandLine {
     std::optional<std::pair<int, int>> player;
     QSize playerSize{600, 400};
     QString playerScreenshotFile; // --screenshot-player: the PNG file to write
+
+    // The printed box score.
+    QString boxScoreFile;                        // --box-score: the PDF file to write
+    BoxScorePaper paper = BoxScorePaper::Letter; // --paper
+    bool paperGiven = false;
 
     // The live service and the MQTT publisher.
     bool serving = false;  // --serve given

@@ -19,9 +19,9 @@ TextWrapper tableTextWrapper()
     return TextWrapper(DialogFont());
 }
 
-// False with `error` naming the file when the load `loaded` tells of read
-// less than the request names.
-bool loadedWhole(const ReloadResult &loaded, QString &error)
+} // namespace
+
+bool GameExport::LoadedWhole(const ReloadResult &loaded, QString &error)
 {
     if (!loaded.gameOpened) {
         error = QString::fromStdString(loaded.gameError);
@@ -35,6 +35,9 @@ bool loadedWhole(const ReloadResult &loaded, QString &error)
     }
     return true;
 }
+
+namespace
+{
 
 // The sides whose season file the request names.
 std::array<bool, 2> seasonsGiven(const ExportRequest &request)
@@ -89,7 +92,7 @@ bool GameExport::Run(const ExportRequest &request, QJsonObject &result, QString 
 bool GameExport::Run(const ExportRequest &request, const GameSession &session,
                      const ReloadResult &loaded, QJsonObject &result, QString &error)
 {
-    if (!loadedWhole(loaded, error))
+    if (!LoadedWhole(loaded, error))
         return false;
     CDriveChartData drives;
     const TextWrapper wrapper = tableTextWrapper();
@@ -111,7 +114,7 @@ bool GameExport::Write(const ExportRequest &request, GameSession &session,
                        const QJsonObject &windowMembers)
 {
     CDriveChartData drives;
-    if (!loadedWhole(loaded, error))
+    if (!LoadedWhole(loaded, error))
         return false;
     const GameJsonOptions options = JsonOptionsOf(request);
     const TextWrapper wrapper = tableTextWrapper();

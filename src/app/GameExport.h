@@ -65,6 +65,10 @@ public:
                       const ReloadResult &loaded, const Sink &write, QString &error,
                       const QJsonObject &windowMembers = {});
 
+    // False with `error` naming the file when the load `loaded` tells of
+    // read less than the request names.
+    static bool LoadedWhole(const ReloadResult &loaded, QString &error);
+
     // The files the request names.
     static GameFiles FilesOf(const ExportRequest &request);
 

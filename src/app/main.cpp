@@ -1,3 +1,4 @@
+#include "BoxScoreFile.h"
 #include "CPylonixApp.h"
 #include "CommandLine.h"
 #include "WindowExport.h"
@@ -210,6 +211,7 @@ LiveServiceOptions liveServiceOptions(const CommandLine &line)
     options.mqttPort = line.mqttPort;
     options.mqttTopic = line.mqttTopic;
     options.document = GameExport::JsonOptionsOf(line.request);
+    options.paper = line.paper;
     return options;
 }
 
@@ -291,6 +293,7 @@ int main(int argc, char **argv)
         return 0;
     case CommandLine::Action::Export:
     case CommandLine::Action::Screenshot:
+    case CommandLine::Action::BoxScore:
         // The export fills the statistics tables in windows it never shows.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -317,6 +320,8 @@ int main(int argc, char **argv)
         qInstallMessageHandler(nullptr);
     QCoreApplication::setApplicationName("pylonix");
     QCoreApplication::setApplicationVersion(PYLONIX_VERSION);
+    if (commandLine.action == CommandLine::Action::BoxScore)
+        return WriteBoxScoreFile(commandLine);
     if (commandLine.action == CommandLine::Action::ShowViewer)
         return commandLine.noWindow ? serveWithoutWindow(commandLine) : showViewer(commandLine);
 

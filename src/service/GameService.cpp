@@ -18,6 +18,7 @@ namespace
 
 const QByteArray kJson = "application/json; charset=utf-8";
 const QByteArray kHtml = "text/html; charset=utf-8";
+const QByteArray kPdf = "application/pdf";
 const QString kLivePath = "/api/live";
 const QString kPagesPrefix = "/api/pages/";
 
@@ -68,6 +69,7 @@ void GameService::Publish(GameDocument document)
 {
     const GameDocument previous = std::exchange(document_, std::move(document));
     snapshotMessage_.clear();
+    boxScore_.clear();
     // Made once for every client: a publish costs the same for a dozen
     // clients as for one.
     const QString changed = QString::fromUtf8(document_.ChangedMessage(previous));
@@ -187,12 +189,31 @@ QByteArray GameService::page(const QString &name)
     return html.toUtf8();
 }
 
-GameService::Reply GameService::route(const QString &path) const
+void GameService::SetBoxScoreMaker(BoxScoreMaker maker)
+{
+    boxScoreMaker_ = std::move(maker);
+    boxScore_.clear();
+}
+
+GameService::Reply GameService::boxScore()
+{
+    if (document_.seq == 0)
+        return error(StatusCode::ServiceUnavailable, "no game loaded yet");
+    if (boxScore_.isEmpty() && boxScoreMaker_)
+        boxScore_ = boxScoreMaker_();
+    if (boxScore_.isEmpty())
+        return error(StatusCode::InternalServerError, "the box score could not be made");
+    return {StatusCode::Ok, kPdf, boxScore_};
+}
+
+GameService::Reply GameService::route(const QString &path)
 {
     if (path == "/")
         return {StatusCode::Ok, kHtml, statisticsPage_};
     if (path == "/scorebug")
         return {StatusCode::Ok, kHtml, scorebugPage_};
+    if (path == "/boxscore.pdf")
+        return boxScore();
     const bool api = path.startsWith("/api/");
     if (api && document_.seq == 0)
         return error(StatusCode::ServiceUnavailable, "no game loaded yet");

@@ -5,16 +5,18 @@
 
 #include <QAbstractHttpServer>
 #include <QHttpServerResponder>
+#include <functional>
 #include <map>
 #include <optional>
 
 class QWebSocket;
 
 // The game over HTTP and a WebSocket, read-only: GET /api/game (the whole
-// document), /api/situation, /api/pages/KEY, the live statistics page at /
-// and the broadcast score bug at /scorebug; /api/live sends a snapshot on
-// connect and then only what each publish changed. It serves the documents it
-// is handed and computes nothing of its own.
+// document), /api/situation, /api/pages/KEY, the live statistics page at /,
+// the broadcast score bug at /scorebug and the printable box score at
+// /boxscore.pdf; /api/live sends a snapshot on connect and then only what
+// each publish changed. It serves the documents it is handed and computes
+// nothing of its own: the box score is made by the maker it is given.
 class GameService : public QAbstractHttpServer
 {
     Q_OBJECT
@@ -38,6 +40,13 @@ public:
     // Makes `document` the one served and tells each live client what
     // changed. Never waits for a client.
     void Publish(GameDocument document);
+
+    // Makes the box score's PDF of the game published last; empty when it
+    // cannot be made.
+    using BoxScoreMaker = std::function<QByteArray()>;
+    // Serves /boxscore.pdf with what `maker` makes, made on the first
+    // request after each publish and kept until the next.
+    void SetBoxScoreMaker(BoxScoreMaker maker);
 
     // The document served now.
     const GameDocument &Document() const { return document_; }
@@ -64,7 +73,8 @@ private:
     // Limits, methods and the token, for every request alike.
     std::optional<Reply> refusal(const QHttpServerRequest &request) const;
     bool tokenAccepted(const QUrl &url, const QByteArray &authorization) const;
-    Reply route(const QString &path) const;
+    Reply route(const QString &path);
+    Reply boxScore();
     // The page of that name among the compiled-in resources, whole.
     static QByteArray page(const QString &name);
 
@@ -76,6 +86,8 @@ private:
     const QByteArray scorebugPage_;
     ServeSettings settings_;
     GameDocument document_;
-    QString snapshotMessage_;                    // of document_, made when first needed
+    QString snapshotMessage_; // of document_, made when first needed
+    BoxScoreMaker boxScoreMaker_;
+    QByteArray boxScore_;                        // of document_'s game, made when first asked for
     std::map<QWebSocket *, LiveClient> clients_; // the sockets are children of the service
 };

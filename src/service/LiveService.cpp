@@ -1,8 +1,11 @@
 #include "LiveService.h"
 
 #include "GameDocumentFromSession.h"
+#include "boxscore/BoxScoreWriter.h"
 #include "live/LiveGame.h"
+#include "platform/Fonts.h"
 #include "platform/LargeBlocks.h"
+#include "views/BoxScoreContent.h"
 
 #include <QTimer>
 #include <cstdio>
@@ -22,6 +25,7 @@ bool LiveService::Start(QString &error)
         service_ = std::make_unique<GameService>();
         if (!service_->Listen(*options_.serve, error))
             return false;
+        service_->SetBoxScoreMaker([this] { return boxScorePdf(); });
     }
     connect(&game_, &LiveGame::reloaded, this, &LiveService::onReloaded);
     // A game loaded before the start is the first state handed out.
@@ -70,4 +74,12 @@ void LiveService::publishLatest()
         mqtt_->Publish(document);
     if (service_)
         service_->Publish(std::move(document));
+}
+
+QByteArray LiveService::boxScorePdf() const
+{
+    // Texts measured in the window's table font, as the document's are.
+    const BoxScoreContent content = BoxScoreContent::Build(
+        game_.session(), options_.document.showTop, TextWrapper(DialogFont()));
+    return BoxScoreWriter::Pdf(content, options_.paper);
 }

@@ -4,6 +4,7 @@
 #include "GameService.h"
 #include "MqttPublisher.h"
 #include "ServeSettings.h"
+#include "boxscore/BoxScorePaper.h"
 #include "views/GameJson.h"
 
 #include <QDateTime>
@@ -21,6 +22,7 @@ struct LiveServiceOptions {
     quint16 mqttPort = 1883;
     QString mqttTopic;        // empty: MqttPublisher::DefaultPrefix of the game id
     GameJsonOptions document; // what the document shows of the game (filters, widths)
+    BoxScorePaper paper = BoxScorePaper::Letter; // of /boxscore.pdf
 };
 
 // Follows a LiveGame and hands out each state it loads: after every
@@ -46,6 +48,8 @@ public:
 private:
     void onReloaded();
     void publishLatest();
+    // The box score's PDF of the game as the latest reload left it.
+    QByteArray boxScorePdf() const;
 
     LiveGame &game_;
     LiveServiceOptions options_;

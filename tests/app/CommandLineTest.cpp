@@ -48,6 +48,11 @@ TEST(CommandLine, RejectsWhatItCannotUse)
         {"pylonix", "--export", "json", "--game", "g", "--period", "-1"},
         {"pylonix", "--export", "json", "--game", "g", "--plays-of", "two"},
         {"pylonix", "--export", "json", "--game", "g", "--home-only", "--visitor-only"},
+        {"pylonix", "--box-score", "b.pdf"},
+        {"pylonix", "--box-score", "b.pdf", "--game", "g", "--paper", "a5"},
+        {"pylonix", "--box-score", "b.pdf", "--game", "g", "--export", "json"},
+        {"pylonix", "--box-score", "b.pdf", "--game", "g", "--screenshot", "s.png"},
+        {"pylonix", "--game", "g", "--paper", "a4"}, // no box score to print
         {"pylonix", "--frobnicate"},
         {"pylonix", "stray"},
     };
@@ -75,12 +80,14 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
                                                      {"[HOST:]PORT", "8080"},
                                                      {"TOKEN", "press-box"},
                                                      {"HOST[:PORT]", "127.0.0.1"},
-                                                     {"PREFIX", "pylonix/test"}};
+                                                     {"PREFIX", "pylonix/test"},
+                                                     {"letter|a4", "a4"}};
     // Options that only go with another one.
     const std::map<QString, QStringList> companions = {{"--serve-token", {"--serve", "8080"}},
                                                        {"--serve-public", {"--serve", "8080"}},
                                                        {"--no-window", {"--serve", "8080"}},
-                                                       {"--mqtt-topic", {"--mqtt", "127.0.0.1"}}};
+                                                       {"--mqtt-topic", {"--mqtt", "127.0.0.1"}},
+                                                       {"--paper", {"--box-score", "b.pdf"}}};
     const QString help = CommandLine::HelpText();
     const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,:\\[\\]]+))?  ",
                                         QRegularExpression::MultilineOption);
@@ -112,6 +119,17 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
     }
     EXPECT_GE(listed, 11);
     EXPECT_EQ(listed, help.count("\n  --")) << "every option line was read\n" << help.toStdString();
+}
+
+TEST(CommandLine, ReadsTheBoxScoreOptions)
+{
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(
+        line.Parse({"pylonix", "--box-score", "b.pdf", "--game", "g", "--paper", "A4"}, error));
+    EXPECT_EQ(line.action, CommandLine::Action::BoxScore);
+    EXPECT_EQ(line.boxScoreFile, "b.pdf");
+    EXPECT_EQ(line.paper, BoxScorePaper::A4);
 }
 
 TEST(CommandLine, HelpListsViewingFirstThenExportingAndChecking)

@@ -27,17 +27,23 @@ quint16 freeLoopbackPort()
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
-// GET /api/game from 127.0.0.1:`port`; empty when nothing answers.
-QJsonObject fetchGame(quint16 port)
+// GET `path` from 127.0.0.1:`port`; empty when nothing answers.
+QByteArray fetch(quint16 port, const QString &path)
 {
     QNetworkAccessManager network;
-    QNetworkRequest request(QUrl(QString("http://127.0.0.1:%1/api/game").arg(port)));
+    QNetworkRequest request(QUrl(QString("http://127.0.0.1:%1%2").arg(port).arg(path)));
     request.setTransferTimeout(2000);
     std::unique_ptr<QNetworkReply> reply(network.get(request));
     QEventLoop loop;
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     loop.exec();
-    return QJsonDocument::fromJson(reply->readAll()).object();
+    return reply->readAll();
+}
+
+// GET /api/game from 127.0.0.1:`port`; empty when nothing answers.
+QJsonObject fetchGame(quint16 port)
+{
+    return QJsonDocument::fromJson(fetch(port, "/api/game")).object();
 }
 
 // Polls `port` for at most `seconds` until `done` holds for its document; the
@@ -88,6 +94,8 @@ TEST(LiveServiceProgram, ServesEachReloadAndEndsOnSigterm)
         waitForGame(port, [](const QJsonObject &got) { return got["seq"].toInt() >= 1; });
     ASSERT_EQ(first["seq"].toInt(), 1) << program.readAllStandardError().toStdString();
     EXPECT_FALSE(first["updated"].toString().isEmpty());
+    const QByteArray firstBoxScore = fetch(port, "/boxscore.pdf");
+    EXPECT_TRUE(firstBoxScore.startsWith("%PDF"));
 
     // Replaced as the stats crew's program does, in one step. The watcher may
     // still hear of it more than once, and every good reload counts.
@@ -102,6 +110,9 @@ TEST(LiveServiceProgram, ServesEachReloadAndEndsOnSigterm)
     EXPECT_GE(second["seq"].toInt(), 2);
     EXPECT_NE(scoreOf(second), scoreOf(first));
     EXPECT_GT(second["updated"].toString(), first["updated"].toString());
+    const QByteArray secondBoxScore = fetch(port, "/boxscore.pdf");
+    EXPECT_TRUE(secondBoxScore.startsWith("%PDF"));
+    EXPECT_NE(secondBoxScore, firstBoxScore) << "made again after the reload";
 
     // A file that cannot be read is told once on stderr; the last good
     // document stays served.

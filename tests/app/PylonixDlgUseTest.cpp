@@ -10,7 +10,10 @@
 
 #include "../support/ScratchDirectory.h"
 
+#include <QAction>
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -24,6 +27,8 @@ class AnsweringDlg : public CPylonixDlg
 public:
     using CPylonixDlg::CPylonixDlg;
     QStringList questions;
+    QString printTo; // the PDF file the print dialog chooses; empty: cancelled
+    int printDialogs = 0;
 
 protected:
     bool AskYesNo(const QString &text, const QString &, QMessageBox::Icon) override
@@ -32,6 +37,13 @@ protected:
         return false;
     }
     bool RunConfigureDialog() override { return false; }
+    bool RunPrintDialog(QPrinter &printer) override
+    {
+        ++printDialogs;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTo);
+        return !printTo.isEmpty();
+    }
 };
 
 class WindowInUse : public testing::Test
@@ -90,6 +102,21 @@ TEST_F(WindowInUse, EscapeFromTheDrivesListAsksToQuit)
     drives->setFocus();
     QTest::keyClick(drives, Qt::Key_Escape);
     EXPECT_EQ(dlg->questions, QStringList{"Do you want to quit Pylonix?"});
+}
+
+TEST_F(WindowInUse, CtrlPFromATablePrintsTheBoxScoreWhereThePrintDialogSays)
+{
+    const auto dlg = Start(game);
+    EXPECT_EQ(dlg->boxScoreAction()->text(), QString("Box Score\u2026"));
+    dlg->ClickPage(PAGE_DRIVE_CHARTS);
+    dlg->drivePage().drivesList()->setFocus();
+    QTest::keyClick(dlg->drivePage().drivesList(), Qt::Key_P, Qt::ControlModifier); // cancelled
+    dlg->printTo = QString::fromStdString(dir.PathOf("box.pdf"));
+    QTest::keyClick(dlg->drivePage().drivesList(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(dlg->printDialogs, 2);
+    QFile printed(dlg->printTo);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().contains("/FontFile2")) << "a PDF, its faces embedded";
 }
 
 TEST_F(WindowInUse, DriveTextBoxShowsItsFourLinesAtTheDefaultSize)

@@ -59,6 +59,7 @@ TEST(GameService, ServesTheDocumentAndRefusesTheRestWithAJsonError)
         EXPECT_EQ(answer.status, 200) << page.toStdString();
         EXPECT_FALSE(answer.body.contains("src=")) << "styles and scripts are written in";
     }
+    EXPECT_TRUE(Request(port, "/").body.contains("href=\"boxscore.pdf\""));
 
     const auto expectError = [port](const QString &path, int status, const QByteArray &method,
                                     const QByteArray &filler = {}) {
@@ -73,6 +74,24 @@ TEST(GameService, ServesTheDocumentAndRefusesTheRestWithAJsonError)
     expectError("/api/game", 405, "DELETE");
     expectError("/api/game", 431, "GET", QByteArray(9000, 'x'));
     EXPECT_EQ(Request(port, "/api/game", "GET", {{"X-Filler", QByteArray(4000, 'x')}}).status, 200);
+}
+
+TEST(GameService, TheBoxScoreIsMadeOnRequestAndKeptUntilTheNextPublish)
+{
+    GameService service;
+    const quint16 port = listen(service);
+    int made = 0;
+    service.SetBoxScoreMaker([&made] { return "%PDF-" + QByteArray::number(++made); });
+    EXPECT_EQ(Request(port, "/boxscore.pdf").status, 503); // nothing published yet
+    service.Publish(SampleDocument(1, 0));
+    EXPECT_EQ(made, 0) << "made when asked for, not on publish";
+    EXPECT_EQ(Request(port, "/boxscore.pdf").body, "%PDF-1");
+    EXPECT_EQ(Request(port, "/boxscore.pdf").body, "%PDF-1");
+    service.Publish(SampleDocument(2, 3));
+    EXPECT_EQ(Request(port, "/boxscore.pdf").body, "%PDF-2");
+    EXPECT_EQ(Request(port, "/boxscore.pdf", "POST").status, 405);
+    service.SetBoxScoreMaker([] { return QByteArray(); });
+    EXPECT_EQ(Request(port, "/boxscore.pdf").status, 500);
 }
 
 TEST(GameService, WithATokenEveryRequestCarriesIt)
