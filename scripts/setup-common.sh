@@ -4,14 +4,22 @@
 PYLONIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PYLONIX_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
     libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-liberation
-    qt6-websockets-dev libmosquitto-dev mosquitto chromium poppler-utils)
+    qt6-websockets-dev libmosquitto-dev mosquitto chromium poppler-utils
+    nlohmann-json3-dev nodejs npm)
+
+# Installed, or provided by an installed package (a Node.js from elsewhere
+# brings its own npm and conflicts with Debian's).
+pylonix_package_present() {
+    dpkg-query -W -f='${Status}\n' "$1" 2>/dev/null | grep -q "install ok installed" && return 0
+    dpkg-query -W -f='${Status}|${Provides}\n' 2>/dev/null |
+        grep "^install ok installed|" | grep -qE "[|, ]$1( |,|\$)"
+}
 
 pylonix_install_missing() {
     local missing=()
     local pkg
     for pkg in "${PYLONIX_PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
-            missing+=("$pkg")
+        pylonix_package_present "$pkg" || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"

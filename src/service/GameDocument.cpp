@@ -1,12 +1,13 @@
 #include "GameDocument.h"
 
-#include "JsonEdits.h"
+#include "wire/JsonPatch.h"
 #include "wire/JsonWriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
+#include <algorithm>
 
 namespace
 {
@@ -50,7 +51,7 @@ QByteArray nestedTables(const std::map<QString, QByteArray> &tables)
 
 // The members and pages as the body of an object: "name":text,...
 QByteArray memberList(const std::map<QString, QByteArray> &members,
-                      const std::map<QString, QByteArray> &pages, bool withPages)
+                      const std::map<QString, QByteArray> &pages)
 {
     QByteArray out;
     for (const auto &[name, text] : members) {
@@ -58,31 +59,30 @@ QByteArray memberList(const std::map<QString, QByteArray> &members,
             out += ',';
         out += quoted(name) + ':' + text;
     }
-    if (withPages) {
-        if (!out.isEmpty())
-            out += ',';
-        out += "\"pages\":" + nestedTables(pages);
-    }
+    if (!out.isEmpty())
+        out += ',';
+    out += "\"pages\":" + nestedTables(pages);
     return out;
 }
 
-// What a client holding `before` needs to hold `after`: edits when they are
-// shorter ({"$edits":[...]}, see JsonEdits), else `after` whole. A play
-// changes a few rows of long tables and a few players' lines, and every live
-// client gets the message.
-QByteArray change(const QByteArray &before, const QByteArray &after)
+bool sameKeys(const std::map<QString, QByteArray> &a, const std::map<QString, QByteArray> &b)
 {
-    const std::optional<QByteArray> edits = JsonEdits::Between(before, after);
-    return edits ? "{\"$edits\":" + *edits + '}' : after;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const auto &x, const auto &y) { return x.first == y.first; });
 }
 
 } // namespace
 
 QByteArray GameDocument::Json() const
 {
-    const QByteArray members = memberList(this->members, pages, true);
+    const QByteArray members = memberList(this->members, pages);
     return "{\"seq\":" + QByteArray::number(seq) + ",\"updated\":" + quoted(updated) + ',' +
            members + '}';
+}
+
+QByteArray GameDocument::StateJson() const
+{
+    return '{' + memberList(members, pages) + '}';
 }
 
 QByteArray GameDocument::SnapshotMessage() const
@@ -92,39 +92,42 @@ QByteArray GameDocument::SnapshotMessage() const
 
 QByteArray GameDocument::ChangedMessage(const GameDocument &previous) const
 {
-    std::map<QString, QByteArray> changedMembers, changedPages;
-    for (const auto &[name, text] : members) {
-        const auto before = previous.members.find(name);
-        if (before == previous.members.end())
-            changedMembers.emplace(name, text);
-        else if (before->second != text)
-            changedMembers.emplace(name, change(before->second, text));
+    // A play changes a few rows of long tables and a few players' lines, and
+    // every live client gets the message: the patch is found on the compact
+    // texts, where equal values are equal bytes. With the same members and
+    // tables as before, each is compared with its own, the rest of the
+    // document not even read.
+    QByteArray patch("[");
+    if (sameKeys(members, previous.members) && sameKeys(pages, previous.pages)) {
+        // The maps hold the same keys in the same order: walked side by side.
+        const auto append = [&patch](const auto &now, const auto &before,
+                                     const QByteArray &prefix) {
+            for (auto old = before.begin(), item = now.begin(); item != now.end(); ++old, ++item) {
+                if (old->second == item->second)
+                    continue;
+                // Table keys are slash-joined steps; member names are one.
+                const QStringList steps =
+                    prefix.isEmpty() ? QStringList{item->first} : item->first.split('/');
+                QByteArray path = prefix;
+                for (const QString &step : steps)
+                    path += '/' + JsonPatch::PointerStep(quoted(step));
+                if (patch.size() > 1)
+                    patch += ',';
+                patch += JsonPatch::Operations(old->second, item->second, path);
+            }
+        };
+        append(members, previous.members, {});
+        append(pages, previous.pages, "/pages");
+        patch += ']';
+    } else {
+        patch = JsonPatch::Between(previous.StateJson(), StateJson());
     }
-    for (const auto &[key, text] : pages) {
-        const auto before = previous.pages.find(key);
-        if (before == previous.pages.end())
-            changedPages.emplace(key, text);
-        else if (before->second != text)
-            changedPages.emplace(key, change(before->second, text));
-    }
-    // A member or table that went away is sent as null, so that a client
-    // holding the earlier state drops it.
-    for (const auto &[name, text] : previous.members)
-        if (!members.contains(name))
-            changedMembers.emplace(name, "null");
-    for (const auto &[key, text] : previous.pages)
-        if (!pages.contains(key))
-            changedPages.emplace(key, "null");
     // A reload that changed nothing still moves the clients on to its
     // number and time, as /api/game does.
-    if (changedMembers.empty() && changedPages.empty() && seq == previous.seq &&
-        updated == previous.updated)
+    if (patch == "[]" && seq == previous.seq && updated == previous.updated)
         return {};
-    // The time goes with every change, so that a client holding the state
-    // from changes alone holds what /api/game serves.
     return "{\"seq\":" + QByteArray::number(seq) + ",\"from\":" + QByteArray::number(previous.seq) +
-           ",\"updated\":" + quoted(updated) + ",\"changed\":{" +
-           memberList(changedMembers, changedPages, !changedPages.empty()) + "}}";
+           ",\"updated\":" + quoted(updated) + ",\"patch\":" + patch + '}';
 }
 
 QByteArray GameDocument::SituationJson() const

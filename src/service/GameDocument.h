@@ -20,15 +20,15 @@ struct GameDocument {
     // and "pages" nested again as the export nests it.
     QByteArray Json() const;
 
+    // The same without "seq" and "updated": the state a change patches.
+    QByteArray StateJson() const;
+
     // {"seq":N,"snapshot":{...}}: the first message a live client gets.
     QByteArray SnapshotMessage() const;
 
-    // {"seq":N,"from":M,"updated":"...","changed":{...}}: what turns the
-    // state of seq M (`previous`) into this one, with only the members (and
-    // tables of "pages") that differ from `previous`; empty when nothing
-    // differs, not even the number or the time. A member or table that
-    // changed comes as {"$edits":[...]} (JsonEdits) when that is shorter than
-    // the whole of it.
+    // {"seq":N,"from":M,"updated":"...","patch":[...]}: the JSON Patch
+    // (RFC 6902) that turns the state of seq M (`previous`) into this one;
+    // empty when nothing differs, not even the number or the time.
     QByteArray ChangedMessage(const GameDocument &previous) const;
 
     // {"seq":N,"scoreboard":...,"situation":...}: the glance a board polls.

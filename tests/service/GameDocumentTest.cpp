@@ -2,7 +2,6 @@
 
 #include "service/GameDocumentFromSession.h"
 #include "service/GameService.h"
-#include "service/JsonEdits.h"
 
 #include "../support/ScratchDirectory.h"
 
@@ -12,30 +11,31 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
-TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
+// The change message is the JSON Patch from the state before, read by an
+// RFC 6902 applier not ours: a score is one "replace", a table gone is a
+// "remove", a long table that changed a little is patched inside.
+TEST(GameDocument, ChangedMessageIsTheJsonPatchFromTheStateBefore)
 {
+    using nlohmann::json;
+    const auto state = [](const GameDocument &document) {
+        return json::parse(document.StateJson().toStdString());
+    };
     const GameDocument before = SampleDocument(1, 7);
     GameDocument after = SampleDocument(2, 14);
     after.pages["offense/home/passing"] = R"({"columns":[{"header":"KBM"}],"rows":[{}]})";
+    after.pages["offense/home/rushing"] = R"({"columns":[],"rows":[]})";
     after.pages.erase("team_stats");
 
-    const QJsonObject message = QJsonDocument::fromJson(after.ChangedMessage(before)).object();
-    EXPECT_EQ(message["seq"].toInt(), 2);
-    EXPECT_EQ(message["from"].toInt(), 1);                   // the state it is applied to
-    EXPECT_EQ(message["updated"].toString(), after.updated); // the state's time goes along
-    const QJsonObject changed = message["changed"].toObject();
-    EXPECT_EQ(changed.keys(), QStringList({"pages", "scoreboard"}));
-    const QJsonValue scoreboard = JsonEdits::Apply(
-        QJsonDocument::fromJson(before.members.at("scoreboard")).object(),
-        changed["scoreboard"]["$edits"].toArray()); // a score is an edit of the scoreboard
-    EXPECT_EQ(scoreboard["home_score"].toInt(), 14);
-    const QJsonObject pages = changed["pages"].toObject();
-    EXPECT_EQ(pages.keys(), QStringList({"offense", "team_stats"}));
-    EXPECT_TRUE(pages["team_stats"].isNull()); // gone: the client drops it
-    EXPECT_EQ(pages["offense"].toObject().keys(), QStringList({"home"}));
+    const QByteArray sent = after.ChangedMessage(before);
+    const json message = json::parse(sent.toStdString());
+    EXPECT_EQ(message["seq"], 2);
+    EXPECT_EQ(message["from"], 1);                              // the state it is applied to
+    EXPECT_EQ(message["updated"], after.updated.toStdString()); // the state's time goes along
+    EXPECT_EQ(state(before).patch(message["patch"]), state(after));
+    EXPECT_TRUE(sent.contains(R"({"op":"replace","path":"/scoreboard/home_score","value":14})"));
+    EXPECT_TRUE(sent.contains(R"({"op":"remove","path":"/pages/team_stats"})"));
     EXPECT_TRUE(before.ChangedMessage(before).isEmpty());
 
-    // A long table that changed a little is sent as the edits that make it.
     QJsonArray rows;
     for (int i = 0; i < 100; ++i)
         rows.append(QJsonObject{{"cells", QJsonArray{QString("Player %1").arg(i), i}}});
@@ -49,18 +49,14 @@ TEST(GameDocument, ChangedMessageHoldsOnlyWhatDiffers)
     longer.pages["team_stats"] =
         QJsonDocument(QJsonObject{{"columns", QJsonArray{}}, {"rows", rows}})
             .toJson(QJsonDocument::Compact);
-    const QByteArray sent = longer.ChangedMessage(grown);
-    EXPECT_LT(sent.size(), 400);
-    const QJsonValue table = QJsonDocument::fromJson(sent)["changed"]["pages"]["team_stats"];
-    const QJsonValue held = QJsonDocument::fromJson(grown.pages["team_stats"]).object();
-    EXPECT_EQ(JsonEdits::Apply(held, table["$edits"].toArray()),
-              QJsonDocument::fromJson(longer.pages["team_stats"]).object());
+    const QByteArray small = longer.ChangedMessage(grown);
+    EXPECT_LT(small.size(), 300) << small.constData();
+    EXPECT_EQ(state(grown).patch(json::parse(small.toStdString())["patch"]), state(longer));
     // A reload that changed nothing still tells its number and time.
-    const QJsonObject unchanged =
-        QJsonDocument::fromJson(SampleDocument(3, 7).ChangedMessage(before)).object();
-    EXPECT_EQ(unchanged["seq"].toInt(), 3);
-    EXPECT_EQ(unchanged["updated"].toString(), SampleDocument(3, 7).updated);
-    EXPECT_TRUE(unchanged["changed"].toObject().isEmpty());
+    const json unchanged = json::parse(SampleDocument(3, 7).ChangedMessage(before).toStdString());
+    EXPECT_EQ(unchanged["seq"], 3);
+    EXPECT_EQ(unchanged["updated"], SampleDocument(3, 7).updated.toStdString());
+    EXPECT_EQ(unchanged["patch"], json::array());
 }
 
 namespace

@@ -136,11 +136,12 @@ TEST(GameService, LiveClientsGetASnapshotThenOnlyWhatChanged)
     for (LiveReader *reader : {&early, &late}) {
         ASSERT_TRUE(reader->waitFor(3));
         EXPECT_EQ(reader->messages[1]["seq"].toInt(), 2);
-        EXPECT_TRUE(reader->messages[1]["changed"].toObject().isEmpty());
+        EXPECT_TRUE(reader->messages[1]["patch"].toArray().isEmpty());
         EXPECT_EQ(reader->messages[2]["seq"].toInt(), 3);
-        const QJsonObject changed = reader->messages[2]["changed"].toObject();
-        EXPECT_EQ(changed.keys(), QStringList({"pages", "scoreboard"}));
-        EXPECT_EQ(changed["pages"].toObject().keys(), QStringList({"offense"}));
+        QStringList paths;
+        for (const QJsonValue op : reader->messages[2]["patch"].toArray())
+            paths.append(op["path"].toString());
+        EXPECT_EQ(paths, QStringList({"/scoreboard/home_score", "/pages/offense/home/passing"}));
     }
     QTest::qWait(50);
     EXPECT_EQ(early.messages.size(), 3);

@@ -1,7 +1,5 @@
 #include "ServiceTestClient.h"
 
-#include "service/JsonEdits.h"
-
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,35 +16,8 @@
 namespace
 {
 
-// A changed member or table as the pages take it: the new value, or the
-// edits that turn the one held into it.
-QJsonValue changedValue(const QJsonValue &held, const QJsonValue &value)
-{
-    if (value.isObject() && value.toObject().contains("$edits"))
-        return JsonEdits::Apply(held, value["$edits"].toArray());
-    return value;
-}
-
-// Tables of "pages" merged as the pages merge them: null drops, a group of
-// tables (an object without "columns" or edits) is merged table by table.
-QJsonObject mergedPages(QJsonObject target, const QJsonObject &changed)
-{
-    for (auto entry = changed.begin(); entry != changed.end(); ++entry) {
-        const QJsonValue value = entry.value();
-        if (value.isNull()) {
-            target.remove(entry.key());
-        } else if (value.isObject() && !value.toObject().contains("columns") &&
-                   !value.toObject().contains("$edits") && target[entry.key()].isObject()) {
-            target[entry.key()] = mergedPages(target[entry.key()].toObject(), value.toObject());
-        } else {
-            target[entry.key()] = changedValue(target[entry.key()], value);
-        }
-    }
-    return target;
-}
-
 // A follower of /api/live holding the state its messages make: the snapshot,
-// then each change applied.
+// then each change's patch applied.
 class Follower
 {
 public:
@@ -56,35 +27,23 @@ public:
                          [this](const QString &text) { take(text); });
         socket_.open(QUrl(QString("ws://127.0.0.1:%1/api/live").arg(port)));
     }
-    const QJsonObject &State() const { return state_; }
-    int Seq() const { return state_["seq"].toInt(); }
+    const nlohmann::json &State() const { return state_; }
+    int Seq() const { return state_.is_object() ? state_.value("seq", 0) : 0; }
     int Messages() const { return messages_; }
 
 private:
     void take(const QString &text)
     {
         ++messages_;
-        const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
-        if (message.contains("snapshot")) {
-            state_ = message["snapshot"].toObject();
-            return;
-        }
-        EXPECT_EQ(message["from"].toInt(), Seq()) << "a change made from another state";
-        const QJsonObject changed = message["changed"].toObject();
-        for (auto entry = changed.begin(); entry != changed.end(); ++entry) {
-            if (entry.key() == "pages")
-                state_["pages"] = mergedPages(state_["pages"].toObject(), entry.value().toObject());
-            else if (entry.value().isNull())
-                state_.remove(entry.key());
-            else
-                state_[entry.key()] = changedValue(state_[entry.key()], entry.value());
-        }
-        state_["seq"] = message["seq"];
-        state_["updated"] = message["updated"];
+        const nlohmann::json message = nlohmann::json::parse(text.toStdString());
+        if (message.contains("snapshot"))
+            state_ = message["snapshot"];
+        else
+            state_ = Patched(std::move(state_), message);
     }
 
     QWebSocket socket_;
-    QJsonObject state_;
+    nlohmann::json state_;
     int messages_ = 0;
 };
 
@@ -163,7 +122,8 @@ TEST(ServiceSoak, FiftyClientsFollowATenfoldGamePlayedAtFullSpeed)
     int messages = 0;
     for (const auto &follower : followers) {
         EXPECT_EQ(follower->Seq(), lastSeq);
-        EXPECT_EQ(follower->State(), served);
+        EXPECT_EQ(follower->State(),
+                  nlohmann::json::parse(QJsonDocument(served).toJson().toStdString()));
         messages += follower->Messages();
     }
     std::printf("soak: %d game(s) in %.1f s, %d documents served, %.1f messages per client\n",

@@ -32,6 +32,17 @@ HttpAnswer Request(quint16 port, const QString &path, const QByteArray &method,
     return answer;
 }
 
+nlohmann::json Patched(nlohmann::json state, const nlohmann::json &change)
+{
+    EXPECT_EQ(change["from"], state["seq"]) << "a change made from another state";
+    state.erase("seq");
+    state.erase("updated");
+    state.patch_inplace(change["patch"]);
+    state["seq"] = change["seq"];
+    state["updated"] = change["updated"];
+    return state;
+}
+
 GameDocument SampleDocument(int seq, int homeScore)
 {
     GameDocument document;

@@ -1,6 +1,6 @@
 "use strict";
 // What both pages share: the token of the page's own address, the live
-// connection (a snapshot, then changes merged in; reconnecting with back-off)
+// connection (a snapshot, then JSON Patches applied; reconnecting with back-off)
 // from the service or, given ?mqtt=ws://HOST:PORT&topic=PREFIX, from an MQTT
 // broker, and small helpers for the tables the service sends.
 const Pylonix = (() => {
@@ -12,71 +12,137 @@ const Pylonix = (() => {
     return path + (path.includes("?") ? "&" : "?") + "token=" + encodeURIComponent(token);
   }
 
-  // {"$edits": [...]} stands for a member or table that changed a little: the
-  // edits that turn the value held into the new one, in order. {"path": [...],
-  // "set": V} puts V there; {"path": [...], "splice": [AT, COUNT, ITEMS]}
-  // replaces COUNT items of the array there from AT by ITEMS.
-  const edited = (value) => value !== null && typeof value === "object" && "$edits" in value;
+  // RFC 6902 JSON Patch: the operations of `patch` done on `doc` in order.
+  // Returns the patched document (`doc` itself, changed, unless the root is
+  // replaced); throws on an operation that cannot be done, leaving `doc`
+  // part-way.
+  function applyPatch(doc, patch) {
+    if (!Array.isArray(patch)) throw new Error("a patch is an array");
+    for (const op of patch) doc = applyOperation(doc, op);
+    return doc;
+  }
 
-  function applyEdits(value, edits) {
-    for (const edit of edits) {
-      const path = edit.path;
-      if ("splice" in edit) {
-        let target = value;
-        for (const step of path) target = target[step];
-        const [at, count, items] = edit.splice;
-        target.splice(at, count, ...items);
-      } else if (path.length === 0) {
-        value = edit.set;
-      } else {
-        let parent = value;
-        for (const step of path.slice(0, -1)) parent = parent[step];
-        parent[path[path.length - 1]] = edit.set;
+  // A JSON Pointer (RFC 6901) as its steps.
+  function steps(path) {
+    if (typeof path !== "string" || (path !== "" && path[0] !== "/") || /~[^01]|~$/.test(path))
+      throw new Error("not a JSON Pointer: " + path);
+    return path === "" ? [] : path.slice(1).split("/").map(
+        (step) => step.replace(/~1/g, "/").replace(/~0/g, "~"));
+  }
+
+  const has = (object, key) => Object.prototype.hasOwnProperty.call(object, key);
+  const isContainer = (value) => value !== null && typeof value === "object";
+
+  // An array index: digits without leading zeros, below `limit`.
+  function index(step, limit) {
+    if (!/^(0|[1-9][0-9]*)$/.test(step) || Number(step) >= limit)
+      throw new Error("no index " + step);
+    return Number(step);
+  }
+
+  function child(node, step) {
+    if (Array.isArray(node)) return node[index(step, node.length)];
+    if (isContainer(node) && has(node, step)) return node[step];
+    throw new Error("nothing at " + step);
+  }
+
+  function get(doc, path) {
+    return steps(path).reduce(child, doc);
+  }
+
+  function equal(a, b) {
+    if (!isContainer(a) || !isContainer(b)) return a === b;
+    if (Array.isArray(a) !== Array.isArray(b)) return false;
+    const keys = Object.keys(a);
+    if (keys.length !== Object.keys(b).length) return false;
+    return keys.every((key) => has(b, key) && equal(a[key], b[key]));
+  }
+
+  // The container of the last step and that step, for add, remove and replace.
+  function parentOf(doc, path) {
+    const all = steps(path);
+    const last = all.pop();
+    const parent = all.reduce(child, doc);
+    if (!isContainer(parent)) throw new Error("no container at " + path);
+    return [parent, last];
+  }
+
+  function add(doc, path, value) {
+    if (path === "") return value;
+    const [parent, last] = parentOf(doc, path);
+    if (Array.isArray(parent))
+      parent.splice(last === "-" ? parent.length : index(last, parent.length + 1), 0, value);
+    else // defined, not assigned: "__proto__" is a member name like any other
+      Object.defineProperty(parent, last,
+                            { value, writable: true, enumerable: true, configurable: true });
+    return doc;
+  }
+
+  function remove(doc, path) {
+    if (path === "") throw new Error("the root cannot be removed");
+    const [parent, last] = parentOf(doc, path);
+    if (Array.isArray(parent)) parent.splice(index(last, parent.length), 1);
+    else if (has(parent, last)) delete parent[last];
+    else throw new Error("nothing at " + path);
+    return doc;
+  }
+
+  function needs(op, member) {
+    if (!has(op, member)) throw new Error(op.op + " without " + member);
+    return op[member];
+  }
+
+  function applyOperation(doc, op) {
+    const path = needs(op, "path");
+    switch (op.op) {
+      case "add":
+        return add(doc, path, needs(op, "value"));
+      case "remove":
+        return remove(doc, path);
+      case "replace": {
+        const value = needs(op, "value");
+        if (path === "") return value;
+        get(doc, path);
+        return add(remove(doc, path), path, value);
       }
+      case "move": {
+        const from = needs(op, "from");
+        const value = get(doc, from);
+        if (path.startsWith(from + "/")) throw new Error("a value cannot move into itself");
+        if (from === path) return doc;
+        return add(remove(doc, from), path, value);
+      }
+      case "copy":
+        return add(doc, path, JSON.parse(JSON.stringify(get(doc, needs(op, "from")))));
+      case "test":
+        if (!equal(get(doc, path), needs(op, "value"))) throw new Error("test failed at " + path);
+        return doc;
+      default:
+        throw new Error("unknown operation " + op.op);
     }
-    return value;
-  }
-
-  // Tables are objects with "columns"; other objects of "pages" group them.
-  function mergePages(target, changed) {
-    for (const [key, value] of Object.entries(changed)) {
-      if (value === null) delete target[key];
-      else if (edited(value)) target[key] = applyEdits(target[key], value.$edits);
-      else if (typeof value === "object" && !("columns" in value) &&
-               typeof target[key] === "object" && target[key] !== null)
-        mergePages(target[key], value);
-      else target[key] = value;
-    }
-  }
-
-  function apply(state, message) {
-    for (const [key, value] of Object.entries(message.changed)) {
-      if (key === "pages") mergePages(state.pages = state.pages || {}, value);
-      else if (value === null) delete state[key];
-      else if (edited(value)) state[key] = applyEdits(state[key], value.$edits);
-      else state[key] = value;
-    }
-    state.seq = message.seq;
-    if (message.updated) state.updated = message.updated;
   }
 
   // A change is made "from" the state of one seq; applied to any other it
-  // would edit the wrong rows. True when it was applied.
-  function applies(state, message) {
-    if (!state || message.from !== state.seq) return false;
+  // would patch the wrong rows. The patched state, with the change's number
+  // and time; null when the patch cannot be applied, the state held then
+  // being of no more use.
+  function patched(state, message) {
     try {
-      apply(state, message);
-      return true;
+      const next = applyPatch(state, message.patch);
+      next.seq = message.seq;
+      next.updated = message.updated;
+      return next;
     } catch (error) {
-      return false;
+      return null;
     }
   }
 
   // The same from the broker: PREFIX/snapshot holds the latest whole state
   // (retained) and PREFIX/changes what each publish changed. The snapshot is
   // read once (the broker hands its retained copy to each new subscriber),
-  // then the changes; a change that cannot be applied to the state held, and
-  // is newer than it, subscribes to the snapshot again. So does a program
+  // then the changes; a change made from another state than the one held,
+  // and newer than it, subscribes to the snapshot again, as does a patch
+  // that fails. So does a program
   // started again, whose seq counts from 1 and whose first change is made
   // from none the page holds.
   function followBroker(url, prefix, onState, onStatus) {
@@ -91,18 +157,22 @@ const Pylonix = (() => {
         const earlier = state;
         state = message.snapshot;
         onState(state, earlier ? {} : null);
-      } else if (message.changed && state) {
-        if (applies(state, message)) onState(state, message.changed);
-        else if (message.seq !== state.seq && message.updated > state.updated)
+      } else if (message.patch && state) {
+        if (message.from === state.seq) {
+          state = patched(state, message);
+          if (state) onState(state, message.patch);
+          else link.subscribe(snapshotTopic);
+        } else if (message.seq !== state.seq && message.updated > state.updated) {
           link.subscribe(snapshotTopic);
+        }
       }
     }, onStatus);
     link.subscribe(prefix + "/changes");
     link.subscribe(snapshotTopic);
   }
 
-  // Calls onState(state, changed) with the whole state after each message
-  // (changed null for a snapshot) and onStatus(connected) as the link comes
+  // Calls onState(state, patch) with the whole state after each message
+  // (patch null for a snapshot) and onStatus(connected) as the link comes
   // and goes. A lost connection is opened again, waiting longer each time;
   // the snapshot it starts with replaces whatever was held. A plain read of
   // /api/game shows the game while the socket is still opening.
@@ -128,9 +198,10 @@ const Pylonix = (() => {
         if (message.snapshot) {
           state = message.snapshot;
           onState(state, null);
-        } else if (message.changed && state && message.seq > state.seq) {
+        } else if (message.patch && state && message.seq > state.seq) {
           // A change that cannot be applied: start again from a snapshot.
-          if (applies(state, message)) onState(state, message.changed);
+          state = message.from === state.seq ? patched(state, message) : null;
+          if (state) onState(state, message.patch);
           else socket.close();
         }
         delay = 500;
@@ -194,5 +265,5 @@ const Pylonix = (() => {
     return scoreboard.minutes + ":" + seconds;
   }
 
-  return { withToken, follow, element, table, teamValue, teamColor, clock };
+  return { withToken, follow, applyPatch, element, table, teamValue, teamColor, clock };
 })();

@@ -52,7 +52,7 @@
     }
   }
 
-  function show(state, changed) {
+  function show(state, patch) {
     const pages = state.pages || {};
     showScoreboard(state);
     showLineScore(state);
@@ -61,11 +61,11 @@
     showLeaders(state);
     const plays = pages.play_by_play;
     const count = plays ? plays.rows.length : 0;
-    const before = changed === null ? count : playsShown;
+    const before = patch === null ? count : playsShown;
     $("play-by-play").replaceChildren(Pylonix.table(plays, (index) => index >= before));
     playsShown = count;
     const newest = document.querySelector("#play-by-play tr.new");
-    if (newest && changed) newest.scrollIntoView({ block: "nearest" });
+    if (newest && patch) newest.scrollIntoView({ block: "nearest" });
   }
 
   function status(connected) {
