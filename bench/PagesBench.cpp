@@ -49,10 +49,10 @@ struct Pages {
 
     // Page 0 the team comparison, 1 Offense, 2 Defense, 3 Special Teams,
     // 4 Scoring plays, 5 Play-by-Play, 6 the drive lists: the tables the
-    // export fills after the yardage summary.
+    // window fills after the yardage summary.
     void Fill(int page)
     {
-        pages.Fill(StatPages::kFilledTables[static_cast<std::size_t>(page) + 1], session,
+        pages.Fill(StatPages::kFilledPages[static_cast<std::size_t>(page) + 1], session,
                    {0, true, &drives});
     }
 

@@ -32,7 +32,7 @@ int WriteBoxScoreFile(const CommandLine &line)
             return 2;
         }
         // Texts measured in the window's table font, as the export measures them.
-        content = BoxScoreContent::Build(session, request.showTop, TextWrapper(DialogFont()));
+        content = BoxScoreContent::Build(session, request.view.showTop, TextWrapper(DialogFont()));
     } catch (const std::bad_alloc &) {
         std::fprintf(stderr, "pylonix: %s: not enough memory to load the game\n",
                      request.gameFile.c_str());

@@ -37,7 +37,7 @@ int CPylonixApp::InitInstance(const WindowOptions &options, const WindowView &vi
                               const std::function<bool(CPylonixDlg &)> &beforeLoad)
 {
     CPylonixDlg dialog(options);
-    dialog.resize(view.client.expandedTo(kMinimumClientSize));
+    dialog.resize(view.options.client.expandedTo(kMinimumClientSize));
     // Stopped by the user or the system, the program ends as if the user had
     // confirmed the quit, with the status shells expect, also while a prompt
     // (the Configure dialog, a question) is open.

@@ -334,9 +334,6 @@ void CPylonixDlg::CreateDriveChartControls()
 
 std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
 {
-    static constexpr std::array<const char *, 7> kSpecialTables = {
-        "field_goals",  "punting",     "kickoffs",      "kick_returns",
-        "punt_returns", "int_returns", "fumble_returns"};
     static constexpr std::array<const char *, 2> kSides = {"home", "visitor"};
 
     std::vector<std::pair<QString, QWidget *>> named;
@@ -349,34 +346,40 @@ std::vector<std::pair<QString, QWidget *>> CPylonixDlg::NamedControls() const
     add("title_picture", titlePicture_);
     for (int i = 0; i < 7; ++i)
         add(QString("page_button.") + kPages[i].key, pageButtons_[i]);
-    add("yardage", pages_->yardage);
-    add("team_stats", Control(LayoutRole::TeamStats));
+    // Tables are named by their keys in the export's "pages".
+    const auto table = [](TablePage page) {
+        const std::string_view key = TablePageOf(page).key;
+        return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+    };
+    add(table(TablePage::Yardage), pages_->yardage);
+    add(table(TablePage::TeamStats), Control(LayoutRole::TeamStats));
     add("overview_text", overviewText_);
-    const std::array<std::pair<const char *, LayoutRole>, 3> offense = {{
-        {"passing", LayoutRole::Passing},
-        {"rushing", LayoutRole::Rushing},
-        {"receiving", LayoutRole::Receiving},
-    }};
+    const auto roleOf = [](const NamedStatTable &named, int side) {
+        return QString::fromLatin1(named.name.data(), static_cast<qsizetype>(named.name.size())) +
+               "." + kSides[side];
+    };
+    const std::array<LayoutRole, 3> offense = {LayoutRole::Passing, LayoutRole::Rushing,
+                                               LayoutRole::Receiving};
     for (int side = 0; side < 2; ++side) {
         for (int row = 0; row < 3; ++row) {
-            const QString name = QString(offense[row].first) + "." + kSides[side];
-            add(name, Control(offense[row].second, side));
+            const QString name = roleOf(StatColumnSets::kOffenseTables[row], side);
+            add(name, Control(offense[row], side));
             add("title." + name, Control(LayoutRole::OffenseTitle, side * 3 + row));
         }
     }
     for (int side = 0; side < 2; ++side)
-        add(QString("defense.") + kSides[side], Control(LayoutRole::Defense, side));
+        add(roleOf(StatColumnSets::kDefenseTables[0], side), Control(LayoutRole::Defense, side));
     for (int i = 0; i < 14; ++i) {
-        const QString name = QString(kSpecialTables[i % 7]) + "." + kSides[i / 7];
+        const QString name = roleOf(StatColumnSets::kSpecialTeamsTables[i % 7], i / 7);
         add(name, Control(LayoutRole::SpecialTeams, i));
         add("title." + name, Control(LayoutRole::SpecialTitle, i));
     }
-    add("scoring", Control(LayoutRole::Scoring));
-    add("play_by_play", Control(LayoutRole::PlayByPlay));
+    add(table(TablePage::Scoring), Control(LayoutRole::Scoring));
+    add(table(TablePage::PlayByPlay), Control(LayoutRole::PlayByPlay));
     add("drive_chart", Control(LayoutRole::DriveChart));
     add("drive_text", Control(LayoutRole::DriveText));
-    add("drives", Control(LayoutRole::DriveLists, 0));
-    add("plays", Control(LayoutRole::DriveLists, 1));
+    add(table(TablePage::Drives), Control(LayoutRole::DriveLists, 0));
+    add(table(TablePage::Plays), Control(LayoutRole::DriveLists, 1));
     add("scoring_only", Control(LayoutRole::ScoringOnly));
     add("home_button", Control(LayoutRole::HomeButton));
     add("visitor_button", Control(LayoutRole::VisitorButton));

@@ -28,15 +28,11 @@ QSize NaturalTableSize(const CZrGridListCtrl &table)
 namespace
 {
 
-// The name (StatPages::kFilledTables) of the tables a page shows, fitted to its width.
-std::string_view FittedTablesOfPage(int page)
+// The tables a page shows fitted to its width.
+std::optional<TablePage> FittedTablesOfPage(int page)
 {
-    if (page == PAGE_OVERVIEW)
-        return "team_stats";
-    if (page == PAGE_DRIVE_CHARTS)
-        return "drives";
     const std::optional<PageInfo> info = PageOfCode(page);
-    return info ? std::string_view(info->key) : std::string_view();
+    return info ? std::optional(info->tables) : std::nullopt;
 }
 
 } // namespace
@@ -157,7 +153,8 @@ void CPylonixDlg::resizeEvent(QResizeEvent *event)
     // once, the other pages at their next fill.
     if (pages_ && event->size().width() != event->oldSize().width()) {
         pages_->SetPageWidth(PageWidthForClient(event->size().width()));
-        pages_->Refit(FittedTablesOfPage(page_));
+        if (const auto tables = FittedTablesOfPage(page_))
+            pages_->Refit(*tables);
     }
     if (!isMinimized() && container_)
         Layout();

@@ -114,14 +114,14 @@ void CPylonixDlg::FillPage(int page)
     } else if (page == PAGE_DRIVE_CHARTS) {
         FillDriveCharts();
     } else if (const auto shown = PageOfCode(page)) {
-        pages_->Fill(shown->key, *session_, {period_, settings_.showTOP});
+        pages_->Fill(shown->tables, *session_, {period_, settings_.showTOP});
         filledPages_ |= page;
     }
 }
 
 void CPylonixDlg::FillOverview()
 {
-    pages_->Fill("team_stats", *session_, {period_, settings_.showTOP});
+    pages_->Fill(TablePage::TeamStats, *session_, {period_, settings_.showTOP});
     overviewText_->setText(
         QString::fromStdString(BuildOverviewText(session_->teams(), session_->game())));
     filledPages_ |= PAGE_OVERVIEW;

@@ -80,10 +80,10 @@ auto path(std::string ExportRequest::*member)
 }
 
 // Sets a switch of the request.
-auto flag(bool ExportRequest::*member)
+auto flag(bool DriveFilter::*member)
 {
     return [member](CommandLine &line, const QString &, QString &) {
-        line.request.*member = true;
+        line.request.view.drives.*member = true;
         return true;
     };
 }
@@ -153,21 +153,21 @@ const std::vector<Option> &options()
          false, true},
         {"period", "N", "drive chart: quarter N only (0, the default: whole game)",
          [](CommandLine &line, const QString &value, QString &error) {
-             return readCount(value, "period", line.request.quarter, error);
+             return readCount(value, "period", line.request.view.drives.quarter, error);
          },
          false, true},
-        {"home-only", "", "drive chart: home drives only", flag(&ExportRequest::homeOnly), false,
+        {"home-only", "", "drive chart: home drives only", flag(&DriveFilter::homeOnly), false,
          true},
-        {"visitor-only", "", "drive chart: visitor drives only", flag(&ExportRequest::visitorOnly),
+        {"visitor-only", "", "drive chart: visitor drives only", flag(&DriveFilter::visitorOnly),
          false, true},
-        {"scoring-only", "", "drive chart: scoring drives only", flag(&ExportRequest::scoringOnly),
+        {"scoring-only", "", "drive chart: scoring drives only", flag(&DriveFilter::scoringOnly),
          false, true},
         {"plays-of", "DRIVE", "drive chart: the plays of drive DRIVE instead of the drives",
          [](CommandLine &line, const QString &value, QString &error) {
              int drive = 0;
              if (!readCount(value, "plays-of", drive, error))
                  return false;
-             line.request.playsOfDrive = drive;
+             line.request.view.drives.playsOfDrive = drive;
              return true;
          },
          false, true},
@@ -225,8 +225,8 @@ const std::vector<Option> &options()
                  error = QString("--show-top takes 0 or 1, not \"%1\"").arg(value);
                  return false;
              }
-             line.request.showTop = value == "1";
-             line.showTop = line.request.showTop;
+             line.request.view.showTop = value == "1";
+             line.showTop = line.request.view.showTop;
              return true;
          }},
         {"pbp-width", "PIXELS", "pages: width of the play-by-play \"Play\" column",
@@ -234,7 +234,7 @@ const std::vector<Option> &options()
              int width = 0;
              if (!readWidth(value, "pbp-width", width, error))
                  return false;
-             line.request.playByPlayWidth = width;
+             line.request.view.playColumnWidth = width;
              return true;
          }},
         {"ini", "FILE", "the settings file of this run (Pylonix.ini by default)",
@@ -267,7 +267,7 @@ const std::vector<Option> &options()
              line.sizeGiven = true;
              if (!readSize(value, "size", line.size, error))
                  return false;
-             line.request.clientWidth = line.size.width();
+             line.request.view.client = line.size;
              return true;
          }},
         {"serve", "[HOST:]PORT",
@@ -473,7 +473,7 @@ bool CommandLine::Parse(const QStringList &arguments, QString &error)
         }
     }
 
-    if (request.homeOnly && request.visitorOnly) {
+    if (request.view.drives.homeOnly && request.view.drives.visitorOnly) {
         error = "--home-only and --visitor-only exclude each other";
         return false;
     }

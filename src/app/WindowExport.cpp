@@ -74,26 +74,27 @@ QString PageName(int page)
 bool StartWindowForView(CPylonixDlg &window, const WindowView &view, QString &error)
 {
     // The first layout already runs at the requested size.
-    window.resize(view.client.expandedTo(kMinimumClientSize));
+    const DriveFilter &filter = view.options.drives;
+    window.resize(view.options.client.expandedTo(kMinimumClientSize));
     if (!window.OnInitDialog()) {
         error = QString::fromStdString(window.lastLoadError());
         return false;
     }
     window.ClickPage(view.page);
-    if (view.period != 0)
-        window.ChoosePeriod(view.period);
+    if (filter.quarter != 0)
+        window.ChoosePeriod(filter.quarter);
     const auto click = [&window](LayoutRole role) {
         if (auto *button = qobject_cast<QAbstractButton *>(window.Control(role)))
             button->click();
     };
-    if (view.homeOnly)
+    if (filter.homeOnly)
         click(LayoutRole::HomeButton);
-    if (view.visitorOnly)
+    if (filter.visitorOnly)
         click(LayoutRole::VisitorButton);
-    if (view.scoringOnly)
+    if (filter.scoringOnly)
         click(LayoutRole::ScoringOnly);
-    if (view.page == PAGE_DRIVE_CHARTS && view.playsOfDrive)
-        window.drivePage().ShowDrivePlays(*view.playsOfDrive);
+    if (view.page == PAGE_DRIVE_CHARTS && filter.playsOfDrive)
+        window.drivePage().ShowDrivePlays(*filter.playsOfDrive);
     // The chart keeps its layout, selection and read-out while another page shows.
     if (view.page != PAGE_DRIVE_CHARTS)
         window.ClickPage(PAGE_DRIVE_CHARTS);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/ViewOptions.h"
+
 #include <QJsonObject>
 #include <QSize>
 #include <QString>
@@ -11,13 +13,11 @@ class CPylonixDlg;
 // which client size, and for the Drive Charts page optionally the plays of
 // one drive.
 struct WindowView {
-    int page = 1;                    // a PageCode
-    QSize client = QSize(1024, 720); // raised to the minimum client size
-    std::optional<int> playsOfDrive; // Drive Charts page only
-    int period = 0;                  // the period box's entry
-    bool homeOnly = false;           // the drive-chart filters
-    bool visitorOnly = false;
-    bool scoringOnly = false;
+    int page = 1; // a PageCode
+    // The client size (raised to the minimum client size), the period box's
+    // entry (the filters' quarter), the drive-chart filters and the plays of
+    // one drive (Drive Charts page only).
+    ViewOptions options;
     std::optional<int> selectDrive; // a click on this row of the drives (or plays) list
     std::optional<int> hoverDrive;  // then the mouse onto this entry of the chart
 };

@@ -9,7 +9,9 @@
 #include "platform/SignalExit.h"
 #include "player/CPlayerDlg.h"
 #include "player/PlayerJson.h"
+#include "player/PlayerLayout.h"
 #include "service/LiveService.h"
+#include "views/PlayerContent.h"
 
 #include <QApplication>
 #include <QFile>
@@ -39,7 +41,7 @@ WindowOptions windowOptions(const CommandLine &line)
     if (!line.iniFile.empty())
         options.iniFile = line.iniFile;
     options.showTop = line.showTop;
-    options.playByPlayWidth = line.request.playByPlayWidth;
+    options.playByPlayWidth = line.request.view.playColumnWidth;
     options.rememberedPlacement = !line.sizeGiven;
     return options;
 }
@@ -48,12 +50,7 @@ WindowView windowView(const CommandLine &line)
 {
     WindowView view;
     view.page = line.page;
-    view.client = line.size;
-    view.playsOfDrive = line.request.playsOfDrive;
-    view.period = line.request.quarter;
-    view.homeOnly = line.request.homeOnly;
-    view.visitorOnly = line.request.visitorOnly;
-    view.scoringOnly = line.request.scoringOnly;
+    view.options = line.request.view;
     view.selectDrive = line.selectDrive;
     view.hoverDrive = line.hoverDrive;
     return view;
@@ -76,7 +73,7 @@ std::string readFileAt(const QString &picture, const Settings &settings)
 // Starts the window off-screen on `game` as the command line asks (the
 // window loads it), writes the screenshot when one is asked for and describes
 // what the window shows. The export then describes the same load.
-int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members)
+int describeWindow(const CommandLine &line, LiveGame &game, JsonWriter::Members &members)
 {
     WindowOptions options = windowOptions(line);
     options.interactive = false;
@@ -86,7 +83,7 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
         const ExportRequest &request = line.request;
         options.homeFile = request.homeSeasonFile;
         options.visitorFile = request.visitorSeasonFile;
-        options.showTop = request.showTop;
+        options.showTop = request.view.showTop;
     }
     try {
         CPylonixDlg window(options);
@@ -109,7 +106,7 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
                          qPrintable(line.screenshotFile));
             return 3;
         }
-        members = WindowToJson(window);
+        members = JsonWriter::MembersOf(WindowToJson(window));
         if (line.player) {
             const auto [team, index] = *line.player;
             if (index >= window.session().team(team).playerCount()) {
@@ -121,8 +118,10 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
             player.resize(line.playerSize);
             player.SetPlayer(team, index);
             player.ShowPlayer();
-            members["player"] = PlayerToJson(player.Content(), player.LastLayout(),
-                                             player.PlaysGrid()->ShownTable());
+            members["player"] = [content = player.Content(), layout = player.LastLayout(),
+                                 plays = player.PlaysGrid()->ShownTable()](JsonWriter &writer) {
+                WritePlayer(writer, content, layout, plays);
+            };
             if (!line.playerScreenshotFile.isEmpty() &&
                 !player.grab().save(line.playerScreenshotFile, "PNG")) {
                 std::fprintf(stderr, "pylonix: cannot write the screenshot %s\n",
@@ -138,7 +137,8 @@ int describeWindow(const CommandLine &line, LiveGame &game, QJsonObject &members
     return 0;
 }
 
-int exportGame(const ExportRequest &request, LiveGame &game, const QJsonObject &windowMembers)
+int exportGame(const ExportRequest &request, LiveGame &game,
+               const JsonWriter::Members &windowMembers)
 {
     // A closed output pipe is reported below as output that cannot be
     // written, not left to kill the program.
@@ -231,7 +231,7 @@ LiveServiceOptions liveServiceOptions(const CommandLine &line)
     if (line.serving)
         options.serve = line.serve;
     options.mqtt = line.mqtt;
-    options.document = GameExport::JsonOptionsOf(line.request);
+    options.document = line.request.view;
     options.paper = line.paper;
     return options;
 }
@@ -355,7 +355,7 @@ int main(int argc, char **argv)
 
     // One load of the files for the window and the export.
     LiveGame game;
-    QJsonObject windowMembers;
+    JsonWriter::Members windowMembers;
     if (const int status = describeWindow(commandLine, game, windowMembers); status != 0)
         return status;
     return commandLine.action == CommandLine::Action::Export

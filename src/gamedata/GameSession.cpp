@@ -181,3 +181,9 @@ void GameSession::openSeason(int side, const std::string &path, ReloadResult &re
         source.bytes = std::move(bytes);
     }
 }
+
+std::array<bool, 2> SeasonsRead(const GameFiles &files, const ReloadResult &loaded)
+{
+    return {!files.homeSeason.empty() && !loaded.seasonFailed[0],
+            !files.visitorSeason.empty() && !loaded.seasonFailed[1]};
+}

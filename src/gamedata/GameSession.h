@@ -32,6 +32,11 @@ struct ReloadResult {
     std::array<bool, 2> seasonKept{};       // the season file was unchanged: document and team kept
 };
 
+// The sides (home first) whose season statistics a load gives: the one rule
+// of whether a season file counts as given. `files` names a season file for
+// the side and the load `loaded` read it.
+std::array<bool, 2> SeasonsRead(const GameFiles &files, const ReloadResult &loaded);
+
 // The game document, the two season documents, the two game teams (index 0
 // home 'H', 1 visitor 'V'), the two season teams and the scoreboard values:
 // what the main window and the export load, loaded one way. Reloads refill

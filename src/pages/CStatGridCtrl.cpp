@@ -31,21 +31,7 @@ void CStatGridCtrl::PostLayoutToParent()
     emit gridLayoutChanged();
 }
 
-int CStatGridCtrl::AddColumn(int index, const QString &header, int alignment, int width,
-                             int sortKind, bool /*leaders*/)
-{
-    sortKinds_.push_back(sortKind);
-    return InsertColumn(index, header, alignment, width);
-}
-
 void CStatGridCtrl::SetupColumns() {}
-
-int CStatGridCtrl::GetColumnSortKind(int column) const
-{
-    if (column < 0 || column >= static_cast<int>(sortKinds_.size()))
-        return kSortText;
-    return sortKinds_[column];
-}
 
 void CStatGridCtrl::OnColumnClick(int column)
 {
@@ -63,8 +49,7 @@ void CStatGridCtrl::ShowColumns(const std::vector<TableColumn> &columns)
 {
     int index = 0;
     for (const TableColumn &column : columns) {
-        AddColumn(index, column.caption, static_cast<int>(column.alignment), column.width,
-                  static_cast<int>(column.sortKind), column.leaders);
+        InsertColumn(index, column.caption, static_cast<int>(column.alignment), column.width);
         ++index;
     }
 }
@@ -175,39 +160,10 @@ void CStatGridCtrl::SortByColumn(int column)
         SetItemData(r, shown_.rows[static_cast<std::size_t>(r)].itemData);
 }
 
-void CStatGridCtrl::SetRowColors(int row, COLORREF text, COLORREF background)
-{
-    if (row < 0 || row >= GetItemCount())
-        return;
-    SetCellTextColor(row, -1, text);
-    SetCellBkColor(row, -1, background);
-}
-
-void CStatGridCtrl::SetRowRangeColors(int first, int count, COLORREF text, COLORREF background)
-{
-    for (int row = first; row < first + count; ++row)
-        SetRowColors(row, text, background);
-}
-
-QStringList CStatGridCtrl::WrapText(const QString &text, int maxWidth) const
-{
-    return Wrapper().Wrap(text, maxWidth);
-}
-
 const TextWrapper &CStatGridCtrl::Wrapper() const
 {
     wrapper_.SetFont(font());
     return wrapper_;
-}
-
-QString CStatGridCtrl::ShownText(const QString &cellText)
-{
-    return IsBoldText(cellText) ? cellText.mid(1) : cellText;
-}
-
-bool CStatGridCtrl::IsBoldText(const QString &cellText)
-{
-    return cellText.startsWith(u'&');
 }
 
 const QFont &CStatGridCtrl::BoldFont()
@@ -230,17 +186,13 @@ void CStatGridCtrl::changeEvent(QEvent *event)
 
 QString CStatGridCtrl::CellText(int row, int column) const
 {
-    const QString text = GetItemText(row, column);
-    return showsTable_ ? text : ShownText(text);
+    return GetItemText(row, column);
 }
 
-// Cells of a table value are bold as the value says; others by their text.
 bool CStatGridCtrl::IsBoldCell(int row, int column) const
 {
-    if (showsTable_)
-        return row >= 0 && row < shown_.RowCount() &&
-               shown_.rows[static_cast<std::size_t>(row)].Cell(column).bold;
-    return IsBoldText(GetItemText(row, column));
+    return row >= 0 && row < shown_.RowCount() &&
+           shown_.rows[static_cast<std::size_t>(row)].Cell(column).bold;
 }
 
 void CStatGridCtrl::DrawCellText(int row, int column, CRect rect, bool selected, QPainter &dc)

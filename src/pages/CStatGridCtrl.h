@@ -5,7 +5,6 @@
 #include "views/TextWrapper.h"
 
 #include <QFont>
-#include <QStringList>
 #include <array>
 #include <functional>
 #include <map>
@@ -16,17 +15,9 @@
 
 class CTeamStats;
 
-// How the cells of a column compare when the table is sorted by it.
-enum StatSortKind {
-    kSortText = 0,    // byte order, A to Z on the first sort
-    kSortInteger = 1, // leading integer, largest first on the first sort
-    kSortReal = 2,    // leading real number, largest first on the first sort
-};
-
 // The table every statistics page is shown in. It shows a table value of the
 // view model (ShowTable) and sorts it by a header click through the value's
-// typed sort; tables not yet built as values fill their rows themselves, with
-// bold cells for texts that start with "&", and break long texts into lines.
+// typed sort.
 class CStatGridCtrl : public CZrGridListCtrl
 {
     Q_OBJECT
@@ -35,10 +26,6 @@ public:
     explicit CStatGridCtrl(QWidget *parent = nullptr, int id = 0);
     ~CStatGridCtrl() override;
 
-    // Appends a column with its sort kind; returns its index. Leaders are
-    // marked by the view model, so the flag only describes the column.
-    int AddColumn(int index, const QString &header, int alignment, int width, int sortKind,
-                  bool leaders);
     // Creates the columns; called once, right after construction.
     virtual void SetupColumns();
 
@@ -68,28 +55,15 @@ public:
     void SortByColumn(int column);
     int LastSortedColumn() const { return shown_.sort.LastSortedColumn(); }
     // Whether a header click sorts the table.
-    bool IsSortable() const { return sortable_; }
     void SetSortable(bool sortable) { sortable_ = sortable; }
-    int GetColumnSortKind(int column) const;
-    // Colours every cell of one row, or of `count` rows from `first`.
-    void SetRowColors(int row, COLORREF text, COLORREF background);
-    void SetRowRangeColors(int first, int count, COLORREF text, COLORREF background);
 
-    // Breaks a text into lines no wider than `maxWidth` pixels in the table's
-    // font (TextWrapper::Wrap).
-    QStringList WrapText(const QString &text, int maxWidth) const;
     // The wrapper of texts in the table's current font.
     const TextWrapper &Wrapper() const;
 
     // The text a cell is drawn with.
     QString CellText(int row, int column) const;
-    // Whether a cell is drawn in bold.
+    // Whether a cell is drawn in bold, as the table value shown says.
     bool IsBoldCell(int row, int column) const;
-
-    // The text a cell shows: without the leading "&" that makes it bold.
-    static QString ShownText(const QString &cellText);
-    // Whether the cell text is drawn in bold.
-    static bool IsBoldText(const QString &cellText);
 
 signals:
     // A column was resized by the user: the parent may lay the tables out anew.
@@ -122,7 +96,6 @@ private:
     bool showsTable_ = false;
     std::optional<UserSort> userSort_;
     StatTable shown_;
-    std::vector<int> sortKinds_;
     std::set<int> userSized_;         // columns whose width the user dragged or fitted
     std::map<int, int> fittedWidths_; // column -> the width the last fit gave it
     std::optional<QFont> boldFont_;

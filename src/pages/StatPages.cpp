@@ -10,10 +10,6 @@
 
 #include <QLabel>
 
-const std::array<const char *, 8> StatPages::kFilledTables{
-    "yardage",       "team_stats", "offense",      "defense",
-    "special_teams", "scoring",    "play_by_play", "drives"};
-
 namespace
 {
 
@@ -92,24 +88,29 @@ StatPages::StatPages(QWidget *dialog, QWidget *container, const QFont &boldFont)
     }
 }
 
-void StatPages::Fill(std::string_view name, const GameSession &session, const FillOptions &options)
+void StatPages::Fill(TablePage page, const GameSession &session, const FillOptions &options)
 {
-    if (name == "yardage")
-        FillYardage(session);
-    else if (name == "team_stats")
-        FillTeamStats(session, options.showTop);
-    else if (name == "offense")
-        FillOffense(session);
-    else if (name == "defense")
-        FillDefense(session);
-    else if (name == "special_teams")
-        FillSpecialTeams(session);
-    else if (name == "scoring")
-        FillScoring(session, options.showTop);
-    else if (name == "play_by_play")
-        FillPlayByPlay(session, options.period, options.showTop);
-    else if (name == "drives" && options.drives)
-        FillDriveLists(*options.drives, options.showTop);
+    switch (page) {
+    case TablePage::Yardage:
+        return FillYardage(session);
+    case TablePage::TeamStats:
+        return FillTeamStats(session, options.showTop);
+    case TablePage::Offense:
+        return FillOffense(session);
+    case TablePage::Defense:
+        return FillDefense(session);
+    case TablePage::SpecialTeams:
+        return FillSpecialTeams(session);
+    case TablePage::Scoring:
+        return FillScoring(session, options.showTop);
+    case TablePage::PlayByPlay:
+        return FillPlayByPlay(session, options.period, options.showTop);
+    case TablePage::Drives:
+    case TablePage::Plays:
+        if (options.drives)
+            FillDriveLists(*options.drives, options.showTop);
+        return;
+    }
 }
 
 std::vector<CStatGridCtrl *> StatPages::Tables() const
@@ -130,51 +131,58 @@ std::vector<CPlayerStatGrid *> StatPages::PlayerTables() const
     return tables;
 }
 
-std::vector<std::pair<CStatGridCtrl *, std::string_view>>
-StatPages::FittedTables(std::string_view name) const
+std::vector<std::pair<CStatGridCtrl *, TablePage>> StatPages::FittedTables(TablePage page) const
 {
-    std::vector<std::pair<CStatGridCtrl *, std::string_view>> tables;
-    const auto add = [&tables](CStatGridCtrl *grid, std::string_view page) {
-        tables.emplace_back(grid, page);
-    };
-    if (name == "yardage") {
-        add(yardage, "yardage");
-    } else if (name == "team_stats") {
-        add(teamStats, "team_stats");
-    } else if (name == "offense") {
+    std::vector<std::pair<CStatGridCtrl *, TablePage>> tables;
+    const auto add = [&tables, page](CStatGridCtrl *grid) { tables.emplace_back(grid, page); };
+    switch (page) {
+    case TablePage::Yardage:
+        add(yardage);
+        break;
+    case TablePage::TeamStats:
+        add(teamStats);
+        break;
+    case TablePage::Offense:
         for (int side = 0; side < 2; ++side) {
-            add(passing[side], "offense");
-            add(rushing[side], "offense");
-            add(receiving[side], "offense");
+            add(passing[side]);
+            add(rushing[side]);
+            add(receiving[side]);
         }
-    } else if (name == "defense") {
+        break;
+    case TablePage::Defense:
         for (CDefenseGrid *grid : defense)
-            add(grid, "defense");
-    } else if (name == "special_teams") {
+            add(grid);
+        break;
+    case TablePage::SpecialTeams:
         for (CPlayerStatGrid *grid : specialTeams)
-            add(grid, "special_teams");
-    } else if (name == "scoring") {
-        add(scoring, "scoring");
-    } else if (name == "play_by_play") {
-        add(playByPlay, "play_by_play");
-    } else if (name == "drives") {
-        add(driveList, "drives");
-        add(playList, "plays");
+            add(grid);
+        break;
+    case TablePage::Scoring:
+        add(scoring);
+        break;
+    case TablePage::PlayByPlay:
+        add(playByPlay);
+        break;
+    case TablePage::Drives:
+    case TablePage::Plays:
+        tables.emplace_back(driveList, TablePage::Drives);
+        tables.emplace_back(playList, TablePage::Plays);
+        break;
     }
     return tables;
 }
 
-void StatPages::Refit(std::string_view name)
+void StatPages::Refit(TablePage page)
 {
-    for (const auto &fitted : FittedTables(name)) {
-        const QFont font = fitted.first->font();
-        const std::string_view page = fitted.second;
-        fitted.first->RefitTable(
-            [&font, page, this](StatTable &table) { FitPageTable(table, page, font, pageWidth_); });
+    for (const auto &[grid, fitted] : FittedTables(page)) {
+        const QFont font = grid->font();
+        grid->RefitTable([&font, fitted, this](StatTable &table) {
+            FitPageTable(table, fitted, font, pageWidth_);
+        });
     }
 }
 
-void StatPages::showFitted(CStatGridCtrl *grid, std::string_view page, StatTable table) const
+void StatPages::showFitted(CStatGridCtrl *grid, TablePage page, StatTable table) const
 {
     FitPageTable(table, page, grid->font(), pageWidth_);
     grid->ShowTable(std::move(table));
@@ -182,12 +190,12 @@ void StatPages::showFitted(CStatGridCtrl *grid, std::string_view page, StatTable
 
 void StatPages::FillYardage(const GameSession &session)
 {
-    showFitted(yardage, "yardage", BuildYardageSummaryTable(session.teams()));
+    showFitted(yardage, TablePage::Yardage, BuildYardageSummaryTable(session.teams()));
 }
 
 void StatPages::FillTeamStats(const GameSession &session, bool showTop)
 {
-    showFitted(teamStats, "team_stats", BuildTeamStatsTable(session.teams(), showTop));
+    showFitted(teamStats, TablePage::TeamStats, BuildTeamStatsTable(session.teams(), showTop));
 }
 
 void StatPages::FillOffense(const GameSession &session)
@@ -196,32 +204,33 @@ void StatPages::FillOffense(const GameSession &session)
         const std::array<CPlayerStatGrid *, 3> tables{passing[side], rushing[side],
                                                       receiving[side]};
         for (CPlayerStatGrid *table : tables)
-            showFitted(table, "offense", playersOf(table, session, side));
+            showFitted(table, TablePage::Offense, playersOf(table, session, side));
     }
 }
 
 void StatPages::FillDefense(const GameSession &session)
 {
     for (int side = 0; side < 2; ++side)
-        showFitted(defense[side], "defense", playersOf(defense[side], session, side));
+        showFitted(defense[side], TablePage::Defense, playersOf(defense[side], session, side));
 }
 
 void StatPages::FillSpecialTeams(const GameSession &session)
 {
     for (int i = 0; i < 14; ++i)
-        showFitted(specialTeams[i], "special_teams", playersOf(specialTeams[i], session, i / 7));
+        showFitted(specialTeams[i], TablePage::SpecialTeams,
+                   playersOf(specialTeams[i], session, i / 7));
 }
 
 void StatPages::FillScoring(const GameSession &session, bool showTop)
 {
     StatTable table = ScoringTable::Build(session, showTop);
-    FitPageTable(table, "scoring", scoring->font(), pageWidth_);
+    FitPageTable(table, TablePage::Scoring, scoring->font(), pageWidth_);
     scoring->Show(std::move(table));
 }
 
 void StatPages::FillPlayByPlay(const GameSession &session, int period, bool showTop)
 {
-    showFitted(playByPlay, "play_by_play",
+    showFitted(playByPlay, TablePage::PlayByPlay,
                PlayByPlayTable::Build(session, playByPlay->Options(period, showTop),
                                       playByPlay->Wrapper()));
 }
@@ -229,7 +238,7 @@ void StatPages::FillPlayByPlay(const GameSession &session, int period, bool show
 void StatPages::FillDriveLists(const CDriveChartData &drives, bool showTop)
 {
     StatTable table = BuildDriveListTable(drives, showTop);
-    FitPageTable(table, "drives", driveList->font(), pageWidth_);
+    FitPageTable(table, TablePage::Drives, driveList->font(), pageWidth_);
     driveList->ShowDrives(std::move(table));
-    showFitted(playList, "plays", BuildPlayListTable(drives));
+    showFitted(playList, TablePage::Plays, BuildPlayListTable(drives));
 }

@@ -7,6 +7,7 @@
 #include "CScoringGrid.h"
 #include "CTeamStatsGrid.h"
 #include "CYardageSummaryGrid.h"
+#include "views/TablePages.h"
 
 #include <QFont>
 #include <array>
@@ -55,13 +56,14 @@ public:
         // The drive list the drives and plays lists show; without one they are left as they are.
         const CDriveChartData *drives = nullptr;
     };
-    // The names of the tables Fill fills, in the order the export describes them:
-    // "yardage", "team_stats", "offense", "defense", "special_teams", "scoring",
-    // "play_by_play" and "drives" (the drives and the plays lists).
-    static const std::array<const char *, 8> kFilledTables;
-    // Fills the tables of one name of kFilledTables (the statistics pages'
-    // keys among them); other names fill nothing.
-    void Fill(std::string_view name, const GameSession &session, const FillOptions &options);
+    // The pages Fill fills: every page of tables, the drives page with the
+    // plays list.
+    static constexpr std::array<TablePage, 8> kFilledPages{
+        TablePage::Yardage,      TablePage::TeamStats, TablePage::Offense,    TablePage::Defense,
+        TablePage::SpecialTeams, TablePage::Scoring,   TablePage::PlayByPlay, TablePage::Drives};
+    // Fills the tables of one page of kFilledPages; the plays list is filled
+    // with the drives list.
+    void Fill(TablePage page, const GameSession &session, const FillOptions &options);
     // Every table above, for those who listen to all of them.
     std::vector<CStatGridCtrl *> Tables() const;
     // The tables of players: offense, defense and special teams.
@@ -82,17 +84,16 @@ public:
     // The width of the pages the tables stand on (PageWidthForClient); the
     // fills from now on fit the tables' columns to it.
     void SetPageWidth(int width) { pageWidth_ = width; }
-    // Fits the shown tables of one name of kFilledTables to the page width
+    // Fits the shown tables of one page of kFilledPages to the page width
     // anew, their rows as they are: for a page width that changed since the fill.
-    void Refit(std::string_view name);
+    void Refit(TablePage page);
 
 private:
-    // The tables filled under one name of kFilledTables, each with the page
+    // The tables filled with one page of kFilledPages, each with the page
     // it is fitted as.
-    std::vector<std::pair<CStatGridCtrl *, std::string_view>>
-    FittedTables(std::string_view name) const;
+    std::vector<std::pair<CStatGridCtrl *, TablePage>> FittedTables(TablePage page) const;
     // Fits a table of `page` to the page width and shows it in `grid`.
-    void showFitted(CStatGridCtrl *grid, std::string_view page, StatTable table) const;
+    void showFitted(CStatGridCtrl *grid, TablePage page, StatTable table) const;
 
     int pageWidth_;
 };

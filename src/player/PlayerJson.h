@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QJsonObject>
+#include <QByteArray>
 
+class JsonWriter;
 struct PlayerContent;
 struct PlayerLayout;
 struct StatTable;
@@ -15,5 +16,8 @@ struct StatTable;
 // "plays" (`plays`, the plays list as shown, with its "x", "y", "w", "h" in
 // the window; the type cell of a play whose yards were worked out carries
 // "yards_derived": true).
-QJsonObject PlayerToJson(const PlayerContent &content, const PlayerLayout &layout,
-                         const StatTable &plays);
+void WritePlayer(JsonWriter &writer, const PlayerContent &content, const PlayerLayout &layout,
+                 const StatTable &plays);
+// WritePlayer as compact JSON.
+QByteArray PlayerJson(const PlayerContent &content, const PlayerLayout &layout,
+                      const StatTable &plays);

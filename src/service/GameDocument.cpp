@@ -1,6 +1,7 @@
 #include "GameDocument.h"
 
 #include "wire/JsonPatch.h"
+#include "wire/JsonWriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,10 +14,7 @@ namespace
 
 QByteArray quoted(const QString &text)
 {
-    // A one-element array gives QJson's string escaping without a hand-made copy.
-    const QByteArray array =
-        QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact); // ["..."]
-    return array.mid(1, array.size() - 2);
+    return JsonWriter::Quoted(text);
 }
 
 // Tables keyed "a/b/c" written back into nested objects. The map is sorted,

@@ -2,11 +2,12 @@
 
 #include "gamedata/CDriveChartData.h"
 #include "platform/Fonts.h"
-#include "views/StatTableJson.h"
+#include "wire/GameWire.h"
+#include "wire/TableWire.h"
 
 #include <QFileInfo>
 
-GameDocumentFromSession::GameDocumentFromSession(GameJsonOptions options)
+GameDocumentFromSession::GameDocumentFromSession(ViewOptions options)
     : options_(std::move(options)), wrapper_(DialogFont()) // the font of the window's tables
 {
 }
@@ -19,20 +20,28 @@ bool GameDocumentFromSession::Build(const GameSession &session, const GameFiles 
         error = QString::fromStdString(loaded.gameError);
         return false;
     }
-    const std::array<bool, 2> seasonGiven{!files.homeSeason.empty() && !loaded.seasonFailed[0],
-                                          !files.visitorSeason.empty() && !loaded.seasonFailed[1]};
     GameDocument built;
     built.seq = seq;
     built.updated = updated.toString(Qt::ISODateWithMs);
     built.gameId = QString::fromStdString(session.game().GetText("/fbgame/venue/@gameid"));
     if (built.gameId.isEmpty())
         built.gameId = QFileInfo(QString::fromStdString(files.game)).completeBaseName();
-    CDriveChartData drives;
-    built.members = GameJson::CompactMembers(session, options_, seasonGiven, drives);
-    ForEachPageTable(GameJson::PageTables(session, drives, options_, wrapper_),
-                     [&built](const QString &key, const StatTable &table) {
-                         built.pages.emplace(key, StatTableToCompactJson(table));
-                     });
+    const CDriveChartData drives =
+        CDriveChartData::Load(session.game(), session.teams(), options_.drives);
+    const TableInput input{session, drives, options_, wrapper_};
+    // "pages" is kept table by table, so that a change is found per table.
+    const TableSource noTables;
+    for (const auto &[name, write] :
+         GameWire::Members(session, drives, SeasonsRead(files, loaded), noTables)) {
+        if (name != "pages")
+            built.members.emplace(QString::fromStdString(name), JsonWriter::Compact(write));
+    }
+    for (const TableKey &key : AllTableKeys()) {
+        built.pages.emplace(QString::fromStdString(key.Path()),
+                            JsonWriter::Compact([&](JsonWriter &out) {
+                                TableWire::Write(out, BuildPageTable(input, key));
+                            }));
+    }
     document = std::move(built);
     return true;
 }

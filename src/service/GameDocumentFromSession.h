@@ -2,13 +2,13 @@
 
 #include "GameDocument.h"
 #include "gamedata/GameSession.h"
-#include "views/GameJson.h"
 #include "views/TextWrapper.h"
+#include "views/ViewOptions.h"
 
 #include <QDateTime>
 
-// Builds the live service's document from a loaded session through the view
-// model: the export's members that need no window ("teams", "season_teams",
+// Builds the live service's document from a loaded session through the wire
+// layer: the export's members that need no window ("teams", "season_teams",
 // "scoreboard", "situation", "drive_chart", "pages"), each as compact JSON.
 // The play-by-play's texts are wrapped in the font the window's tables use;
 // the wrapper is kept from one document to the next, so a reload wraps only
@@ -16,7 +16,7 @@
 class GameDocumentFromSession
 {
 public:
-    explicit GameDocumentFromSession(GameJsonOptions options = {});
+    explicit GameDocumentFromSession(ViewOptions options = {});
 
     // The document of reload `seq` (at `updated`) of `session`, which holds
     // what `files` gave in the load `loaded` tells of; a season file that
@@ -30,6 +30,6 @@ public:
               QString &error) const;
 
 private:
-    GameJsonOptions options_;
+    ViewOptions options_;
     TextWrapper wrapper_;
 };

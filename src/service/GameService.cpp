@@ -2,10 +2,9 @@
 
 #include "ServiceConnection.h"
 #include "WebSocketFrames.h"
+#include "wire/JsonWriter.h"
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <QUrl>
@@ -302,8 +301,7 @@ bool GameService::tokenAccepted(const RequestHead &head) const
 
 GameService::Reply GameService::error(int status, const QString &message)
 {
-    const QByteArray quoted = QJsonDocument(QJsonArray{message}).toJson(QJsonDocument::Compact);
-    return {status, kJson, "{\"error\":" + quoted.mid(1, quoted.size() - 2) + '}', {}};
+    return {status, kJson, "{\"error\":" + JsonWriter::Quoted(message) + '}', {}};
 }
 
 QByteArray GameService::response(const Reply &reply, bool withBody, bool close)

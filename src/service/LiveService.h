@@ -5,7 +5,7 @@
 #include "MqttPublisher.h"
 #include "ServeSettings.h"
 #include "boxscore/BoxScorePaper.h"
-#include "views/GameJson.h"
+#include "views/ViewOptions.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -18,8 +18,8 @@ class LiveGame;
 // both.
 struct LiveServiceOptions {
     std::optional<ServeSettings> serve; // empty: no web service
-    MqttSettings mqtt;        // host empty: no MQTT; prefix empty: DefaultPrefix of the game id
-    GameJsonOptions document; // what the document shows of the game (filters, widths)
+    MqttSettings mqtt;    // host empty: no MQTT; prefix empty: DefaultPrefix of the game id
+    ViewOptions document; // what the document shows of the game (filters, widths)
     BoxScorePaper paper = BoxScorePaper::Letter; // of /boxscore.pdf
 };
 

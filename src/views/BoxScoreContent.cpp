@@ -1,8 +1,9 @@
 #include "BoxScoreContent.h"
 
-#include "GameJson.h"
 #include "SituationView.h"
 #include "StatColumnSets.h"
+#include "TablePages.h"
+#include "ViewOptions.h"
 #include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
 #include "gamedata/GameSituation.h"
@@ -23,39 +24,29 @@ QString text(const std::string &value)
 
 // A player table of the box score: the page that shows it and its name there.
 struct PlayerTable {
-    std::string_view page;
-    std::string_view name;
+    TablePage page;
+    int index; // in the page's tables
 };
 
 // The order box scores list a team's individual statistics in.
 constexpr std::array<PlayerTable, 11> kPlayerTables{{
-    {"offense", "rushing"},
-    {"offense", "passing"},
-    {"offense", "receiving"},
-    {"special_teams", "punting"},
-    {"special_teams", "punt_returns"},
-    {"special_teams", "kick_returns"},
-    {"special_teams", "int_returns"},
-    {"special_teams", "fumble_returns"},
-    {"special_teams", "field_goals"},
-    {"special_teams", "kickoffs"},
-    {"defense", "defense"},
+    {TablePage::Offense, 1},      // rushing
+    {TablePage::Offense, 0},      // passing
+    {TablePage::Offense, 2},      // receiving
+    {TablePage::SpecialTeams, 1}, // punting
+    {TablePage::SpecialTeams, 4}, // punt returns
+    {TablePage::SpecialTeams, 3}, // kick returns
+    {TablePage::SpecialTeams, 5}, // interception returns
+    {TablePage::SpecialTeams, 6}, // fumble returns
+    {TablePage::SpecialTeams, 0}, // field goals
+    {TablePage::SpecialTeams, 2}, // kickoffs
+    {TablePage::Defense, 0},
 }};
 
-// The title the window gives a player table above it.
-QString playerTableTitle(const PlayerTable &wanted)
+// The table of a page.
+const NamedStatTable &namedTable(const PlayerTable &wanted)
 {
-    for (const auto tables :
-         {std::span<const NamedStatTable>(StatColumnSets::kOffenseTables),
-          std::span<const NamedStatTable>(StatColumnSets::kDefenseTables),
-          std::span<const NamedStatTable>(StatColumnSets::kSpecialTeamsTables)}) {
-        for (const NamedStatTable &table : tables) {
-            if (table.name == wanted.name)
-                return QString::fromLatin1(table.title.data(),
-                                           static_cast<qsizetype>(table.title.size()));
-        }
-    }
-    return {};
+    return TablePageOf(wanted.page).tables[static_cast<std::size_t>(wanted.index)];
 }
 
 // `table` without the columns for which `drop` holds, and without colours:
@@ -187,31 +178,37 @@ BoxScoreContent BoxScoreContent::Build(const GameSession &session, bool showTop,
     content.lineScore = {QString(), lineScoreTable(SituationView::Build(situation, teams), teams)};
 
     // The whole game's drives, as the Drive Charts page lists them unfiltered.
-    GameJsonOptions options;
+    ViewOptions options;
     options.showTop = showTop;
-    const CDriveChartData drives =
-        CDriveChartData::Load(session.game(), teams, GameJson::Filter(options));
-    const PageTableSource tables = GameJson::PageTables(session, drives, options, wrapper);
+    const CDriveChartData drives = CDriveChartData::Load(session.game(), teams, options.drives);
+    const TableInput input{session, drives, options, wrapper};
+    const auto tables = [&input](TablePage page, int side = -1,
+                                 const NamedStatTable *named = nullptr) {
+        return BuildPageTable(input, {page, side, named});
+    };
 
-    content.scoring = {QStringLiteral("Scoring Summary"), shownColumns(tables("scoring", -1, {}))};
+    content.scoring = {QStringLiteral("Scoring Summary"), shownColumns(tables(TablePage::Scoring))};
     content.teamStats = {QStringLiteral("Team Statistics"),
-                         shownColumns(tables("team_stats", -1, {}))};
+                         shownColumns(tables(TablePage::TeamStats))};
     for (int side = 0; side < 2; ++side) {
         BoxScoreTeam &team = content.teams[static_cast<std::size_t>(side)];
         team.name = names[static_cast<std::size_t>(side)];
         for (const PlayerTable &wanted : kPlayerTables) {
-            const StatTable table = tables(wanted.page, side, wanted.name);
+            const NamedStatTable &named = namedTable(wanted);
+            const StatTable table = tables(wanted.page, side, &named);
             // "None" rows (item -1) stand for a table nobody qualifies for.
             if (std::none_of(table.rows.begin(), table.rows.end(),
                              [](const TableRow &row) { return row.itemData >= 0; }))
                 continue;
             // Separators are uncaptioned columns after the name.
             team.tables.push_back(
-                {playerTableTitle(wanted), withoutColumns(table, [&table](int c) {
+                {QString::fromLatin1(named.title.data(),
+                                     static_cast<qsizetype>(named.title.size())),
+                 withoutColumns(table, [&table](int c) {
                      return c > 0 && table.columns[static_cast<std::size_t>(c)].caption.isEmpty();
                  })});
         }
     }
-    content.drives = {QStringLiteral("Drive Summary"), shownColumns(tables("drives", -1, {}))};
+    content.drives = {QStringLiteral("Drive Summary"), shownColumns(tables(TablePage::Drives))};
     return content;
 }

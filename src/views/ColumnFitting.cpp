@@ -16,8 +16,6 @@ constexpr int kCaptionMargins = 6;   // the header draws captions 3 pixels in
 constexpr int kTableGap = 10;        // between tables side by side
 constexpr int kNarrowestTable = 100; // the layout's least table width
 constexpr int kPagesLeft = 130;      // the pages start right of the page buttons
-// The yardage summary stands 5 pixels in under the page buttons, 128 wide.
-constexpr int kYardageRight = 128 - 5;
 
 struct TextMeasure {
     const TextWrapper &widths;
@@ -114,17 +112,13 @@ int TableRoom(const StatTable &table, int width)
     return std::max(0, width - SpecifiedTableWidth(table));
 }
 
-int PageTableRoom(std::string_view page, const StatTable &table, int pageWidth)
+int PageTableRoom(TablePage page, const StatTable &table, int pageWidth)
 {
-    if (page == "yardage")
-        return TableRoom(table, kYardageRight);
-    if (page == "offense")
-        return sharedRoom(pageWidth, widestLayout(StatColumnSets::kOffenseTables), 2);
-    if (page == "special_teams")
-        return sharedRoom(pageWidth, widestLayout(StatColumnSets::kSpecialTeamsTables), 2);
-    if (page == "defense")
-        return sharedRoom(pageWidth, widestLayout(StatColumnSets::kDefenseTables), 1);
-    return sharedRoom(pageWidth, SpecifiedTableWidth(table), 1);
+    const TablePageInfo &info = TablePageOf(page);
+    if (info.ownWidth > 0)
+        return TableRoom(table, info.ownWidth);
+    const int widest = info.tables.empty() ? SpecifiedTableWidth(table) : widestLayout(info.tables);
+    return sharedRoom(pageWidth, widest, info.across);
 }
 
 int PageWidthForClient(int clientWidth)
@@ -132,13 +126,12 @@ int PageWidthForClient(int clientWidth)
     return clientWidth - kPagesLeft - GetSystemMetrics(SM_CYHSCROLL);
 }
 
-void FitPageTable(StatTable &table, std::string_view page, const QFont &font, int pageWidth)
+void FitPageTable(StatTable &table, TablePage page, const QFont &font, int pageWidth)
 {
     FitColumns(table, font, PageTableRoom(page, table, pageWidth));
 }
 
-void FitPageTable(StatTable &table, std::string_view page, const TextWrapper &measure,
-                  int pageWidth)
+void FitPageTable(StatTable &table, TablePage page, const TextWrapper &measure, int pageWidth)
 {
     FitColumns(table, measure, PageTableRoom(page, table, pageWidth));
 }

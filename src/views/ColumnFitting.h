@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StatTable.h"
+#include "TablePages.h"
 
 #include <QFont>
 #include <QString>
@@ -29,13 +30,12 @@ int SpecifiedTableWidth(const StatTable &table);
 // columns: what its columns leave at their own widths.
 int TableRoom(const StatTable &table, int width);
 
-// The pixels a table of `page` (a member of the export's "pages") may grow by
-// when the page is `pageWidth` wide: what the page's tables leave at their
-// own widths, shared among the tables that stand side by side (two on the
-// offense and special-teams pages). `table` is the one asked about; the player
-// pages reckon with their widest table. The yardage summary, under the page
-// buttons, grows as far as their right edge.
-int PageTableRoom(std::string_view page, const StatTable &table, int pageWidth);
+// The pixels a table of `page` may grow by when the page is `pageWidth` wide:
+// what the page's tables leave at their own widths, shared among the tables
+// that stand side by side (kTablePages). `table` is the one asked about; the
+// player pages reckon with their widest table. A table with a width of its
+// own (the yardage summary, under the page buttons) grows as far as that.
+int PageTableRoom(TablePage page, const StatTable &table, int pageWidth);
 
 // The width of the pages of tables in a window whose client area is
 // `clientWidth` wide: right of the page buttons, less a vertical scroll bar.
@@ -47,6 +47,5 @@ int PageWidthForClient(int clientWidth);
 int FitTextWidth(const QString &text, const QFont &font, int width, int room, int extra = 0);
 
 // FitColumns with the room PageTableRoom gives.
-void FitPageTable(StatTable &table, std::string_view page, const QFont &font, int pageWidth);
-void FitPageTable(StatTable &table, std::string_view page, const TextWrapper &measure,
-                  int pageWidth);
+void FitPageTable(StatTable &table, TablePage page, const QFont &font, int pageWidth);
+void FitPageTable(StatTable &table, TablePage page, const TextWrapper &measure, int pageWidth);

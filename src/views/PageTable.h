@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TablePages.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -17,24 +19,27 @@ enum PageCode : int {
 
 // One page of the main window: its code (a bit of the filled-pages set), the
 // name the export and the command line know it by, the caption of its button,
-// the caption drawn on the button's image and the image's bitmap.
+// the caption drawn on the button's image, the image's bitmap and the tables
+// it shows fitted to its width (the drive lists for the Drive Charts page).
 struct PageInfo {
     int code;
     const char *key;
     const char *caption;
     const char *buttonCaption;
     int bitmap;
+    TablePage tables;
 };
 
 // The pages in the order of their buttons.
 inline constexpr std::array<PageInfo, 7> kPages{{
-    {PAGE_OVERVIEW, "overview", "Game Overview", "Game Overview", 132},
-    {PAGE_OFFENSE, "offense", "Offense", "Offense", 136},
-    {PAGE_DEFENSE, "defense", "Defense", "Defense", 134},
-    {PAGE_SPECIAL_TEAMS, "special_teams", "Special Teams", "Special Teams", 133},
-    {PAGE_SCORING, "scoring", "Scoring plays", "Scoring Plays", 138},
-    {PAGE_PLAY_BY_PLAY, "play_by_play", "Play-by-Play", "Play-by-Play", 137},
-    {PAGE_DRIVE_CHARTS, "drive_charts", "Drive Charts", "Drive Charts", 135},
+    {PAGE_OVERVIEW, "overview", "Game Overview", "Game Overview", 132, TablePage::TeamStats},
+    {PAGE_OFFENSE, "offense", "Offense", "Offense", 136, TablePage::Offense},
+    {PAGE_DEFENSE, "defense", "Defense", "Defense", 134, TablePage::Defense},
+    {PAGE_SPECIAL_TEAMS, "special_teams", "Special Teams", "Special Teams", 133,
+     TablePage::SpecialTeams},
+    {PAGE_SCORING, "scoring", "Scoring plays", "Scoring Plays", 138, TablePage::Scoring},
+    {PAGE_PLAY_BY_PLAY, "play_by_play", "Play-by-Play", "Play-by-Play", 137, TablePage::PlayByPlay},
+    {PAGE_DRIVE_CHARTS, "drive_charts", "Drive Charts", "Drive Charts", 135, TablePage::Drives},
 }};
 
 // The page of a code, or none.

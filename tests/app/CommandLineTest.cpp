@@ -18,10 +18,10 @@ TEST(CommandLine, ReadsTheExportOptions)
     EXPECT_EQ(line.request.gameFile, "g.xml");
     EXPECT_EQ(line.request.homeSeasonFile, "h.xml");
     EXPECT_EQ(line.request.visitorSeasonFile, "");
-    EXPECT_EQ(line.request.quarter, 2);
-    EXPECT_TRUE(line.request.visitorOnly);
-    EXPECT_TRUE(line.request.scoringOnly);
-    EXPECT_EQ(line.request.playsOfDrive, 5);
+    EXPECT_EQ(line.request.view.drives.quarter, 2);
+    EXPECT_TRUE(line.request.view.drives.visitorOnly);
+    EXPECT_TRUE(line.request.view.drives.scoringOnly);
+    EXPECT_EQ(line.request.view.drives.playsOfDrive, 5);
 }
 
 // A column wider than any window is cut to the widest window, so that the
@@ -35,7 +35,7 @@ TEST(CommandLine, HugePlayColumnWidthIsCutToTheWidestWindow)
         ASSERT_TRUE(
             line.Parse({"pylonix", "--export", "json", "--game", "g", "--pbp-width", given}, error))
             << given << ": " << error.toStdString();
-        EXPECT_EQ(line.request.playByPlayWidth, taken) << given;
+        EXPECT_EQ(line.request.view.playColumnWidth, taken) << given;
     }
     CommandLine line;
     QString error;

@@ -55,7 +55,7 @@ TEST(ExportFit, NoSampleTextIsCutWherePageHasRoom)
             request.homeSeasonFile = home;
             request.visitorSeasonFile = visitor;
             if (plays)
-                request.playsOfDrive = 1;
+                request.view.drives.playsOfDrive = 1;
             QJsonObject result;
             QString error;
             ASSERT_TRUE(GameExport::Run(request, result, error)) << error.toStdString();
@@ -73,8 +73,8 @@ TEST(ExportFit, NoSampleTextIsCutWherePageHasRoom)
                                      for (const QJsonValue cell : row["cells"].toArray())
                                          cut += cell["cut"].toBool();
                                  }
-                                 const int room =
-                                     PageTableRoom(name.toStdString(), ColumnsOf(table), pageWidth);
+                                 const int room = PageTableRoom(*TablePageOfKey(name.toStdString()),
+                                                                ColumnsOf(table), pageWidth);
                                  // A cut text only where the table used up its room.
                                  if (cut > 0) {
                                      EXPECT_EQ(grown, room) << game << " " << name.toStdString();

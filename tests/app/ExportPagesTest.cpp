@@ -6,9 +6,10 @@
 #include "gamedata/GameSession.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
-#include "pages/TableJson.h"
 #include "platform/ControlIds.h"
 #include "platform/Fonts.h"
+
+#include "../support/TableOfGrid.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -56,89 +57,15 @@ TEST(ExportPages, AgreeWithTheTablesTheWindowFills)
     request.gameFile = finalGame;
     request.homeSeasonFile = homeSeason;
     request.visitorSeasonFile = visitorSeason;
-    request.quarter = 3;
-    request.homeOnly = true;
+    request.view.drives = filter;
     const QJsonObject exported = exportedPages(request);
-    const QJsonObject built = PagesToJson(pages);
+    const QJsonObject built = PagesJsonOf(pages);
     ASSERT_EQ(exported.keys(), built.keys());
     for (const QString &key : built.keys())
         EXPECT_EQ(exported[key], built[key]) << key.toStdString();
     // Not trivially equal: the tables hold the game.
     EXPECT_GT(exported["play_by_play"]["rows"].toArray().size(), 20);
     EXPECT_GT(exported["offense"]["home"]["passing"]["rows"].toArray().size(), 0);
-}
-
-// Written table by table and row by row, the pages are the text of the whole
-// object, also when each page is filled just before it is written and each
-// table emptied after.
-TEST(ExportPages, WrittenRowByRowTheyAreTheWholePages)
-{
-    GameSession session;
-    ASSERT_TRUE(session.Reload({finalGame, homeSeason, visitorSeason}).gameOpened);
-    const CDriveChartData drives =
-        CDriveChartData::Load(session.game(), session.teams(), DriveFilter{});
-    QWidget dialog;
-    dialog.setFont(DialogFont());
-    CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
-    StatPages pages(&dialog, &container, QFont());
-    for (const char *page : StatPages::kFilledTables)
-        pages.Fill(page, session, {0, true, &drives});
-    const QByteArray whole = JsonStreamWriter::Text(PagesToJson(pages), 1);
-    const int playByPlayRows = pages.playByPlay->GetItemCount();
-    ASSERT_GT(playByPlayRows, 100);
-
-    QByteArray written;
-    int pieces = 0;
-    const JsonStreamWriter::Sink sink = [&](const QByteArray &piece) {
-        written += piece;
-        ++pieces;
-        return true;
-    };
-    ASSERT_TRUE(WritePagesJson(pages, 1, sink));
-    EXPECT_EQ(written.toStdString(), whole.toStdString());
-    // Each row is a piece of its own.
-    EXPECT_GT(pieces, playByPlayRows);
-
-    for (CZrGridListCtrl *table : std::initializer_list<CZrGridListCtrl *>{
-             pages.yardage, pages.teamStats, pages.scoring, pages.playByPlay, pages.driveList,
-             pages.playList, pages.passing[0], pages.defense[1], pages.specialTeams[13]})
-        table->DeleteAllItems();
-    written.clear();
-    QStringList filled;
-    int emptied = 0;
-    ASSERT_TRUE(WritePagesJson(
-        pages, 1, sink,
-        [&](const char *page) {
-            filled << page;
-            pages.Fill(page, session, {0, true, &drives});
-        },
-        [&](CZrGridListCtrl &table) {
-            table.DeleteAllItems();
-            ++emptied;
-        }));
-    EXPECT_EQ(written.toStdString(), whole.toStdString());
-    EXPECT_EQ(filled, QStringList({"defense", "drives", "offense", "play_by_play", "plays",
-                                   "scoring", "special_teams", "team_stats", "yardage"}));
-    EXPECT_EQ(emptied, 6 + 2 + 6 + 14);
-    EXPECT_EQ(pages.playByPlay->GetItemCount(), 0);
-}
-
-// Writing stops at the first piece refused.
-TEST(ExportPages, WritingStopsAtTheFirstRefusedPiece)
-{
-    GameSession session;
-    ASSERT_TRUE(session.Reload({finalGame, "", ""}).gameOpened);
-    QWidget dialog;
-    CPageContainerWnd container(&dialog, IDC_PAGE_CONTAINER);
-    StatPages pages(&dialog, &container, QFont());
-    pages.FillPlayByPlay(session, 0, true);
-    for (const int accepted : {0, 1, 5, 40}) {
-        int offered = 0;
-        EXPECT_FALSE(WritePagesJson(pages, 0, [&](const QByteArray &) {
-            return offered++ < accepted;
-        })) << accepted;
-        EXPECT_EQ(offered, accepted + 1);
-    }
 }
 
 TEST(ExportPages, TimeOfPossessionAndPlayColumnWidth)
@@ -152,8 +79,8 @@ TEST(ExportPages, TimeOfPossessionAndPlayColumnWidth)
     const int defaultRows = shown["play_by_play"]["rows"].toArray().size();
     EXPECT_EQ(shown["play_by_play"]["columns"][2]["width"].toInt(), 300);
 
-    request.showTop = false;
-    request.playByPlayWidth = 120;
+    request.view.showTop = false;
+    request.view.playColumnWidth = 120;
     const QJsonObject hidden = exportedPages(request);
     EXPECT_EQ(hidden["team_stats"]["rows"].toArray().size(), 21);
     EXPECT_EQ(hidden["scoring"]["columns"][5]["width"].toInt(), 0);
@@ -171,13 +98,13 @@ TEST(ExportPages, CommandLineOptions)
         {"pylonix", "--export", "json", "--game", "g.xml", "--show-top", "0", "--pbp-width", "250"},
         error))
         << error.toStdString();
-    EXPECT_FALSE(line.request.showTop);
-    EXPECT_EQ(line.request.playByPlayWidth, 250);
+    EXPECT_FALSE(line.request.view.showTop);
+    EXPECT_EQ(line.request.view.playColumnWidth, 250);
 
     CommandLine defaults;
     ASSERT_TRUE(defaults.Parse({"pylonix", "--export", "json", "--game", "g.xml"}, error));
-    EXPECT_TRUE(defaults.request.showTop);
-    EXPECT_FALSE(defaults.request.playByPlayWidth.has_value());
+    EXPECT_TRUE(defaults.request.view.showTop);
+    EXPECT_FALSE(defaults.request.view.playColumnWidth.has_value());
 
     for (const QStringList &bad :
          {QStringList{"--show-top", "2"}, QStringList{"--show-top", "yes"},

@@ -127,16 +127,16 @@ TEST(GameExport, DriveChartFiltersAndPlays)
 {
     ExportRequest request;
     request.gameFile = sampleGame;
-    request.visitorOnly = true;
+    request.view.drives.visitorOnly = true;
     EXPECT_EQ(exportOf(request)["drive_chart"].toObject()["count"].toInt(), 2);
-    request.visitorOnly = false;
-    request.scoringOnly = true;
+    request.view.drives.visitorOnly = false;
+    request.view.drives.scoringOnly = true;
     EXPECT_EQ(exportOf(request)["drive_chart"].toObject()["count"].toInt(), 2);
-    request.quarter = 2;
+    request.view.drives.quarter = 2;
     EXPECT_EQ(exportOf(request)["drive_chart"].toObject()["count"].toInt(), 0);
     request = ExportRequest{};
     request.gameFile = sampleGame;
-    request.playsOfDrive = 2;
+    request.view.drives.playsOfDrive = 2;
     const QJsonObject chart = exportOf(request)["drive_chart"].toObject();
     EXPECT_EQ(chart["count"].toInt(), 7) << "the field goal try is not a drawn play";
     EXPECT_EQ(chart["items"].toArray()[0].toObject()["fillColor"].toString(), "#ff0000");
@@ -164,7 +164,7 @@ TEST(GameExport, DrivesWorkedOutFromThePlaysAreMarked)
     ASSERT_EQ(chart["count"].toInt(), 2);
     EXPECT_EQ(chart["items"].toArray()[1].toObject()["yards"].toString(), "9");
 
-    request.playsOfDrive = 1;
+    request.view.drives.playsOfDrive = 1;
     const QJsonArray plays = exportOf(request)["drive_chart"].toObject()["items"].toArray();
     ASSERT_EQ(plays.size(), 2);
     EXPECT_FALSE(plays[0].toObject().contains("yards_derived")) << "the file's own yards";
@@ -183,12 +183,12 @@ TEST(GameExport, WrittenPieceByPieceItIsTheWholeDocument)
     requests[0].visitorSeasonFile = sampleVisitor;
     requests[1].gameFile = PYLONIX_SAMPLES_DIR "/game-final.xml";
     requests[2].gameFile = sampleGame;
-    requests[2].playsOfDrive = 2;
+    requests[2].view.drives.playsOfDrive = 2;
     requests[3].gameFile = sampleGame;
-    requests[3].quarter = 2;
+    requests[3].view.drives.quarter = 2;
     requests[4].gameFile = PYLONIX_SAMPLES_DIR "/game-final.xml";
-    requests[4].showTop = false;
-    requests[4].playByPlayWidth = 120;
+    requests[4].view.showTop = false;
+    requests[4].view.playColumnWidth = 120;
     for (const ExportRequest &request : requests) {
         QByteArray written;
         int pieces = 0;

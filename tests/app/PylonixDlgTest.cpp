@@ -221,7 +221,7 @@ TEST_F(MainWindow, TablesAreFittedToThePageWidthOfTheSizeGivenBeforeShowing)
     dlg.ClickPage(PAGE_SCORING);
     ExportRequest request;
     request.gameFile = final;
-    request.clientWidth = 600;
+    request.view.client.setWidth(600);
     QJsonObject exported;
     QString error;
     ASSERT_TRUE(GameExport::Run(request, exported, error)) << error.toStdString();

@@ -53,7 +53,7 @@ TEST(WindowExport, DriveChartsLayoutAtTheRequestedSize)
     CPylonixDlg window(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
     WindowView view;
     view.page = PAGE_DRIVE_CHARTS;
-    view.client = QSize(900, 600);
+    view.options.client = QSize(900, 600);
     QString error;
     ASSERT_TRUE(StartWindowForView(window, view, error)) << error.toStdString();
 
@@ -95,7 +95,7 @@ TEST(WindowExport, TheDriveChartIsDescribedFromAnyPageWithItsSelectionAndHover)
     CPylonixDlg onChart(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
     WindowView view;
     view.page = PAGE_DRIVE_CHARTS;
-    view.client = QSize(900, 600);
+    view.options.client = QSize(900, 600);
     QString error;
     ASSERT_TRUE(StartWindowForView(onChart, view, error)) << error.toStdString();
     const QJsonObject expected = WindowToJson(onChart)["drive_chart_view"].toObject();
@@ -123,8 +123,8 @@ TEST(WindowExport, SmallSizeIsRaisedToTheMinimumAndPlaysOfEntersPlaysMode)
     CPylonixDlg window(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
     WindowView view;
     view.page = PAGE_DRIVE_CHARTS;
-    view.client = QSize(300, 200);
-    view.playsOfDrive = 1;
+    view.options.client = QSize(300, 200);
+    view.options.drives.playsOfDrive = 1;
     QString error;
     ASSERT_TRUE(StartWindowForView(window, view, error));
     const QJsonObject layout = WindowToJson(window)["layout"].toObject();
@@ -150,7 +150,7 @@ TEST(WindowExport, ScreenshotHasTheClientSize)
     ScratchDirectory dir;
     CPylonixDlg window(headless(PYLONIX_SAMPLES_DIR "/small/game.xml"));
     WindowView view;
-    view.client = QSize(800, 500);
+    view.options.client = QSize(800, 500);
     QString error;
     ASSERT_TRUE(StartWindowForView(window, view, error));
     const QString path = QString::fromStdString(dir.PathOf("shot.png"));

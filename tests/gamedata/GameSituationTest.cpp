@@ -1,7 +1,6 @@
 #include "gamedata/GameSituation.h"
 #include "gamedata/CGameDocument.h"
 #include "gamedata/CTeamStats.h"
-#include "gamedata/GameSituationJson.h"
 #include "gamedata/ScoreboardState.h"
 
 #include "../support/ScratchDirectory.h"
@@ -104,20 +103,4 @@ TEST(GameSituation, FileWithAbsurdPeriodsStaysSmall)
     EXPECT_EQ(situation.line_score.home, (std::vector<int>{0, 1, 0, 0}));
     EXPECT_FALSE(situation.possession) << "no downtogo";
     EXPECT_EQ(situation.ball_on, "");
-}
-
-TEST(GameSituationJson, WritesEveryKeyWithNullsAndEscapes)
-{
-    GameSituation situation;
-    situation.period = 5;
-    situation.period_label = "OT";
-    situation.line_score = {{"1", "OT"}, {3, 0}, {0, 7}, 3, 7};
-    situation.timeouts_left.visitor = 1;
-    situation.down_distance = "2nd & 4";
-    situation.last_play = "A \"B\" rush\\run\n";
-    EXPECT_EQ(GameSituationJsonMember(situation),
-              R"("situation":{"period":5,"period_label":"OT","line_score":{"periods":["1","OT"],)"
-              R"("home":[3,0],"visitor":[0,7],"home_total":3,"visitor_total":7},)"
-              R"("timeouts_left":{"home":null,"visitor":1},"possession":null,)"
-              R"("down_distance":"2nd & 4","ball_on":"","last_play":"A \"B\" rush\\run\n"})");
 }

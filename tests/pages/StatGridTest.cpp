@@ -50,7 +50,6 @@ TEST_F(PlayerTableTest, ShowsTheValueAndSortsItByHeaderClicks)
     EXPECT_EQ(table.GetColumnText(0), "HCM");
     EXPECT_EQ(ColumnTexts(table, 0), (std::vector<QString>{"Adams", "Belcourt", "Cole"}));
     EXPECT_EQ(table.GetItemData(0), 2);
-    ASSERT_TRUE(table.IsSortable());
     table.resize(400, 200);
     ShowAndWait(window);
     table.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -105,28 +104,19 @@ TEST_F(PlayerTableTest, ResizedColumnTellsTheParent)
     EXPECT_EQ(changes, 2);
 }
 
-TEST(StatGridWrap, WrapsInTheTablesFont)
-{
-    CStatGridCtrl grid;
-    const QString text = QStringLiteral("abc def ghij klm nop");
-    const int width = QFontMetrics(grid.font()).horizontalAdvance(QStringLiteral("abc def gh"));
-    const QStringList before = grid.WrapText(text, width);
-    QFont larger = grid.font();
-    larger.setPixelSize(QFontInfo(larger).pixelSize() * 2);
-    grid.setFont(larger);
-    EXPECT_EQ(grid.WrapText(text, width), TextWrapper(larger).Wrap(text, width));
-    EXPECT_NE(grid.WrapText(text, width), before);
-}
-
-TEST(StatGridPixels, BoldCellIsHeavierAndShowsNoAmpersand)
+TEST(StatGridPixels, BoldCellIsHeavierAndStartsWhereAPlainOneDoes)
 {
     QWidget window;
     window.resize(300, 120);
     CStatGridCtrl grid(&window);
     grid.setGeometry(0, 0, 300, 120);
-    grid.InsertColumn(0, "Text", LVCFMT_LEFT, 200);
-    grid.InsertItem(0, "&HHHH");
-    grid.InsertItem(1, "HHHH");
+    StatTable table;
+    table.columns = {{"Text", 200, TableAlignment::Left}};
+    table.rows.resize(2);
+    table.rows[0].cells = {TableCell::Text("HHHH")};
+    table.rows[0].cells[0].bold = true;
+    table.rows[1].cells = {TableCell::Text("HHHH")};
+    grid.ShowTable(table);
     ShowAndWait(window);
     const QImage image = grid.viewport()->grab().toImage();
     // Black text (RGB 0, 0, 0, smoothed) on the white cells of rows 0 and 1.
@@ -142,7 +132,7 @@ TEST(StatGridPixels, BoldCellIsHeavierAndShowsNoAmpersand)
         return -1;
     };
     EXPECT_GT(inked(0), inked(1) + 10);
-    // The bold text starts where the plain one does: no "&" is drawn before it.
+    // The bold text starts where the plain one does.
     EXPECT_NEAR(firstInkColumn(0), firstInkColumn(1), 1);
 }
 

@@ -3,10 +3,10 @@
 // of a table.
 #include "PagesTestSupport.h"
 
+#include "../support/TableOfGrid.h"
 #include "gamedata/GameSession.h"
 #include "pages/CPageContainerWnd.h"
 #include "pages/StatPages.h"
-#include "pages/TableJson.h"
 #include "platform/ControlIds.h"
 
 #include <QJsonArray>
@@ -102,68 +102,22 @@ TEST_F(PagesFixture, RefillRestoresTheDefaultOrderAndDirection)
     EXPECT_LT(tackles.front().toInt(), tackles.back().toInt());
 }
 
-TEST(TableJson, ColumnsRowsAndCellsAsDrawn)
-{
-    CStatGridCtrl table;
-    table.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
-    table.InsertColumn(1, "Yds", LVCFMT_RIGHT, 33);
-    table.InsertColumn(2, "", LVCFMT_CENTER, 0);
-    table.InsertItem(0, "&R12");
-    table.SetItemText(0, 1, "A&M");
-    table.SetItemData(0, -1);
-    table.SetCellTextColor(0, 1, RGB(255, 0, 0));
-    table.SetCellBkColor(0, 2, RGB(1, 2, 254));
-
-    const QJsonObject json = TableToJson(table);
-    const QJsonArray columns = json["columns"].toArray();
-    ASSERT_EQ(columns.size(), 3);
-    EXPECT_EQ(
-        columns[1].toObject(),
-        (QJsonObject{{"header", "Yds"}, {"width", 33}, {"drawn_width", 33}, {"align", "right"}}));
-    EXPECT_EQ(columns[2]["align"].toString(), "center");
-    EXPECT_EQ(columns[0]["align"].toString(), "left");
-    const QJsonArray rows = json["rows"].toArray();
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0]["data"].toInt(), -1);
-    const QJsonArray cells = rows[0]["cells"].toArray();
-    EXPECT_EQ(
-        cells[0].toObject(),
-        (QJsonObject{
-            {"text", "R12"}, {"bold", true}, {"color", "#000000"}, {"background", "#ffffff"}}));
-    EXPECT_EQ(cells[1]["text"].toString(), "A&M");
-    EXPECT_FALSE(cells[1]["bold"].toBool());
-    EXPECT_EQ(cells[1]["color"].toString(), "#ff0000");
-    EXPECT_EQ(cells[2]["background"].toString(), "#0102fe");
-}
-
-TEST_F(PagesFixture, TakingATableReadsItWholeAndEmptiesTheWindow)
-{
-    const std::string samples = PYLONIX_SAMPLES_DIR;
-    ASSERT_TRUE(session.Reload({samples + "/game-final.xml", "", ""}).gameOpened);
-    pages.FillPlayByPlay(session, 0, true);
-    const StatTable read = TableOf(*pages.playByPlay);
-    ASSERT_GT(read.RowCount(), 100);
-    EXPECT_EQ(TakeTableOf(*pages.playByPlay), read);
-    EXPECT_EQ(pages.playByPlay->GetItemCount(), 0);
-    EXPECT_EQ(pages.playByPlay->GetColumnCount(), read.ColumnCount());
-}
-
 TEST_F(PagesFixture, PagesJsonHoldsEveryTableByName)
 {
     const std::string samples = PYLONIX_SAMPLES_DIR;
     ASSERT_TRUE(session.Reload({samples + "/small/game.xml", "", ""}).gameOpened);
     FillAll(false);
-    const QJsonObject json = PagesToJson(pages);
-    EXPECT_EQ(json["yardage"].toObject(), TableToJson(*pages.yardage));
-    EXPECT_EQ(json["drives"].toObject(), TableToJson(*pages.driveList));
-    EXPECT_EQ(json["plays"].toObject(), TableToJson(*pages.playList));
-    EXPECT_EQ(json["play_by_play"].toObject(), TableToJson(*pages.playByPlay));
-    EXPECT_EQ(json["offense"]["visitor"]["receiving"].toObject(), TableToJson(*pages.receiving[1]));
-    EXPECT_EQ(json["defense"]["home"]["defense"].toObject(), TableToJson(*pages.defense[0]));
+    const QJsonObject json = PagesJsonOf(pages);
+    EXPECT_EQ(json["yardage"].toObject(), TableJsonOf(*pages.yardage));
+    EXPECT_EQ(json["drives"].toObject(), TableJsonOf(*pages.driveList));
+    EXPECT_EQ(json["plays"].toObject(), TableJsonOf(*pages.playList));
+    EXPECT_EQ(json["play_by_play"].toObject(), TableJsonOf(*pages.playByPlay));
+    EXPECT_EQ(json["offense"]["visitor"]["receiving"].toObject(), TableJsonOf(*pages.receiving[1]));
+    EXPECT_EQ(json["defense"]["home"]["defense"].toObject(), TableJsonOf(*pages.defense[0]));
     EXPECT_EQ(json["special_teams"]["home"]["int_returns"].toObject(),
-              TableToJson(*pages.specialTeams[5]));
+              TableJsonOf(*pages.specialTeams[5]));
     EXPECT_EQ(json["special_teams"]["visitor"]["field_goals"].toObject(),
-              TableToJson(*pages.specialTeams[7]));
+              TableJsonOf(*pages.specialTeams[7]));
     EXPECT_EQ(json["special_teams"]["visitor"].toObject().size(), 7);
     EXPECT_EQ(json["team_stats"]["rows"].toArray().size(), 21);
     EXPECT_EQ(json["scoring"]["columns"][5]["width"].toInt(), 0);

@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QTest>
 #include <array>
@@ -298,7 +300,9 @@ TEST_F(PlayerDlg, TheExportDescribesTheWindowAsLaidOut)
 {
     Show(0);
     const QJsonObject json =
-        PlayerToJson(dialog_->Content(), dialog_->LastLayout(), dialog_->PlaysGrid()->ShownTable());
+        QJsonDocument::fromJson(PlayerJson(dialog_->Content(), dialog_->LastLayout(),
+                                           dialog_->PlaysGrid()->ShownTable()))
+            .object();
     EXPECT_EQ(json["title"].toString(), QStringLiteral("#12 Jon Smith"));
     EXPECT_EQ(json["plays_label"].toString(), QStringLiteral("Plays involving Jon Smith"));
     EXPECT_EQ(json["panel"]["y"].toInt(), 35);

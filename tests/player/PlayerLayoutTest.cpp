@@ -5,6 +5,8 @@
 #include "views/PlayerContent.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 
 namespace
@@ -79,7 +81,8 @@ TEST(PlayerJson, TablesStandInsideThePanelsEdgeAndDerivedYardsAreMarked)
 
     const PlayerLayout layout =
         PlayerLayout::Compute(QSize(600, 400), QPoint(0, 0), tablesOf({2}, QSize(200, 50)));
-    const QJsonObject json = PlayerToJson(content, layout, content.PlaysTable());
+    const QJsonObject json =
+        QJsonDocument::fromJson(PlayerJson(content, layout, content.PlaysTable())).object();
     EXPECT_EQ(json["title"].toString(), content.title);
     EXPECT_EQ(json["heading"].toString(), QStringLiteral("Game and Season Stats"));
     const QJsonObject rushing = json["categories"].toArray()[0].toObject();

@@ -87,13 +87,13 @@ TEST(GameDocumentFromSession, HoldsTheExportsMembersThatNeedNoWindow)
     struct Case {
         QStringList arguments;
         GameFiles files;
-        GameJsonOptions options;
+        ViewOptions options;
     };
-    GameJsonOptions narrowed;
-    narrowed.quarter = 2;
-    narrowed.homeOnly = true;
+    ViewOptions narrowed;
+    narrowed.drives.quarter = 2;
+    narrowed.drives.homeOnly = true;
     narrowed.showTop = false;
-    narrowed.playByPlayWidth = 250;
+    narrowed.playColumnWidth = 250;
     const std::vector<Case> cases{
         {{"--game", samples + "/game-live.xml"},
          {(samples + "/game-live.xml").toStdString(), {}, {}},

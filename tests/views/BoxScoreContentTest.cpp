@@ -1,8 +1,9 @@
 // The box score's content: where the game stands, and the tables taken
 // from those the window and the export show.
 #include "views/BoxScoreContent.h"
-#include "views/GameJson.h"
+#include "views/TablePages.h"
 #include "views/TextWrapper.h"
+#include "views/ViewOptions.h"
 
 #include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
@@ -81,18 +82,27 @@ TEST(BoxScoreContent, TheSampleGameAsTheWindowShowsIt)
 
     // The same tables as the pages, without what paper cannot show.
     const CDriveChartData drives = CDriveChartData::Load(session.game(), session.teams(), {});
-    const PageTableSource pages = GameJson::PageTables(session, drives, {}, wrapper);
-    EXPECT_EQ(texts(content.teamStats.table), texts(pages("team_stats", -1, {})));
+    const ViewOptions options;
+    const TableInput input{session, drives, options, wrapper};
+    const auto pages = [&input](TablePage page, int side = -1,
+                                const NamedStatTable *named = nullptr) {
+        return BuildPageTable(input, {page, side, named});
+    };
+    EXPECT_EQ(texts(content.teamStats.table), texts(pages(TablePage::TeamStats)));
     EXPECT_EQ(content.drives.table.RowCount(), drives.count());
     for (int side = 0; side < 2; ++side) {
         const std::vector<BoxScoreTable> &tables = content.teams[side].tables;
         ASSERT_FALSE(tables.empty());
         EXPECT_EQ(tables.front().title, "Rushing") << "box-score order, rushing first";
-        EXPECT_EQ(texts(tables.front().table), texts(pages("offense", side, "rushing")));
+        EXPECT_EQ(texts(tables.front().table),
+                  texts(pages(TablePage::Offense, side, &StatColumnSets::kOffenseTables[1])));
         const StatTable &defense = tables.back().table;
         EXPECT_EQ(defense.ColumnCount(), 14) << "the five separators left out";
         EXPECT_EQ(defense.rows[0].Cell(1).text,
-                  pages("defense", side, "defense").rows[0].Cell(2).text);
+                  pages(TablePage::Defense, side, &StatColumnSets::kDefenseTables[0])
+                      .rows[0]
+                      .Cell(2)
+                      .text);
         // Tables nobody qualifies for are left out: only the visitor returned a fumble.
         EXPECT_EQ(
             std::any_of(tables.begin(), tables.end(),

@@ -83,14 +83,14 @@ TEST(ColumnFitting, PagesShareTheirWidthAmongTablesSideBySide)
 {
     StatTable table = TableOf({});
     // One table across: what the page leaves right of it.
-    EXPECT_EQ(PageTableRoom("scoring", table, 500), 500 - 100);
-    EXPECT_EQ(PageTableRoom("scoring", table, 50), 0);
-    EXPECT_EQ(PageTableRoom("yardage", table, 5000), 128 - 5 - 100)
+    EXPECT_EQ(PageTableRoom(TablePage::Scoring, table, 500), 500 - 100);
+    EXPECT_EQ(PageTableRoom(TablePage::Scoring, table, 50), 0);
+    EXPECT_EQ(PageTableRoom(TablePage::Yardage, table, 5000), 128 - 5 - 100)
         << "under the page buttons, whatever the page's width";
     // Two across: each table gets half of what is left beside the widest
     // pair and the gap between them.
-    const int room = PageTableRoom("offense", table, 2000);
+    const int room = PageTableRoom(TablePage::Offense, table, 2000);
     EXPECT_GT(room, 0);
-    EXPECT_EQ(PageTableRoom("offense", table, 2000 + 100), room + 50);
+    EXPECT_EQ(PageTableRoom(TablePage::Offense, table, 2000 + 100), room + 50);
     EXPECT_EQ(PageWidthForClient(1024), 1024 - 130 - 16);
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "gamedata/DriveFilter.h"
+
+#include <QSize>
+#include <optional>
+
+// What a view of the game is asked to show, the same for the window, the
+// export and the live service: which drives the drive chart lists (the
+// filters), whether the time of possession shows, the width of the
+// play-by-play "Play" column and the client size the tables are fitted to.
+struct ViewOptions {
+    DriveFilter drives;
+    bool showTop = true;                // the Show Time of Possession setting
+    std::optional<int> playColumnWidth; // in pixels; none: the width the window starts with
+    QSize client = QSize(1024, 720);    // the main window's client area
+
+    friend bool operator==(const ViewOptions &, const ViewOptions &) = default;
+};

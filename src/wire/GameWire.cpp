@@ -1,0 +1,245 @@
+#include "GameWire.h"
+
+#include "TableWire.h"
+#include "gamedata/CDriveChartData.h"
+#include "gamedata/GameSession.h"
+#include "gamedata/GameSituation.h"
+
+#include <QJsonObject>
+#include <algorithm>
+#include <vector>
+
+void GameWire::WriteValues(JsonWriter &writer, const StatValues &values)
+{
+    struct Entry {
+        std::string_view label;
+        const std::string *text;
+    };
+    std::vector<Entry> entries;
+    bool plain = true;
+    values.forEach([&](std::string_view label, const std::string &value) {
+        plain = plain && JsonWriter::IsPlainText(label);
+        entries.push_back({label, &value});
+    });
+    if (!plain) { // names Qt may order otherwise than by their bytes: Qt orders them
+        QJsonObject object;
+        for (const Entry &entry : entries)
+            object.insert(
+                QString::fromUtf8(entry.label.data(), static_cast<qsizetype>(entry.label.size())),
+                QString::fromStdString(*entry.text));
+        writer.Value(object);
+        return;
+    }
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry &a, const Entry &b) { return a.label < b.label; });
+    writer.BeginObject();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i + 1 < entries.size() && entries[i + 1].label == entries[i].label)
+            continue; // a name given twice keeps its last value
+        writer.PlainKey(entries[i].label);
+        writer.String(std::string_view(*entries[i].text));
+    }
+    writer.EndObject();
+}
+
+void GameWire::WriteTeam(JsonWriter &writer, const CTeamStats &team)
+{
+    writer.BeginObject();
+    writer.Key("players");
+    writer.BeginArray();
+    for (int i = 0; i < team.playerCount(); ++i)
+        WriteValues(writer, team.playerValues(i));
+    writer.EndArray();
+    writer.Key("side");
+    writer.String(QString(QChar(team.side())));
+    writer.Key("values");
+    WriteValues(writer, team.teamValues());
+    writer.EndObject();
+}
+
+void GameWire::WriteScoreboard(JsonWriter &writer, const ScoreboardState &state)
+{
+    const auto number = [&writer](std::string_view name, int value) {
+        writer.PlainKey(name);
+        writer.Int(value);
+    };
+    writer.BeginObject();
+    number("ball_on", state.ballOn);
+    number("down", state.down);
+    writer.Key("final");
+    writer.Bool(state.final != 0);
+    writer.Key("home_has_ball");
+    writer.Bool(state.homeHasBall != 0);
+    for (const auto &[name, value] :
+         {std::pair<std::string_view, int>{"home_score", state.homeScore},
+          {"minutes", state.minutes},
+          {"quarter", state.quarter},
+          {"quarters", state.quarters},
+          {"seconds", state.seconds},
+          {"to_go", state.toGo},
+          {"visitor_score", state.visitorScore}})
+        number(name, value);
+    writer.EndObject();
+}
+
+namespace
+{
+
+void writeNumbers(JsonWriter &writer, const std::vector<int> &numbers)
+{
+    writer.BeginArray();
+    for (const int number : numbers)
+        writer.Int(number);
+    writer.EndArray();
+}
+
+void writeOptional(JsonWriter &writer, const std::optional<int> &number)
+{
+    if (number)
+        writer.Int(*number);
+    else
+        writer.Null();
+}
+
+} // namespace
+
+void GameWire::WriteSituation(JsonWriter &writer, const GameSituation &situation)
+{
+    const GameSituation::LineScore &line = situation.line_score;
+    writer.BeginObject();
+    writer.Key("ball_on");
+    writer.String(std::string_view(situation.ball_on));
+    writer.Key("down_distance");
+    writer.String(std::string_view(situation.down_distance));
+    writer.Key("last_play");
+    writer.String(std::string_view(situation.last_play));
+    writer.Key("line_score");
+    writer.BeginObject();
+    writer.Key("home");
+    writeNumbers(writer, line.home);
+    writer.Key("home_total");
+    writer.Int(line.home_total);
+    writer.Key("periods");
+    writer.BeginArray();
+    for (const std::string &period : line.periods)
+        writer.String(std::string_view(period));
+    writer.EndArray();
+    writer.Key("visitor");
+    writeNumbers(writer, line.visitor);
+    writer.Key("visitor_total");
+    writer.Int(line.visitor_total);
+    writer.EndObject();
+    writer.Key("period");
+    writer.Int(situation.period);
+    writer.Key("period_label");
+    writer.String(std::string_view(situation.period_label));
+    writer.Key("possession");
+    if (situation.possession)
+        writer.String(std::string_view(*situation.possession));
+    else
+        writer.Null();
+    writer.Key("timeouts_left");
+    writer.BeginObject();
+    writer.Key("home");
+    writeOptional(writer, situation.timeouts_left.home);
+    writer.Key("visitor");
+    writeOptional(writer, situation.timeouts_left.visitor);
+    writer.EndObject();
+    writer.EndObject();
+}
+
+void GameWire::WriteDriveChartItem(JsonWriter &writer, const CChartItem &item)
+{
+    const auto number = [&writer](std::string_view name, int value) {
+        writer.PlainKey(name);
+        writer.Int(value);
+    };
+    const auto string = [&writer](std::string_view name, const std::string &value) {
+        writer.PlainKey(name);
+        writer.String(std::string_view(value));
+    };
+    writer.BeginObject();
+    number("driveIndex", item.driveIndex);
+    string("endHow", item.endHow);
+    string("endQtr", item.endQtr);
+    string("endSpot", item.endSpot);
+    string("endTime", item.endTime);
+    writer.Key("fillColor");
+    writer.Color(item.fillColor);
+    number("highYard", item.highYard);
+    // The list described is on no screen.
+    writer.Key("hitRect");
+    writer.BeginObject();
+    for (const std::string_view edge : {"bottom", "left", "right", "top"}) {
+        writer.PlainKey(edge);
+        writer.Int(-1);
+    }
+    writer.EndObject();
+    number("lostGround", item.lostGround);
+    number("lowYard", item.lowYard);
+    writer.Key("outlineColor");
+    writer.Color(item.outlineColor);
+    string("plays", item.plays);
+    number("reversed", item.reversed);
+    string("startHow", item.startHow);
+    string("startQtr", item.startQtr);
+    string("startSpot", item.startSpot);
+    string("startTime", item.startTime);
+    number("team", item.team);
+    string("top", item.top);
+    string("yards", item.yards);
+    if (item.yardsDerived) {
+        writer.Key("yards_derived");
+        writer.Bool(true);
+    }
+    writer.EndObject();
+}
+
+void GameWire::WriteDriveChart(JsonWriter &writer, const CDriveChartData &drives)
+{
+    writer.BeginObject();
+    writer.Key("count");
+    writer.Int(drives.count());
+    if (drives.derived()) {
+        writer.Key("derived");
+        writer.Bool(true);
+    }
+    writer.Key("items");
+    writer.BeginArray();
+    for (int i = 0; i < drives.count(); ++i)
+        WriteDriveChartItem(writer, drives.item(i));
+    writer.EndArray();
+    writer.EndObject();
+}
+
+JsonWriter::Members GameWire::Members(const GameSession &session, const CDriveChartData &drives,
+                                      std::array<bool, 2> seasonGiven, const TableSource &tables)
+{
+    const auto teams = [&session, seasonGiven](bool seasons) {
+        return [&session, seasonGiven, seasons](JsonWriter &writer) {
+            writer.BeginArray();
+            for (int side = 0; side < 2; ++side) {
+                if (!seasons)
+                    WriteTeam(writer, session.team(side));
+                else if (seasonGiven[static_cast<std::size_t>(side)])
+                    WriteTeam(writer, session.season(side));
+                else
+                    writer.Value(QJsonObject());
+            }
+            writer.EndArray();
+        };
+    };
+    return {
+        {"teams", teams(false)},
+        {"season_teams", teams(true)},
+        {"scoreboard",
+         [&session](JsonWriter &writer) { WriteScoreboard(writer, session.scoreboard()); }},
+        {"situation",
+         [&session](JsonWriter &writer) {
+             WriteSituation(writer, GameSituation::Read(session.game(), session.teams(),
+                                                        session.scoreboard()));
+         }},
+        {"drive_chart", [&drives](JsonWriter &writer) { WriteDriveChart(writer, drives); }},
+        {"pages", [&tables](JsonWriter &writer) { TableWire::WritePages(writer, tables); }},
+    };
+}
