@@ -10,9 +10,14 @@ PYLONIX_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libg
 # Installed, or provided by an installed package (a Node.js from elsewhere
 # brings its own npm and conflicts with Debian's).
 pylonix_package_present() {
-    dpkg-query -W -f='${Status}\n' "$1" 2>/dev/null | grep -q "install ok installed" && return 0
-    dpkg-query -W -f='${Status}|${Provides}\n' 2>/dev/null |
-        grep "^install ok installed|" | grep -qE "[|, ]$1( |,|\$)"
+    # The lists are read whole before they are searched: a grep that stops at
+    # its first match would end the listing with SIGPIPE, a failure under
+    # pipefail.
+    local status provided
+    status=$(dpkg-query -W -f='${Status}\n' "$1" 2>/dev/null || true)
+    [[ $status == *"install ok installed"* ]] && return 0
+    provided=$(dpkg-query -W -f='${Status}|${Provides}\n' 2>/dev/null || true)
+    grep "^install ok installed|" <<<"$provided" | grep -E "[|, ]$1( |,|\$)" >/dev/null
 }
 
 pylonix_install_missing() {
