@@ -34,10 +34,7 @@ json parsed(const QJsonObject &object)
 // state they hold, and hold what /api/game serves, play after play.
 TEST(LivePatch, AnotherLibraryAppliesThePatchesToTheGameAfterEveryPlay)
 {
-    const QString program = TestBroker::Program();
-    if (program.isEmpty())
-        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
-    mosquitto_lib_init();
+    PYLONIX_NEED_MOSQUITTO(program);
     TestBroker broker(program);
     ASSERT_TRUE(broker.Start());
     MqttPublisher publisher("127.0.0.1", broker.Port(), "pylonix/test");

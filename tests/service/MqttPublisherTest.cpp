@@ -115,10 +115,7 @@ bool publishOnce(quint16 port, const QByteArray &user, const QByteArray &passwor
 
 TEST(MqttPublisher, PublishesTheSnapshotRetainedAndTheChangesAndComesBack)
 {
-    const QString program = TestBroker::Program();
-    if (program.isEmpty())
-        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
-    mosquitto_lib_init();
+    PYLONIX_NEED_MOSQUITTO(program);
     TestBroker broker(program);
     ASSERT_TRUE(broker.Start());
 
@@ -176,10 +173,7 @@ TEST(MqttPublisher, PublishesTheSnapshotRetainedAndTheChangesAndComesBack)
 // acknowledges nothing is handed no more than a bounded amount.
 TEST(MqttPublisher, HoldsOnlyTheLatestSnapshotWhileTheBrokerIsAwayAndBoundsWhatWaits)
 {
-    const QString program = TestBroker::Program();
-    if (program.isEmpty())
-        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
-    mosquitto_lib_init();
+    PYLONIX_NEED_MOSQUITTO(program);
     TestBroker broker(program); // not started: its port is closed
     MqttPublisher publisher("127.0.0.1", broker.Port(), "pylonix/away");
     QString error;
@@ -217,10 +211,7 @@ TEST(MqttPublisher, HoldsOnlyTheLatestSnapshotWhileTheBrokerIsAwayAndBoundsWhatW
 // whatever the retries, and the program keeps trying.
 TEST(MqttBrokerPath, AnAbsentBrokerIsToldAndTheGameArrivesWhenItComes)
 {
-    const QString program = TestBroker::Program();
-    if (program.isEmpty())
-        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
-    mosquitto_lib_init();
+    PYLONIX_NEED_MOSQUITTO(program);
     TestBroker broker(program);
     const QString where = QString("127.0.0.1:%1").arg(broker.Port());
     PublishingProgram pylonix({"--mqtt", where, "--mqtt-topic", "pylonix/absent"});
@@ -255,10 +246,7 @@ TEST(MqttBrokerPath, ARefusalOrABrokerThatNeverAnswersIsToldOnce)
 
 TEST(MqttBrokerPath, AMessageLargerThanTheBrokerTakesIsToldAndTheConnectionKept)
 {
-    const QString program = TestBroker::Program();
-    if (program.isEmpty())
-        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
-    mosquitto_lib_init();
+    PYLONIX_NEED_MOSQUITTO(program);
     TestBroker broker(program);
     broker.Configure("max_packet_size 2000\n");
     ASSERT_TRUE(broker.Start());
@@ -273,10 +261,7 @@ TEST(MqttBrokerPath, AMessageLargerThanTheBrokerTakesIsToldAndTheConnectionKept)
 // program's user may publish them.
 TEST(MqttBrokerPath, OnlyTheProgramsUserPublishesAndPagesReadAnonymously)
 {
-    const QString program = TestBroker::Program();
-    if (program.isEmpty())
-        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";
-    mosquitto_lib_init();
+    PYLONIX_NEED_MOSQUITTO(program);
     TestBroker broker(program);
     const QString passwords = broker.AddUser("pylonix", "stadium-secret");
     const QString acl =

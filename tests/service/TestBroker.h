@@ -40,3 +40,11 @@ private:
     quint16 webSocketPort_ = 0;
     QProcess process_;
 };
+
+// In a test: `program` names the mosquitto to start; the test is skipped
+// where none is installed, and the client library is ready.
+#define PYLONIX_NEED_MOSQUITTO(program)                                                            \
+    const QString program = TestBroker::Program();                                                 \
+    if (program.isEmpty())                                                                         \
+        GTEST_SKIP() << "mosquitto is not installed (scripts/setup-common.sh installs it)";        \
+    mosquitto_lib_init()
