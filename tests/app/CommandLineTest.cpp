@@ -87,17 +87,22 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
                                                      {"HOST[:PORT]", "127.0.0.1"},
                                                      {"PREFIX", "pylonix/test"},
                                                      {"USER", "stadium"},
-                                                     {"letter|a4", "a4"}};
+                                                     {"letter|a4", "a4"},
+                                                     {"#RRGGBB", "#1A2b3C"}};
     // Options that only go with another one.
     const std::map<QString, QStringList> companions = {
-        {"--serve-token-file", {"--serve", "8080"}}, {"--serve-name", {"--serve", "8080"}},
-        {"--serve-origin", {"--serve", "8080"}},     {"--serve-public", {"--serve", "8080"}},
-        {"--no-window", {"--serve", "8080"}},        {"--mqtt-topic", {"--mqtt", "127.0.0.1"}},
-        {"--mqtt-user", {"--mqtt", "127.0.0.1"}},    {"--mqtt-cafile", {"--mqtt", "127.0.0.1"}},
+        {"--serve-token-file", {"--serve", "8080"}},
+        {"--serve-name", {"--serve", "8080"}},
+        {"--serve-origin", {"--serve", "8080"}},
+        {"--serve-public", {"--serve", "8080"}},
+        {"--no-window", {"--serve", "8080"}},
+        {"--mqtt-topic", {"--mqtt", "127.0.0.1"}},
+        {"--mqtt-user", {"--mqtt", "127.0.0.1"}},
+        {"--mqtt-cafile", {"--mqtt", "127.0.0.1"}},
         {"--mqtt-password-file", {"--mqtt", "h", "--mqtt-user", "u"}},
         {"--paper", {"--box-score", "b.pdf"}}};
     const QString help = CommandLine::HelpText();
-    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,:\\[\\]]+))?  ",
+    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,:#\\[\\]]+))?  ",
                                         QRegularExpression::MultilineOption);
     int listed = 0;
     for (const QRegularExpressionMatch &match : optionLine.globalMatch(help)) {
@@ -128,6 +133,34 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
     }
     EXPECT_GE(listed, 11);
     EXPECT_EQ(listed, help.count("\n  --")) << "every option line was read\n" << help.toStdString();
+}
+
+// A colour given on the command line wins over the settings file's, which
+// wins over the default; anything but #RRGGBB is refused in one line.
+TEST(CommandLine, TeamColorsComeFromTheCommandLineThenTheSettingsFile)
+{
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(line.Parse({"pylonix", "--game", "g", "--visitor-color", "#0B2265"}, error))
+        << error.toStdString();
+    Settings file;
+    const TeamColorChoice defaults = line.TeamColorsWith(file);
+    EXPECT_EQ(defaults.visitor, RGB(0x0b, 0x22, 0x65));
+    EXPECT_EQ(defaults.home, TeamColorChoice().home);
+    EXPECT_NE(TeamColorChoice().home, TeamColorChoice().visitor);
+    file.homeColor = RGB(0xff, 0xd1, 0x00);
+    file.visitorColor = RGB(1, 2, 3);
+    const TeamColorChoice both = line.TeamColorsWith(file);
+    EXPECT_EQ(both.home, *file.homeColor);
+    EXPECT_EQ(both.visitor, RGB(0x0b, 0x22, 0x65));
+
+    for (const char *bad : {"red", "#FFF", "FFD100", "#GG0000", "#ffd1000", "", "# ffd10"}) {
+        CommandLine refused;
+        EXPECT_FALSE(refused.Parse({"pylonix", "--game", "g", "--home-color", bad}, error)) << bad;
+        EXPECT_TRUE(error.startsWith("--home-color") && error.contains(QString("\"%1\"").arg(bad)))
+            << error.toStdString();
+        EXPECT_FALSE(error.contains('\n'));
+    }
 }
 
 TEST(CommandLine, ReadsTheBoxScoreOptions)
