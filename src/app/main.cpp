@@ -320,7 +320,6 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "pylonix: %s\nTry 'pylonix --help'.\n", qPrintable(error));
         return 1;
     }
-    useTeamColors(commandLine);
     switch (commandLine.action) {
     case CommandLine::Action::Help:
         std::fputs(qPrintable(CommandLine::HelpText()), stdout);
@@ -355,6 +354,8 @@ int main(int argc, char **argv)
         }
         break;
     }
+
+    useTeamColors(commandLine);
 
     QApplication application(argc, argv);
     if (commandLine.action == CommandLine::Action::ShowViewer && !commandLine.noWindow)
