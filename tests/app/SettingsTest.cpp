@@ -72,27 +72,21 @@ TEST(SettingsTest, RememberedValuesThatAreNotPlainNumbersInRangeGiveTheDefaults)
         70);
 }
 
-// The teams' colours are read in either case; anything else leaves the
-// default. The program never changes them, so writing keeps them as typed.
+// The teams' colours in either case, anything else ignored; the program
+// never changes them, so writing the settings keeps them as typed.
 TEST(SettingsTest, TeamColorsAreReadAndKeptAsTheyAre)
 {
     ScratchDirectory dir;
-    const std::string path = dir.Write("Colors.ini", "[Pylonix]\nHomeColor=#FFd100\n"
-                                                     "VisitorColor=navy\nGameFile=g.xml\n");
+    const std::string path =
+        dir.Write("Colors.ini", "[Pylonix]\nHomeColor=#FFd100\nVisitorColor=#12345\n");
     Settings settings = Settings::Read(path);
     EXPECT_EQ(settings.homeColor, RGB(0xff, 0xd1, 0x00));
     EXPECT_EQ(settings.visitorColor, std::nullopt);
-    for (const char *bad : {"#12345", "#1234567", "1a2b3c", "#xyzxyz", ""}) {
-        const std::string line = std::string("[Pylonix]\nHomeColor=") + bad + "\n";
-        EXPECT_EQ(Settings::Read(dir.Write("Bad.ini", line)).homeColor, std::nullopt) << bad;
-    }
-    settings.gameFile = "h.xml";
+    settings.gameFile = "g.xml";
     std::string error;
     ASSERT_TRUE(settings.Write(path, error)) << error;
-    const std::string written = ReadFile(path);
-    EXPECT_NE(written.find("HomeColor=#FFd100\n"), std::string::npos) << written;
-    EXPECT_NE(written.find("VisitorColor=navy\n"), std::string::npos) << written;
-    EXPECT_EQ(Settings::Read(path), settings);
+    EXPECT_EQ(ReadFile(path), "[Pylonix]\nHomeColor=#FFd100\nVisitorColor=#12345\nGameFile=g.xml\n"
+                              "HomeFile=\nVstrFile=\nDefaultTeamFiles=1\nShowTOP=1\n");
 }
 
 TEST(SettingsTest, TheFileLivesBesideTheProgramOrInTheUsersConfigurationFolder)

@@ -133,10 +133,10 @@ TEST(GameDocumentFromSession, HoldsTheExportsMembersThatNeedNoWindow)
         EXPECT_EQ(served.keys(), exported.keys());
         for (const QString &member : exported.keys())
             EXPECT_EQ(served[member], exported[member]) << member.toStdString();
-        // The teams' colours as given, written in lower case.
-        const QJsonObject colors = served["colors"].toObject();
-        EXPECT_EQ(colors["home"].toString(), test.options == narrowed ? "#ffd100" : "#1d4f91");
-        EXPECT_EQ(colors["visitor"].toString(), test.options == narrowed ? "#0b2265" : "#a6192e");
+        if (test.options == narrowed) { // the teams' colours as given, in lower case
+            EXPECT_EQ(served["colors"].toObject(),
+                      (QJsonObject{{"home", "#ffd100"}, {"visitor", "#0b2265"}}));
+        }
     }
     GameDocument unread;
     QString error;

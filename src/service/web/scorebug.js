@@ -155,7 +155,7 @@ const ScoreBug = (() => {
     Pylonix.follow((state) => render(modelOfDocument(state)), () => {});
   }
 
-  return { model, modelOfDocument, render, start, contrast, fittedFontSize };
+  return { model, modelOfDocument, render, start };
 })();
 
 if (typeof document !== "undefined") ScoreBug.start();
