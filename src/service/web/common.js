@@ -253,10 +253,17 @@ const Pylonix = (() => {
     return team && team.values ? team.values[label] || "" : "";
   }
 
+  // The team's colour as the drive chart draws its drives.
+  function teamColor(state, side, fallback) {
+    const items = (state.drive_chart && state.drive_chart.items) || [];
+    const item = items.find((entry) => entry.team === side);
+    return item ? item.fillColor : fallback;
+  }
+
   function clock(scoreboard) {
     const seconds = String(scoreboard.seconds).padStart(2, "0");
     return scoreboard.minutes + ":" + seconds;
   }
 
-  return { withToken, follow, applyPatch, element, table, teamValue, clock };
+  return { withToken, follow, applyPatch, element, table, teamValue, teamColor, clock };
 })();
