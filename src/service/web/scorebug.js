@@ -115,9 +115,9 @@ const ScoreBug = (() => {
     const $ = (id) => document.getElementById(id);
     for (const side of ["visitor", "home"]) {
       const shown = view[side];
-      const plate = $(side);
-      plate.style.setProperty("--plate", shown.color);
-      plate.style.setProperty("--plate-text", shown.text);
+      const team = $(side);
+      team.style.setProperty("--plate", shown.color);
+      team.style.setProperty("--plate-text", shown.text);
       const name = $(side + "-name");
       name.textContent = shown.name;
       name.title = shown.fullName;
@@ -132,7 +132,7 @@ const ScoreBug = (() => {
         timeouts.appendChild(Pylonix.element("i", i < shown.timeouts ? "" : "used"));
       timeouts.dataset.left = shown.timeouts === null ? "" : shown.timeouts;
       $(side + "-score").textContent = shown.score;
-      if (side in shownScores && shownScores[side] !== shown.score) flash(plate);
+      if (side in shownScores && shownScores[side] !== shown.score) flash(team);
       shownScores[side] = shown.score;
     }
     $("period").textContent = view.period;
