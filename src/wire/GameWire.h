@@ -4,12 +4,16 @@
 #include "views/TablePages.h"
 
 #include <array>
+#include <vector>
 
 class CDriveChartData;
 class CTeamStats;
 class GameSession;
 class StatValues;
 struct CChartItem;
+struct DriveSummary;
+struct GameLeaders;
+struct PlayLine;
 struct GameSituation;
 struct ScoreboardState;
 
@@ -31,10 +35,22 @@ public:
     // {"count", "derived" (only when true), "items"}.
     static void WriteDriveChart(JsonWriter &writer, const CDriveChartData &drives);
 
+    // Every play as values: {"clock", "code", "down_distance", "drive",
+    // "quarter", "spot", "team" ("home", "visitor" or null), "text", "yards"}.
+    static void WritePlays(JsonWriter &writer, const std::vector<PlayLine> &plays);
+    // Per category {"category", "columns", "home", "title", "visitor"}, each
+    // team's leaders as {"name", "values"}.
+    static void WriteLeaders(JsonWriter &writer, const GameLeaders &leaders);
+    // The drive summary: {"clock", "end", "plays_yards", "quarter", "spot",
+    // "start", "team", "top"} per drive.
+    static void WriteDrives(JsonWriter &writer, const std::vector<DriveSummary> &drives);
+
     // The document's members that need no window: "teams", "season_teams"
     // (an empty object for a side whose season file is not given, as
     // `seasonGiven` tells), "scoreboard", "situation", "drive_chart" (of
-    // `drives`) and "pages" (every table asked of `tables` as it is written).
+    // `drives`), "pages", and for pages that lay the game out themselves
+    // "plays", "leaders" and "drives" (the whole game's, whatever `drives`
+    // holds) (every table asked of `tables` as it is written).
     // The members refer to `session`, `drives` and `tables`, which must
     // outlive them.
     static JsonWriter::Members Members(const GameSession &session, const CDriveChartData &drives,
