@@ -86,14 +86,18 @@ test("drives and scores as the page shows them; scores visitor first", () => {
 });
 
 test("team tables: visitor first, tables of nobody left out, open only where there is room", () => {
-  const listed = { columns: [], rows: [{ data: 0, cells: [] }] };
+  const listed = { columns: [{ header: "KBM" }, { header: "YDS" }], rows: [{ data: 0, cells: [] }] };
   const nobody = { columns: [], rows: [{ data: -1, cells: [] }] };
-  const pages = { offense: { home: { passing: listed }, visitor: { passing: nobody, rushing: listed } },
+  const pages = { offense: { home: { passing: listed },
+                             visitor: { receiving: listed, passing: nobody, rushing: listed } },
                   defense: { home: { defense: listed }, visitor: { defense: listed } },
                   special_teams: { home: { punting: nobody }, visitor: {} } };
   const teams = PylonixLive.teamTables(pages);
   assert.deepStrictEqual(teams.map((t) => t.side), ["visitor", "home"]);
-  assert.deepStrictEqual(teams[0].groups[0].tables.map((t) => t.name), ["rushing"]);
+  // In the window's order, each titled where the window names the team.
+  assert.deepStrictEqual(teams[0].groups[0].tables.map((t) => t.name), ["rushing", "receiving"]);
+  assert.deepStrictEqual(teams[0].groups[0].tables[0].table.columns.map((c) => c.header), ["Rushing", "YDS"]);
+  assert.strictEqual(listed.columns[0].header, "KBM");
   assert.deepStrictEqual(teams[1].groups.map((g) => g.tables.length), [1, 1, 0]);
   assert.strictEqual(PylonixLive.tablesOpen(390), false);
   assert.strictEqual(PylonixLive.tablesOpen(1920), true);

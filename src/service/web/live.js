@@ -142,18 +142,37 @@ const PylonixLive = (() => {
     });
   }
 
+  // The tables of each page in the order the window shows them.
+  const pageTables = [
+    ["offense", "Offense", ["passing", "rushing", "receiving"]],
+    ["defense", "Defense", ["defense"]],
+    ["special_teams", "Special teams", ["field_goals", "punting", "kickoffs", "kick_returns",
+                                        "punt_returns", "int_returns", "fumble_returns"]],
+  ];
+
+  // "kick_returns" as a title: "Kick returns".
+  const titleOf = (name) => name.charAt(0).toUpperCase() + name.slice(1).replace(/_/g, " ");
+
   // Each team's player tables by page, visitor first: the tables somebody is
-  // listed in (a table of nobody has only rows without data).
+  // listed in (a table of nobody has only rows without data), in the
+  // window's order, each titled in its first column (where the window
+  // names the team).
   function teamTables(pages) {
     const out = [];
     for (const side of sides) {
       const groups = [];
-      for (const [key, title] of [["offense", "Offense"], ["defense", "Defense"],
-                                  ["special_teams", "Special teams"]]) {
+      for (const [key, title, order] of pageTables) {
         const tables = ((pages || {})[key] || {})[side] || {};
-        const listed = Object.keys(tables)
+        const names = order.filter((name) => name in tables)
+            .concat(Object.keys(tables).filter((name) => !order.includes(name)));
+        const listed = names
             .filter((name) => tables[name].rows.some((row) => row.data === undefined || row.data >= 0))
-            .map((name) => ({ name, table: tables[name] }));
+            .map((name) => {
+              const table = tables[name];
+              const columns = table.columns.map((column, i) =>
+                  (i === 0 ? { ...column, header: titleOf(name) } : column));
+              return { name, table: { ...table, columns } };
+            });
         groups.push({ key, title, tables: listed });
       }
       out.push({ side, groups });
@@ -233,7 +252,7 @@ if (typeof document !== "undefined") (() => {
                                            names(state, "Name"));
     $("scoring").replaceChildren(...items.map((item) => {
       const li = el("li", item.side);
-      li.append(el("span", "when", item.when), el("b", "team", item.team), el("span", "text", item.text),
+      li.append(el("span", "when", item.when), el("b", "scorer", item.team), el("span", "text", item.text),
                 el("span", "drive", item.drive), el("b", "points", item.score));
       return li;
     }));
@@ -296,14 +315,16 @@ if (typeof document !== "undefined") (() => {
     playsShown = list.length;
   }
 
-  // What the reader looks at: the first play, or else the first section,
-  // below the header; and where it is on the screen.
+  // What the reader looks at: the play in the middle of the screen below
+  // the header, once the play-by-play is there; else the section there (in
+  // the middle column where sections stand side by side); and where it is
+  // on the screen.
   function anchor() {
     if (window.scrollY <= 0) return null;
-    const line = $("game").getBoundingClientRect().bottom;
-    const sections = document.querySelectorAll("main > section");
-    let node = Array.from(sections).find((section) => section.getBoundingClientRect().bottom > line);
-    if (node && node.id === "plays-section") {
+    const header = $("game").getBoundingClientRect().bottom;
+    const line = (header + window.innerHeight) / 2;
+    let node = null;
+    if ($("plays-section").getBoundingClientRect().top <= line) {
       const rows = $("plays").children;
       let low = 0, high = rows.length;
       while (low < high) {
@@ -311,7 +332,14 @@ if (typeof document !== "undefined") (() => {
         if (rows[middle].getBoundingClientRect().bottom > line) high = middle;
         else low = middle + 1;
       }
-      if (low < rows.length) node = rows[low];
+      node = low < rows.length ? rows[low] : $("plays-section");
+    } else {
+      const there = document.elementFromPoint(window.innerWidth / 2, line);
+      node = there && there.closest("main section");
+      if (!node) {
+        node = Array.from(document.querySelectorAll("main section"))
+            .find((section) => section.getBoundingClientRect().bottom > line);
+      }
     }
     return node ? { node, top: node.getBoundingClientRect().top } : null;
   }
