@@ -8,7 +8,6 @@
 // What the page decides from the document, apart from the page itself.
 const PylonixLive = (() => {
   const sides = ["visitor", "home"]; // the order the page shows the teams in
-  const sideIndex = { home: 0, visitor: 1 }; // their place in "teams"
 
   // The badge: the final period label ("Final", "Final/OT") once the game is
   // over, else whether the page follows the game.
@@ -180,7 +179,7 @@ const PylonixLive = (() => {
     return out;
   }
 
-  return { sides, sideIndex, badge, periodClock, tablesOpen, visitorFirst, playParts, playList,
+  return { sides, badge, periodClock, tablesOpen, visitorFirst, playParts, playList,
            firstNew, leaderTable, driveTable, scoringItems, teamTables };
 })();
 
