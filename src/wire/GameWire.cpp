@@ -318,8 +318,19 @@ void GameWire::WriteDrives(JsonWriter &writer, const std::vector<DriveSummary> &
     writer.EndArray();
 }
 
+void GameWire::WriteColors(JsonWriter &writer, const TeamColorChoice &colors)
+{
+    writer.BeginObject();
+    writer.Key("home");
+    writer.Color(colors.home);
+    writer.Key("visitor");
+    writer.Color(colors.visitor);
+    writer.EndObject();
+}
+
 JsonWriter::Members GameWire::Members(const GameSession &session, const CDriveChartData &drives,
-                                      std::array<bool, 2> seasonGiven, const TableSource &tables)
+                                      std::array<bool, 2> seasonGiven, const TableSource &tables,
+                                      const TeamColorChoice &colors)
 {
     const auto teams = [&session, seasonGiven](bool seasons) {
         return [&session, seasonGiven, seasons](JsonWriter &writer) {
@@ -346,6 +357,7 @@ JsonWriter::Members GameWire::Members(const GameSession &session, const CDriveCh
                                                         session.scoreboard()));
          }},
         {"drive_chart", [&drives](JsonWriter &writer) { WriteDriveChart(writer, drives); }},
+        {"colors", [colors](JsonWriter &writer) { WriteColors(writer, colors); }},
         {"pages", [&tables](JsonWriter &writer) { TableWire::WritePages(writer, tables); }},
         {"plays", [&session](JsonWriter &writer) { WritePlays(writer, PlayLine::Build(session)); }},
         {"leaders",

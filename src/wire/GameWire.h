@@ -2,6 +2,7 @@
 
 #include "JsonWriter.h"
 #include "views/TablePages.h"
+#include "views/TeamColorChoice.h"
 
 #include <array>
 #include <vector>
@@ -34,6 +35,8 @@ public:
     static void WriteDriveChartItem(JsonWriter &writer, const CChartItem &item);
     // {"count", "derived" (only when true), "items"}.
     static void WriteDriveChart(JsonWriter &writer, const CDriveChartData &drives);
+    // {"home", "visitor"}: each "#rrggbb".
+    static void WriteColors(JsonWriter &writer, const TeamColorChoice &colors);
 
     // Every play as values: {"clock", "code", "down_distance", "drive",
     // "quarter", "spot", "team" ("home", "visitor" or null), "text", "yards"}.
@@ -48,11 +51,12 @@ public:
     // The document's members that need no window: "teams", "season_teams"
     // (an empty object for a side whose season file is not given, as
     // `seasonGiven` tells), "scoreboard", "situation", "drive_chart" (of
-    // `drives`), "pages", and for pages that lay the game out themselves
-    // "plays", "leaders" and "drives" (the whole game's, whatever `drives`
-    // holds) (every table asked of `tables` as it is written).
-    // The members refer to `session`, `drives` and `tables`, which must
-    // outlive them.
+    // `drives`), "colors" (the teams' `colors`), "pages" (every table asked
+    // of `tables` as it is written) and, for pages that lay the game out
+    // themselves, "plays", "leaders" and "drives" (the whole game's,
+    // whatever `drives` holds). The members refer to `session`, `drives`
+    // and `tables`, which must outlive them.
     static JsonWriter::Members Members(const GameSession &session, const CDriveChartData &drives,
-                                       std::array<bool, 2> seasonGiven, const TableSource &tables);
+                                       std::array<bool, 2> seasonGiven, const TableSource &tables,
+                                       const TeamColorChoice &colors);
 };
