@@ -50,5 +50,5 @@
     $("bug").classList.remove("waiting");
   }
 
-  Pylonix.follow(show, () => {});
+  Pylonix.followSituation(show, () => {});
 })();
