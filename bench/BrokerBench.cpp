@@ -33,6 +33,7 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <mosquitto.h>
@@ -40,8 +41,8 @@
 namespace
 {
 
-// The game's documents from play `first` to play `last` (all when 0), one
-// after another.
+// The game's documents from play `first` to play `last` (to the end when 0),
+// one after another.
 template <typename Each> void playDocuments(int scale, int first, int last, Each each)
 {
     using namespace pylonix::feed;
@@ -60,6 +61,17 @@ template <typename Each> void playDocuments(int scale, int first, int last, Each
         if (builder.Load({file, "", ""}, ++seq, QDateTime::currentDateTimeUtc(), document, error))
             each(document);
     });
+}
+
+// The number of plays of the game.
+int playCount(int scale)
+{
+    using namespace pylonix::feed;
+    const RosterFactory rosters(scale);
+    GameSimulator simulator(14, rosters.home(), rosters.visitor(), scale);
+    int plays = 0;
+    simulator.run([&](const GameState &, int number) { plays = std::max(plays, number); });
+    return plays;
 }
 
 qint64 carried(const std::vector<MqttMessages::Message> &messages, bool retained)
@@ -126,10 +138,17 @@ double paintTime(const QString &chromium, const QString &url, const QString &exp
                                   ".observe(document, {subtree: true, childList: true, "
                                   "characterData: true});")
                               .arg(expression);
-    page.Call("Page.addScriptToEvaluateOnNewDocument", {{"source", watch}});
+    page.Call("Page.enable");
+    if (page.Call("Page.addScriptToEvaluateOnNewDocument", {{"source", watch}})["identifier"]
+            .toString()
+            .isEmpty())
+        std::fprintf(stderr, "bench_broker: the page cannot be watched\n");
     page.Call("Page.navigate", {{"url", url}});
-    if (!page.WaitUntil("window.shownAt !== undefined", 120000))
+    if (!page.WaitUntil("window.shownAt !== undefined", 120000)) {
+        std::fprintf(stderr, "bench_broker: never true on %s: %s\n", qPrintable(url),
+                     qPrintable(expression));
         return -1;
+    }
     return page.Evaluate("window.shownAt").toDouble();
 }
 
@@ -137,11 +156,8 @@ void firstPaint(const char *name, const QString &chromium, const QString &broker
 {
     // The last documents of the game, so that the catch-ups hold something.
     std::vector<GameDocument> documents;
-    playDocuments(scale, 0, 0, [&](const GameDocument &document) {
-        documents.push_back(document);
-        if (documents.size() > 3)
-            documents.erase(documents.begin());
-    });
+    playDocuments(scale, playCount(scale) - 2, 0,
+                  [&](const GameDocument &document) { documents.push_back(document); });
     TestBroker broker(brokerProgram, true);
     if (!broker.Start())
         return;
@@ -171,7 +187,13 @@ void firstPaint(const char *name, const QString &chromium, const QString &broker
     mosquitto_connect(client, "127.0.0.1", broker.Port(), 30);
     mosquitto_publish(client, nullptr, "pylonix/bench/whole", static_cast<int>(snapshot.size()),
                       snapshot.constData(), 1, true);
-    mosquitto_loop(client, 1000, 1);
+    // Until the whole message is written and the broker acknowledged it.
+    bool acknowledged = false;
+    mosquitto_user_data_set(client, &acknowledged);
+    mosquitto_publish_callback_set(
+        client, [](mosquitto *, void *flag, int) { *static_cast<bool *>(flag) = true; });
+    for (int turn = 0; turn < 300 && !acknowledged; ++turn)
+        mosquitto_loop(client, 100, 1);
     mosquitto_disconnect(client);
     mosquitto_destroy(client);
     const QString read = QString("PylonixMqtt.connect('ws://127.0.0.1:%1', () => { if "

@@ -161,6 +161,7 @@ const Pylonix = (() => {
       parts = {};
       waiting = [];
       for (const topic of joinTopics) link.subscribe(topic);
+      link.hurry(true);
     }
 
     function tryJoin() {
@@ -181,6 +182,7 @@ const Pylonix = (() => {
       }
       for (const topic of joinTopics) link.unsubscribe(topic);
       link.unsubscribe(situationTopic);
+      link.hurry(false);
       for (const change of waiting) {
         if (change.from === next.seq) next = patched(next, change);
         if (!next) return join();
