@@ -34,6 +34,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <mosquitto.h>
@@ -89,12 +90,18 @@ void bytesPerPlay(const char *name, int scale, int first, int last)
     for (int count = 1; count <= 5; ++count)
         levels.emplace_back("pylonix/bench", count);
     std::vector<qint64> retained(levels.size(), 0);
+    std::vector<double> seconds(levels.size(), 0); // making the messages
     qint64 situation = 0, changes = 0, snapshots = 0, snapshotBytes = 0;
     int plays = -1;
     playDocuments(scale, first, last, [&](const GameDocument &document) {
         ++plays;
         for (std::size_t i = 0; i < levels.size(); ++i) {
+            const auto started = std::chrono::steady_clock::now();
             const auto messages = levels[i].Next(document);
+            if (plays > 0)
+                seconds[i] +=
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - started)
+                        .count();
             if (plays == 0)
                 continue;
             const qint64 situationBytes =
@@ -122,8 +129,9 @@ void bytesPerPlay(const char *name, int scale, int first, int last)
     for (std::size_t i = 0; i < levels.size(); ++i) {
         const double total = perPlay(retained[i] + situation + changes);
         std::printf("%-14s   %zu catch-up level(s): retained %.1f KiB, all %.1f KiB (%.1f x the "
-                    "change)\n",
-                    name, i + 1, perPlay(retained[i]), total, total / perPlay(changes));
+                    "change), made in %.1f ms\n",
+                    name, i + 1, perPlay(retained[i]), total, total / perPlay(changes),
+                    seconds[i] * 1000 / plays);
     }
 }
 

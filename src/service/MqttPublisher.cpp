@@ -216,7 +216,7 @@ void MqttPublisher::run()
         QString ended;
         bool wasConnected = false;
         if (mosquitto *client = makeClient(ended)) {
-            (void)takeLibraryError(); // of an earlier connection
+            (void)withLibraryError({}); // of an earlier connection
             const int result =
                 mosquitto_connect_bind_async(client, settings_.host.toUtf8().constData(),
                                              settings_.port, kKeepAliveSeconds, nullptr);
@@ -224,7 +224,7 @@ void MqttPublisher::run()
                 ended = serve(client, wasConnected);
             } else {
                 ended = QString("cannot connect to the MQTT broker at %1: %2")
-                            .arg(where(), failure(result));
+                            .arg(where(), withLibraryError(failure(result)));
             }
             {
                 const std::lock_guard lock(mutex_);
@@ -269,10 +269,7 @@ QString MqttPublisher::serve(mosquitto *client, bool &answered)
             if (stopping_)
                 break;
             errno = savedErrno;
-            QString why = failure(result);
-            // A TLS failure says why only in the library's log.
-            if (const QString logged = takeLibraryError(); !logged.isEmpty())
-                why += " (" + logged + ")";
+            const QString why = withLibraryError(failure(result));
             if (!answered)
                 return QString("cannot connect to the MQTT broker at %1: %2").arg(where(), why);
             return QString("lost the MQTT broker at %1: %2").arg(where(), why);
@@ -318,10 +315,12 @@ void MqttPublisher::onLog(mosquitto *, void *self, int level, const char *text)
     publisher->libraryError_ = line;
 }
 
-QString MqttPublisher::takeLibraryError()
+QString MqttPublisher::withLibraryError(const QString &failure)
 {
     const std::lock_guard lock(logMutex_);
-    return std::exchange(libraryError_, QString());
+    // A TLS failure says why only in the library's log.
+    const QString logged = std::exchange(libraryError_, QString());
+    return logged.isEmpty() ? failure : failure + " (" + logged + ")";
 }
 
 void MqttPublisher::onPublish(mosquitto *, void *self, int mid, int reason,

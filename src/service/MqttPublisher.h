@@ -91,9 +91,9 @@ private:
     static void onPublish(mosquitto *, void *self, int mid, int reason,
                           const mosquitto_property *properties);
     static void onLog(mosquitto *, void *self, int level, const char *text);
-    // What the library last logged as an error (OpenSSL's reason for a
-    // failed handshake, say), taken: empty when nothing was logged.
-    QString takeLibraryError();
+    // `failure` with what the library last logged as an error since (OpenSSL's
+    // reason for a failed handshake, say), which is taken.
+    QString withLibraryError(const QString &failure);
 
     const MqttSettings settings_;
 
