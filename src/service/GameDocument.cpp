@@ -140,6 +140,31 @@ QByteArray GameDocument::SituationJson() const
            ",\"situation\":" + member("situation") + '}';
 }
 
+QByteArray GameDocument::SituationMessage() const
+{
+    const auto member = [this](const QString &name) {
+        const auto found = members.find(name);
+        return found != members.end() ? found->second : QByteArray("null");
+    };
+    // The teams without their players and statistics: only what names them.
+    QJsonArray teams;
+    for (const QJsonValue team : QJsonDocument::fromJson(member("teams")).array()) {
+        const QJsonObject values = team["values"].toObject();
+        QJsonObject names;
+        for (const char *name : {"Name", "Short Name"})
+            if (values.contains(QLatin1String(name)))
+                names[QLatin1String(name)] = values[QLatin1String(name)];
+        teams.append(QJsonObject{{"side", team["side"]}, {"values", names}});
+    }
+    QByteArray out = "{\"seq\":" + QByteArray::number(seq) + ",\"updated\":" + quoted(updated) +
+                     ",\"scoreboard\":" + member("scoreboard") +
+                     ",\"situation\":" + member("situation") +
+                     ",\"teams\":" + QJsonDocument(teams).toJson(QJsonDocument::Compact);
+    if (members.count("colors"))
+        out += ",\"colors\":" + member("colors");
+    return out + '}';
+}
+
 QByteArray GameDocument::PageJson(const QString &key) const
 {
     const auto found = pages.find(key);

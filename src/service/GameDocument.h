@@ -34,6 +34,12 @@ struct GameDocument {
     // {"seq":N,"scoreboard":...,"situation":...}: the glance a board polls.
     QByteArray SituationJson() const;
 
+    // {"seq":N,"updated":"...","scoreboard":...,"situation":...,"teams":[...],
+    // "colors":...}: what a score bug shows, shaped as the document is (each
+    // team with only its "side", "Name" and "Short Name"; "colors" when the
+    // document has them), a few kilobytes whatever the game's length.
+    QByteArray SituationMessage() const;
+
     // The table of "pages" under `key`, or an empty text for an unknown key.
     QByteArray PageJson(const QString &key) const;
 };

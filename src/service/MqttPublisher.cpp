@@ -8,6 +8,7 @@
 #include <cstring>
 #include <mosquitto.h>
 #include <mqtt_protocol.h>
+#include <utility>
 
 namespace
 {
@@ -47,8 +48,7 @@ QString failure(int result)
 } // namespace
 
 MqttPublisher::MqttPublisher(MqttSettings settings)
-    : settings_(std::move(settings)), snapshotTopic_((settings_.prefix + "/snapshot").toUtf8()),
-      changesTopic_((settings_.prefix + "/changes").toUtf8())
+    : settings_(std::move(settings)), messages_(settings_.prefix)
 {
 }
 
@@ -83,23 +83,26 @@ bool MqttPublisher::Start(QString &error)
 
 void MqttPublisher::Publish(const GameDocument &document)
 {
-    const QByteArray snapshot = document.SnapshotMessage();
-    const QByteArray changed = last_.seq != 0 ? document.ChangedMessage(last_) : QByteArray();
-    last_ = document;
+    const std::vector<MqttMessages::Message> messages = messages_.Next(document);
+    std::vector<MqttMessages::Message> retained = messages_.Retained();
+    qint64 retainedBytes = 0, bytes = 0;
+    for (const MqttMessages::Message &message : retained)
+        retainedBytes += message.payload.size();
+    for (const MqttMessages::Message &message : messages)
+        bytes += message.payload.size();
     const std::lock_guard lock(mutex_);
-    snapshot_ = snapshot;
+    retained_ = std::move(retained);
+    retainedBytes_ = retainedBytes;
     // Without a connection nothing is queued: the next connect publishes the
-    // snapshot, and pages that held an older state read it again.
+    // retained messages, and pages that held an older state read them again.
     if (!client_ || !connected_)
         return;
-    if (unacknowledged_ + snapshot.size() > kMostUnacknowledgedBytes) {
-        snapshotDue_ = true;
+    if (retainedDue_ || unacknowledged_ + bytes > kMostUnacknowledgedBytes) {
+        retainedDue_ = true;
         return;
     }
-    snapshotDue_ = false;
-    sendLocked(snapshot, true);
-    if (!changed.isEmpty())
-        sendLocked(changed, false);
+    for (const MqttMessages::Message &message : messages)
+        sendLocked(message);
 }
 
 qint64 MqttPublisher::UnacknowledgedBytes() const
@@ -108,36 +111,43 @@ qint64 MqttPublisher::UnacknowledgedBytes() const
     return unacknowledged_;
 }
 
-void MqttPublisher::sendLocked(const QByteArray &message, bool snapshot)
+void MqttPublisher::sendLocked(const MqttMessages::Message &message)
 {
-    const QByteArray &topic = snapshot ? snapshotTopic_ : changesTopic_;
-    const QString what = snapshot ? "snapshot" : "change";
+    const QString what = message.retained ? "retained state" : "change";
     int mid = 0;
-    const int result =
-        mosquitto_publish_v5(client_, &mid, topic.constData(), static_cast<int>(message.size()),
-                             message.constData(), kQos, snapshot, nullptr);
+    const int result = mosquitto_publish_v5(
+        client_, &mid, message.topic.constData(), static_cast<int>(message.payload.size()),
+        message.payload.constData(), kQos, message.retained, nullptr);
     if (result == MOSQ_ERR_SUCCESS) {
-        sent_[mid] = Sent{message.size(), snapshot};
-        unacknowledged_ += message.size();
+        sent_[mid] = Sent{message.payload.size(), message.topic};
+        unacknowledged_ += message.payload.size();
         const std::lock_guard tellLock(tellMutex_);
         told_.erase(what);
         return;
     }
     if (result == MOSQ_ERR_NO_CONN)
-        return; // the connection just ended; the next one starts from the snapshot
+        return; // the connection just ended; the next one starts from the retained state
     if (result == MOSQ_ERR_OVERSIZE_PACKET || result == MOSQ_ERR_PAYLOAD_SIZE) {
         const QString limit = brokerMaxPacket_ > 0
                                   ? QString("takes messages of at most %1 bytes (its "
                                             "max_packet_size)")
                                         .arg(brokerMaxPacket_)
                                   : QString("cannot take a message that large");
-        tell(what, QString("the MQTT broker at %1 %2: a %3 of %4 bytes is not published")
-                       .arg(where(), limit, what)
-                       .arg(message.size()));
+        tell(what, QString("the MQTT broker at %1 %2: a message of %3 bytes to %4 is not published")
+                       .arg(where(), limit)
+                       .arg(message.payload.size())
+                       .arg(QString::fromUtf8(message.topic)));
         return;
     }
-    tell(what, QString("cannot publish the %1 to %2 at the MQTT broker at %3: %4")
-                   .arg(what, QString::fromUtf8(topic), where(), failure(result)));
+    tell(what, QString("cannot publish to %1 at the MQTT broker at %2: %3")
+                   .arg(QString::fromUtf8(message.topic), where(), failure(result)));
+}
+
+void MqttPublisher::sendRetainedLocked()
+{
+    retainedDue_ = false;
+    for (const MqttMessages::Message &message : retained_)
+        sendLocked(message);
 }
 
 void MqttPublisher::tell(const QString &problem, const QString &line)
@@ -177,6 +187,7 @@ mosquitto *MqttPublisher::makeClient(QString &error)
     mosquitto_threaded_set(client, true);
     mosquitto_connect_v5_callback_set(client, &MqttPublisher::onConnect);
     mosquitto_publish_v5_callback_set(client, &MqttPublisher::onPublish);
+    mosquitto_log_callback_set(client, &MqttPublisher::onLog);
     int result = MOSQ_ERR_SUCCESS;
     if (!settings_.user.isEmpty()) {
         result = mosquitto_username_pw_set(
@@ -205,6 +216,7 @@ void MqttPublisher::run()
         QString ended;
         bool wasConnected = false;
         if (mosquitto *client = makeClient(ended)) {
+            (void)withLibraryError({}); // of an earlier connection
             const int result =
                 mosquitto_connect_bind_async(client, settings_.host.toUtf8().constData(),
                                              settings_.port, kKeepAliveSeconds, nullptr);
@@ -212,7 +224,7 @@ void MqttPublisher::run()
                 ended = serve(client, wasConnected);
             } else {
                 ended = QString("cannot connect to the MQTT broker at %1: %2")
-                            .arg(where(), failure(result));
+                            .arg(where(), withLibraryError(failure(result)));
             }
             {
                 const std::lock_guard lock(mutex_);
@@ -257,10 +269,10 @@ QString MqttPublisher::serve(mosquitto *client, bool &answered)
             if (stopping_)
                 break;
             errno = savedErrno;
+            const QString why = withLibraryError(failure(result));
             if (!answered)
-                return QString("cannot connect to the MQTT broker at %1: %2")
-                    .arg(where(), failure(result));
-            return QString("lost the MQTT broker at %1: %2").arg(where(), failure(result));
+                return QString("cannot connect to the MQTT broker at %1: %2").arg(where(), why);
+            return QString("lost the MQTT broker at %1: %2").arg(where(), why);
         }
         if (!answered && std::chrono::steady_clock::now() - started > kAnswerTime)
             return QString("the MQTT broker at %1 does not answer").arg(where());
@@ -285,10 +297,30 @@ void MqttPublisher::onConnect(mosquitto *, void *self, int reason, int,
     publisher->connected_ = true;
     publisher->tellState(QString("publishing to the MQTT broker at %1 under %2")
                              .arg(publisher->where(), publisher->settings_.prefix));
-    // A broker that restarted may have lost the retained snapshot.
-    publisher->snapshotDue_ = false;
-    if (!publisher->snapshot_.isEmpty())
-        publisher->sendLocked(publisher->snapshot_, true);
+    // A broker that restarted may have lost the retained state.
+    publisher->sendRetainedLocked();
+}
+
+void MqttPublisher::onLog(mosquitto *, void *self, int level, const char *text)
+{
+    if (level != MOSQ_LOG_ERR || !text)
+        return;
+    auto *publisher = static_cast<MqttPublisher *>(self);
+    const std::lock_guard lock(publisher->logMutex_);
+    // "OpenSSL Error[0]: error:0A000086:SSL routines::certificate verify
+    // failed": the words after the codes are what a reader needs.
+    QString line = QString::fromUtf8(text).trimmed();
+    if (const qsizetype codes = line.lastIndexOf("::"); codes >= 0)
+        line = line.mid(codes + 2);
+    publisher->libraryError_ = line;
+}
+
+QString MqttPublisher::withLibraryError(const QString &failure)
+{
+    const std::lock_guard lock(logMutex_);
+    // A TLS failure says why only in the library's log.
+    const QString logged = std::exchange(libraryError_, QString());
+    return logged.isEmpty() ? failure : failure + " (" + logged + ")";
 }
 
 void MqttPublisher::onPublish(mosquitto *, void *self, int mid, int reason,
@@ -299,21 +331,19 @@ void MqttPublisher::onPublish(mosquitto *, void *self, int mid, int reason,
     const auto sent = publisher->sent_.find(mid);
     if (sent == publisher->sent_.end())
         return;
-    const bool snapshot = sent->second.snapshot;
+    const QByteArray topic = sent->second.topic;
     publisher->unacknowledged_ -= sent->second.bytes;
     publisher->sent_.erase(sent);
     if (reason >= 0x80) {
-        const QByteArray &topic = snapshot ? publisher->snapshotTopic_ : publisher->changesTopic_;
-        publisher->tell("refused " + QString::fromUtf8(topic),
+        // One line for the prefix: the broker refuses all its topics alike.
+        publisher->tell("refused",
                         QString("the MQTT broker at %1 refuses what is published to %2: %3")
                             .arg(publisher->where(), QString::fromUtf8(topic),
                                  QString::fromUtf8(mosquitto_reason_string(reason))));
     }
-    if (publisher->snapshotDue_ && publisher->client_ &&
-        publisher->unacknowledged_ + publisher->snapshot_.size() <= kMostUnacknowledgedBytes) {
-        publisher->snapshotDue_ = false;
-        publisher->sendLocked(publisher->snapshot_, true);
-    }
+    if (publisher->retainedDue_ && publisher->client_ &&
+        publisher->unacknowledged_ + publisher->retainedBytes_ <= kMostUnacknowledgedBytes)
+        publisher->sendRetainedLocked();
 }
 
 QString MqttPublisher::DefaultPrefix(const QString &gameId)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameDocument.h"
+#include "MqttMessages.h"
 #include "MqttSettings.h"
 
 #include <QString>
@@ -15,15 +16,17 @@ struct mosquitto;
 struct mqtt5__property;
 typedef struct mqtt5__property mosquitto_property;
 
-// Publishes the game to an MQTT broker: the whole document retained at
-// PREFIX/snapshot, and each publish's changes at PREFIX/changes (QoS 1).
+// Publishes the game to an MQTT broker (QoS 1) as MqttMessages lays it out:
+// the situation, the snapshot and its catch-ups retained, each publish's
+// changes at PREFIX/changes.
 //
 // A thread of its own connects, and connects again with a fresh client when
 // the connection ends, so nothing queued for a broker that went away is kept:
-// while there is no connection only the latest snapshot is held, and it is
-// published first on every connect. What waits for the broker's
+// while there is no connection only the latest retained messages are held,
+// and they are published first on every connect. What waits for the broker's
 // acknowledgement is bounded too; past the bound changes are dropped (a page
-// that misses one reads the snapshot again) and the snapshot waits.
+// that misses one reads the retained state again) and the retained messages
+// wait.
 // Publish only hands messages over and never waits for the broker.
 //
 // Every change of the connection's state and every message the broker will
@@ -44,8 +47,8 @@ public:
     // used. A broker not there yet is no error: the thread keeps trying.
     bool Start(QString &error);
 
-    // Publishes `document` as the snapshot, and what it changed since the
-    // previous one.
+    // Publishes `document`: its situation, what it rewrites of the retained
+    // state, and what it changed since the previous one.
     void Publish(const GameDocument &document);
 
     // True while connected to the broker.
@@ -63,7 +66,7 @@ private:
     // One message handed to the connection and not yet acknowledged.
     struct Sent {
         qint64 bytes = 0;
-        bool snapshot = false;
+        QByteArray topic;
     };
 
     void run();
@@ -73,7 +76,9 @@ private:
     QString serve(mosquitto *client, bool &answered);
     mosquitto *makeClient(QString &error);
     // With mutex_ held: publishes on the current client.
-    void sendLocked(const QByteArray &message, bool snapshot);
+    void sendLocked(const MqttMessages::Message &message);
+    // With mutex_ held: publishes every retained message again.
+    void sendRetainedLocked();
     // Tells `line` on stderr, unless `problem` was told and has not gone away.
     void tell(const QString &problem, const QString &line);
     // Tells `line` on stderr when it is not the state told last.
@@ -85,12 +90,14 @@ private:
                           const mosquitto_property *properties);
     static void onPublish(mosquitto *, void *self, int mid, int reason,
                           const mosquitto_property *properties);
+    static void onLog(mosquitto *, void *self, int level, const char *text);
+    // `failure` with what the library last logged as an error since (OpenSSL's
+    // reason for a failed handshake, say), which is taken.
+    QString withLibraryError(const QString &failure);
 
     const MqttSettings settings_;
-    const QByteArray snapshotTopic_;
-    const QByteArray changesTopic_;
 
-    GameDocument last_; // the latest document, for finding changes; Publish's own
+    MqttMessages messages_; // Publish's own
 
     std::thread thread_;
     std::atomic<bool> stopping_{false};
@@ -99,12 +106,16 @@ private:
 
     mutable std::mutex mutex_;    // guards what follows: both threads use it
     mosquitto *client_ = nullptr; // the network thread's current client; owned by it
-    QByteArray snapshot_;         // the latest snapshot, published first on each connect
-    bool snapshotDue_ = false;    // snapshot_ waits for the unacknowledged bytes to fall
-    std::map<int, Sent> sent_;    // by message id
+    std::vector<MqttMessages::Message> retained_; // published first on each connect
+    qint64 retainedBytes_ = 0;                    // their payloads' bytes
+    bool retainedDue_ = false; // retained_ waits for the unacknowledged bytes to fall
+    std::map<int, Sent> sent_; // by message id
     qint64 unacknowledged_ = 0;
     QString refusal_;         // why the broker refused the connection; empty when it did not
     int brokerMaxPacket_ = 0; // the largest packet the broker takes; 0 when it did not say
+
+    std::mutex logMutex_; // guards libraryError_: the library logs from either thread
+    QString libraryError_;
 
     std::mutex tellMutex_;   // guards what follows: both threads tell
     QString state_;          // the last state told

@@ -31,7 +31,8 @@ json parsed(const QJsonObject &object)
 // The feed plays a game into the file; after every play the service and the
 // publisher are handed the new document. A client of the WebSocket and one of
 // the broker apply each change's patch with nlohmann's JSON Patch to the
-// state they hold, and hold what /api/game serves, play after play.
+// state they hold, and hold what /api/game serves, play after play; so does a
+// late joiner of the broker from what the broker retains.
 TEST(LivePatch, AnotherLibraryAppliesThePatchesToTheGameAfterEveryPlay)
 {
     PYLONIX_NEED_MOSQUITTO(program);
@@ -88,6 +89,20 @@ TEST(LivePatch, AnotherLibraryAppliesThePatchesToTheGameAfterEveryPlay)
         overBroker = Patched(std::move(overBroker), parsed(change->json));
         ASSERT_EQ(overSocket, served);
         ASSERT_EQ(overBroker, served);
+        // A page joining now, from the retained messages alone, holds the
+        // same; the situation it may show first is the game's too.
+        if (play % 25 == 0 || play + 1 == plays.size()) {
+            TestSubscriber late(broker.Port(), "pylonix/test");
+            const auto joined = late.joined(seq);
+            ASSERT_TRUE(joined);
+            ASSERT_EQ(*joined, served);
+            const auto glance = late.waitFor("pylonix/test/situation", seq);
+            ASSERT_TRUE(glance);
+            EXPECT_EQ(parsed(glance->json["scoreboard"].toObject()), served["scoreboard"]);
+            const json teams = parsed(glance->json)["teams"];
+            EXPECT_EQ(teams[0]["values"]["Short Name"], served["teams"][0]["values"]["Short Name"]);
+            EXPECT_EQ(teams[1]["values"]["Name"], served["teams"][1]["values"]["Name"]);
+        }
     }
     EXPECT_GT(plays.size(), 100u);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "ServiceTestClient.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QTest>
+#include <map>
 #include <mosquitto.h>
 #include <mutex>
 #include <optional>
@@ -13,7 +16,8 @@
 class TestSubscriber
 {
 public:
-    TestSubscriber(quint16 port, const QString &prefix) : topic_((prefix + "/#").toUtf8())
+    TestSubscriber(quint16 port, const QString &prefix)
+        : prefix_(prefix), topic_((prefix + "/#").toUtf8())
     {
         client_ = mosquitto_new(nullptr, true, this);
         mosquitto_connect_callback_set(client_, [](mosquitto *client, void *self, int) {
@@ -63,6 +67,38 @@ public:
         return found;
     }
 
+    // Waits until the latest snapshot and catch-ups received join, as a page
+    // joins them, into the state of `seq`; that state.
+    std::optional<nlohmann::json> joined(int seq)
+    {
+        std::optional<nlohmann::json> state;
+        (void)QTest::qWaitFor(
+            [&] {
+                std::map<QString, QJsonObject> latest;
+                {
+                    const std::lock_guard lock(mutex_);
+                    for (const Message &message : received_)
+                        latest[message.topic] = message.json;
+                }
+                const QJsonObject base = latest[prefix_ + "/snapshot"];
+                if (!base.contains("snapshot"))
+                    return false;
+                nlohmann::json at = parsed(base["snapshot"].toObject());
+                for (int level = 1; level <= base["catchups"].toInt(); ++level) {
+                    const QJsonObject step = latest[prefix_ + "/catchup/" + QString::number(level)];
+                    if (step.isEmpty() || step["from"].toInt() != at["seq"].get<int>())
+                        return false;
+                    at = Patched(std::move(at), parsed(step));
+                }
+                if (at["seq"] != seq)
+                    return false;
+                state = std::move(at);
+                return true;
+            },
+            15000);
+        return state;
+    }
+
     // Every message so far.
     QList<Message> received()
     {
@@ -71,6 +107,12 @@ public:
     }
 
 private:
+    static nlohmann::json parsed(const QJsonObject &object)
+    {
+        return nlohmann::json::parse(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    }
+
+    QString prefix_;
     QByteArray topic_;
     mosquitto *client_ = nullptr;
     std::mutex mutex_;

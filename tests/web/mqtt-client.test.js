@@ -2,7 +2,7 @@
 // The pages' MQTT client (web/mqtt.js) against a real mosquitto that the test
 // starts with a WebSockets listener: it connects, subscribes, gets the
 // retained message, and after the broker restarts connects again,
-// subscribed as before.
+// subscribed as before; filters with '+' take the topics they name.
 // node mqtt-client.test.js MQTT_JS NODE_MODULES MOSQUITTO
 const { spawn } = require("child_process");
 const fs = require("fs");
@@ -116,6 +116,16 @@ async function main() {
     await until("a new connection", () => connected && connections === 2);
     await publish(plain, "game/changes", "two", false);
     await until("a change after the restart", () => received.has("game/changes two"));
+
+    // Several filters in one request, '+' standing for one level: each
+    // retained message under them is handed on.
+    await publish(plain, "game/catchup/1", "level one", true);
+    await publish(plain, "game/catchup/2", "level two", true);
+    await publish(plain, "game/situation", "glance", true);
+    link.subscribe(["game/situation", "game/catchup/+"]);
+    await until("the retained messages under the filters", () =>
+      ["game/situation glance", "game/catchup/1 level one", "game/catchup/2 level two"]
+          .every((message) => received.has(message)));
     console.log("1 passed, 0 failed");
   } finally {
     broker.kill();

@@ -137,38 +137,100 @@ const Pylonix = (() => {
     }
   }
 
-  // The same from the broker: PREFIX/snapshot holds the latest whole state
-  // (retained) and PREFIX/changes what each publish changed. The snapshot is
-  // read once (the broker hands its retained copy to each new subscriber),
-  // then the changes; a change made from another state than the one held,
-  // and newer than it, subscribes to the snapshot again, as does a patch
-  // that fails. So does a program
-  // started again, whose seq counts from 1 and whose first change is made
-  // from none the page holds.
+  // The same from the broker. PREFIX/situation holds the glance a score bug
+  // shows; PREFIX/snapshot a whole state and PREFIX/catchup/1..N the patches
+  // that bring it to the latest one, each made "from" the seq the one before
+  // ends at (all retained); PREFIX/changes what each publish changed. A page
+  // joins by applying the snapshot and its catch-ups once they agree (the
+  // broker hands its retained copies to each new subscriber and the live ones
+  // follow, so they come to agree), then applies the changes that came
+  // meanwhile and those after. A change made from another state than the one
+  // held, and newer than it, or a patch that fails, joins again; so does a
+  // program started again, whose seq counts from 1. Until the first whole
+  // state is there, the situation is shown in its place.
   function followBroker(url, prefix, onState, onStatus) {
-    let state = null;
-    const snapshotTopic = prefix + "/snapshot";
+    let state = null; // the whole state, once joined
+    let shown = false; // a whole state was shown
+    let parts = {}; // while joining: the snapshot and the catch-ups, by level
+    let waiting = []; // while joining: the changes that came
+    const situationTopic = prefix + "/situation";
+    const joinTopics = [prefix + "/snapshot", prefix + "/catchup/+"];
+
+    function join() {
+      state = null;
+      parts = {};
+      waiting = [];
+      for (const topic of joinTopics) link.subscribe(topic);
+      link.hurry(true);
+    }
+
+    function tryJoin() {
+      const base = parts[0];
+      if (!base || !base.snapshot) return;
+      let seq = base.seq;
+      const chain = [];
+      for (let level = 1; level <= (base.catchups || 0); ++level) {
+        const step = parts[level];
+        if (!step || step.from !== seq) return;
+        chain.push(step);
+        seq = step.seq;
+      }
+      let next = base.snapshot;
+      for (const step of chain) {
+        next = patched(next, step);
+        if (!next) return join();
+      }
+      for (const topic of joinTopics) link.unsubscribe(topic);
+      link.unsubscribe(situationTopic);
+      link.hurry(false);
+      for (const change of waiting) {
+        if (change.from === next.seq) next = patched(next, change);
+        if (!next) return join();
+      }
+      parts = {};
+      waiting = [];
+      state = next;
+      onState(state, shown ? {} : null);
+      shown = true;
+    }
+
     const link = PylonixMqtt.connect(url, (topic, text) => {
       const message = JSON.parse(text);
-      if (topic === snapshotTopic && message.snapshot) {
-        link.unsubscribe(snapshotTopic);
-        if (state && message.seq === state.seq && message.snapshot.updated === state.updated)
-          return;
-        const earlier = state;
-        state = message.snapshot;
-        onState(state, earlier ? {} : null);
-      } else if (message.patch && state) {
-        if (message.from === state.seq) {
-          state = patched(state, message);
-          if (state) onState(state, message.patch);
-          else link.subscribe(snapshotTopic);
-        } else if (message.seq !== state.seq && message.updated > state.updated) {
-          link.subscribe(snapshotTopic);
-        }
+      if (topic === situationTopic) {
+        if (!shown) onState(message, null);
+      } else if (topic === joinTopics[0]) {
+        parts[0] = message;
+        tryJoin();
+      } else if (topic.startsWith(prefix + "/catchup/")) {
+        parts[Number(topic.slice(prefix.length + 9))] = message;
+        tryJoin();
+      } else if (message.patch && !state) {
+        waiting.push(message);
+        if (waiting.length > 100) waiting.shift();
+      } else if (message.patch && message.from === state.seq) {
+        state = patched(state, message);
+        if (state) onState(state, message.patch);
+        else join();
+      } else if (message.patch && message.seq !== state.seq && message.updated > state.updated) {
+        join();
       }
     }, onStatus);
-    link.subscribe(prefix + "/changes");
-    link.subscribe(snapshotTopic);
+    // One subscription, in this order: the broker sends the small situation
+    // before the rest.
+    link.subscribe([situationTopic, prefix + "/changes", ...joinTopics]);
+    join();
+  }
+
+  // Calls onState(glance) with each situation the game's source sends: from
+  // a broker only PREFIX/situation (a few kilobytes), read alone; from the
+  // service the whole state, as follow gives it.
+  function followSituation(onState, onStatus) {
+    if (!query.get("mqtt") || !query.get("topic"))
+      return follow(onState, onStatus);
+    const topic = query.get("topic") + "/situation";
+    PylonixMqtt.connect(query.get("mqtt"), (from, text) => {
+      if (from === topic) onState(JSON.parse(text), null);
+    }, onStatus).subscribe(topic);
   }
 
   // Calls onState(state, patch) with the whole state after each message
@@ -265,5 +327,7 @@ const Pylonix = (() => {
     return scoreboard.minutes + ":" + seconds;
   }
 
-  return { withToken, follow, applyPatch, element, table, teamValue, teamColor, clock };
+  return {
+    withToken, follow, followSituation, applyPatch, element, table, teamValue, teamColor, clock,
+  };
 })();

@@ -7,6 +7,12 @@ const PylonixMqtt = (() => {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
   const keepAliveSeconds = 30;
+  // Mosquitto 2.0's WebSockets listener hands a large message on a few
+  // kilobytes at each turn of its loop, which waits up to a tenth of a second
+  // when nothing arrives: a 400 KB message takes ten seconds. A ping every
+  // few milliseconds keeps the loop turning (the same message in 0.6 s).
+  const hurryMilliseconds = 5;
+  const mostHurrySeconds = 60;
 
   function utf8(text) {
     const bytes = encoder.encode(text);
@@ -42,6 +48,18 @@ const PylonixMqtt = (() => {
     return packet(0xa2, [id >> 8, id & 255, ...utf8(topic)]);
   }
 
+  // Whether `topic` is one of those the filter names ('+' standing for any
+  // one level, a closing '#' for any levels below).
+  function matches(filter, topic) {
+    const wanted = filter.split("/");
+    const levels = topic.split("/");
+    for (let i = 0; i < wanted.length; ++i) {
+      if (wanted[i] === "#" && i === wanted.length - 1) return true;
+      if (i >= levels.length || (wanted[i] !== "+" && wanted[i] !== levels[i])) return false;
+    }
+    return wanted.length === levels.length;
+  }
+
   // Reads whole packets from `buffer`; returns what is left of it, an
   // unfinished packet waiting for more bytes.
   function readPackets(buffer, onPacket) {
@@ -63,12 +81,15 @@ const PylonixMqtt = (() => {
   // Calls onMessage(topic, text) for each message published on the topics
   // subscribed to at the broker's WebSocket address `url`, and
   // onStatus(connected) as the link comes and goes. Returns the link:
-  // subscribe(topic) and unsubscribe(topic), kept across reconnections.
+  // subscribe(filter or filters, in one request) and unsubscribe(filter),
+  // kept across reconnections, and hurry(on): while on (for a minute at
+  // most), large retained messages are asked for at full speed.
   function connect(url, onMessage, onStatus) {
     let delay = 500;
     let nextId = 1;
     const topics = new Set();
     let send = () => {};
+    let hurrying = null;
     const packetId = () => (nextId = (nextId % 65535) + 1);
     function open() {
       const socket = new WebSocket(url, ["mqtt"]);
@@ -104,7 +125,8 @@ const PylonixMqtt = (() => {
               if (qos === 1) send(new Uint8Array([0x40, 2, body[start], body[start + 1]]));
               start += 2;
             }
-            if (topics.has(topic)) onMessage(topic, decoder.decode(body.subarray(start)));
+            if ([...topics].some((filter) => matches(filter, topic)))
+              onMessage(topic, decoder.decode(body.subarray(start)));
           }
         });
       };
@@ -118,14 +140,25 @@ const PylonixMqtt = (() => {
     }
     open();
     return {
-      subscribe(topic) {
-        if (topics.has(topic)) return;
-        topics.add(topic);
-        send(subscribePacket(packetId(), [topic]));
+      subscribe(filters) {
+        const added = [].concat(filters).filter((filter) => !topics.has(filter));
+        if (added.length === 0) return;
+        for (const filter of added) topics.add(filter);
+        send(subscribePacket(packetId(), added));
       },
       unsubscribe(topic) {
         if (!topics.delete(topic)) return;
         send(unsubscribePacket(packetId(), topic));
+      },
+      hurry(on) {
+        if (hurrying) clearInterval(hurrying);
+        hurrying = null;
+        if (!on) return;
+        const until = Date.now() + mostHurrySeconds * 1000;
+        hurrying = setInterval(() => {
+          if (Date.now() > until) this.hurry(false);
+          else send(new Uint8Array([0xc0, 0]));
+        }, hurryMilliseconds);
       },
     };
   }

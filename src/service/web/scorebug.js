@@ -152,7 +152,7 @@ const ScoreBug = (() => {
   }
 
   function start() {
-    Pylonix.follow((state) => render(modelOfDocument(state)), () => {});
+    Pylonix.followSituation((state) => render(modelOfDocument(state)), () => {});
   }
 
   return { model, modelOfDocument, render, start };
