@@ -90,11 +90,17 @@ void DriveChartsPage::Fill(const GameSession &session, int period, bool showTOP)
     filter_.visitorOnly = teamButtons_[1]->isChecked();
     filter_.scoringOnly = scoringOnly_->isChecked();
     filter_.playsOfDrive = playsMode_ ? std::optional<int>(playsDrive_) : std::nullopt;
-    drives_ = CDriveChartData::Load(session.game(), session.teams(), filter_, drives_);
-
-    chart_->SetShowTOP(showTOP);
-    chart_->SetDrives(drives_);
-    repaintChart();
+    CDriveChartData loaded =
+        CDriveChartData::Load(session.game(), session.teams(), filter_, drives_);
+    // The chart draws the same drives the same way again: it is left unrepainted.
+    const bool redraw = !chartFilled_ || showTOP != chart_->ShowTOP() || loaded != chart_->Drives();
+    drives_ = std::move(loaded);
+    chartFilled_ = true;
+    if (redraw) {
+        chart_->SetShowTOP(showTOP);
+        chart_->SetDrives(drives_);
+        repaintChart();
+    }
     // Fitted to the page as every fill of the lists is: the plays of a drive
     // need a wider "Play" column than the drives shown before them.
     pages_.FillDriveLists(drives_, showTOP);

@@ -130,6 +130,8 @@ void CPageContainerWnd::OnVScroll(int code, int thumb)
 
 void CPageContainerWnd::SetBackgroundColor(COLORREF colour)
 {
+    if (background_ == colour)
+        return;
     background_ = colour;
     update();
 }
