@@ -140,7 +140,9 @@ void DriveChartsPage::repaintChart()
 
 void DriveChartsPage::showDriveText(const QString &text)
 {
-    driveText_->setPlainText(text);
+    // The read-out is sent again on every reload; the same text is not laid out and repainted anew.
+    if (driveText_->toPlainText() != text)
+        driveText_->setPlainText(text);
 }
 
 void DriveChartsPage::KeepSelectionAcrossReload()
