@@ -96,9 +96,9 @@ void CPylonixDlg::ShowPage()
     container_->setVisible(!ownPlace);
 
     container_->SetBackgroundColor(RGB(255, 255, 255));
-    // Another page starts at its top; the page shown again after a reload
-    // keeps where the user scrolled it.
-    if (page_ != shownPage_)
+    // Every page, and the page again after a reload, starts at its top. A
+    // page at its top already keeps its scroll bars, unrepainted.
+    if (ContainerScroll() != QPoint(0, 0))
         SetContainerContentSize(QSize(0, 0));
     Layout();
     // Opened during a game, the play-by-play starts at the newest play, not

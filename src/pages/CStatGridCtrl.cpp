@@ -153,7 +153,8 @@ void CStatGridCtrl::ShowRows(const StatTable &previous)
     const RedrawPause pause(*this);
     const int count = shown_.RowCount();
     const int kept = std::min(GetItemCount(), count);
-    bool changed = GetItemCount() != count;
+    // The selection goes, as with rows shown anew; only rows that had one repaint.
+    ClearRowStates();
     for (int r = 0; r < kept; ++r) {
         const TableRow &row = shown_.rows[static_cast<std::size_t>(r)];
         const TableRow *before =
@@ -162,7 +163,6 @@ void CStatGridCtrl::ShowRows(const StatTable &previous)
             continue;
         WriteRow(r, row);
         RedrawItems(r, r);
-        changed = true;
     }
     while (GetItemCount() > count)
         DeleteItem(GetItemCount() - 1);
@@ -171,9 +171,6 @@ void CStatGridCtrl::ShowRows(const StatTable &previous)
         InsertItem(r, row.Cell(0).text);
         WriteRow(r, row);
     }
-    // New rows are new things to select: the selection goes, as with rows shown anew.
-    if (changed)
-        ClearRowStates();
 }
 
 void CStatGridCtrl::SortByColumn(int column)

@@ -2,8 +2,6 @@
 // screen is what a fresh drawing shows.
 #include "app/CPylonixDlg.h"
 #include "gridctrl/CZrGridListCtrl.h"
-#include "pages/CPageContainerWnd.h"
-#include "platform/Messages.h"
 #include "platform/QtConversions.h"
 
 #include "../support/ScratchDirectory.h"
@@ -57,27 +55,21 @@ TEST(WindowRepaint, AReloadThatChangesNothingPaintsNothingAndOnePlayPaintsItsRow
     options.watchGameFile = false;
     options.clock = [] { return QDateTime(QDate(2026, 10, 17), QTime(13, 5, 0)); };
     CPylonixDlg dlg(options);
-    dlg.resize(1024, 420); // the offense page scrolls
+    dlg.resize(1024, 420); // the overview scrolls
     ASSERT_TRUE(dlg.OnInitDialog());
     dlg.show();
-    auto *container = dlg.findChild<CPageContainerWnd *>();
     for (const int page : {PAGE_PLAY_BY_PLAY, PAGE_DRIVE_CHARTS, PAGE_OFFENSE, PAGE_OVERVIEW}) {
         dlg.ClickPage(page);
-        if (page == PAGE_OVERVIEW)
-            container->OnVScroll(SB_LINEDOWN);
         settle();
-        const int scrolled = container->VertPosition();
         const PaintLog log(dlg);
         dlg.ReloadGame();
         settle();
-        EXPECT_EQ(container->VertPosition(), scrolled) << page;
         for (const auto &[widget, region] : log.painted)
             ADD_FAILURE() << page << ": " << widget->metaObject()->className() << " in "
                           << widget->parent()->metaObject()->className() << " painted "
                           << region.boundingRect().x() << "," << region.boundingRect().y() << " "
                           << region.boundingRect().width() << "x" << region.boundingRect().height();
     }
-    EXPECT_GT(container->VertPosition(), 0) << "the scrolled page stays scrolled";
 
     dlg.ClickPage(PAGE_OFFENSE);
     settle();
