@@ -5,6 +5,7 @@
 #include "platform/QtConversions.h"
 
 #include "../support/ScratchDirectory.h"
+#include "../support/TableOfGrid.h"
 
 #include <QCoreApplication>
 #include <QPaintEvent>
@@ -38,11 +39,6 @@ void settle()
         QCoreApplication::processEvents();
 }
 
-QImage image(const QPixmap &pixmap)
-{
-    return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 } // namespace
 
 TEST(WindowRepaint, AReloadThatChangesNothingPaintsNothingAndOnePlayPaintsItsRowsOnly)
@@ -65,27 +61,15 @@ TEST(WindowRepaint, AReloadThatChangesNothingPaintsNothingAndOnePlayPaintsItsRow
         dlg.ReloadGame();
         settle();
         for (const auto &[widget, region] : log.painted)
-            ADD_FAILURE() << page << ": " << widget->metaObject()->className() << " in "
-                          << widget->parent()->metaObject()->className() << " painted "
-                          << region.boundingRect().x() << "," << region.boundingRect().y() << " "
-                          << region.boundingRect().width() << "x" << region.boundingRect().height();
+            ADD_FAILURE() << page << ": " << widget->metaObject()->className() << " painted";
     }
 
     dlg.ClickPage(PAGE_OFFENSE);
     settle();
-
     // One more run: the visitor's runner has one carry and three yards more.
     auto *rushing = qobject_cast<CZrGridListCtrl *>(dlg.Control(LayoutRole::Rushing, 1));
     ASSERT_NE(rushing, nullptr);
-    const auto rowTexts = [rushing](int row) {
-        QStringList texts;
-        for (int column = 0; column < rushing->GetColumnCount(); ++column)
-            texts.append(rushing->GetItemText(row, column));
-        return texts;
-    };
-    std::vector<QStringList> before;
-    for (int row = 0; row < rushing->GetItemCount(); ++row)
-        before.push_back(rowTexts(row));
+    const StatTable before = TableOf(*rushing);
     const std::string run = "<rush att=\"6\" yds=\"35\"";
     ASSERT_NE(game.find(run), std::string::npos);
     dir.Write("game.xml", game.replace(game.find(run), run.size(), "<rush att=\"7\" yds=\"38\""));
@@ -93,10 +77,11 @@ TEST(WindowRepaint, AReloadThatChangesNothingPaintsNothingAndOnePlayPaintsItsRow
     dlg.ReloadGame();
     settle();
 
-    ASSERT_EQ(rushing->GetItemCount(), static_cast<int>(before.size()));
+    const StatTable after = TableOf(*rushing);
+    ASSERT_EQ(after.RowCount(), before.RowCount());
     QRegion changedRows;
-    for (int row = 0; row < rushing->GetItemCount(); ++row) {
-        if (rowTexts(row) != before[static_cast<std::size_t>(row)])
+    for (int row = 0; row < after.RowCount(); ++row) {
+        if (after.rows[row] != before.rows[row])
             changedRows +=
                 ToQRect(rushing->GetRowRect(row)).intersected(rushing->viewport()->rect());
     }
@@ -106,5 +91,6 @@ TEST(WindowRepaint, AReloadThatChangesNothingPaintsNothingAndOnePlayPaintsItsRow
     EXPECT_EQ(log.painted.begin()->second.subtracted(changedRows), QRegion())
         << "only the rows that changed paint";
     // No stale pixels: the screen shows what the window draws afresh.
-    EXPECT_EQ(image(dlg.screen()->grabWindow(dlg.winId())), image(dlg.grab()));
+    EXPECT_EQ(dlg.screen()->grabWindow(dlg.winId()).toImage().convertToFormat(QImage::Format_RGB32),
+              dlg.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
