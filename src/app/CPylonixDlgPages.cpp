@@ -96,9 +96,9 @@ void CPylonixDlg::ShowPage()
     container_->setVisible(!ownPlace);
 
     container_->SetBackgroundColor(RGB(255, 255, 255));
-    // Every page, and the page again after a reload, starts at its top. A
-    // page at its top already keeps its scroll bars, unrepainted.
-    if (ContainerScroll() != QPoint(0, 0))
+    // Every page, and the page again after a reload, starts at its top. The
+    // same page at its top already keeps its scroll bars, unrepainted.
+    if (page_ != shownPage_ || ContainerScroll() != QPoint(0, 0))
         SetContainerContentSize(QSize(0, 0));
     Layout();
     // Opened during a game, the play-by-play starts at the newest play, not
