@@ -243,6 +243,8 @@ private:
     QPoint ContainerScroll() const;
     void SetContainerContentSize(QSize size);
     void PlaceYardageSummary();
+    // Repaints the parts of the header whose values changed since the last call.
+    void RepaintHeader();
 
     WindowOptions options_;
 
@@ -257,6 +259,8 @@ private:
 
     int page_ = PAGE_OVERVIEW;
     int shownPage_ = 0; // the page ShowPage showed last, 0 before the first
+    // The header ShowPage last asked to paint: the next shows only what differs.
+    std::optional<HeaderState> shownHeader_;
     int filledPages_ = 0;
     int period_ = 0;
     int chartHeight_ = 200;

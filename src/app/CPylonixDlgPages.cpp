@@ -96,7 +96,10 @@ void CPylonixDlg::ShowPage()
     container_->setVisible(!ownPlace);
 
     container_->SetBackgroundColor(RGB(255, 255, 255));
-    SetContainerContentSize(QSize(0, 0));
+    // Every page, and the page again after a reload, starts at its top. The
+    // same page at its top already keeps its scroll bars, unrepainted.
+    if (page_ != shownPage_ || ContainerScroll() != QPoint(0, 0))
+        SetContainerContentSize(QSize(0, 0));
     Layout();
     // Opened during a game, the play-by-play starts at the newest play, not
     // at the kickoff; a finished game reads from its start.
@@ -104,7 +107,19 @@ void CPylonixDlg::ShowPage()
         !session_->scoreboard().final)
         pages_->playByPlay->ShowNewest();
     shownPage_ = page_;
-    update();
+    RepaintHeader();
+}
+
+void CPylonixDlg::RepaintHeader()
+{
+    // The window paints only its header; the controls repaint what changed in them.
+    HeaderState header = CurrentHeaderState();
+    if (!shownHeader_)
+        update();
+    else if (const QRect changed = HeaderChangedRect(*shownHeader_, header, width());
+             !changed.isEmpty())
+        update(changed);
+    shownHeader_ = std::move(header);
 }
 
 void CPylonixDlg::FillPage(int page)

@@ -142,10 +142,17 @@ void CPylonixDlg::OnGameFileMissing(const QString &path)
 
 void CPylonixDlg::RebuildPeriodBox()
 {
-    periodBox_->clear();
+    QStringList entries;
     for (const std::string &entry : BuildPeriodEntries(session_->game()))
-        periodBox_->addItem(QString::fromStdString(entry));
-    periodBox_->setCurrentIndex(period_ < periodBox_->count() ? period_ : -1);
+        entries.append(QString::fromStdString(entry));
+    // The same entries again leave the box as it is, unrepainted.
+    if (entries != PeriodEntries()) {
+        periodBox_->clear();
+        periodBox_->addItems(entries);
+    }
+    const int current = period_ < periodBox_->count() ? period_ : -1;
+    if (periodBox_->currentIndex() != current)
+        periodBox_->setCurrentIndex(current);
 }
 
 QStringList CPylonixDlg::PeriodEntries() const

@@ -90,11 +90,17 @@ void DriveChartsPage::Fill(const GameSession &session, int period, bool showTOP)
     filter_.visitorOnly = teamButtons_[1]->isChecked();
     filter_.scoringOnly = scoringOnly_->isChecked();
     filter_.playsOfDrive = playsMode_ ? std::optional<int>(playsDrive_) : std::nullopt;
-    drives_ = CDriveChartData::Load(session.game(), session.teams(), filter_, drives_);
-
-    chart_->SetShowTOP(showTOP);
-    chart_->SetDrives(drives_);
-    repaintChart();
+    CDriveChartData loaded =
+        CDriveChartData::Load(session.game(), session.teams(), filter_, drives_);
+    // The chart draws the same drives the same way again: it is left unrepainted.
+    const bool redraw = !chartFilled_ || showTOP != chart_->ShowTOP() || loaded != chart_->Drives();
+    drives_ = std::move(loaded);
+    chartFilled_ = true;
+    if (redraw) {
+        chart_->SetShowTOP(showTOP);
+        chart_->SetDrives(drives_);
+        repaintChart();
+    }
     // Fitted to the page as every fill of the lists is: the plays of a drive
     // need a wider "Play" column than the drives shown before them.
     pages_.FillDriveLists(drives_, showTOP);
@@ -134,7 +140,9 @@ void DriveChartsPage::repaintChart()
 
 void DriveChartsPage::showDriveText(const QString &text)
 {
-    driveText_->setPlainText(text);
+    // The read-out is sent again on every reload; the same text is not laid out and repainted anew.
+    if (driveText_->toPlainText() != text)
+        driveText_->setPlainText(text);
 }
 
 void DriveChartsPage::KeepSelectionAcrossReload()

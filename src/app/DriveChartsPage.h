@@ -99,6 +99,7 @@ private:
     CDriveChartData drives_;
     DriveFilter filter_;
     bool playsMode_ = false;
+    bool chartFilled_ = false; // the chart has been given drives once
     int playsDrive_ = 0;
     std::optional<CChartItem> keptSelection_;
 

@@ -260,6 +260,17 @@ void PaintHeader(QPainter &painter, const HeaderState &state, const QFont &boldF
     painter.restore();
 }
 
+QRect HeaderChangedRect(const HeaderState &shown, const HeaderState &next, int width)
+{
+    if (shown == next)
+        return {};
+    HeaderState boardOnly = shown;
+    boardOnly.scoreboard = next.scoreboard;
+    if (boardOnly == next)
+        return QRect(kBoardLeft, 0, kBoardWidth, kContainerTop);
+    return QRect(0, 0, width, kContainerTop);
+}
+
 QPixmap MakeButtonImage(const QString &caption, int bitmapId, qreal ratio)
 {
     QImage icon = LoadBitmapResourceForRatio(bitmapId, ratio);

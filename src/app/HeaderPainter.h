@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QPixmap>
+#include <QRect>
 #include <QString>
 #include <string>
 
@@ -16,6 +17,11 @@ class QPainter;
 // pages 16 and 64. The header stands on the button-face colour. Values the digit cells
 // cannot hold are drawn as the nearest value they can.
 void PaintHeader(QPainter &painter, const HeaderState &state, const QFont &boldFont);
+
+// What of a header `width` pixels wide must be painted again to show `next`
+// where `shown` is: nothing when they are the same, the scoreboard when only
+// its values differ, else the whole header.
+QRect HeaderChangedRect(const HeaderState &shown, const HeaderState &next, int width);
 
 // The 125x21 image of a page button with its caption and icon bitmap; for a
 // device `ratio` (2 or more) pixels to the layout pixel, with twice the pixels

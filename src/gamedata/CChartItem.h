@@ -46,6 +46,7 @@ struct CChartItem {
         std::size_t size() const { return str().size(); }
 
         friend bool operator==(const Text &a, std::string_view b) { return a.str() == b; }
+        friend bool operator==(const Text &a, const Text &b) { return a.str() == b.str(); }
         friend std::ostream &operator<<(std::ostream &out, const Text &text)
         {
             return out << text.str();
@@ -81,4 +82,6 @@ struct CChartItem {
     bool yardsDerived = false; // plays: the file gave no yards; they were worked out
     COLORREF fillColor = RGB(255, 255, 255);
     COLORREF outlineColor = RGB(0, 0, 0);
+
+    bool operator==(const CChartItem &) const = default;
 };

@@ -61,6 +61,8 @@ public:
     // False when the game file has neither drive records nor plays.
     bool hasDrivesOrPlays() const { return hasDrivesOrPlays_; }
 
+    bool operator==(const CDriveChartData &) const = default;
+
 private:
     std::vector<CChartItem> items_;
     std::array<std::string, 2> shortName_;

@@ -28,4 +28,6 @@ struct ScoreboardState {
     // characters long reads as 00:00; fields of the down-and-distance context
     // that the file does not give keep their previous values.
     void Read(const CGameDocument &document);
+
+    bool operator==(const ScoreboardState &) const = default;
 };

@@ -60,6 +60,8 @@ bool CFlatHdrCtrl::SetItemText(int index, const QString &caption)
 {
     if (index < 0 || index >= GetItemCount())
         return false;
+    if (items_[index].caption == caption)
+        return true;
     items_[index].caption = caption;
     update();
     return true;
@@ -79,6 +81,8 @@ bool CFlatHdrCtrl::SetItemWidth(int index, int width)
 {
     if (index < 0 || index >= GetItemCount())
         return false;
+    if (items_[index].width == std::max(0, width))
+        return true;
     items_[index].width = std::max(0, width);
     update();
     return true;

@@ -149,6 +149,9 @@ int CZrGridListCtrl::GetColumnWidth(int column) const
 
 bool CZrGridListCtrl::SetColumnWidth(int column, int width)
 {
+    // The same width again moves nothing on the screen.
+    if (ValidColumn(column) && GetColumnWidth(column) == std::max(0, width))
+        return true;
     if (!header_->SetItemWidth(column, std::max(0, width)))
         return false;
     UpdateScrollBars();
@@ -193,12 +196,7 @@ int CZrGridListCtrl::InsertItem(int row, const QString &text, int image)
         ++focusedRow_;
     if (anchorRow_ >= row)
         ++anchorRow_;
-    if (!redraw_)
-        return row;
-    UpdateScrollBars();
-    // A row inserted below the screen changes nothing that is shown.
-    if (row <= GetTopIndex() + GetCountPerPage())
-        viewport()->update();
+    RowsMovedFrom(row);
     return row;
 }
 
@@ -215,10 +213,7 @@ bool CZrGridListCtrl::DeleteItem(int row)
         anchorRow_ = -1;
     else if (anchorRow_ > row)
         --anchorRow_;
-    if (redraw_) {
-        UpdateScrollBars();
-        viewport()->update();
-    }
+    RowsMovedFrom(row);
     return true;
 }
 
@@ -228,11 +223,40 @@ bool CZrGridListCtrl::DeleteAllItems()
     rows_.shrink_to_fit();
     focusedRow_ = -1;
     anchorRow_ = -1;
-    if (redraw_) {
-        UpdateScrollBars();
-        viewport()->update();
-    }
+    RowsMovedFrom(0);
     return true;
+}
+
+void CZrGridListCtrl::ClearRowStates()
+{
+    for (int row = 0; row < GetItemCount(); ++row) {
+        if (rows_[row].state != 0) {
+            rows_[row].state = 0;
+            RedrawRow(row);
+        }
+    }
+    focusedRow_ = -1;
+    anchorRow_ = -1;
+}
+
+void CZrGridListCtrl::RowsMovedFrom(int row)
+{
+    if (!redraw_) {
+        movedFrom_ = movedFrom_ ? std::min(*movedFrom_, row) : row;
+        return;
+    }
+    UpdateScrollBars();
+    RedrawFrom(row);
+}
+
+void CZrGridListCtrl::RedrawFrom(int row)
+{
+    // Rows below the screen change nothing that is shown; rows above it
+    // move every row on it.
+    if (!isVisible() || row > GetTopIndex() + GetCountPerPage())
+        return;
+    const int top = std::max(0, GetRowRect(std::max(row, GetTopIndex())).top);
+    viewport()->update(QRect(0, top, viewport()->width(), viewport()->height() - top));
 }
 
 void CZrGridListCtrl::SetRedraw(bool redraw)
@@ -240,7 +264,9 @@ void CZrGridListCtrl::SetRedraw(bool redraw)
     redraw_ = redraw;
     if (redraw) {
         UpdateScrollBars();
-        viewport()->update();
+        if (movedFrom_)
+            RedrawFrom(*movedFrom_);
+        movedFrom_.reset();
     }
 }
 
@@ -251,11 +277,12 @@ bool CZrGridListCtrl::SetItemText(int row, int column, const QString &text)
     std::vector<QString> &texts = rows_[row].texts;
     if (column >= static_cast<int>(texts.size()))
         texts.resize(column + 1);
+    const bool same = texts[column] == text;
     texts[column] = text;
     if (column == 0)
         OnItemChanged(row, 0);
-    if (IsRowOnScreen(row))
-        viewport()->update();
+    if (!same)
+        RedrawRow(row);
     return true;
 }
 

@@ -100,6 +100,10 @@ public:
     bool DeleteItem(int row);
     // Deletes every row and all its data.
     bool DeleteAllItems();
+    // Unselects every row and forgets the focused row and the anchor, as
+    // deleting them would, without the state hooks; repaints the rows that had
+    // a state.
+    void ClearRowStates();
     bool SetItemText(int row, int column, const QString &text);
     // The stored text, or GetCellText's with GLF_TEXTCALLBACK.
     QString GetItemText(int row, int column) const;
@@ -147,7 +151,8 @@ public:
     void RedrawItems(int first, int last);
     // Off: inserting and deleting rows neither repaints nor updates the
     // scroll bars, so a fill of thousands of rows does that once, when it is
-    // turned on again.
+    // turned on again (repainting the rows from the first one inserted or
+    // deleted down; a text set anew repaints its own row).
     void SetRedraw(bool redraw);
     // Redraw off for the life of the object, on again however the scope ends.
     class RedrawPause
@@ -270,6 +275,11 @@ private:
     void UpdateScrollBars();
     void LayoutHeader();
     void RedrawRow(int row);
+    // Rows from `row` down moved (inserted or deleted): the scroll bars and
+    // the rows on screen from there, now or when redraw is on again.
+    void RowsMovedFrom(int row);
+    // Repaints the viewport from the row's top down.
+    void RedrawFrom(int row);
     // Whether any part of the row is in the viewport.
     bool IsRowOnScreen(int row) const;
     int TextMargin() const { return spaceWidth_; }
@@ -308,6 +318,7 @@ private:
 
     bool singleSelection_ = false;
     bool redraw_ = true;
+    std::optional<int> movedFrom_; // the first row inserted or deleted while redraw was off
     bool showSelectionAlways_ = false;
     std::vector<Row> rows_;
     int focusedRow_ = -1;

@@ -130,6 +130,8 @@ void CPageContainerWnd::OnVScroll(int code, int thumb)
 
 void CPageContainerWnd::SetBackgroundColor(COLORREF colour)
 {
+    if (background_ == colour)
+        return;
     background_ = colour;
     update();
 }
@@ -185,12 +187,18 @@ void CPageContainerWnd::PlaceBars()
     const int bar = GetSystemMetrics(SM_CYHSCROLL);
     horzBar_->setGeometry(edge.x(), edge.y() + client.height(), client.width(), bar);
     vertBar_->setGeometry(edge.x() + client.width(), edge.y(), bar, client.height());
-    horzBar_->raise();
-    vertBar_->raise();
+    // Raised only when out of order: a widget raised anew is repainted.
+    const QObjectList &siblings = children();
+    const qsizetype count = siblings.size();
+    if (count < 3 || siblings[count - 3] != horzBar_ || siblings[count - 2] != vertBar_ ||
+        siblings[count - 1] != corner_) {
+        horzBar_->raise();
+        vertBar_->raise();
+        corner_->raise();
+    }
     // Without it the tables under the corner would show through between the bars.
     corner_->setGeometry(edge.x() + client.width(), edge.y() + client.height(), bar, bar);
     corner_->setVisible(!horzBar_->isHidden() && !vertBar_->isHidden());
-    corner_->raise();
 }
 
 void CPageContainerWnd::resizeEvent(QResizeEvent *event)

@@ -69,7 +69,8 @@ bool CPlayByPlayGrid::NewestRowInView() const
 
 void CPlayByPlayGrid::TableShown(const StatTable &previous)
 {
-    // The rows were built anew with the table's own colours.
+    // The rows show the table's own colours again: rows still marked were
+    // told apart from the new table and written anew.
     markTimer_.stop();
     firstMarked_ = 0;
     markedCount_ = 0;
@@ -86,9 +87,10 @@ void CPlayByPlayGrid::TableShown(const StatTable &previous)
     }
     for (int row = firstMarked_; row < firstMarked_ + markedCount_; ++row)
         SetCellBkColor(row, -1, kAddedRowColor);
-    if (markedCount_ > 0)
+    if (markedCount_ > 0) {
         markTimer_.start();
-    viewport()->update();
+        RedrawItems(firstMarked_, firstMarked_ + markedCount_ - 1);
+    }
 }
 
 void CPlayByPlayGrid::ClearMarks()
@@ -103,7 +105,7 @@ void CPlayByPlayGrid::ClearMarks()
                 SetCellBkColor(row, column, *own);
         }
     }
+    RedrawItems(firstMarked_, firstMarked_ + markedCount_ - 1);
     firstMarked_ = 0;
     markedCount_ = 0;
-    viewport()->update();
 }

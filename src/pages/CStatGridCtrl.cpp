@@ -85,7 +85,7 @@ void CStatGridCtrl::ShowTable(StatTable table)
     }
     StatTable previous = std::exchange(shown_, std::move(table));
     showsTable_ = true;
-    ShowRows();
+    ShowRows(previous);
     TableShown(previous);
 }
 
@@ -112,31 +112,64 @@ void CStatGridCtrl::RefitTable(const std::function<void(StatTable &)> &fit)
     ApplyFittedWidths(shown_);
 }
 
-void CStatGridCtrl::ShowRows()
+bool CStatGridCtrl::RowShows(int r, const TableRow &row, const TableRow *previous) const
 {
-    const RedrawPause pause(*this);
-    DeleteAllItems();
+    if (GetItemData(r) != row.itemData)
+        return false;
     const int columns = std::min(GetColumnCount(), shown_.ColumnCount());
-    for (int r = 0; r < shown_.RowCount(); ++r) {
+    for (int column = 0; column < columns; ++column) {
+        // Bold cells are drawn from the table shown, not from the grid's rows.
+        if (!previous || previous->Cell(column).bold != row.Cell(column).bold)
+            return false;
+        if (GetItemText(r, column) != row.Cell(column).text ||
+            GetCellTextColor(r, column) != row.TextColorOf(column).value_or(GetTextColor()) ||
+            GetCellBkColor(r, column) != row.BackgroundOf(column).value_or(GetBkColor()))
+            return false;
+    }
+    return true;
+}
+
+void CStatGridCtrl::WriteRow(int r, const TableRow &row)
+{
+    const int columns = std::min(GetColumnCount(), shown_.ColumnCount());
+    for (int column = 0; column < columns; ++column)
+        SetItemText(r, column, row.Cell(column).text);
+    SetItemData(r, row.itemData);
+    SetCellTextColor(r, -1, row.textColor.value_or(GetTextColor()));
+    SetCellBkColor(r, -1, row.background.value_or(GetBkColor()));
+    for (int column = 0; column < static_cast<int>(row.cells.size()); ++column) {
+        const TableCell &cell = row.cells[static_cast<std::size_t>(column)];
+        if (cell.textColor)
+            SetCellTextColor(r, column, *cell.textColor);
+        if (cell.background)
+            SetCellBkColor(r, column, *cell.background);
+    }
+}
+
+void CStatGridCtrl::ShowRows(const StatTable &previous)
+{
+    // Rows that show what they showed stay as they are and are not repainted;
+    // a row that differs is written anew and repaints its own rectangle.
+    const RedrawPause pause(*this);
+    const int count = shown_.RowCount();
+    const int kept = std::min(GetItemCount(), count);
+    // The selection goes, as with rows shown anew; only rows that had one repaint.
+    ClearRowStates();
+    for (int r = 0; r < kept; ++r) {
+        const TableRow &row = shown_.rows[static_cast<std::size_t>(r)];
+        const TableRow *before =
+            r < previous.RowCount() ? &previous.rows[static_cast<std::size_t>(r)] : nullptr;
+        if (RowShows(r, row, before))
+            continue;
+        WriteRow(r, row);
+        RedrawItems(r, r);
+    }
+    while (GetItemCount() > count)
+        DeleteItem(GetItemCount() - 1);
+    for (int r = kept; r < count; ++r) {
         const TableRow &row = shown_.rows[static_cast<std::size_t>(r)];
         InsertItem(r, row.Cell(0).text);
-        for (int column = 1; column < columns; ++column) {
-            const QString &text = row.Cell(column).text;
-            if (!text.isEmpty())
-                SetItemText(r, column, text);
-        }
-        SetItemData(r, row.itemData);
-        if (row.textColor)
-            SetCellTextColor(r, -1, *row.textColor);
-        if (row.background)
-            SetCellBkColor(r, -1, *row.background);
-        for (int column = 0; column < static_cast<int>(row.cells.size()); ++column) {
-            const TableCell &cell = row.cells[static_cast<std::size_t>(column)];
-            if (cell.textColor)
-                SetCellTextColor(r, column, *cell.textColor);
-            if (cell.background)
-                SetCellBkColor(r, column, *cell.background);
-        }
+        WriteRow(r, row);
     }
 }
 

@@ -82,8 +82,13 @@ private:
     // Gives the columns the widths `table` was fitted to, but those the user sized.
     void ApplyFittedWidths(const StatTable &table);
     void PostLayoutToParent();
-    // Replaces the rows by those of shown_.
-    void ShowRows();
+    // Makes the rows those of shown_, `previous` being the table shown before.
+    void ShowRows(const StatTable &previous);
+    // Whether grid row `r` shows `row` (`previous`: the table row it was shown
+    // from, for what only the table tells, such as bold cells).
+    bool RowShows(int r, const TableRow &row, const TableRow *previous) const;
+    // Gives grid row `r` the texts, data and colours of `row`.
+    void WriteRow(int r, const TableRow &row);
 
     // The order the user chose with header clicks: the column, and whether
     // the last click reversed it.

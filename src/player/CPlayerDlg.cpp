@@ -162,8 +162,11 @@ void CPlayerDlg::Layout()
         if (IsCategoryShown(c))
             tables[c] = naturalSize(*categoryGrids_[c]);
     }
-    layout_ = PlayerLayout::Compute(
+    PlayerLayout layout = PlayerLayout::Compute(
         size(), QPoint(container_->HorzPosition(), container_->VertPosition()), tables);
+    // The same places again: every control stays where it is, unrepainted.
+    const bool moved = layout != layout_;
+    layout_ = std::move(layout);
     const auto &categories = PlayerCategories();
     for (int c = 0; c < kPlayerCategoryCount; ++c) {
         if (!tables[c])
@@ -185,7 +188,8 @@ void CPlayerDlg::Layout()
     container_->SetContentSize(0, layout_.scrolls ? layout_.contentHeight : 0);
     playsLabel_->setGeometry(layout_.playsLabel);
     playsGrid_->setGeometry(layout_.plays);
-    update();
+    if (moved)
+        update();
 }
 
 // ---- Resizing, keys and closing ----

@@ -17,4 +17,6 @@ struct HeaderState {
     // fitted to the digit cells and the teams' short names, cut as texts taken
     // from another element are.
     static HeaderState FromSession(const GameSession &session, int page, bool playsMode);
+
+    bool operator==(const HeaderState &) const = default;
 };
