@@ -220,8 +220,6 @@ public:
         if (before == after)
             return;
         const qsizetype mark = ops.size();
-        static constexpr qsizetype kReplaceFrame =
-            QByteArrayView(R"(,{"op":"replace","path":"","value":})").size();
         if (!walk(before, after, path) ||
             ops.size() - mark >= kReplaceFrame + path.size() + after.size()) {
             ops.truncate(mark);
@@ -229,7 +227,36 @@ public:
         }
     }
 
+    // Diff for arrays given as their items.
+    void DiffItems(const std::vector<QByteArrayView> &before,
+                   const std::vector<QByteArrayView> &after, const QByteArray &path)
+    {
+        if (std::equal(before.begin(), before.end(), after.begin(), after.end()))
+            return;
+        const qsizetype mark = ops.size();
+        diffArrays(before, after, path);
+        qsizetype size = 2 + std::max<qsizetype>(0, static_cast<qsizetype>(after.size()) - 1);
+        for (const QByteArrayView item : after)
+            size += item.size();
+        if (ops.size() - mark >= kReplaceFrame + path.size() + size) {
+            ops.truncate(mark);
+            QByteArray array;
+            array.reserve(size);
+            array += '[';
+            for (std::size_t i = 0; i < after.size(); ++i) {
+                if (i > 0)
+                    array += ',';
+                array += after[i];
+            }
+            array += ']';
+            write("replace", path, array);
+        }
+    }
+
 private:
+    static constexpr qsizetype kReplaceFrame =
+        QByteArrayView(R"(,{"op":"replace","path":"","value":})").size();
+
     bool walk(QByteArrayView before, QByteArrayView after, const QByteArray &path)
     {
         if (const auto old = parts(before, '[', ']')) {
@@ -447,6 +474,14 @@ QByteArray JsonPatch::Operations(QByteArrayView before, QByteArrayView after,
 {
     PatchWriter writer;
     writer.Diff(before, after, path);
+    return writer.ops;
+}
+
+QByteArray JsonPatch::ArrayOperations(std::span<const QByteArrayView> before,
+                                      std::span<const QByteArrayView> after, const QByteArray &path)
+{
+    PatchWriter writer;
+    writer.DiffItems({before.begin(), before.end()}, {after.begin(), after.end()}, path);
     return writer.ops;
 }
 
