@@ -374,6 +374,28 @@ bool CXmlDocument::HasNode(CXmlNode node, std::string_view xpath) const
     return static_cast<bool>(state_->query(xpath).SelectFirst(XmlDocumentAccess::NodeOf(node)));
 }
 
+std::string_view CXmlDocument::ElementName(CXmlNode node) const
+{
+    if (!state_->document || !node)
+        return {};
+    return XmlDocumentAccess::NodeOf(node).name();
+}
+
+std::string CXmlDocument::Attribute(CXmlNode node, const char *name,
+                                    std::string_view defaultText) const
+{
+    if (!state_->document || !node)
+        return std::string(defaultText);
+    const pugi::xml_attribute attribute = XmlDocumentAccess::NodeOf(node).attribute(name);
+    return attribute ? std::string(attribute.value()) : std::string(defaultText);
+}
+
+bool CXmlDocument::HasAttribute(CXmlNode node, const char *name) const
+{
+    return state_->document && node &&
+           static_cast<bool>(XmlDocumentAccess::NodeOf(node).attribute(name));
+}
+
 std::optional<std::string> CXmlDocument::FindText(std::string_view xpath) const
 {
     if (!state_->document)

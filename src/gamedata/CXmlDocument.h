@@ -117,6 +117,13 @@ public:
     // True when the XPath selects anything relative to `node`.
     bool HasNode(CXmlNode node, std::string_view xpath) const;
 
+    // What GetNodeText and HasNode give for "self::name" and "@name" without
+    // an XPath, for loops over thousands of elements: the element's name
+    // (empty for an empty handle), and an attribute's value as written.
+    std::string_view ElementName(CXmlNode node) const;
+    std::string Attribute(CXmlNode node, const char *name, std::string_view defaultText) const;
+    bool HasAttribute(CXmlNode node, const char *name) const;
+
     // The value of the first node the XPath selects on the document; empty
     // optional when it selects nothing.
     std::optional<std::string> FindText(std::string_view xpath) const;

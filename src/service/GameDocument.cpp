@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QStringList>
 #include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -71,6 +72,48 @@ bool sameKeys(const std::map<QString, QByteArray> &a, const std::map<QString, QB
                       [](const auto &x, const auto &y) { return x.first == y.first; });
 }
 
+// Texts that are one text: the same bytes, not compared again.
+bool sameBytes(const QByteArray &a, const QByteArray &b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
+// The table of `key` with its parts, when they are those of `text`.
+const TableText *tableText(const GameDocument &document, const QString &key, const QByteArray &text)
+{
+    const auto found = document.tableTexts.find(key);
+    if (found == document.tableTexts.end() || !found->second)
+        return nullptr;
+    const QByteArray &json = found->second->json;
+    return json.constData() == text.constData() && json.size() == text.size() ? found->second.get()
+                                                                              : nullptr;
+}
+
+// The operations between two tables, "columns" as a whole and "rows" row by
+// row; the whole table replaced when that is shorter.
+QByteArray tableOperations(const TableText &before, const TableText &after, const QByteArray &path)
+{
+    const auto rows = [](const TableText &table) {
+        std::vector<QByteArrayView> items;
+        items.reserve(table.rows.size());
+        for (const TableText::Span &span : table.rows)
+            items.push_back(table.Part(span));
+        return items;
+    };
+    QByteArray operations = JsonPatch::Operations(before.Part(before.columns),
+                                                  after.Part(after.columns), path + "/columns");
+    const QByteArray rowOperations =
+        JsonPatch::ArrayOperations(rows(before), rows(after), path + "/rows");
+    if (!operations.isEmpty() && !rowOperations.isEmpty())
+        operations += ',';
+    operations += rowOperations;
+    static constexpr qsizetype kReplaceFrame =
+        QByteArrayView(R"({"op":"replace","path":"","value":})").size();
+    if (operations.size() > kReplaceFrame + path.size() + after.json.size())
+        return R"({"op":"replace","path":")" + path + R"(","value":)" + after.json + '}';
+    return operations;
+}
+
 } // namespace
 
 QByteArray GameDocument::Json() const
@@ -96,28 +139,36 @@ QByteArray GameDocument::ChangedMessage(const GameDocument &previous) const
     // every live client gets the message: the patch is found on the compact
     // texts, where equal values are equal bytes. With the same members and
     // tables as before, each is compared with its own, the rest of the
-    // document not even read.
+    // document not even read; a text shared with the document before (kept
+    // from one build to the next) is not compared at all.
     QByteArray patch("[");
+    const auto add = [&patch](const QByteArray &operations) {
+        if (operations.isEmpty())
+            return;
+        if (patch.size() > 1)
+            patch += ',';
+        patch += operations;
+    };
     if (sameKeys(members, previous.members) && sameKeys(pages, previous.pages)) {
         // The maps hold the same keys in the same order: walked side by side.
-        const auto append = [&patch](const auto &now, const auto &before,
-                                     const QByteArray &prefix) {
-            for (auto old = before.begin(), item = now.begin(); item != now.end(); ++old, ++item) {
-                if (old->second == item->second)
-                    continue;
-                // Table keys are slash-joined steps; member names are one.
-                const QStringList steps =
-                    prefix.isEmpty() ? QStringList{item->first} : item->first.split('/');
-                QByteArray path = prefix;
-                for (const QString &step : steps)
-                    path += '/' + JsonPatch::PointerStep(quoted(step));
-                if (patch.size() > 1)
-                    patch += ',';
-                patch += JsonPatch::Operations(old->second, item->second, path);
-            }
-        };
-        append(members, previous.members, {});
-        append(pages, previous.pages, "/pages");
+        for (auto old = previous.members.begin(), item = members.begin(); item != members.end();
+             ++old, ++item) {
+            if (!sameBytes(old->second, item->second))
+                add(JsonPatch::Operations(old->second, item->second,
+                                          '/' + JsonPatch::PointerStep(quoted(item->first))));
+        }
+        for (auto old = previous.pages.begin(), item = pages.begin(); item != pages.end();
+             ++old, ++item) {
+            if (sameBytes(old->second, item->second))
+                continue;
+            QByteArray path = "/pages";
+            for (const QString &step : item->first.split('/'))
+                path += '/' + JsonPatch::PointerStep(quoted(step));
+            const TableText *before = tableText(previous, old->first, old->second);
+            const TableText *after = tableText(*this, item->first, item->second);
+            add(before && after ? tableOperations(*before, *after, path)
+                                : JsonPatch::Operations(old->second, item->second, path));
+        }
         patch += ']';
     } else {
         patch = JsonPatch::Between(previous.StateJson(), StateJson());

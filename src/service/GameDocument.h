@@ -1,8 +1,11 @@
 #pragma once
 
+#include "wire/TableWire.h"
+
 #include <QByteArray>
 #include <QString>
 #include <map>
+#include <memory>
 
 // One state of the game as the live service hands it out: the number of the
 // successful reload it shows, its time, and the export's top-level members as
@@ -15,6 +18,10 @@ struct GameDocument {
     QString gameId;                        // "venue/@gameid", else the game file's name
     std::map<QString, QByteArray> members; // every member but "pages", by name
     std::map<QString, QByteArray> pages;   // the tables of "pages", by slash-joined key
+    // Tables of `pages` with where their columns and rows lie, so that a
+    // change is found row by row without reading the text; used only while
+    // `pages` holds those very bytes.
+    std::map<QString, std::shared_ptr<const TableText>> tableTexts;
 
     // The whole document as one JSON object: "seq", "updated", the members
     // and "pages" nested again as the export nests it.
@@ -28,7 +35,8 @@ struct GameDocument {
 
     // {"seq":N,"from":M,"updated":"...","patch":[...]}: the JSON Patch
     // (RFC 6902) that turns the state of seq M (`previous`) into this one;
-    // empty when nothing differs, not even the number or the time.
+    // empty when nothing differs, not even the number or the time. Members
+    // and tables that hold the very bytes they held before are passed over.
     QByteArray ChangedMessage(const GameDocument &previous) const;
 
     // {"seq":N,"scoreboard":...,"situation":...}: the glance a board polls.

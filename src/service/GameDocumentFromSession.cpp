@@ -2,6 +2,7 @@
 
 #include "gamedata/CDriveChartData.h"
 #include "platform/Fonts.h"
+#include "views/ColumnFitting.h"
 #include "wire/GameWire.h"
 #include "wire/TableWire.h"
 
@@ -14,7 +15,7 @@ GameDocumentFromSession::GameDocumentFromSession(ViewOptions options)
 
 bool GameDocumentFromSession::Build(const GameSession &session, const GameFiles &files,
                                     const ReloadResult &loaded, int seq, const QDateTime &updated,
-                                    GameDocument &document, QString &error) const
+                                    GameDocument &document, QString &error)
 {
     if (!loaded.gameOpened) {
         error = QString::fromStdString(loaded.gameError);
@@ -33,21 +34,34 @@ bool GameDocumentFromSession::Build(const GameSession &session, const GameFiles 
     const TableSource noTables;
     for (const auto &[name, write] : GameWire::Members(session, drives, SeasonsRead(files, loaded),
                                                        noTables, options_.colors)) {
-        if (name != "pages")
-            built.members.emplace(QString::fromStdString(name), JsonWriter::Compact(write));
+        if (name == "pages")
+            continue;
+        const QString key = QString::fromStdString(name);
+        QByteArray text = JsonWriter::Compact(write);
+        // A member as it was keeps the bytes the document before holds.
+        if (const auto before = members_.find(key);
+            before != members_.end() && before->second == text)
+            text = before->second;
+        built.members.emplace(key, std::move(text));
     }
+    const int pageWidth = PageWidthForClient(options_.client.width());
     for (const TableKey &key : AllTableKeys()) {
-        built.pages.emplace(QString::fromStdString(key.Path()),
-                            JsonWriter::Compact([&](JsonWriter &out) {
-                                TableWire::Write(out, BuildPageTable(input, key));
-                            }));
+        StatTable table = TablePageOf(key.page).build(input, key);
+        const int room = PageTableRoom(key.page, table, pageWidth);
+        const std::string path = key.Path();
+        std::shared_ptr<const TableText> text =
+            tables_[path].Update(std::move(table), room, wrapper_);
+        const QString name = QString::fromStdString(path);
+        built.pages.emplace(name, text->json);
+        built.tableTexts.emplace(name, std::move(text));
     }
+    members_ = built.members;
     document = std::move(built);
     return true;
 }
 
 bool GameDocumentFromSession::Load(const GameFiles &files, int seq, const QDateTime &updated,
-                                   GameDocument &document, QString &error) const
+                                   GameDocument &document, QString &error)
 {
     GameSession session;
     const ReloadResult loaded = session.Reload(files);

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "GameDocument.h"
+#include "TableTextCache.h"
 #include "gamedata/GameSession.h"
 #include "views/TextWrapper.h"
 #include "views/ViewOptions.h"
 
 #include <QDateTime>
+#include <map>
+#include <string>
 
 // Builds the live service's document from a loaded session through the wire
 // layer: the export's members that need no window ("teams", "season_teams",
@@ -13,7 +16,10 @@
 // compact JSON.
 // The play-by-play's texts are wrapped in the font the window's tables use;
 // the wrapper is kept from one document to the next, so a reload wraps only
-// the plays that are new.
+// the plays that are new. Each document is built from the one before: tables
+// and members as they were keep their bytes (shared with the document
+// before), tables that changed rewrite only their changed rows, so a play
+// costs what it changed rather than the whole game.
 class GameDocumentFromSession
 {
 public:
@@ -22,15 +28,18 @@ public:
     // The document of reload `seq` (at `updated`) of `session`, which holds
     // what `files` gave in the load `loaded` tells of; a season file that
     // could not be read is left out as the window leaves out its statistics.
-    // False with `error` when the game itself was not read.
+    // False with `error` when the game itself was not read. Whatever was
+    // built before, the document is the one a new builder would build.
     bool Build(const GameSession &session, const GameFiles &files, const ReloadResult &loaded,
-               int seq, const QDateTime &updated, GameDocument &document, QString &error) const;
+               int seq, const QDateTime &updated, GameDocument &document, QString &error);
 
     // Loads `files` and builds reload `seq` of them.
     bool Load(const GameFiles &files, int seq, const QDateTime &updated, GameDocument &document,
-              QString &error) const;
+              QString &error);
 
 private:
     ViewOptions options_;
     TextWrapper wrapper_;
+    std::map<std::string, TableTextCache> tables_; // by the table's key in "pages"
+    std::map<QString, QByteArray> members_;        // the last document's members
 };

@@ -64,18 +64,36 @@ void FitColumns(StatTable &table, const QFont &font, int room)
 
 void FitColumns(StatTable &table, const TextWrapper &widths, int room)
 {
-    const TextMeasure measure{widths,
-                              2 * QFontMetrics(widths.Font()).horizontalAdvance(QLatin1Char(' '))};
+    // Each cell is measured once: shaping its text is most of the fitting.
+    const int margins = CellMargins(widths);
+    std::vector<int> needs;
+    needs.reserve(table.rows.size() * table.columns.size());
+    for (const TableRow &row : table.rows)
+        AppendCellNeeds(needs, row, table.ColumnCount(), widths, margins);
+    FitColumnsToNeeds(table, needs, widths, room);
+}
+
+int CellMargins(const TextWrapper &measure)
+{
+    return 2 * QFontMetrics(measure.Font()).horizontalAdvance(QLatin1Char(' '));
+}
+
+void AppendCellNeeds(std::vector<int> &needs, const TableRow &row, int columnCount,
+                     const TextWrapper &measure, int cellMargins)
+{
+    const TextMeasure widths{measure, cellMargins};
+    const std::size_t count = static_cast<std::size_t>(std::max(columnCount, 0));
+    for (std::size_t c = 0; c < count; ++c)
+        needs.push_back(c < row.cells.size() ? widths.CellNeed(row.cells[c], static_cast<int>(c))
+                                             : 0);
+}
+
+void FitColumnsToNeeds(StatTable &table, std::span<const int> needs, const TextWrapper &widths,
+                       int room)
+{
     room = std::max(room, 0);
     table.drawnWidths.assign(table.columns.size(), 0);
-    // Each cell is measured once: shaping its text is most of the fitting.
     const std::size_t columnCount = table.columns.size();
-    std::vector<int> needs(table.rows.size() * columnCount, 0);
-    for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        const TableRow &row = table.rows[r];
-        for (std::size_t c = 0; c < row.cells.size() && c < columnCount; ++c)
-            needs[r * columnCount + c] = measure.CellNeed(row.cells[c], static_cast<int>(c));
-    }
     for (int c = 0; c < table.ColumnCount(); ++c) {
         const TableColumn &column = table.columns[static_cast<std::size_t>(c)];
         int need = column.caption.isEmpty()

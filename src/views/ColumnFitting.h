@@ -5,7 +5,9 @@
 
 #include <QFont>
 #include <QString>
+#include <span>
 #include <string_view>
+#include <vector>
 
 class TextWrapper;
 
@@ -21,6 +23,20 @@ void FitColumns(StatTable &table, const QFont &font, int room);
 // FitColumns in the font of `measure`, which remembers the widths of the
 // texts from one call to the next.
 void FitColumns(StatTable &table, const TextWrapper &measure, int room);
+
+// The room beside a cell's text in the font of `measure`: a space's width on
+// each side.
+int CellMargins(const TextWrapper &measure);
+// Appends what FitColumns measures of `row`: for each of `columnCount`
+// columns the width its cell needs to be shown whole (0 for an empty or
+// missing cell), with `cellMargins` (CellMargins) beside the text.
+void AppendCellNeeds(std::vector<int> &needs, const TableRow &row, int columnCount,
+                     const TextWrapper &measure, int cellMargins);
+// FitColumns with the cells measured already: `needs` holds AppendCellNeeds
+// of every row in turn. A table refitted after a reload measures only the
+// rows that changed.
+void FitColumnsToNeeds(StatTable &table, std::span<const int> needs, const TextWrapper &measure,
+                       int room);
 
 // The width a table takes at its columns' own widths (at least 100, the
 // narrowest a table is laid out).

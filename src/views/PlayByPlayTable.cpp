@@ -161,8 +161,10 @@ StatTable buildTable(const CGameDocument &document, std::span<const CTeamStats, 
     const auto nodes = document.SelectNodes("/fbgame/plays/qtr" + predicate + "/*");
     if (!nodes)
         return table;
+    // Attributes are read directly: the page is built from every element
+    // of the game on every reload.
     auto attribute = [&document](CXmlNode node, const char *name) {
-        return document.GetNodeText(node, name, "0");
+        return document.Attribute(node, name, "0");
     };
     const QString shortNames[2] = {teamText(teams[0], "Short Name"),
                                    teamText(teams[1], "Short Name")};
@@ -181,9 +183,9 @@ StatTable buildTable(const CGameDocument &document, std::span<const CTeamStats, 
     std::vector<CXmlNode> allPlays;
     std::size_t place = 0;
     auto yardsText = [&](CXmlNode node, const std::string &type) -> QString {
-        if (document.HasNode(node, "@yds") ||
-            !IsRushOrPass(type, document.GetNodeText(node, "@text", "")))
-            return text(attribute(node, "@yds"));
+        if (document.HasAttribute(node, "yds") ||
+            !IsRushOrPass(type, document.Attribute(node, "text", "")))
+            return text(attribute(node, "yds"));
         if (!workedYards) {
             workedYards = &yardsOfAllPlays();
             allPlays = document.SelectNodes("/fbgame/plays/qtr/play").value_or(allPlays);
@@ -197,8 +199,9 @@ StatTable buildTable(const CGameDocument &document, std::span<const CTeamStats, 
 
     bool white = true;
     for (const CXmlNode node : *nodes) {
-        if (document.HasNode(node, "self::play")) {
-            const std::string context = attribute(node, "@context");
+        const std::string_view element = document.ElementName(node);
+        if (element == "play") {
+            const std::string context = attribute(node, "context");
             FieldReader reader(context);
             reader.Char();
             reader.Literal(',');
@@ -209,8 +212,8 @@ StatTable buildTable(const CGameDocument &document, std::span<const CTeamStats, 
             const std::optional<char> side = reader.Char();
             const std::optional<int> yard = reader.Int();
 
-            const std::string type = attribute(node, "@type");
-            const std::string first = attribute(node, "@first");
+            const std::string type = attribute(node, "type");
+            const std::string first = attribute(node, "first");
             QString code = type == "R"   ? QStringLiteral("r")
                            : type == "P" ? QStringLiteral("p")
                                          : QStringLiteral(" ");
@@ -223,7 +226,7 @@ StatTable buildTable(const CGameDocument &document, std::span<const CTeamStats, 
 
             const COLORREF shade = white ? kWhite : kShadedPlayColor;
             const QStringList parts =
-                wrappedPlay(wrapper, text(attribute(node, "@text")), playWidth);
+                wrappedPlay(wrapper, text(attribute(node, "text")), playWidth);
             for (qsizetype k = 0; k < parts.size(); ++k) {
                 TableRow row = lineRow(parts[k], kBlack, shade);
                 if (k == 0) {
@@ -237,33 +240,33 @@ StatTable buildTable(const CGameDocument &document, std::span<const CTeamStats, 
                 table.rows.push_back(std::move(row));
             }
             white = !white;
-        } else if (document.HasNode(node, "self::drivestart")) {
-            FieldReader reader(attribute(node, "@spot"));
+        } else if (element == "drivestart") {
+            FieldReader reader(attribute(node, "spot"));
             const std::optional<char> side = reader.Char();
             const std::optional<int> yard = reader.Int();
-            const int driving = attribute(node, "@vh") == "H" ? 0 : 1;
+            const int driving = attribute(node, "vh") == "H" ? 0 : 1;
             table.rows.push_back(
                 lineRow(QStringLiteral("&%1 drive start on %2%3 at %4")
                             .arg(names[driving], shortName(side), QString::number(yard.value_or(0)),
-                                 text(attribute(node, "@clock"))),
+                                 text(attribute(node, "clock"))),
                         kWhite, kBlack));
             white = true;
-        } else if (document.HasNode(node, "self::drivesum")) {
+        } else if (element == "drivesum") {
             const QString top = options.showTOP
-                                    ? QStringLiteral(", TOP: %1").arg(text(attribute(node, "@top")))
+                                    ? QStringLiteral(", TOP: %1").arg(text(attribute(node, "top")))
                                     : QString();
             table.rows.push_back(lineRow(
                 QStringLiteral("Drive summary: %1 plays, %2 yards%3")
-                    .arg(text(attribute(node, "@plays")), text(attribute(node, "@yards")), top),
+                    .arg(text(attribute(node, "plays")), text(attribute(node, "yards")), top),
                 kWhite, kGrey));
-        } else if (document.HasNode(node, "self::comment")) {
-            table.rows.push_back(lineRow(text(attribute(node, "@text")), kWhite, kGrey));
-        } else if (document.HasNode(node, "self::score")) {
+        } else if (element == "comment") {
+            table.rows.push_back(lineRow(text(attribute(node, "text")), kWhite, kGrey));
+        } else if (element == "score") {
             table.rows.push_back(lineRow(QStringLiteral("%1 %2 - %3 %4")
-                                             .arg(names[0], text(attribute(node, "@H")), names[1],
-                                                  text(attribute(node, "@V"))),
+                                             .arg(names[0], text(attribute(node, "H")), names[1],
+                                                  text(attribute(node, "V"))),
                                          kBlack, kScoreLineColor));
-        } else if (document.HasNode(node, "self::endqtr")) {
+        } else if (element == "endqtr") {
             table.rows.push_back(lineRow(QStringLiteral("&End of quarter"), kWhite, kGrey));
         }
     }

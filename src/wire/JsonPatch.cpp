@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -39,8 +40,85 @@ struct ByteClasses {
 };
 constexpr ByteClasses kClasses;
 
+// Where the arrays and objects of one text end, by where they start, found
+// in one pass. A patch walks a long member down level by level (the teams,
+// a team, its players); without it every level would scan the text again.
+// Empty for a text whose brackets do not pair up: that text is scanned.
+class BracketIndex
+{
+public:
+    explicit BracketIndex(QByteArrayView text)
+    {
+        const char *const begin = text.data();
+        const char *const end = begin + text.size();
+        const auto *bytes = reinterpret_cast<const unsigned char *>(begin);
+        const qsizetype size = end - begin;
+        std::vector<std::size_t> open;
+        for (qsizetype at = 0; at < size; ++at) {
+            // Runs of bytes that open or close nothing are skipped in a tight loop.
+            while (at < size && !kClasses.outside[bytes[at]])
+                ++at;
+            if (at >= size)
+                break;
+            const unsigned char c = bytes[at];
+            if (c == '"') {
+                for (++at;; ++at) {
+                    while (at < size && !kClasses.inString[bytes[at]])
+                        ++at;
+                    if (at >= size) {
+                        spans_.clear();
+                        return;
+                    }
+                    if (bytes[at] == '"')
+                        break;
+                    ++at; // the character a backslash escapes
+                }
+            } else if (c == '{' || c == '[') {
+                open.push_back(spans_.size());
+                spans_.emplace_back(begin + at, nullptr);
+            } else if (c == '}' || c == ']') {
+                if (open.empty()) {
+                    spans_.clear();
+                    return;
+                }
+                spans_[open.back()].second = begin + at + 1;
+                open.pop_back();
+            }
+        }
+        if (!open.empty())
+            spans_.clear();
+    }
+
+    // One past the end of the array or object that starts at `start`, or
+    // null when the text has none starting there.
+    const char *End(const char *start) const
+    {
+        const auto found =
+            std::lower_bound(spans_.begin(), spans_.end(), start,
+                             [](const std::pair<const char *, const char *> &span, const char *at) {
+                                 return std::less<>()(span.first, at);
+                             });
+        return found != spans_.end() && found->first == start ? found->second : nullptr;
+    }
+
+private:
+    std::vector<std::pair<const char *, const char *>> spans_; // by where they start
+};
+
+// The indexes of the two texts a patch is found between (either may be none).
+struct Indexes {
+    const BracketIndex *before = nullptr;
+    const BracketIndex *after = nullptr;
+
+    const char *End(const char *start) const
+    {
+        const char *end = before ? before->End(start) : nullptr;
+        return end || !after ? end : after->End(start);
+    }
+};
+
 // Where the value starting at `at` ends (one past it); -1 when it does not.
-qsizetype valueEnd(QByteArrayView text, qsizetype at)
+qsizetype valueEnd(QByteArrayView text, qsizetype at, const Indexes &indexes = {})
 {
     const qsizetype size = text.size();
     if (at >= size)
@@ -52,6 +130,11 @@ qsizetype valueEnd(QByteArrayView text, qsizetype at)
                text[at] != '}')
             ++at;
         return at;
+    }
+    if (first != '"') {
+        const char *const end = indexes.End(text.data() + at);
+        if (end && end <= text.data() + size)
+            return end - text.data();
     }
     int depth = 0;
     while (at < size) {
@@ -81,7 +164,8 @@ qsizetype valueEnd(QByteArrayView text, qsizetype at)
 
 // The parts of an array (its items) or an object (name, value, name, value...)
 // as views into `text`; none when `text` is not one of `open`...`close` whole.
-std::optional<std::vector<QByteArrayView>> parts(QByteArrayView text, char open, char close)
+std::optional<std::vector<QByteArrayView>> parts(QByteArrayView text, char open, char close,
+                                                 const Indexes &indexes)
 {
     if (text.size() < 2 || text.front() != open || text.back() != close)
         return std::nullopt;
@@ -101,7 +185,7 @@ std::optional<std::vector<QByteArrayView>> parts(QByteArrayView text, char open,
                 return std::nullopt;
             at = skipSpace(text, at + 1);
         }
-        const qsizetype end = valueEnd(text, at);
+        const qsizetype end = valueEnd(text, at, indexes);
         if (end < 0 || end == at)
             return std::nullopt;
         found.push_back(text.sliced(at, end - at));
@@ -214,14 +298,14 @@ class PatchWriter
 public:
     QByteArray ops; // the operations written so far, comma-separated
 
+    explicit PatchWriter(Indexes indexes = {}) : indexes_(indexes) {}
+
     // Writes the operations that turn `before` into `after` at `path`.
     void Diff(QByteArrayView before, QByteArrayView after, const QByteArray &path)
     {
         if (before == after)
             return;
         const qsizetype mark = ops.size();
-        static constexpr qsizetype kReplaceFrame =
-            QByteArrayView(R"(,{"op":"replace","path":"","value":})").size();
         if (!walk(before, after, path) ||
             ops.size() - mark >= kReplaceFrame + path.size() + after.size()) {
             ops.truncate(mark);
@@ -229,16 +313,46 @@ public:
         }
     }
 
+    // Diff for arrays given as their items.
+    void DiffItems(const std::vector<QByteArrayView> &before,
+                   const std::vector<QByteArrayView> &after, const QByteArray &path)
+    {
+        if (std::equal(before.begin(), before.end(), after.begin(), after.end()))
+            return;
+        const qsizetype mark = ops.size();
+        diffArrays(before, after, path);
+        qsizetype size = 2 + std::max<qsizetype>(0, static_cast<qsizetype>(after.size()) - 1);
+        for (const QByteArrayView item : after)
+            size += item.size();
+        if (ops.size() - mark >= kReplaceFrame + path.size() + size) {
+            ops.truncate(mark);
+            QByteArray array;
+            array.reserve(size);
+            array += '[';
+            for (std::size_t i = 0; i < after.size(); ++i) {
+                if (i > 0)
+                    array += ',';
+                array += after[i];
+            }
+            array += ']';
+            write("replace", path, array);
+        }
+    }
+
 private:
+    Indexes indexes_;
+    static constexpr qsizetype kReplaceFrame =
+        QByteArrayView(R"(,{"op":"replace","path":"","value":})").size();
+
     bool walk(QByteArrayView before, QByteArrayView after, const QByteArray &path)
     {
-        if (const auto old = parts(before, '[', ']')) {
-            if (const auto now = parts(after, '[', ']')) {
+        if (const auto old = parts(before, '[', ']', indexes_)) {
+            if (const auto now = parts(after, '[', ']', indexes_)) {
                 diffArrays(*old, *now, path);
                 return true;
             }
-        } else if (const auto old = parts(before, '{', '}')) {
-            if (const auto now = parts(after, '{', '}')) {
+        } else if (const auto old = parts(before, '{', '}', indexes_)) {
+            if (const auto now = parts(after, '{', '}', indexes_)) {
                 diffObjects(*old, *now, path);
                 return true;
             }
@@ -305,9 +419,8 @@ private:
     // Pairs the items still added with items still removed that a patch
     // of under half their size turns into them, the closest first; only a
     // few of each are tried.
-    static void pairSimilar(const std::vector<QByteArrayView> &old,
-                            const std::vector<QByteArrayView> &now, const Alignment &line,
-                            std::vector<Source> &sources, std::vector<bool> &taken)
+    void pairSimilar(const std::vector<QByteArrayView> &old, const std::vector<QByteArrayView> &now,
+                     const Alignment &line, std::vector<Source> &sources, std::vector<bool> &taken)
     {
         constexpr std::size_t kMostTried = 8;
         std::vector<int> removed, added;
@@ -327,7 +440,7 @@ private:
             for (const int i : removed) {
                 if (taken[i])
                     continue;
-                PatchWriter trial;
+                PatchWriter trial(indexes_);
                 trial.Diff(old[line.start + i], item, {});
                 if (trial.ops.size() < shortest) {
                     shortest = trial.ops.size();
@@ -445,8 +558,22 @@ QByteArray JsonPatch::Between(QByteArrayView before, QByteArrayView after)
 QByteArray JsonPatch::Operations(QByteArrayView before, QByteArrayView after,
                                  const QByteArray &path)
 {
-    PatchWriter writer;
+    // Short texts are scanned as they are walked; long ones are indexed once.
+    constexpr qsizetype kIndexed = 4096;
+    const std::optional<BracketIndex> old =
+        before.size() >= kIndexed ? std::optional(BracketIndex(before)) : std::nullopt;
+    const std::optional<BracketIndex> now =
+        after.size() >= kIndexed ? std::optional(BracketIndex(after)) : std::nullopt;
+    PatchWriter writer({old ? &*old : nullptr, now ? &*now : nullptr});
     writer.Diff(before, after, path);
+    return writer.ops;
+}
+
+QByteArray JsonPatch::ArrayOperations(std::span<const QByteArrayView> before,
+                                      std::span<const QByteArrayView> after, const QByteArray &path)
+{
+    PatchWriter writer;
+    writer.DiffItems({before.begin(), before.end()}, {after.begin(), after.end()}, path);
     return writer.ops;
 }
 

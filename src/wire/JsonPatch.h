@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <span>
 
 // The RFC 6902 JSON Patch that turns one JSON text into another, so that a
 // live client holding the game gets what one play changed in it (a row of a
@@ -22,6 +23,12 @@ QByteArray Between(QByteArrayView before, QByteArrayView after);
 // steps escaped), comma-separated without the array's brackets: a document
 // kept in parts is patched by the operations of its parts joined by commas.
 QByteArray Operations(QByteArrayView before, QByteArrayView after, const QByteArray &path);
+
+// Operations between two arrays given as their items (compact JSON texts),
+// as Operations finds them between the arrays' texts: a long table kept row
+// by row is compared without reading its text again.
+QByteArray ArrayOperations(std::span<const QByteArrayView> before,
+                           std::span<const QByteArrayView> after, const QByteArray &path);
 
 // A member name (a JSON string literal, quotes included) as a JSON Pointer
 // step, ready to be written inside a JSON string: "~" as "~0", "/" as "~1".

@@ -36,40 +36,45 @@ void writeColumns(JsonWriter &writer, const StatTable &table)
     writer.EndArray();
 }
 
+void writeRow(JsonWriter &writer, const StatTable &table, int row,
+              const TableWire::DerivedCells &derived)
+{
+    const TableRow &values = table.rows[static_cast<std::size_t>(row)];
+    writer.BeginObject();
+    writer.Key("cells");
+    writer.BeginArray();
+    for (int column = 0; column < table.ColumnCount(); ++column) {
+        const TableCell &cell = values.Cell(column);
+        writer.BeginObject();
+        writer.Key("background");
+        writer.Color(table.BackgroundAt(row, column));
+        writer.Key("bold");
+        writer.Bool(cell.bold);
+        writer.Key("color");
+        writer.Color(table.TextColorAt(row, column));
+        if (cell.cut) {
+            writer.Key("cut");
+            writer.Bool(true);
+        }
+        writer.Key("text");
+        writer.String(cell.text);
+        if (derived && derived(row, column)) {
+            writer.Key("yards_derived");
+            writer.Bool(true);
+        }
+        writer.EndObject();
+    }
+    writer.EndArray();
+    writer.Key("data");
+    writer.Int(static_cast<qint64>(values.itemData));
+    writer.EndObject();
+}
+
 void writeRows(JsonWriter &writer, const StatTable &table, const TableWire::DerivedCells &derived)
 {
     writer.BeginArray();
-    for (int row = 0; row < table.RowCount(); ++row) {
-        const TableRow &values = table.rows[static_cast<std::size_t>(row)];
-        writer.BeginObject();
-        writer.Key("cells");
-        writer.BeginArray();
-        for (int column = 0; column < table.ColumnCount(); ++column) {
-            const TableCell &cell = values.Cell(column);
-            writer.BeginObject();
-            writer.Key("background");
-            writer.Color(table.BackgroundAt(row, column));
-            writer.Key("bold");
-            writer.Bool(cell.bold);
-            writer.Key("color");
-            writer.Color(table.TextColorAt(row, column));
-            if (cell.cut) {
-                writer.Key("cut");
-                writer.Bool(true);
-            }
-            writer.Key("text");
-            writer.String(cell.text);
-            if (derived && derived(row, column)) {
-                writer.Key("yards_derived");
-                writer.Bool(true);
-            }
-            writer.EndObject();
-        }
-        writer.EndArray();
-        writer.Key("data");
-        writer.Int(static_cast<qint64>(values.itemData));
-        writer.EndObject();
-    }
+    for (int row = 0; row < table.RowCount(); ++row)
+        writeRow(writer, table, row, derived);
     writer.EndArray();
 }
 
@@ -124,4 +129,39 @@ void TableWire::WritePages(JsonWriter &writer, const TableSource &source)
         writer.EndObject();
     }
     writer.EndObject();
+}
+
+void TableWire::WriteColumns(JsonWriter &writer, const StatTable &table)
+{
+    writeColumns(writer, table);
+}
+
+void TableWire::WriteRow(JsonWriter &writer, const StatTable &table, int row)
+{
+    writeRow(writer, table, row, {});
+}
+
+TableText TableWire::Joined(QByteArrayView columns, std::span<const QByteArray> rows)
+{
+    // Laid out as Write lays out the compact text.
+    static constexpr QByteArrayView kColumns = R"({"columns":)";
+    static constexpr QByteArrayView kRows = R"(,"rows":[)";
+    qsizetype size = kColumns.size() + columns.size() + kRows.size() + 2;
+    for (const QByteArray &row : rows)
+        size += row.size() + 1;
+    TableText text;
+    text.json.reserve(size);
+    text.json += kColumns;
+    text.columns = {text.json.size(), columns.size()};
+    text.json += columns;
+    text.json += kRows;
+    text.rows.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0)
+            text.json += ',';
+        text.rows.emplace_back(text.json.size(), rows[i].size());
+        text.json += rows[i];
+    }
+    text.json += "]}";
+    return text;
 }

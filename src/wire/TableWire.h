@@ -6,6 +6,23 @@
 
 #include <QJsonObject>
 #include <functional>
+#include <span>
+#include <utility>
+#include <vector>
+
+// A table's text as TableWire writes it, with where its parts lie: the
+// "columns" array and each object of "rows", as (offset, length) in `json`.
+struct TableText {
+    using Span = std::pair<qsizetype, qsizetype>;
+    QByteArray json;
+    Span columns;
+    std::vector<Span> rows;
+
+    QByteArrayView Part(Span span) const
+    {
+        return QByteArrayView(json).sliced(span.first, span.second);
+    }
+};
 
 // The one description of a table and of the pages of tables.
 class TableWire
@@ -31,4 +48,12 @@ public:
     // key; the player pages with "home" and "visitor" objects holding their
     // tables by name.
     static void WritePages(JsonWriter &writer, const TableSource &source);
+
+    // The "columns" of `table` as Write writes them.
+    static void WriteColumns(JsonWriter &writer, const StatTable &table);
+    // Row `row` of `table` as Write writes it in "rows".
+    static void WriteRow(JsonWriter &writer, const StatTable &table, int row);
+    // The text Write writes of a table, put together from the compact texts
+    // of its "columns" and of each of its rows.
+    static TableText Joined(QByteArrayView columns, std::span<const QByteArray> rows);
 };
