@@ -51,7 +51,7 @@ template <typename Each> void playDocuments(int scale, int first, int last, Each
     const std::string file = folder.filePath("game.xml").toStdString();
     const RosterFactory rosters(scale);
     GameSimulator simulator(14, rosters.home(), rosters.visitor(), scale);
-    const GameDocumentFromSession builder;
+    GameDocumentFromSession builder;
     int seq = 0;
     simulator.run([&](const GameState &state, int number) {
         if (number < first || (last > 0 && number > last))
