@@ -88,6 +88,26 @@ auto flag(bool DriveFilter::*member)
     };
 }
 
+// "#rrggbb", as the document writes a colour.
+QString colorText(COLORREF color)
+{
+    return QString::asprintf("#%02x%02x%02x", GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+// Stores a team's colour, "#RRGGBB".
+auto teamColor(std::optional<COLORREF> CommandLine::*member, const char *option)
+{
+    return [member, option](CommandLine &line, const QString &value, QString &error) {
+        const std::optional<COLORREF> color = TeamColorChoice::Parse(value.toStdString());
+        if (!color) {
+            error = QString("--%1 takes a colour #RRGGBB, not \"%2\"").arg(option, value);
+            return false;
+        }
+        line.*member = color;
+        return true;
+    };
+}
+
 // The token kept in `path`, without the line end an editor adds. No error
 // tells anything of the file's content.
 bool readTokenFile(const QString &path, QString &token, QString &error)
@@ -237,6 +257,14 @@ const std::vector<Option> &options()
              line.request.view.playColumnWidth = width;
              return true;
          }},
+        {"home-color", "#RRGGBB",
+         QString("the home team's colour on the score bug (default %1)")
+             .arg(colorText(TeamColorChoice::kDefaultHome)),
+         teamColor(&CommandLine::homeColor, "home-color")},
+        {"visitor-color", "#RRGGBB",
+         QString("the visitor's colour on the score bug (default %1)")
+             .arg(colorText(TeamColorChoice::kDefaultVisitor)),
+         teamColor(&CommandLine::visitorColor, "visitor-color")},
         {"ini", "FILE", "the settings file of this run (Pylonix.ini by default)",
          [](CommandLine &line, const QString &value, QString &) {
              line.iniFile = value.toStdString();
@@ -402,6 +430,14 @@ QString synopsis(const Option &option)
 }
 
 } // namespace
+
+TeamColorChoice CommandLine::TeamColorsWith(const Settings &file) const
+{
+    TeamColorChoice colors;
+    colors.home = homeColor.value_or(file.homeColor.value_or(colors.home));
+    colors.visitor = visitorColor.value_or(file.visitorColor.value_or(colors.visitor));
+    return colors;
+}
 
 QString CommandLine::HelpText()
 {

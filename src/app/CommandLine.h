@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameExport.h"
+#include "Settings.h"
 #include "boxscore/BoxScorePaper.h"
 #include "service/MqttSettings.h"
 #include "service/ServeSettings.h"
@@ -37,6 +38,10 @@ struct CommandLine {
     std::optional<std::pair<int, int>> player;
     QSize playerSize{600, 400};
     QString playerScreenshotFile; // --screenshot-player: the PNG file to write
+    // --home-color, --visitor-color: the teams' colours for this run, in
+    // place of the settings file's.
+    std::optional<COLORREF> homeColor;
+    std::optional<COLORREF> visitorColor;
 
     // The printed box score.
     QString boxScoreFile;                        // --box-score: the PDF file to write
@@ -55,6 +60,10 @@ struct CommandLine {
     // Reads the arguments (the program name first). Returns false with a
     // one-line `error` when they are not understood.
     bool Parse(const QStringList &arguments, QString &error);
+
+    // The teams' colours of this run: those given here, else those of the
+    // settings `file`, else the defaults.
+    TeamColorChoice TeamColorsWith(const Settings &file) const;
 
     // The text --help prints.
     static QString HelpText();

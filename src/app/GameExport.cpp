@@ -68,8 +68,8 @@ bool GameExport::Write(const ExportRequest &request, const GameSession &session,
         CDriveChartData::Load(session.game(), session.teams(), request.view.drives);
     const TableInput input{session, drives, request.view, wrapper};
     const TableSource tables = [&input](const TableKey &key) { return BuildPageTable(input, key); };
-    JsonWriter::Members members =
-        GameWire::Members(session, drives, SeasonsRead(FilesOf(request), loaded), tables);
+    JsonWriter::Members members = GameWire::Members(
+        session, drives, SeasonsRead(FilesOf(request), loaded), tables, request.view.colors);
     for (const auto &[name, member] : windowMembers)
         members.insert_or_assign(name, member);
     JsonWriter writer(JsonWriter::Layout::Indented, write);

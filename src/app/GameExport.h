@@ -18,7 +18,8 @@ struct ExportRequest {
 
 // Loads a game (and season files) as the main window does and describes
 // everything it read as one JSON document: "teams", "season_teams",
-// "scoreboard", "situation", "drive_chart", and "pages": every statistics
+// "scoreboard", "situation", "drive_chart", "colors" (the teams' colours it
+// is asked to mark them with) and "pages": every statistics
 // table as the main window fills it (GameWire). Needs a QGuiApplication: the
 // play-by-play's texts are measured in the tables' font.
 class GameExport

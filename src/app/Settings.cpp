@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "platform/IniFile.h"
+#include "views/TeamColorChoice.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -90,6 +91,8 @@ Settings Settings::Read(const std::string &iniPath, std::string &problem)
         rememberedNumber(ini, "PlayColumnWidth", kNarrowestPlayColumn, kLargestSize);
     settings.driveTextHeight =
         rememberedNumber(ini, "DriveTextHeight", kLowestDriveText, kLargestSize);
+    settings.homeColor = TeamColorChoice::Parse(ini.GetString(kSection, "HomeColor"));
+    settings.visitorColor = TeamColorChoice::Parse(ini.GetString(kSection, "VisitorColor"));
     return settings;
 }
 

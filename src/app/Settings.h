@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Colors.h"
+
 #include <optional>
 #include <string>
 
@@ -31,6 +33,12 @@ struct Settings {
         window;                         // "WindowLeft", "WindowTop", "WindowWidth", "WindowHeight"
     std::optional<int> playColumnWidth; // "PlayColumnWidth": the play-by-play "Play" column
     std::optional<int> driveTextHeight; // "DriveTextHeight": where the splitter was left
+
+    // The teams' colours ("HomeColor", "VisitorColor": #RRGGBB); none when
+    // the key is missing or holds anything else, so that the default applies.
+    // Nothing in the program changes them: Write leaves their keys as they are.
+    std::optional<COLORREF> homeColor;
+    std::optional<COLORREF> visitorColor;
 
     // Reads the keys of the settings file at `iniPath`. Paths longer than
     // 259 characters are cut; a flag is on when its number is not 0. A

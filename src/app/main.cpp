@@ -225,6 +225,18 @@ bool readMqttFiles(CommandLine &line, QString &error)
     return true;
 }
 
+// The teams' colours the outputs are built with: the command line's, else
+// those of the settings file the window of this run reads (one that is not
+// interactive reads only a file given with --ini).
+void useTeamColors(CommandLine &line)
+{
+    std::string iniPath = line.iniFile;
+    if (iniPath.empty() && line.action == CommandLine::Action::ShowViewer)
+        iniPath = DefaultSettingsPath();
+    const Settings file = iniPath.empty() ? Settings() : Settings::Read(iniPath);
+    line.request.view.colors = line.TeamColorsWith(file);
+}
+
 LiveServiceOptions liveServiceOptions(const CommandLine &line)
 {
     LiveServiceOptions options;
@@ -342,6 +354,8 @@ int main(int argc, char **argv)
         }
         break;
     }
+
+    useTeamColors(commandLine);
 
     QApplication application(argc, argv);
     if (commandLine.action == CommandLine::Action::ShowViewer && !commandLine.noWindow)

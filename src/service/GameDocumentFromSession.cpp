@@ -31,8 +31,8 @@ bool GameDocumentFromSession::Build(const GameSession &session, const GameFiles 
     const TableInput input{session, drives, options_, wrapper_};
     // "pages" is kept table by table, so that a change is found per table.
     const TableSource noTables;
-    for (const auto &[name, write] :
-         GameWire::Members(session, drives, SeasonsRead(files, loaded), noTables)) {
+    for (const auto &[name, write] : GameWire::Members(session, drives, SeasonsRead(files, loaded),
+                                                       noTables, options_.colors)) {
         if (name != "pages")
             built.members.emplace(QString::fromStdString(name), JsonWriter::Compact(write));
     }

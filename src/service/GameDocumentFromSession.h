@@ -9,7 +9,8 @@
 
 // Builds the live service's document from a loaded session through the wire
 // layer: the export's members that need no window ("teams", "season_teams",
-// "scoreboard", "situation", "drive_chart", "pages"), each as compact JSON.
+// "scoreboard", "situation", "drive_chart", "colors", "pages"), each as
+// compact JSON.
 // The play-by-play's texts are wrapped in the font the window's tables use;
 // the wrapper is kept from one document to the next, so a reload wraps only
 // the plays that are new.

@@ -212,8 +212,19 @@ void GameWire::WriteDriveChart(JsonWriter &writer, const CDriveChartData &drives
     writer.EndObject();
 }
 
+void GameWire::WriteColors(JsonWriter &writer, const TeamColorChoice &colors)
+{
+    writer.BeginObject();
+    writer.Key("home");
+    writer.Color(colors.home);
+    writer.Key("visitor");
+    writer.Color(colors.visitor);
+    writer.EndObject();
+}
+
 JsonWriter::Members GameWire::Members(const GameSession &session, const CDriveChartData &drives,
-                                      std::array<bool, 2> seasonGiven, const TableSource &tables)
+                                      std::array<bool, 2> seasonGiven, const TableSource &tables,
+                                      const TeamColorChoice &colors)
 {
     const auto teams = [&session, seasonGiven](bool seasons) {
         return [&session, seasonGiven, seasons](JsonWriter &writer) {
@@ -240,6 +251,7 @@ JsonWriter::Members GameWire::Members(const GameSession &session, const CDriveCh
                                                         session.scoreboard()));
          }},
         {"drive_chart", [&drives](JsonWriter &writer) { WriteDriveChart(writer, drives); }},
+        {"colors", [colors](JsonWriter &writer) { WriteColors(writer, colors); }},
         {"pages", [&tables](JsonWriter &writer) { TableWire::WritePages(writer, tables); }},
     };
 }

@@ -2,6 +2,7 @@
 
 #include "JsonWriter.h"
 #include "views/TablePages.h"
+#include "views/TeamColorChoice.h"
 
 #include <array>
 
@@ -30,13 +31,16 @@ public:
     static void WriteDriveChartItem(JsonWriter &writer, const CChartItem &item);
     // {"count", "derived" (only when true), "items"}.
     static void WriteDriveChart(JsonWriter &writer, const CDriveChartData &drives);
+    // {"home", "visitor"}: each "#rrggbb".
+    static void WriteColors(JsonWriter &writer, const TeamColorChoice &colors);
 
     // The document's members that need no window: "teams", "season_teams"
     // (an empty object for a side whose season file is not given, as
     // `seasonGiven` tells), "scoreboard", "situation", "drive_chart" (of
-    // `drives`) and "pages" (every table asked of `tables` as it is written).
-    // The members refer to `session`, `drives` and `tables`, which must
-    // outlive them.
+    // `drives`), "colors" (the teams' `colors`) and "pages" (every table
+    // asked of `tables` as it is written). The members refer to `session`,
+    // `drives` and `tables`, which must outlive them.
     static JsonWriter::Members Members(const GameSession &session, const CDriveChartData &drives,
-                                       std::array<bool, 2> seasonGiven, const TableSource &tables);
+                                       std::array<bool, 2> seasonGiven, const TableSource &tables,
+                                       const TeamColorChoice &colors);
 };

@@ -87,17 +87,22 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
                                                      {"HOST[:PORT]", "127.0.0.1"},
                                                      {"PREFIX", "pylonix/test"},
                                                      {"USER", "stadium"},
-                                                     {"letter|a4", "a4"}};
+                                                     {"letter|a4", "a4"},
+                                                     {"#RRGGBB", "#1A2b3C"}};
     // Options that only go with another one.
     const std::map<QString, QStringList> companions = {
-        {"--serve-token-file", {"--serve", "8080"}}, {"--serve-name", {"--serve", "8080"}},
-        {"--serve-origin", {"--serve", "8080"}},     {"--serve-public", {"--serve", "8080"}},
-        {"--no-window", {"--serve", "8080"}},        {"--mqtt-topic", {"--mqtt", "127.0.0.1"}},
-        {"--mqtt-user", {"--mqtt", "127.0.0.1"}},    {"--mqtt-cafile", {"--mqtt", "127.0.0.1"}},
+        {"--serve-token-file", {"--serve", "8080"}},
+        {"--serve-name", {"--serve", "8080"}},
+        {"--serve-origin", {"--serve", "8080"}},
+        {"--serve-public", {"--serve", "8080"}},
+        {"--no-window", {"--serve", "8080"}},
+        {"--mqtt-topic", {"--mqtt", "127.0.0.1"}},
+        {"--mqtt-user", {"--mqtt", "127.0.0.1"}},
+        {"--mqtt-cafile", {"--mqtt", "127.0.0.1"}},
         {"--mqtt-password-file", {"--mqtt", "h", "--mqtt-user", "u"}},
         {"--paper", {"--box-score", "b.pdf"}}};
     const QString help = CommandLine::HelpText();
-    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,:\\[\\]]+))?  ",
+    const QRegularExpression optionLine("^  --([a-z-]+)(?: ([A-Za-z0-9|,:#\\[\\]]+))?  ",
                                         QRegularExpression::MultilineOption);
     int listed = 0;
     for (const QRegularExpressionMatch &match : optionLine.globalMatch(help)) {
@@ -128,6 +133,23 @@ TEST(CommandLine, TakesEveryOptionItsHelpLists)
     }
     EXPECT_GE(listed, 11);
     EXPECT_EQ(listed, help.count("\n  --")) << "every option line was read\n" << help.toStdString();
+}
+
+// A colour given on the command line wins over the settings file's, which
+// wins over the default; anything but #RRGGBB is refused in one line.
+TEST(CommandLine, TeamColorsComeFromTheCommandLineThenTheSettingsFile)
+{
+    CommandLine line;
+    QString error;
+    ASSERT_TRUE(line.Parse({"pylonix", "--game", "g", "--visitor-color", "#0B2265"}, error));
+    Settings file;
+    EXPECT_EQ(line.TeamColorsWith(file), (TeamColorChoice{TeamColorChoice().home, 0x65220b}));
+    file.homeColor = file.visitorColor = 0x00d1ff;
+    EXPECT_EQ(line.TeamColorsWith(file), (TeamColorChoice{0x00d1ff, 0x65220b}));
+    for (const char *bad : {"red", "#FFF", "FFD100", "#GG0000", "#ffd1000", "", "# ffd10"}) {
+        EXPECT_FALSE(line.Parse({"pylonix", "--game", "g", "--home-color", bad}, error)) << bad;
+        EXPECT_EQ(error, QString("--home-color takes a colour #RRGGBB, not \"%1\"").arg(bad));
+    }
 }
 
 TEST(CommandLine, ReadsTheBoxScoreOptions)

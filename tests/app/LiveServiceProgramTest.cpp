@@ -157,16 +157,24 @@ TEST(LiveServiceProgram, ServesEachReloadAndEndsOnSigterm)
     const quint16 port = freeLoopbackPort();
     ASSERT_NE(port, 0);
 
+    // The teams' colours from the settings file, where the command line gives none.
+    const std::string settings =
+        dir.Write("Pylonix.ini", "[Pylonix]\nHomeColor=#FFD100\nVisitorColor=#123456\n");
+
     QProcess program;
     program.setProcessEnvironment(withoutDisplay());
-    program.start(PYLONIX_PROGRAM, {"--serve", QString("127.0.0.1:%1").arg(port), "--no-window",
-                                    "--game", QString::fromStdString(game)});
+    program.start(PYLONIX_PROGRAM,
+                  {"--serve", QString("127.0.0.1:%1").arg(port), "--no-window", "--game",
+                   QString::fromStdString(game), "--ini", QString::fromStdString(settings),
+                   "--visitor-color", "#0B2265"});
     ASSERT_TRUE(program.waitForStarted(10000));
 
     const QJsonObject first =
         waitForGame(port, [](const QJsonObject &got) { return got["seq"].toInt() >= 1; });
     ASSERT_EQ(first["seq"].toInt(), 1) << program.readAllStandardError().toStdString();
     EXPECT_FALSE(first["updated"].toString().isEmpty());
+    EXPECT_EQ(first["colors"].toObject(),
+              (QJsonObject{{"home", "#ffd100"}, {"visitor", "#0b2265"}}));
     const QByteArray firstBoxScore = fetch(port, "/boxscore.pdf");
     EXPECT_TRUE(firstBoxScore.startsWith("%PDF"));
 

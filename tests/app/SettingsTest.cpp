@@ -72,6 +72,23 @@ TEST(SettingsTest, RememberedValuesThatAreNotPlainNumbersInRangeGiveTheDefaults)
         70);
 }
 
+// The teams' colours in either case, anything else ignored; the program
+// never changes them, so writing the settings keeps them as typed.
+TEST(SettingsTest, TeamColorsAreReadAndKeptAsTheyAre)
+{
+    ScratchDirectory dir;
+    const std::string path =
+        dir.Write("Colors.ini", "[Pylonix]\nHomeColor=#FFd100\nVisitorColor=#12345\n");
+    Settings settings = Settings::Read(path);
+    EXPECT_EQ(settings.homeColor, RGB(0xff, 0xd1, 0x00));
+    EXPECT_EQ(settings.visitorColor, std::nullopt);
+    settings.gameFile = "g.xml";
+    std::string error;
+    ASSERT_TRUE(settings.Write(path, error)) << error;
+    EXPECT_EQ(ReadFile(path), "[Pylonix]\nHomeColor=#FFd100\nVisitorColor=#12345\nGameFile=g.xml\n"
+                              "HomeFile=\nVstrFile=\nDefaultTeamFiles=1\nShowTOP=1\n");
+}
+
 TEST(SettingsTest, TheFileLivesBesideTheProgramOrInTheUsersConfigurationFolder)
 {
     ScratchDirectory dir;

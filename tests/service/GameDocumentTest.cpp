@@ -94,6 +94,7 @@ TEST(GameDocumentFromSession, HoldsTheExportsMembersThatNeedNoWindow)
     narrowed.drives.homeOnly = true;
     narrowed.showTop = false;
     narrowed.playColumnWidth = 250;
+    narrowed.colors = {RGB(0xff, 0xd1, 0x00), RGB(0x0b, 0x22, 0x65)};
     const std::vector<Case> cases{
         {{"--game", samples + "/game-live.xml"},
          {(samples + "/game-live.xml").toStdString(), {}, {}},
@@ -104,7 +105,7 @@ TEST(GameDocumentFromSession, HoldsTheExportsMembersThatNeedNoWindow)
           (samples + "/season-visitor.xml").toStdString()},
          {}},
         {{"--game", samples + "/small/game.xml", "--period", "2", "--home-only", "--show-top", "0",
-          "--pbp-width", "250"},
+          "--pbp-width", "250", "--home-color", "#FFD100", "--visitor-color", "#0b2265"},
          {(samples + "/small/game.xml").toStdString(), {}, {}},
          narrowed},
     };
@@ -132,6 +133,10 @@ TEST(GameDocumentFromSession, HoldsTheExportsMembersThatNeedNoWindow)
         EXPECT_EQ(served.keys(), exported.keys());
         for (const QString &member : exported.keys())
             EXPECT_EQ(served[member], exported[member]) << member.toStdString();
+        if (test.options == narrowed) { // the teams' colours as given, in lower case
+            EXPECT_EQ(served["colors"].toObject(),
+                      (QJsonObject{{"home", "#ffd100"}, {"visitor", "#0b2265"}}));
+        }
     }
     GameDocument unread;
     QString error;
