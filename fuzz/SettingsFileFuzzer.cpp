@@ -38,6 +38,9 @@ Settings ownValues(const Settings &read)
     own.window = WindowPlacement{-20, 40, 1024, 720};
     own.playColumnWidth = 300;
     own.driveTextHeight = read.driveTextHeight ? std::nullopt : std::optional<int>(120);
+    // Nothing in the program sets the teams' colours: writing keeps the file's.
+    own.homeColor = read.homeColor;
+    own.visitorColor = read.visitorColor;
     return own;
 }
 
