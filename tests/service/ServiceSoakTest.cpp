@@ -52,6 +52,7 @@ public:
     const nlohmann::json &State() const { return state_; }
     int Seq() const { return seq_; }
     int Messages() const { return messages_; }
+    bool Connected() const { return socket_.state() == QAbstractSocket::ConnectedState; }
 
 private:
     void take(const QString &text)
@@ -221,6 +222,11 @@ TEST(ServiceSoak, TwoHundredClientsFollowATenfoldGamePlayedAtFullSpeed)
                              [&](const auto &reader) { return seq(reader->Seq()); });
     };
     const long readers = static_cast<long>(followers.size() + slow.size());
+    const auto connectedFollowers = [&] {
+        return static_cast<long>(
+            std::count_if(followers.begin(), followers.end(),
+                          [](const auto &follower) { return follower->Connected(); }));
+    };
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return readersOn([](int seq) { return seq > 0; }) == readers; }, 30000));
     const Memory start = memoryOf(program.processId());
@@ -233,6 +239,14 @@ TEST(ServiceSoak, TwoHundredClientsFollowATenfoldGamePlayedAtFullSpeed)
         ASSERT_TRUE(runFeed(feed, {"--out", game, "--scale", "10", "--seed", seed, "--interval",
                                    "0", "--write", "inplace"}));
         afterGames.push_back(memoryOf(program.processId()).now);
+        const auto [lowest, highest] =
+            std::minmax_element(followers.begin(), followers.end(),
+                                [](const auto &a, const auto &b) { return a->Seq() < b->Seq(); });
+        std::printf("soak: game %zu played at %.1f s, %.0f MiB; followers on seq %d to %d, %ld "
+                    "connected; /api/game on seq %d\n",
+                    afterGames.size(), clock.elapsed() / 1000.0, afterGames.back(),
+                    (*lowest)->Seq(), (*highest)->Seq(), connectedFollowers(),
+                    Request(port, "/api/game").json()["seq"].toInt());
     } while (clock.elapsed() < seconds * 1000LL);
     const double played = clock.elapsed() / 1000.0;
     ASSERT_EQ(program.state(), QProcess::Running) << "the program ended while the game was played";
