@@ -148,6 +148,31 @@ std::string GameSituation::PeriodHeading(int period, int quarters)
     return period <= quarters ? std::to_string(period) : overtimeLabel(period - quarters);
 }
 
+std::string GameSituation::DownDistance(const PlayContext &context, int fieldLength)
+{
+    const std::optional<int> spot = OffenseSpot(context, fieldLength);
+    if (context.fieldsRead < 3 || context.down <= 0)
+        return {};
+    const bool goal = spot && context.toGo >= fieldLength - *spot;
+    return ordinal(context.down) + " & " +
+           (goal ? std::string("Goal") : std::to_string(context.toGo));
+}
+
+std::string GameSituation::BallOn(const PlayContext &context, int fieldLength,
+                                  std::span<const CTeamStats, 2> teams)
+{
+    if (!OffenseSpot(context, fieldLength))
+        return {};
+    const int yard = std::clamp(context.yard, 0, fieldLength);
+    if (yard * 2 == fieldLength)
+        return "50";
+    // A yard line past midfield is on the other team's half.
+    const bool ownHalf = yard * 2 < fieldLength;
+    const char half = ownHalf ? context.side : (context.side == 'H' ? 'V' : 'H');
+    return teams[half == 'H' ? 0 : 1].GetTeamValue("Short Name") +
+           std::to_string(ownHalf ? yard : fieldLength - yard);
+}
+
 GameSituation GameSituation::Read(const CGameDocument &document,
                                   std::span<const CTeamStats, 2> teams,
                                   const ScoreboardState &scoreboard)
@@ -183,24 +208,8 @@ GameSituation GameSituation::Read(const CGameDocument &document,
         situation.possession = "visitor";
 
     const int field = FieldLengthOf(document);
-    const std::optional<int> spot = OffenseSpot(context, field);
-    if (context.fieldsRead >= 3 && context.down > 0) {
-        const bool goal = spot && context.toGo >= field - *spot;
-        situation.down_distance = ordinal(context.down) + " & " +
-                                  (goal ? std::string("Goal") : std::to_string(context.toGo));
-    }
-    if (spot) {
-        const int yard = std::clamp(context.yard, 0, field);
-        if (yard * 2 == field) {
-            situation.ball_on = "50";
-        } else {
-            // A yard line past midfield is on the other team's half.
-            const bool ownHalf = yard * 2 < field;
-            const char half = ownHalf ? context.side : (context.side == 'H' ? 'V' : 'H');
-            situation.ball_on = teams[half == 'H' ? 0 : 1].GetTeamValue("Short Name") +
-                                std::to_string(ownHalf ? yard : field - yard);
-        }
-    }
+    situation.down_distance = DownDistance(context, field);
+    situation.ball_on = BallOn(context, field, teams);
 
     situation.last_play = lastPlayText(game);
     return situation;

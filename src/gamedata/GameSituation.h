@@ -7,6 +7,7 @@
 
 class CGameDocument;
 class CTeamStats;
+struct PlayContext;
 struct ScoreboardState;
 
 // The game at a glance: period, line score, timeouts, possession, down and
@@ -49,6 +50,14 @@ struct GameSituation {
     // "2OT"...; "Final" or "Final/OT", "Final/2OT" once the game is final;
     // empty for a period below 1 in a game not yet final.
     static std::string PeriodLabel(int period, int quarters, bool final);
+
+    // A play's or the current down and distance: "3rd & 7", "1st & Goal";
+    // empty without a down.
+    static std::string DownDistance(const PlayContext &context, int fieldLength);
+    // Where the ball is: "OM35", "50" at midfield, by the short name of the
+    // half's team (`teams` home first); empty when the context does not say.
+    static std::string BallOn(const PlayContext &context, int fieldLength,
+                              std::span<const CTeamStats, 2> teams);
 
     // The line score's heading of period `period` (from 1): "1"... within the
     // rules' quarters, then "OT", "2OT"...

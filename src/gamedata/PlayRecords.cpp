@@ -52,7 +52,7 @@ template <typename Visit> void forEachPlay(const pugi::xml_node &game, Visit vis
 // when looking each one up, the first of a name counts.
 void readPlayAttributes(const pugi::xml_node &node, PlayRecord &play)
 {
-    bool seen[5] = {}; // playid, context, type, text, clock
+    bool seen[6] = {}; // playid, context, type, text, clock, first
     auto first = [&seen](int which) { return !std::exchange(seen[which], true); };
     for (const pugi::xml_attribute attribute : node.attributes()) {
         const std::string_view name = attribute.name();
@@ -67,6 +67,8 @@ void readPlayAttributes(const pugi::xml_node &node, PlayRecord &play)
             play.text = value;
         else if (name == "clock" && first(4))
             play.clock = value;
+        else if (name == "first" && first(5))
+            play.first = value;
         else if (name == "yds" && !play.yds)
             play.yds = value;
     }

@@ -16,6 +16,7 @@ struct PlayRecord {
     std::string type;
     std::string text;
     std::string clock;
+    std::string first; // "first": "R", "P" or "E" for a first down by rush, pass or penalty
     std::optional<std::string> yds; // the file's own yards, when it has them
 };
 

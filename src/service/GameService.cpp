@@ -195,7 +195,8 @@ void GameService::refuseHead(ServiceConnection *connection, int status)
                             : status == 431 ? "request headers too large"
                             : status == 505 ? "HTTP version not supported"
                                             : "malformed request";
-    connection->Answer(response(error(status, message), true, true), true);
+    const Reply refused = error(status, message);
+    connection->Answer(answerHead(refused, true), refused.body, true);
 }
 
 void GameService::answer(ServiceConnection *connection, const RequestHead &head)
@@ -204,7 +205,7 @@ void GameService::answer(ServiceConnection *connection, const RequestHead &head)
     const auto send = [&](const Reply &reply) {
         const bool close =
             reply.status >= 400 || head.version != "HTTP/1.1" || head.Lists("Connection", "close");
-        connection->Answer(response(reply, !isHead, close), close);
+        connection->Answer(answerHead(reply, close), isHead ? QByteArray() : reply.body, close);
     };
     if (!settings_.AnswersTo(head.Value("Host")))
         return send(error(421, "this service does not answer to that host name"));
@@ -304,16 +305,13 @@ GameService::Reply GameService::error(int status, const QString &message)
     return {status, kJson, "{\"error\":" + JsonWriter::Quoted(message) + '}', {}};
 }
 
-QByteArray GameService::response(const Reply &reply, bool withBody, bool close)
+QByteArray GameService::answerHead(const Reply &reply, bool close)
 {
-    QByteArray text = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) +
-                      "\r\nContent-Type: " + reply.contentType +
-                      "\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
-                      "\r\nCache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n" +
-                      reply.extraHeaders + (close ? "Connection: close\r\n" : "") + "\r\n";
-    if (withBody)
-        text += reply.body;
-    return text;
+    return "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) +
+           "\r\nContent-Type: " + reply.contentType +
+           "\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
+           "\r\nCache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n" +
+           reply.extraHeaders + (close ? "Connection: close\r\n" : "") + "\r\n";
 }
 
 QByteArray GameService::page(const QString &name)
@@ -365,8 +363,11 @@ GameService::Reply GameService::route(const QString &path)
     const bool api = path.startsWith("/api/");
     if (api && document_.seq == 0)
         return error(503, "no game loaded yet");
-    if (path == "/api/game")
-        return {200, kJson, document_.Json(), {}};
+    if (path == "/api/game") {
+        if (gameJson_.isEmpty())
+            gameJson_ = document_.Json();
+        return {200, kJson, gameJson_, {}};
+    }
     if (path == "/api/situation")
         return {200, kJson, document_.SituationJson(), {}};
     if (path.startsWith(kPagesPrefix)) {
@@ -382,6 +383,7 @@ void GameService::Publish(GameDocument document)
 {
     const GameDocument previous = std::exchange(document_, std::move(document));
     snapshotFrame_.clear();
+    gameJson_.clear();
     boxScore_.clear();
     // Framed once for every client: a publish costs the same for a dozen
     // clients as for one.

@@ -84,7 +84,8 @@ private:
     };
 
     static Reply error(int status, const QString &message);
-    static QByteArray response(const Reply &reply, bool withBody, bool close);
+    // The head of the answer `reply`; its body is sent after it as it is.
+    static QByteArray answerHead(const Reply &reply, bool close);
     bool tokenAccepted(const RequestHead &head) const;
     bool originAccepted(const RequestHead &head) const;
     // The refusal of an upgrade, or nothing when it is a sound handshake.
@@ -112,8 +113,11 @@ private:
     int connectionLimit_ = 0; // all connections at once, below the descriptor limit
     GameDocument document_;
     BoxScoreMaker boxScoreMaker_;
-    QByteArray boxScore_;      // of document_'s game, made when first asked for
-    QByteArray snapshotFrame_; // of document_, made when first needed
+    QByteArray boxScore_; // of document_'s game, made when first asked for
+    // Of document_, made when first needed. Each is sent to every client as
+    // it is: the sockets hold references to these bytes, not copies.
+    QByteArray snapshotFrame_;
+    QByteArray gameJson_;
     std::map<ServiceConnection *, Connected> connections_; // children of the service
     QHash<QHostAddress, Peer> peers_;
     std::map<ServiceConnection *, LiveClient> clients_;

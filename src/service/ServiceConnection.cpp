@@ -29,11 +29,16 @@ ServiceConnection::ServiceConnection(QTcpSocket *socket, const ServeLimits &limi
         QMetaObject::invokeMethod(this, &ServiceConnection::finish, Qt::QueuedConnection);
 }
 
-void ServiceConnection::Answer(const QByteArray &response, bool close)
+void ServiceConnection::Answer(const QByteArray &head, const QByteArray &body, bool close)
 {
     if (finished_)
         return;
-    socket_->write(response);
+    // Written whole, each QByteArray is taken by reference (QIODevice keeps
+    // the array itself in its buffer); a concatenation would be a copy for
+    // every client.
+    socket_->write(head);
+    if (!body.isEmpty())
+        socket_->write(body);
     state_ = close ? State::Closing : State::Answering;
     // The answer must be taken at the idle time's pace at least.
     deadline_.start(limits_.idleTimeoutMs);

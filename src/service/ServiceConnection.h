@@ -31,14 +31,18 @@ public:
 
     QHostAddress Peer() const { return peer_; }
 
-    // Sends the whole answer to the request read last; once it is taken the
-    // next request is read, or with `close` the connection ends.
-    void Answer(const QByteArray &response, bool close);
+    // Sends the whole answer to the request read last, its `head` and then
+    // its `body`; once it is taken the next request is read, or with `close`
+    // the connection ends. The socket keeps a reference to `body` rather
+    // than a copy, so a body sent to many clients is held once.
+    void Answer(const QByteArray &head, const QByteArray &body, bool close);
 
     // Sends the handshake's answer (101) and makes this a live client.
     void Upgrade(const QByteArray &response);
 
-    // A text message to a live client.
+    // A text message to a live client. As with an answer's body, the socket
+    // keeps a reference to `frame`: the same frame sent to every client is
+    // held once, however many have yet to take it.
     void SendFrame(const QByteArray &frame);
 
     // Bytes queued for the client and not yet sent.

@@ -4,6 +4,9 @@
 #include "gamedata/CDriveChartData.h"
 #include "gamedata/GameSession.h"
 #include "gamedata/GameSituation.h"
+#include "views/DriveSummary.h"
+#include "views/GameLeaders.h"
+#include "views/PlayLine.h"
 
 #include <QJsonObject>
 #include <algorithm>
@@ -212,6 +215,109 @@ void GameWire::WriteDriveChart(JsonWriter &writer, const CDriveChartData &drives
     writer.EndObject();
 }
 
+namespace
+{
+
+void writeSide(JsonWriter &writer, int team)
+{
+    if (team == 0 || team == 1)
+        writer.String(std::string_view(team == 0 ? "home" : "visitor"));
+    else
+        writer.Null();
+}
+
+} // namespace
+
+void GameWire::WritePlays(JsonWriter &writer, const std::vector<PlayLine> &plays)
+{
+    writer.BeginArray();
+    for (const PlayLine &play : plays) {
+        writer.BeginObject();
+        writer.Key("clock");
+        writer.String(play.clock);
+        writer.Key("code");
+        writer.String(play.code);
+        writer.Key("down_distance");
+        writer.String(play.downDistance);
+        writer.Key("drive");
+        writer.Int(play.drive);
+        writer.Key("quarter");
+        writer.String(play.quarter);
+        writer.Key("spot");
+        writer.String(play.spot);
+        writer.Key("team");
+        writeSide(writer, play.team);
+        writer.Key("text");
+        writer.String(play.text);
+        writer.Key("yards");
+        writer.String(play.yards);
+        writer.EndObject();
+    }
+    writer.EndArray();
+}
+
+void GameWire::WriteLeaders(JsonWriter &writer, const GameLeaders &leaders)
+{
+    const auto writeTexts = [&writer](const QStringList &texts) {
+        writer.BeginArray();
+        for (const QString &text : texts)
+            writer.String(text);
+        writer.EndArray();
+    };
+    const auto writeTeam = [&](const std::vector<GameLeaders::Leader> &team) {
+        writer.BeginArray();
+        for (const GameLeaders::Leader &leader : team) {
+            writer.BeginObject();
+            writer.Key("name");
+            writer.String(leader.name);
+            writer.Key("values");
+            writeTexts(leader.values);
+            writer.EndObject();
+        }
+        writer.EndArray();
+    };
+    writer.BeginArray();
+    for (const GameLeaders::Category &category : leaders.categories) {
+        writer.BeginObject();
+        writer.Key("category");
+        writer.String(category.key);
+        writer.Key("columns");
+        writeTexts(category.columns);
+        writer.Key("home");
+        writeTeam(category.teams[0]);
+        writer.Key("title");
+        writer.String(category.title);
+        writer.Key("visitor");
+        writeTeam(category.teams[1]);
+        writer.EndObject();
+    }
+    writer.EndArray();
+}
+
+void GameWire::WriteDrives(JsonWriter &writer, const std::vector<DriveSummary> &drives)
+{
+    writer.BeginArray();
+    for (const DriveSummary &drive : drives) {
+        writer.BeginObject();
+        for (const auto &[name, value] :
+             {std::pair<std::string_view, const QString &>{"clock", drive.clock},
+              {"end", drive.end},
+              {"plays_yards", drive.playsYards},
+              {"quarter", drive.quarter},
+              {"spot", drive.spot},
+              {"start", drive.start}}) {
+            writer.PlainKey(name);
+            writer.String(value);
+        }
+        writer.Key("team");
+        writeSide(writer, drive.team);
+        writer.Key("top");
+        writer.String(drive.top);
+        writer.EndObject();
+    }
+    writer.EndArray();
+}
+
 void GameWire::WriteColors(JsonWriter &writer, const TeamColorChoice &colors)
 {
     writer.BeginObject();
@@ -253,5 +359,13 @@ JsonWriter::Members GameWire::Members(const GameSession &session, const CDriveCh
         {"drive_chart", [&drives](JsonWriter &writer) { WriteDriveChart(writer, drives); }},
         {"colors", [colors](JsonWriter &writer) { WriteColors(writer, colors); }},
         {"pages", [&tables](JsonWriter &writer) { TableWire::WritePages(writer, tables); }},
+        {"plays", [&session](JsonWriter &writer) { WritePlays(writer, PlayLine::Build(session)); }},
+        {"leaders",
+         [&session](JsonWriter &writer) { WriteLeaders(writer, GameLeaders::Build(session)); }},
+        {"drives",
+         [&session](JsonWriter &writer) {
+             WriteDrives(writer, DriveSummary::Build(CDriveChartData::Load(
+                                     session.game(), session.teams(), DriveFilter{})));
+         }},
     };
 }

@@ -5,12 +5,16 @@
 #include "views/TeamColorChoice.h"
 
 #include <array>
+#include <vector>
 
 class CDriveChartData;
 class CTeamStats;
 class GameSession;
 class StatValues;
 struct CChartItem;
+struct DriveSummary;
+struct GameLeaders;
+struct PlayLine;
 struct GameSituation;
 struct ScoreboardState;
 
@@ -34,12 +38,24 @@ public:
     // {"home", "visitor"}: each "#rrggbb".
     static void WriteColors(JsonWriter &writer, const TeamColorChoice &colors);
 
+    // Every play as values: {"clock", "code", "down_distance", "drive",
+    // "quarter", "spot", "team" ("home", "visitor" or null), "text", "yards"}.
+    static void WritePlays(JsonWriter &writer, const std::vector<PlayLine> &plays);
+    // Per category {"category", "columns", "home", "title", "visitor"}, each
+    // team's leaders as {"name", "values"}.
+    static void WriteLeaders(JsonWriter &writer, const GameLeaders &leaders);
+    // The drive summary: {"clock", "end", "plays_yards", "quarter", "spot",
+    // "start", "team", "top"} per drive.
+    static void WriteDrives(JsonWriter &writer, const std::vector<DriveSummary> &drives);
+
     // The document's members that need no window: "teams", "season_teams"
     // (an empty object for a side whose season file is not given, as
     // `seasonGiven` tells), "scoreboard", "situation", "drive_chart" (of
-    // `drives`), "colors" (the teams' `colors`) and "pages" (every table
-    // asked of `tables` as it is written). The members refer to `session`,
-    // `drives` and `tables`, which must outlive them.
+    // `drives`), "colors" (the teams' `colors`), "pages" (every table asked
+    // of `tables` as it is written) and, for pages that lay the game out
+    // themselves, "plays", "leaders" and "drives" (the whole game's,
+    // whatever `drives` holds). The members refer to `session`, `drives`
+    // and `tables`, which must outlive them.
     static JsonWriter::Members Members(const GameSession &session, const CDriveChartData &drives,
                                        std::array<bool, 2> seasonGiven, const TableSource &tables,
                                        const TeamColorChoice &colors);

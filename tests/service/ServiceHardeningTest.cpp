@@ -4,11 +4,13 @@
 #include "ServiceTestClient.h"
 
 #include "service/GameService.h"
+#include "service/WebSocketFrames.h"
 
 #include <QTcpSocket>
 #include <QTest>
 #include <QWebSocket>
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 namespace
 {
@@ -277,6 +279,58 @@ TEST(ServiceHardening, AllLiveClientsTogetherStayWithinTheTotalBacklog)
     // The limit, and at most one message for each client beyond it.
     EXPECT_LT(served.service.LiveBacklog(), settings.limits.liveBacklogTotal + 12 * 600 * 1024);
     EXPECT_GT(served.service.LiveBacklog(), 0);
+}
+
+TEST(ServiceHardening, ClientsThatDoNotReadShareOneCopyOfTheSnapshotAndTheGame)
+{
+    Served served;
+    GameDocument large = SampleDocument(2, 7);
+    // Larger than the system buffers of a connection take.
+    large.members["notes"] = '"' + QByteArray(6 * 1024 * 1024, 'n') + '"';
+    served.service.Publish(large);
+    const QByteArray frame =
+        WebSocketFrames::Frame(WebSocketFrames::Opcode::Text, large.SnapshotMessage());
+    const auto allocated = [] {
+        const struct mallinfo2 heap = mallinfo2();
+        return static_cast<qint64>(heap.uordblks + heap.hblkhd);
+    };
+    const qint64 before = allocated();
+
+    // Two hundred clients connect at once, half of them live, half asking
+    // for the whole game, and none reads.
+    constexpr int kClients = 200;
+    std::vector<std::unique_ptr<RawClient>> clients;
+    for (int i = 0; i < kClients; ++i) {
+        clients.push_back(std::make_unique<RawClient>(served.port, 4096));
+        clients.back()->socket.write(i % 2 == 0 ? get("/api/live", "127.0.0.1", kHandshake)
+                                                : get("/api/game"));
+        QCoreApplication::processEvents(); // the service accepts them as they come
+    }
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return served.service.LiveClientCount() == kClients / 2; }, 10000));
+    QCoreApplication::processEvents();
+    // Every client has its answer to come, yet the service holds each about
+    // once: nowhere near a copy per client.
+    EXPECT_GT(served.service.LiveBacklog(), kClients / 2 * (frame.size() - 9 * 512 * 1024));
+    EXPECT_LT(allocated() - before, kClients * frame.size() / 10);
+
+    // Clients that read get theirs whole.
+    RawClient &live = *clients[0];
+    RawClient &reader = *clients[1];
+    for (RawClient *client : {&live, &reader})
+        client->socket.setReadBufferSize(0);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            live.received += live.socket.readAll();
+            return live.received.endsWith("\r\n\r\n" + frame);
+        },
+        10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            reader.received += reader.socket.readAll();
+            return reader.received.endsWith("\r\n\r\n" + large.Json());
+        },
+        10000));
 }
 
 TEST(ServiceHardening, EveryMalformedOrOversizedRequestGetsAStatusAndIsClosed)

@@ -101,28 +101,23 @@ TEST(ServicePages, TheScoreBugAndTheStatisticsPageShowTheGameServed)
     // of a play's text changed in place.
     DevToolsPage live(chromium, address + "/?token=booth");
     ASSERT_TRUE(live.WaitFor("status", "live"));
-    QJsonObject plays = QJsonDocument::fromJson(document.pages.at("play_by_play")).object();
-    QJsonArray rows = plays["rows"].toArray();
-    const auto withText = [](QJsonObject row, const QString &text) {
-        QJsonArray cells = row["cells"].toArray();
-        QJsonObject cell = cells[2].toObject();
-        cell["text"] = text;
-        cells[2] = cell;
-        row["cells"] = cells;
-        return row;
+    QJsonArray plays = QJsonDocument::fromJson(document.members.at("plays")).array();
+    const auto withText = [](QJsonObject play, const QString &text) {
+        play["text"] = text;
+        return play;
     };
-    rows.append(withText(rows.last().toObject(), "A play sent alone"));
-    rows[rows.size() - 4] = withText(rows[rows.size() - 4].toObject(), "A play changed in place");
-    plays["rows"] = rows;
+    plays.append(withText(plays.last().toObject(), "A play sent alone"));
+    plays[plays.size() - 4] =
+        withText(plays[plays.size() - 4].toObject(), "A play changed in place");
     GameDocument next = document;
     next.seq = 2;
-    next.pages["play_by_play"] = QJsonDocument(plays).toJson(QJsonDocument::Compact);
+    next.members["plays"] = QJsonDocument(plays).toJson(QJsonDocument::Compact);
     ASSERT_FALSE(next.ChangedMessage(document).contains("Start of 1st quarter")); // not the table
     service.Publish(next);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return live.Text("play-by-play").contains("A play sent alone"); }, 20000));
-    EXPECT_TRUE(live.Text("play-by-play").contains("A play changed in place"));
-    EXPECT_TRUE(live.Text("play-by-play").contains("Start of 1st quarter, clock 15:00."));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return live.Text("plays").contains("A play sent alone"); }, 20000));
+    EXPECT_TRUE(live.Text("plays").contains("A play changed in place"));
+    EXPECT_TRUE(live.Text("plays").contains("Start of 1st quarter, clock 15:00."));
 }
 
 // Given a broker's WebSocket address, both pages follow the game from the
@@ -191,5 +186,5 @@ TEST(ServicePages, ThePagesReadTheGameFromTheBroker)
     DevToolsPage page(chromium, address + "/" + query);
     EXPECT_TRUE(page.WaitFor("home-score", "70"));
     EXPECT_TRUE(page.WaitFor("status", "live"));
-    EXPECT_TRUE(page.Text("play-by-play").contains("Start of 1st quarter, clock 15:00."));
+    EXPECT_TRUE(page.Text("plays").contains("Start of 1st quarter, clock 15:00."));
 }
