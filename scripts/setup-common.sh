@@ -5,7 +5,7 @@ PYLONIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PYLONIX_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
     libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core fonts-liberation
     qt6-websockets-dev libmosquitto-dev mosquitto chromium poppler-utils
-    nlohmann-json3-dev nodejs npm openssl)
+    nlohmann-json3-dev nodejs npm openssl clang libclang-rt-dev)
 
 # Installed, or provided by an installed package (a Node.js from elsewhere
 # brings its own npm and conflicts with Debian's).
