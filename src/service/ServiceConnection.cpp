@@ -24,7 +24,7 @@ ServiceConnection::ServiceConnection(QTcpSocket *socket, const ServeLimits &limi
     connect(socket_, &QTcpSocket::bytesWritten, this, &ServiceConnection::written);
     connect(socket_, &QTcpSocket::disconnected, this, &ServiceConnection::finish);
     // A new connection has the head time for its first request whole.
-    deadline_.start(limits_.headTimeoutMs);
+    arm(limits_.headTimeoutMs);
     if (socket_->state() != QAbstractSocket::ConnectedState)
         QMetaObject::invokeMethod(this, &ServiceConnection::finish, Qt::QueuedConnection);
 }
@@ -41,7 +41,7 @@ void ServiceConnection::Answer(const QByteArray &head, const QByteArray &body, b
         socket_->write(body);
     state_ = close ? State::Closing : State::Answering;
     // The answer must be taken at the idle time's pace at least.
-    deadline_.start(limits_.idleTimeoutMs);
+    arm(limits_.idleTimeoutMs);
     if (close)
         socket_->disconnectFromHost();
     else
@@ -54,7 +54,7 @@ void ServiceConnection::Upgrade(const QByteArray &response)
         return;
     socket_->write(response);
     state_ = State::Live;
-    deadline_.start(limits_.livePingMs);
+    arm(limits_.livePingMs);
     // Frames a client sent straight after its handshake came with the head.
     const QByteArray early = std::exchange(head_, {});
     readFrames(early);
@@ -97,7 +97,7 @@ void ServiceConnection::readHead()
     if (awaitingRequest_) {
         // The first byte of a request: from now on it has the head time.
         awaitingRequest_ = false;
-        deadline_.start(limits_.headTimeoutMs);
+        arm(limits_.headTimeoutMs);
     }
     RequestHead head;
     qsizetype consumed = 0;
@@ -128,19 +128,33 @@ void ServiceConnection::written()
         return;
     }
     if (socket_->bytesToWrite() > 0) {
-        deadline_.start(limits_.idleTimeoutMs);
+        arm(limits_.idleTimeoutMs);
         return;
     }
     state_ = State::Head;
     awaitingRequest_ = true;
-    deadline_.start(limits_.idleTimeoutMs);
+    arm(limits_.idleTimeoutMs);
     readHead(); // a request sent before this answer was taken
+}
+
+void ServiceConnection::arm(int ms)
+{
+    deadline_.start(ms);
+    armed_.start();
 }
 
 void ServiceConnection::expired()
 {
+    // A deadline seen long after it passed means this thread was busy (a long
+    // reload on a loaded machine): what the client sent or took meanwhile is
+    // not read yet, so it is judged an interval later, not cut for our stall.
+    constexpr qint64 kStallMs = 1000;
+    if (armed_.elapsed() > deadline_.interval() + kStallMs) {
+        arm(deadline_.interval());
+        return;
+    }
     if (state_ == State::Live && keptAlive())
-        deadline_.start(limits_.livePingMs);
+        arm(limits_.livePingMs);
     else
         // A head not sent in time, an idle connection, an answer not taken,
         // or a live client gone quiet: half-open or hostile alike, it holds a
@@ -193,7 +207,7 @@ void ServiceConnection::closeLive(quint16 code)
 {
     socket_->write(WebSocketFrames::CloseFrame(code));
     state_ = State::Closing;
-    deadline_.start(limits_.idleTimeoutMs);
+    arm(limits_.idleTimeoutMs);
     socket_->disconnectFromHost();
 }
 

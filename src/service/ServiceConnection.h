@@ -4,6 +4,7 @@
 #include "ServeSettings.h"
 #include "WebSocketFrames.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
 #include <QTimer>
@@ -66,6 +67,7 @@ private:
 
     void readable();
     void written();
+    void arm(int ms);
     void expired();
     // For a live client at its ping time: true while it is there (it spoke,
     // takes what it is sent, or is pinged now), false when it is to be cut.
@@ -87,4 +89,5 @@ private:
     bool pingSent_ = false; // it was pinged; nothing heard from it since
     bool finished_ = false;
     QTimer deadline_;
+    QElapsedTimer armed_; // since the deadline was last started
 };

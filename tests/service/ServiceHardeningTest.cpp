@@ -8,6 +8,7 @@
 
 #include <QTcpSocket>
 #include <QTest>
+#include <QThread>
 #include <QWebSocket>
 #include <gtest/gtest.h>
 #include <malloc.h>
@@ -192,6 +193,27 @@ TEST(ServiceHardening, ALiveClientThatAnswersNoPingIsCutOff)
     EXPECT_TRUE(silent.received.contains(QByteArray::fromHex("8900"))); // it was pinged
     QTest::qWait(500);
     EXPECT_EQ(answering.state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(served.service.LiveClientCount(), 1);
+}
+
+// A program busy past a ping's time (a long reload on a loaded machine)
+// comes back to overdue deadlines before it reads what its clients sent
+// meanwhile: the clients answered, and none is cut off for the program's
+// own stall.
+TEST(ServiceHardening, ClientsThatAnsweredAreNotCutOffForTheServicesOwnStall)
+{
+    ServeSettings settings;
+    settings.limits.livePingMs = 200;
+    Served served({}, settings);
+    RawClient client(served.port);
+    EXPECT_EQ(client.Exchange(get("/api/live", "127.0.0.1", kHandshake)), 101);
+    client.ClosedWithin(5000, QByteArray::fromHex("8900"));
+    ASSERT_TRUE(client.received.contains(QByteArray::fromHex("8900"))) << "pinged";
+    client.socket.write(clientFrame(0x8a, 0));
+    client.socket.flush();
+    QThread::msleep(1000); // the service's thread busy: its deadline passes unseen
+    QTest::qWait(100);
+    EXPECT_FALSE(client.Closed());
     EXPECT_EQ(served.service.LiveClientCount(), 1);
 }
 
