@@ -55,7 +55,7 @@ void loadAndBuild(const Harness &harness, const GameFiles &files, GameDocument *
     }
     // A builder per input: its wrapped texts are kept from one document to
     // the next, which would make one input's result depend on the others.
-    const GameDocumentFromSession builder;
+    GameDocumentFromSession builder;
     GameDocument document;
     QString error;
     if (!builder.Build(session, files, loaded, 2, harness.updated, document, error)) {
