@@ -133,7 +133,13 @@ IniFile::IniFile(std::string path) : path_(std::move(path))
         const size_t newline = bytes.find('\n', start);
         Line line;
         if (newline == std::string::npos) {
-            line.text = bytes.substr(start);
+            // A last line ended by a lone CR (a CRLF file cut short) ends as
+            // the others do: the CR is no part of its value, and a line
+            // written after it must not join it.
+            const bool cr = bytes.back() == '\r';
+            line.text = bytes.substr(start, bytes.size() - start - (cr ? 1 : 0));
+            if (cr)
+                line.end = "\r\n";
             start = bytes.size();
         } else {
             const bool crlf = newline > start && bytes[newline - 1] == '\r';

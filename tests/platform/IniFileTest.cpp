@@ -82,6 +82,19 @@ TEST(IniFileTest, LfFileStaysLfAndAnUnterminatedLastLineIsEnded)
               "[Other]\nA=1\n[Pylonix]\nGameFile=a.xml\nHomeFile=h.xml\n[New]\nKey=v\n");
 }
 
+TEST(IniFileTest, ALastLineEndedByALoneCrKeepsItsValueWhenTheFileIsWritten)
+{
+    ScratchDirectory dir;
+    const std::string path = dir.Write("Pylonix.ini", "[Other]\r\nKept=abc\r");
+    IniFile ini(path);
+    EXPECT_EQ(ini.GetString("Other", "Kept", ""), "abc");
+    ini.SetString("Pylonix", "GameFile", "a.xml");
+    std::string error;
+    ASSERT_TRUE(ini.Save(error)) << error;
+    EXPECT_EQ(ReadFile(path), "[Other]\r\nKept=abc\r\n[Pylonix]\r\nGameFile=a.xml\r\n");
+    EXPECT_EQ(IniFile(path).GetString("Other", "Kept", ""), "abc");
+}
+
 TEST(IniFileTest, ValuesAreCutTo259CharactersWithoutSplittingOne)
 {
     ScratchDirectory dir;
